@@ -1,0 +1,48 @@
+// The Qt binding of the isentropic window, on the offscreen platform.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include "flowtables/isentropic.h"
+#include "frame/view.h"
+
+class IsentropicGui : public QObject {
+  Q_OBJECT
+ private slots:
+  void opensWithCaptionAndDefaults() {
+    flowtables::Isentropic form;
+    frame::View view(form);
+    form.Load();
+    view.show();
+    QCOMPARE(view.windowTitle(),
+             QString("Isentropic Flow by QMX 03.05.2005                "
+                     "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
+    auto* t1 = qobject_cast<QLabel*>(view.widget("lblt1"));
+    QVERIFY(t1);
+    QCOMPARE(t1->text(), QString("0.8333"));
+    QCOMPARE(t1->objectName(), QString("lblt1"));
+  }
+
+  void typingAndComputeGoThroughTheModel() {
+    flowtables::Isentropic form;
+    frame::View view(form);
+    form.Load();
+    view.show();
+    auto* m1 = qobject_cast<QLineEdit*>(view.widget("txtm1"));
+    auto* compute = qobject_cast<QPushButton*>(view.widget("cmdscompute"));
+    QVERIFY(m1 && compute);
+    m1->selectAll();
+    QTest::keyClicks(m1, "2");
+    QCOMPARE(form.FindById("txtm1")->text(), std::string("2"));
+    QTest::mouseClick(compute, Qt::LeftButton);
+    QCOMPARE(qobject_cast<QLabel*>(view.widget("lblt1"))->text(), QString("0.5556"));
+    // Hidden frames hide their widgets.
+    QVERIFY(!view.widget("fraMulti")->isVisible());
+    QVERIFY(view.widget("frasingle")->isVisible());
+    QVERIFY(!view.widget("lblError")->isVisible());
+  }
+};
+
+QTEST_MAIN(IsentropicGui)
+#include "isentropic_gui_test.moc"

@@ -1,0 +1,373 @@
+#include "frame/form.h"
+
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <unistd.h>
+
+#include "frame/numtext.h"
+
+namespace frame {
+
+namespace {
+
+// Thrown by End(): unwinds every handler up to the event boundary.
+struct EndProgram {};
+
+// Handlers may call each other through Change and Click; a window whose
+// handlers kept raising each other would never return.
+constexpr int kMaxEventDepth = 100;
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+const char* KindName(Kind kind) {
+  switch (kind) {
+    case Kind::Label: return "label";
+    case Kind::TextBox: return "textbox";
+    case Kind::Frame: return "frame";
+    case Kind::Button: return "button";
+    case Kind::Option: return "option";
+    case Kind::List: return "list";
+    case Kind::Picture: return "picture";
+  }
+  return "?";
+}
+
+// ---------------------------------------------------------------- Control
+
+Control::Control(Form* form, Kind kind, std::string name, int index, Frame* parent, Rect r)
+    : rect(r), form_(form), kind_(kind), name_(std::move(name)), index_(index), parent_(parent) {}
+
+std::string Control::id() const {
+  if (index_ < 0) return name_;
+  return name_ + "(" + std::to_string(index_) + ")";
+}
+
+void Control::setVisible(bool visible) {
+  if (visible_ == visible) return;
+  visible_ = visible;
+  changed();
+}
+
+bool Control::shown() const {
+  for (const Control* c = this; c; c = c->parent_)
+    if (!c->visible_) return false;
+  return true;
+}
+
+void Control::changed() { form_->Notify(*this); }
+
+void Label::setCaption(std::string caption) {
+  if (caption == text_) return;
+  text_ = std::move(caption);
+  changed();
+}
+
+void Frame::setCaption(std::string caption) {
+  if (caption == text_) return;
+  text_ = std::move(caption);
+  changed();
+}
+
+void TextBox::setText(std::string text) {
+  if (text == text_) return;
+  text_ = std::move(text);
+  changed();
+  if (Change) form().Raise(Change);
+}
+
+void Option::setValue(bool value) {
+  if (value == value_) return;
+  value_ = value;
+  changed();
+  if (!value) return;
+  for (Control* sibling : form().Children(parent())) {
+    if (sibling != this && sibling->kind() == Kind::Option) {
+      auto* other = static_cast<Option*>(sibling);
+      if (other->value_) {
+        other->value_ = false;
+        other->changed();
+      }
+    }
+  }
+  if (Click) form().Raise(Click);
+}
+
+void ListBox::setListIndex(int index) {
+  if (index < -1 || index >= static_cast<int>(items_.size()))
+    throw Failure("list " + id() + " has no item " + std::to_string(index));
+  if (index == listIndex_) return;
+  listIndex_ = index;
+  changed();
+  if (Click) form().Raise(Click);
+}
+
+int ListBox::IndexOf(std::string_view text) const {
+  for (size_t i = 0; i < items_.size(); ++i)
+    if (SameIgnoringCase(items_[i], text)) return static_cast<int>(i);
+  return -1;
+}
+
+bool ListBox::setText(std::string_view text) {
+  int index = IndexOf(text);
+  if (index < 0) return false;
+  setListIndex(index);
+  return true;
+}
+
+const std::string& ListBox::text() const {
+  static const std::string none;
+  return listIndex_ < 0 ? none : items_[listIndex_];
+}
+
+// ---------------------------------------------------------------- Form
+
+Form::Form(std::string caption, int width, int height)
+    : caption_(std::move(caption)), width_(width), height_(height) {
+  lblError = AddLabel("lblError", "", {8, height, width - 16, 22}, nullptr, Look::Warning);
+  lblError->setVisible(false);
+}
+
+Form::~Form() = default;
+
+template <class T>
+T* Form::Add(Kind kind, std::string name, int index, Frame* in, Rect r) {
+  auto* control = new T(this, kind, std::move(name), index, in, r);
+  controls_.emplace_back(control);
+  return control;
+}
+
+Label* Form::AddLabel(std::string name, std::string caption, Rect r, Frame* in, Look look,
+                      int index) {
+  auto* label = Add<Label>(Kind::Label, std::move(name), index, in, r);
+  label->text_ = std::move(caption);
+  label->look = look;
+  if (look == Look::Result || look == Look::Heading || look == Look::Title)
+    label->align = Align::Center;
+  label->border = false;
+  return label;
+}
+
+std::vector<Label*> Form::AddLabelArray(std::string name, int count, std::string caption,
+                                        Rect first, int dy, Frame* in, Look look) {
+  std::vector<Label*> labels;
+  for (int i = 0; i < count; ++i) {
+    Rect r = first;
+    r.y += i * dy;
+    labels.push_back(AddLabel(name, caption, r, in, look, i));
+  }
+  return labels;
+}
+
+TextBox* Form::AddTextBox(std::string name, Rect r, Frame* in, int index) {
+  return Add<TextBox>(Kind::TextBox, std::move(name), index, in, r);
+}
+
+Frame* Form::AddFrame(std::string name, std::string caption, Rect r, Frame* in, bool border) {
+  auto* frame = Add<Frame>(Kind::Frame, std::move(name), -1, in, r);
+  frame->text_ = std::move(caption);
+  frame->border = border;
+  return frame;
+}
+
+Button* Form::AddButton(std::string name, std::string caption, Rect r, Frame* in, Look look) {
+  auto* button = Add<Button>(Kind::Button, std::move(name), -1, in, r);
+  button->text_ = std::move(caption);
+  button->look = look;
+  return button;
+}
+
+Option* Form::AddOption(std::string name, std::string caption, Rect r, Frame* in) {
+  auto* option = Add<Option>(Kind::Option, std::move(name), -1, in, r);
+  option->text_ = std::move(caption);
+  return option;
+}
+
+ListBox* Form::AddList(std::string name, std::vector<std::string> items, Rect r, Frame* in) {
+  auto* list = Add<ListBox>(Kind::List, std::move(name), -1, in, r);
+  list->items_ = std::move(items);
+  return list;
+}
+
+Picture* Form::AddPicture(std::string name, std::string svg, Rect r, Frame* in) {
+  auto* picture = Add<Picture>(Kind::Picture, std::move(name), -1, in, r);
+  picture->svg = std::move(svg);
+  return picture;
+}
+
+Control* Form::Find(std::string_view name, int index) const {
+  for (const auto& c : controls_)
+    if (c->name() == name && c->index() == index) return c.get();
+  return nullptr;
+}
+
+Control* Form::FindById(std::string_view id) const {
+  int index = -1;
+  std::string_view name = id;
+  if (!id.empty() && id.back() == ')') {
+    size_t open = id.find('(');
+    if (open == std::string_view::npos || open == 0) return nullptr;
+    std::string_view digits = id.substr(open + 1, id.size() - open - 2);
+    if (digits.empty() || digits.size() > 6) return nullptr;
+    index = 0;
+    for (char ch : digits) {
+      if (ch < '0' || ch > '9') return nullptr;
+      index = index * 10 + (ch - '0');
+    }
+    name = id.substr(0, open);
+  }
+  return Find(name, index);
+}
+
+std::vector<Control*> Form::Children(const Frame* in) const {
+  std::vector<Control*> children;
+  for (const auto& c : controls_)
+    if (c->parent() == in) children.push_back(c.get());
+  return children;
+}
+
+void Form::Notify(Control& control) {
+  if (observer_) observer_->ControlChanged(control);
+}
+
+void Form::Raise(const std::function<void()>& handler) {
+  if (depth_ >= kMaxEventDepth) throw Failure("the window's events keep raising each other");
+  ++depth_;
+  try {
+    handler();
+  } catch (...) {
+    --depth_;
+    throw;
+  }
+  --depth_;
+}
+
+void Form::Boundary(const std::function<void()>& action) {
+  if (ended_) return;
+  depth_ = 0;
+  std::string failure;
+  try {
+    action();
+  } catch (const EndProgram&) {
+    ended_ = true;
+    if (observer_) observer_->ProgramEnded();
+    return;
+  } catch (const Failure& f) {
+    failure = f.what();
+  } catch (const std::exception& e) {
+    failure = std::string("Cannot compute: ") + e.what();
+  }
+  if (failure.empty()) {
+    lblError->setVisible(false);
+  } else {
+    lblError->setCaption(failure);
+    lblError->setVisible(true);
+  }
+}
+
+void Form::Load() {
+  Boundary([this] { Form_Load(); });
+}
+
+void Form::UserType(TextBox& box, std::string text) {
+  Boundary([&] { box.setText(std::move(text)); });
+}
+
+void Form::UserClick(Control& control) {
+  Boundary([&] {
+    if (control.kind() == Kind::Button) {
+      auto& button = static_cast<Button&>(control);
+      if (button.Click) Raise(button.Click);
+    } else if (control.kind() == Kind::Option) {
+      static_cast<Option&>(control).setValue(true);
+    }
+  });
+}
+
+void Form::UserSelect(ListBox& list, int index) {
+  Boundary([&] { list.setListIndex(index); });
+}
+
+void Form::UserClose() {
+  Boundary([this] { End(); });
+}
+
+void Form::End() { throw EndProgram{}; }
+
+float Form::Strict(const TextBox* box) const {
+  if (auto value = ParseStrict(box->text())) return *value;
+  std::string who = box->what.empty() ? box->id() : box->what + " (" + box->id() + ")";
+  bool blank = box->text().find_first_not_of(" \t") == std::string::npos;
+  throw Failure(blank ? who + " is empty: type a number" : who + " does not hold a number");
+}
+
+double Form::Leading(const TextBox* box) const { return ParseLeading(box->text()); }
+
+void Form::WritePrintFile(const std::string& name, const std::vector<std::string>& lines) {
+  // Written beside its final name and renamed into place, so that no reader
+  // ever sees half a file.
+  std::string temp = "." + name + "." + std::to_string(::getpid()) + ".part";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    for (const auto& line : lines) out << line << "\r\n";
+    out.flush();
+    if (!out) {
+      out.close();
+      std::remove(temp.c_str());
+      throw Failure("Cannot write the print file \"" + name + "\"");
+    }
+  }
+  if (std::rename(temp.c_str(), name.c_str()) != 0) {
+    std::remove(temp.c_str());
+    throw Failure("Cannot write the print file \"" + name + "\"");
+  }
+  if (observer_) observer_->FileWritten(name);
+}
+
+void Form::StartProgram(const std::string& program) {
+  if (observer_) observer_->StartProgram(program);
+}
+
+// ---------------------------------------------------------------- texts
+
+std::string Caption(std::string_view title, int blanks, std::string_view notice,
+                    std::string_view date) {
+  std::string caption(title);
+  caption += " by QMX ";
+  caption += date;
+  caption.append(static_cast<size_t>(blanks), ' ');
+  caption += notice;
+  return caption;
+}
+
+std::string SymbolText(std::string_view latin) {
+  // The Greek letter at the same place of the symbol character set.
+  static const char* const lower[26] = {
+      "α", "β", "χ", "δ", "ε", "φ", "γ", "η", "ι", "ϕ", "κ", "λ", "μ",
+      "ν", "ο", "π", "θ", "ρ", "σ", "τ", "υ", "ϖ", "ω", "ξ", "ψ", "ζ"};
+  static const char* const upper[26] = {
+      "Α", "Β", "Χ", "Δ", "Ε", "Φ", "Γ", "Η", "Ι", "ϑ", "Κ", "Λ", "Μ",
+      "Ν", "Ο", "Π", "Θ", "Ρ", "Σ", "Τ", "Υ", "ς", "Ω", "Ξ", "Ψ", "Ζ"};
+  std::string greek;
+  for (char ch : latin) {
+    if (ch >= 'a' && ch <= 'z')
+      greek += lower[ch - 'a'];
+    else if (ch >= 'A' && ch <= 'Z')
+      greek += upper[ch - 'A'];
+    else
+      greek += ch;
+  }
+  return greek;
+}
+
+}  // namespace frame

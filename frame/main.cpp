@@ -1,0 +1,62 @@
+#include "frame/main.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+#include <clocale>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <locale>
+
+#include "frame/script.h"
+#include "frame/view.h"
+
+namespace frame {
+
+namespace {
+
+// Number texts use "." and "," whatever the user's regional settings.
+void ClassicLocale() {
+  std::setlocale(LC_ALL, "C");
+  std::locale::global(std::locale::classic());
+}
+
+int Usage(const char* program) {
+  std::cerr << "usage: " << program << " [--script FILE]\n"
+            << "  --script FILE  run the window without a display, reading commands\n"
+            << "                 from FILE (- for standard input)\n";
+  return 2;
+}
+
+}  // namespace
+
+int RunProgram(int argc, char** argv, const FormFactory& make) {
+  ClassicLocale();
+  if (argc >= 2 && std::strcmp(argv[1], "--script") == 0) {
+    if (argc != 3) return Usage(argv[0]);
+    std::unique_ptr<Form> form = make();
+    if (std::strcmp(argv[2], "-") == 0) return RunScript(*form, std::cin, std::cout, std::cerr);
+    std::ifstream in(argv[2]);
+    if (!in) {
+      std::cerr << argv[0] << ": cannot read " << argv[2] << "\n";
+      return 2;
+    }
+    return RunScript(*form, in, std::cout, std::cerr);
+  }
+  if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    Usage(argv[0]);
+    return 0;
+  }
+
+  QApplication app(argc, argv);
+  ClassicLocale();  // QApplication takes the environment's locale
+  QApplication::setStyle(QStyleFactory::create("Fusion"));
+  std::unique_ptr<Form> form = make();
+  View view(*form);
+  form->Load();
+  if (form->ended()) return 0;
+  view.show();
+  return app.exec();
+}
+
+}  // namespace frame

@@ -1,0 +1,19 @@
+// The headless script mode: drives a window model from a command file.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include "frame/form.h"
+
+namespace frame {
+
+// One control as a JSON line (without the line end).
+std::string ControlJson(const Control& control);
+std::string JsonString(std::string_view text);
+
+// Runs the load step, then the commands of in. Returns the exit status: 0,
+// or 2 for a command that cannot be carried out (the message goes to err).
+int RunScript(Form& form, std::istream& in, std::ostream& out, std::ostream& err);
+
+}  // namespace frame

@@ -1,0 +1,270 @@
+#include "frame/view.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSvgRenderer>
+#include <algorithm>
+
+namespace frame {
+
+namespace {
+
+const QColor kTitleBlue(0, 0, 255);
+const QColor kFrameRed(128, 0, 0);
+const QColor kWarningRed(255, 0, 0);
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// A fixed drawing from SVG text.
+class SvgPicture : public QWidget {
+ public:
+  SvgPicture(const std::string& svg, QWidget* parent)
+      : QWidget(parent), renderer_(QByteArray::fromStdString(svg)) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(rect(), Qt::white);
+    renderer_.render(&painter, QRectF(rect()));
+  }
+
+ private:
+  QSvgRenderer renderer_;
+};
+
+void SetTextColor(QWidget* widget, const QColor& color) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, color);
+  palette.setColor(QPalette::Text, Qt::black);
+  palette.setColor(QPalette::ButtonText, Qt::black);
+  widget->setPalette(palette);
+}
+
+Qt::Alignment AlignmentOf(Align align) {
+  switch (align) {
+    case Align::Center: return Qt::AlignCenter;
+    case Align::Right: return Qt::AlignRight | Qt::AlignVCenter;
+    case Align::Left: break;
+  }
+  return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+}  // namespace
+
+QFont FontFor(const Control& control) {
+  QFont font;
+  if (control.look == Look::Title || control.look == Look::Compute) {
+    font.setFamily("Arial");
+    font.setStyleHint(QFont::SansSerif);
+  } else {
+    font.setFamily("Times New Roman");
+    font.setStyleHint(QFont::Serif);
+  }
+  font.setPointSize(control.look == Look::Title ? 18 : control.points);
+  font.setBold(true);
+  return font;
+}
+
+View::View(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
+  setObjectName("Form1");
+  setWindowTitle(Q(form.caption()));
+  // The error line sits below the designed area, so it never hides a control.
+  setFixedSize(form.width(), form.height() + 26);
+  for (const auto& control : form.controls()) {
+    QWidget* container = this;
+    if (control->parent()) container = widgets_.at(control->parent());
+    QWidget* widget = Build(*control, container);
+    widget->setObjectName(Q(control->id()));
+    widget->setGeometry(control->rect.x, control->rect.y, control->rect.w, control->rect.h);
+    widgets_[control.get()] = widget;
+    Mirror(*control, widget);
+  }
+  SetTabOrder();
+  form.SetObserver(this);
+}
+
+View::~View() {
+  if (form_.observer() == this) form_.SetObserver(nullptr);
+}
+
+QWidget* View::widget(std::string_view id) const {
+  Control* control = form_.FindById(id);
+  if (!control) return nullptr;
+  auto it = widgets_.find(control);
+  return it == widgets_.end() ? nullptr : it->second;
+}
+
+QWidget* View::Build(Control& control, QWidget* parent) {
+  QWidget* widget = nullptr;
+  switch (control.kind()) {
+    case Kind::Label: {
+      auto* label = new QLabel(parent);
+      label->setAlignment(AlignmentOf(control.align));
+      label->setWordWrap(control.rect.h > 2 * QFontMetrics(FontFor(control)).height());
+      if (control.border) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+      if (control.look == Look::Title) {
+        label->setAutoFillBackground(true);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        label->setPalette(palette);
+      }
+      SetTextColor(label, control.look == Look::Title     ? kTitleBlue
+                          : control.look == Look::Warning ? kWarningRed
+                                                          : QColor(Qt::black));
+      widget = label;
+      break;
+    }
+    case Kind::TextBox: {
+      auto* edit = new QLineEdit(parent);
+      auto& box = static_cast<TextBox&>(control);
+      edit->setReadOnly(box.readOnly);
+      connect(edit, &QLineEdit::textEdited, this, [this, &box](const QString& text) {
+        form_.UserType(box, text.toStdString());
+      });
+      widget = edit;
+      break;
+    }
+    case Kind::Frame: {
+      if (control.border) {
+        auto* group = new QGroupBox(parent);
+        SetTextColor(group, kFrameRed);
+        widget = group;
+      } else {
+        widget = new QWidget(parent);
+      }
+      break;
+    }
+    case Kind::Button: {
+      auto* button = new QPushButton(parent);
+      connect(button, &QPushButton::clicked, this, [this, &control] { form_.UserClick(control); });
+      widget = button;
+      break;
+    }
+    case Kind::Option: {
+      auto* radio = new QRadioButton(parent);
+      // The model keeps the options of a container exclusive.
+      radio->setAutoExclusive(false);
+      SetTextColor(radio, Qt::black);
+      connect(radio, &QRadioButton::clicked, this, [this, &control, radio] {
+        form_.UserClick(control);
+        radio->setChecked(static_cast<Option&>(control).value());
+      });
+      widget = radio;
+      break;
+    }
+    case Kind::List: {
+      auto* list = new QListWidget(parent);
+      auto& model = static_cast<ListBox&>(control);
+      for (const auto& item : model.items()) list->addItem(Q(item));
+      connect(list, &QListWidget::currentRowChanged, this, [this, &model](int row) {
+        if (row != model.listIndex()) form_.UserSelect(model, row);
+      });
+      widget = list;
+      break;
+    }
+    case Kind::Picture:
+      widget = new SvgPicture(static_cast<Picture&>(control).svg, parent);
+      break;
+  }
+  widget->setFont(FontFor(control));
+  return widget;
+}
+
+void View::Mirror(Control& control, QWidget* widget) {
+  const QString text = Q(control.text());
+  switch (control.kind()) {
+    case Kind::Label: {
+      auto* label = static_cast<QLabel*>(widget);
+      if (label->text() != text) label->setText(text);
+      break;
+    }
+    case Kind::TextBox: {
+      auto* edit = static_cast<QLineEdit*>(widget);
+      if (edit->text() != text) edit->setText(text);
+      break;
+    }
+    case Kind::Frame:
+      if (auto* group = qobject_cast<QGroupBox*>(widget)) group->setTitle(text);
+      break;
+    case Kind::Button:
+      static_cast<QPushButton*>(widget)->setText(text);
+      break;
+    case Kind::Option: {
+      auto* radio = static_cast<QRadioButton*>(widget);
+      radio->setText(text);
+      radio->setChecked(static_cast<Option&>(control).value());
+      break;
+    }
+    case Kind::List: {
+      auto* list = static_cast<QListWidget*>(widget);
+      const QSignalBlocker block(list);
+      list->setCurrentRow(static_cast<ListBox&>(control).listIndex());
+      break;
+    }
+    case Kind::Picture:
+      break;
+  }
+  widget->setVisible(control.visible());
+}
+
+void View::ControlChanged(Control& control) {
+  auto it = widgets_.find(&control);
+  if (it != widgets_.end()) Mirror(control, it->second);
+}
+
+void View::ProgramEnded() {
+  ending_ = true;
+  close();
+  QCoreApplication::quit();
+}
+
+void View::FileWritten(const std::string&) {}
+
+void View::StartProgram(const std::string& program) {
+  // Only the program beside this executable, by its full path: never one
+  // found through PATH or the working directory.
+  const QString path = QCoreApplication::applicationDirPath() + "/" + Q(program);
+  QFileInfo info(path);
+  if (!info.exists()) throw Failure("Cannot find the program file " + path.toStdString());
+  if (!info.isExecutable() || !QProcess::startDetached(path, {}))
+    throw Failure("Cannot start the program file " + path.toStdString());
+}
+
+void View::closeEvent(QCloseEvent* event) {
+  if (!ending_) form_.UserClose();
+  event->accept();
+}
+
+void View::SetTabOrder() {
+  // Top to bottom, then left to right, inside each container in turn.
+  std::vector<QWidget*> order;
+  std::function<void(const Frame*)> walk = [&](const Frame* in) {
+    std::vector<Control*> children = form_.Children(in);
+    std::stable_sort(children.begin(), children.end(), [](Control* a, Control* b) {
+      if (a->rect.y != b->rect.y) return a->rect.y < b->rect.y;
+      return a->rect.x < b->rect.x;
+    });
+    for (Control* child : children) {
+      QWidget* widget = widgets_.at(child);
+      if (child->kind() == Kind::Frame)
+        walk(static_cast<Frame*>(child));
+      else if (widget->focusPolicy() & Qt::TabFocus)
+        order.push_back(widget);
+    }
+  };
+  walk(nullptr);
+  for (size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+}  // namespace frame
