@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "flowtables/isentropic.h"
+#include "frame/guitest.h"
 #include "frame/view.h"
 
 class IsentropicGui : public QObject {
@@ -22,6 +23,9 @@ class IsentropicGui : public QObject {
     QVERIFY(t1);
     QCOMPARE(t1->text(), QString("0.8333"));
     QCOMPARE(t1->objectName(), QString("lblt1"));
+    frame::SaveShot(view, "isentropic");
+    form.UserClick(*form.FindById("optTable"));
+    frame::SaveShot(view, "isentropic-table");
   }
 
   void typingAndComputeGoThroughTheModel() {
