@@ -269,6 +269,7 @@ void Form::Boundary(const std::function<void()>& action) {
   }
   if (failure.empty()) {
     lblError->setVisible(false);
+    lblError->setCaption("");
   } else {
     lblError->setCaption(failure);
     lblError->setVisible(true);

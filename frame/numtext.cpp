@@ -79,7 +79,7 @@ Decimal Significant(double v, int significant) {
 }
 
 std::string Format(double value, std::string_view pattern, int significant) {
-  if (!std::isfinite(value)) throw Failure("result is not a finite number");
+  if (!std::isfinite(value)) throw Failure("The inputs give no finite result");
 
   const std::size_t dot = pattern.find('.');
   const bool has_point = dot != std::string_view::npos;
@@ -137,7 +137,7 @@ std::string Format(double value, std::string_view pattern, int significant) {
 
 // Magnitude text at `significant` digits, with "0." kept for values below 1.
 std::string MagnitudeText(double value, int significant) {
-  if (!std::isfinite(value)) throw Failure("result is not a finite number");
+  if (!std::isfinite(value)) throw Failure("The inputs give no finite result");
   const Decimal d = Significant(value, significant);
   if (d.IsZero()) return "0";
   const int size = static_cast<int>(d.digits.size());
@@ -340,7 +340,7 @@ std::string FormatPattern(const std::string& text, std::string_view pattern) {
   if (!s) throw Failure("\"" + text + "\" is not a number");
   double value = 0;
   if (Convert(*s, value) == Range::kOverflow)
-    throw Failure("result is not a finite number");
+    throw Failure("The inputs give no finite result");
   return Format(value, pattern, kDoubleDigits);
 }
 
