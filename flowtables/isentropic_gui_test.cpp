@@ -1,4 +1,6 @@
 // The Qt binding of the isentropic window, on the offscreen platform.
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -45,6 +47,28 @@ class IsentropicGui : public QObject {
     QVERIFY(!view.widget("fraMulti")->isVisible());
     QVERIFY(view.widget("frasingle")->isVisible());
     QVERIFY(!view.widget("lblError")->isVisible());
+  }
+
+  void enterComputesAndCopyTakesTheRows() {
+    flowtables::Isentropic form;
+    frame::View view(form);
+    form.Load();
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    auto* m1 = qobject_cast<QLineEdit*>(view.widget("txtm1"));
+    m1->setFocus();
+    m1->selectAll();
+    QTest::keyClicks(m1, "2");
+    QTest::keyClick(m1, Qt::Key_Return);
+    QCOMPARE(qobject_cast<QLabel*>(view.widget("lblt1"))->text(), QString("0.5556"));
+
+    QWidget* compute = view.widget("cmdscompute");
+    compute->setFocus();
+    QTest::keyClick(compute, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(),
+             QString("Mach Number\tT/Tt\tp/pt\tρ/ρτ\tA/A*\n2.\t0.5556\t0.1278\t0.23\t1.6875\n"));
+    QTest::keyClick(compute, Qt::Key_Escape);
+    QVERIFY(view.isVisible());
   }
 };
 

@@ -1,5 +1,6 @@
 #include "frame/form.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <fstream>
@@ -234,6 +235,90 @@ std::vector<Control*> Form::Children(const Frame* in) const {
   for (const auto& c : controls_)
     if (c->parent() == in) children.push_back(c.get());
   return children;
+}
+
+bool Form::Inside(const Control& control, const Frame* frame) {
+  for (const Frame* f = control.parent(); f; f = f->parent())
+    if (f == frame) return true;
+  return frame == nullptr;
+}
+
+Button* Form::ComputeFor(const TextBox& box) const {
+  for (const Frame* in = box.parent();; in = in->parent()) {
+    for (const auto& c : controls_) {
+      if (c->kind() == Kind::Button && c->look == Look::Compute && c->shown() &&
+          Inside(*c, in))
+        return static_cast<Button*>(c.get());
+    }
+    if (!in) return nullptr;
+  }
+}
+
+namespace {
+
+// Absolute position of a control inside the window.
+Rect Absolute(const Control& control) {
+  Rect r = control.rect;
+  for (const Frame* f = control.parent(); f; f = f->parent()) {
+    r.x += f->rect.x;
+    r.y += f->rect.y;
+  }
+  return r;
+}
+
+}  // namespace
+
+std::string Form::TableText(const Frame& frame) const {
+  struct Cell {
+    Rect r;
+    std::string text;
+  };
+  std::vector<Cell> cells;
+  for (const auto& c : controls_) {
+    if (!Inside(*c, &frame) || !c->shown()) continue;
+    if (c->kind() != Kind::Label && c->kind() != Kind::TextBox) continue;
+    if (c->text().empty()) continue;
+    cells.push_back({Absolute(*c), c->text()});
+  }
+  // Cells whose vertical centres lie within half a row of each other share a row.
+  std::stable_sort(cells.begin(), cells.end(),
+                   [](const Cell& a, const Cell& b) { return a.r.y + a.r.h / 2 < b.r.y + b.r.h / 2; });
+  std::vector<std::vector<Cell>> rows;
+  int centre = 0;
+  for (const Cell& cell : cells) {
+    const int mid = cell.r.y + cell.r.h / 2;
+    if (rows.empty() || mid - centre > 10) {
+      rows.emplace_back();
+      centre = mid;
+    }
+    rows.back().push_back(cell);
+  }
+  std::string text;
+  for (auto& row : rows) {
+    std::stable_sort(row.begin(), row.end(), [](const Cell& a, const Cell& b) { return a.r.x < b.r.x; });
+    for (size_t i = 0; i < row.size(); ++i) {
+      if (i) text += '\t';
+      text += row[i].text;
+    }
+    text += '\n';
+  }
+  return text;
+}
+
+std::vector<Frame*> Form::ResultFrames() const {
+  std::vector<Frame*> frames;
+  for (const auto& c : controls_) {
+    if (c->kind() != Kind::Frame) continue;
+    auto* frame = static_cast<Frame*>(c.get());
+    bool results = false;
+    for (const auto& inner : controls_)
+      if (Inside(*inner, frame) &&
+          (inner->look == Look::Result ||
+           (inner->kind() == Kind::TextBox && static_cast<TextBox&>(*inner).readOnly)))
+        results = true;
+    if (results) frames.push_back(frame);
+  }
+  return frames;
 }
 
 void Form::Notify(Control& control) {

@@ -215,6 +215,18 @@ class Form {
   Control* Find(std::string_view name, int index = -1) const;
   Control* FindById(std::string_view id) const;  // "lblm(3)" or "txtg"
   std::vector<Control*> Children(const Frame* in) const;
+  // Whether control lies inside frame (at any depth).
+  static bool Inside(const Control& control, const Frame* frame);
+
+  // The compute button that belongs to a box's part of the window: the
+  // nearest container around the box that holds a shown "Compute" or
+  // "Calculate" button. Nullptr when there is none.
+  Button* ComputeFor(const TextBox& box) const;
+  // What a frame shows, as tab-separated rows (top to bottom, each row left
+  // to right): its headings, values and boxes, ready for a spreadsheet.
+  std::string TableText(const Frame& frame) const;
+  // The frames worth copying: those that hold result values.
+  std::vector<Frame*> ResultFrames() const;
 
   Label* lblError;  // hidden while nothing is wrong
 

@@ -197,3 +197,52 @@ TEST(Texts, CaptionAndSymbolFace) {
 
 }  // namespace
 }  // namespace frame
+
+namespace frame {
+namespace {
+
+class TwoParts : public Form {
+ public:
+  TwoParts() : Form("Two", 400, 300) {
+    single = AddFrame("frasingle", "Single Value", {0, 0, 200, 100});
+    multi = AddFrame("fraMulti", "Multiple Values", {0, 0, 200, 100});
+    select = AddFrame("fraSelect", "Selection", {200, 0, 100, 100});
+    m1 = AddTextBox("txtm1", {0, 0, 50, 20}, AddFrame("Fram", "", {0, 0, 60, 30}, select, false));
+    g = AddTextBox("txtg", {200, 200, 50, 20});
+    scompute = AddButton("cmdscompute", "Compute", {0, 0, 50, 20}, single, Look::Compute);
+    mcompute = AddButton("cmdMcompute", "Compute", {0, 0, 50, 20}, multi, Look::Compute);
+    AddButton("cmdend", "Done!", {0, 0, 50, 20});
+    first = AddTextBox("txtMinm", {60, 0, 50, 20}, multi);
+    AddLabel("h1", "Mach Number", {0, 30, 60, 20}, single, Look::Heading);
+    AddLabel("h2", "T/Tt", {70, 32, 60, 20}, single, Look::Heading);
+    AddLabel("v2", "0.8333", {70, 55, 60, 20}, single, Look::Result);
+    AddLabel("v1", "1.", {0, 56, 60, 20}, single, Look::Result);
+    AddLabel("empty", "", {140, 56, 60, 20}, single, Look::Result);
+    multi->setVisible(false);
+  }
+  Frame *single, *multi, *select;
+  TextBox *m1, *g, *first;
+  Button *scompute, *mcompute;
+};
+
+TEST(Form, EnterPressesTheComputeButtonOfTheBoxsPart) {
+  TwoParts w;
+  EXPECT_EQ(w.ComputeFor(*w.first), w.scompute);  // its own part is hidden
+  EXPECT_EQ(w.ComputeFor(*w.m1), w.scompute);  // the shown one, found from the window
+  EXPECT_EQ(w.ComputeFor(*w.g), w.scompute);
+  w.single->setVisible(false);
+  w.multi->setVisible(true);
+  EXPECT_EQ(w.ComputeFor(*w.first), w.mcompute);
+  EXPECT_EQ(w.ComputeFor(*w.g), w.mcompute);
+}
+
+TEST(Form, TableTextRowsByPositionTabSeparated) {
+  TwoParts w;
+  EXPECT_EQ(w.TableText(*w.single), "Mach Number\tT/Tt\n1.\t0.8333\n");
+  EXPECT_EQ(w.ResultFrames(), (std::vector<Frame*>{w.single}));
+  w.single->setVisible(false);
+  EXPECT_EQ(w.TableText(*w.single), "");  // nothing shown, nothing copied
+}
+
+}  // namespace
+}  // namespace frame

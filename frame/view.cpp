@@ -1,7 +1,10 @@
 #include "frame/view.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -91,7 +94,38 @@ View::View(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
     Mirror(*control, widget);
   }
   SetTabOrder();
+  AddCopyActions();
   form.SetObserver(this);
+}
+
+void View::AddCopyActions() {
+  // Every frame of results can be copied as tab-separated rows, from its
+  // context menu or with Ctrl+C while the focus is inside it.
+  for (Frame* frame : form_.ResultFrames()) {
+    QWidget* widget = widgets_.at(frame);
+    auto* copy = new QAction("Copy", widget);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(copy, &QAction::triggered, this, [this, frame] {
+      QApplication::clipboard()->setText(Q(form_.TableText(*frame)));
+    });
+    widget->addAction(copy);
+    widget->setContextMenuPolicy(Qt::ActionsContextMenu);
+  }
+}
+
+bool View::eventFilter(QObject* watched, QEvent* event) {
+  // Enter on a focused button presses it, as in a dialog.
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      if (auto* button = qobject_cast<QPushButton*>(watched)) {
+        button->click();
+        return true;
+      }
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 View::~View() {
@@ -132,6 +166,10 @@ QWidget* View::Build(Control& control, QWidget* parent) {
       connect(edit, &QLineEdit::textEdited, this, [this, &box](const QString& text) {
         form_.UserType(box, text.toStdString());
       });
+      // Enter in a box presses the compute button of its part of the window.
+      connect(edit, &QLineEdit::returnPressed, this, [this, &box] {
+        if (Button* compute = form_.ComputeFor(box)) form_.UserClick(*compute);
+      });
       widget = edit;
       break;
     }
@@ -147,6 +185,7 @@ QWidget* View::Build(Control& control, QWidget* parent) {
     }
     case Kind::Button: {
       auto* button = new QPushButton(parent);
+      button->installEventFilter(this);
       connect(button, &QPushButton::clicked, this, [this, &control] { form_.UserClick(control); });
       widget = button;
       break;

@@ -28,11 +28,13 @@ class View : public QWidget, public FormObserver {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget* Build(Control& control, QWidget* parent);
   void Mirror(Control& control, QWidget* widget);
   void SetTabOrder();
+  void AddCopyActions();
 
   Form& form_;
   std::map<const Control*, QWidget*> widgets_;
