@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins
-          libgtest-dev fonts-liberation fontconfig)
+          libgtest-dev fonts-liberation fontconfig desktop-file-utils)
 
 install_missing() {
   local missing=()
@@ -32,7 +32,7 @@ case "${1:-}" in
   run)
     install_missing
     build build
-    exec build/bin/isentropic
+    exec build/bin/calculators
     ;;
   test)
     install_missing

@@ -141,6 +141,12 @@ Form::Form(std::string caption, int width, int height)
 
 Form::~Form() = default;
 
+void Form::SetSize(int width, int height) {
+  width_ = width;
+  height_ = height;
+  lblError->rect = {8, height, width - 16, 22};
+}
+
 template <class T>
 T* Form::Add(Kind kind, std::string name, int index, Frame* in, Rect r) {
   auto* control = new T(this, kind, std::move(name), index, in, r);

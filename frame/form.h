@@ -255,6 +255,8 @@ class Form {
 
  protected:
   virtual void Form_Load() {}
+  // For windows that size themselves from their contents.
+  void SetSize(int width, int height);
 
  private:
   friend class Control;

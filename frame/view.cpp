@@ -28,6 +28,10 @@ const QColor kWarningRed(255, 0, 0);
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
+// Buttons, options and frame captions read "&" as a keyboard mnemonic; the
+// captions here mean the character itself.
+QString Literal(const std::string& text) { return Q(text).replace("&", "&&"); }
+
 // A fixed drawing from SVG text.
 class SvgPicture : public QWidget {
  public:
@@ -234,14 +238,14 @@ void View::Mirror(Control& control, QWidget* widget) {
       break;
     }
     case Kind::Frame:
-      if (auto* group = qobject_cast<QGroupBox*>(widget)) group->setTitle(text);
+      if (auto* group = qobject_cast<QGroupBox*>(widget)) group->setTitle(Literal(control.text()));
       break;
     case Kind::Button:
-      static_cast<QPushButton*>(widget)->setText(text);
+      static_cast<QPushButton*>(widget)->setText(Literal(control.text()));
       break;
     case Kind::Option: {
       auto* radio = static_cast<QRadioButton*>(widget);
-      radio->setText(text);
+      radio->setText(Literal(control.text()));
       radio->setChecked(static_cast<Option&>(control).value());
       break;
     }
@@ -273,7 +277,8 @@ void View::FileWritten(const std::string&) {}
 void View::StartProgram(const std::string& program) {
   // Only the program beside this executable, by its full path: never one
   // found through PATH or the working directory.
-  const QString path = QCoreApplication::applicationDirPath() + "/" + Q(program);
+  const QString dir = programDir_.isEmpty() ? QCoreApplication::applicationDirPath() : programDir_;
+  const QString path = dir + "/" + Q(program);
   QFileInfo info(path);
   if (!info.exists()) throw Failure("Cannot find the program file " + path.toStdString());
   if (!info.isExecutable() || !QProcess::startDetached(path, {}))

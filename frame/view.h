@@ -17,6 +17,10 @@ class View : public QWidget, public FormObserver {
   ~View() override;
 
   Form& form() const { return form_; }
+  // Where programs are started from: the folder of this executable, unless
+  // set otherwise (tests).
+  void SetProgramDir(const QString& dir) { programDir_ = dir; }
+
   // The widget of a control ("lblm(3)", "txtg"), or nullptr.
   QWidget* widget(std::string_view id) const;
 
@@ -39,6 +43,7 @@ class View : public QWidget, public FormObserver {
   Form& form_;
   std::map<const Control*, QWidget*> widgets_;
   bool ending_ = false;
+  QString programDir_;
 };
 
 // Fonts and colours shared by every window.

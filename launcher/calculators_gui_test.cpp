@@ -1,0 +1,100 @@
+// The launcher on the offscreen platform, starting fake programs.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "frame/guitest.h"
+#include "frame/view.h"
+#include "launcher/calculators.h"
+
+namespace {
+
+// A program that only notes that it ran.
+void FakeProgram(const QString& dir, const QString& name) {
+  QFile file(dir + "/" + name);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(QString("#!/bin/sh\necho %1 >> \"%2/ran.log\"\n").arg(name, dir).toUtf8());
+  file.close();
+  file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QStringList Ran(const QString& dir, int expected) {
+  QElapsedTimer timer;
+  timer.start();
+  QStringList lines;
+  while (timer.elapsed() < 5000) {
+    QFile log(dir + "/ran.log");
+    if (log.open(QIODevice::ReadOnly)) {
+      lines = QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
+      if (lines.size() >= expected) break;
+    }
+    QTest::qWait(20);
+  }
+  return lines;
+}
+
+}  // namespace
+
+class CalculatorsGui : public QObject {
+  Q_OBJECT
+ private slots:
+  void theWholeSuiteFits() {
+    launcher::Calculators form([](const std::string&) { return true; });
+    frame::View view(form);
+    form.Load();
+    view.show();
+    frame::SaveShot(view, "calculators-all");
+    // Every title fits its button.
+    for (const launcher::Entry& e : launcher::Programs()) {
+      auto* button = qobject_cast<QPushButton*>(view.widget("cmd" + e.name));
+      QVERIFY(button);
+      QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) < button->width() - 8,
+               e.name.c_str());
+    }
+  }
+
+  void startsTheProgramsBesideItAndReportsAMissingOne() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    FakeProgram(dir.path(), "fanno");
+    FakeProgram(dir.path(), "shock");
+    launcher::Calculators form([&](const std::string& name) {
+      return launcher::ProgramExists(dir.path().toStdString(), name);
+    });
+    QCOMPARE(form.listed(), (std::vector<std::string>{"fanno", "shock"}));
+    frame::View view(form);
+    view.SetProgramDir(dir.path());
+    form.Load();
+    view.show();
+    QCOMPARE(view.windowTitle(), QString("Compressible Flow and Gas Turbine Calculators"));
+    frame::SaveShot(view, "calculators");
+
+    auto* fanno = qobject_cast<QPushButton*>(view.widget("cmdfanno"));
+    auto* shock = qobject_cast<QPushButton*>(view.widget("cmdshock"));
+    QVERIFY(fanno && shock);
+    QTest::mouseClick(fanno, Qt::LeftButton);
+    QCOMPARE(Ran(dir.path(), 1), QStringList({"fanno"}));
+    shock->setFocus();
+    QTest::keyClick(shock, Qt::Key_Return);  // Enter starts the focused entry
+    QCOMPARE(Ran(dir.path(), 2), QStringList({"fanno", "shock"}));
+    QTest::mouseClick(fanno, Qt::LeftButton);
+    QCOMPARE(Ran(dir.path(), 3), QStringList({"fanno", "shock", "fanno"}));
+
+    QFile::remove(dir.path() + "/shock");
+    QTest::mouseClick(shock, Qt::LeftButton);
+    auto* error = qobject_cast<QLabel*>(view.widget("lblError"));
+    QVERIFY(error->isVisible());
+    QVERIFY(error->text().contains(dir.path() + "/shock"));
+    QVERIFY(view.isVisible());
+    QTest::mouseClick(fanno, Qt::LeftButton);  // still usable
+    QCOMPARE(Ran(dir.path(), 4).size(), 4);
+    QVERIFY(!error->isVisible());
+  }
+};
+
+QTEST_MAIN(CalculatorsGui)
+#include "calculators_gui_test.moc"
