@@ -2,12 +2,15 @@
 # Sets up a fresh Debian 12 machine, builds the suite, and then
 #   ./suite.sh run    starts the suite
 #   ./suite.sh test   runs every test, then again built with AddressSanitizer
-#                     and UndefinedBehaviorSanitizer
+#                     and UndefinedBehaviorSanitizer, then a short run of every
+#                     fuzz target over its committed corpus
+#   ./suite.sh fuzz [SECONDS]   runs every fuzz target longer (default 600 s
+#                     each), adding what it finds to the corpus
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins
-          libgtest-dev fonts-liberation fontconfig desktop-file-utils)
+          libgtest-dev fonts-liberation fontconfig desktop-file-utils clang libclang-rt-14-dev)
 
 install_missing() {
   local missing=()
@@ -22,10 +25,41 @@ install_missing() {
   fi
 }
 
-build() {  # build DIR [cmake options...]
+build() {  # build DIR [cmake options...] [--target T]
   local dir=$1; shift
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$dir"
+  local options=() target=()
+  while (($#)); do
+    if [ "$1" = --target ]; then target=(--target "$2"); shift 2; else options+=("$1"); shift; fi
+  done
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
+  cmake --build "$dir" "${target[@]}"
+}
+
+fuzz() {  # fuzz SECONDS-PER-TARGET KEEP(0|1)
+  local seconds=$1 keep=$2
+  CC=clang CXX=clang++ build build-fuzz -DCALC_FUZZ=ON --target fuzz_all
+  mkdir -p build-fuzz/artifacts
+  local failed=0
+  for target in build-fuzz/bin/fuzz_*; do
+    local name=${target##*/fuzz_}
+    local corpus=fuzz/corpus/$name
+    local scratch=build-fuzz/corpus/$name
+    mkdir -p "$corpus" "$scratch"
+    # New finds go to the scratch corpus; the committed one is only read,
+    # unless this is a long run that keeps what it finds.
+    local dirs=("$scratch" "$corpus")
+    [ "$keep" = 1 ] && dirs=("$corpus")
+    echo "fuzz $name: ${seconds}s"
+    if ! "$target" "${dirs[@]}" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
+         -artifact_prefix=build-fuzz/artifacts/"$name"- -print_final_stats=1 \
+         > build-fuzz/"$name".log 2>&1; then
+      echo "fuzz $name FAILED:"; tail -n 40 build-fuzz/"$name".log
+      failed=1
+    else
+      grep -E "stat::number_of_executed_units" build-fuzz/"$name".log || true
+    fi
+  done
+  return $failed
 }
 
 case "${1:-}" in
@@ -40,9 +74,14 @@ case "${1:-}" in
     (cd build && ctest --output-on-failure -j2)
     build build-asan -DCALC_WERROR=ON -DCALC_SANITIZE=ON
     (cd build-asan && ctest --output-on-failure -j2)
+    fuzz 6 0
+    ;;
+  fuzz)
+    install_missing
+    fuzz "${2:-600}" 1
     ;;
   *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|fuzz [SECONDS]" >&2
     exit 2
     ;;
 esac

@@ -1,0 +1,187 @@
+#include "fuzz/window_driver.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace fuzz {
+
+namespace {
+
+[[noreturn]] void Broken(const std::string& what) {
+  std::fprintf(stderr, "\nbroken invariant: %s\n", what.c_str());
+  std::fflush(stderr);
+  std::abort();
+}
+
+// Reads the fuzzer's bytes as a stream of small choices.
+class Bytes {
+ public:
+  Bytes(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  bool empty() const { return at_ >= size_; }
+  uint8_t next() { return at_ < size_ ? data_[at_++] : 0; }
+  size_t pick(size_t n) { return n ? next() % n : 0; }
+
+ private:
+  const uint8_t* data_;
+  size_t size_, at_ = 0;
+};
+
+const char* const kNumbers[] = {
+    "0",      "-0",     "1",       "-1",      "2",        "0.5",      "1.4",     "1.0001",
+    "0.99",   "1e-9",   "1E-45",   "1e-38",   "3.4e38",   "3.5e38",   "1e39",    "-1e30",
+    "99999.99", "100000", "36151",  "36152",   "65800",    "145694",   "1e6",     "-5",
+    "0.001",  "1000",   "3,000",   "  7  ",   "+3",       ".5",       "5.",      "1e3",
+    "10",     "90",     "45",      "360",     "-90",      "0.0001",   "12345678", "0.3",
+    "1.67",   "1.1",    "3",       "5",       "20",       "50",       "1E10",    "-1e-10"};
+const char* const kGarbage[] = {"",   " ",   "abc", "1.2.3", "--1", ",",  "1e",  "e5",
+                                "1,", "nan", "inf", "0x10", "1 2", "½",  "\t", "-"};
+
+std::string Text(Bytes& in) {
+  switch (in.pick(5)) {
+    case 0:
+    case 1: return kNumbers[in.pick(std::size(kNumbers))];
+    case 2: return kGarbage[in.pick(std::size(kGarbage))];
+    case 3: {  // digits the fuzzer chooses
+      std::string s;
+      const size_t n = in.pick(24);
+      static const char alphabet[] = "0123456789.-+eE, ";
+      for (size_t i = 0; i < n; ++i) s += alphabet[in.pick(sizeof alphabet - 1)];
+      return s;
+    }
+    default: {  // long or raw text
+      if (in.next() & 1) return std::string(2000 + in.pick(200), '9');
+      std::string s;
+      const size_t n = in.pick(32);
+      for (size_t i = 0; i < n; ++i) s += static_cast<char>(in.next());
+      return s;
+    }
+  }
+}
+
+bool NumberLike(const std::string& text) {
+  static const std::regex number(R"(-?[0-9,]*\.?[0-9]*(E[-+][0-9]+)?)");
+  return std::regex_match(text, number);
+}
+
+bool ShowsNotANumber(const std::string& text) {
+  static const std::regex bad(R"((^|[^A-Za-z])(-?nan|NaN|inf|Inf|INF|infinity|Infinity)([^A-Za-z]|$))");
+  return std::regex_search(text, bad);
+}
+
+class Watcher : public frame::FormObserver {
+ public:
+  void ControlChanged(frame::Control&) override {}
+  void ProgramEnded() override {}
+  void StartProgram(const std::string&) override {}
+  void FileWritten(const std::string& name) override {
+    std::ifstream in(name, std::ios::binary);
+    if (!in) Broken("print file " + name + " announced but not there");
+    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (size_t i = 0; i < content.size(); ++i)
+      if (content[i] == '\n' && (i == 0 || content[i - 1] != '\r'))
+        Broken("print file " + name + " has a line without CR LF");
+    if (!content.empty() && content.back() != '\n') Broken("print file " + name + " is cut short");
+    if (ShowsNotANumber(content)) Broken("print file " + name + " shows a number that is not one");
+  }
+};
+
+void Check(const frame::Form& form, const std::string& action) {
+  for (const auto& c : form.controls()) {
+    if (c->kind() != frame::Kind::Label && c->kind() != frame::Kind::TextBox) continue;
+    const std::string& text = c->text();
+    const bool written = c->kind() == frame::Kind::Label ||
+                         static_cast<const frame::TextBox&>(*c).readOnly;
+    if (written && ShowsNotANumber(text))
+      Broken(c->id() + " shows \"" + text + "\" after " + action);
+    if (c->kind() == frame::Kind::Label && c->look == frame::Look::Result && !NumberLike(text))
+      Broken(c->id() + " shows \"" + text + "\" where a number belongs, after " + action);
+  }
+  if (form.lblError->visible() && form.lblError->caption().empty())
+    Broken("lblError shown without a message after " + action);
+  for (const auto& entry : std::filesystem::directory_iterator("."))
+    if (entry.path().extension() == ".part") Broken("a half-written print file is left behind");
+}
+
+}  // namespace
+
+void EnterScratchFolder() {
+  char folder[] = "/tmp/calc-fuzz-XXXXXX";
+  if (!::mkdtemp(folder) || ::chdir(folder) != 0) Broken("no scratch folder");
+}
+
+void DriveWindow(const uint8_t* data, size_t size, const Factory& make) {
+  using Clock = std::chrono::steady_clock;
+  Bytes in(data, size);
+  std::unique_ptr<frame::Form> form = make();
+  Watcher watcher;
+  form->SetObserver(&watcher);
+
+  std::vector<frame::TextBox*> boxes;
+  std::vector<frame::Control*> clickable;
+  std::vector<frame::ListBox*> lists;
+  for (const auto& c : form->controls()) {
+    if (c->kind() == frame::Kind::TextBox) boxes.push_back(static_cast<frame::TextBox*>(c.get()));
+    if (c->kind() == frame::Kind::Button || c->kind() == frame::Kind::Option)
+      clickable.push_back(c.get());
+    if (c->kind() == frame::Kind::List) lists.push_back(static_cast<frame::ListBox*>(c.get()));
+  }
+
+  auto timed = [&](const std::string& action, const std::function<void()>& run) {
+    const auto begin = Clock::now();
+    run();
+    const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
+    if (seconds > 1.0) Broken(action + " took " + std::to_string(seconds) + " s");
+    Check(*form, action);
+  };
+
+  timed("the load step", [&] { form->Load(); });
+  for (int step = 0; step < 48 && !in.empty() && !form->ended(); ++step) {
+    switch (in.pick(8)) {
+      case 0:
+      case 1:
+      case 2:
+        if (!boxes.empty()) {
+          frame::TextBox* box = boxes[in.pick(boxes.size())];
+          const std::string text = Text(in);
+          timed("typing into " + box->id(), [&] { form->UserType(*box, text); });
+        }
+        break;
+      case 3:
+      case 4:
+      case 5:
+        if (!clickable.empty()) {
+          frame::Control* c = clickable[in.pick(clickable.size())];
+          // "Done!" only now and then, or nothing after it would be explored.
+          if (c->text() == "Done!" || c->text() == "DONE!!") {
+            if (in.pick(16) != 0) break;
+          }
+          timed("clicking " + c->id(), [&] { form->UserClick(*c); });
+        }
+        break;
+      case 6:
+        if (!lists.empty()) {
+          frame::ListBox* list = lists[in.pick(lists.size())];
+          if (!list->items().empty()) {
+            const int item = static_cast<int>(in.pick(list->items().size()));
+            timed("choosing item " + std::to_string(item) + " of " + list->id(),
+                  [&] { form->UserSelect(*list, item); });
+          }
+        }
+        break;
+      default:
+        if (in.pick(32) == 0) timed("closing", [&] { form->UserClose(); });
+        break;
+    }
+  }
+  form->SetObserver(nullptr);
+}
+
+}  // namespace fuzz
