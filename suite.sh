@@ -42,8 +42,8 @@ fuzz() {  # fuzz SECONDS-PER-TARGET KEEP(0|1)
   local failed=0
   for target in build-fuzz/bin/fuzz_*; do
     local name=${target##*/fuzz_}
-    local corpus=fuzz/corpus/$name
-    local scratch=build-fuzz/corpus/$name
+    local corpus=$PWD/fuzz/corpus/$name
+    local scratch=$PWD/build-fuzz/corpus/$name
     mkdir -p "$corpus" "$scratch"
     # New finds go to the scratch corpus; the committed one is only read,
     # unless this is a long run that keeps what it finds.
@@ -51,7 +51,7 @@ fuzz() {  # fuzz SECONDS-PER-TARGET KEEP(0|1)
     [ "$keep" = 1 ] && dirs=("$corpus")
     echo "fuzz $name: ${seconds}s"
     if ! "$target" "${dirs[@]}" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
-         -artifact_prefix=build-fuzz/artifacts/"$name"- -print_final_stats=1 \
+         -artifact_prefix="$PWD"/build-fuzz/artifacts/"$name"- -print_final_stats=1 \
          > build-fuzz/"$name".log 2>&1; then
       echo "fuzz $name FAILED:"; tail -n 40 build-fuzz/"$name".log
       failed=1
