@@ -75,6 +75,8 @@ void Run::Prepare() {
     s.igcs = "y";
     s.inozs = s.inofs = "cd";
   }
+  if (s.igcs != "n" && s.gmcn == 1)
+    throw frame::Failure("gamma (txtgmcn) must not be 1: cp would be infinite");
   if (s.SAs != "n") {
     const atmosphere::AirState air = atmosphere::StandardAtmosphere(s.alt);
     s.t0 = air.t;
