@@ -28,6 +28,22 @@ inline Gas ConstantGas(float gmcn) {
   return {gmcn, static_cast<float>(kGasConstantBtu * gmcn / (gmcn - 1))};
 }
 
+// The same rule with every property kept in Double: the jet engine cycle
+// evaluates cp and gamma wide and rounds only where a station stores them.
+struct WideGas {
+  double gamma;
+  double cp;  // BTU/(lbm·degR)
+};
+
+inline WideGas VariableGasWide(double t) {
+  const double cp = 0.2269807 * std::pow(2.718281828, 9.7247e-5 * t);
+  return {cp / (cp - kGasConstantBtu), cp};
+}
+
+inline WideGas ConstantGasWide(float gmcn) {
+  return {gmcn, kGasConstantBtu * gmcn / (gmcn - 1.0)};
+}
+
 // Speed of sound in ft/s.
 inline double SoundSpeed(double gamma, double t) {
   return std::pow(gamma * 53.35 * 32.17 * t, 0.5);

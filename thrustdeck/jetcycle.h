@@ -1,0 +1,58 @@
+// The jet engine cycle window: engine type, analysis and atmosphere choices,
+// the input panels each choice needs, and thrust, non-dimensional thrust and
+// fuel consumption of one on-design cycle.
+#pragma once
+
+#include <string>
+
+#include "frame/form.h"
+#include "thrustdeck/cycle.h"
+
+namespace thrustdeck {
+
+class JetCycle : public frame::Form {
+ public:
+  JetCycle();
+
+  // The window-level quantities of the last calculation.
+  const CycleState& state() const { return state_; }
+
+  void RefreshFrames();
+
+ protected:
+  void Form_Load() override;
+
+ private:
+  frame::Frame* Panel(const char* name, int column, int y, int h);
+  frame::TextBox* Input(frame::Frame* in, const char* label, const char* caption, const char* box,
+                        const char* text, int y, const char* what, int labelH = 26,
+                        int labelW = 234);
+  frame::ListBox* Choice(frame::Frame* in, const char* label, const char* caption, const char* list,
+                         std::vector<std::string> items, int y, int labelW);
+  void cmdCalculate_Click();
+  void HideWarning();
+  void ShowImpossible();
+
+  // Panels.
+  frame::Frame *fraSA, *fraSA2, *fragam, *fragam0, *fradiff, *fracmp, *fracmp2, *fraburn;
+  frame::Frame *fraturb, *framech, *fraal0, *fraal1, *fraal2, *fraal3, *fraal4, *fraal5;
+  frame::Frame *fraprop0, *fraprop, *fraAB0, *fraAB1, *fraAB, *fraab2, *franozz, *frafan;
+  frame::Frame* Fraimposs;
+  frame::Label *Label37, *Label39;
+  // Inputs.
+  frame::TextBox *txtp0, *txtT0, *txtalt, *txtgmcn, *txtetd, *txtpic, *txtetc, *txtpib, *txtetb;
+  frame::TextBox *txtett, *txtetm, *txtal, *txtetf, *txtsg, *txtpif, *txtpip, *txtpim, *txtetfn;
+  frame::TextBox *txtwc, *txtetp, *txtttab, *txtpiab, *txtetab, *txtetn;
+  frame::TextBox *txtM0, *txttt4, *txth, *txtma;
+  // Results.
+  frame::TextBox *txtff, *txtffnd, *txttsfc;
+  frame::ListBox *lstetyp, *lstIR, *lstSA, *lstIGC, *lstIAB, *lstinoz, *lstinof, *lstmixexh;
+  frame::Button *cmdCalculate, *cmdEnd;
+
+  // Set by every RefreshFrames from the boxes and the lists.
+  float pic = 0, sg = 0, al = 0, wc = 0, tt6 = 0;
+  std::string iabs;
+  CycleState state_;
+};
+
+}  // namespace thrustdeck
