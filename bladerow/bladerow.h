@@ -1,0 +1,52 @@
+// The mean-line turbomachine window: machine and gas choice, the inlet state,
+// the geometry of the chosen machine and the eighteen results.
+#pragma once
+
+#include <string>
+
+#include "bladerow/meanline.h"
+#include "frame/form.h"
+
+namespace bladerow {
+
+class Bladerow : public frame::Form {
+ public:
+  Bladerow();
+
+  const Stage& stage() const { return st; }
+  int passes() const { return lastPasses; }
+
+ protected:
+  void Form_Load() override;
+
+ private:
+  void RefreshFrames();
+  void lsttype_Click();
+  void lstgas_Click();
+  void cmdCalculate_Click();
+
+  frame::TextBox* Input(frame::Frame* in, const std::string& label, const std::string& caption,
+                        const std::string& box, const std::string& text, int y,
+                        int labelHeight = 20);
+  frame::TextBox* Output(frame::Frame* in, const std::string& label, const std::string& caption,
+                         const std::string& box, int y);
+
+  frame::ListBox *lsttype, *lstgas;
+  frame::Frame *frapt, *Fragas, *fraaxct, *frarc, *frart;
+  frame::Frame *fraresults1, *fraresults2, *fraresults3, *fraresults4, *fraresults5;
+  frame::TextBox *txtp1, *txtT1, *txtm, *txtom, *txte, *Txtrg, *Txtgm2;
+  frame::TextBox *txtr, *txtth1, *txtal1, *txtdl12, *txtcax;
+  frame::TextBox *txtrta, *txtrha, *txtal1a, *txtr2, *txttd2, *txtb2a;
+  frame::TextBox *txtrb, *txtthb, *txtal1b, *txtrtb, *txtrhb, *txtb2b;
+  frame::TextBox *txtpp21, *txtwsh, *txtm1, *txtm1r, *txtm2, *txtm2r, *txtcpr, *txtgm;
+  frame::TextBox *txtm3, *txtcps, *txtpr, *txtb1, *txtal2, *txtb2, *txtdl23, *txtal3;
+  frame::TextBox *txtth2, *txtth3;
+  frame::Button *cmdCalculate, *cmdEnd;
+
+  short ct = 0;    // machine: list index of lsttype
+  short cgas = 0;  // 0 air, 1 another gas
+  Stage st;        // kept from one calculation to the next
+  int lastPasses = 0;
+};
+
+}  // namespace bladerow

@@ -1,0 +1,151 @@
+#include "bladerow/meanline.h"
+
+#include <cmath>
+#include <string>
+
+#include "frame/failure.h"
+
+namespace bladerow {
+
+namespace {
+
+constexpr double kPi = 3.1415927;
+constexpr double kLbmPerSlug = 32.17;
+constexpr double kFootPoundsPerBtu = 778.16;
+constexpr double kGasConstantAir = 53.35;  // ft·lbf/(lbm·degR)
+
+float F(double v) { return static_cast<float>(v); }
+double Rad(double degrees) { return degrees * kPi / 180; }
+double Deg(double radians) { return radians * 180 / kPi; }
+double Sq(double v) { return std::pow(v, 2); }
+
+// Static temperature from a total temperature and a speed: T = Tt - c²/2cp.
+double Static(double tt, double c, double cp) {
+  return tt - Sq(c) / 2 / cp / kFootPoundsPerBtu / kLbmPerSlug;
+}
+
+void RequirePositive(float t, const char* what) {
+  if (!(t > 0))
+    throw frame::Failure(std::string("The ") + what +
+                         " static temperature is not above zero: the work or the speed is too large");
+}
+
+void RequireFinite(float v, const char* what) {
+  if (!std::isfinite(v)) throw frame::Failure(std::string("Cannot compute ") + what);
+}
+
+}  // namespace
+
+int MeanLine(Stage& s, short ct, short cgas) {
+  const bool radial = Radial(ct);
+  if (cgas == kOtherGas) {
+    s.cp = F(s.rg * static_cast<double>(s.gm) / kFootPoundsPerBtu / (s.gm - 1));
+    if (!std::isfinite(s.cp) || s.cp == 0)
+      throw frame::Failure("Cannot compute cp of the gas: gamma (Txtgm2) must not be 1");
+  }
+  // The eye annulus gives the mean radius and the blade height.
+  if (ct == kRadialCompressor) {
+    s.r = F((static_cast<double>(s.rh) + s.rt) / 2);
+    s.th1 = F(static_cast<double>(s.rt) - s.rh);
+  } else if (ct == kRadialTurbine) {
+    s.r2 = F((static_cast<double>(s.rh) + s.rt) / 2);
+    s.td2 = F(static_cast<double>(s.rt) - s.rh);
+  }
+  s.t2 = s.t1;
+
+  // Blade speeds (ft/s) and the inlet through-flow.
+  s.u = F(kPi * s.om * s.r * 2 / 60 / 12);
+  s.m = F(s.m / kLbmPerSlug);
+  s.u2 = radial ? F(kPi * s.om * s.r2 * 2 / 60 / 12) : s.u;
+  s.ar1 = F(kPi * 2 * s.r * s.th1 / 144);
+  s.ro1 = F(s.p1 / static_cast<double>(s.rg) / s.t1 * 144 / kLbmPerSlug);
+  s.ro2 = s.ro1;
+  s.ca1 = F(s.m / static_cast<double>(s.ro1) / s.ar1);
+  RequireFinite(s.ca1, "the inlet velocity: check the flow area and the inlet state");
+
+  int pass = 1;
+  for (;; ++pass) {
+    if (pass > kDensityPasses) break;
+    s.tav = radial ? F((static_cast<double>(s.t2) + s.t1) / 2) : s.t2;
+    if (cgas == kAir) {
+      s.cp = F(0.2269807 * std::exp(9.7247e-5 * s.tav));
+      s.gm = F(s.cp / (s.cp - s.rg / kFootPoundsPerBtu));
+    }
+    const double gm = s.gm, ex = gm / (gm - 1);
+
+    // Inlet triangle.
+    s.a1 = F(std::pow(gm * s.rg * s.t1 * kLbmPerSlug, 0.5));
+    s.c1 = F(s.ca1 / std::cos(Rad(s.al1)));
+    s.cu1 = F(s.c1 * std::sin(Rad(s.al1)));
+    s.wu1 = F(static_cast<double>(s.cu1) - s.u);
+    s.b1 = F(Deg(std::atan(s.wu1 / static_cast<double>(s.ca1))));
+    s.w1 = F(s.ca1 / std::cos(Rad(s.b1)));
+    s.m1 = F(s.c1 / static_cast<double>(s.a1));
+    s.m1r = F(s.w1 / static_cast<double>(s.a1));
+    s.tt1 = F((1 + (gm - 1) * 0.5 * Sq(s.m1)) * s.t1);
+    s.pt1 = F(std::pow(s.tt1 / static_cast<double>(s.t1), ex) * s.p1);
+
+    // Exit triangle: radial machines pass the flow through the exit annulus;
+    // the axial rotor turns the relative flow by its turning angle.
+    if (radial) {
+      s.ca2 = F(s.m / static_cast<double>(s.ro2) / 2 / kPi / s.r2 / s.td2 * 144);
+    } else {
+      s.b2 = F(static_cast<double>(s.dl12) + s.b1);
+      s.ca2 = F(static_cast<double>(s.cax) * s.ca1);
+    }
+    s.w2 = F(s.ca2 / std::cos(Rad(s.b2)));
+    s.wu2 = F(s.ca2 * std::tan(Rad(s.b2)));
+    s.cu2 = F(static_cast<double>(s.wu2) + s.u2);
+    s.al2 = F(Deg(std::atan(s.cu2 / static_cast<double>(s.ca2))));
+    s.c2 = F(s.ca2 / std::cos(Rad(s.al2)));
+
+    // Euler work and what it does to the totals.
+    s.dht21 = F(static_cast<double>(s.u2) * s.cu2 - static_cast<double>(s.cu1) * s.u);
+    if (Compressor(ct))
+      s.pp21 = F(std::pow(s.e * static_cast<double>(s.dht21) / (static_cast<double>(s.cp) * s.tt1) / kFootPoundsPerBtu / kLbmPerSlug + 1, ex));
+    else
+      s.pp21 = F(std::pow(s.dht21 / (static_cast<double>(s.cp) * s.tt1 * s.e) / kFootPoundsPerBtu / kLbmPerSlug + 1, ex));
+    s.pt2 = F(static_cast<double>(s.pp21) * s.pt1);
+    s.tt2 = F(s.dht21 / static_cast<double>(s.cp) / kFootPoundsPerBtu / kLbmPerSlug + s.tt1);
+    s.t2 = F(Static(s.tt2, s.c2, s.cp));
+    RequirePositive(s.t2, "rotor exit");
+
+    s.a2 = F(std::pow(gm * s.rg * s.t2 * kLbmPerSlug, 0.5));
+    s.m2 = F(s.c2 / static_cast<double>(s.a2));
+    s.m2r = F(s.w2 / static_cast<double>(s.a2));
+    s.p2 = F(s.pt2 / std::pow(1 + (gm - 1) * 0.5 * Sq(s.m2), ex));
+    s.cpr = F((static_cast<double>(s.p2) - s.p1) * 144 / (0.5 * s.ro1 * Sq(s.w1)));
+
+    const float previous = s.ro2;
+    s.ro2 = F(s.p2 / static_cast<double>(s.rg) / s.t2 * 144 / kLbmPerSlug);
+    s.ar2 = F(s.m / static_cast<double>(s.ro2) / s.ca2);
+    if (!radial) s.th2 = F(s.ar2 * 144 / kPi / 2 / s.r);
+    s.wsh = F(static_cast<double>(s.dht21) * s.m / 550);
+    s.pr = F(1 / ((Sq(s.c2) - Sq(s.c1)) / (Sq(s.w1) - Sq(s.w2)) + 1));
+
+    // A repeating stage: the loss-free stator brings the flow back to the
+    // inlet angle.
+    if (!radial) {
+      s.al3 = s.al1;
+      s.ca3 = F(static_cast<double>(s.cax) * s.ca2);
+      s.c3 = F(s.ca3 / std::cos(Rad(s.al3)));
+      s.dl23 = F(static_cast<double>(s.al3) - s.al2);
+      s.pt3 = s.pt2;
+      s.t3 = F(Static(s.tt2, s.c3, s.cp));
+      RequirePositive(s.t3, "stator exit");
+      s.a3 = F(std::pow(gm * s.rg * s.t3 * kLbmPerSlug, 0.5));
+      s.m3 = F(s.c3 / static_cast<double>(s.a3));
+      s.p3 = F(s.pt3 / std::pow(1 + (gm - 1) * 0.5 * Sq(s.m3), ex));
+      s.ro3 = F(s.p3 / static_cast<double>(s.rg) / s.t3 * 144 / kLbmPerSlug);
+      s.cps = F((static_cast<double>(s.p3) - s.p2) * 144 / (0.5 * s.ro2 * Sq(s.c2)));
+      s.ar3 = F(s.m / static_cast<double>(s.ro3) / s.ca3);
+      s.th3 = F(s.ar3 * 144 / kPi / 2 / s.r);
+    }
+
+    if (std::fabs(static_cast<double>(previous) - s.ro2) < 0.00001 * previous) break;
+  }
+  s.m = F(s.m * kLbmPerSlug);
+  return pass;
+}
+
+}  // namespace bladerow

@@ -1,0 +1,4 @@
+#include "shaftdeck/shaftdeck.h"
+#include "frame/main.h"
+
+int main(int argc, char** argv) { return frame::RunProgram<shaftdeck::Shaftdeck>(argc, argv); }
