@@ -1,0 +1,152 @@
+#include "thrustfit/jet_matching.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace thrustfit {
+namespace {
+
+JetInputs Defaults(Mode mode) {
+  JetInputs in;
+  in.mode = mode;
+  in.comp = {0.08f, 0.02f, 0.80f, 0.00001f, 2.0f, 10000, 0.88, 0.10f};
+  in.burn = {1.865f, 0.0f, 18000, 0.91};
+  in.turb = {0.28f, 1.00f, 0.20f, 35, 4000, 0.90};
+  in.f = 0.02f;
+  in.pidd = 1.0f;
+  in.mn = 194.22f;
+  in.a = 0.0f;
+  in.etand = 0.98;
+  in.nozzle = "cd1";
+  in.tt2 = 520;
+  in.p0 = 14.69f;
+  in.t0 = 520;
+  in.d1 = 42000;
+  in.engines = 2;
+  in.nc2 = 10000;
+  in.m0 = mode == Mode::Airframe ? 0.90f : 0.50f;
+  return in;
+}
+
+TEST(JetMatching, GasGeneratorStartAndFirstFlowStep) {
+  std::vector<FlowPass> trace;
+  const JetResult r = MatchJet(Defaults(Mode::GasGenerator), &trace);
+  ASSERT_TRUE(r.converged);
+  ASSERT_GE(trace.size(), 3u);
+  // 0.02 * 10000 * 1.8 / 2, then +1, then a secant step.
+  EXPECT_NEAR(trace[0].mc2, 180, 1e-4);
+  EXPECT_EQ(trace[1].mc2, trace[0].mc2 + 1);
+  EXPECT_NE(trace[2].mc2, trace[1].mc2 + 1);
+  for (const FlowPass& p : trace) EXPECT_EQ(p.nc2, 10000.0f);
+}
+
+TEST(JetMatching, EngineFirstSpeedStep) {
+  std::vector<FlowPass> trace;
+  const JetResult r = MatchJet(Defaults(Mode::Engine), &trace);
+  ASSERT_TRUE(r.converged);
+  size_t first = 0;
+  while (first < trace.size() && trace[first].nc2 == 10000.0f) ++first;
+  ASSERT_LT(first, trace.size());
+  // +100 rpm with the flow kept, then a secant speed that scales the flow.
+  EXPECT_EQ(trace[first].nc2, 10100.0f);
+  EXPECT_EQ(trace[first].mc2, trace[first - 1].mc2);
+  size_t second = first;
+  while (second < trace.size() && trace[second].nc2 == 10100.0f) ++second;
+  ASSERT_LT(second, trace.size());
+  EXPECT_DOUBLE_EQ(trace[second].mc2,
+                   trace[second - 1].mc2 * trace[second].nc2 / 10100.0f);
+}
+
+// The default operating points lie on the maps between surge and choke, and
+// the relations between the stations hold.
+TEST(JetMatching, DefaultsMakePhysicalSense) {
+  for (Mode mode : {Mode::GasGenerator, Mode::Engine, Mode::Airframe}) {
+    const JetInputs in = Defaults(mode);
+    const JetResult r = MatchJet(in);
+    ASSERT_TRUE(r.converged);
+    EXPECT_FALSE(r.surged);
+    const double choke = 0.02f * r.nc2, surge = 0.8f * choke;
+    EXPECT_GT(r.mc2, surge);
+    EXPECT_LT(r.mc2, choke);
+    EXPECT_NEAR(r.pic, 1 + 0.08f * r.mc2 * std::sqrt((r.mc2 / choke - 1) / (0.8f - 1)), 1e-6);
+    EXPECT_GT(r.etac, 0.8);
+    EXPECT_LE(r.etac, 0.88);
+    EXPECT_GT(r.tt4, 1500);
+    EXPECT_LT(r.tt4, 2800);
+    // The turbine swallows what the compressor delivers.
+    EXPECT_NEAR(r.mc4, 35 * (2 * 1.0 - 1.0), 1.0);
+    EXPECT_LT(r.pit, 1);
+    EXPECT_GT(r.pib, 0.9);
+    if (mode == Mode::GasGenerator) {
+      EXPECT_EQ(r.nc2, 10000.0f);
+      EXPECT_EQ(r.etan, 0.98);
+      EXPECT_EQ(r.thrust, 0);
+      continue;
+    }
+    EXPECT_GT(r.nc2, 8000);
+    EXPECT_LT(r.nc2, 14000);
+    EXPECT_GT(r.thrust, 0);
+    EXPECT_GT(r.m8, 1);
+    EXPECT_NEAR(r.tsfc, in.f * r.m * 3600 / r.thrust, 1e-12);
+    EXPECT_GT(r.m, r.mc2);  // ram compression
+    if (mode == Mode::Engine) {
+      EXPECT_EQ(r.m0, 0.5f);
+    } else {
+      // Thrust of both engines balances the drag at the Mach number found.
+      EXPECT_NEAR(2 * r.thrust, 42000 * r.m0 * r.m0, 42000 * 2 * r.m0 * 1e-4);
+      EXPECT_GT(r.m0, 0.5);
+      EXPECT_LT(r.m0, 1.5);
+    }
+  }
+}
+
+TEST(JetMatching, ConvergentNozzleChokes) {
+  JetInputs in = Defaults(Mode::Engine);
+  in.nozzle = "c";
+  in.a = 0.05f;
+  const JetResult r = MatchJet(in);
+  ASSERT_TRUE(r.converged);
+  EXPECT_EQ(r.m8, 1.0);
+  EXPECT_DOUBLE_EQ(r.etan, 0.98 - 0.05f);
+}
+
+TEST(JetMatching, SurgeAndFailures) {
+  // A small turbine pushes the compressor past its surge line.
+  JetInputs surge = Defaults(Mode::GasGenerator);
+  surge.turb.mc4c = 26;
+  const JetResult s = MatchJet(surge);
+  ASSERT_TRUE(s.converged);
+  EXPECT_TRUE(s.surged);
+  EXPECT_GT(s.pic, 1 + 0.08f * s.mc2);
+  EXPECT_LT(s.mc2, 160);
+
+  struct Case {
+    const char* why;
+    JetInputs in;
+  };
+  std::vector<Case> cases;
+  cases.push_back({"turbine too small to pass the surge flow", surge});
+  cases.back().in.turb.mc4c = 24;
+  cases.push_back({"no flight speed", Defaults(Mode::Engine)});
+  cases.back().in.m0 = 0;
+  cases.push_back({"no fuel", Defaults(Mode::GasGenerator)});
+  cases.back().in.f = 0;
+  cases.push_back({"compressor without a range", Defaults(Mode::GasGenerator)});
+  cases.back().in.comp.c3 = 1;
+  cases.push_back({"no drag", Defaults(Mode::Airframe)});
+  cases.back().in.d1 = 0;
+  for (const Case& c : cases) {
+    const JetResult r = MatchJet(c.in);
+    EXPECT_FALSE(r.converged) << c.why;
+    EXPECT_EQ(r.nc2, 0) << c.why;
+    EXPECT_EQ(r.m0, 0) << c.why;
+    EXPECT_EQ(r.mc2, 0) << c.why;
+    EXPECT_EQ(r.thrust, 0) << c.why;
+    EXPECT_FALSE(r.surged) << c.why;
+  }
+}
+
+}  // namespace
+}  // namespace thrustfit

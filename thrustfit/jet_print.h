@@ -1,0 +1,27 @@
+// The print file of the jet engine maps: the shared tables, then diffuser and
+// nozzle for the engine analyses and the airframe drag for the airframe one.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "thrustfit/jet_matching.h"
+#include "thrustfit/map_tables.h"
+
+namespace thrustfit {
+
+inline constexpr const char* kPrintBase = "Quennic";
+
+struct JetPrintInputs {
+  maps::MapTableInputs core;
+  Mode mode = Mode::Engine;
+  std::string nozzle;
+  float pidd = 0, mn = 0, a = 0;
+  double etand = 0;
+  double d1 = 0;
+  float engines = 0;
+};
+
+std::vector<std::string> JetMapLines(const JetPrintInputs& in);
+
+}  // namespace thrustfit

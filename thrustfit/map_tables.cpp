@@ -1,0 +1,201 @@
+#include "thrustfit/map_tables.h"
+
+#include <cmath>
+
+#include "frame/printline.h"
+
+namespace maps {
+namespace {
+
+using frame::PrintLine;
+
+constexpr int kRows = 11;
+constexpr int kBurnerFlowsMax = 30;
+
+PrintLine Heading(std::initializer_list<const char*> columns) {
+  PrintLine line;
+  bool first = true;
+  for (const char* c : columns) {
+    if (!first) line.zone();
+    line.text(c);
+    first = false;
+  }
+  return line;
+}
+
+PrintLine& Num(PrintLine& line, double v, bool single) {
+  return single ? line.num(static_cast<float>(v)) : line.num(v);
+}
+
+void TurbineTables(std::vector<std::string>& lines, const MapTableInputs& in) {
+  const Turbine& t = in.turb;
+  lines.push_back("      ***   TURBINE MAP   ***");
+  PrintLine head;
+  head.text(" ( pitc=").num(t.pitc).text(",mc4c=").num(t.mc4c).text(",Nc4d=");
+  Num(head, t.nc4d, in.nc4dSingle).text(",etatd=").num(t.etatd).text(",k1=").num(t.k1);
+  head.text(",k2=").num(t.k2).text(")");
+  lines.push_back(head.str());
+  lines.push_back("");
+
+  // Rows run over 1/pit from 1 (no flow) to 1.5/pitc (well into choke).
+  std::array<float, kRows> q{};
+  q[0] = 1;
+  const double step = (1.5 / t.pitc - 1) / 10;
+  for (int k = 1; k < kRows; ++k) q[k] = static_cast<float>(q[k - 1] + step);
+  const double inv = 1 / static_cast<double>(t.pitc);
+  const float chokeQ = static_cast<float>(inv);
+  const double design = t.mc4c * t.nc4d;
+
+  const std::array<float, 6> speeds = SpeedSteps(t.nc4d);
+  for (int i = 1; i <= 5; ++i) {
+    const float nc4 = speeds[i];
+    if (!(nc4 > 0)) continue;
+    lines.push_back(PrintLine().text("Nc4=").num(nc4).str());
+    lines.push_back(Heading({"1/pit", "mc4*Nc4", "etat", "mc4"}).str());
+    for (int k = 0; k < kRows; ++k) {
+      const double x =
+          chokeQ >= q[k] ? std::pow((q[k] - 1) / (inv - 1), 0.5 * nc4 / t.nc4d) : 1.0;
+      const double shape = 2 * x - x * x;
+      const double flowSpeed = nc4 * t.mc4c * shape;
+      const double dp = (q[k] - inv) / (inv - 1);
+      const double dm = (design - flowSpeed) / design;
+      const double etat = t.etatd * (1 - t.k1 * dp * dp - t.k2 * dm * dm);
+      lines.push_back(PrintLine()
+                          .num(q[k])
+                          .zone()
+                          .num(static_cast<float>(flowSpeed))
+                          .zone()
+                          .num(static_cast<float>(etat))
+                          .zone()
+                          .num(static_cast<float>(t.mc4c * shape))
+                          .str());
+    }
+    lines.push_back("");
+  }
+}
+
+void CompressorTables(std::vector<std::string>& lines, const MapTableInputs& in) {
+  const Compressor& c = in.comp;
+  lines.push_back("");
+  lines.push_back("      ***   COMPRESSOR MAP   ***");
+  PrintLine head;
+  head.text("( c1=").num(c.c1).text(",c2=").num(c.c2).text(",c3=").num(c.c3);
+  head.text(",etacd=").num(c.etacd).text(",Nc2d=");
+  Num(head, c.nc2d, in.nc2dSingle).text(",mu=").num(c.mu).text(",c4=").num(c.c4);
+  head.text(",c5=").num(c.c5).text(")");
+  lines.push_back(head.str());
+  lines.push_back("");
+
+  const std::array<float, 6> speeds = SpeedSteps(c.nc2d);
+  const std::array<float, 6> choke = ChokeFlows(c);
+  for (int i = 1; i <= 5; ++i) {
+    const float nc2 = speeds[i];
+    if (!(nc2 > 0)) continue;
+    lines.push_back(PrintLine().text("Nc2=").num(nc2).str());
+    lines.push_back(Heading({"mc2", "pic", "etac"}).str());
+    // From the surge line to choke.
+    const float w = choke[i];
+    const float surge = static_cast<float>(static_cast<double>(w) * c.c3);
+    for (int k = 0; k < kRows; ++k) {
+      const double mc2 = surge + k * (static_cast<double>(w) - surge) / 10;
+      const double pic =
+          1 + c.c1 * mc2 * std::sqrt(std::fabs((mc2 / c.c2 / nc2 - 1) / (c.c3 - 1)));
+      const double off = (1 + c.mu) * c.c3 * c.c2 * nc2 - mc2;
+      const double etac = c.etacd - c.c4 * std::fabs(c.nc2d - nc2) - (c.c5 / nc2) * off * off;
+      lines.push_back(PrintLine()
+                          .num(mc2)
+                          .zone()
+                          .num(static_cast<float>(pic))
+                          .zone()
+                          .num(static_cast<float>(etac))
+                          .str());
+    }
+    lines.push_back("");
+  }
+}
+
+void ShaftTable(std::vector<std::string>& lines, const MapTableInputs& in) {
+  lines.push_back("");
+  lines.push_back("      ***   SHAFT MAP   ***");
+  lines.push_back(
+      PrintLine().text("         ( s1=").num(in.s1).text(",s2=").num(in.s2).text(")").str());
+  lines.push_back("");
+  lines.push_back(Heading({"Nc2", "etam"}).str());
+  const std::array<float, 6> speeds = SpeedSteps(in.comp.nc2d);
+  for (int i = 1; i <= 5; ++i) {
+    PrintLine row;
+    row.num(speeds[i]).zone();
+    Num(row, 1 - in.s1 * std::pow(static_cast<double>(speeds[i]), in.s2), in.etamSingle);
+    lines.push_back(row.str());
+  }
+  lines.push_back("");
+  lines.push_back("");
+}
+
+void BurnerTables(std::vector<std::string>& lines, const MapTableInputs& in) {
+  const Burner& b = in.burn;
+  lines.push_back("      ***   BURNER MAP   ***");
+  lines.push_back(PrintLine()
+                      .text(" ( b1=")
+                      .num(b.b1)
+                      .text(",etabd=")
+                      .num(b.etabd)
+                      .text(",b2=")
+                      .num(b.b2)
+                      .text(",H=")
+                      .num(b.h)
+                      .text(")")
+                      .str());
+  const int rows = BurnerRows(in.turb.mc4c);
+  for (int i = 1; i <= 4; ++i) {
+    // f/theta3: the burner depends on mc3, f and Tt3 only through mc3*f/theta3.
+    const float phi = static_cast<float>(0.005 * i);
+    lines.push_back("");
+    lines.push_back(PrintLine().text("f/(Tt3/Tstp)=").num(phi).str());
+    lines.push_back(Heading({"mc3", "pib", "etab"}).str());
+    float mc3 = 5;
+    for (int j = 1; j <= rows; ++j) {
+      if (j > 1) mc3 = static_cast<float>(mc3 + 5.0);
+      const double m = mc3;
+      const double pib = 1 - m * b.b1 * m * phi * phi;
+      const double etab = b.etabd - b.b2 / m / m / phi / phi;
+      lines.push_back(
+          PrintLine().num(mc3).zone().num(static_cast<float>(pib)).zone().num(etab).str());
+    }
+  }
+  lines.push_back("");
+}
+
+}  // namespace
+
+std::array<float, 6> SpeedSteps(double design) {
+  std::array<float, 6> n{};
+  n[0] = static_cast<float>(design - 6000);
+  for (int i = 1; i < 6; ++i) n[i] = static_cast<float>(n[i - 1] + 2000.0);
+  return n;
+}
+
+std::array<float, 6> ChokeFlows(const Compressor& comp) {
+  const std::array<float, 6> n = SpeedSteps(comp.nc2d);
+  std::array<float, 6> w{};
+  for (int i = 0; i < 6; ++i) w[i] = static_cast<float>(static_cast<double>(n[i]) * comp.c2);
+  return w;
+}
+
+int BurnerRows(double mc4c) {
+  float mc3 = 5;
+  for (int j = 2; j <= kBurnerFlowsMax; ++j) {
+    mc3 = static_cast<float>(mc3 + 5.0);
+    if (mc3 > 0.999 * mc4c) return j;
+  }
+  return 0;
+}
+
+void AppendCoreTables(std::vector<std::string>& lines, const MapTableInputs& in) {
+  TurbineTables(lines, in);
+  CompressorTables(lines, in);
+  ShaftTable(lines, in);
+  BurnerTables(lines, in);
+}
+
+}  // namespace maps

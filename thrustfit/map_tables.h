@@ -1,0 +1,38 @@
+// The map tables that both matching programs print: turbine, compressor,
+// shaft and burner, from the constants in the input boxes. The programs hold
+// some constants in other precisions, which shows in the printed digits.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "thrustfit/component_maps.h"
+
+namespace maps {
+
+struct MapTableInputs {
+  Compressor comp;  // mu as typed (a Double)
+  Burner burn;
+  Turbine turb;
+  float s1 = 0, s2 = 0;
+  // How the program holds these, and so how they are printed.
+  bool nc4dSingle = true;
+  bool nc2dSingle = false;
+  bool etamSingle = false;
+};
+
+// Design speed - 6000 and five steps of 2000 up, as Singles; index 0 is
+// below the tables.
+std::array<float, 6> SpeedSteps(double design);
+// Choking flows of the compressor speeds: Nc2_i * c2 as Singles.
+std::array<float, 6> ChokeFlows(const Compressor& comp);
+// Rows of each burner table: mc3 = 5, 10, ... up to the first value above
+// 0.999*mc4c, none if 150 is not enough.
+int BurnerRows(double mc4c);
+
+// Appends the turbine, compressor, shaft and burner sections, each line
+// without its line end.
+void AppendCoreTables(std::vector<std::string>& lines, const MapTableInputs& in);
+
+}  // namespace maps
