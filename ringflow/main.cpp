@@ -1,0 +1,4 @@
+#include "ringflow/ringflow.h"
+#include "frame/main.h"
+
+int main(int argc, char** argv) { return frame::RunProgram<ringflow::Ringflow>(argc, argv); }

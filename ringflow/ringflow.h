@@ -1,0 +1,64 @@
+// The streamline analysis window: inputs, the three solution types and their
+// input frames, the diagram, the users guide and the "Calculate" button that
+// marches through the stations and writes everything to a print file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "frame/form.h"
+
+namespace ringflow {
+
+// A text read as a whole number: rounded to the nearest integer with halves
+// to even, and kept in the 16-bit range.
+int16_t RoundToInteger(float value, const std::string& what);
+// The number of blade rows is one IGV plus whole stages: 3, 5, 7 or 9.
+int ForceBladeRows(int nbr);
+// The number of annuli is odd, from 1 to 9.
+int ForceAnnuli(int nan);
+
+// The lines of the users-guide file.
+const std::vector<std::string>& UsersGuideLines();
+inline constexpr const char* kUsersGuideFile = "USERS_GUIDE_RINGFLOW.txt";
+
+class Ringflow : public frame::Form {
+ public:
+  Ringflow();
+
+  // For the tests: the window-level numbers.
+  int annuli() const { return nan; }
+  int bladeRows() const { return nbr; }
+  int printCounter() const { return npr; }
+
+ protected:
+  void Form_Load() override;
+
+ private:
+  void lstntyp_Click();
+  void RefreshFrames();
+  void pic_Click();
+  void CmdUsersGuide_Click();
+  void Cmdcalculate_Click();
+  void Cmdend_Click();
+  void txtnan_Change();
+
+  frame::TextBox* Box(const std::string& name, int index = -1) const;
+  frame::Frame* Fra(const std::string& name) const;
+
+  frame::TextBox *txtdh, *txtdt, *txtrotn, *txtq, *txtpin, *txtrho, *txtnan, *txtnbr, *Txtjconv;
+  frame::ListBox *lstisl, *lstntyp, *Lstturbo, *lstitty;
+  frame::Frame *Fratitl23, *Fratitl1, *FraNtyp1, *FraNtyp2, *FraNtyp3, *FraNBR, *Fraitty,
+      *FraConv, *Fraconv2, *Frapic;
+  frame::Frame *FraNtype2, *FraNtype2b, *FraNtype2c, *FraNtype2d;
+  frame::Frame *Frantype3, *Frantype3b, *Frantype3c, *Frantype3d, *Frantype3e;
+  frame::Frame *Frantype5, *Frantype5b, *Frantype5c, *Frantype5d;
+
+  // Window-level values kept between presses.
+  double dh = 0, dt = 0, rotn = 0, q = 0, rho = 0, pin = 0;
+  float ntyp = 0, ntype = 0, ptot = 0;
+  int16_t nan = 0, isl = 0, itty = 0, npr = 0, nbr = 3;
+};
+
+}  // namespace ringflow
