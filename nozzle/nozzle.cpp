@@ -130,9 +130,17 @@ void Nozzle::cmdCalculate_Click() {
   tt6 = Strict(txttt6);
   pt6 = Strict(txtpt6);
   ar8 = Strict(txtar8);
-  m8 = Strict(txtm8);
-  aa = Strict(txtaa);
-  ppt = Strict(txtppt);
+  // The boxes of the other conditions sit in hidden frames: a stale text
+  // there must not block the computation.
+  auto read = [this](const frame::TextBox* box, float& value, bool chosen) {
+    if (chosen)
+      value = Strict(box);
+    else if (auto typed = frame::ParseStrict(box->text()))
+      value = *typed;
+  };
+  read(txtm8, m8, ch != 2 && ch != 3);
+  read(txtaa, aa, ch == 2);
+  read(txtppt, ppt, ch == 3);
 
   if (!(k > 1)) Fail("gamma (txtk) must be above 1");
   if (!(etn > 0 && etn <= 1)) Fail("Efficiency (txtetn) must be above 0 and at most 1");

@@ -91,6 +91,16 @@ TEST_F(NozzleWindow, ChangingTheConditionOnlySwitchesTheInput) {
   EXPECT_EQ(Text("txtm8o"), "0.650");
 }
 
+TEST_F(NozzleWindow, HiddenInputsDoNotBlockTheChosenCondition) {
+  Type("txtm8", "abc");
+  Calculate();
+  EXPECT_EQ(form.lblError->text(), "Exit Mach number (txtm8) does not hold a number");
+  Choose("lsttype", 2);
+  Calculate();
+  EXPECT_FALSE(form.lblError->visible());
+  EXPECT_EQ(Text("txtm8o"), "0.652");
+}
+
 TEST_F(NozzleWindow, UndefinedInputsAreReported) {
   struct Case {
     int condition;
