@@ -1,0 +1,4 @@
+#include "nozzle/nozzle.h"
+#include "frame/main.h"
+
+int main(int argc, char** argv) { return frame::RunProgram<nozzle::Nozzle>(argc, argv); }

@@ -1,0 +1,56 @@
+// The Qt binding of the nozzle window, on the offscreen platform.
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+#include "frame/guitest.h"
+#include "frame/view.h"
+#include "nozzle/nozzle.h"
+
+class NozzleGui : public QObject {
+  Q_OBJECT
+ private slots:
+  void opensWithCaptionAndDefaults() {
+    nozzle::Nozzle form;
+    frame::View view(form);
+    form.Load();
+    view.show();
+    QCOMPARE(view.windowTitle(), QString("Nozzle Flow by QMX 03.05.2005               "
+                                         "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
+    QVERIFY(view.widget("frainpt1")->isVisible());
+    QVERIFY(!view.widget("FraAA")->isVisible());
+    auto* calculate = qobject_cast<QPushButton*>(view.widget("cmdCalculate"));
+    QVERIFY(calculate);
+    QTest::mouseClick(calculate, Qt::LeftButton);
+    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtmd8"))->text(), QString("61.31"));
+    frame::SaveShot(view, "nozzle");
+  }
+
+  void typingAndCalculateGoThroughTheWidgets() {
+    nozzle::Nozzle form;
+    frame::View view(form);
+    form.Load();
+    view.show();
+    qobject_cast<QListWidget*>(view.widget("lsttype"))->setCurrentRow(1);
+    QVERIFY(view.widget("frainpt2")->isVisible());
+    qobject_cast<QListWidget*>(view.widget("lstss"))->setCurrentRow(1);
+    auto* area = qobject_cast<QLineEdit*>(view.widget("txtaa"));
+    QVERIFY(area);
+    area->selectAll();
+    QTest::keyClicks(area, "1.8");
+    QCOMPARE(form.FindById("txtaa")->text(), std::string("1.8"));
+    QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("cmdCalculate")), Qt::LeftButton);
+    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtm8o"))->text(), QString("1.981"));
+    frame::SaveShot(view, "nozzle-area");
+    area->selectAll();
+    QTest::keyClicks(area, "0.5");
+    QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("cmdCalculate")), Qt::LeftButton);
+    QVERIFY(view.widget("FraAA")->isVisible());
+    frame::SaveShot(view, "nozzle-nosolution");
+    QVERIFY(!view.widget("lblError")->isVisible());
+  }
+};
+
+QTEST_MAIN(NozzleGui)
+#include "nozzle_gui_test.moc"

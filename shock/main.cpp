@@ -1,0 +1,4 @@
+#include "shock/shock.h"
+#include "frame/main.h"
+
+int main(int argc, char** argv) { return frame::RunProgram<shock::Shock>(argc, argv); }

@@ -1,0 +1,37 @@
+// The shock analysis window: normal, weak and strong oblique planar, and
+// conical shocks for an upstream Mach number and ratio of specific heats.
+#pragma once
+
+#include <cstdint>
+
+#include "frame/form.h"
+
+namespace shock {
+
+class Shock : public frame::Form {
+ public:
+  Shock();
+
+ protected:
+  void Form_Load() override;
+
+ private:
+  void lsttype_Click();
+  void txtm1_Change();
+  void txtg_Change();
+  void txtdl_Change();
+  void cmdCalculate_Click();
+  void RefreshFrames();
+  [[noreturn]] void Fail(const std::string& message);
+
+  frame::Label* lblTitle;
+  frame::ListBox* lsttype;
+  frame::Frame *frainpt, *frainpt2, *frashang, *fraresults1, *fraresults2, *fraresults3, *fradet;
+  frame::TextBox *txtg, *txtm1, *txtdl, *txteps, *txte2, *txte3, *txte4, *txtdr, *txtdx;
+  frame::Button *cmdCalculate, *cmdEnd;
+
+  float m1 = 0, g = 0, dl = 0, mm = 0, g2 = 0;
+  std::int16_t ij = 0, detshk = 0;
+};
+
+}  // namespace shock

@@ -1,0 +1,44 @@
+// Flow behind a shock in a perfect gas: the normal shock, the weak and strong
+// oblique planar shock, and the attached shock on a cone (Taylor–Maccoll).
+#pragma once
+
+#include <optional>
+
+namespace shock {
+
+inline constexpr double kDegrees = 57.2957795;  // degrees per radian
+
+struct ShockState {
+  double m2 = 0;     // Mach number behind the shock (on the cone surface)
+  double p21 = 0;    // p2/p1
+  double pt21 = 0;   // pt2/pt1
+  double angle = 0;  // shock angle, degrees
+  double dmax = 0;   // maximum turning for M1, degrees (oblique only)
+};
+
+// Needs γ > 1 and M1 ≥ 1 (the caller checks).
+ShockState NormalShock(float m1, float g);
+
+struct ObliqueShockState : ShockState {
+  float dl = 0;  // the turning angle used: at most the maximum turning
+};
+
+// The weak or strong solution for a turning angle in degrees; γ > 1, M1 > 1.
+ObliqueShockState ObliqueShock(float m1, float g, float dl, bool strong);
+// Passes of the damped Newton iteration before bisection on the branch takes
+// over. The iteration moves by 1/M1³ of its step: settling takes up to about
+// 35·M1³ passes (more at low M1, where some small angles never settle). The
+// cap keeps a very high M1 (above about 90) from freezing the window.
+long NewtonBound(float m1);
+inline constexpr long kNewtonCap = 10'000'000;
+
+// The first guess of the cone shock angle, degrees: the Mach angle plus the
+// cone angle (a tenth of it below 10 degrees).
+double ConeFirstGuess(float m1, float dl);
+
+// The cone of half-angle dl (degrees) from a first guess eps0 (degrees);
+// nothing when the shock detaches or the search does not settle.
+std::optional<ShockState> ConicalShock(float m1, float g, float dl, float eps0);
+inline constexpr int kStepSearchBound = 100;  // secant passes on the last step
+
+}  // namespace shock

@@ -1,0 +1,130 @@
+#include "shock/shock_flow.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace shock {
+namespace {
+
+TEST(NormalShock, Ratios) {
+  struct Case {
+    float m1, g;
+    double m2, p21, pt21;
+  };
+  // M2² = (M1² + 5)/(7 M1² − 1), p2/p1 = (7 M1² − 1)/6 for γ = 1.4.
+  const Case cases[] = {
+      {2, 1.4f, 0.5774, 4.5, 0.7209},
+      {1, 1.4f, 1, 1, 1},
+      {3, 1.4f, 0.4752, 10.3333, 0.3283},
+  };
+  for (const Case& c : cases) {
+    const ShockState s = NormalShock(c.m1, c.g);
+    EXPECT_NEAR(s.m2, c.m2, 5e-5) << c.m1;
+    EXPECT_NEAR(s.p21, c.p21, 5e-5) << c.m1;
+    EXPECT_NEAR(s.pt21, c.pt21, 5e-5) << c.m1;
+  }
+}
+
+TEST(ObliqueShock, WeakStrongAndClamped) {
+  struct Case {
+    float dl;
+    bool strong;
+    double angle, m2, p21, pt21;
+  };
+  const Case cases[] = {
+      {5, false, 34.302, 1.8212, 1.3154, 0.9979},
+      {5, true, 86.966, 0.5835, 4.4869, 0.7222},
+      // No turning: the strong shock is the normal shock, the weak one sits
+      // at μ + δmax/2 = 30 + 11.487 degrees and M2 = 1/sin β.
+      {0, true, 90.000, 0.5774, 4.5000, 0.7209},
+      {0, false, 41.487, 1.5096, 1.8812, 0.8949},
+  };
+  for (const Case& c : cases) {
+    const ObliqueShockState s = ObliqueShock(2, 1.4f, c.dl, c.strong);
+    EXPECT_NEAR(s.dmax, 22.974, 5e-4);
+    EXPECT_EQ(s.dl, c.dl);
+    EXPECT_NEAR(s.angle, c.angle, 5e-4) << c.dl << " " << c.strong;
+    EXPECT_NEAR(s.m2, c.m2, 5e-5) << c.dl << " " << c.strong;
+    EXPECT_NEAR(s.p21, c.p21, 5e-5) << c.dl << " " << c.strong;
+    EXPECT_NEAR(s.pt21, c.pt21, 5e-5) << c.dl << " " << c.strong;
+  }
+  // Above the maximum the turning is clamped, and both solutions meet near
+  // the angle of maximum turning, asin 0.903851 = 64.669 degrees.
+  for (bool strong : {false, true}) {
+    const ObliqueShockState s = ObliqueShock(2, 1.4f, 30, strong);
+    EXPECT_EQ(s.dl, static_cast<float>(s.dmax));
+    EXPECT_NEAR(s.angle, 64.669, 0.02) << strong;
+  }
+}
+
+TEST(ObliqueShock, IterationsThatNeverSettleEndOnTheirBranch) {
+  // At M1 1.05 small angles keep the damped steps from settling; bisection
+  // on the branch finds the shock between the Mach angle and the maximum.
+  struct Case {
+    float m1, g, dl;
+  };
+  const Case cases[] = {{1.05f, 1.4f, 0.0055808f}, {1.1f, 3, 0.0087f}, {1.3f, 3, 0.0358f}};
+  for (const Case& c : cases) {
+    const ObliqueShockState s = ObliqueShock(c.m1, c.g, c.dl, false);
+    const double mu = kDegrees * std::asin(1 / static_cast<double>(c.m1));
+    EXPECT_GT(s.angle, mu) << c.m1;
+    EXPECT_LT(s.angle, mu + 1) << c.m1;  // a weak wave lies close to the Mach angle
+    EXPECT_GT(s.p21, 1) << c.m1;
+    EXPECT_LT(s.p21, 1.01) << c.m1;
+  }
+}
+
+TEST(ObliqueShock, NewtonBoundCoversSettlingAndIsCapped) {
+  EXPECT_EQ(NewtonBound(1), 10100);
+  EXPECT_EQ(NewtonBound(10), 110000);
+  EXPECT_EQ(NewtonBound(1000), kNewtonCap);
+}
+
+TEST(ConicalShock, ConesAtMachTwo) {
+  struct Case {
+    float dl;
+    double guess, angle, mc, pc, pt;
+  };
+  const Case cases[] = {
+      {5, 30.5, 30.075, 1.9415, 1.0951, 1.0000},
+      {10, 40.0, 31.197, 1.8340, 1.2925, 0.9999},
+      {20, 50.0, 37.796, 1.5677, 1.9115, 0.9901},
+  };
+  for (const Case& c : cases) {
+    EXPECT_NEAR(ConeFirstGuess(2, c.dl), c.guess, 1e-6);
+    const auto s = ConicalShock(2, 1.4f, c.dl, static_cast<float>(c.guess));
+    ASSERT_TRUE(s) << c.dl;
+    EXPECT_NEAR(s->angle, c.angle, 1e-3) << c.dl;
+    EXPECT_NEAR(s->m2, c.mc, 1e-4) << c.dl;
+    EXPECT_NEAR(s->p21, c.pc, 1e-4) << c.dl;
+    EXPECT_NEAR(s->pt21, c.pt, 1e-4) << c.dl;
+  }
+}
+
+TEST(ConicalShock, DetachedCones) {
+  EXPECT_FALSE(ConicalShock(2, 1.4f, 45, 75));
+  EXPECT_FALSE(ConicalShock(2, 1.4f, 60, 90));
+  EXPECT_FALSE(ConicalShock(1.2f, 1.4f, 30, 86.4f));
+}
+
+TEST(ConicalShock, ThinConesLieJustOutsideTheMachCone) {
+  // Slender-cone theory at M1 2: p/p1 − 1 ≈ γ M1² δ² ln(2/(δ √(M1² − 1))),
+  // 0.0071 at one degree; the shock lies just outside the 30-degree Mach cone.
+  struct Case {
+    float dl;
+    double pc;
+  };
+  const Case cases[] = {{1, 1.0072}, {0.5f, 1.0021}, {3, 1.0475}};
+  for (const Case& c : cases) {
+    const auto s = ConicalShock(2, 1.4f, c.dl, static_cast<float>(ConeFirstGuess(2, c.dl)));
+    ASSERT_TRUE(s) << c.dl;
+    EXPECT_GE(s->angle, 30) << c.dl;
+    EXPECT_LT(s->angle, 30.1) << c.dl;
+    EXPECT_NEAR(s->p21, c.pc, 0.2 * (c.pc - 1)) << c.dl;
+    EXPECT_NEAR(s->pt21, 1, 1e-4) << c.dl;
+  }
+}
+
+}  // namespace
+}  // namespace shock

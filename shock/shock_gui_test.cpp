@@ -1,0 +1,57 @@
+// The Qt binding of the shock window, on the offscreen platform.
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+#include "frame/guitest.h"
+#include "frame/view.h"
+#include "shock/shock.h"
+
+class ShockGui : public QObject {
+  Q_OBJECT
+ private slots:
+  void opensWithCaptionAndDefaults() {
+    shock::Shock form;
+    frame::View view(form);
+    form.Load();
+    view.show();
+    QCOMPARE(view.windowTitle(), QString("Shock Analysis by QMX 03.05.2005       "
+                                         "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
+    auto* type = qobject_cast<QListWidget*>(view.widget("lsttype"));
+    QVERIFY(type);
+    QCOMPARE(type->currentRow(), 0);
+    QVERIFY(!view.widget("frainpt2")->isVisible());
+    form.UserClick(*form.FindById("cmdCalculate"));
+    frame::SaveShot(view, "shock");
+    form.UserSelect(*static_cast<frame::ListBox*>(form.FindById("lsttype")), 3);
+    form.UserType(*static_cast<frame::TextBox*>(form.FindById("txtdl")), "45");
+    form.UserClick(*form.FindById("cmdCalculate"));
+    QVERIFY(view.widget("fradet")->isVisible());
+    frame::SaveShot(view, "shock-detached");
+  }
+
+  void typingAndCalculateGoThroughTheWidgets() {
+    shock::Shock form;
+    frame::View view(form);
+    form.Load();
+    view.show();
+    auto* type = qobject_cast<QListWidget*>(view.widget("lsttype"));
+    type->setCurrentRow(1);
+    QVERIFY(view.widget("fraresults3")->isVisible());
+    auto* angle = qobject_cast<QLineEdit*>(view.widget("txtdl"));
+    auto* calculate = qobject_cast<QPushButton*>(view.widget("cmdCalculate"));
+    QVERIFY(angle && calculate);
+    angle->selectAll();
+    QTest::keyClicks(angle, "30");
+    QCOMPARE(form.FindById("txtdl")->text(), std::string("30"));
+    QTest::mouseClick(calculate, Qt::LeftButton);
+    QCOMPARE(angle->text(), QString("22.974"));
+    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtdx"))->text(), QString("22.974"));
+    frame::SaveShot(view, "shock-oblique");
+    QVERIFY(!view.widget("lblError")->isVisible());
+  }
+};
+
+QTEST_MAIN(ShockGui)
+#include "shock_gui_test.moc"
