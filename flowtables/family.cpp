@@ -106,6 +106,13 @@ std::optional<double> SearchMach(const std::function<double(double)>& f, double 
   return onBranch(best) ? std::optional<double>(best) : std::nullopt;
 }
 
+void RequireFinite(std::initializer_list<double> constants, float g) {
+  for (double k : constants)
+    if (!std::isfinite(k))
+      throw frame::Failure("γ = " + frame::NumberText(g) +
+                           " gives no finite ratios: type another γ");
+}
+
 // ---------------------------------------------------------------- window
 
 TableWindow::TableWindow(std::string caption, std::string title)
@@ -207,14 +214,12 @@ void TableWindow::BuildMulti(const std::vector<Column>& columns) {
 Label* TableWindow::AddAbove(Frame* in, int column, const std::string& name,
                              const std::string& caption) {
   // The heading row of the table frame sits a little lower (below the limits).
-  const int columns = static_cast<int>(Children(in).size());
-  (void)columns;
+  const int headingY = in == fraMulti ? kHeadingY + 8 : kHeadingY;
   int n = 0;
   for (frame::Control* c : Children(in))
-    if (c->kind() == frame::Kind::Label && c->look == Look::Heading) ++n;
+    if (c->kind() == frame::Kind::Label && c->look == Look::Heading && c->rect.y == headingY) ++n;
   const int w = ColumnWidth(n);
-  const int y = (in == fraMulti ? kHeadingY + 8 : kHeadingY) - 20;
-  Label* label = AddLabel(name, caption, {kColumnsX + column * w, y, w - 4, 22}, in,
+  Label* label = AddLabel(name, caption, {kColumnsX + column * w, headingY - 20, w - 4, 22}, in,
                           Look::Heading);
   label->points = 11;
   return label;

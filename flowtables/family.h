@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +38,10 @@ std::optional<double> SearchMach(const std::function<double(double)>& f, double 
                                  double start, Branch branch);
 // Passes of the secant steps before bisection takes over.
 inline constexpr int kSecantBound = 200000;
+
+// The constants derived from γ: an infinite one (γ = 1 or γ = -1 divides by
+// zero) would give ratios that look finite but are wrong, so stop there.
+void RequireFinite(std::initializer_list<double> constants, float g);
 
 class TableWindow : public frame::Form {
  public:
@@ -81,6 +86,9 @@ class TableWindow : public frame::Form {
   // ones, and say why.
   [[noreturn]] void NoSolution(const std::vector<frame::Label*>& results,
                                const std::string& message);
+
+  // Where a note below the γ box may start.
+  int BelowGamma() const { return gammaY_ + 38; }
 
   frame::TextBox* Box(const std::string& name) const;
   frame::Label* Lbl(const std::string& name, int index = -1) const;

@@ -1,0 +1,20 @@
+// The Qt binding of the fanno window, on the offscreen platform.
+#include "flowtables/fanno.h"
+#include "flowtables/table_gui.h"
+
+class Gui : public QObject {
+  Q_OBJECT
+ private slots:
+  void opensAndComputes() {
+    flowtables::CheckWindow<flowtables::Fanno>(
+        QString("Fanno Line Flow by QMX 03.05.2005               FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"),
+        {"txtm1", "2", "cmdscompute", "lblx1", "0.305"}, "fanno");
+  }
+
+  void warnsBeyondTheSupersonicLimit() {
+    flowtables::CheckWarning<flowtables::Fanno>("Opts3", "txtfld2", "0.9", "Frame5", "lblxmax", "0.8215", "fanno-warning");
+  }
+};
+
+QTEST_MAIN(Gui)
+#include "fanno_gui_test.moc"

@@ -1,0 +1,45 @@
+// Normal shock relations of a perfect gas: downstream Mach number and the
+// ratios across the shock, for one upstream Mach number or a table of eleven.
+#pragma once
+
+#include "flowtables/family.h"
+
+namespace flowtables {
+
+// The constants are Singles: they are stored as Single, which changes the
+// last digits of large pressure ratios.
+struct ShockConstants {
+  explicit ShockConstants(float g);
+  float k1, k2, k3, k4, k5;
+};
+
+struct ShockState {
+  double m1;              // the upstream Mach number used (at least 1)
+  double m2;              // downstream Mach number
+  double r, t, p;         // ρ2/ρ1, T2/T1, p2/p1 (T2/T1 and p2/p1 limited)
+  double pt, ptp;         // pt2/pt1, pt2/p1 (pt2/p1 limited)
+};
+
+ShockState ShockRelations(double m1, const ShockConstants& k);
+
+class PlaneJump : public TableWindow {
+ public:
+  PlaneJump();
+
+ protected:
+  void Form_Load() override;
+  void cmdscompute_Click() override;
+  void cmdMcompute_Click() override;
+
+ private:
+  void optSingle_Click();
+  void optTable_Click();
+
+  frame::TextBox* txtm1;
+  frame::Label *lblt1, *lblp1, *lblr1, *lbla1, *lblx1, *lbly1;
+  std::vector<frame::Label*> lblm, lblt, lblp, lblr, lbla, lblx, lbly;
+
+  float g = 0;
+};
+
+}  // namespace flowtables
