@@ -1,0 +1,3 @@
+#include "kerosene/kerosene.h"
+#include "frame/main.h"
+int main(int argc, char** argv) { return frame::RunProgram<kerosene::Kerosene>(argc, argv); }
