@@ -150,3 +150,31 @@ TEST(JetMatching, SurgeAndFailures) {
 
 }  // namespace
 }  // namespace thrustfit
+
+namespace thrustfit {
+namespace {
+
+// From 9500 rpm the second secant speed step overshoots to where the turbine
+// cannot drive the compressor; the step is halved back and the match found
+// is the one reached from 10000 rpm.
+TEST(JetMatching, SpeedStepOffTheMapsIsHalvedBack) {
+  JetInputs in = Defaults(Mode::Engine);
+  const JetResult reference = MatchJet(in);
+  ASSERT_TRUE(reference.converged);
+  in.nc2 = 9500;
+  std::vector<FlowPass> trace;
+  const JetResult r = MatchJet(in, &trace);
+  ASSERT_TRUE(r.converged);
+  EXPECT_NEAR(r.nc2, reference.nc2, 5);
+  EXPECT_NEAR(r.thrust, reference.thrust, 10);
+  // A speed tried once and then one halfway back to 9600.
+  bool halved = false;
+  for (size_t i = 1; i < trace.size(); ++i)
+    if (trace[i].nc2 != trace[i - 1].nc2 &&
+        std::fabs(trace[i].nc2 - (9600.0 + trace[i - 1].nc2) / 2) < 0.01)
+      halved = true;
+  EXPECT_TRUE(halved);
+}
+
+}  // namespace
+}  // namespace thrustfit

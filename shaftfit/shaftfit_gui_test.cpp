@@ -1,0 +1,51 @@
+// The Qt binding of the power gas turbine matching window, on the offscreen
+// platform.
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include "frame/guitest.h"
+#include "frame/view.h"
+#include "shaftfit/shaftfit.h"
+
+class ShaftfitGui : public QObject {
+  Q_OBJECT
+ private slots:
+  void opensWithCaptionAndGuesses() {
+    shaftfit::Form1 form;
+    frame::View view(form);
+    form.Load();
+    view.show();
+    QCOMPARE(view.windowTitle(),
+             QString("Power Generation Gas Turbine Matching Analysis by QMX 03.05.2005             "
+                     "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
+    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtm1in"))->text(), QString("132.2"));
+    QVERIFY(!view.widget("frarg")->isVisible());
+    frame::SaveShot(view, "shaftfit");
+  }
+
+  void typingAndCalculateGoThroughTheModel() {
+    shaftfit::Form1 form;
+    frame::View view(form);
+    form.Load();
+    view.show();
+    auto* c2 = qobject_cast<QLineEdit*>(view.widget("txtc2"));
+    auto* calculate = qobject_cast<QPushButton*>(view.widget("cmdCalculate"));
+    QVERIFY(c2 && calculate);
+    c2->selectAll();
+    QTest::keyClicks(c2, "0.0154");
+    QCOMPARE(form.FindById("txtc2")->text(), std::string("0.0154"));
+    // The flow guess follows at once: 9000 * 0.0154 * 0.95.
+    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtm1in"))->text(), QString("131.7"));
+    form.UserSelect(*static_cast<frame::ListBox*>(form.FindById("lstIRG")), 1);
+    QTest::mouseClick(calculate, Qt::LeftButton);
+    QVERIFY(view.widget("frarg")->isVisible());
+    QVERIFY(!qobject_cast<QLineEdit*>(view.widget("txtpower"))->text().isEmpty());
+    QVERIFY(!view.widget("Fraconv")->isVisible());
+    QVERIFY(!view.widget("lblError")->isVisible());
+    frame::SaveShot(view, "shaftfit-regenerator");
+  }
+};
+
+QTEST_MAIN(ShaftfitGui)
+#include "shaftfit_gui_test.moc"

@@ -1,0 +1,88 @@
+// The window's own rules, through its model: start guesses that follow the
+// compressor, the regenerator frames, and the messages.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "shaftfit/shaftfit.h"
+
+namespace shaftfit {
+namespace {
+
+class Window : public testing::Test {
+ protected:
+  void SetUp() override { form.Load(); }
+  std::string Text(const char* id) { return form.FindById(id)->text(); }
+  bool Shown(const char* id) { return form.FindById(id)->shown(); }
+  void Type(const char* id, const char* text) {
+    form.UserType(*static_cast<frame::TextBox*>(form.FindById(id)), text);
+  }
+  void Choose(int item) {
+    form.UserSelect(*static_cast<frame::ListBox*>(form.FindById("lstIRG")), item);
+  }
+  void Calculate() { form.UserClick(*form.FindById("cmdCalculate")); }
+  Form1 form;
+};
+
+TEST_F(Window, StartState) {
+  EXPECT_EQ(static_cast<frame::ListBox*>(form.FindById("lstIRG"))->listIndex(), -1);
+  EXPECT_EQ(Text("txtn2"), "9000");
+  EXPECT_EQ(Text("txtm1in"), "132.2");  // 9000 * 0.0154632 * 1.9 / 2
+  for (const char* id : {"frarg", "frarg2", "Fraburn2", "fraregen", "Fraconv", "frasurge"})
+    EXPECT_FALSE(Shown(id)) << id;
+  EXPECT_TRUE(Shown("fraframe2"));
+}
+
+TEST_F(Window, GuessesFollowTheCompressor) {
+  struct Step {
+    const char* box;  // nullptr: choose the list item
+    const char* text;
+    int item;
+    const char* n2;
+    const char* m1;
+  };
+  const Step steps[] = {
+      {nullptr, nullptr, 1, "9300", "136.6"},       // "y": 300 rpm faster
+      {"txtc2", "0.02", 0, "9300", "176.7"},        // 9300 * 0.02 * 0.95
+      {"txtc3", "0.8", 0, "9300", "167.4"},         // 9300 * 0.02 * 0.9
+      {"txtn2d", "10000", 0, "10300", "185.4"},     // 10300 * 0.02 * 0.9
+      {nullptr, nullptr, 0, "10000", "180.0"},      // "n"
+      {"txtn2", "12345", 0, "12345", "180.0"},      // typed guesses stay
+      {"txtc2", "0.0154632", 0, "10000", "139.2"},  // until the next edit
+  };
+  for (const Step& s : steps) {
+    if (s.box)
+      Type(s.box, s.text);
+    else
+      Choose(s.item);
+    EXPECT_EQ(Text("txtn2"), s.n2) << (s.box ? s.box : "lstIRG");
+    EXPECT_EQ(Text("txtm1in"), s.m1) << (s.box ? s.box : "lstIRG");
+  }
+}
+
+TEST_F(Window, RegeneratorFramesAndMessages) {
+  Choose(1);
+  for (const char* id : {"frarg", "frarg2", "Fraburn2"}) EXPECT_TRUE(Shown(id)) << id;
+  Calculate();
+  EXPECT_FALSE(Shown("Fraconv"));
+  EXPECT_FALSE(Shown("fraregen"));
+  EXPECT_FALSE(Shown("lblError"));
+  Choose(0);
+  for (const char* id : {"frarg", "frarg2", "Fraburn2"}) EXPECT_FALSE(Shown(id)) << id;
+  // No fuel: no match, zeros everywhere.
+  Type("txtf", "0");
+  Calculate();
+  EXPECT_TRUE(Shown("Fraconv"));
+  EXPECT_EQ(Text("txtpower"), "");
+  EXPECT_EQ(Text("txtefth"), "0.000");
+  EXPECT_EQ(Text("Txtt5o"), "");
+  EXPECT_EQ(Text("txtppt"), "0.000");
+  EXPECT_FALSE(Shown("frasurge"));
+  Type("txtf", "0.02");
+  Calculate();
+  EXPECT_FALSE(Shown("Fraconv"));
+  EXPECT_NE(Text("txtpower"), "");
+}
+
+}  // namespace
+}  // namespace shaftfit
