@@ -50,10 +50,10 @@ Form1::Form1()
       AddLabel("Label37", "Jet Engine Matching Analysis", {0, 4, kWidth, 34}, nullptr, Look::Title);
   Label37->points = 18;
 
-  Frame1 = AddFrame("Frame1", "", {10, 42, 700, 66});
+  Frame1 = AddFrame("Frame1", "", {10, 42, 700, 72});
   AddLabel("Label1", "Gas Generator (g) Turbojet Engine (e) or Turbojet/Airframe (f) analysis?",
            {10, 24, 570, 20}, Frame1);
-  lstge = AddList("lstge", {"g", "e", "f"}, {600, 3, 60, 60}, Frame1);
+  lstge = AddList("lstge", {"g", "e", "f"}, {600, 5, 60, 64}, Frame1);
 
   // Compressor, burner: first column.
   fracomp = AddFrame("fracomp", "", {10, 116, 250, FrameH(8)});
