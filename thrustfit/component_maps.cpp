@@ -40,8 +40,7 @@ double BurnerTemperatureRatio(const Burner& b, double cp, double tt3, double f, 
 
 double TurbineFlowFraction(const Turbine& t, double pit, double nc4) {
   if (pit < t.pitc) return 1;  // choked
-  return std::pow((1 / pit - 1) / (1 / static_cast<double>(t.pitc) - 1),
-                  0.5 * nc4 / t.nc4d);
+  return std::pow((1 / pit - 1) / (1 / static_cast<double>(t.pitc) - 1), 0.5 * nc4 / t.nc4d);
 }
 
 double TurbineFlow(const Turbine& t, double pit, double nc4) {
@@ -75,8 +74,8 @@ double NozzleCriticalRatio(double gamma, double etan) {
 
 double NozzleAreaRatio(double me, double gamma, double etan) {
   const double t = 1 + (gamma - 1) / 2 * me * me;
-  const double r =
-      std::pow(etan / (2 / (gamma + 1) - 1 + etan) * (1 / t - 1 + etan) / etan, gamma / (gamma - 1));
+  const double r = std::pow(etan / (2 / (gamma + 1) - 1 + etan) * (1 / t - 1 + etan) / etan,
+                            gamma / (gamma - 1));
   return std::sqrt((gamma + 1) / (2 * t)) / me / r;
 }
 

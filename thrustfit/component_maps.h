@@ -6,16 +6,16 @@
 namespace maps {
 
 // Standard day of every corrected quantity.
-inline constexpr double kTstd = 520;     // R
-inline constexpr double kPstd = 14.69;   // psia
-inline constexpr double kR = 0.068559;   // BTU/(lbm R)
-inline constexpr double kGc = 32.17;     // lbm ft/(lbf s^2)
-inline constexpr double kJ = 778.16;     // ft lbf/BTU
+inline constexpr double kTstd = 520;    // R
+inline constexpr double kPstd = 14.69;  // psia
+inline constexpr double kR = 0.068559;  // BTU/(lbm R)
+inline constexpr double kGc = 32.17;    // lbm ft/(lbf s^2)
+inline constexpr double kJ = 778.16;    // ft lbf/BTU
 
 // cp rises exponentially with temperature; the base is rounded as the
 // matching programs have always used it.
 struct Gas {
-  double cp;     // BTU/(lbm R)
+  double cp;  // BTU/(lbm R)
   double gamma;
 };
 Gas GasAt(double t);
@@ -29,8 +29,8 @@ struct Compressor {
   double mu = 0;
 };
 struct CompressorPoint {
-  double x;     // 0 at choke, 1 on the surge line; below 0 past choke
-  double pic;   // defined only for x >= 0
+  double x;    // 0 at choke, 1 on the surge line; below 0 past choke
+  double pic;  // defined only for x >= 0
   double etac;
 };
 CompressorPoint CompressorAt(const Compressor& c, double nc2, double mc2);

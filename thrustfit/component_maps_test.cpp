@@ -15,9 +15,8 @@ TEST(GasModel, ExponentialCpAndGamma) {
     double t, cp, gamma;
   };
   // cp = 0.2269807 * 2.7182818^(9.7247E-5 T), gamma = cp / (cp - 0.068559).
-  const Row rows[] = {{0, 0.2269807, 1.43276268},
-                      {1000, 0.25016282, 1.37751959},
-                      {2000, 0.27571259, 1.33095733}};
+  const Row rows[] = {
+      {0, 0.2269807, 1.43276268}, {1000, 0.25016282, 1.37751959}, {2000, 0.27571259, 1.33095733}};
   for (const Row& r : rows) {
     const Gas g = GasAt(r.t);
     EXPECT_NEAR(g.cp, r.cp, 5e-9) << r.t;
@@ -35,7 +34,8 @@ TEST(CompressorMap, DefaultSpeedLine) {
   const Row rows[] = {
       {160, 1.0, 13.8, 0.88 - 2e-4 * 16 * 16},
       {176, 0.6, 1 + 0.08 * 176 * std::sqrt(0.6), 0.88},
-      {199.99, 0.00025, 1 + 0.08 * 199.99 * std::sqrt(0.01 / 200 / 0.2), 0.88 - 2e-4 * 23.99 * 23.99},
+      {199.99, 0.00025, 1 + 0.08 * 199.99 * std::sqrt(0.01 / 200 / 0.2),
+       0.88 - 2e-4 * 23.99 * 23.99},
   };
   for (const Row& r : rows) {
     const CompressorPoint p = CompressorAt(c, 10000, r.mc2);
@@ -75,12 +75,9 @@ TEST(TurbineMap, FlowRisesToChokeAtPitc) {
   };
   const double pitc = 0.28f;
   const Row rows[] = {
-      {1.0, 4000, 0, 0},
-      {pitc, 4000, 1, 35},  // exactly 1 at pitc
-      {pitc, 2000, 1, 35},
-      {0.2, 4000, 1, 35},  // choked
-      {0.05, 8000, 1, 35},
-      {0.5, 4000, 0.6236096, 30.0415584},
+      {1.0, 4000, 0, 0},   {pitc, 4000, 1, 35},  // exactly 1 at pitc
+      {pitc, 2000, 1, 35}, {0.2, 4000, 1, 35},   // choked
+      {0.05, 8000, 1, 35}, {0.5, 4000, 0.6236096, 30.0415584},
   };
   for (const Row& r : rows) {
     EXPECT_NEAR(TurbineFlowFraction(t, r.pit, r.nc4), r.x, 1e-7) << r.pit;

@@ -24,10 +24,10 @@ struct JetInputs {
   std::string nozzle;  // "c", "cd1" or "cd2"
   double tt2 = 0;      // gas generator inlet
   float p0 = 0, t0 = 0;
-  double d1 = 0;       // airframe drag at Mach 1
+  double d1 = 0;  // airframe drag at Mach 1
   float engines = 0;
-  float nc2 = 0;       // starting corrected speed
-  float m0 = 0;        // flight (or starting) Mach number
+  float nc2 = 0;  // starting corrected speed
+  float m0 = 0;   // flight (or starting) Mach number
 };
 
 struct JetResult {

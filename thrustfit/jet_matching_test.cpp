@@ -55,8 +55,7 @@ TEST(JetMatching, EngineFirstSpeedStep) {
   size_t second = first;
   while (second < trace.size() && trace[second].nc2 == 10100.0f) ++second;
   ASSERT_LT(second, trace.size());
-  EXPECT_DOUBLE_EQ(trace[second].mc2,
-                   trace[second - 1].mc2 * trace[second].nc2 / 10100.0f);
+  EXPECT_DOUBLE_EQ(trace[second].mc2, trace[second - 1].mc2 * trace[second].nc2 / 10100.0f);
 }
 
 // The default operating points lie on the maps between surge and choke, and

@@ -8,11 +8,13 @@ namespace thrustfit {
 namespace {
 
 using frame::PrintLine;
+using maps::RequireFinite;
 
 constexpr double kGammaN = 1.36;  // the nozzle table's own gas
 
 void Diffuser(std::vector<std::string>& lines, const JetPrintInputs& in) {
   lines.push_back("");
+  RequireFinite({in.pidd}, "Diffuser map undefined: check pidd");
   lines.push_back("      ***   DIFFUSER MAP   ***");
   lines.push_back(PrintLine().text("       ( pidd=").num(in.pidd).text(")").str());
   lines.push_back("");
@@ -35,6 +37,8 @@ double RatioAtMach(double me, double etan) {
 void Nozzle(std::vector<std::string>& lines, const JetPrintInputs& in) {
   const double g = kGammaN;
   lines.push_back("");
+  const char* bad = "Nozzle map undefined: check mn, etand and a";
+  RequireFinite({in.mn, in.etand, in.a}, bad);
   lines.push_back("      ***   NOZZLE MAP   ***");
   lines.push_back(PrintLine()
                       .text(" ( ntyp= ")
@@ -68,8 +72,8 @@ void Nozzle(std::vector<std::string>& lines, const JetPrintInputs& in) {
       etan = in.etand;
       float me = 0;
       for (int pass = 0; pass < 4; ++pass) {
-        me = static_cast<float>(std::sqrt(
-            2 / (g - 1) * (1 / (etan * (1 / std::pow(p, (g - 1) / g)) + 1 - etan) - 1)));
+        me = static_cast<float>(
+            std::sqrt(2 / (g - 1) * (1 / (etan * (1 / std::pow(p, (g - 1) / g)) + 1 - etan) - 1)));
         etan = in.etand - in.a * static_cast<double>(me) * me;
       }
       if (convergent && me >= 1) {
@@ -77,12 +81,13 @@ void Nozzle(std::vector<std::string>& lines, const JetPrintInputs& in) {
         etan = in.etand - in.a;
         p = static_cast<float>(maps::NozzleCriticalRatio(g, etan));
       }
-      const double area =
-          me >= 0.001f ? maps::NozzleAreaRatio(me, g, etan) : 999.0;
+      const double area = me >= 0.001f ? maps::NozzleAreaRatio(me, g, etan) : 999.0;
       const double af = in.nozzle == "cd1" ? area : 1;
       const double t = 1 + (g - 1) / 2 * static_cast<double>(me) * me;
-      const double mc5 = static_cast<double>(in.mn) * me * af * std::sqrt(g / 1.4) * std::sqrt(t) / p;
+      const double mc5 =
+          static_cast<double>(in.mn) * me * af * std::sqrt(g / 1.4) * std::sqrt(t) / p;
       if (band == 2 && row == 0) continue;  // the first band's last row again
+      RequireFinite({p, static_cast<float>(mc5), me, etan, static_cast<float>(area)}, bad);
       lines.push_back(PrintLine()
                           .num(p)
                           .zone()
@@ -102,6 +107,8 @@ void Nozzle(std::vector<std::string>& lines, const JetPrintInputs& in) {
 void Airframe(std::vector<std::string>& lines, const JetPrintInputs& in) {
   lines.push_back("");
   lines.push_back("");
+  RequireFinite({in.d1, in.engines, in.d1 * 4},
+                "Airframe map undefined: check the drag and engines");
   lines.push_back("      ***   AIRFRAME MAP   ***");
   lines.push_back(PrintLine()
                       .text("       ( Cdm = ")

@@ -87,15 +87,23 @@ TEST(JetPrint, HeadingAndFirstRowsWithTheDefaults) {
 
   const long diffuser = Find(lines, "      ***   DIFFUSER MAP   ***");
   ASSERT_GT(diffuser, burner);
-  const std::vector<std::string> diff = {
-      "       ( pidd= 1 )", "", "Mach          pid", " 0             1 ",
-      " .25           1 ", " .5            1 ", " .75           1 ", " 1             1 ",
-      " 1.25          .988458 ", " 1.5           .9705781 ", " 1.75          .9491379 ",
-      " 2             .925 ", "", ""};
+  const std::vector<std::string> diff = {"       ( pidd= 1 )",
+                                         "",
+                                         "Mach          pid",
+                                         " 0             1 ",
+                                         " .25           1 ",
+                                         " .5            1 ",
+                                         " .75           1 ",
+                                         " 1             1 ",
+                                         " 1.25          .988458 ",
+                                         " 1.5           .9705781 ",
+                                         " 1.75          .9491379 ",
+                                         " 2             .925 ",
+                                         "",
+                                         ""};
   for (size_t i = 0; i < diff.size(); ++i) EXPECT_EQ(lines[diffuser + 1 + i], diff[i]) << i;
   EXPECT_EQ(lines[diffuser + 15], "      ***   NOZZLE MAP   ***");
-  EXPECT_EQ(lines[diffuser + 16],
-            " ( ntyp= cd1 ,mn= 194.22 ,etand= .98 ,a1= 0 ,gamman= 1.36 )");
+  EXPECT_EQ(lines[diffuser + 16], " ( ntyp= cd1 ,mn= 194.22 ,etand= .98 ,a1= 0 ,gamman= 1.36 )");
   const std::vector<std::string> rows = NozzleRows(lines);
   ASSERT_FALSE(rows.empty());
   // No flow at pressure ratio 1: the area ratio is the 999 marker.
@@ -110,10 +118,8 @@ TEST(JetPrint, SectionsPerModeAndNozzleBands) {
     size_t nozzleRows;
   };
   const Row cases[] = {
-      {Mode::GasGenerator, "cd1", false, false, 0},
-      {Mode::Engine, "c", true, false, 8},
-      {Mode::Engine, "cd1", true, false, 15},
-      {Mode::Engine, "cd2", true, false, 15},
+      {Mode::GasGenerator, "cd1", false, false, 0}, {Mode::Engine, "c", true, false, 8},
+      {Mode::Engine, "cd1", true, false, 15},       {Mode::Engine, "cd2", true, false, 15},
       {Mode::Airframe, "c", true, true, 8},
   };
   for (const Row& c : cases) {
@@ -162,9 +168,8 @@ TEST(JetPrint, NozzleBandsEndAtMachOneAndTwo) {
   EXPECT_EQ(rows[14].substr(28, 3), " 2 ");
   // Fixed exit area: mc5 is the exit flow at Af = 1; at Mach 1 that is
   // mn * sqrt(1.36/1.4) * sqrt(1.18) / 1.894926.
-  EXPECT_NEAR(std::atof(rows[7].c_str() + 14), 194.22 * std::sqrt(1.36 / 1.4) * std::sqrt(1.18) /
-                                                      1.8949262,
-              1e-3);
+  EXPECT_NEAR(std::atof(rows[7].c_str() + 14),
+              194.22 * std::sqrt(1.36 / 1.4) * std::sqrt(1.18) / 1.8949262, 1e-3);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "frame/failure.h"
 #include "frame/printline.h"
 
 namespace maps {
@@ -29,6 +30,8 @@ PrintLine& Num(PrintLine& line, double v, bool single) {
 
 void TurbineTables(std::vector<std::string>& lines, const MapTableInputs& in) {
   const Turbine& t = in.turb;
+  const char* bad = "Turbine map undefined: check pitc, mc4c, Nc4d, etatd, k1 and k2";
+  RequireFinite({t.pitc, t.mc4c, t.nc4d, t.etatd, t.k1, t.k2}, bad);
   lines.push_back("      ***   TURBINE MAP   ***");
   PrintLine head;
   head.text(" ( pitc=").num(t.pitc).text(",mc4c=").num(t.mc4c).text(",Nc4d=");
@@ -53,13 +56,15 @@ void TurbineTables(std::vector<std::string>& lines, const MapTableInputs& in) {
     lines.push_back(PrintLine().text("Nc4=").num(nc4).str());
     lines.push_back(Heading({"1/pit", "mc4*Nc4", "etat", "mc4"}).str());
     for (int k = 0; k < kRows; ++k) {
-      const double x =
-          chokeQ >= q[k] ? std::pow((q[k] - 1) / (inv - 1), 0.5 * nc4 / t.nc4d) : 1.0;
+      const double x = chokeQ >= q[k] ? std::pow((q[k] - 1) / (inv - 1), 0.5 * nc4 / t.nc4d) : 1.0;
       const double shape = 2 * x - x * x;
       const double flowSpeed = nc4 * t.mc4c * shape;
       const double dp = (q[k] - inv) / (inv - 1);
       const double dm = (design - flowSpeed) / design;
       const double etat = t.etatd * (1 - t.k1 * dp * dp - t.k2 * dm * dm);
+      RequireFinite({q[k], flowSpeed, etat, static_cast<float>(flowSpeed), static_cast<float>(etat),
+                     static_cast<float>(t.mc4c * shape)},
+                    bad);
       lines.push_back(PrintLine()
                           .num(q[k])
                           .zone()
@@ -77,6 +82,8 @@ void TurbineTables(std::vector<std::string>& lines, const MapTableInputs& in) {
 void CompressorTables(std::vector<std::string>& lines, const MapTableInputs& in) {
   const Compressor& c = in.comp;
   lines.push_back("");
+  const char* bad = "Compressor map undefined: check c1 to c5, etacd, Nc2d and mu";
+  RequireFinite({c.c1, c.c2, c.c3, c.c4, c.c5, c.etacd, c.nc2d, c.mu}, bad);
   lines.push_back("      ***   COMPRESSOR MAP   ***");
   PrintLine head;
   head.text("( c1=").num(c.c1).text(",c2=").num(c.c2).text(",c3=").num(c.c3);
@@ -98,10 +105,10 @@ void CompressorTables(std::vector<std::string>& lines, const MapTableInputs& in)
     const float surge = static_cast<float>(static_cast<double>(w) * c.c3);
     for (int k = 0; k < kRows; ++k) {
       const double mc2 = surge + k * (static_cast<double>(w) - surge) / 10;
-      const double pic =
-          1 + c.c1 * mc2 * std::sqrt(std::fabs((mc2 / c.c2 / nc2 - 1) / (c.c3 - 1)));
+      const double pic = 1 + c.c1 * mc2 * std::sqrt(std::fabs((mc2 / c.c2 / nc2 - 1) / (c.c3 - 1)));
       const double off = (1 + c.mu) * c.c3 * c.c2 * nc2 - mc2;
       const double etac = c.etacd - c.c4 * std::fabs(c.nc2d - nc2) - (c.c5 / nc2) * off * off;
+      RequireFinite({mc2, static_cast<float>(pic), static_cast<float>(etac)}, bad);
       lines.push_back(PrintLine()
                           .num(mc2)
                           .zone()
@@ -116,6 +123,8 @@ void CompressorTables(std::vector<std::string>& lines, const MapTableInputs& in)
 
 void ShaftTable(std::vector<std::string>& lines, const MapTableInputs& in) {
   lines.push_back("");
+  const char* bad = "Shaft map undefined: check s1 and s2";
+  RequireFinite({in.s1, in.s2}, bad);
   lines.push_back("      ***   SHAFT MAP   ***");
   lines.push_back(
       PrintLine().text("         ( s1=").num(in.s1).text(",s2=").num(in.s2).text(")").str());
@@ -123,9 +132,11 @@ void ShaftTable(std::vector<std::string>& lines, const MapTableInputs& in) {
   lines.push_back(Heading({"Nc2", "etam"}).str());
   const std::array<float, 6> speeds = SpeedSteps(in.comp.nc2d);
   for (int i = 1; i <= 5; ++i) {
+    const double etam = 1 - in.s1 * std::pow(static_cast<double>(speeds[i]), in.s2);
+    RequireFinite({speeds[i], etam, static_cast<float>(etam)}, bad);
     PrintLine row;
     row.num(speeds[i]).zone();
-    Num(row, 1 - in.s1 * std::pow(static_cast<double>(speeds[i]), in.s2), in.etamSingle);
+    Num(row, etam, in.etamSingle);
     lines.push_back(row.str());
   }
   lines.push_back("");
@@ -134,6 +145,8 @@ void ShaftTable(std::vector<std::string>& lines, const MapTableInputs& in) {
 
 void BurnerTables(std::vector<std::string>& lines, const MapTableInputs& in) {
   const Burner& b = in.burn;
+  const char* bad = "Burner map undefined: check b1, etabd, b2 and H";
+  RequireFinite({b.b1, b.etabd, b.b2, b.h}, bad);
   lines.push_back("      ***   BURNER MAP   ***");
   lines.push_back(PrintLine()
                       .text(" ( b1=")
@@ -159,6 +172,7 @@ void BurnerTables(std::vector<std::string>& lines, const MapTableInputs& in) {
       const double m = mc3;
       const double pib = 1 - m * b.b1 * m * phi * phi;
       const double etab = b.etabd - b.b2 / m / m / phi / phi;
+      RequireFinite({static_cast<float>(pib), etab}, bad);
       lines.push_back(
           PrintLine().num(mc3).zone().num(static_cast<float>(pib)).zone().num(etab).str());
     }
@@ -167,6 +181,11 @@ void BurnerTables(std::vector<std::string>& lines, const MapTableInputs& in) {
 }
 
 }  // namespace
+
+void RequireFinite(std::initializer_list<double> values, const std::string& message) {
+  for (double v : values)
+    if (!std::isfinite(v)) throw frame::Failure(message);
+}
 
 std::array<float, 6> SpeedSteps(double design) {
   std::array<float, 6> n{};

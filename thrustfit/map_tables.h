@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,10 @@ std::array<float, 6> ChokeFlows(const Compressor& comp);
 // Rows of each burner table: mc3 = 5, 10, ... up to the first value above
 // 0.999*mc4c, none if 150 is not enough.
 int BurnerRows(double mc4c);
+
+// A table row or parameter that is not a number cannot be printed: throws
+// frame::Failure(message), which names the map and its inputs.
+void RequireFinite(std::initializer_list<double> values, const std::string& message);
 
 // Appends the turbine, compressor, shaft and burner sections, each line
 // without its line end.

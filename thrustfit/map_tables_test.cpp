@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
+
+#include "frame/failure.h"
 
 namespace maps {
 namespace {
@@ -18,9 +21,8 @@ MapTableInputs Defaults() {
 }
 
 int Count(const std::vector<std::string>& lines, const std::string& prefix) {
-  return static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const std::string& l) {
-    return l.rfind(prefix, 0) == 0;
-  }));
+  return static_cast<int>(std::count_if(
+      lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
 }
 
 TEST(MapLists, SpeedsFlowsAndBurnerRows) {
@@ -34,8 +36,8 @@ TEST(MapLists, SpeedsFlowsAndBurnerRows) {
     double mc4c;
     int rows;
   };
-  const Row rows[] = {{35, 7}, {3, 2}, {5.004, 2}, {34.96, 7}, {35.04, 8},
-                      {150, 30}, {150.1, 30}, {150.8, 0}, {151, 0}, {1000, 0}};
+  const Row rows[] = {{35, 7},   {3, 2},      {5.004, 2}, {34.96, 7}, {35.04, 8},
+                      {150, 30}, {150.1, 30}, {150.8, 0}, {151, 0},   {1000, 0}};
   for (const Row& r : rows) EXPECT_EQ(BurnerRows(r.mc4c), r.rows) << r.mc4c;
 }
 
@@ -69,14 +71,43 @@ TEST(CoreTables, PrecisionOfTheDesignSpeeds) {
   EXPECT_EQ(lines[1], " ( pitc= .28 ,mc4c= 35 ,Nc4d= 4300 ,etatd= .9 ,k1= 1 ,k2= .2 )");
   EXPECT_EQ(Count(lines, "Nc4="), 5);
   EXPECT_EQ(Count(lines, "Nc2="), 0);
-  const auto head = std::find(lines.begin(), lines.end(),
-                              "( c1= .08 ,c2= .02 ,c3= .8 ,etacd= .88 ,Nc2d=-4000 ,mu= .1 ,c4= 1E-05 ,c5= 2 )");
+  const auto head =
+      std::find(lines.begin(), lines.end(),
+                "( c1= .08 ,c2= .02 ,c3= .8 ,etacd= .88 ,Nc2d=-4000 ,mu= .1 ,c4= 1E-05 ,c5= 2 )");
   ASSERT_NE(head, lines.end());
   // The shaft table lists all five speeds, also those not above 0; etam as
   // a Single.
   const auto shaft = std::find(lines.begin(), lines.end(), "Nc2           etam");
   ASSERT_NE(shaft, lines.end());
   EXPECT_EQ(*(shaft + 1), "-8000          .995 ");
+}
+
+// Constants that leave a table undefined stop the file with a message that
+// names the map, instead of printing digits of nothing.
+TEST(CoreTables, UndefinedTablesAreRefused) {
+  struct Row {
+    const char* why;
+    void (*edit)(MapTableInputs&);
+    const char* message;
+  };
+  const Row rows[] = {
+      {"pitc 0", [](MapTableInputs& in) { in.turb.pitc = 0; }, "Turbine map undefined"},
+      {"Nc4d 0", [](MapTableInputs& in) { in.turb.nc4d = 0; }, "Turbine map undefined"},
+      {"c3 1", [](MapTableInputs& in) { in.comp.c3 = 1; }, "Compressor map undefined"},
+      {"huge c1", [](MapTableInputs& in) { in.comp.c1 = INFINITY; }, "Compressor map undefined"},
+      {"s2 -1", [](MapTableInputs& in) { in.comp.nc2d = 4000; in.s2 = -1; }, "Shaft map undefined"},
+  };
+  for (const Row& r : rows) {
+    MapTableInputs in = Defaults();
+    r.edit(in);
+    std::vector<std::string> lines;
+    try {
+      AppendCoreTables(lines, in);
+      ADD_FAILURE() << r.why << ": no failure";
+    } catch (const frame::Failure& f) {
+      EXPECT_EQ(std::string(f.what()).rfind(r.message, 0), 0u) << r.why << ": " << f.what();
+    }
+  }
 }
 
 }  // namespace

@@ -15,8 +15,8 @@ using frame::Rect;
 
 constexpr int kWidth = 1110;
 constexpr int kHeight = 700;
-constexpr int kRow = 26;    // one input or result row
-constexpr int kTop = 14;    // first row inside a frame
+constexpr int kRow = 26;  // one input or result row
+constexpr int kTop = 14;  // first row inside a frame
 constexpr int kBoxH = 22;
 
 int RowY(int row) { return kTop + row * kRow; }
@@ -24,9 +24,9 @@ int FrameH(int rows) { return kTop + rows * kRow + 6; }
 
 }  // namespace
 
-frame::TextBox* Form1::Input(frame::Frame* in, const std::string& label,
-                             const std::string& caption, const std::string& box,
-                             const std::string& text, int row, int labelWidth, int boxWidth) {
+frame::TextBox* Form1::Input(frame::Frame* in, const std::string& label, const std::string& caption,
+                             const std::string& box, const std::string& text, int row,
+                             int labelWidth, int boxWidth) {
   AddLabel(label, caption, {8, RowY(row) + 2, labelWidth, 20}, in);
   frame::TextBox* t = AddTextBox(box, {12 + labelWidth, RowY(row), boxWidth, kBoxH}, in);
   t->setText(text);
@@ -46,14 +46,14 @@ Form1::Form1()
     : Form(frame::Caption("Jet Engine Component Matching Analysis", 15,
                           "FOR EDUCATIONAL PURPOSES ONLY (See Discalimer)"),
            kWidth, kHeight) {
-  Label37 = AddLabel("Label37", "Jet Engine Matching Analysis", {0, 4, kWidth, 34}, nullptr,
-                     Look::Title);
+  Label37 =
+      AddLabel("Label37", "Jet Engine Matching Analysis", {0, 4, kWidth, 34}, nullptr, Look::Title);
   Label37->points = 18;
 
-  Frame1 = AddFrame("Frame1", "", {10, 42, 700, 66});
+  Frame1 = AddFrame("Frame1", "", {10, 42, 700, 72});
   AddLabel("Label1", "Gas Generator (g) Turbojet Engine (e) or Turbojet/Airframe (f) analysis?",
            {10, 24, 570, 20}, Frame1);
-  lstge = AddList("lstge", {"g", "e", "f"}, {600, 3, 60, 60}, Frame1);
+  lstge = AddList("lstge", {"g", "e", "f"}, {600, 5, 60, 64}, Frame1);
 
   // Compressor, burner: first column.
   fracomp = AddFrame("fracomp", "", {10, 116, 250, FrameH(8)});
@@ -119,14 +119,14 @@ Form1::Form1()
   txtn2 = Input(fraTJ2, "Label47", "Initial guess on Nc2 (rpm)", "txtn2", "10000", 1, 200);
 
   fraframe2 = AddFrame("fraframe2", "", {500, guessY, 290, FrameH(2)});
-  txtmach2 = Input(fraframe2, "Label48", "Initial guess on Mach number", "txtmach2", "0.90", 0,
-                   200);
+  txtmach2 =
+      Input(fraframe2, "Label48", "Initial guess on Mach number", "txtmach2", "0.90", 0, 200);
   txtn22 = Input(fraframe2, "Label49", "Initial guess on Nc2 (rpm)", "txtn22", "10000", 1, 200);
 
   fraframe1 = AddFrame("fraframe1", "", {800, modeY, 300, FrameH(3)});
   AddLabel("Label28", "Airframe", {8, RowY(0) + 2, 200, 20}, fraframe1);
-  txtdrg = Input(fraframe1, "Label30", "Drag (lbf) @            Mach 1", "txtdrg", "42000", 1,
-                 190, 80);
+  txtdrg =
+      Input(fraframe1, "Label30", "Drag (lbf) @            Mach 1", "txtdrg", "42000", 1, 190, 80);
   txtneng = Input(fraframe1, "Label29", "No. engines", "txtneng", "2", 2, 190, 80);
 
   // Results.
@@ -169,8 +169,8 @@ Form1::Form1()
   frasurge = AddFrame("frasurge", "", {320, lowY, 300, 34}, nullptr, false);
   AddLabel("Label58", "Compressor has surged!!!!!", {8, 8, 280, 20}, frasurge, Look::Warning);
 
-  cmdCalculate = AddButton("cmdCalculate", "Calculate", {630, lowY, 120, 34}, nullptr,
-                           Look::Compute);
+  cmdCalculate =
+      AddButton("cmdCalculate", "Calculate", {630, lowY, 120, 34}, nullptr, Look::Compute);
   Command1 = AddButton("Command1", "Print file of maps?", {760, lowY, 190, 34});
   cmdEnd = AddButton("cmdEnd", "Done!", {960, lowY, 140, 34});
 
@@ -299,11 +299,11 @@ void Form1::Command1_Click() {
   ++counter;
   JetPrintInputs p;
   auto single = [this](const frame::TextBox* box) { return static_cast<float>(Leading(box)); };
-  p.core.comp = {single(txtc1), single(txtc2), single(txtc3), single(txtc4), single(txtc5),
-                 Leading(txtnc2d), Leading(txtetacd), Leading(txtmu)};
+  p.core.comp = {single(txtc1), single(txtc2),    single(txtc3),     single(txtc4),
+                 single(txtc5), Leading(txtnc2d), Leading(txtetacd), Leading(txtmu)};
   p.core.burn = {single(txtb1), single(txtb2), single(txth), Leading(txtetabd)};
-  p.core.turb = {single(txtpitc), single(txtk1), single(txtk2), Leading(txtmc4c),
-                 single(txtNc4d), Leading(txtetatd)};
+  p.core.turb = {single(txtpitc),  single(txtk1),   single(txtk2),
+                 Leading(txtmc4c), single(txtNc4d), Leading(txtetatd)};
   p.core.s1 = single(txts1);
   p.core.s2 = single(txts2);
   p.core.nc4dSingle = true;

@@ -25,15 +25,15 @@ class Form1 : public frame::Form {
   void ShowModeFrames();
   void ReadInputs();
   JetInputs Inputs() const;
-  void WriteResults(const JetResult& r);
+  void WriteResults(const JetResult &r);
 
-  frame::TextBox* Input(frame::Frame* in, const std::string& label, const std::string& caption,
-                        const std::string& box, const std::string& text, int row,
-                        int labelWidth, int boxWidth = 70);
-  frame::TextBox* Output(frame::Frame* in, const std::string& label, const std::string& caption,
-                         const std::string& box, int x, int row, int labelWidth);
+  frame::TextBox *Input(frame::Frame *in, const std::string &label, const std::string &caption,
+                        const std::string &box, const std::string &text, int row, int labelWidth,
+                        int boxWidth = 70);
+  frame::TextBox *Output(frame::Frame *in, const std::string &label, const std::string &caption,
+                         const std::string &box, int x, int row, int labelWidth);
 
-  frame::Label* Label37;
+  frame::Label *Label37;
   frame::Frame *Frame1, *fracomp, *fraburn, *fraturb, *frashft, *fraover, *fraInNoz, *fragg,
       *fraTJ1, *fraTJ2, *fraframe2, *fraframe1;
   frame::Frame *Fracompo, *fraturbo, *Franoz, *Frathrust, *Framach, *Fraconv, *frasurge;
