@@ -17,7 +17,7 @@ FlowMarch::FlowMarch()
   AddLabel("Label2", "General 1-D Flow", {0, 6, kWidth, 34}, nullptr, frame::Look::Title);
 
   AddLabel("Label1", "gamma", {22, 48, 200, 24});
-  txtk = AddTextBox("txtk", {224, 48, 80, 24});
+  txtk = AddTextBox("txtk", {216, 48, 80, 24});
   txtk->setText("1.40");
   txtk->what = "gamma";
 
@@ -66,11 +66,11 @@ FlowMarch::FlowMarch()
   txtapa2 = row(Frame2, "txtapa2", "Area ratio - flameholder", 3, "0.05", 200);
 
   Frame4 = AddFrame("Frame4", "Duct", {12, 248, 390, 174});
-  txttt6 = row(Frame4, "txttt6", "Exit total temperature (deg R)", 0, "2400", 230);
-  txtf = row(Frame4, "txtf", "Fanning friction coefficient", 1, "0.025", 230);
-  txtd = row(Frame4, "txtd", "Relative diameter", 2, "1", 230);
-  txtl = row(Frame4, "txtl", "Relative length", 3, "3", 230);
-  txta6a5 = row(Frame4, "txta6a5", "Area ratio - diffuser", 4, "1.00", 230);
+  txttt6 = row(Frame4, "txttt6", "Exit total temperature (deg R)", 0, "2400", 190);
+  txtf = row(Frame4, "txtf", "Fanning friction coefficient", 1, "0.025", 190);
+  txtd = row(Frame4, "txtd", "Relative diameter", 2, "1", 190);
+  txtl = row(Frame4, "txtl", "Relative length", 3, "3", 190);
+  txta6a5 = row(Frame4, "txta6a5", "Area ratio - diffuser", 4, "1.00", 190);
 
   fraresults = AddFrame("fraresults", "Exit conditions", {412, 248, 300, 174});
   auto result = [&](const char* name, const char* text, int i) {
