@@ -76,7 +76,7 @@ TEST(Compute, Table) {
     EXPECT_EQ(r.tt6, c.tt6);
     EXPECT_NEAR(r.p6, c.p6, 1e-5);
     EXPECT_NEAR(r.pt6, c.pt6, 1e-5);
-    // Every state is the described secant's, in four corrections.
+    // Every state comes from the secant itself, after four corrections.
     for (const Station* s : {&r.s3, &r.s4, &r.s5}) {
       EXPECT_EQ(s->corrections, 4);
       EXPECT_FALSE(s->bisected);
