@@ -183,8 +183,8 @@ Ringflow::Ringflow() : Form(frame::Caption("Stream Line Analysis", 20), kWidth, 
   y += 122;
 
   FraConv = AddFrame("FraConv", "", {8, y, 320, 56}, nullptr, false);
-  label("Did not converge at axial station", {0, 3, 252, 22}, FraConv, frame::Look::Warning);
-  Txtjconv = box("Txtjconv", "", {256, 0, 44, 24}, FraConv);
+  label("Did not converge at axial station", {0, 3, 196, 22}, FraConv, frame::Look::Warning);
+  Txtjconv = box("Txtjconv", "", {198, 0, 44, 24}, FraConv);
   Txtjconv->readOnly = true;
   label("Partial solution printed", {0, 30, 252, 22}, FraConv, frame::Look::Warning);
   Fraconv2 = AddFrame("Fraconv2", "", {8, y, 320, 26}, nullptr, false);
