@@ -3,6 +3,9 @@
 #include <cmath>
 
 #include "frame/numtext.h"
+#include "frame/printline.h"
+#include "ringflow/printfile.h"
+#include "ringflow/streamline.h"
 #include "ringflow/diagram.h"
 
 namespace ringflow {
@@ -180,8 +183,8 @@ Ringflow::Ringflow() : Form(frame::Caption("Stream Line Analysis", 20), kWidth, 
   y += 122;
 
   FraConv = AddFrame("FraConv", "", {8, y, 320, 56}, nullptr, false);
-  label("Did not converge at axial station", {0, 3, 252, 22}, FraConv, frame::Look::Warning);
-  Txtjconv = box("Txtjconv", "", {256, 0, 44, 24}, FraConv);
+  label("Did not converge at axial station", {0, 3, 196, 22}, FraConv, frame::Look::Warning);
+  Txtjconv = box("Txtjconv", "", {198, 0, 44, 24}, FraConv);
   Txtjconv->readOnly = true;
   label("Partial solution printed", {0, 30, 252, 22}, FraConv, frame::Look::Warning);
   Fraconv2 = AddFrame("Fraconv2", "", {8, y, 320, 26}, nullptr, false);
@@ -396,6 +399,99 @@ void Ringflow::Cmdend_Click() { End(); }
 void Ringflow::Cmdcalculate_Click() {
   FraConv->setVisible(false);
   Fraconv2->setVisible(false);
+  ++npr;
+  const std::string name = frame::PrintFileName(kPrintBase, npr);
+  // The print file is open from here on: whatever stops the run leaves the
+  // lines written so far.
+  std::vector<std::string> lines;
+  auto read = [&](const frame::TextBox* b) -> double {
+    if (auto v = frame::ParseStrict(b->text())) return *v;
+    WritePrintFile(name, lines);
+    return Strict(b);  // names the box and throws
+  };
+  auto stop = [&](const std::string& message) {
+    WritePrintFile(name, lines);
+    throw frame::Failure(message);
+  };
+
+  StageInput in;
+  dh = read(txtdh);
+  dt = read(txtdt);
+  rotn = read(txtrotn);
+  q = read(txtq);
+  rho = read(txtrho);
+  pin = read(txtpin);
+  in.dh = dh;
+  in.dt = dt;
+  in.rotn = rotn;
+  in.q = q;
+  in.rho = rho;
+  in.pin = pin;
+  if (auto problem = CheckInputs(in)) stop(*problem);
+  PrintHeading head;
+  head.dho = static_cast<float>(dh);
+  head.dto = static_cast<float>(dt);
+  head.dtdh = static_cast<float>(dt / dh);
+  head.rotno = static_cast<float>(rotn);
+  head.rhoo = static_cast<float>(rho);
+  head.qo = static_cast<float>(q);
+
+  nan = static_cast<int16_t>(ForceAnnuli(nan));
+  isl = static_cast<int16_t>(lstisl->listIndex());
+  itty = static_cast<int16_t>(lstitty->listIndex());
+  head.mdot = static_cast<float>(q * rho / 60 * 32.17);
+  head.turbo = Lstturbo->text();
+  head.ntyp = static_cast<int>(ntyp);
+  head.itty = itty;
+  head.isl = isl;
+  AddHeading(head, lines);
+
+  in.nan = nan;
+  in.isl = isl;
+  in.itty = itty;
+  in.ntyp = static_cast<int>(ntyp);
+  in.nbr = nbr;
+  in.turbine = Lstturbo->text() == "Turbine";
+  const int nst = nbr + 1;
+  if (ntyp == 1) {
+    for (int st = 2; st <= nst; ++st) in.alnm[st] = read(Box("txtalnm", st));
+  } else if (ntyp == 3) {
+    const std::pair<const char*, int> angles[] = {
+        {"txtale2", 2}, {"txtale3", 3}, {"txtale4", 4}, {"txtefye", -2},
+        {"txtale5", 5}, {"txtale6", 6}, {"txtefye2", -4}, {"txtale7", 7},
+        {"txtale8", 8}, {"txtefye3", -6}, {"txtale9", 9}, {"txtale10", 10},
+        {"txtefye4", -8}};
+    for (auto [box, where] : angles)
+      for (int k = 1; k <= 3; ++k) {
+        const double v = read(Box(box, k));
+        if (where > 0)
+          in.ang[where][k] = v;
+        else
+          in.eff[-where][k] = v;
+      }
+  } else {
+    for (int k = 1; k <= nan + 1; ++k) in.ang[2][k] = read(Box("txtalf2", k));
+    for (int k = 1; k <= nan + 1; ++k) in.ang[3][k] = read(Box("txtalf3", k));
+    for (int k = 1; k <= nan + 1; ++k) in.ang[4][k] = read(Box("txtalf4", k));
+    for (int k = 1; k <= nan + 1; ++k) in.eff[2][k] = read(Box("txtefyf", k));
+  }
+  pin = pin * 144;
+
+  const Solution s = Solve(in);
+  if (!AddEntrance(s, rho, lines)) stop("The entrance gives numbers that are not finite");
+  for (int j = 2; j <= s.solved; ++j)
+    if (!AddStation(s, j, rho, ptot, lines))
+      stop("Station " + std::to_string(j) + " gives numbers that are not finite");
+  if (!s.error.empty()) stop(s.error);
+  if (s.failed) {
+    AddFailure(s.failed, lines);
+    WritePrintFile(name, lines);
+    Txtjconv->setText(frame::NumberText(static_cast<float>(s.failed)));
+    FraConv->setVisible(true);
+    return;
+  }
+  WritePrintFile(name, lines);
+  Fraconv2->setVisible(true);
 }
 
 }  // namespace ringflow

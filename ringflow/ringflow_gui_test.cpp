@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "frame/guitest.h"
@@ -49,6 +50,29 @@ class RingflowGui : public QObject {
     frame::SaveShot(view, "ringflow-type1");
     QVERIFY(!view.widget("Fraitty")->isVisible());
     QVERIFY(!view.widget("lblError")->isVisible());
+  }
+
+  void calculateReportsTheStation() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    ringflow::Ringflow form;
+    frame::View view(form);
+    form.Load();
+    view.show();
+    qobject_cast<QListWidget*>(view.widget("lstitty"))->setCurrentRow(1);
+    QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("Cmdcalculate")), Qt::LeftButton);
+    QVERIFY(view.widget("FraConv")->isVisible());
+    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("Txtjconv"))->text(), QString("4"));
+    QVERIFY(QFile::exists("RINGFLOW 1.txt"));
+    frame::SaveShot(view, "ringflow-failed");
+    qobject_cast<QListWidget*>(view.widget("lstitty"))->setCurrentRow(0);
+    QVERIFY(!view.widget("FraConv")->isVisible());
+    QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("Cmdcalculate")), Qt::LeftButton);
+    QVERIFY(view.widget("Fraconv2")->isVisible());
+    frame::SaveShot(view, "ringflow-solved");
+    QDir::setCurrent(old);
   }
 };
 

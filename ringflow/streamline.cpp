@@ -316,11 +316,13 @@ Sweep March::HubSweep(int j, double& R) {
         return Sweep::Fail;
       }
       // Velocity triangle and position.
+      double tanAlpha;
       if (ntyp_ == 1) {
         s.cu[j][i] = s.cu[j][mid_] * s.dmid[j][mid_] / s.dmid[j][i];
         s.alpha[j][i] = std::atan(s.cu[j][i] / ca);
         s.c[j][i] = ca / std::cos(s.alpha[j][i]);
         s.u[j][i] = s.dmid[j][i] * omega_ / 2;
+        tanAlpha = std::tan(s.alpha[j][i]);
       } else {
         const double inner = s.dedge[j][i];
         s.dedge[j][i + 1] =
@@ -339,11 +341,12 @@ Sweep March::HubSweep(int j, double& R) {
         s.u[j][i] = s.dmid[j][i] * omega_ / 2;
         s.alpha[j][i] =
             ntyp_ == 2 ? Interpolate(ang_, j, s.dmid[j][i]) : angFit_.At(s.dmid[j][i], dh_);
-        s.cu[j][i] = std::tan(s.alpha[j][i]) * ca;
+        tanAlpha = std::tan(s.alpha[j][i]);
+        s.cu[j][i] = tanAlpha * ca;
         s.c[j][i] = std::sqrt(s.cu[j][i] * s.cu[j][i] + ca * ca);
       }
       // Relative flow and work.
-      double t = s.u[j][i] / ca - std::tan(s.alpha[j][i]);
+      double t = s.u[j][i] / ca - tanAlpha;
       if (std::fabs(t) < kTangentFloor) t = kTangentFloor;
       s.alphaT[j][i] = kPi / 2 - s.alpha[j][i];
       s.beta[j][i] = std::atan(1 / t);

@@ -38,7 +38,7 @@ double Flow(const Solution& s, int j) {
   return sum;
 }
 
-TEST(Streamline, EntranceGeometryAndVelocity) {
+TEST(RingflowMarch, EntranceGeometryAndVelocity) {
   struct Case {
     int isl;
     double edges[4], mids[3];
@@ -72,7 +72,7 @@ TEST(Streamline, EntranceGeometryAndVelocity) {
   }
 }
 
-TEST(Streamline, SolvedStationsKeepContinuityAndEnergy) {
+TEST(RingflowMarch, SolvedStationsKeepContinuityAndEnergy) {
   struct Case {
     int ntyp, itty, isl, nan, nbr;
     bool turbine;
@@ -145,7 +145,7 @@ TEST(Streamline, SolvedStationsKeepContinuityAndEnergy) {
   }
 }
 
-TEST(Streamline, FreeVortexNeedsNoIteration) {
+TEST(RingflowMarch, FreeVortexNeedsNoIteration) {
   StageInput in = Defaults();
   in.ntyp = 1;
   in.nbr = 5;
@@ -165,7 +165,7 @@ TEST(Streamline, FreeVortexNeedsNoIteration) {
   EXPECT_NEAR(s.cu[2][1], 260.0659 * 1.768 / 1.563, 3e-4);  // 294.1772
 }
 
-TEST(Streamline, SingleAnnulusFollowsFromContinuity) {
+TEST(RingflowMarch, SingleAnnulusFollowsFromContinuity) {
   for (int ntyp : {2, 3}) {
     StageInput in = Defaults();
     in.nan = 1;
@@ -190,7 +190,7 @@ TEST(Streamline, SingleAnnulusFollowsFromContinuity) {
   }
 }
 
-TEST(Streamline, DefaultsWithBothIterationTypes) {
+TEST(RingflowMarch, DefaultsWithBothIterationTypes) {
   StageInput in = Defaults();
   Solution s = ringflow::Solve(in);
   EXPECT_EQ(s.failed, 0);
@@ -204,7 +204,7 @@ TEST(Streamline, DefaultsWithBothIterationTypes) {
   EXPECT_LT(s.evaluations, 200000) << "the frozen hub must end quickly";
 }
 
-TEST(Streamline, BoundsAndGuardsEndTheRun) {
+TEST(RingflowMarch, BoundsAndGuardsEndTheRun) {
   StageInput in = Defaults();
   ringflow::Bounds tight;
   tight.hubPasses = 2;
@@ -229,7 +229,7 @@ TEST(Streamline, BoundsAndGuardsEndTheRun) {
   EXPECT_TRUE(s.error.empty());
 }
 
-TEST(Streamline, InputsThatWouldDivideByZero) {
+TEST(RingflowMarch, InputsThatWouldDivideByZero) {
   struct Case {
     double StageInput::*field;
     double value;
