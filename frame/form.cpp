@@ -252,8 +252,9 @@ bool Form::Inside(const Control& control, const Frame* frame) {
 Button* Form::ComputeFor(const TextBox& box) const {
   for (const Frame* in = box.parent();; in = in->parent()) {
     for (const auto& c : controls_) {
-      if (c->kind() == Kind::Button && c->look == Look::Compute && c->shown() &&
-          Inside(*c, in))
+      const bool compute = c->look == Look::Compute || c->text() == "Compute" ||
+                           c->text() == "Calculate";
+      if (c->kind() == Kind::Button && compute && c->shown() && Inside(*c, in))
         return static_cast<Button*>(c.get());
     }
     if (!in) return nullptr;
