@@ -219,8 +219,9 @@ Label* TableWindow::AddAbove(Frame* in, int column, const std::string& name,
   for (frame::Control* c : Children(in))
     if (c->kind() == frame::Kind::Label && c->look == Look::Heading && c->rect.y == headingY) ++n;
   const int w = ColumnWidth(n);
-  Label* label = AddLabel(name, caption, {kColumnsX + column * w, headingY - 20, w - 4, 22}, in,
-                          Look::Heading);
+  // In the table frame it must clear the boxes of the table limits.
+  const int y = in == fraMulti ? headingY - 14 : headingY - 20;
+  Label* label = AddLabel(name, caption, {kColumnsX + column * w, y, w - 4, 22}, in, Look::Heading);
   label->points = 11;
   return label;
 }

@@ -34,7 +34,7 @@ IsoDrag::IsoDrag()
   // A note on the reference state, with γ set into the gap of "sqr(   )".
   AddLabel("Label14", "Lmax is maximum length of duct where Mexit=sqr(   )",
            {16, BelowGamma(), 200, 44});
-  AddLabel("Label15", frame::SymbolText("g"), {114, BelowGamma() + 19, 10, 22});
+  AddLabel("Label15", frame::SymbolText("g"), {116, BelowGamma() + 19, 10, 22});
   BuildSingle({{"Label7", "Mach Number", ""},
                {"Label5", "V/VLmax", "lblt1"},
                {"Label8", "Tt/TtLmax", "lblp1"},

@@ -1,0 +1,4 @@
+#include "flowmenu/flowmenu.h"
+#include "frame/main.h"
+
+int main(int argc, char** argv) { return frame::RunProgram<flowmenu::FlowMenu>(argc, argv); }
