@@ -275,14 +275,14 @@ Rect Absolute(const Control& control) {
 
 }  // namespace
 
-std::string Form::TableText(const Frame& frame) const {
+std::string Form::TableText(const Frame* frame) const {
   struct Cell {
     Rect r;
     std::string text;
   };
   std::vector<Cell> cells;
   for (const auto& c : controls_) {
-    if (!Inside(*c, &frame) || !c->shown()) continue;
+    if (!Inside(*c, frame) || !c->shown()) continue;
     if (c->kind() != Kind::Label && c->kind() != Kind::TextBox) continue;
     if (c->text().empty()) continue;
     cells.push_back({Absolute(*c), c->text()});
@@ -310,6 +310,15 @@ std::string Form::TableText(const Frame& frame) const {
     text += '\n';
   }
   return text;
+}
+
+Frame* Form::ResultFrameOf(const Control& control) const {
+  const std::vector<Frame*> frames = ResultFrames();
+  for (const Control* c = &control; c; c = c->parent()) {
+    for (Frame* f : frames)
+      if (f == c) return f;
+  }
+  return nullptr;
 }
 
 std::vector<Frame*> Form::ResultFrames() const {

@@ -222,11 +222,15 @@ class Form {
   // nearest container around the box that holds a shown "Compute" or
   // "Calculate" button. Nullptr when there is none.
   Button* ComputeFor(const TextBox& box) const;
-  // What a frame shows, as tab-separated rows (top to bottom, each row left
-  // to right): its headings, values and boxes, ready for a spreadsheet.
-  std::string TableText(const Frame& frame) const;
+  // What a frame shows (nullptr: the whole window), as tab-separated rows
+  // (top to bottom, each row left to right): its headings, values and boxes,
+  // ready for a spreadsheet.
+  std::string TableText(const Frame* frame) const;
+  std::string TableText(const Frame& frame) const { return TableText(&frame); }
   // The frames worth copying: those that hold result values.
   std::vector<Frame*> ResultFrames() const;
+  // The frame of results around a control, or nullptr when there is none.
+  Frame* ResultFrameOf(const Control& control) const;
 
   Label* lblError;  // hidden while nothing is wrong
 

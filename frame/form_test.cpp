@@ -244,5 +244,16 @@ TEST(Form, TableTextRowsByPositionTabSeparated) {
   EXPECT_EQ(w.TableText(*w.single), "");  // nothing shown, nothing copied
 }
 
+TEST(Form, ResultFrameOfAControlAndTheWholeWindow) {
+  TwoParts w;
+  EXPECT_EQ(w.ResultFrameOf(*w.scompute), w.single);
+  EXPECT_EQ(w.ResultFrameOf(*w.g), nullptr);
+  EXPECT_EQ(w.ResultFrameOf(*w.m1), nullptr);
+  // The whole window: every shown label and box, row by row.
+  EXPECT_EQ(w.TableText(nullptr), "Mach Number\tT/Tt\n1.\t0.8333\n");
+  w.g->setText("1.4");
+  EXPECT_EQ(w.TableText(nullptr), "Mach Number\tT/Tt\n1.\t0.8333\n1.4\n");
+}
+
 }  // namespace
 }  // namespace frame

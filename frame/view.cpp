@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSvgRenderer>
 #include <algorithm>
 
@@ -103,19 +104,34 @@ View::View(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
 }
 
 void View::AddCopyActions() {
-  // Every frame of results can be copied as tab-separated rows, from its
-  // context menu or with Ctrl+C while the focus is inside it.
+  // Results can be copied as tab-separated rows: a frame of results from its
+  // context menu, the whole window from the window's own; Ctrl+C copies the
+  // frame that holds the focus, or else the whole window. A box that holds
+  // the focus copies its own selected text first, as usual.
+  auto copy = [this](const Frame* frame) {
+    QApplication::clipboard()->setText(Q(form_.TableText(frame)));
+  };
   for (Frame* frame : form_.ResultFrames()) {
     QWidget* widget = widgets_.at(frame);
-    auto* copy = new QAction("Copy", widget);
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(copy, &QAction::triggered, this, [this, frame] {
-      QApplication::clipboard()->setText(Q(form_.TableText(*frame)));
-    });
-    widget->addAction(copy);
+    auto* action = new QAction("Copy", widget);
+    connect(action, &QAction::triggered, this, [copy, frame] { copy(frame); });
+    widget->addAction(action);
     widget->setContextMenuPolicy(Qt::ActionsContextMenu);
   }
+  auto* whole = new QAction("Copy", this);
+  connect(whole, &QAction::triggered, this, [copy] { copy(nullptr); });
+  addAction(whole);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+
+  auto* shortcut = new QShortcut(QKeySequence::Copy, this);
+  shortcut->setContext(Qt::WindowShortcut);
+  connect(shortcut, &QShortcut::activated, this, [this, copy] {
+    const Frame* frame = nullptr;
+    for (const auto& [control, widget] : widgets_) {
+      if (widget == QApplication::focusWidget()) frame = form_.ResultFrameOf(*control);
+    }
+    copy(frame);
+  });
 }
 
 bool View::eventFilter(QObject* watched, QEvent* event) {
