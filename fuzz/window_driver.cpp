@@ -128,7 +128,9 @@ void DriveWindow(const uint8_t* data, size_t size, const Factory& make) {
   std::vector<frame::Control*> clickable;
   std::vector<frame::ListBox*> lists;
   for (const auto& c : form->controls()) {
-    if (c->kind() == frame::Kind::TextBox) boxes.push_back(static_cast<frame::TextBox*>(c.get()));
+    // A person types only into boxes that take input; results are the program's.
+    if (c->kind() == frame::Kind::TextBox && !static_cast<frame::TextBox&>(*c).readOnly)
+      boxes.push_back(static_cast<frame::TextBox*>(c.get()));
     if (c->kind() == frame::Kind::Button || c->kind() == frame::Kind::Option)
       clickable.push_back(c.get());
     if (c->kind() == frame::Kind::List) lists.push_back(static_cast<frame::ListBox*>(c.get()));

@@ -179,5 +179,28 @@ TEST(shaftdeckCycle, FailuresDoNotPoisonTheNextCalculation) {
   EXPECT_THROW(RunCycle(noFuel, carry), frame::Failure);
 }
 
+TEST(shaftdeckCycle, RegeneratorLoopSettlesFarInsideItsBound) {
+  // The turbine exit temperature settles in the second pass, or the third
+  // for a hot burner and a partial regenerator with variable properties;
+  // its bound only stops loops that would never settle.
+  struct Case {
+    float tt4, pic, etrg, ett;
+    bool regenerator, constantGas;
+  } cases[] = {
+      {2620, 18, 0.75f, 0.915f, true, false},
+      {6885, 28.4f, 0.3f, 0.85f, true, false},
+      {9000, 40, 0.99f, 0.5f, true, false},
+      {3411, 2.4f, 0, 1, false, true},
+  };
+  for (const Case& c : cases) {
+    CycleInputs in = Defaults();
+    in.tt4 = c.tt4, in.pic = c.pic, in.etrg = c.etrg, in.ett = c.ett;
+    in.regenerator = c.regenerator, in.constantGas = c.constantGas;
+    const CycleResult r = Calculate(in);
+    EXPECT_GE(r.passes, 2) << c.tt4;
+    EXPECT_LE(r.passes, 3) << c.tt4;
+  }
+}
+
 }  // namespace
 }  // namespace shaftdeck

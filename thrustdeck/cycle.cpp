@@ -33,10 +33,18 @@ double Compressed(float ratio, float gamma, float efficiency, float inlet) {
   return ((std::pow(ratio, (g - 1) / g) - 1) / efficiency + 1) * inlet;
 }
 
-// Property passes of one bisection round at most; they settle in a few.
+// Property passes of one bisection round at most; they settle in a few, or
+// end up stepping between two neighbouring Singles.
 constexpr int kSettlePasses = 50;
-// Halvings of a fan ratio bracket; 24 bits of a Single need fewer.
-constexpr int kBisectSteps = 64;
+// Halvings of a fan ratio bracket: halving the widest bracket of positive
+// Singles comes down to two neighbours in fewer than 280.
+constexpr int kBisectSteps = 300;
+
+// Duct and turbine exit pressures that meet to 0.0001 psia, or as closely as
+// Singles of their size can (a few units in the last place).
+bool Balanced(float gap, float pt5) {
+  return std::fabs(gap) < 0.0001f || std::fabs(gap) <= 1e-5f * std::fabs(pt5);
+}
 
 class Run {
  public:
@@ -183,8 +191,13 @@ bool Run::PowerBalance() {
     const double next =
         ((w * s.pt75 / s.pt2 + static_cast<double>(s.pt5) / s.pt2) / (w + 1)) / s.pip;
     if (!(next > 0 && next <= FLT_MAX)) break;
-    // A ratio that rounds back to itself is as balanced as a Single can be.
-    if (static_cast<float>(next) == s.pif) return true;
+    // A ratio that rounds back to itself is as balanced as a Single can be,
+    // unless the mixed fan air outweighs the core so far that the mean
+    // cannot move off the duct pressure: then bisection looks for the balance.
+    if (static_cast<float>(next) == s.pif) {
+      if (Balanced(gap, s.pt5)) return true;
+      break;
+    }
     s.pif = static_cast<float>(next);
   }
   // The rounds oscillate about the balance without reaching it (or run off):
@@ -264,9 +277,15 @@ bool Run::Bisect(float lo, float hi) {
     // Too much fan work for the turbine counts as a ratio too high.
     (possible && gap < 0 ? lo : hi) = mid;
   }
-  // Where no Single ratio meets 0.0001 psia, the closest one is the balance.
+  // Where no Single ratio meets 0.0001 psia, the closest one is the balance,
+  // as long as duct and turbine meet there: a bracket that closes on a jump
+  // (where the turbine stops delivering) holds none.
   if (bestGap == FLT_MAX) return false;
-  return trial(best, gap);
+  if (!trial(best, gap)) return false;
+  if (!Balanced(gap, s.pt5))
+    throw frame::Failure(
+        "The fan pressure ratio does not settle: no power balance of fan and turbine found");
+  return true;
 }
 
 void Run::Mixer() {
