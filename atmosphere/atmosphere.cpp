@@ -1,6 +1,10 @@
 #include "atmosphere/atmosphere.h"
 
+#include <cmath>
+#include <string>
+
 #include "atmosphere/standard_atmosphere.h"
+#include "frame/failure.h"
 #include "frame/numtext.h"
 
 namespace atmosphere {
@@ -86,8 +90,13 @@ void Atmosphere::optTable_Click() {
 }
 
 void Atmosphere::cmdScompute_Click() {
-  h = Strict(txtAltitude);
-  const AirState air = StandardAtmosphere(h);
+  const float altitude = Strict(txtAltitude);
+  const AirState air = StandardAtmosphere(altitude);
+  // Far below sea level the pressure leaves the Single range: nothing is
+  // written then, so the lines still belong to the altitude shown.
+  if (!std::isfinite(air.t) || !std::isfinite(air.p))
+    throw frame::Failure("No finite pressure at Altitude (txtAltitude)");
+  h = altitude;
   T = air.t;
   p = air.p;
   txtAltitude->setText(Feet(h));
@@ -98,14 +107,26 @@ void Atmosphere::cmdScompute_Click() {
 void Atmosphere::cmdMcompute_Click() {
   const float minimum = Strict(txtMinAlt);
   const float maximum = Strict(txtMaxAlt);
+  // Every row is formatted before any is shown: a row that has no finite
+  // value leaves the whole table as it was.
+  std::vector<std::string> alt(kRows), temp(kRows), press(kRows);
   for (int i = 0; i < kRows; ++i) {
-    h = TableAltitude(minimum, maximum, i);
-    const AirState air = StandardAtmosphere(h);
+    const float row = TableAltitude(minimum, maximum, i);
+    const AirState air = StandardAtmosphere(row);
+    if (!std::isfinite(row) || !std::isfinite(air.t) || !std::isfinite(air.p))
+      throw frame::Failure(
+          "No finite table between Min Altitude (txtMinAlt) and Max Altitude (txtMaxAlt)");
+    h = row;
     T = air.t;
     p = air.p;
-    lblAltVal[i]->setCaption(Feet(h));
-    lblTempVal[i]->setCaption(Rankine(T));
-    lblPressVal[i]->setCaption(Psia(p));
+    alt[i] = Feet(h);
+    temp[i] = Rankine(T);
+    press[i] = Psia(p);
+  }
+  for (int i = 0; i < kRows; ++i) {
+    lblAltVal[i]->setCaption(alt[i]);
+    lblTempVal[i]->setCaption(temp[i]);
+    lblPressVal[i]->setCaption(press[i]);
   }
 }
 

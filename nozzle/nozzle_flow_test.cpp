@@ -42,6 +42,41 @@ TEST(NozzleFlow, LossesMoveTheMinimumBelowMachOne) {
   EXPECT_FALSE(std::isfinite(MachOfPressureRatio(gas, 1.5)));
 }
 
+// The minimum search settles within some 150 evaluations wherever the area
+// turns up again. For γ = 2 and η = 0.01 it never does (K < 0 and A falls
+// like √3/M² for ever): the bound ends the search and nothing is found.
+TEST(NozzleFlow, MinimumSearchEndsWithinItsBound) {
+  struct Case {
+    float g, eta;
+    bool found;
+    double mmin, amin;
+  };
+  const Case cases[] = {{1.4f, 1, true, 1, 1}, {2, 0.01f, false, 0, 0}, {5, 1e-6f, false, 0, 0}};
+  for (const Case& c : cases) {
+    const MinimumArea m = SearchMinimumArea(Gas(c.g, c.eta));
+    ASSERT_EQ(m.found, c.found) << c.g << " " << c.eta;
+    if (c.found) {
+      EXPECT_NEAR(m.mmin, c.mmin, 1e-6);
+      EXPECT_NEAR(m.amin, c.amin, 1e-6);
+    }
+  }
+}
+
+// Area ratios far from the minimum: the secant leaves its branch or runs
+// out, the bracket grows or shrinks by halves. Loss-free, γ = 1.4, A8/A* =
+// 1e6: A ≈ 0.5787/M low (M 5.787e-7) and the root M 46.375 high, by hand.
+TEST(NozzleFlow, FarAreaRatiosOnEachBranch) {
+  const Gas gas(1.4f, 1);
+  const MinimumArea minimum = SearchMinimumArea(gas);
+  const auto low = SolveAreaRatio(gas, 1e6f, false, minimum.mmin);
+  const auto high = SolveAreaRatio(gas, 1e6f, true, minimum.mmin);
+  ASSERT_TRUE(low && high);
+  EXPECT_NEAR(*low, 5.787e-7, 1e-10);
+  EXPECT_NEAR(*high, 46.375, 1e-3);
+  EXPECT_TRUE(SolveAreaRatio(gas, 3e38f, true, minimum.mmin).has_value());
+  EXPECT_TRUE(SolveAreaRatio(gas, 3e38f, false, minimum.mmin).has_value());
+}
+
 TEST(NozzleFlow, AreaRatioOnEachBranch) {
   const Gas gas(1.36f, 0.97f);
   const double mmin = SearchMinimumArea(gas).mmin;

@@ -24,13 +24,15 @@ struct ObliqueShockState : ShockState {
 };
 
 // The weak or strong solution for a turning angle in degrees; γ > 1, M1 > 1.
+// At most `passes` passes of the damped Newton iteration are run.
 ObliqueShockState ObliqueShock(float m1, float g, float dl, bool strong);
-// Passes of the damped Newton iteration before bisection on the branch takes
-// over. The iteration moves by 1/M1³ of its step: settling takes up to about
-// 35·M1³ passes (more at low M1, where some small angles never settle). The
-// cap keeps a very high M1 (above about 90) from freezing the window.
-long NewtonBound(float m1);
-inline constexpr long kNewtonCap = 10'000'000;
+ObliqueShockState ObliqueShock(float m1, float g, float dl, bool strong, long passes);
+// The iteration moves by 1/M1³ of its Newton step, so settling takes about
+// 16·M1³ passes (128,000 at M1 = 20, some 0.1 s with the sanitizers, and a
+// frozen window not far above). Where the bound is reached, the point where
+// the passes would stop (the first angle on the way to the root whose step
+// is within tolerance) is found by bisection: the same digits from M1 = 10 on.
+inline constexpr long kNewtonBound = 200'000;
 
 // The first guess of the cone shock angle, degrees: the Mach angle plus the
 // cone angle (a tenth of it below 10 degrees).

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <string>
+
+#include "frame/numtext.h"
 
 namespace shock {
 namespace {
@@ -75,10 +79,46 @@ TEST(ObliqueShock, IterationsThatNeverSettleEndOnTheirBranch) {
   }
 }
 
-TEST(ObliqueShock, NewtonBoundCoversSettlingAndIsCapped) {
-  EXPECT_EQ(NewtonBound(1), 10100);
-  EXPECT_EQ(NewtonBound(10), 110000);
-  EXPECT_EQ(NewtonBound(1000), kNewtonCap);
+std::string Shown(const ShockState& s) {
+  return frame::FormatPattern(s.angle, "#0.000") + " " + frame::FormatPattern(s.m2, "#0.0000") +
+         " " + frame::FormatPattern(s.p21, "#0.0000") + " " + frame::FormatPattern(s.pt21, "#0.0000");
+}
+
+// From M1 = 10 on, passes cut short end where the full iteration would have
+// stopped: the shown digits are the same.
+TEST(ObliqueShock, ShortBoundGivesTheDigitsOfTheFullIteration) {
+  struct Case {
+    float m1, dl;
+    bool strong;
+  };
+  const Case cases[] = {{10, 7, false},  {10, 30, true},  {15, 25, false},
+                        {15, 25, true},  {20, 15, false}, {20, 40, true},    {30, 3, false},
+                        {30, 44, true},  {40, 10, true}};
+  for (const Case& c : cases)
+    for (long passes : {1L, 10L, 1000L})
+      EXPECT_EQ(Shown(ObliqueShock(c.m1, 1.4f, c.dl, c.strong, passes)),
+                Shown(ObliqueShock(c.m1, 1.4f, c.dl, c.strong, 100'000'000L)))
+          << c.m1 << " " << c.dl << " " << c.strong << " " << passes;
+}
+
+// Very high Mach numbers settle only after some 16·M1³ passes: the bound
+// ends them within the second, at the hypersonic limit sin 2β/(γ + cos 2β)
+// = tan δ (β 6.0043 weak and 88.996 strong for δ = 5, by hand).
+TEST(ObliqueShock, HypersonicLimitWithinTheBound) {
+  struct Case {
+    float m1;
+    bool strong;
+    double angle;
+  };
+  const Case cases[] = {{1e3f, false, 6.0043}, {1e6f, false, 6.0043}, {1e6f, true, 88.996}};
+  for (const Case& c : cases) {
+    const auto begin = std::chrono::steady_clock::now();
+    const ObliqueShockState s = ObliqueShock(c.m1, 1.4f, 5, c.strong);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    EXPECT_NEAR(s.angle, c.angle, 0.002) << c.m1;
+    EXPECT_LT(seconds, 1.0) << c.m1;
+  }
 }
 
 TEST(ConicalShock, ConesAtMachTwo) {
@@ -123,6 +163,31 @@ TEST(ConicalShock, ThinConesLieJustOutsideTheMachCone) {
     EXPECT_LT(s->angle, 30.1) << c.dl;
     EXPECT_NEAR(s->p21, c.pc, 0.2 * (c.pc - 1)) << c.dl;
     EXPECT_NEAR(s->pt21, 1, 1e-4) << c.dl;
+  }
+}
+
+// The slowest cone searches: cones too blunt to attach scan every shock
+// angle to the detachment, a near-sonic stream starts at the Mach angle
+// (89.190 degrees at M1 1.0001, by hand).
+TEST(ConicalShock, SlowestSearchesEndWithinTheSecond) {
+  struct Case {
+    float m1, dl;
+    bool attached;
+    double angle;
+  };
+  const Case cases[] = {{1.2f, 89.99f, false, 0},  {1.2f, 30, false, 0}, {5, 60, false, 0},
+                        {20, 60, false, 0},       {1.0001f, 30, false, 0},
+                        {1.0001f, 0.001f, true, 89.190}};
+  for (const Case& c : cases) {
+    const auto begin = std::chrono::steady_clock::now();
+    const auto s = ConicalShock(c.m1, 1.4f, c.dl, static_cast<float>(ConeFirstGuess(c.m1, c.dl)));
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    EXPECT_LT(seconds, 1.0) << c.m1 << " " << c.dl;
+    ASSERT_EQ(s.has_value(), c.attached) << c.m1 << " " << c.dl;
+    if (s) {
+      EXPECT_NEAR(s->angle, c.angle, 0.001);
+    }
   }
 }
 
