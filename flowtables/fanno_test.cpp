@@ -5,6 +5,7 @@
 #include <array>
 #include <chrono>
 #include <cmath>
+#include <ctime>
 #include <string>
 
 namespace flowtables {
@@ -81,6 +82,28 @@ INSTANTIATE_TEST_SUITE_P(
                       SearchCase{0.82f, Branch::Supersonic, ""},
                       SearchCase{0.8215f, Branch::Supersonic, ""},
                       SearchCase{0.82149f, Branch::Supersonic, ""}));
+
+// With γ = 1E-9 the subsonic curve is so flat near M = 1 that the secant
+// steps run to their bound without settling; bisection then gives the root,
+// and the whole search stays well under a second of processor time.
+TEST(FannoSearch, SecantBoundThenBisection) {
+  const FannoConstants k(1e-9f);
+  long evaluations = 0;
+  auto fld = [&](double m) {
+    ++evaluations;
+    return FannoRatios(m, k).fld;
+  };
+  const std::clock_t began = std::clock();
+  auto m = SearchMach(fld, 0.001, 0.01, Branch::Subsonic);
+  const double seconds = static_cast<double>(std::clock() - began) / CLOCKS_PER_SEC;
+  ASSERT_TRUE(m.has_value());
+  EXPECT_GT(evaluations, kSecantBound);
+  EXPECT_LT(*m, 1);
+  // (γ + 1)/(2γ) ≈ 5E8 multiplies the logarithm, so neighbouring doubles of
+  // M differ in 4fL*/D by far more than 1E-11: the root is as close as that.
+  EXPECT_NEAR(FannoRatios(*m, k).fld, 0.001, 1e-7);
+  EXPECT_LT(seconds, 1.0);
+}
 
 }  // namespace
 }  // namespace flowtables

@@ -21,7 +21,11 @@ IsothermalHeatState IsothermalHeatRatios(double m, const IsothermalHeatConstants
   s.m = m;
   s.p = std::exp(k.k2 * (1 - mm));
   s.tt = (1 + k.k1 * mm) * k.k3;
-  s.pt = Limit(std::pow(s.tt, static_cast<double>(k.k4)) * s.p);
+  double pt = std::pow(s.tt, static_cast<double>(k.k4)) * s.p;
+  // Far out (or with γ close to 1) the power overflows while p/p* underflows
+  // to 0; their product is then formed from the logarithms instead.
+  if (std::isnan(pt)) pt = std::exp(k.k4 * std::log(s.tt) + k.k2 * (1 - mm));
+  s.pt = Limit(pt);
   s.a = Limit(1 / (m * s.p));
   s.f = Limit((1 + k.g * mm) / (m * k.k6));
   return s;

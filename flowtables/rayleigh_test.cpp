@@ -5,6 +5,7 @@
 #include <array>
 #include <chrono>
 #include <cmath>
+#include <ctime>
 #include <string>
 
 namespace flowtables {
@@ -88,6 +89,42 @@ TEST(RayleighSearch, NoSubsonicRootBelowZero) {
   EXPECT_FALSE(SearchMach(heat, -0.5, 0.5, Branch::Subsonic).has_value());
   EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::milliseconds(500));
 }
+
+struct ExhaustCase {
+  float g;
+  float target;
+  Branch branch;
+  long evaluations;  // every secant pass, M = 1, then one per bracketing step
+};
+
+class RayleighExhaust : public ::testing::TestWithParam<ExhaustCase> {};
+
+// Targets no branch reaches, where the secant steps wander near M = 0 (or far
+// out) without settling: every loop of the search runs to its bound, the
+// answer is "none", and the processor time stays well under a second.
+TEST_P(RayleighExhaust, EveryLoopEndsAtItsBound) {
+  const ExhaustCase c = GetParam();
+  const RayleighConstants k(c.g);
+  long evaluations = 0;
+  auto heat = [&](double m) {
+    ++evaluations;
+    return RayleighRatios(m, k).T0;
+  };
+  const std::clock_t began = std::clock();
+  EXPECT_FALSE(SearchMach(heat, c.target, c.branch == Branch::Subsonic ? 0.5 : 1.1, c.branch));
+  const double seconds = static_cast<double>(std::clock() - began) / CLOCKS_PER_SEC;
+  EXPECT_EQ(evaluations, c.evaluations);
+  EXPECT_LT(seconds, 1.0);
+}
+
+// Halving from M = 1 reaches 2^-1074 after 1074 steps (the 1075th gives 0);
+// doubling reaches 2^1023 after 1023 steps (the 1024th overflows).
+INSTANTIATE_TEST_SUITE_P(
+    rayleigh, RayleighExhaust,
+    ::testing::Values(ExhaustCase{1.4f, -1e-9f, Branch::Subsonic, kSecantBound + 1 + 1074},
+                      ExhaustCase{1.4f, -1e-10f, Branch::Subsonic, kSecantBound + 1 + 1074},
+                      ExhaustCase{1e-9f, 2, Branch::Supersonic, kSecantBound + 1 + 1023},
+                      ExhaustCase{1e-9f, 1e6f, Branch::Supersonic, kSecantBound + 1 + 1023}));
 
 }  // namespace
 }  // namespace flowtables
