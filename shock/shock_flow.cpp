@@ -202,12 +202,14 @@ Point RungeKutta(const ConeFunctions& fn, double vr, double vt, double th, doubl
 // The cone that a shock at eps belongs to: fine steps from the shock toward
 // the axis until the polar component vanishes, the zero found by bisection
 // on the last step. Nothing when it does not vanish before the axis.
-std::optional<Surface> SurfaceBehind(const BehindShock& b, double eps, const ConeFunctions& fn) {
+std::optional<Surface> SurfaceBehind(const BehindShock& b, double eps, const ConeFunctions& fn,
+                                     long& budget) {
   if (!b.valid) return std::nullopt;
   constexpr double kStep = 0.05 / kDegrees;
   double vr = b.v2 * std::cos(b.behind), vt = -b.v2 * std::sin(b.behind), th = eps;
   const int steps = static_cast<int>(eps / kStep);
   for (int k = 0; k < steps; ++k) {
+    if (--budget < 0) return std::nullopt;
     const Point next = RungeKutta(fn, vr, vt, th, -kStep);
     if (!std::isfinite(next.vr) || !std::isfinite(next.vt)) return std::nullopt;
     if (next.vt > 0) {
@@ -246,8 +248,9 @@ std::optional<ShockState> BisectedConicalShock(float m1, float gs, float dl) {
   const ConeFunctions fn{g};
   const double dc = dl / kDegrees;
   const double mu = std::asin(1 / m);
+  long budget = kConeStepBudget;
   auto cone = [&](double eps) -> std::optional<double> {
-    const auto s = SurfaceBehind(ShockAt(m, g, eps, fn), eps, fn);
+    const auto s = SurfaceBehind(ShockAt(m, g, eps, fn), eps, fn, budget);
     if (!s) return std::nullopt;
     return s->theta;
   };
@@ -269,15 +272,15 @@ std::optional<ShockState> BisectedConicalShock(float m1, float gs, float dl) {
     last = *th;
     lo = eps;
   }
-  if (!bracketed) return std::nullopt;
+  if (!bracketed || budget < 0) return std::nullopt;
   for (int i = 0; i < 60; ++i) {
     const double mid = (lo + hi) / 2;
     const auto th = cone(mid);
     (th && *th >= dc ? hi : lo) = mid;
   }
   const BehindShock b = ShockAt(m, g, hi, fn);
-  const auto s = SurfaceBehind(b, hi, fn);
-  if (!s) return std::nullopt;
+  const auto s = SurfaceBehind(b, hi, fn, budget);
+  if (!s || budget < 0) return std::nullopt;
   return ConeResults(m, g, fn, s->vr, s->vt, b.pt2p1, hi);
 }
 

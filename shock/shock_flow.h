@@ -42,5 +42,9 @@ double ConeFirstGuess(float m1, float dl);
 // nothing when the shock detaches or the search does not settle.
 std::optional<ShockState> ConicalShock(float m1, float g, float dl, float eps0);
 inline constexpr int kStepSearchBound = 100;  // secant passes on the last step
+// Integration steps of the bisection on the shock angle, all its cones
+// together: attached cones take up to about 170,000 (γ 1.01 to 3, M1 1.0001
+// to 100); past the budget the search reports no solution.
+inline constexpr long kConeStepBudget = 200'000;
 
 }  // namespace shock

@@ -189,6 +189,10 @@ TEST(ConicalShock, SlowestSearchesEndWithinTheSecond) {
       EXPECT_NEAR(s->angle, c.angle, 0.001);
     }
   }
+  // A gas of no physical meaning: no cone attaches before the step budget.
+  const auto begin = std::chrono::steady_clock::now();
+  EXPECT_FALSE(ConicalShock(2, 1e10f, 5, 30.5f).has_value());
+  EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count(), 1.0);
 }
 
 }  // namespace
