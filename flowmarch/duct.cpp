@@ -13,8 +13,10 @@ namespace {
 // most sixteen over inlet Mach numbers 0.05 to 4 and drag coefficients 0 to 3;
 // past this bound it is wandering, not converging.
 constexpr int kMaxSecant = 200;
-// Halving a temperature interval reaches the spacing of doubles well before.
-constexpr int kMaxBisection = 200;
+// Halving a temperature interval ends at the spacing of doubles: at most 107
+// halvings measured over Single inputs of every size and sign. No interval of
+// doubles outlasts the exponent range, some 2100 halvings.
+constexpr int kMaxBisection = 2200;
 
 bool Finite(const Station& s) {
   return std::isfinite(s.t) && std::isfinite(s.v) && std::isfinite(s.rho) &&
@@ -88,6 +90,7 @@ std::optional<Station> ConstantAreaState(const Gas& gas, const Impulse& x, doubl
   double lo = subsonic ? sonic : 0;
   double hi = subsonic ? x.tt : sonic;
   const double rSonic = residual(sonic);
+  if (std::isnan(rSonic)) throw frame::Failure("The impulse leaves no defined flow state");
   if (std::fabs(rSonic) < eps) {
     Station s = StateAt(gas, x, sonic);
     s.bisected = true;
@@ -95,12 +98,13 @@ std::optional<Station> ConstantAreaState(const Gas& gas, const Impulse& x, doubl
   }
   if (rSonic > 0) return std::nullopt;  // less impulse than the sonic state: choked
   if (!subsonic && residual(0) <= 0) return std::nullopt;
-  for (int pass = 0; pass < kMaxBisection; ++pass) {
+  for (int pass = 1; pass <= kMaxBisection; ++pass) {
     const double mid = (lo + hi) / 2;
     const double r = residual(mid);
     if (std::fabs(r) < eps || mid <= lo || mid >= hi) {
       Station s = StateAt(gas, x, mid);
       s.bisected = true;
+      s.halvings = pass;
       return s;
     }
     if ((r > 0) == subsonic)
@@ -108,9 +112,7 @@ std::optional<Station> ConstantAreaState(const Gas& gas, const Impulse& x, doubl
     else
       lo = mid;
   }
-  Station s = StateAt(gas, x, (lo + hi) / 2);
-  s.bisected = true;
-  return s;
+  throw frame::Failure("The search for a constant-area state does not settle");
 }
 
 namespace {

@@ -33,6 +33,7 @@ struct Station {
   double t, v, rho, a, mach, p, pt;
   int corrections = 0;   // secant corrections to the start value
   bool bisected = false; // the secant did not settle on its branch
+  int halvings = 0;      // of the bisection, when it ran
 };
 
 struct Impulse {

@@ -142,6 +142,59 @@ TEST(ConstantAreaState, SecantThatLeavesTheDuctFallsBackToBisection) {
   EXPECT_FALSE(ConstantAreaState(gas, low, 1100, 2, 1e-4).has_value());
 }
 
+TEST(ConstantAreaState, BisectionEndsAtTheSpacingOfDoubles) {
+  const Gas gas(1.4f);
+  auto impulse = [&](double t) {
+    return (300 * gas.c / kGc) * std::sqrt(1200 - t) + (300 * kR / gas.c) * t / std::sqrt(1200 - t);
+  };
+  const Impulse x{impulse(1053.03), 1200, 300, 1};
+  // A tolerance of 0 (M1^6 overflowing) cannot be met: the secant gives up
+  // and the bisection halves its branch until neighbouring doubles, some 50
+  // halvings of [1000, 1200] or 54 of [0, 1000], far inside its bound.
+  struct Case { double t0, t; } cases[] = {
+      {1010, 1053.03}, {1100, 1053.03}, {1199, 1053.03},
+      {999, 927.83564}, {500, 927.83564}, {1, 927.83564},
+  };
+  for (const auto& c : cases) {
+    const auto s = ConstantAreaState(gas, x, c.t0, 2, 0);
+    ASSERT_TRUE(s.has_value()) << c.t0;
+    EXPECT_TRUE(s->bisected) << c.t0;
+    EXPECT_NEAR(s->t, c.t, 1e-5) << c.t0;
+    EXPECT_LE(s->halvings, 60) << c.t0;
+    EXPECT_NEAR(impulse(s->t), x.i, 1e-9) << c.t0;
+  }
+  // An impulse that is no number has no state, and says so.
+  const Impulse none{std::nan(""), 1200, 300, 1};
+  EXPECT_THROW(ConstantAreaState(gas, none, 1100, 2, 1e-4), frame::Failure);
+}
+
+TEST(Compute, HardestMeasuredSecantStaysFarInsideItsBound) {
+  // Stream 2 just supersonic, stream 1 subsonic and a heavy mixer: the start
+  // value lies close to the sonic temperature and station 4 takes nineteen
+  // corrections, the most over the whole sweep of inlet states and drags.
+  const Inputs in = With({{&Inputs::m1, 0.631179f}, {&Inputs::m2, 1.00814f},
+                          {&Inputs::cd4, 1.22532f}, {&Inputs::cd5, 0.00145028f},
+                          {&Inputs::tt1, 994.827f}, {&Inputs::tt2, 741.429f},
+                          {&Inputs::md1, 32.3032f}, {&Inputs::md2, 561.038f},
+                          {&Inputs::ab4, 0.00375153f}, {&Inputs::ab5, 0.0219864f},
+                          {&Inputs::g, 1.28992963f}});
+  const Result r = Compute(in);
+  EXPECT_FALSE(r.s4.bisected);
+  EXPECT_LE(r.s4.corrections, 19);
+  EXPECT_LT(r.s4.mach, 1);
+}
+
+TEST(Compute, StreamsOfAnyMachNumberGiveAFiniteState) {
+  // M1^6 overflows, the tolerance becomes 0: every state still comes out finite.
+  for (float mach : {1e4f, 1e16f, 3.4e38f}) {
+    const Result r = Compute(With({{&Inputs::m1, mach}, {&Inputs::m2, mach}, {&Inputs::tt6, 0},
+                                   {&Inputs::f, 0}}));
+    ASSERT_FALSE(r.choked) << mach;
+    EXPECT_GT(r.m6, 1) << mach;
+    EXPECT_TRUE(std::isfinite(r.p6) && std::isfinite(r.pt6) && std::isfinite(r.t6)) << mach;
+  }
+}
+
 TEST(Compute, UndefinedInputsAreReported) {
   struct Case { const char* name; Inputs in; const char* message; } cases[] = {
       {"gamma 1", With({{&Inputs::g, 1}}), "gamma"},

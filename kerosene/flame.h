@@ -45,12 +45,13 @@ struct Flame {
   double t;    // product temperature, K
   int passes;  // enthalpy evaluations of the secant search
   bool bisected;
+  int halvings = 0;  // of the fallback search
 };
 
 // The product temperature at which products carry the reactants' enthalpy.
-// Secant steps from the air temperature + 200 K and + 300 K; should they stall
-// or run away, bisection over the physical range. Throws frame::Failure when no
-// temperature balances.
+// Secant steps from the air temperature + 200 K and + 300 K; should they stall,
+// run away or settle at or below absolute zero, bisection over the physical
+// range. Throws frame::Failure when no temperature balances.
 Flame FlameTemperature(const FlameInput& in);
 
 }  // namespace kerosene

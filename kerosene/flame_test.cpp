@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "frame/failure.h"
 
 namespace kerosene {
@@ -111,6 +113,52 @@ TEST(FlameTemperature, SecantSettlesWellInsideItsBound) {
     EXPECT_FALSE(f.bisected) << percent;
     EXPECT_LE(f.passes, 10) << percent;
   }
+}
+
+TEST(FlameTemperature, SecantBoundHoldsTheHardestMixture) {
+  // The most passes measured over the whole sweep of mixtures and inlet
+  // temperatures: eleven, just above stoichiometric with air near 3 K.
+  FlameInput in = Defaults(110.021f);
+  in.airT = 3.31958f;
+  const Flame f = FlameTemperature(in);
+  EXPECT_FALSE(f.bisected);
+  EXPECT_LE(f.passes, 11);
+  EXPECT_LE(std::abs(Mix(in).reactantEnthalpy - Enthalpy(Mix(in).products, f.t)), 1.0);
+}
+
+// Only the water carries heat, with cp = b T: the products' enthalpy
+// -6595110 + 11·(b/2)(T² - 298²) meets the reactants' -294366 at
+// T = ±sqrt(298² + 6300744/(5.5 b)), one root either side of absolute zero.
+FlameInput Symmetric() {
+  FlameInput in = Defaults(100);
+  in.ar = {0, 0, 0};
+  in.br = {0, 0, 0};
+  in.ap = {0, 0};
+  in.bp = {0.2f, 0};
+  return in;
+}
+
+TEST(FlameTemperature, BalanceBelowAbsoluteZeroIsNotAFlame) {
+  const double root = std::sqrt(298.0 * 298 + 6300744 / (5.5 * double{0.2f}));  // 2411.79 K
+  struct Case { const char* name; float airT; bool bisected; } cases[] = {
+      // From 756 K the secant walks to the root above zero.
+      {"warm air", 556, false},
+      // From -100 K it walks to the mirror root; the search over the physical
+      // range finds the flame instead.
+      {"air below zero", -300, true},
+  };
+  for (const auto& c : cases) {
+    FlameInput in = Symmetric();
+    in.airT = c.airT;
+    const Flame f = FlameTemperature(in);
+    SCOPED_TRACE(c.name);
+    EXPECT_NEAR(f.t, root, 1e-3);
+    EXPECT_EQ(f.bisected, c.bisected);
+  }
+  // Halving 1 K to 20000 K settles within the spacing of doubles.
+  FlameInput in = Symmetric();
+  in.airT = -300;
+  EXPECT_LE(FlameTemperature(in).halvings, 68);
 }
 
 TEST(FlameTemperature, NoBalanceIsReportedNotLooped) {

@@ -41,6 +41,19 @@ class KeroseneGui : public QObject {
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txts"))->text(), QString("2475.7"));
     QVERIFY(!view.widget("lblError")->isVisible());
   }
+
+  void enterInABoxCalculates() {
+    kerosene::Kerosene form;
+    frame::View view(form);
+    form.Load();
+    view.show();
+    auto* pa = qobject_cast<QLineEdit*>(view.widget("txtpa"));
+    QVERIFY(pa);
+    pa->selectAll();
+    QTest::keyClicks(pa, "100");
+    QTest::keyClick(pa, Qt::Key_Return);
+    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txts"))->text(), QString("2475.7"));
+  }
 };
 
 QTEST_MAIN(KeroseneGui)
