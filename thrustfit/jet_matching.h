@@ -41,6 +41,7 @@ struct JetResult {
   double m8 = 0, etan = 0, mc5 = 0;
   double m = 0, n = 0;
   double picSurge = 0;
+  long turbinePasses = 0;  // of the whole match, settled or not
 };
 
 // Every flow pass as it starts, for a look inside the iteration.
@@ -61,6 +62,9 @@ inline constexpr int kMachPasses = 1000;
 // A speed step that leaves the maps (past choke, too little turbine work) is
 // halved back toward the last matched speed at most this often in a row.
 inline constexpr int kSpeedHalvings = 30;
+// The loops nest four deep, so their own bounds allow far more work than a
+// handler may take: the turbine passes of one whole match are bounded too.
+inline constexpr long kMatchTurbinePasses = 4000000;
 
 JetResult MatchJet(const JetInputs& in, std::vector<FlowPass>* trace = nullptr);
 
