@@ -52,7 +52,7 @@ struct GtWatch {
 
 // Pass bounds of the three loops. Over a wide sweep of inputs the matches
 // that settle needed at most about 50 turbine, 61 flow and 4,120 speed
-// passes; the worst unsettled case costs under half a second.
+// passes.
 inline constexpr int kTurbinePasses = 20000;
 inline constexpr int kFlowPasses = 500;
 inline constexpr int kSpeedPasses = 10000;
@@ -61,6 +61,8 @@ inline constexpr int kSpeedPasses = 10000;
 inline constexpr int kSpeedHalvings = 30;
 // The loops nest three deep, so their own bounds allow far more work than a
 // handler may take: the turbine passes of one whole match are bounded too.
+// A sweep of 3,000 inputs settled within 10,757 turbine passes; unsettled
+// ones stopped on their own bounds within 311,000.
 inline constexpr long kMatchTurbinePasses = 4000000;
 
 GtResult MatchGt(const GtInputs& in, const GtWatch& watch = {});

@@ -54,7 +54,6 @@ struct FlowPass {
 // Pass bounds of the four loops. Over a wide sweep of inputs the matches
 // that settle needed at most about 1,850 turbine, 50 flow, 1,160 speed and
 // 96 Mach passes; the ones that do not settle wander or oscillate for ever.
-// The worst unsettled case costs under a second.
 inline constexpr int kTurbinePasses = 20000;
 inline constexpr int kFlowPasses = 500;
 inline constexpr int kSpeedPasses = 5000;
@@ -64,6 +63,8 @@ inline constexpr int kMachPasses = 1000;
 inline constexpr int kSpeedHalvings = 30;
 // The loops nest four deep, so their own bounds allow far more work than a
 // handler may take: the turbine passes of one whole match are bounded too.
+// Unbounded, unsettled matches ran up to 22 s; the dearest match that
+// settled in a sweep of 6,000 inputs needed 2,880,060 turbine passes.
 inline constexpr long kMatchTurbinePasses = 4000000;
 
 JetResult MatchJet(const JetInputs& in, std::vector<FlowPass>* trace = nullptr);
