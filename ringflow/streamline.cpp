@@ -303,6 +303,14 @@ Sweep March::HubSweep(int j, double& R) {
     Root root{};
     double step = step0_, xp = 0, Rp = 0;
     double& ca = s.ca[j][i];
+    // The relative flow angle is only kept from the evaluation that ends
+    // the annulus (or a root): its arc tangent is taken then, not on every
+    // step.
+    double tLast = 0;
+    auto keepBeta = [&] {
+      s.beta[j][i] = std::atan(1 / tLast);
+      if (s.beta[j][i] < 0) s.beta[j][i] += kPi;
+    };
     for (long steps = 1;; ++steps) {
       if (steps > s.cost[j].annulusSteps) s.cost[j].annulusSteps = steps;
       ++s.cost[j].evaluations;
@@ -349,8 +357,7 @@ Sweep March::HubSweep(int j, double& R) {
       double t = s.u[j][i] / ca - tanAlpha;
       if (std::fabs(t) < kTangentFloor) t = kTangentFloor;
       s.alphaT[j][i] = kPi / 2 - s.alpha[j][i];
-      s.beta[j][i] = std::atan(1 / t);
-      if (s.beta[j][i] < 0) s.beta[j][i] += kPi;
+      tLast = t;
       const double M = s.m[i];
       if (rotor_)
         s.w[r][i] = omega_ * (s.dmid[j][i] / 2 * s.cu[j][i] * M -
@@ -384,9 +391,15 @@ Sweep March::HubSweep(int j, double& R) {
         const double dPreq = s.p[j][i - 1] + dPre - s.p[j - 1][i];
         R = s.dp[r][i] - dPreq;
       }
-      if (!iterate) break;
+      if (!iterate) {
+        keepBeta();
+        break;
+      }
       if (itty_ == 0) {
-        if (std::fabs(R) < tol) break;
+        if (std::fabs(R) < tol) {
+          keepBeta();
+          break;
+        }
         if (first) {
           xp = ca;
           Rp = R;
@@ -400,6 +413,7 @@ Sweep March::HubSweep(int j, double& R) {
         }
       } else {
         if (std::fabs(R) < tol) {
+          keepBeta();
           if (roots == 0) {
             root = {s.alpha[j][i], s.alphaT[j][i], s.beta[j][i], s.dedge[j][i + 1],
                     s.dmid[j][i],  s.dp[r][i],     s.p[j][i],    s.w[r][i],

@@ -204,6 +204,29 @@ TEST(RingflowMarch, DefaultsWithBothIterationTypes) {
   EXPECT_LT(s.evaluations, 200000) << "the frozen hub must end quickly";
 }
 
+// Nine annuli through nine rows at a low speed with interval stepping: one of
+// the dearest inputs that still settle. It must settle well inside the run
+// bound, station by station.
+TEST(RingflowMarch, DearCaseSettlesInsideTheBounds) {
+  StageInput in = Defaults();
+  in.nan = 9;
+  in.isl = 1;
+  in.itty = 1;
+  in.nbr = 9;
+  in.rotn = 6300;
+  in.q = 38463.6;
+  const Solution s = ringflow::Solve(in);
+  EXPECT_EQ(s.failed, 0);
+  EXPECT_EQ(s.solved, 10);
+  const ringflow::Bounds b;
+  EXPECT_GT(s.evaluations, 100000);
+  EXPECT_LT(s.evaluations, b.evaluations / 4);
+  for (int j = 2; j <= 10; ++j) {
+    EXPECT_LT(s.cost[j].hubPasses, b.hubPasses / 4) << j;
+    EXPECT_LT(s.cost[j].annulusSteps, b.annulusSteps / 4) << j;
+  }
+}
+
 TEST(RingflowMarch, BoundsAndGuardsEndTheRun) {
   StageInput in = Defaults();
   ringflow::Bounds tight;

@@ -35,6 +35,7 @@ GtResult MatchGt(const GtInputs& in, const GtWatch& watch) {
   double mc1 = in.mc1;
   double nPrev = 0, errNPrev = 0;
   int halvings = 0;
+  long turbinePasses = 0;
   try {
     for (int kS = 0;; ++kS) {
       Check(kS < kSpeedPasses);
@@ -82,7 +83,7 @@ GtResult MatchGt(const GtInputs& in, const GtWatch& watch) {
 
           double mc4t = 0;
           for (int kT = 0;; ++kT) {
-            Check(kT < kTurbinePasses);
+            Check(kT < kTurbinePasses && ++turbinePasses <= kMatchTurbinePasses);
             const maps::Gas g = GasAt((tt5 + tt4) / 2);
             m = mc2 * pid * in.p0 / maps::kPstd * std::sqrt(maps::kTstd / tt1);
             power = in.z3 * kHpBtu * std::pow(n, in.z4);
@@ -178,9 +179,12 @@ GtResult MatchGt(const GtInputs& in, const GtWatch& watch) {
     r.sfc = f * r.m * 3600 / r.power;
     Check(std::isfinite(r.power) && std::isfinite(r.efficiency) && std::isfinite(r.sfc));
   } catch (const NoMatch&) {
-    return GtResult{};  // every result 0, Nc2 and Tt5 too
+    GtResult zero;  // every result 0, Nc2 and Tt5 too
+    zero.turbinePasses = turbinePasses;
+    return zero;
   }
   r.converged = true;
+  r.turbinePasses = turbinePasses;
   r.nc2 = nc2;
   r.tt5 = tt5;
   r.surged = r.pic > r.picSurge;

@@ -36,6 +36,7 @@ struct GtResult {
   double power = 0, efficiency = 0, sfc = 0, m = 0, n = 0;
   // Inside the regenerator and the exhaust, for a look at the stations.
   double tt3x = 0, tt5x = 0, pi33x = 0, pi55x = 0, pie = 0, picSurge = 0;
+  long turbinePasses = 0;  // of the whole match, settled or not
 };
 
 // Every flow pass as it starts.
@@ -51,13 +52,18 @@ struct GtWatch {
 
 // Pass bounds of the three loops. Over a wide sweep of inputs the matches
 // that settle needed at most about 50 turbine, 61 flow and 4,120 speed
-// passes; the worst unsettled case costs under half a second.
+// passes.
 inline constexpr int kTurbinePasses = 20000;
 inline constexpr int kFlowPasses = 500;
 inline constexpr int kSpeedPasses = 10000;
 // A speed step that leaves the maps is halved back toward the last matched
 // speed at most this often in a row.
 inline constexpr int kSpeedHalvings = 30;
+// The loops nest three deep, so their own bounds allow far more work than a
+// handler may take: the turbine passes of one whole match are bounded too.
+// A sweep of 3,000 inputs settled within 10,757 turbine passes; unsettled
+// ones stopped on their own bounds within 311,000.
+inline constexpr long kMatchTurbinePasses = 4000000;
 
 GtResult MatchGt(const GtInputs& in, const GtWatch& watch = {});
 

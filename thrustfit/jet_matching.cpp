@@ -46,7 +46,7 @@ struct Carry {
 // the component results and gives the nozzle's flow error, or throws NoMatch.
 double AtSpeed(const JetInputs& in, const InletState& inlet, float m0, float nc2, double& mc2,
                Carry& c, JetResult& r, double& t8, double& full, double& npr, double& gamma5,
-               std::vector<FlowPass>* trace) {
+               std::vector<FlowPass>* trace, long& turbinePasses) {
   const double tt2 = inlet.tt2;
   const double f = in.f;
   double mc2Prev = 0, errPrev = 0;
@@ -78,7 +78,7 @@ double AtSpeed(const JetInputs& in, const InletState& inlet, float m0, float nc2
     Check(std::isfinite(mc4) && std::isfinite(nc4) && std::isfinite(etam));
 
     for (int kT = 0;; ++kT) {
-      Check(kT < kTurbinePasses);
+      Check(kT < kTurbinePasses && ++turbinePasses <= kMatchTurbinePasses);
       const maps::Gas g = GasAt((c.tt5 + c.tt4) / 2);
       const double tr5 = 1 - cpc * (tr3 - 1) / (etam * (1 + f) * g.cp * tr4);
       const double z = 1 - (1 - tr5) / c.etat;
@@ -156,7 +156,7 @@ double AtSpeed(const JetInputs& in, const InletState& inlet, float m0, float nc2
 // One engine computation at the flight state of the inlet: the speed loop
 // around the flow loop, then thrust.
 void Engine(const JetInputs& in, const InletState& inlet, float m0, float& nc2, JetResult& r,
-            std::vector<FlowPass>* trace) {
+            std::vector<FlowPass>* trace, long& turbinePasses) {
   const double tt2 = inlet.tt2;
   Carry c{tt2 + 300, 2400, tt2 + 300, in.turb.pitc, in.turb.etatd, in.etand};
   double mc2 = static_cast<float>(in.comp.c2 * static_cast<double>(nc2) *
@@ -169,7 +169,7 @@ void Engine(const JetInputs& in, const InletState& inlet, float m0, float& nc2, 
     const Carry saved = c;
     double t8 = 0, full = 0, npr = 0, gamma5 = 0, errN = 0;
     try {
-      errN = AtSpeed(in, inlet, m0, nc2, mc2, c, r, t8, full, npr, gamma5, trace);
+      errN = AtSpeed(in, inlet, m0, nc2, mc2, c, r, t8, full, npr, gamma5, trace, turbinePasses);
     } catch (const NoMatch&) {
       // A speed step that leaves the maps: back up halfway to the last speed
       // that matched, and go on from there.
@@ -219,15 +219,16 @@ JetResult MatchJet(const JetInputs& in, std::vector<FlowPass>* trace) {
   JetResult r;
   float nc2 = in.nc2;
   float m0 = in.m0;
+  long turbinePasses = 0;
   try {
     if (in.mode == Mode::GasGenerator) {
       InletState gas{in.tt2, 0, 0};
-      Engine(in, gas, m0, nc2, r, trace);
+      Engine(in, gas, m0, nc2, r, trace, turbinePasses);
     } else {
       InletState inlet = Inlet(in, m0);
       for (int kM = 0;; ++kM) {
         Check(kM < kMachPasses);
-        Engine(in, inlet, m0, nc2, r, trace);
+        Engine(in, inlet, m0, nc2, r, trace, turbinePasses);
         if (in.mode == Mode::Engine) break;
         const double balance = in.engines * r.thrust / in.d1;
         Check(balance >= 0 && std::isfinite(balance));
@@ -239,9 +240,11 @@ JetResult MatchJet(const JetInputs& in, std::vector<FlowPass>* trace) {
     }
   } catch (const NoMatch&) {
     JetResult zero;
+    zero.turbinePasses = turbinePasses;
     return zero;  // every result 0, Nc2 and M0 too
   }
   r.converged = true;
+  r.turbinePasses = turbinePasses;
   r.nc2 = nc2;
   r.m0 = m0;
   r.surged = r.pic > r.picSurge;

@@ -153,6 +153,22 @@ TEST(JetMatching, SurgeAndFailures) {
 namespace thrustfit {
 namespace {
 
+// The defaults settle with a small share of the whole-match turbine bound.
+TEST(JetMatching, DefaultsSettleFarInsideTheMatchBound) {
+  for (Mode mode : {Mode::GasGenerator, Mode::Engine, Mode::Airframe}) {
+    const JetResult r = MatchJet(Defaults(mode));
+    ASSERT_TRUE(r.converged);
+    EXPECT_GT(r.turbinePasses, 0);
+    EXPECT_LT(r.turbinePasses, kMatchTurbinePasses / 100);
+  }
+  // A failed match still says what it cost, and never more than the bound.
+  JetInputs none = Defaults(Mode::GasGenerator);
+  none.f = 0;
+  const JetResult r = MatchJet(none);
+  EXPECT_FALSE(r.converged);
+  EXPECT_LE(r.turbinePasses, kMatchTurbinePasses);
+}
+
 // From 9500 rpm the second secant speed step overshoots to where the turbine
 // cannot drive the compressor; the step is halved back and the match found
 // is the one reached from 10000 rpm.
