@@ -50,7 +50,7 @@ fuzz() {  # fuzz SECONDS-PER-TARGET KEEP(0|1)
     local dirs=("$scratch" "$corpus")
     [ "$keep" = 1 ] && dirs=("$corpus")
     echo "fuzz $name: ${seconds}s"
-    if ! "$target" "${dirs[@]}" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
+    if ! "$target" "${dirs[@]}" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=4096 \
          -artifact_prefix="$PWD"/build-fuzz/artifacts/"$name"- -print_final_stats=1 \
          > build-fuzz/"$name".log 2>&1; then
       echo "fuzz $name FAILED:"; tail -n 40 build-fuzz/"$name".log

@@ -54,15 +54,12 @@ void RoundAt(Decimal& d, int keep) {
   StripTrailingZeros(d);
 }
 
-// The exact binary value of |v|, rounded to `significant` decimal digits.
-// libstdc++ prints every digit of the exact expansion when asked for enough
-// precision (a double needs at most 767 significant digits).
-Decimal Significant(double v, int significant) {
+// Digits of |v| in scientific form at `precision` places after the first.
+Decimal Expansion(double v, int precision) {
   Decimal d;
-  if (v == 0) return d;
   char buf[800];
   const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v),
-                                 std::chars_format::scientific, 780);
+                                 std::chars_format::scientific, precision);
   const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
   const std::size_t e = text.find('e');
   d.digits.reserve(e);
@@ -73,6 +70,23 @@ Decimal Significant(double v, int significant) {
   if (*first == '+') ++first;
   std::from_chars(first, text.data() + text.size(), exponent);
   d.point = exponent + 1;
+  return d;
+}
+
+// The exact binary value of |v|, rounded half away from zero to
+// `significant` decimal digits. The value and its correct rounding to a few
+// guard digits more lie on the same side of every tie, unless that rounding
+// is the tie itself (guard digits of exactly one half); only then is the
+// exact expansion needed (libstdc++ prints every digit of it when asked for
+// enough precision: at most 767 for a double).
+Decimal Significant(double v, int significant) {
+  if (v == 0) return Decimal{};
+  constexpr int kGuard = 4;
+  Decimal d = Expansion(v, significant + kGuard - 1);
+  const std::string_view guard = std::string_view(d.digits).substr(
+      static_cast<std::size_t>(significant));
+  if (guard.front() == '5' && guard.find_first_not_of('0', 1) == std::string_view::npos)
+    d = Expansion(v, 780);
   StripTrailingZeros(d);
   RoundAt(d, significant);
   return d;

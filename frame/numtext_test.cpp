@@ -126,6 +126,13 @@ TEST(FormatPattern, TieBeyondFifteenDigitsGoesAway) {
   EXPECT_EQ(FormatPattern(1000000000000005.0, "#0"), "1000000000000010");
   EXPECT_EQ(FormatPattern(-1000000000000005.0, "#0"), "-1000000000000010");
   EXPECT_EQ(FormatPattern(1000000000000004.0, "#0"), "1000000000000000");
+  // One binary step either side of the tie is no tie at all.
+  EXPECT_EQ(FormatPattern(std::nextafter(1000000000000005.0, 0.0), "#0"), "1000000000000000");
+  EXPECT_EQ(FormatPattern(std::nextafter(1000000000000005.0, 2e15), "#0"), "1000000000000010");
+  // A tie far below the point, and a subnormal, whose exact expansions are long.
+  EXPECT_EQ(FormatPattern(0.000030517578125, "0.####"), "0.");
+  EXPECT_EQ(FormatPattern(0.000030517578125 * 1e4, "0.####"), "0.3052");
+  EXPECT_EQ(FormatPattern(4.9406564584124654e-324, "#0.0"), "0.0");
 }
 
 struct SingleCase {

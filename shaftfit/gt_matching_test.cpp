@@ -146,3 +146,26 @@ TEST(GtMatching, TurbineRatioIsReportedWhileItRuns) {
 
 }  // namespace
 }  // namespace shaftfit
+
+namespace shaftfit {
+namespace {
+
+// A huge pressure loss on the hot side of the regenerator: the loops wander
+// through tens of thousands of turbine passes before the match fails, and
+// every pass shows its ratio (formatting each one exactly once cost seconds).
+TEST(GtMatching, HugeHotSideLossShowsEveryPassAndFails) {
+  GtInputs in = Defaults("y");
+  in.b55x = 360;
+  long shown = 0;
+  GtWatch watch;
+  watch.turbineRatio = [&](double) { ++shown; };
+  const GtResult r = MatchGt(in, watch);
+  EXPECT_FALSE(r.converged);
+  EXPECT_EQ(r.nc2, 0);
+  EXPECT_GT(r.turbinePasses, 10000);
+  EXPECT_LE(r.turbinePasses, kMatchTurbinePasses);
+  EXPECT_GT(shown, r.turbinePasses - 100);
+}
+
+}  // namespace
+}  // namespace shaftfit
