@@ -135,6 +135,16 @@ void View::AddCopyActions() {
 }
 
 bool View::eventFilter(QObject* watched, QEvent* event) {
+  // A box would take Ctrl+C for itself even with nothing selected, and copy
+  // nothing; then the window's copy of the results shall have it.
+  if (event->type() == QEvent::ShortcutOverride) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (edit && key->matches(QKeySequence::Copy) && !edit->hasSelectedText()) {
+      event->ignore();
+      return true;
+    }
+  }
   // Enter on a focused button presses it, as in a dialog.
   if (event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
@@ -190,6 +200,7 @@ QWidget* View::Build(Control& control, QWidget* parent) {
       connect(edit, &QLineEdit::returnPressed, this, [this, &box] {
         if (Button* compute = form_.ComputeFor(box)) form_.UserClick(*compute);
       });
+      edit->installEventFilter(this);  // Ctrl+C with nothing selected copies results
       widget = edit;
       break;
     }

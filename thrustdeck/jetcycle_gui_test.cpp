@@ -1,4 +1,6 @@
 // The Qt binding of the jet engine cycle window, on the offscreen platform.
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -78,6 +80,51 @@ class JetCycleGui : public QObject {
     QVERIFY(!view.widget("fracmp")->isVisible());
     QVERIFY(!view.widget("frafan")->isVisible());
     frame::SaveShot(view, "thrustdeck-ideal-ramjet");
+  }
+
+  // Enter in an input box calculates; Ctrl+C from a result box copies the
+  // result row with its captions, tab-separated, ready for a spreadsheet.
+  void enterCalculatesAndCopyTakesTheResults() {
+    thrustdeck::JetCycle form;
+    frame::View view(form);
+    form.Load();
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    auto* ff = qobject_cast<QLineEdit*>(view.widget("txtff"));
+    auto* m0 = qobject_cast<QLineEdit*>(view.widget("txtM0"));
+    QVERIFY(ff && m0);
+    QVERIFY(ff->text().isEmpty());
+    m0->setFocus();
+    m0->selectAll();
+    QTest::keyClicks(m0, "0.8");
+    QTest::keyClick(m0, Qt::Key_Return);
+    QVERIFY(!ff->text().isEmpty());
+    QCOMPARE(ff->text().toStdString(), form.FindById("txtff")->text());
+
+    QApplication::clipboard()->clear();
+    ff->setFocus();
+    QTest::keyClick(ff, Qt::Key_C, Qt::ControlModifier);
+    const QString row = "Thrust (lbf) =\t" + ff->text() + "\tND-Thrust =\t" +
+                        qobject_cast<QLineEdit*>(view.widget("txtffnd"))->text() +
+                        "\tTSFC (lbm/lbf-hr) =\t" +
+                        qobject_cast<QLineEdit*>(view.widget("txttsfc"))->text() + "\n";
+    const QString copied = QApplication::clipboard()->text();
+    QVERIFY2(copied.contains(row), qPrintable(copied));
+    QCOMPARE(copied.toStdString(), form.TableText(nullptr));
+    // The window's context menu offers the same.
+    QApplication::clipboard()->clear();
+    const auto actions = view.actions();
+    QVERIFY(!actions.isEmpty());
+    QCOMPARE(actions.front()->text(), QString("Copy"));
+    actions.front()->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), copied);
+    // A box with text selected copies just that, as usual.
+    m0->setFocus();
+    m0->selectAll();
+    QTest::keyClick(m0, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString("0.8"));
+    QTest::keyClick(m0, Qt::Key_Escape);
+    QVERIFY(view.isVisible());
   }
 };
 
