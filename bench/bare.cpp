@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QStyleFactory>
-#include <QTimer>
-#include <cstdlib>
+
+#include "frame/exit_when_painted.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
   QWidget window;
   window.setFixedSize(900, 500);
   QLabel label("Bare window", &window);
+  frame::ExitWhenPainted::InstallIfAsked(window);
   window.show();
-  if (std::getenv("CALC_EXIT_WHEN_SHOWN")) QTimer::singleShot(0, &app, &QCoreApplication::quit);
   return app.exec();
 }
