@@ -169,6 +169,28 @@ TEST(JetMatching, DefaultsSettleFarInsideTheMatchBound) {
   EXPECT_LE(r.turbinePasses, kMatchTurbinePasses);
 }
 
+// The dearest match that settled in sweeps of 42,000 random map and engine
+// inputs: some 3,450 speed passes of slow secant steps. It must settle
+// inside the whole-match bound, which ends a wandering match within a second.
+TEST(JetMatching, DearestSettlingMatchStaysInsideTheMatchBound) {
+  JetInputs in = Defaults(Mode::Engine);
+  in.nozzle = "cd2";
+  in.comp.c1 = 0.0887500048f;
+  in.comp.c2 = 0.0116279162f;
+  in.comp.c3 = 0.700130641f;
+  in.comp.c5 = 1.82135594f;
+  in.turb.k1 = 1.31280017f;
+  in.turb.k2 = 0.10584376f;
+  in.turb.pitc = 0.14172703f;
+  in.f = 0.0207015797f;
+  in.nc2 = 10439.334f;
+  in.m0 = 0.387459338f;
+  const JetResult r = MatchJet(in);
+  ASSERT_TRUE(r.converged);
+  EXPECT_GT(r.turbinePasses, 3000000);
+  EXPECT_LT(r.turbinePasses, kMatchTurbinePasses * 2 / 3);
+}
+
 // From 9500 rpm the second secant speed step overshoots to where the turbine
 // cannot drive the compressor; the step is halved back and the match found
 // is the one reached from 10000 rpm.
