@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -29,9 +28,45 @@ const QColor kWarningRed(255, 0, 0);
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-// Buttons, options and frame captions read "&" as a keyboard mnemonic; the
+// Buttons and options read "&" as a keyboard mnemonic; the
 // captions here mean the character itself.
 QString Literal(const std::string& text) { return Q(text).replace("&", "&&"); }
+
+// A bordered frame with its caption set into the top edge: an etched line,
+// drawn directly. (The style's group box draws its border from an image,
+// which loads the image plugins and tints a pixmap for every frame.)
+class FrameBox : public QWidget {
+ public:
+  explicit FrameBox(QWidget* parent) : QWidget(parent) {}
+
+  QString title() const { return title_; }
+  void setTitle(const QString& title) {
+    if (title == title_) return;
+    title_ = title;
+    setAccessibleName(title);
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    const QFontMetrics metrics(font());
+    const int top = title_.isEmpty() ? 0 : metrics.height() / 2;
+    const QRect edge = rect().adjusted(0, top, -2, -2);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(edge);
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(edge.translated(1, 1));
+    if (title_.isEmpty()) return;
+    const QRect caption(8, 0, metrics.horizontalAdvance(title_) + 6, metrics.height());
+    painter.fillRect(caption, palette().window());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(caption, Qt::AlignCenter, title_);
+  }
+
+ private:
+  QString title_;
+};
 
 // A fixed drawing from SVG text.
 class SvgPicture : public QWidget {
@@ -208,7 +243,7 @@ QWidget* View::Build(Control& control, QWidget* parent) {
     }
     case Kind::Frame: {
       if (control.border) {
-        auto* group = new QGroupBox(parent);
+        auto* group = new FrameBox(parent);
         SetTextColor(group, kFrameRed);
         widget = group;
       } else {
@@ -267,7 +302,7 @@ void View::Mirror(Control& control, QWidget* widget) {
       break;
     }
     case Kind::Frame:
-      if (auto* group = qobject_cast<QGroupBox*>(widget)) group->setTitle(Literal(control.text()));
+      if (control.border) static_cast<FrameBox*>(widget)->setTitle(Q(control.text()));
       break;
     case Kind::Button:
       static_cast<QPushButton*>(widget)->setText(Literal(control.text()));
