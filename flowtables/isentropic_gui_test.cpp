@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QtTest>
 
 #include "flowtables/isentropic.h"
@@ -69,6 +70,35 @@ class IsentropicGui : public QObject {
              QString("Mach Number\tT/Tt\tp/pt\tρ/ρτ\tA/A*\n2.\t0.5556\t0.1278\t0.23\t1.6875\n"));
     QTest::keyClick(compute, Qt::Key_Escape);
     QVERIFY(view.isVisible());
+  }
+
+  // The table's widgets are built only when the table is first shown, and
+  // then take their place in the window like any other.
+  void hiddenTableIsBuiltWhenShown() {
+    flowtables::Isentropic form;
+    form.Load();  // as a program starts: the view comes after the first computation
+    frame::View view(form);
+    view.show();
+    QVERIFY(!view.findChild<QWidget*>("fraMulti"));
+    QVERIFY(!view.findChild<QWidget*>("txtMinm"));
+    auto* table = view.findChild<QRadioButton*>("optTable");
+    QVERIFY(table);
+    QTest::mouseClick(table, Qt::LeftButton, {}, QPoint(6, table->height() / 2));
+    auto* multi = view.findChild<QWidget*>("fraMulti");
+    QVERIFY(multi && multi->isVisible());
+    QVERIFY(!view.findChild<QWidget*>("frasingle")->isVisible());
+    auto* minimum = view.findChild<QLineEdit*>("txtMinm");
+    QVERIFY(minimum && minimum->isVisible());
+    QCOMPARE(minimum->text().toStdString(), form.FindById("txtMinm")->text());
+    QCOMPARE(minimum->geometry().topLeft(), QPoint(150, 40));
+    // Enter in a box built late still computes, and the table fills in.
+    auto* compute = view.findChild<QPushButton*>("cmdMcompute");
+    QVERIFY(compute);
+    minimum->setFocus();
+    QTest::keyClick(minimum, Qt::Key_Return);
+    QVERIFY(!view.widget("lblError")->isVisible());
+    // Tab moves on from the new box to the next box of its own frame.
+    QCOMPARE(minimum->nextInFocusChain(), view.findChild<QWidget*>("txtMaxm"));
   }
 };
 

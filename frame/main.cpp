@@ -54,9 +54,11 @@ int RunProgram(int argc, char** argv, const FormFactory& make) {
   ClassicLocale();  // QApplication takes the environment's locale
   QApplication::setStyle(QStyleFactory::create("Fusion"));
   std::unique_ptr<Form> form = make();
-  View view(*form);
+  // The first computation runs before the view exists: the view then builds
+  // only the widgets of what the loaded window shows.
   form->Load();
   if (form->ended()) return 0;
+  View view(*form);
   ExitWhenPainted::InstallIfAsked(view);
   view.show();
   return app.exec();

@@ -126,18 +126,60 @@ View::View(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
   setWindowTitle(Q(form.caption()));
   // The error line sits below the designed area, so it never hides a control.
   setFixedSize(form.width(), form.height() + 26);
-  for (const auto& control : form.controls()) {
-    QWidget* container = this;
-    if (control->parent()) container = widgets_.at(control->parent());
-    QWidget* widget = Build(*control, container);
-    widget->setObjectName(Q(control->id()));
-    widget->setGeometry(control->rect.x, control->rect.y, control->rect.w, control->rect.h);
-    widgets_[control.get()] = widget;
-    Mirror(*control, widget);
-  }
+  // Only what can be seen is built now; a hidden frame's controls get their
+  // widgets when the frame is first shown (or when asked for by name).
+  for (const auto& control : form.controls())
+    if (control->shown()) Materialize(*control);
+  constructing_ = false;
   SetTabOrder();
   AddCopyActions();
   form.SetObserver(this);
+}
+
+QWidget* View::Materialize(Control& control) {
+  if (auto it = widgets_.find(&control); it != widgets_.end()) return it->second;
+  QWidget* container = control.parent() ? Materialize(*control.parent()) : this;
+  QWidget* widget = Build(control, container);
+  widget->setObjectName(Q(control.id()));
+  widget->setGeometry(control.rect.x, control.rect.y, control.rect.w, control.rect.h);
+  widgets_[&control] = widget;
+  if (!constructing_) {
+    // Keep the model's stacking: a later sibling already built lies above.
+    const auto& all = form_.controls();
+    auto at = std::find_if(all.begin(), all.end(), [&](const auto& c) { return c.get() == &control; });
+    for (auto next = at; next != all.end(); ++next) {
+      if (next == at || (*next)->parent() != control.parent()) continue;
+      if (auto built = widgets_.find(next->get()); built != widgets_.end()) {
+        widget->stackUnder(built->second);
+        break;
+      }
+    }
+    if (control.kind() == Kind::Frame) AddFrameCopyAction(static_cast<Frame&>(control));
+    tabOrderStale_ = true;
+  }
+  Mirror(control, widget);
+  return widget;
+}
+
+void View::MaterializeShown(Control& control) {
+  if (!control.shown()) return;
+  Materialize(control);
+  if (control.kind() != Kind::Frame) return;
+  for (Control* child : form_.Children(static_cast<Frame*>(&control))) MaterializeShown(*child);
+}
+
+void View::CopyToClipboard(const Frame* frame) {
+  QApplication::clipboard()->setText(Q(form_.TableText(frame)));
+}
+
+void View::AddFrameCopyAction(Frame& frame) {
+  const std::vector<Frame*> frames = form_.ResultFrames();
+  if (std::find(frames.begin(), frames.end(), &frame) == frames.end()) return;
+  QWidget* widget = widgets_.at(&frame);
+  auto* action = new QAction("Copy", widget);
+  connect(action, &QAction::triggered, this, [this, &frame] { CopyToClipboard(&frame); });
+  widget->addAction(action);
+  widget->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void View::AddCopyActions() {
@@ -145,29 +187,21 @@ void View::AddCopyActions() {
   // context menu, the whole window from the window's own; Ctrl+C copies the
   // frame that holds the focus, or else the whole window. A box that holds
   // the focus copies its own selected text first, as usual.
-  auto copy = [this](const Frame* frame) {
-    QApplication::clipboard()->setText(Q(form_.TableText(frame)));
-  };
-  for (Frame* frame : form_.ResultFrames()) {
-    QWidget* widget = widgets_.at(frame);
-    auto* action = new QAction("Copy", widget);
-    connect(action, &QAction::triggered, this, [copy, frame] { copy(frame); });
-    widget->addAction(action);
-    widget->setContextMenuPolicy(Qt::ActionsContextMenu);
-  }
+  for (Frame* frame : form_.ResultFrames())
+    if (widgets_.count(frame)) AddFrameCopyAction(*frame);
   auto* whole = new QAction("Copy", this);
-  connect(whole, &QAction::triggered, this, [copy] { copy(nullptr); });
+  connect(whole, &QAction::triggered, this, [this] { CopyToClipboard(nullptr); });
   addAction(whole);
   setContextMenuPolicy(Qt::ActionsContextMenu);
 
   auto* shortcut = new QShortcut(QKeySequence::Copy, this);
   shortcut->setContext(Qt::WindowShortcut);
-  connect(shortcut, &QShortcut::activated, this, [this, copy] {
+  connect(shortcut, &QShortcut::activated, this, [this] {
     const Frame* frame = nullptr;
     for (const auto& [control, widget] : widgets_) {
       if (widget == QApplication::focusWidget()) frame = form_.ResultFrameOf(*control);
     }
-    copy(frame);
+    CopyToClipboard(frame);
   });
 }
 
@@ -199,11 +233,12 @@ View::~View() {
   if (form_.observer() == this) form_.SetObserver(nullptr);
 }
 
-QWidget* View::widget(std::string_view id) const {
+QWidget* View::widget(std::string_view id) {
   Control* control = form_.FindById(id);
   if (!control) return nullptr;
-  auto it = widgets_.find(control);
-  return it == widgets_.end() ? nullptr : it->second;
+  QWidget* widget = Materialize(*control);
+  if (tabOrderStale_) SetTabOrder();
+  return widget;
 }
 
 QWidget* View::Build(Control& control, QWidget* parent) {
@@ -328,6 +363,9 @@ void View::Mirror(Control& control, QWidget* widget) {
 void View::ControlChanged(Control& control) {
   auto it = widgets_.find(&control);
   if (it != widgets_.end()) Mirror(control, it->second);
+  if (constructing_) return;
+  MaterializeShown(control);
+  if (tabOrderStale_) SetTabOrder();
 }
 
 void View::ProgramEnded() {
@@ -364,7 +402,9 @@ void View::SetTabOrder() {
       return a->rect.x < b->rect.x;
     });
     for (Control* child : children) {
-      QWidget* widget = widgets_.at(child);
+      auto built = widgets_.find(child);
+      if (built == widgets_.end()) continue;
+      QWidget* widget = built->second;
       if (child->kind() == Kind::Frame)
         walk(static_cast<Frame*>(child));
       else if (widget->focusPolicy() & Qt::TabFocus)
@@ -373,6 +413,7 @@ void View::SetTabOrder() {
   };
   walk(nullptr);
   for (size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+  tabOrderStale_ = false;
 }
 
 }  // namespace frame

@@ -21,8 +21,9 @@ class View : public QWidget, public FormObserver {
   // set otherwise (tests).
   void SetProgramDir(const QString& dir) { programDir_ = dir; }
 
-  // The widget of a control ("lblm(3)", "txtg"), or nullptr.
-  QWidget* widget(std::string_view id) const;
+  // The widget of a control ("lblm(3)", "txtg"), or nullptr. Widgets of
+  // controls not yet shown are built when first asked for.
+  QWidget* widget(std::string_view id);
 
   // FormObserver
   void ControlChanged(Control& control) override;
@@ -35,14 +36,20 @@ class View : public QWidget, public FormObserver {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  QWidget* Materialize(Control& control);
+  void MaterializeShown(Control& control);
   QWidget* Build(Control& control, QWidget* parent);
   void Mirror(Control& control, QWidget* widget);
   void SetTabOrder();
   void AddCopyActions();
+  void AddFrameCopyAction(Frame& frame);
+  void CopyToClipboard(const Frame* frame);
 
   Form& form_;
   std::map<const Control*, QWidget*> widgets_;
   bool ending_ = false;
+  bool constructing_ = true;
+  bool tabOrderStale_ = false;
   QString programDir_;
 };
 
