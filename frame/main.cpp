@@ -1,7 +1,6 @@
 #include "frame/main.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +10,7 @@
 
 #include "frame/exit_when_painted.h"
 #include "frame/script.h"
+#include "frame/style.h"
 #include "frame/view.h"
 
 namespace frame {
@@ -52,7 +52,7 @@ int RunProgram(int argc, char** argv, const FormFactory& make) {
 
   QApplication app(argc, argv);
   ClassicLocale();  // QApplication takes the environment's locale
-  QApplication::setStyle(QStyleFactory::create("Fusion"));
+  QApplication::setStyle(new SuiteStyle);
   std::unique_ptr<Form> form = make();
   // The first computation runs before the view exists: the view then builds
   // only the widgets of what the loaded window shows.
