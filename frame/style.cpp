@@ -5,27 +5,11 @@
 #include <QPixmapCache>
 #include <QStyleFactory>
 #include <QStyleOption>
-#include <memory>
+#include <optional>
 
 namespace frame {
 
 namespace {
-
-// A copy of the option of the right type, moved to the origin.
-std::unique_ptr<QStyleOption> AtOrigin(QStyle::PrimitiveElement element, const QStyleOption& option) {
-  std::unique_ptr<QStyleOption> copy;
-  if (element == QStyle::PE_PanelButtonCommand) {
-    const auto* button = qstyleoption_cast<const QStyleOptionButton*>(&option);
-    if (!button) return nullptr;
-    copy = std::make_unique<QStyleOptionButton>(*button);
-  } else {
-    const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(&option);
-    if (!frame) return nullptr;
-    copy = std::make_unique<QStyleOptionFrame>(*frame);
-  }
-  copy->rect.moveTo(0, 0);
-  return copy;
-}
 
 QString KeyOf(QStyle::PrimitiveElement element, const QStyleOption& option, qreal ratio) {
   QString key = QStringLiteral("suite-%1-%2x%3-%4-%5")
@@ -61,11 +45,20 @@ void SuiteStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opt
     QProxyStyle::drawPrimitive(element, option, painter, widget);
     return;
   }
-  std::unique_ptr<QStyleOption> origin = AtOrigin(element, *option);
-  if (!origin) {
+  // A copy of the option of its own type (options have no virtual
+  // destructor), moved to the origin of the copy.
+  std::optional<QStyleOptionButton> button;
+  std::optional<QStyleOptionFrame> frame;
+  QStyleOption* origin = nullptr;
+  if (const auto* b = qstyleoption_cast<const QStyleOptionButton*>(option)) {
+    origin = &button.emplace(*b);
+  } else if (const auto* f = qstyleoption_cast<const QStyleOptionFrame*>(option)) {
+    origin = &frame.emplace(*f);
+  } else {
     QProxyStyle::drawPrimitive(element, option, painter, widget);
     return;
   }
+  origin->rect.moveTo(0, 0);
   const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
   const QString key = KeyOf(element, *option, ratio);
   QPixmap pixmap;
@@ -75,7 +68,7 @@ void SuiteStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opt
     pixmap.fill(Qt::transparent);
     QPainter into(&pixmap);
     into.setRenderHints(painter->renderHints());
-    QProxyStyle::drawPrimitive(element, origin.get(), &into, widget);
+    QProxyStyle::drawPrimitive(element, origin, &into, widget);
     into.end();
     QPixmapCache::insert(key, pixmap);
   }
