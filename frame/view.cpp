@@ -39,7 +39,6 @@ class FrameBox : public QWidget {
  public:
   explicit FrameBox(QWidget* parent) : QWidget(parent) {}
 
-  QString title() const { return title_; }
   void setTitle(const QString& title) {
     if (title == title_) return;
     title_ = title;
@@ -154,9 +153,9 @@ QWidget* View::Materialize(Control& control) {
         break;
       }
     }
-    if (control.kind() == Kind::Frame) AddFrameCopyAction(static_cast<Frame&>(control));
     tabOrderStale_ = true;
   }
+  if (control.kind() == Kind::Frame) AddFrameCopyAction(static_cast<Frame&>(control));
   Mirror(control, widget);
   return widget;
 }
@@ -187,8 +186,7 @@ void View::AddCopyActions() {
   // context menu, the whole window from the window's own; Ctrl+C copies the
   // frame that holds the focus, or else the whole window. A box that holds
   // the focus copies its own selected text first, as usual.
-  for (Frame* frame : form_.ResultFrames())
-    if (widgets_.count(frame)) AddFrameCopyAction(*frame);
+  // (Each frame of results gets its own Copy when its widget is built.)
   auto* whole = new QAction("Copy", this);
   connect(whole, &QAction::triggered, this, [this] { CopyToClipboard(nullptr); });
   addAction(whole);
