@@ -53,6 +53,9 @@ int RunProgram(int argc, char** argv, const FormFactory& make) {
   QApplication app(argc, argv);
   ClassicLocale();  // QApplication takes the environment's locale
   QApplication::setStyle(new SuiteStyle);
+  // The suite's text font is every widget's default: a widget that lays out
+  // text before its own font is set (a box does) then needs no other font.
+  QApplication::setFont(FontFor(Look::Text, 10));
   std::unique_ptr<Form> form = make();
   // The first computation runs before the view exists: the view then builds
   // only the widgets of what the loaded window shows.

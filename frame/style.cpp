@@ -11,25 +11,35 @@ namespace frame {
 
 namespace {
 
+// Everything the drawing depends on, packed as raw 16-bit units (no number
+// formatting: this runs for every box and button painted).
 QString KeyOf(QStyle::PrimitiveElement element, const QStyleOption& option, qreal ratio) {
-  QString key = QStringLiteral("suite-%1-%2x%3-%4-%5")
-                    .arg(element)
-                    .arg(option.rect.width())
-                    .arg(option.rect.height())
-                    .arg(static_cast<uint>(option.state))
-                    .arg(ratio);
+  QString key;
+  key.reserve(8 + 2 * QPalette::NColorRoles + 6);
+  auto put = [&key](quint32 value) {
+    key += QChar(static_cast<char16_t>(value & 0xffff));
+    key += QChar(static_cast<char16_t>(value >> 16));
+  };
+  key += QStringLiteral("suite");
+  put(static_cast<quint32>(element));
+  put(static_cast<quint32>(option.rect.width()));
+  put(static_cast<quint32>(option.rect.height()));
+  put(static_cast<quint32>(option.state));
+  put(static_cast<quint32>(qRound(ratio * 1000)));
   // The colours themselves: every widget with a palette of its own has a
   // cache key of its own, however alike the colours are.
   for (int role = 0; role < QPalette::NColorRoles; ++role)
-    key += QLatin1Char('-') + QString::number(
-        option.palette.color(static_cast<QPalette::ColorRole>(role)).rgba(), 16);
-  if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(&option))
-    key += QStringLiteral("-b%1").arg(static_cast<uint>(button->features));
-  if (const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(&option))
-    key += QStringLiteral("-f%1-%2-%3")
-               .arg(frame->lineWidth)
-               .arg(frame->midLineWidth)
-               .arg(static_cast<uint>(frame->features));
+    put(option.palette.color(static_cast<QPalette::ColorRole>(role)).rgba());
+  if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(&option)) {
+    key += QLatin1Char('b');
+    put(static_cast<quint32>(button->features));
+  }
+  if (const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(&option)) {
+    key += QLatin1Char('f');
+    put(static_cast<quint32>(frame->lineWidth));
+    put(static_cast<quint32>(frame->midLineWidth));
+    put(static_cast<quint32>(frame->features));
+  }
   return key;
 }
 

@@ -34,7 +34,9 @@ QString Literal(const std::string& text) { return Q(text).replace("&", "&&"); }
 
 // A bordered frame with its caption set into the top edge: an etched line,
 // drawn directly. (The style's group box draws its border from an image,
-// which loads the image plugins and tints a pixmap for every frame.)
+// which loads the image plugins and tints a pixmap for every frame.) The
+// caption's red is its own, not the palette's, so the controls inside keep
+// the window's black text without a palette each.
 class FrameBox : public QWidget {
  public:
   explicit FrameBox(QWidget* parent) : QWidget(parent) {}
@@ -51,19 +53,26 @@ class FrameBox : public QWidget {
     QPainter painter(this);
     const QFontMetrics metrics(font());
     const int top = title_.isEmpty() ? 0 : metrics.height() / 2;
+    // The etched line as filled one-pixel strips: a pen stroke costs many
+    // times more for the same pixels.
     const QRect edge = rect().adjusted(0, top, -2, -2);
-    painter.setPen(palette().color(QPalette::Mid));
-    painter.drawRect(edge);
-    painter.setPen(palette().color(QPalette::Light));
-    painter.drawRect(edge.translated(1, 1));
+    Outline(painter, edge, palette().color(QPalette::Mid));
+    Outline(painter, edge.translated(1, 1), palette().color(QPalette::Light));
     if (title_.isEmpty()) return;
     const QRect caption(8, 0, metrics.horizontalAdvance(title_) + 6, metrics.height());
     painter.fillRect(caption, palette().window());
-    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setPen(kFrameRed);
     painter.drawText(caption, Qt::AlignCenter, title_);
   }
 
  private:
+  static void Outline(QPainter& painter, const QRect& r, const QColor& color) {
+    painter.fillRect(r.left(), r.top(), r.width() + 1, 1, color);
+    painter.fillRect(r.left(), r.bottom() + 1, r.width() + 1, 1, color);
+    painter.fillRect(r.left(), r.top(), 1, r.height() + 1, color);
+    painter.fillRect(r.right() + 1, r.top(), 1, r.height() + 1, color);
+  }
+
   QString title_;
 };
 
@@ -85,14 +94,6 @@ class SvgPicture : public QWidget {
   QSvgRenderer renderer_;
 };
 
-void SetTextColor(QWidget* widget, const QColor& color) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, color);
-  palette.setColor(QPalette::Text, Qt::black);
-  palette.setColor(QPalette::ButtonText, Qt::black);
-  widget->setPalette(palette);
-}
-
 Qt::Alignment AlignmentOf(Align align) {
   switch (align) {
     case Align::Center: return Qt::AlignCenter;
@@ -106,25 +107,42 @@ Qt::Alignment AlignmentOf(Align align) {
 
 // The metric twins come first: asking for them by name spares the font
 // database a substitution search for every family it does not hold.
-QFont FontFor(const Control& control) {
+QFont FontFor(Look look, int points) {
   QFont font;
-  if (control.look == Look::Title || control.look == Look::Compute) {
+  if (look == Look::Title || look == Look::Compute) {
     font.setFamilies({"Liberation Sans", "Arial"});
     font.setStyleHint(QFont::SansSerif);
+    // Titles and buttons carry only the program's own Latin text: no
+    // fallback fonts to look up for them.
+    font.setStyleStrategy(QFont::NoFontMerging);
   } else {
     font.setFamilies({"Liberation Serif", "Times New Roman"});
     font.setStyleHint(QFont::Serif);
   }
-  font.setPointSize(control.look == Look::Title ? 18 : control.points);
+  font.setPointSize(look == Look::Title ? 18 : points);
   font.setBold(true);
+  // Outlines as designed, laid out with the metrics of print: the same
+  // widths as light hinting gives, without the auto-hinter's analysis of
+  // every face and glyph at start-up.
+  font.setHintingPreference(QFont::PreferNoHinting);
   return font;
 }
+
+QFont FontFor(const Control& control) { return FontFor(control.look, control.points); }
 
 View::View(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
   setObjectName("Form1");
   setWindowTitle(Q(form.caption()));
   // The error line sits below the designed area, so it never hides a control.
   setFixedSize(form.width(), form.height() + 26);
+  // What most controls share is set once here and inherited: a font or a
+  // palette of a widget's own costs a resolve and an event for each.
+  setFont(FontFor(Look::Text, 10));
+  QPalette palette = this->palette();
+  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    palette.setColor(role, Qt::black);
+  setPalette(palette);
+  resultFrames_ = form.ResultFrames();
   // Only what can be seen is built now; a hidden frame's controls get their
   // widgets when the frame is first shown (or when asked for by name).
   for (const auto& control : form.controls())
@@ -172,8 +190,7 @@ void View::CopyToClipboard(const Frame* frame) {
 }
 
 void View::AddFrameCopyAction(Frame& frame) {
-  const std::vector<Frame*> frames = form_.ResultFrames();
-  if (std::find(frames.begin(), frames.end(), &frame) == frames.end()) return;
+  if (std::find(resultFrames_.begin(), resultFrames_.end(), &frame) == resultFrames_.end()) return;
   QWidget* widget = widgets_.at(&frame);
   auto* action = new QAction("Copy", widget);
   connect(action, &QAction::triggered, this, [this, &frame] { CopyToClipboard(&frame); });
@@ -239,23 +256,31 @@ QWidget* View::widget(std::string_view id) {
   return widget;
 }
 
+// A font of its own only where the control's differs from the one it inherits.
+void SetFont(QWidget* widget, const Control& control) {
+  const QFont font = FontFor(control);
+  if (font != widget->font()) widget->setFont(font);
+}
+
 QWidget* View::Build(Control& control, QWidget* parent) {
   QWidget* widget = nullptr;
   switch (control.kind()) {
     case Kind::Label: {
       auto* label = new QLabel(parent);
+      SetFont(label, control);
       label->setAlignment(AlignmentOf(control.align));
-      label->setWordWrap(control.rect.h > 2 * QFontMetrics(FontFor(control)).height());
+      label->setWordWrap(control.rect.h > 2 * label->fontMetrics().height());
       if (control.border) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-      if (control.look == Look::Title) {
-        label->setAutoFillBackground(true);
+      if (control.look == Look::Title || control.look == Look::Warning) {
         QPalette palette = label->palette();
-        palette.setColor(QPalette::Window, Qt::white);
+        palette.setColor(QPalette::WindowText,
+                         control.look == Look::Title ? kTitleBlue : kWarningRed);
+        if (control.look == Look::Title) {
+          label->setAutoFillBackground(true);
+          palette.setColor(QPalette::Window, Qt::white);
+        }
         label->setPalette(palette);
       }
-      SetTextColor(label, control.look == Look::Title     ? kTitleBlue
-                          : control.look == Look::Warning ? kWarningRed
-                                                          : QColor(Qt::black));
       widget = label;
       break;
     }
@@ -276,9 +301,7 @@ QWidget* View::Build(Control& control, QWidget* parent) {
     }
     case Kind::Frame: {
       if (control.border) {
-        auto* group = new FrameBox(parent);
-        SetTextColor(group, kFrameRed);
-        widget = group;
+        widget = new FrameBox(parent);
       } else {
         widget = new QWidget(parent);
       }
@@ -295,7 +318,6 @@ QWidget* View::Build(Control& control, QWidget* parent) {
       auto* radio = new QRadioButton(parent);
       // The model keeps the options of a container exclusive.
       radio->setAutoExclusive(false);
-      SetTextColor(radio, Qt::black);
       connect(radio, &QRadioButton::clicked, this, [this, &control, radio] {
         form_.UserClick(control);
         radio->setChecked(static_cast<Option&>(control).value());
@@ -317,7 +339,7 @@ QWidget* View::Build(Control& control, QWidget* parent) {
       widget = new SvgPicture(static_cast<Picture&>(control).svg, parent);
       break;
   }
-  widget->setFont(FontFor(control));
+  if (control.kind() != Kind::Label) SetFont(widget, control);
   return widget;
 }
 

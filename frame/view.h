@@ -47,6 +47,7 @@ class View : public QWidget, public FormObserver {
 
   Form& form_;
   std::map<const Control*, QWidget*> widgets_;
+  std::vector<Frame*> resultFrames_;
   bool ending_ = false;
   bool constructing_ = true;
   bool tabOrderStale_ = false;
@@ -54,6 +55,7 @@ class View : public QWidget, public FormObserver {
 };
 
 // Fonts and colours shared by every window.
+QFont FontFor(Look look, int points);
 QFont FontFor(const Control& control);
 
 }  // namespace frame
