@@ -6,8 +6,8 @@
 Each program starts on Qt's offscreen platform, runs its first computation,
 shows its window and leaves once the window has been painted; the time from
 the spawn to that paint and the peak memory are compared with those of a bare
-Qt window built the same way (bare_window), started by turns with it in the
-same run. Then every "Compute"/"Calculate" button with the defaults is
+Qt window built the same way and of the same size (bare_window WxH), started
+by turns with it in the same run. Then every "Compute"/"Calculate" button with the defaults is
 pressed many times in script mode (in a scratch folder, as some write print
 files), and the time of one press is printed.
 """
@@ -24,28 +24,31 @@ PRESSES = 200
 TIME_LIMIT, MEMORY_LIMIT, HANDLER_LIMIT_MS = 1.3, 1.3, 5.0
 
 
-def start_once(path):
-    """Seconds from the spawn to the first paint of the window, and peak KiB."""
+def start_once(path, *args):
+    """Seconds from the spawn to the first paint of the window, peak KiB and
+    the window's size ("WxH")."""
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen", CALC_EXIT_WHEN_SHOWN="1")
     begin = time.monotonic_ns()
-    proc = subprocess.Popen([path], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    proc = subprocess.Popen([path, *args], env=env, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.PIPE)
     err = proc.stderr.read().decode(errors="replace")
     _, status, usage = os.wait4(proc.pid, 0)
     if status != 0:
         raise RuntimeError(f"{path} exited with {status}")
-    painted = [int(l.split()[1]) for l in err.splitlines() if l.startswith("painted ")]
+    painted = [l.split() for l in err.splitlines() if l.startswith("painted ")]
     if not painted:
         raise RuntimeError(f"{path} did not say when it was painted")
-    return (painted[0] - begin) / 1e9, usage.ru_maxrss  # seconds, KiB
+    return (int(painted[0][1]) - begin) / 1e9, usage.ru_maxrss, painted[0][2]
 
 
 def start_stats(path, bare):
     """Medians for the program and for the bare window, started by turns so
     that whatever else the machine does weighs on both alike."""
-    start_once(path)  # warm the file cache
+    size = start_once(path)[2]  # also warms the file cache
+    start_once(bare, size)
     ours, theirs = [], []
     for _ in range(RUNS):
-        theirs.append(start_once(bare))
+        theirs.append(start_once(bare, size))
         ours.append(start_once(path))
     med = lambda runs, i: statistics.median(r[i] for r in runs)
     return med(ours, 0), med(ours, 1), med(theirs, 0), med(theirs, 1)
@@ -86,7 +89,6 @@ def main():
                 names.append(line.split("|")[0])
     names.append("calculators")
     bare = os.path.join(bindir, "bare_window")
-    start_once(bare)
     print(f"{'program':<12} {'start ms':>9} {'bare ms':>8} {'x bare':>7} {'peak MiB':>9} {'x bare':>7}"
           "  handlers (ms per press)")
     worst = True

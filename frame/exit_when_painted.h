@@ -1,6 +1,7 @@
 // For the start-up benchmark: when CALC_EXIT_WHEN_SHOWN is set, print the
-// steady clock (CLOCK_MONOTONIC, in nanoseconds) on standard error as soon as
-// the window has been painted for the first time, and leave.
+// steady clock (CLOCK_MONOTONIC, in nanoseconds) and the window's size on
+// standard error as soon as the window has been painted for the first time,
+// and leave.
 #pragma once
 
 #include <QCoreApplication>
@@ -28,10 +29,12 @@ class ExitWhenPainted : public QObject {
     // over, everything the user sees is on screen.
     if (event->type() == QEvent::Paint && !done_) {
       done_ = true;
-      QTimer::singleShot(0, QCoreApplication::instance(), [] {
+      const QSize size = static_cast<QWidget*>(parent())->size();
+      QTimer::singleShot(0, QCoreApplication::instance(), [size] {
         const auto now = std::chrono::steady_clock::now().time_since_epoch();
-        std::fprintf(stderr, "painted %lld\n",
-                     static_cast<long long>(std::chrono::nanoseconds(now).count()));
+        std::fprintf(stderr, "painted %lld %dx%d\n",
+                     static_cast<long long>(std::chrono::nanoseconds(now).count()),
+                     size.width(), size.height());
         QCoreApplication::quit();
       });
     }
