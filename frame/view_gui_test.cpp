@@ -1,0 +1,95 @@
+// The colours of a window as drawn: text inherits the window's black, and
+// only titles, warnings and frame captions have colours of their own.
+#include <QImage>
+#include <QLabel>
+#include <QtTest>
+
+#include "frame/form.h"
+#include "frame/view.h"
+
+namespace {
+
+class Sample : public frame::Form {
+ public:
+  Sample() : Form("Sample", 420, 260) {
+    AddLabel("lblTitle", "Sample Title", {10, 4, 400, 30}, nullptr, frame::Look::Title);
+    frame::Frame* box = AddFrame("Frame1", "Inputs", {10, 40, 400, 120});
+    AddLabel("lblInside", "Mach number", {10, 30, 150, 20}, box);
+    AddTextBox("txtM", {200, 30, 80, 22}, box);
+    frame::Frame* bare = AddFrame("Frame2", "", {10, 170, 400, 60}, nullptr, false);
+    AddLabel("lblWarn", "Value out of range", {10, 5, 200, 20}, bare, frame::Look::Warning);
+  }
+};
+
+struct Tally {
+  int black = 0, red = 0, darkRed = 0, blue = 0;
+};
+
+Tally Count(const QImage& image, const QRect& area) {
+  Tally tally;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (c.red() < 60 && c.green() < 60 && c.blue() < 60) ++tally.black;
+      if (c.red() > 200 && c.green() < 60 && c.blue() < 60) ++tally.red;
+      if (c.red() > 90 && c.red() < 170 && c.green() < 40 && c.blue() < 40) ++tally.darkRed;
+      if (c.blue() > 200 && c.red() < 60 && c.green() < 60) ++tally.blue;
+    }
+  return tally;
+}
+
+}  // namespace
+
+class ViewGui : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void textColoursAsDesigned() {
+    Sample form;
+    frame::View view(form);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const QImage image = view.grab().toImage();
+    auto areaOf = [&](const char* id) {
+      QWidget* widget = view.widget(id);
+      return QRect(widget->mapTo(&view, QPoint(0, 0)), widget->size());
+    };
+    struct Case {
+      const char* id;
+      bool black, red, darkRed, blue;
+    };
+    const Case cases[] = {
+        {"lblTitle", false, false, false, true},
+        {"lblInside", true, false, false, false},  // inside a frame with a red caption
+        {"lblWarn", false, true, false, false},
+    };
+    for (const Case& c : cases) {
+      const Tally tally = Count(image, areaOf(c.id));
+      QVERIFY2((tally.black > 0) == c.black, c.id);
+      QVERIFY2((tally.red > 0) == c.red, c.id);
+      QVERIFY2((tally.darkRed > 0) == c.darkRed, c.id);
+      QVERIFY2((tally.blue > 0) == c.blue, c.id);
+    }
+    // The caption is set into the frame's top edge, in dark red.
+    const QRect frame = areaOf("Frame1");
+    const Tally caption = Count(image, QRect(frame.topLeft(), QSize(80, 16)));
+    QVERIFY(caption.darkRed > 0);
+    QCOMPARE(caption.black, 0);
+  }
+
+  void typedTextIsBlack() {
+    Sample form;
+    frame::View view(form);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QTest::keyClicks(view.widget("txtM"), "2.5");
+    const QImage image = view.grab().toImage();
+    QWidget* box = view.widget("txtM");
+    const Tally tally = Count(image, QRect(box->mapTo(&view, QPoint(0, 0)), box->size()));
+    QVERIFY(tally.black > 0);
+    QCOMPARE(tally.red + tally.darkRed, 0);
+  }
+};
+
+QTEST_MAIN(ViewGui)
+#include "view_gui_test.moc"
