@@ -7,9 +7,9 @@ Each program starts on Qt's offscreen platform, runs its first computation,
 shows its window and leaves once the window has been painted; the time from
 the spawn to that paint and the peak memory are compared with those of a bare
 Qt window built the same way and of the same size (bare_window WxH), started
-by turns with it in the same run. Then every "Compute"/"Calculate" button with the defaults is
-pressed many times in script mode (in a scratch folder, as some write print
-files), and the time of one press is printed.
+by turns with it in the same run. Then every "Compute"/"Calculate" button
+with the defaults is pressed many times in script mode (in a scratch folder,
+as some write print files), and the time of one press is printed.
 """
 import json
 import os
