@@ -256,11 +256,15 @@ QWidget* View::widget(std::string_view id) {
   return widget;
 }
 
+namespace {
+
 // A font of its own only where the control's differs from the one it inherits.
 void SetFont(QWidget* widget, const Control& control) {
   const QFont font = FontFor(control);
   if (font != widget->font()) widget->setFont(font);
 }
+
+}  // namespace
 
 QWidget* View::Build(Control& control, QWidget* parent) {
   QWidget* widget = nullptr;
