@@ -18,6 +18,8 @@
 #include <QSvgRenderer>
 #include <algorithm>
 
+#include "frame/choicelist.h"
+
 namespace frame {
 
 namespace {
@@ -330,12 +332,23 @@ QWidget* View::Build(Control& control, QWidget* parent) {
       break;
     }
     case Kind::List: {
-      auto* list = new QListWidget(parent);
       auto& model = static_cast<ListBox&>(control);
-      for (const auto& item : model.items()) list->addItem(Q(item));
-      connect(list, &QListWidget::currentRowChanged, this, [this, &model](int row) {
+      QStringList items;
+      for (const auto& item : model.items()) items << Q(item);
+      auto select = [this, &model](int row) {
         if (row != model.listIndex()) form_.UserSelect(model, row);
-      });
+      };
+      auto* choices = new ChoiceList(items, parent);
+      SetFont(choices, control);
+      if (choices->Fits(QSize(control.rect.w, control.rect.h))) {
+        connect(choices, &ChoiceList::currentRowChanged, this, select);
+        widget = choices;
+        break;
+      }
+      delete choices;  // too many rows to show at once: a list that scrolls
+      auto* list = new QListWidget(parent);
+      list->addItems(items);
+      connect(list, &QListWidget::currentRowChanged, this, select);
       widget = list;
       break;
     }
@@ -373,9 +386,12 @@ void View::Mirror(Control& control, QWidget* widget) {
       break;
     }
     case Kind::List: {
-      auto* list = static_cast<QListWidget*>(widget);
-      const QSignalBlocker block(list);
-      list->setCurrentRow(static_cast<ListBox&>(control).listIndex());
+      const QSignalBlocker block(widget);
+      const int row = static_cast<ListBox&>(control).listIndex();
+      if (auto* choices = qobject_cast<ChoiceList*>(widget))
+        choices->setCurrentRow(row);
+      else
+        static_cast<QListWidget*>(widget)->setCurrentRow(row);
       break;
     }
     case Kind::Picture:

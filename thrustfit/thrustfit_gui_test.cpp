@@ -1,6 +1,5 @@
 // The Qt binding of the jet engine matching window, on the offscreen platform.
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 
