@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
-#include <QSvgRenderer>
 #include <algorithm>
 
 #include "frame/choicelist.h"
@@ -78,23 +77,17 @@ class FrameBox : public QWidget {
   QString title_;
 };
 
-// A fixed drawing from SVG text.
-class SvgPicture : public QWidget {
- public:
-  SvgPicture(const std::string& svg, QWidget* parent)
-      : QWidget(parent), renderer_(QByteArray::fromStdString(svg)) {}
+PictureMaker pictureMaker = nullptr;
 
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(rect(), Qt::white);
-    renderer_.render(&painter, QRectF(rect()));
-  }
-
- private:
-  QSvgRenderer renderer_;
-};
+// Where no renderer is linked in: the drawing's white ground.
+QWidget* BlankPicture(QWidget* parent) {
+  auto* blank = new QWidget(parent);
+  QPalette palette = blank->palette();
+  palette.setColor(QPalette::Window, Qt::white);
+  blank->setPalette(palette);
+  blank->setAutoFillBackground(true);
+  return blank;
+}
 
 Qt::Alignment AlignmentOf(Align align) {
   switch (align) {
@@ -106,6 +99,8 @@ Qt::Alignment AlignmentOf(Align align) {
 }
 
 }  // namespace
+
+void SetPictureMaker(PictureMaker maker) { pictureMaker = maker; }
 
 // The metric twins come first: asking for them by name spares the font
 // database a substitution search for every family it does not hold.
@@ -353,7 +348,8 @@ QWidget* View::Build(Control& control, QWidget* parent) {
       break;
     }
     case Kind::Picture:
-      widget = new SvgPicture(static_cast<Picture&>(control).svg, parent);
+      widget = pictureMaker ? pictureMaker(static_cast<Picture&>(control).svg, parent)
+                            : BlankPicture(parent);
       break;
   }
   if (control.kind() != Kind::Label) SetFont(widget, control);

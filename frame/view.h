@@ -54,6 +54,12 @@ class View : public QWidget, public FormObserver {
   QString programDir_;
 };
 
+// Makes the widget of a fixed drawing from its SVG text. The SVG renderer
+// (frame_svg) is linked only into programs with drawings and sets this as
+// it loads; elsewhere a drawing would be a blank white box.
+using PictureMaker = QWidget* (*)(const std::string& svg, QWidget* parent);
+void SetPictureMaker(PictureMaker maker);
+
 // Fonts and colours shared by every window.
 QFont FontFor(Look look, int points);
 QFont FontFor(const Control& control);
