@@ -113,7 +113,10 @@ QFont FontFor(Look look, int points) {
     // fallback fonts to look up for them.
     font.setStyleStrategy(QFont::NoFontMerging);
   } else {
-    font.setFamilies({"Liberation Serif", "Times New Roman"});
+    // One family only: a second one would be looked up as a fallback when
+    // the font is loaded, a search through every font on the machine; the
+    // font configuration stands in Times New Roman if Liberation is missing.
+    font.setFamilies({"Liberation Serif"});
     font.setStyleHint(QFont::Serif);
   }
   font.setPointSize(look == Look::Title ? 18 : points);
