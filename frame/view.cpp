@@ -18,6 +18,7 @@
 #include <algorithm>
 
 #include "frame/choicelist.h"
+#include "frame/latebox.h"
 
 namespace frame {
 
@@ -252,8 +253,31 @@ QWidget* View::widget(std::string_view id) {
   Control* control = form_.FindById(id);
   if (!control) return nullptr;
   QWidget* widget = Materialize(*control);
+  if (auto* late = qobject_cast<LateBox*>(widget)) widget = late->Promote();
   if (tabOrderStale_) SetTabOrder();
   return widget;
+}
+
+QLineEdit* View::PromoteBox(TextBox& box) {
+  QWidget* late = widgets_.at(&box);
+  auto* edit = new QLineEdit(late->parentWidget());
+  edit->setReadOnly(box.readOnly);
+  connect(edit, &QLineEdit::textEdited, this, [this, &box](const QString& text) {
+    form_.UserType(box, text.toStdString());
+  });
+  // Enter in a box presses the compute button of its part of the window.
+  connect(edit, &QLineEdit::returnPressed, this, [this, &box] {
+    if (Button* compute = form_.ComputeFor(box)) form_.UserClick(*compute);
+  });
+  edit->installEventFilter(this);  // Ctrl+C with nothing selected copies results
+  if (late->font() != edit->font()) edit->setFont(late->font());
+  edit->setObjectName(late->objectName());
+  edit->setGeometry(late->geometry());
+  edit->stackUnder(late);
+  widgets_[&box] = edit;
+  Mirror(box, edit);
+  SetTabOrder();
+  return edit;
 }
 
 namespace {
@@ -289,18 +313,10 @@ QWidget* View::Build(Control& control, QWidget* parent) {
       break;
     }
     case Kind::TextBox: {
-      auto* edit = new QLineEdit(parent);
+      // Drawn at first, made a real box when first reached for.
       auto& box = static_cast<TextBox&>(control);
-      edit->setReadOnly(box.readOnly);
-      connect(edit, &QLineEdit::textEdited, this, [this, &box](const QString& text) {
-        form_.UserType(box, text.toStdString());
-      });
-      // Enter in a box presses the compute button of its part of the window.
-      connect(edit, &QLineEdit::returnPressed, this, [this, &box] {
-        if (Button* compute = form_.ComputeFor(box)) form_.UserClick(*compute);
-      });
-      edit->installEventFilter(this);  // Ctrl+C with nothing selected copies results
-      widget = edit;
+      widget = new LateBox(Q(box.text()), box.readOnly, [this, &box] { return PromoteBox(box); },
+                           parent);
       break;
     }
     case Kind::Frame: {
@@ -368,6 +384,10 @@ void View::Mirror(Control& control, QWidget* widget) {
       break;
     }
     case Kind::TextBox: {
+      if (auto* late = qobject_cast<LateBox*>(widget)) {
+        late->setText(text);
+        break;
+      }
       auto* edit = static_cast<QLineEdit*>(widget);
       if (edit->text() != text) edit->setText(text);
       break;

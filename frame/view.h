@@ -8,6 +8,7 @@
 #include "frame/form.h"
 
 class QAbstractButton;
+class QLineEdit;
 
 namespace frame {
 
@@ -39,6 +40,8 @@ class View : public QWidget, public FormObserver {
   QWidget* Materialize(Control& control);
   void MaterializeShown(Control& control);
   QWidget* Build(Control& control, QWidget* parent);
+  // Makes the real box of a text box in the place of the one drawn at first.
+  QLineEdit* PromoteBox(TextBox& box);
   void Mirror(Control& control, QWidget* widget);
   void SetTabOrder();
   void AddCopyActions();

@@ -2,9 +2,11 @@
 // only titles, warnings and frame captions have colours of their own.
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QtTest>
 
 #include "frame/form.h"
+#include "frame/latebox.h"
 #include "frame/view.h"
 
 namespace {
@@ -18,6 +20,17 @@ class Sample : public frame::Form {
     AddTextBox("txtM", {200, 30, 80, 22}, box);
     frame::Frame* bare = AddFrame("Frame2", "", {10, 170, 400, 60}, nullptr, false);
     AddLabel("lblWarn", "Value out of range", {10, 5, 200, 20}, bare, frame::Look::Warning);
+  }
+};
+
+class Boxes : public frame::Form {
+ public:
+  Boxes() : Form("Boxes", 420, 260) {
+    AddTextBox("txtA", {200, 10, 80, 22});
+    AddTextBox("txtB", {200, 50, 80, 22});
+    AddTextBox("txtC", {200, 90, 80, 22});
+    AddTextBox("txtD", {200, 130, 80, 22})->setText("12");
+    AddTextBox("txtE", {200, 170, 80, 22})->readOnly = true;
   }
 };
 
@@ -88,6 +101,54 @@ class ViewGui : public QObject {
     const Tally tally = Count(image, QRect(box->mapTo(&view, QPoint(0, 0)), box->size()));
     QVERIFY(tally.black > 0);
     QCOMPARE(tally.red + tally.darkRed, 0);
+  }
+
+  // Boxes are drawn at first and made real when reached for; the window
+  // cannot tell: Tab, clicks and typing reach the model as ever.
+  void boxesReachedByTabAndClickTakeTyping() {
+    Boxes form;
+    frame::View view(form);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
+    // The window's focus went to its first box; the others are still drawn.
+    auto* first = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(first);
+    QCOMPARE(first->objectName(), QString("txtA"));
+    QVERIFY(qobject_cast<frame::LateBox*>(view.findChild<QWidget*>("txtB")));
+    QVERIFY(qobject_cast<frame::LateBox*>(view.findChild<QWidget*>("txtC")));
+
+    QTest::keyClick(first, Qt::Key_Tab);
+    auto* second = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(second);
+    QCOMPARE(second->objectName(), QString("txtB"));
+    QTest::keyClicks(second, "3");
+    QCOMPARE(form.FindById("txtB")->text(), std::string("3"));
+    QVERIFY(qobject_cast<frame::LateBox*>(view.findChild<QWidget*>("txtC")));  // only B was made
+    QTest::keyClick(second, Qt::Key_Tab);  // the order holds after the hand-over
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("txtC"));
+
+    // A click lands where it was made, in the box's text.
+    QWidget* third = view.findChild<QWidget*>("txtD");
+    QVERIFY(qobject_cast<frame::LateBox*>(third));
+    QTest::mouseClick(third, Qt::LeftButton, {}, QPoint(5, third->height() / 2));
+    auto* real = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(real);
+    QCOMPARE(real->objectName(), QString("txtD"));
+    QCOMPARE(real->geometry(), QRect(200, 130, 80, 22));
+    QTest::keyClicks(real, "4");
+    QCOMPARE(form.FindById("txtD")->text(), std::string("412"));
+
+    // A result set while the box is still drawn shows in it, and in the
+    // real box it becomes.
+    static_cast<frame::TextBox*>(form.FindById("txtE"))->setText("0.25");
+    auto* result = qobject_cast<frame::LateBox*>(view.findChild<QWidget*>("txtE"));
+    QVERIFY(result);
+    QCOMPARE(result->text(), QString("0.25"));
+    auto* made = qobject_cast<QLineEdit*>(view.widget("txtE"));
+    QVERIFY(made && made->isReadOnly());
+    QCOMPARE(made->text(), QString("0.25"));
   }
 };
 
