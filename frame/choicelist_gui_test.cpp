@@ -3,6 +3,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "frame/guitest.h"
 #include "frame/choicelist.h"
 #include "frame/view.h"
 
@@ -72,14 +73,7 @@ class ChoiceListGui : public QObject {
     else pair.list->clearFocus();
     const QImage theirs = Shot(pair.list);
     QCOMPARE(ours.size(), theirs.size());
-    int differ = 0;
-    for (int y = 0; y < ours.height(); ++y)
-      for (int x = 0; x < ours.width(); ++x) differ += ours.pixel(x, y) != theirs.pixel(x, y);
-    if (differ) {
-      ours.save(QDir::temp().filePath("choicelist-ours.png"));
-      theirs.save(QDir::temp().filePath("choicelist-theirs.png"));
-    }
-    QCOMPARE(differ, 0);
+    QCOMPARE(frame::PixelsApart(ours, theirs, "choicelist"), 0);
   }
 
   void rowsThatDoNotFitAreRefused_data() {

@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "frame/guitest.h"
 #include "frame/latebox.h"
 #include "frame/view.h"
 
@@ -82,14 +83,7 @@ class LateBoxGui : public QObject {
     const QImage theirs = Shot(pair.edit);
     QCOMPARE(pair.made, 0);  // drawing does not make the editor
     QCOMPARE(ours.size(), theirs.size());
-    int differ = 0;
-    for (int y = 0; y < ours.height(); ++y)
-      for (int x = 0; x < ours.width(); ++x) differ += ours.pixel(x, y) != theirs.pixel(x, y);
-    if (differ) {
-      ours.save(QDir::temp().filePath("latebox-ours.png"));
-      theirs.save(QDir::temp().filePath("latebox-theirs.png"));
-    }
-    QCOMPARE(differ, 0);
+    QCOMPARE(frame::PixelsApart(ours, theirs, "latebox"), 0);
   }
 
   void textChangesAreDrawn() {
