@@ -56,7 +56,6 @@ LateBox::LateBox(QString text, bool readOnly, std::function<QLineEdit*()> make, 
 }
 
 void LateBox::setText(const QString& text) {
-  if (real_) real_->setText(text);
   if (text == text_) return;
   text_ = text;
   update();
