@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "frame/printline.h"
-#include "ringflow/ringflow.h"
+#include "ringflow/ringflow_window.h"
 
 namespace {
 

@@ -1,0 +1,19 @@
+// The isentropic flow window: T/Tt, p/pt, ρ/ρt and A/A* of a Mach number, the
+// Mach number of an area ratio on either branch, and a table of eleven rows.
+#pragma once
+
+#include "flowtables/family.h"
+#include "flowtables/isentropic_flow.h"
+
+namespace flowtables {
+
+class Isentropic : public TableWindow {
+ public:
+  Isentropic();
+
+ protected:
+  void cmdscompute_Click() override;
+  std::function<Row(float)> RowFormula(float g) const override;
+};
+
+}  // namespace flowtables
