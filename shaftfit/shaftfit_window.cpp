@@ -182,15 +182,13 @@ void Form1::lstIRG_Click() {
 // The initial guesses follow the compressor: its design speed (a little
 // faster with a regenerator) and the flow halfway between surge and choke.
 void Form1::SetStartGuesses() {
-  c2 = static_cast<float>(Leading(txtc2));
-  c3 = static_cast<float>(Leading(txtc3));
-  nc2d = static_cast<float>(Leading(txtn2d));
-  nc2 = nc2d;
+  const float c2 = maps::ReadSingle(*this, txtc2);
+  const float c3 = maps::ReadSingle(*this, txtc3);
+  float nc2 = maps::ReadSingle(*this, txtn2d);
   if (lstIRG->text() == "y") nc2 = static_cast<float>(nc2 + 300.0);
-  mc1 = static_cast<float>(static_cast<double>(nc2) * c2 * (static_cast<double>(c3) + 1) / 2);
+  const float mc1 = static_cast<float>(static_cast<double>(nc2) * c2 * (static_cast<double>(c3) + 1) / 2);
   txtn2->setText(FormatPattern(nc2, "#0"));
   txtm1in->setText(FormatPattern(mc1, "#0.0"));
-  tt5 = static_cast<float>(Leading(Txtt5));
   ShowRegenFrames();
 }
 
@@ -200,61 +198,43 @@ void Form1::ShowRegenFrames() {
     for (frame::Frame* fr : {frarg, frarg2, Fraburn2}) fr->setVisible(true);
 }
 
+// The map boxes as read for the matching (mu a Single) or for the print
+// file (mu a Double).
+maps::MapBoxes Form1::MapBoxes(maps::Precision mu) const {
+  constexpr maps::Precision S = maps::Precision::Single, D = maps::Precision::Double;
+  return {{txtc1, S},   {txtc2, S},   {txtc3, S},    {txtc4, S},    {txtc5, S},    {txtn2d, S},
+          {txtetacd, D}, {txtmu, mu},  {txtb1, S},    {txtb2, S},    {txth, S},     {txtetabd, D},
+          {txtpitc, S},  {txtk1, S},   {txtk2, S},    {txtmc4c, D},  {txtNc4d, D},  {txtetatd, D}};
+}
+
 void Form1::cmdCalculate_Click() {
-  auto single = [this](const frame::TextBox* box) { return static_cast<float>(Leading(box)); };
-  c1 = single(txtc1);
-  c2 = single(txtc2);
-  c3 = single(txtc3);
-  c4 = single(txtc4);
-  c5 = single(txtc5);
-  nc2d = single(txtn2d);
-  mu = single(txtmu);
-  b1 = single(txtb1);
-  b2 = single(txtb2);
-  h = single(txth);
-  pitc = single(txtpitc);
-  k1 = single(txtk1);
-  k2 = single(txtk2);
-  s1 = single(txts1);
-  s2 = single(txts2);
-  z1 = single(txtd);
-  z2 = single(txta);
-  z3 = single(txtr1);
-  z4 = single(txtr2);
-  f = single(txtf);
-  p0 = single(txtp0);
-  t0 = single(txtT0);
-  etrg = single(txtetrg);
-  b33x = single(txtpirg3);
-  b55x = single(txtpirg5);
-  tt5 = single(Txtt5);
-  nc2 = single(txtn2);
-  mc1 = single(txtm1in);
-  regen = lstIRG->text();
+  auto single = [this](const frame::TextBox* box) { return maps::ReadSingle(*this, box); };
   ShowRegenFrames();
   frasurge->setVisible(false);
-  // Only an explicit "n" takes the regenerator out.
-  if (regen == "n") etrg = b33x = b55x = 0;
 
   GtInputs in;
-  in.comp = {c1, c2, c3, c4, c5, nc2d, Leading(txtetacd), mu};
-  in.burn = {b1, b2, h, Leading(txtetabd)};
-  in.turb = {pitc, k1, k2, Leading(txtmc4c), Leading(txtNc4d), Leading(txtetatd)};
-  in.s1 = s1;
-  in.s2 = s2;
-  in.z1 = z1;
-  in.z2 = z2;
-  in.z3 = z3;
-  in.z4 = z4;
-  in.f = f;
-  in.p0 = p0;
-  in.t0 = t0;
-  in.effectiveness = etrg;
-  in.b33x = b33x;
-  in.b55x = b55x;
-  in.tt5 = tt5;
-  in.nc2 = nc2;
-  in.mc1 = mc1;
+  const maps::MapInputs m = maps::ReadMaps(*this, MapBoxes(maps::Precision::Single));
+  in.comp = m.comp;
+  in.burn = m.burn;
+  in.turb = m.turb;
+  in.s1 = single(txts1);
+  in.s2 = single(txts2);
+  in.z1 = single(txtd);
+  in.z2 = single(txta);
+  in.z3 = single(txtr1);
+  in.z4 = single(txtr2);
+  in.f = single(txtf);
+  in.p0 = single(txtp0);
+  in.t0 = single(txtT0);
+  // Only an explicit "n" takes the regenerator out.
+  if (lstIRG->text() != "n") {
+    in.effectiveness = single(txtetrg);
+    in.b33x = single(txtpirg3);
+    in.b55x = single(txtpirg5);
+  }
+  in.tt5 = single(Txtt5);
+  in.nc2 = single(txtn2);
+  in.mc1 = single(txtm1in);
   GtWatch watch;
   watch.turbineRatio = [this](double ratio) {
     txtppt->setText(FormatPattern(ratio, "##,###0.000"));
@@ -294,13 +274,12 @@ void Form1::Command1_Click() {
   if (counter == std::numeric_limits<short>::max())
     throw frame::Failure("No more print files in this run: the file counter is full");
   ++counter;
-  auto single = [this](const frame::TextBox* box) { return static_cast<float>(Leading(box)); };
+  auto single = [this](const frame::TextBox* box) { return maps::ReadSingle(*this, box); };
   GtPrintInputs p;
-  p.core.comp = {single(txtc1), single(txtc2),  single(txtc3),     single(txtc4),
-                 single(txtc5), single(txtn2d), Leading(txtetacd), Leading(txtmu)};
-  p.core.burn = {single(txtb1), single(txtb2), single(txth), Leading(txtetabd)};
-  p.core.turb = {single(txtpitc),  single(txtk1),    single(txtk2),
-                 Leading(txtmc4c), Leading(txtNc4d), Leading(txtetatd)};
+  const maps::MapInputs m = maps::ReadMaps(*this, MapBoxes(maps::Precision::Double));
+  p.core.comp = m.comp;
+  p.core.burn = m.burn;
+  p.core.turb = m.turb;
   p.core.s1 = single(txts1);
   p.core.s2 = single(txts2);
   p.core.nc4dSingle = false;

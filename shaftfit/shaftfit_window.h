@@ -7,6 +7,7 @@
 
 #include "frame/form.h"
 #include "shaftfit/gt_matching.h"
+#include "thrustfit/map_inputs.h"
 
 namespace shaftfit {
 
@@ -28,6 +29,7 @@ class Form1 : public frame::Form {
   void SetStartGuesses();
   void ShowRegenFrames();
   void WriteResults(const GtResult& r);
+  maps::MapBoxes MapBoxes(maps::Precision mu) const;
 
   frame::TextBox* Input(frame::Frame* in, const std::string& label, const std::string& caption,
                         const std::string& box, const std::string& text, int row, int labelWidth,
@@ -49,13 +51,8 @@ class Form1 : public frame::Form {
   frame::TextBox *txtpower, *txtefth, *txtsfc, *Txtmen, *TxtNEN;
   frame::Button *cmdCalculate, *Command1, *cmdEnd;
 
-  // Window-level Singles, kept from press to press.
-  float c1 = 0, c2 = 0, c3 = 0, c4 = 0, c5 = 0, nc2d = 0, mu = 0;
-  float b1 = 0, b2 = 0, h = 0, pitc = 0, k1 = 0, k2 = 0, s1 = 0, s2 = 0;
-  float z1 = 0, z2 = 0, z3 = 0, z4 = 0, f = 0, p0 = 0, t0 = 0;
-  float etrg = 0, b33x = 0, b55x = 0;
-  float nc2 = 0, mc1 = 0, tt5 = 0;  // starting guesses
-  std::string regen;
+  // The matched speed and turbine exit temperature as last shown.
+  float nc2 = 0, tt5 = 0;
   short counter = 0;  // print files of this run
 };
 

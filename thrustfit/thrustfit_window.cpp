@@ -203,62 +203,46 @@ void Form1::ShowModeFrames() {
   frasurge->setVisible(false);
 }
 
-// The window's Singles, from every input box whatever the mode.
-void Form1::ReadInputs() {
-  auto single = [this](const frame::TextBox* box) { return static_cast<float>(Leading(box)); };
-  c1 = single(txtc1);
-  c2 = single(txtc2);
-  c3 = single(txtc3);
-  c4 = single(txtc4);
-  c5 = single(txtc5);
-  mu = single(txtmu);
-  b1 = single(txtb1);
-  b2 = single(txtb2);
-  h = single(txth);
-  pitc = single(txtpitc);
-  nc4d = single(txtNc4d);
-  k1 = single(txtk1);
-  k2 = single(txtk2);
-  s1 = single(txts1);
-  s2 = single(txts2);
-  f = single(txtf);
-  pidd = single(txtpidd);
-  mn = single(txtmn);
-  a = single(txta);
-  p0 = single(txtp0);
-  t0 = single(txtT0);
-  neng = single(txtneng);
-  mode = lstge->text();
-  m0 = single(mode == "f" ? txtmach2 : txtmach);
-  nc2 = single(mode == "g" ? txtn2i : mode == "f" ? txtn22 : txtn2);
+// The map boxes as read for the matching (mu a Single) or for the print
+// file (mu a Double).
+maps::MapBoxes Form1::MapBoxes(maps::Precision mu) const {
+  constexpr maps::Precision S = maps::Precision::Single, D = maps::Precision::Double;
+  return {{txtc1, S},   {txtc2, S},   {txtc3, S},    {txtc4, S},    {txtc5, S},    {txtnc2d, D},
+          {txtetacd, D}, {txtmu, mu},  {txtb1, S},    {txtb2, S},    {txth, S},     {txtetabd, D},
+          {txtpitc, S},  {txtk1, S},   {txtk2, S},    {txtmc4c, D},  {txtNc4d, S},  {txtetatd, D}};
 }
 
 JetInputs Form1::Inputs() const {
+  auto single = [this](const frame::TextBox* box) { return maps::ReadSingle(*this, box); };
+  auto wide = [this](const frame::TextBox* box) {
+    return maps::Read(*this, {box, maps::Precision::Double});
+  };
+  const std::string& mode = lstge->text();
   JetInputs in;
   in.mode = mode == "g" ? Mode::GasGenerator : mode == "f" ? Mode::Airframe : Mode::Engine;
-  in.comp = {c1, c2, c3, c4, c5, Leading(txtnc2d), Leading(txtetacd), mu};
-  in.burn = {b1, b2, h, Leading(txtetabd)};
-  in.turb = {pitc, k1, k2, Leading(txtmc4c), nc4d, Leading(txtetatd)};
-  in.s1 = s1;
-  in.s2 = s2;
-  in.f = f;
-  in.pidd = pidd;
-  in.mn = mn;
-  in.a = a;
-  in.etand = Leading(txtetand);
+  const maps::MapInputs m = maps::ReadMaps(*this, MapBoxes(maps::Precision::Single));
+  in.comp = m.comp;
+  in.burn = m.burn;
+  in.turb = m.turb;
+  in.s1 = single(txts1);
+  in.s2 = single(txts2);
+  in.f = single(txtf);
+  in.pidd = single(txtpidd);
+  in.mn = single(txtmn);
+  in.a = single(txta);
+  in.etand = wide(txtetand);
   in.nozzle = lstntyp->text();
-  in.tt2 = Leading(txttt2);
-  in.p0 = p0;
-  in.t0 = t0;
-  in.d1 = Leading(txtdrg);
-  in.engines = neng;
-  in.nc2 = nc2;
-  in.m0 = m0;
+  in.tt2 = wide(txttt2);
+  in.p0 = single(txtp0);
+  in.t0 = single(txtT0);
+  in.d1 = wide(txtdrg);
+  in.engines = single(txtneng);
+  in.nc2 = single(mode == "g" ? txtn2i : mode == "f" ? txtn22 : txtn2);
+  in.m0 = single(mode == "f" ? txtmach2 : txtmach);
   return in;
 }
 
 void Form1::cmdCalculate_Click() {
-  ReadInputs();
   const JetInputs in = Inputs();
   ShowModeFrames();
   const JetResult r = MatchJet(in);
@@ -297,26 +281,28 @@ void Form1::Command1_Click() {
   if (counter == std::numeric_limits<short>::max())
     throw frame::Failure("No more print files in this run: the file counter is full");
   ++counter;
+  auto single = [this](const frame::TextBox* box) { return maps::ReadSingle(*this, box); };
+  auto wide = [this](const frame::TextBox* box) {
+    return maps::Read(*this, {box, maps::Precision::Double});
+  };
   JetPrintInputs p;
-  auto single = [this](const frame::TextBox* box) { return static_cast<float>(Leading(box)); };
-  p.core.comp = {single(txtc1), single(txtc2),    single(txtc3),     single(txtc4),
-                 single(txtc5), Leading(txtnc2d), Leading(txtetacd), Leading(txtmu)};
-  p.core.burn = {single(txtb1), single(txtb2), single(txth), Leading(txtetabd)};
-  p.core.turb = {single(txtpitc),  single(txtk1),   single(txtk2),
-                 Leading(txtmc4c), single(txtNc4d), Leading(txtetatd)};
+  const maps::MapInputs m = maps::ReadMaps(*this, MapBoxes(maps::Precision::Double));
+  p.core.comp = m.comp;
+  p.core.burn = m.burn;
+  p.core.turb = m.turb;
   p.core.s1 = single(txts1);
   p.core.s2 = single(txts2);
   p.core.nc4dSingle = true;
   p.core.nc2dSingle = false;
   p.core.etamSingle = false;
-  const std::string& m = lstge->text();
-  p.mode = m == "g" ? Mode::GasGenerator : m == "f" ? Mode::Airframe : Mode::Engine;
+  const std::string& mode = lstge->text();
+  p.mode = mode == "g" ? Mode::GasGenerator : mode == "f" ? Mode::Airframe : Mode::Engine;
   p.nozzle = lstntyp->text();
   p.pidd = single(txtpidd);
   p.mn = single(txtmn);
   p.a = single(txta);
-  p.etand = Leading(txtetand);
-  p.d1 = Leading(txtdrg);
+  p.etand = wide(txtetand);
+  p.d1 = wide(txtdrg);
   p.engines = single(txtneng);
   WritePrintFile(frame::PrintFileName(kPrintBase, counter), JetMapLines(p));
 }

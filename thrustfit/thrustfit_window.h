@@ -7,6 +7,7 @@
 
 #include "frame/form.h"
 #include "thrustfit/jet_matching.h"
+#include "thrustfit/map_inputs.h"
 
 namespace thrustfit {
 
@@ -23,7 +24,7 @@ class Form1 : public frame::Form {
   void Command1_Click();
   void cmdEnd_Click();
   void ShowModeFrames();
-  void ReadInputs();
+  maps::MapBoxes MapBoxes(maps::Precision mu) const;
   JetInputs Inputs() const;
   void WriteResults(const JetResult &r);
 
@@ -50,13 +51,8 @@ class Form1 : public frame::Form {
   frame::TextBox *txtfdm, *txttnd, *txttsfc, *Txtmen, *TxtNEN, *txtmacho;
   frame::Button *cmdCalculate, *Command1, *cmdEnd;
 
-  // Window-level Singles, kept from press to press.
-  float c1 = 0, c2 = 0, c3 = 0, c4 = 0, c5 = 0, mu = 0;
-  float b1 = 0, b2 = 0, h = 0;
-  float pitc = 0, nc4d = 0, k1 = 0, k2 = 0;
-  float s1 = 0, s2 = 0, f = 0, pidd = 0, mn = 0, a = 0;
-  float nc2 = 0, p0 = 0, t0 = 0, m0 = 0, neng = 0;
-  std::string mode;
+  // The matched speed and flight Mach number as last shown.
+  float nc2 = 0, m0 = 0;
   short counter = 0;  // print files of this run
 };
 
