@@ -1,7 +1,10 @@
 #include "launcher/calculators_window.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -84,6 +87,41 @@ TEST(Programs, FindProgram) {
   EXPECT_EQ(FindProgram("ringflow")->subject, "Turbomachinery");
   EXPECT_EQ(FindProgram("sh"), nullptr);
   EXPECT_EQ(FindProgram("calculators"), nullptr);
+}
+
+// The programs stand beside the launcher in a build folder and in the
+// libexec folder of the prefix once installed; the launcher starts them by
+// a path relative to its own folder, so the prefix may move.
+TEST(ProgramDir, BesideTheLauncherOrInstalled) {
+  namespace fs = std::filesystem;
+  const fs::path root = fs::temp_directory_path() / ("calculators-dirs-" + std::to_string(::getpid()));
+  fs::remove_all(root);
+  auto program = [](const fs::path& dir, const std::string& name) {
+    fs::create_directories(dir);
+    std::ofstream(dir / name) << "#!/bin/sh\n";
+    fs::permissions(dir / name, fs::perms::owner_all);
+  };
+  program(root / "build/bin", "calculators");
+  program(root / "build/bin", "fanno");
+  program(root / "prefix/bin", "calculators");
+  program(root / "prefix/libexec/flow-calculators", "shock");
+  fs::create_directories(root / "empty/bin");
+
+  EXPECT_EQ(ProgramDirFrom((root / "build/bin").string()), "");
+  EXPECT_EQ(ProgramDirFrom((root / "prefix/bin").string()), "../libexec/flow-calculators/");
+  EXPECT_EQ(ProgramDirFrom((root / "empty/bin").string()), "");  // nothing anywhere: beside it
+
+  Calculators installed([&](const std::string& name) {
+    return ProgramExists((root / "prefix/libexec/flow-calculators").string(), name);
+  }, ProgramDirFrom((root / "prefix/bin").string()));
+  EXPECT_EQ(installed.listed(), std::vector<std::string>{"shock"});
+  std::istringstream in("click cmdshock\nclick cmdend\n");
+  std::ostringstream out, err;
+  EXPECT_EQ(frame::RunScript(installed, in, out, err), 0);
+  EXPECT_EQ(out.str(),
+            "{\"event\":\"start\",\"program\":\"../libexec/flow-calculators/shock\"}\n"
+            "{\"event\":\"end\"}\n");
+  fs::remove_all(root);
 }
 
 }  // namespace
