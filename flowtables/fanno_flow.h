@@ -1,6 +1,5 @@
 // Fanno line flow: adiabatic flow with wall friction in a duct of constant
-// area, referred to the sonic state; single values from a Mach number or from
-// a friction parameter on either branch, and a table of eleven rows.
+// area, referred to the sonic state.
 #pragma once
 
 #include "flowtables/one_dimensional.h"

@@ -1,5 +1,5 @@
 // Isentropic flow of a perfect gas: T/Tt, p/pt, ρ/ρt and A/A* of a Mach
-// number, the Mach number of an area ratio, and a table of eleven rows.
+// number.
 #pragma once
 
 #include "flowtables/one_dimensional.h"

@@ -1,6 +1,5 @@
 // Isothermal flow with wall friction in a duct of constant area, referred to
-// the end of the longest duct (where M = 1/√γ): one Mach number or a table of
-// eleven rows.
+// the end of the longest duct (where M = 1/√γ).
 #pragma once
 
 #include "flowtables/one_dimensional.h"

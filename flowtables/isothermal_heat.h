@@ -1,5 +1,5 @@
 // Flow at constant static temperature with heat transfer and area change,
-// referred to the sonic state: one Mach number or a table of eleven rows.
+// referred to the sonic state.
 #pragma once
 
 #include "flowtables/one_dimensional.h"

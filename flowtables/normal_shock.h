@@ -1,5 +1,5 @@
 // Normal shock relations of a perfect gas: downstream Mach number and the
-// ratios across the shock, for one upstream Mach number or a table of eleven.
+// ratios across the shock for an upstream Mach number.
 #pragma once
 
 #include "flowtables/one_dimensional.h"

@@ -1,7 +1,5 @@
 // Rayleigh line flow: frictionless flow with heat addition or removal in a
-// duct of constant area, referred to the sonic state; single values from a
-// Mach number or from a total temperature ratio on either branch, and a table
-// of eleven rows.
+// duct of constant area, referred to the sonic state.
 #pragma once
 
 #include "flowtables/one_dimensional.h"
