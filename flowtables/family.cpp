@@ -61,7 +61,11 @@ const TableControls& TableWindow::Build(const TableDesign& d) {
       c.inputs[i]->what = What(in.caption);
       c.inputs[i]->Change = [this] { txtm1_Change(); };
     }
-    c.options[i]->Click = [this, i] { SelectInput(i); };
+    // The windows with more inputs name the handlers of the others.
+    if (i == 0)
+      c.options[0]->Click = [this] { optSingle_Click(); };
+    else
+      c.options[i]->Click = [this, i] { SelectInput(i); };
   }
   optTable = AddOption("optTable", d.tableCaption, {10, 24 + kOptionDy * count, 320, 26}, fraSelect);
   optTable->Click = [this] { optTable_Click(); };

@@ -104,6 +104,7 @@ class TableWindow : public frame::Form {
   // The selected single-value input: 0 (optSingle) and on.
   int Mode() const { return mode_; }
   frame::TextBox* Input(int i) const { return controls_.inputs[i]; }
+  frame::Option* InputOption(int i) const { return controls_.options[i]; }
   frame::Label* WarningValue(int i) const { return controls_.warningValues[i]; }
   // Shows warning i in place of the results.
   void ShowWarning(int i);

@@ -33,7 +33,10 @@ double Mach(double m) { return m < 1e-9 ? 1e-8 : m; }
 
 }  // namespace
 
-Fanno::Fanno() : TableWindow(Design()) {}
+Fanno::Fanno() : TableWindow(Design()) {
+  InputOption(1)->Click = [this] { Opts2_Click(); };
+  InputOption(2)->Click = [this] { Opts3_Click(); };
+}
 
 void Fanno::cmdscompute_Click() {
   const float g = Strict(txtg);

@@ -14,6 +14,10 @@ class Fanno : public TableWindow {
  protected:
   void cmdscompute_Click() override;
   std::function<Row(float)> RowFormula(float g) const override;
+
+ private:
+  void Opts2_Click() { SelectInput(1); }
+  void Opts3_Click() { SelectInput(2); }
 };
 
 }  // namespace flowtables

@@ -30,7 +30,10 @@ std::string AreaText(double a) { return frame::FormatPattern(frame::NumberText(a
 
 }  // namespace
 
-Isentropic::Isentropic() : TableWindow(Design()) {}
+Isentropic::Isentropic() : TableWindow(Design()) {
+  InputOption(1)->Click = [this] { OptSingleAA_Click(); };
+  InputOption(2)->Click = [this] { Optsingleaa2_Click(); };
+}
 
 void Isentropic::cmdscompute_Click() {
   const float g = Strict(txtg);

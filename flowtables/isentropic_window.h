@@ -14,6 +14,10 @@ class Isentropic : public TableWindow {
  protected:
   void cmdscompute_Click() override;
   std::function<Row(float)> RowFormula(float g) const override;
+
+ private:
+  void OptSingleAA_Click() { SelectInput(1); }
+  void Optsingleaa2_Click() { SelectInput(2); }
 };
 
 }  // namespace flowtables

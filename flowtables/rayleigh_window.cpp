@@ -33,7 +33,10 @@ double Mach(double m) { return m < 1e-9 ? 1e-8 : m; }
 
 }  // namespace
 
-Rayleigh::Rayleigh() : TableWindow(Design()) {}
+Rayleigh::Rayleigh() : TableWindow(Design()) {
+  InputOption(1)->Click = [this] { Opttt1_Click(); };
+  InputOption(2)->Click = [this] { Opttt2_Click(); };
+}
 
 void Rayleigh::cmdscompute_Click() {
   const float g = Strict(txtg);

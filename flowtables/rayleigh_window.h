@@ -14,6 +14,10 @@ class Rayleigh : public TableWindow {
  protected:
   void cmdscompute_Click() override;
   std::function<Row(float)> RowFormula(float g) const override;
+
+ private:
+  void Opttt1_Click() { SelectInput(1); }
+  void Opttt2_Click() { SelectInput(2); }
 };
 
 }  // namespace flowtables
