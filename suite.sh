@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine, builds the suite, and then
-#   ./suite.sh run    starts the suite
+# Sets up a fresh Debian 12 machine, builds the suite with the presets of
+# CMakePresets.json (build/, build-asan/, build-fuzz/), and then
+#   ./suite.sh run    builds only the programs and the launcher and starts the
+#                     suite (without a display it says how to use script mode)
 #   ./suite.sh test   runs every test, then again built with AddressSanitizer
 #                     and UndefinedBehaviorSanitizer, then a short run of every
 #                     fuzz target over its committed corpus
