@@ -61,7 +61,7 @@ std::vector<std::string> MdCells(std::string_view row);
 std::string MdPlain(std::string_view cell);
 // A text made safe for a table cell.
 std::string MdEscape(std::string_view text);
-// The captions one Caption cell names (several are joined by "<br>").
+// The captions one Caption cell names (several are joined by "<br/>"; a bare "<br>" ends the Qt rendering).
 std::vector<std::string> CaptionsInCell(std::string_view cell);
 // Trimmed, with runs of blanks made one.
 std::string Collapse(std::string_view text);
