@@ -449,6 +449,14 @@ std::string RenderExample(const Form& fresh, std::string_view script, std::strin
   std::string shows;
   for (std::string_view line : Lines(output)) {
     const auto m = JsonMembers(line);
+    if (const auto event = m.find("event"); event != m.end()) {
+      // What the window does besides showing values.
+      if (event->second == "start" && m.count("program"))
+        shows += "| Program started | " + MdEscape(m.at("program")) + " |\n";
+      if (event->second == "file" && m.count("name"))
+        shows += "| File written | " + MdEscape(m.at("name")) + " |\n";
+      continue;
+    }
     const auto name = m.find("name");
     if (name == m.end() || m.count("shown") == 0 || m.at("shown") != "true") continue;
     const std::string& kind = m.at("kind");

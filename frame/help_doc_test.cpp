@@ -112,13 +112,16 @@ TEST(HelpExample, StepsAndShownValues) {
       R"j({"name":"lblg","kind":"label","visible":true,"shown":true,"text":"gamma"})j" "\n"
       R"j({"name":"lblout","kind":"label","visible":true,"shown":true,"text":"Temperature = 1 degR"})j" "\n"
       R"j({"name":"lblError","kind":"label","visible":true,"shown":true,"text":"x | y"})j" "\n"
+      R"j({"event":"start","program":"fanno"})j" "\n"
+      R"j({"event":"file","name":"OUT.TXT"})j" "\n"
       R"j({"event":"end"})j" "\n";
   EXPECT_EQ(RenderExample(form, script, output),
             "Starting from the defaults:\n\n| Step | Box | Action |\n|---|---|---|\n"
             "| 1 | gamma | type 1.3 |\n| 2 | Single Value of M | click |\n| 3 | Compute | click |\n"
             "\nThe window then shows:\n\n| Box | Value |\n|---|---|\n"
             "| T/Tt, row 2 | 0.8333 |\n| gamma | 1.3 |\n| Selection | Single Value of M |\n"
-            "| Temperature = | Temperature = 1 degR |\n| Message | x \\| y |\n");
+            "| Temperature = | Temperature = 1 degR |\n| Message | x \\| y |\n"
+            "| Program started | fanno |\n| File written | OUT.TXT |\n");
   EXPECT_EQ(RenderExample(form, "show txtg\n",
                           R"j({"name":"txtg","kind":"textbox","visible":true,"shown":true,"text":"1.4"})j"),
             "The window as it opens, with its defaults:\n\n| Box | Value |\n|---|---|\n"

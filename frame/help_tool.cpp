@@ -138,8 +138,8 @@ int Build(const FormFactory& make, const fs::path& source, const fs::path& md,
 }
 
 // What is wrong with a help, one problem a line; empty when nothing is.
-std::vector<std::string> Check(const FormFactory& make, const fs::path& source,
-                               const fs::path& built) {
+std::vector<std::string> Check(const FormFactory& make, const std::string& program,
+                               const fs::path& source, const fs::path& built) {
   const auto help = Read(source);
   if (!help) return {"no help file " + source.string()};
   std::vector<std::string> problems;
@@ -158,7 +158,14 @@ std::vector<std::string> Check(const FormFactory& make, const fs::path& source,
   // Every box, by its caption, in the Caption column of its section's table.
   std::unique_ptr<Form> fresh = make(), loaded = make();
   loaded->Load();
-  const HelpBoxes boxes = BoxesOf(*fresh, *loaded);
+  HelpBoxes boxes = BoxesOf(*fresh, *loaded);
+  // Boxes no person ever sees, by program.
+  static const std::set<std::pair<std::string, std::string>> kNeverShown = {
+      {"flowmenu", "Option8"},  // holds the menu's selection at start
+  };
+  std::erase_if(boxes.inputs, [&](const HelpBox& b) {
+    return kNeverShown.count({program, b.control->id()}) > 0;
+  });
   const auto sections = MdSections(*help);
   auto captionsOf = [&](const std::string& section) {
     std::set<std::string> captions;
@@ -362,7 +369,10 @@ int RunProgram(int argc, char** argv, const FormFactory& make) {
   if (argc == 5 && std::strcmp(argv[1], "--build") == 0)
     return Build(make, argv[2], argv[3], argv[4]);
   if (argc == 4 && std::strcmp(argv[1], "--check") == 0) {
-    const auto problems = Check(make, argv[2], argv[3]);
+    // The tool of program P is P_help.
+    std::string program = fs::path(argv[0]).filename().string();
+    if (program.ends_with("_help")) program.resize(program.size() - 5);
+    const auto problems = Check(make, program, argv[2], argv[3]);
     for (const auto& p : problems) std::cerr << argv[2] << ": " << p << "\n";
     return problems.empty() ? 0 : 1;
   }
