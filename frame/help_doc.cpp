@@ -418,9 +418,21 @@ std::string ExampleCaption(const Form& form, std::string_view id) {
 }  // namespace
 
 std::string RenderExample(const Form& fresh, std::string_view script, std::string_view output) {
+  // The action that ended the program ("Done!") is no step of the example.
+  std::vector<std::string_view> lines = Lines(script);
+  if (output.find("{\"event\":\"end\"}") != std::string_view::npos) {
+    for (size_t i = lines.size(); i-- > 0;) {
+      const std::string_view line = Trim(lines[i]);
+      if (line.starts_with("click ") || line.starts_with("close") || line.starts_with("type ") ||
+          line.starts_with("select ")) {
+        lines.resize(i);
+        break;
+      }
+    }
+  }
   std::string steps;
   int step = 0;
-  for (std::string_view line : Lines(script)) {
+  for (std::string_view line : lines) {
     line = Trim(line);
     if (line.empty() || line.starts_with('#')) continue;
     const size_t space = line.find(' ');

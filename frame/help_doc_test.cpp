@@ -122,6 +122,12 @@ TEST(HelpExample, StepsAndShownValues) {
             "| T/Tt, row 2 | 0.8333 |\n| gamma | 1.3 |\n| Selection | Single Value of M |\n"
             "| Temperature = | Temperature = 1 degR |\n| Message | x \\| y |\n"
             "| Program started | fanno |\n| File written | OUT.TXT |\n");
+  // The click that ends the program is left out.
+  EXPECT_EQ(RenderExample(form, "show txtg\nclick cmdgo\n",
+                          R"j({"name":"txtg","kind":"textbox","visible":true,"shown":true,"text":"1.4"})j" "\n"
+                          R"j({"event":"end"})j"),
+            "The window as it opens, with its defaults:\n\n| Box | Value |\n|---|---|\n"
+            "| gamma | 1.4 |\n");
   EXPECT_EQ(RenderExample(form, "show txtg\n",
                           R"j({"name":"txtg","kind":"textbox","visible":true,"shown":true,"text":"1.4"})j"),
             "The window as it opens, with its defaults:\n\n| Box | Value |\n|---|---|\n"

@@ -192,6 +192,19 @@ std::vector<std::string> Check(const FormFactory& make, const std::string& progr
         problems.push_back(box.control->id() + " has no caption in the window");
         continue;
       }
+      if (box.control->kind() == Kind::List) {
+        // A list without a label is named by its choices, each a caption.
+        const auto& items = static_cast<const ListBox*>(box.control)->items();
+        std::string joined;
+        for (const auto& item : items) joined += (joined.empty() ? "" : " / ") + Collapse(item);
+        if (box.caption == joined) {
+          for (const auto& item : items)
+            if (!captions.count(Collapse(item)))
+              problems.push_back("the choice \"" + item + "\" (" + box.control->id() +
+                                 ") is not in the Caption column of \"" + section + "\"");
+          continue;
+        }
+      }
       if (!captions.count(box.caption))
         problems.push_back("\"" + box.caption + "\" (" + box.control->id() +
                            ") is not in the Caption column of \"" + section + "\"");
