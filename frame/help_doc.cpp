@@ -401,6 +401,20 @@ std::map<std::string, std::string> JsonMembers(std::string_view line) {
 
 namespace {
 
+// The column heading above a box, at any distance, or nullptr.
+const Control* ColumnHeading(const Form& form, const Control& c) {
+  const Control* best = nullptr;
+  for (const Control* h : form.Children(c.parent())) {
+    if (h->kind() != Kind::Label || h->look != Look::Heading || Collapse(h->text()).empty())
+      continue;
+    const Rect& l = h->rect;
+    const int columns = Overlap(l.x, l.x + l.w, c.rect.x, c.rect.x + c.rect.w);
+    if (l.y + l.h > c.rect.y + 6 || columns * 2 < std::min(l.w, c.rect.w)) continue;
+    if (!best || l.y + l.h > best->rect.y + best->rect.h) best = h;
+  }
+  return best;
+}
+
 // The caption of a control by its id, for the example's tables.
 std::string ExampleCaption(const Form& form, std::string_view id) {
   const Control* c = form.FindById(id);
@@ -409,7 +423,19 @@ std::string ExampleCaption(const Form& form, std::string_view id) {
   if (c->kind() == Kind::Label && c->look == Look::Warning) return "Warning";
   if (c->kind() == Kind::Label && c->look != Look::Result) return Collapse(c->text());
   std::string caption = CaptionOf(form, *c);
+  if (c->kind() == Kind::List) {
+    // A list named by its choices reads as a choice.
+    std::string joined;
+    for (const auto& item : static_cast<const ListBox*>(c)->items())
+      joined += (joined.empty() ? "" : " / ") + Collapse(item);
+    if (caption == joined) caption = "Choice";
+  }
   if (caption.empty()) caption = std::string(id);
+  // A box in a grid of rows and columns: its row label and column heading.
+  if (const Control* heading = ColumnHeading(form, *c); heading && c->index() < 0) {
+    const std::string column = Collapse(heading->text());
+    if (column != caption) caption += ", " + column;
+  }
   if (c->index() >= 0 && form.Find(c->name(), 1))
     caption += ", row " + std::to_string(c->index() + 1);
   return caption;

@@ -25,6 +25,10 @@ class Sample : public Form {
     AddLabel("lblof", "Result =", {10, 330, 60, 24});
     AddTextBox("txtout", {80, 330, 80, 24})->readOnly = true;
     AddButton("cmdgo", "Compute", {400, 300, 80, 30});
+    // A grid: a row label on the left, a column heading far above.
+    AddLabel("lblcol", "Stream 2", {450, 300, 80, 22}, nullptr, Look::Heading);
+    AddLabel("lblrow", "Mach number", {300, 360, 140, 24});
+    AddTextBox("txtm2", {450, 360, 80, 24});
   }
   void Form_Load() override {
     static_cast<Label*>(Find("lblout"))->setCaption("Temperature = 518.7 degR");
@@ -59,7 +63,7 @@ TEST(HelpCaptions, InputsAndResultsOfAWindow) {
   for (const auto& b : boxes.results) results.push_back(b.control->id() + "=" + b.caption);
   // A caption counts once: the box beside the option adds nothing.
   EXPECT_EQ(inputs, (std::vector<std::string>{"txtg=gamma", "txtlone=", "optm=Single Value of M",
-                                               "lstss=Lower / Higher"}));
+                                               "lstss=Lower / Higher", "txtm2=Mach number"}));
   // The array counts once; the label the load step writes into is a result,
   // named by what it said at first.
   EXPECT_EQ(results, (std::vector<std::string>{"lblt(0)=T/Tt", "lblout=Temperature =",
@@ -114,14 +118,15 @@ TEST(HelpExample, StepsAndShownValues) {
       R"j({"name":"lblError","kind":"label","visible":true,"shown":true,"text":"x | y"})j" "\n"
       R"j({"event":"start","program":"fanno"})j" "\n"
       R"j({"event":"file","name":"OUT.TXT"})j" "\n"
-      R"j({"event":"end"})j" "\n";
+      R"j({"name":"txtm2","kind":"textbox","visible":true,"shown":true,"text":"0.3"})j" "\n";
   EXPECT_EQ(RenderExample(form, script, output),
             "Starting from the defaults:\n\n| Step | Box | Action |\n|---|---|---|\n"
             "| 1 | gamma | type 1.3 |\n| 2 | Single Value of M | click |\n| 3 | Compute | click |\n"
             "\nThe window then shows:\n\n| Box | Value |\n|---|---|\n"
             "| T/Tt, row 2 | 0.8333 |\n| gamma | 1.3 |\n| Selection | Single Value of M |\n"
             "| Temperature = | Temperature = 1 degR |\n| Message | x \\| y |\n"
-            "| Program started | fanno |\n| File written | OUT.TXT |\n");
+            "| Program started | fanno |\n| File written | OUT.TXT |\n"
+            "| Mach number, Stream 2 | 0.3 |\n");
   // The click that ends the program is left out.
   EXPECT_EQ(RenderExample(form, "show txtg\nclick cmdgo\n",
                           R"j({"name":"txtg","kind":"textbox","visible":true,"shown":true,"text":"1.4"})j" "\n"
