@@ -62,6 +62,20 @@ const Control* Beside(const Form& form, const Frame* in, const Control& self, co
   return left ? left : above;
 }
 
+// The column heading above a box, at any distance, or nullptr.
+const Control* ColumnHeading(const Form& form, const Control& c) {
+  const Control* best = nullptr;
+  for (const Control* h : form.Children(c.parent())) {
+    if (h->kind() != Kind::Label || h->look != Look::Heading || Collapse(h->text()).empty())
+      continue;
+    const Rect& l = h->rect;
+    const int columns = Overlap(l.x, l.x + l.w, c.rect.x, c.rect.x + c.rect.w);
+    if (l.y + l.h > c.rect.y + 6 || columns * 2 < std::min(l.w, c.rect.w)) continue;
+    if (!best || l.y + l.h > best->rect.y + best->rect.h) best = h;
+  }
+  return best;
+}
+
 }  // namespace
 
 const std::vector<std::string>& HelpSections() {
@@ -89,11 +103,22 @@ std::string Collapse(std::string_view text) {
 std::string CaptionOf(const Form& form, const Control& control) {
   if (control.kind() == Kind::Option || control.kind() == Kind::Button)
     return Collapse(control.text());
-  // An element of an array is described as its first element is.
-  if (control.index() > 0)
-    if (const Control* first = form.Find(control.name(), 0)) return CaptionOf(form, *first);
-  if (const Control* c = Beside(form, control.parent(), control, control.rect, false))
+  // An element of an array is described as its first element is (arrays
+  // may count from 0 or from 1).
+  if (control.index() >= 0) {
+    for (const auto& c : form.controls()) {
+      if (c->name() != control.name() || c->index() < 0) continue;
+      if (c.get() != &control && c->index() < control.index()) return CaptionOf(form, *c);
+      if (c.get() == &control) break;
+    }
+  }
+  if (const Control* c = Beside(form, control.parent(), control, control.rect, false)) {
+    // In a table with row headings ("1", "Hub") the column heading names the box.
+    const bool rowHeading = c->look == Look::Heading && c->rect.y + c->rect.h > control.rect.y;
+    if (const Control* column = rowHeading ? ColumnHeading(form, control) : nullptr)
+      return Collapse(column->text());
     return Collapse(c->text());
+  }
   // A box alone in a borderless holder is described beside the holder.
   for (const Frame* holder = control.parent(); holder && !holder->border;
        holder = holder->parent()) {
@@ -111,11 +136,12 @@ std::string CaptionOf(const Form& form, const Control& control) {
 
 HelpBoxes BoxesOf(Form& fresh, Form& loaded) {
   HelpBoxes boxes;
-  std::set<std::string> seen;
+  std::set<std::string> seen, arrays;
   const auto& before = fresh.controls();
   for (size_t i = 0; i < before.size(); ++i) {
     const Control& c = *before[i];
-    if (c.index() > 0 || &c == fresh.lblError) continue;
+    if (&c == fresh.lblError) continue;
+    if (c.index() >= 0 && !arrays.insert(c.name()).second) continue;
     bool input = false, result = false;
     switch (c.kind()) {
       case Kind::TextBox:
@@ -401,20 +427,6 @@ std::map<std::string, std::string> JsonMembers(std::string_view line) {
 
 namespace {
 
-// The column heading above a box, at any distance, or nullptr.
-const Control* ColumnHeading(const Form& form, const Control& c) {
-  const Control* best = nullptr;
-  for (const Control* h : form.Children(c.parent())) {
-    if (h->kind() != Kind::Label || h->look != Look::Heading || Collapse(h->text()).empty())
-      continue;
-    const Rect& l = h->rect;
-    const int columns = Overlap(l.x, l.x + l.w, c.rect.x, c.rect.x + c.rect.w);
-    if (l.y + l.h > c.rect.y + 6 || columns * 2 < std::min(l.w, c.rect.w)) continue;
-    if (!best || l.y + l.h > best->rect.y + best->rect.h) best = h;
-  }
-  return best;
-}
-
 // The caption of a control by its id, for the example's tables.
 std::string ExampleCaption(const Form& form, std::string_view id) {
   const Control* c = form.FindById(id);
@@ -436,8 +448,16 @@ std::string ExampleCaption(const Form& form, std::string_view id) {
     const std::string column = Collapse(heading->text());
     if (column != caption) caption += ", " + column;
   }
-  if (c->index() >= 0 && form.Find(c->name(), 1))
-    caption += ", row " + std::to_string(c->index() + 1);
+  if (c->index() >= 0) {
+    // Rows count from 1 whatever index the array starts at.
+    int row = 0, elements = 0;
+    for (const auto& other : form.controls()) {
+      if (other->name() != c->name() || other->index() < 0) continue;
+      ++elements;
+      if (other->index() <= c->index()) ++row;
+    }
+    if (elements > 1) caption += ", row " + std::to_string(row);
+  }
   return caption;
 }
 

@@ -29,6 +29,13 @@ class Sample : public Form {
     AddLabel("lblcol", "Stream 2", {450, 300, 80, 22}, nullptr, Look::Heading);
     AddLabel("lblrow", "Mach number", {300, 360, 140, 24});
     AddTextBox("txtm2", {450, 360, 80, 24});
+    // An array counted from 1, in a column under a heading.
+    AddLabel("lblp", "p (psia)", {540, 400, 50, 22}, nullptr, Look::Heading);
+    for (int i = 1; i <= 3; ++i) AddTextBox("txtp", {540, 400 + 24 * i, 50, 22}, nullptr, i);
+    // A table with row headings: the column heading names its boxes.
+    AddLabel("lblT", "T (R)", {300, 500, 60, 22}, nullptr, Look::Heading);
+    AddLabel("lblhub", "Hub", {200, 524, 60, 22}, nullptr, Look::Heading);
+    AddTextBox("txtT", {300, 524, 60, 22});
   }
   void Form_Load() override {
     static_cast<Label*>(Find("lblout"))->setCaption("Temperature = 518.7 degR");
@@ -49,6 +56,9 @@ TEST(HelpCaptions, EachBoxByWhatDescribesIt) {
       {"lstss", "Lower / Higher"},        // a list without label: its items
       {"txtlone", ""},                    // nothing near enough
       {"txtout", "Result ="},
+      {"txtp(1)", "p (psia)"},
+      {"txtp(3)", "p (psia)"},            // far below the heading
+      {"txtT", "T (R)"},                  // not its row heading
   };
   for (const auto& c : cases)
     EXPECT_EQ(CaptionOf(form, *form.FindById(c.id)), c.caption) << c.id;
@@ -63,7 +73,8 @@ TEST(HelpCaptions, InputsAndResultsOfAWindow) {
   for (const auto& b : boxes.results) results.push_back(b.control->id() + "=" + b.caption);
   // A caption counts once: the box beside the option adds nothing.
   EXPECT_EQ(inputs, (std::vector<std::string>{"txtg=gamma", "txtlone=", "optm=Single Value of M",
-                                               "lstss=Lower / Higher", "txtm2=Mach number"}));
+                                               "lstss=Lower / Higher", "txtm2=Mach number",
+                                               "txtp(1)=p (psia)", "txtT=T (R)"}));
   // The array counts once; the label the load step writes into is a result,
   // named by what it said at first.
   EXPECT_EQ(results, (std::vector<std::string>{"lblt(0)=T/Tt", "lblout=Temperature =",

@@ -33,9 +33,9 @@ HelpWindow::HelpWindow(const QString& markdown, QWidget* owner)
     : QWidget(owner, Qt::Window), browser_(new QTextBrowser(this)) {
   setObjectName("helpWindow");
   setAttribute(Qt::WA_DeleteOnClose);
-  const QString title = owner && !owner->windowTitle().isEmpty()
-                            ? owner->windowTitle().section("  ", 0, 0).trimmed()
-                            : QString(kSuite);
+  // The help's own title (its first line, "# ..."), else the suite's name.
+  QString title = kSuite;
+  if (markdown.startsWith("# ")) title = markdown.section('\n', 0, 0).mid(2).trimmed();
   setWindowTitle("Help: " + title);
   browser_->setOpenLinks(false);
   browser_->document()->setMarkdown(
