@@ -60,3 +60,11 @@ endfunction()
 add_executable(help_doc_tests ${PROJECT_SOURCE_DIR}/frame/help_doc_test.cpp)
 target_link_libraries(help_doc_tests PRIVATE frame_help GTest::gtest_main)
 gtest_discover_tests(help_doc_tests DISCOVERY_TIMEOUT 60)
+
+add_executable(help_window_gui_test ${PROJECT_SOURCE_DIR}/frame/help_window_gui_test.cpp)
+target_link_libraries(help_window_gui_test PRIVATE frame_qt Qt6::Test)
+target_compile_definitions(help_window_gui_test PRIVATE CALC_VERSION="${PROJECT_VERSION}"
+                           CALC_LICENCE="${CALC_LICENCE}")
+add_test(NAME frame.help.gui COMMAND help_window_gui_test)
+set_tests_properties(frame.help.gui PROPERTIES ENVIRONMENT
+                     "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
