@@ -96,9 +96,11 @@ Example Fill(const FormFactory& make, const fs::path& source, const std::string&
 }
 
 std::string Placeholder(const FormFactory& make) {
+  // The window's title without the credit and notice that follow it.
   std::unique_ptr<Form> form = make();
-  return "# " + Collapse(form->caption().substr(0, form->caption().find("  "))) +
-         "\n\nNo help has been written for this program yet.\n";
+  std::string title = form->caption().substr(0, form->caption().find("  "));
+  if (const size_t by = title.rfind(" by "); by != std::string::npos) title.resize(by);
+  return "# " + Collapse(title) + "\n\nNo help has been written for this program yet.\n";
 }
 
 // A C++ source that hands the help to the program before main runs. Long
