@@ -28,6 +28,7 @@
 #include "frame/help_doc.h"
 #include "frame/help_window.h"
 #include "frame/main.h"
+#include "frame/numtext.h"
 #include "frame/script.h"
 #include "frame/style.h"
 #include "frame/view.h"
@@ -238,6 +239,20 @@ std::vector<std::string> Check(const FormFactory& make, const std::string& progr
       if (Collapse(inputs).find(Collapse(item)) == std::string::npos)
         problems.push_back("the choice \"" + item + "\" of " + box.control->id() +
                            " is not in \"Inputs\"");
+  }
+
+  // Every warning the window can show is explained (a number shown beside
+  // a warning is part of it, not a warning of its own).
+  const std::string messages =
+      Collapse(MdPlain(sections.count("Messages and warnings") ? sections.at("Messages and warnings")
+                                                               : ""));
+  for (const auto& c : fresh->controls()) {
+    if (c->kind() != Kind::Label || c->look != Look::Warning) continue;
+    const std::string warning = Collapse(c->text());
+    if (warning.empty() || ParseStrict(warning)) continue;
+    if (messages.find(warning) == std::string::npos)
+      problems.push_back("the warning \"" + warning + "\" (" + c->id() +
+                         ") is not in \"Messages and warnings\"");
   }
 
   // The worked example is what the case prints now.
