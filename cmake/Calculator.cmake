@@ -83,6 +83,7 @@ function(calculator_program name)
   target_link_libraries(${name} PRIVATE ${name}_window ${view} calc_flags)
   install(TARGETS ${name} RUNTIME DESTINATION ${C_INSTALL_DIR})
   add_dependencies(programs ${name})
+  calculator_help(${name} ${C_MAIN})
 
   foreach(gui ${C_GUI_TESTS})
     get_filename_component(stem ${gui} NAME_WE)
