@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -249,11 +250,24 @@ class Form {
   // "Done!": ends the program at once; nothing after it runs.
   [[noreturn]] void End();
   // The strict reading of a box into a Single; text that is not a number
-  // ends the handler with a message naming the box.
+  // ends the handler with a message naming the box by its caption.
   float Strict(const TextBox* box) const;
+  // How messages name a box: its caption as the window shows it.
+  std::string CaptionOf(const TextBox& box) const;
+  // Ends the handler with "<caption of box> <why>".
+  [[noreturn]] void Refuse(const TextBox* box, const std::string& why) const;
+  // The results the running computation writes. Should the event fail, they
+  // are blanked, so no mixture of old and new values stays on screen.
+  void Writes(std::initializer_list<Control*> results);
+  void Writes(const std::vector<Control*>& results);
+  template <class C>
+  void Writes(const std::vector<C*>& results) {
+    for (C* c : results) pending_.push_back(c);
+  }
   double Leading(const TextBox* box) const;
   // Writes lines (without line ends) as a print file in the working
-  // directory; each line ends with CR LF. Whole or not at all.
+  // directory; each line ends with CR LF. Whole or not at all: a write that
+  // fails names the full path and why.
   void WritePrintFile(const std::string& name, const std::vector<std::string>& lines);
   void StartProgram(const std::string& program);
 
@@ -280,6 +294,7 @@ class Form {
   FormObserver* observer_ = nullptr;
   bool ended_ = false;
   int depth_ = 0;
+  std::vector<Control*> pending_;  // results of the running event
 };
 
 // "Isentropic Flow by QMX 03.05.2005" + blanks + notice.
