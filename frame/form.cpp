@@ -139,6 +139,8 @@ Form::Form(std::string caption, int width, int height)
     : caption_(std::move(caption)), width_(width), height_(height) {
   lblError = AddLabel("lblError", "", {8, height, width - 16, 22}, nullptr, Look::Warning);
   lblError->setVisible(false);
+  std::error_code error;
+  startFolder_ = std::filesystem::current_path(error).string();
 }
 
 Form::~Form() = default;
@@ -473,12 +475,14 @@ std::string Reason(int error) {
   }
 }
 
-// The full path of a name in the working directory; the name itself when
-// even the working directory is gone.
-std::string FullPath(const std::string& name) {
+// The full path of a name in the working directory. When that folder is
+// gone, its path is no longer to be had: the one it had when the window was
+// made stands in.
+std::string FullPath(const std::string& name, const std::string& startFolder) {
   std::error_code error;
   const std::filesystem::path path = std::filesystem::absolute(name, error);
-  return error ? name : path.string();
+  if (!error) return path.string();
+  return startFolder.empty() ? name : (std::filesystem::path(startFolder) / name).string();
 }
 
 }  // namespace
@@ -489,7 +493,7 @@ void Form::WritePrintFile(const std::string& name, const std::vector<std::string
   const std::string temp = "." + name + "." + std::to_string(::getpid()) + ".part";
   auto fail = [&](int error) {
     std::remove(temp.c_str());
-    throw Failure("Cannot write the print file " + FullPath(name) + ": " + Reason(error));
+    throw Failure("Cannot write the print file " + FullPath(name, startFolder_) + ": " + Reason(error));
   };
   errno = 0;
   std::FILE* out = std::fopen(temp.c_str(), "wb");

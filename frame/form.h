@@ -295,6 +295,7 @@ class Form {
   bool ended_ = false;
   int depth_ = 0;
   std::vector<Control*> pending_;  // results of the running event
+  std::string startFolder_;        // the working folder when the window was made
 };
 
 // "Isentropic Flow by QMX 03.05.2005" + blanks + notice.

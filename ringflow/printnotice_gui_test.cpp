@@ -1,0 +1,105 @@
+// Where the print files went: the line under the window names file and
+// folder in full and opens that folder; a failed write names the full path.
+#include <QDesktopServices>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <unistd.h>
+
+#include "frame/guitest.h"
+#include "frame/status_line.h"
+#include "frame/view.h"
+#include "ringflow/ringflow.h"
+
+// Stands in for the desktop's file manager.
+class Opened : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> urls;
+ public slots:
+  void open(const QUrl& url) { urls << url; }
+};
+
+class PrintNoticeGui : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() {
+    home_ = QDir::currentPath();
+    QVERIFY(work_.isValid());
+    QVERIFY(QDir::setCurrent(work_.path()));
+  }
+  void cleanup() { QDir::setCurrent(home_); }
+
+  void eachPrintButtonNamesItsFileAndFolder() {
+    ringflow::Ringflow form;
+    form.Load();
+    frame::View view(form);
+    view.show();
+    const int height = view.height();
+    QVERIFY(!view.findChild<frame::StatusLine*>());  // nothing written yet, no line
+
+    struct Press {
+      const char* button;
+      const char* file;
+    } presses[] = {{"Cmdcalculate", "RINGFLOW 1.txt"},
+                   {"CmdUsersGuide", "USERS_GUIDE_RINGFLOW.txt"},
+                   {"Cmdcalculate", "RINGFLOW 2.txt"}};
+    const QString folder = QDir::toNativeSeparators(QDir(work_.path()).canonicalPath());
+    for (const Press& p : presses) {
+      QTest::mouseClick(qobject_cast<QPushButton*>(view.widget(p.button)), Qt::LeftButton);
+      QVERIFY(QFile::exists(p.file));
+      auto* line = view.findChild<frame::StatusLine*>();
+      QVERIFY(line);
+      QVERIFY(line->isVisible());
+      QCOMPARE(line->text(), "Wrote \"" + QString(p.file) + "\" in the folder " + folder);
+      QCOMPARE(line->folder(), QUrl::fromLocalFile(QDir(work_.path()).canonicalPath()));
+    }
+    // One line, replaced by each notice; the window grew once, by its height,
+    // and the line sits below everything the window describes.
+    QCOMPARE(view.findChildren<frame::StatusLine*>().size(), 1);
+    auto* line = view.findChild<frame::StatusLine*>();
+    QCOMPARE(view.height(), height + line->height());
+    QCOMPARE(line->y(), height);
+    frame::SaveShot(view, "ringflow-print-notice");
+
+    Opened opened;
+    QDesktopServices::setUrlHandler("file", &opened, "open");
+    QTest::mouseClick(line->openButton(), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler("file");
+    QCOMPARE(opened.urls, QList<QUrl>{line->folder()});
+  }
+
+  void aFailedWriteNamesTheFullPath() {
+    ringflow::Ringflow form;
+    form.Load();
+    frame::View view(form);
+    view.show();
+    const QString folder = QDir(work_.path()).canonicalPath();
+    QString reason = "permission denied";
+    QFile::setPermissions(work_.path(), QFile::ReadOwner | QFile::ExeOwner);
+    if (::geteuid() == 0) {  // permissions do not bind the superuser: take the folder away
+      QVERIFY(QDir::setCurrent(work_.path() + "/.."));
+      QDir().mkdir(folder + "/gone");
+      QVERIFY(QDir::setCurrent(folder + "/gone"));
+      QDir().rmdir(folder + "/gone");
+      reason = "the folder no longer exists";
+    }
+    QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("CmdUsersGuide")), Qt::LeftButton);
+    QFile::setPermissions(work_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString message = QString::fromStdString(form.lblError->caption());
+    QVERIFY2(form.lblError->visible(), qPrintable(message));
+    QVERIFY2(message.contains(folder) && message.contains("USERS_GUIDE_RINGFLOW.txt"),
+             qPrintable(message));
+    QVERIFY2(message.endsWith(reason), qPrintable(message));
+    QVERIFY(!view.findChild<frame::StatusLine*>());  // no notice for a file not written
+  }
+
+ private:
+  QString home_;
+  QTemporaryDir work_;
+};
+
+QTEST_MAIN(PrintNoticeGui)
+#include "printnotice_gui_test.moc"
