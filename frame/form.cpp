@@ -341,8 +341,40 @@ std::vector<Frame*> Form::ResultFrames() const {
   return frames;
 }
 
+namespace {
+
+bool IsResult(const Control& c) {
+  return c.look == Look::Result ||
+         (c.kind() == Kind::TextBox && static_cast<const TextBox&>(c).readOnly);
+}
+
+}  // namespace
+
 void Form::Notify(Control& control) {
+  if (IsResult(control)) touched_.push_back(&control);
   if (observer_) observer_->ControlChanged(control);
+}
+
+void Form::BlankFailedResults() {
+  // What the handler said it writes, and every result of a frame of results
+  // it began to rewrite: a table is wholly new or wholly blank.
+  std::vector<Control*> blank = pending_;
+  std::vector<const Frame*> frames;
+  for (Control* c : touched_) {
+    if (const Frame* f = ResultFrameOf(*c)) {
+      if (std::find(frames.begin(), frames.end(), f) == frames.end()) frames.push_back(f);
+    } else {
+      blank.push_back(c);
+    }
+  }
+  for (const auto& c : controls_)
+    for (const Frame* f : frames)
+      if (IsResult(*c) && Inside(*c, f)) blank.push_back(c.get());
+  for (Control* c : blank) {
+    if (c->text_.empty()) continue;
+    c->text_.clear();  // a program write, not the user's: no Change
+    c->changed();
+  }
 }
 
 void Form::Raise(const std::function<void()>& handler) {
@@ -361,6 +393,7 @@ void Form::Boundary(const std::function<void()>& action) {
   if (ended_) return;
   depth_ = 0;
   pending_.clear();
+  touched_.clear();
   std::string failure;
   try {
     action();
@@ -373,14 +406,9 @@ void Form::Boundary(const std::function<void()>& action) {
   } catch (const std::exception& e) {
     failure = std::string("Cannot compute: ") + e.what();
   }
-  if (!failure.empty()) {
-    for (Control* c : pending_) {
-      if (c->text_.empty()) continue;
-      c->text_.clear();  // a program write, not the user's: no Change
-      c->changed();
-    }
-  }
+  if (!failure.empty()) BlankFailedResults();
   pending_.clear();
+  touched_.clear();
   if (failure.empty()) {
     lblError->setVisible(false);
     lblError->setCaption("");

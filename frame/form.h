@@ -264,6 +264,12 @@ class Form {
   void Writes(const std::vector<C*>& results) {
     for (C* c : results) pending_.push_back(c);
   }
+  // The results written so far stand although the event goes on to report
+  // a failure: a warning about them, not a failure of them.
+  void ResultsStand() {
+    pending_.clear();
+    touched_.clear();
+  }
   double Leading(const TextBox* box) const;
   // Writes lines (without line ends) as a print file in the working
   // directory; each line ends with CR LF. Whole or not at all: a write that
@@ -294,7 +300,9 @@ class Form {
   FormObserver* observer_ = nullptr;
   bool ended_ = false;
   int depth_ = 0;
-  std::vector<Control*> pending_;  // results of the running event
+  void BlankFailedResults();
+  std::vector<Control*> pending_;  // results the running event writes
+  std::vector<Control*> touched_;  // results it has changed so far
   std::string startFolder_;        // the working folder when the window was made
 };
 

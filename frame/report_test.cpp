@@ -101,6 +101,48 @@ TEST(Report, AFailedComputationBlanksWhatItWouldHaveWrittenAndNothingElse) {
   EXPECT_EQ(w.rows[2]->caption(), "0.25");
 }
 
+// A table whose handler does not say what it writes: the rows it rewrote
+// before failing take the whole table with them, and a second table stays.
+class Tables : public Form {
+ public:
+  Tables() : Form("Tables", 400, 300) {
+    auto* first = AddFrame("fraMulti", "Multiple Values", {0, 0, 200, 200});
+    auto* second = AddFrame("fraOther", "Other Values", {200, 0, 200, 200});
+    rows = AddLabelArray("lblm", 4, "1", {0, 20, 60, 20}, 20, first);
+    others = AddLabelArray("lblo", 2, "9", {0, 20, 60, 20}, 20, second);
+    box = AddTextBox("txtg", {0, 250, 60, 20});
+    box->what = "γ";
+    auto* go = AddButton("cmdMcompute", "Compute", {100, 250, 60, 20});
+    go->Click = [this] {
+      const double g = Strict(box);
+      for (int i = 0; i < 4; ++i)
+        rows[i]->setCaption(FormatPattern(i == 0 ? -g : 1 / (g - 1) * i, "0.####"));
+    };
+  }
+  std::vector<Label*> rows, others;
+  TextBox* box;
+};
+
+TEST(Report, ATableIsWhollyNewOrWhollyBlank) {
+  Tables t;
+  t.Load();
+  t.UserType(*t.box, "2");
+  t.UserClick(*t.Find("cmdMcompute"));
+  EXPECT_EQ(t.rows[3]->caption(), "3.");
+  t.UserType(*t.box, "1");  // the first row is written, then 1/(γ − 1) fails
+  t.UserClick(*t.Find("cmdMcompute"));
+  EXPECT_TRUE(t.lblError->visible());
+  for (Label* row : t.rows) EXPECT_EQ(row->caption(), "") << row->id();
+  for (Label* row : t.others) EXPECT_EQ(row->caption(), "9") << row->id();
+  // Unless the handler names what it writes (Writes), a failure before any
+  // row is rewritten leaves the table alone.
+  t.UserType(*t.box, "2");
+  t.UserClick(*t.Find("cmdMcompute"));
+  t.UserType(*t.box, "x");
+  t.UserClick(*t.Find("cmdMcompute"));
+  EXPECT_EQ(t.rows[3]->caption(), "3.");
+}
+
 // Print files, in a scratch folder of their own.
 class PrintFiles : public ::testing::Test {
  protected:
