@@ -130,8 +130,8 @@ void FlowMarch::cmdCalculate_Click() {
   in.l = Strict(txtl);
   in.a6a5 = Strict(txta6a5);
   // Absolute temperatures and mass flows that run backwards have no meaning
-  // in a duct march.
-  for (frame::TextBox* t : {txttt1, txttt2, txttt6})
+  // in a duct march. (An exit total temperature below 0.01 means: no heat.)
+  for (frame::TextBox* t : {txttt1, txttt2})
     if (Strict(t) <= 0) Refuse(t, "must be above zero: it is an absolute temperature");
   for (frame::TextBox* m : {txtmd1, txtmd2})
     if (Strict(m) < 0) Refuse(m, "must not be negative");
