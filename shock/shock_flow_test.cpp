@@ -57,7 +57,7 @@ TEST(ObliqueShock, WeakStrongAndClamped) {
   // The Mach wave at other Mach numbers and γ: angle asin(1/M1), no change.
   for (auto [m1, g] : {std::pair{1.5f, 1.4f}, {3.0f, 1.3f}, {10.0f, 1.67f}}) {
     const ObliqueShockState s = ObliqueShock(m1, g, 0, false);
-    EXPECT_NEAR(s.angle, kDegrees * std::asin(1 / static_cast<double>(m1)), 1e-6) << m1;
+    EXPECT_NEAR(s.angle, kDegrees * std::asin(1 / static_cast<double>(m1)), 1e-5) << m1;
     EXPECT_EQ(s.m2, m1);
     EXPECT_EQ(s.p21, 1);
     EXPECT_EQ(s.pt21, 1);
