@@ -210,7 +210,11 @@ Outcome Case(const Factory& make, const std::string& reveal, const std::string& 
                            "): " + message);
     if (writtenKnown && !stale.empty()) {
       std::string list;
-      for (const auto& s : stale) list += (list.empty() ? "" : ", ") + s;
+      if (stale.size() > 6) {
+        list = std::to_string(stale.size()) + " (" + stale.front() + " ... " + stale.back() + ")";
+      } else {
+        for (const auto& s : stale) list += (list.empty() ? "" : ", ") + s;
+      }
       o.findings.push_back(where + "results still shown beside the message: " + list);
       o.cell += "; results kept: " + list;
     } else if (writtenKnown && !written.empty()) {
