@@ -481,9 +481,6 @@ void Form::Writes(std::initializer_list<Control*> results) {
   pending_.insert(pending_.end(), results.begin(), results.end());
 }
 
-void Form::Writes(const std::vector<Control*>& results) {
-  pending_.insert(pending_.end(), results.begin(), results.end());
-}
 
 double Form::Leading(const TextBox* box) const { return ParseLeading(box->text()); }
 

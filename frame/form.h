@@ -257,9 +257,10 @@ class Form {
   // Ends the handler with "<caption of box> <why>".
   [[noreturn]] void Refuse(const TextBox* box, const std::string& why) const;
   // The results the running computation writes. Should the event fail, they
-  // are blanked, so no mixture of old and new values stays on screen.
+  // are blanked, so no mixture of old and new values stays on screen. (A
+  // frame of results that a failed event began to rewrite is blanked whole,
+  // named here or not.)
   void Writes(std::initializer_list<Control*> results);
-  void Writes(const std::vector<Control*>& results);
   template <class C>
   void Writes(const std::vector<C*>& results) {
     for (C* c : results) pending_.push_back(c);
