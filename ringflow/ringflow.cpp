@@ -421,6 +421,10 @@ void Ringflow::Cmdcalculate_Click() {
   q = read(txtq);
   rho = read(txtrho);
   pin = read(txtpin);
+  // The counts were taken when their boxes changed; a box that no longer
+  // holds a number must not leave the last good count at work unseen.
+  read(txtnan);
+  if (ntype == 5 || ntype == 2) read(txtnbr);
   in.dh = dh;
   in.dt = dt;
   in.rotn = rotn;
