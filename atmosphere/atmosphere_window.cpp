@@ -38,7 +38,7 @@ Atmosphere::Atmosphere()
   fraSingle = AddFrame("fraSingle", "Single Value", {240, 56, 512, 384});
   lblAltitude = AddLabel("lblAltitude", "Altitude (ft) =", {16, 34, 112, 24}, fraSingle);
   txtAltitude = AddTextBox("txtAltitude", {130, 32, 110, 26}, fraSingle);
-  txtAltitude->what = "Altitude";
+  txtAltitude->what = "Altitude (ft)";
   cmdScompute = AddButton("cmdScompute", "Compute", {280, 29, 100, 32}, fraSingle, Look::Compute);
   lblTemp = AddLabel("lblTemp", "Temperature =", {16, 90, 300, 24}, fraSingle);
   lblPressure = AddLabel("lblPressure", "Pressure =", {16, 120, 300, 24}, fraSingle);
@@ -46,10 +46,10 @@ Atmosphere::Atmosphere()
   fraMulti = AddFrame("fraMulti", "Multiple Values", {240, 56, 512, 384});
   lblMinAlt = AddLabel("lblMinAlt", "Min Altitude (ft)", {16, 22, 140, 22}, fraMulti);
   txtMinAlt = AddTextBox("txtMinAlt", {16, 44, 110, 26}, fraMulti);
-  txtMinAlt->what = "Min Altitude";
+  txtMinAlt->what = "Min Altitude (ft)";
   lblMaxAlt = AddLabel("lblMaxAlt", "Max Altitude (ft)", {176, 22, 140, 22}, fraMulti);
   txtMaxAlt = AddTextBox("txtMaxAlt", {176, 44, 110, 26}, fraMulti);
-  txtMaxAlt->what = "Max Altitude";
+  txtMaxAlt->what = "Max Altitude (ft)";
   cmdMcompute = AddButton("cmdMcompute", "Compute", {360, 41, 100, 32}, fraMulti, Look::Compute);
   lblAlt2 = AddLabel("lblAlt2", "Altitude (ft)", {16, 88, 150, 22}, fraMulti, Look::Heading);
   lblTemp2 = AddLabel("lblTemp2", "Temp (deg R)", {180, 88, 150, 22}, fraMulti, Look::Heading);
@@ -90,12 +90,17 @@ void Atmosphere::optTable_Click() {
 }
 
 void Atmosphere::cmdScompute_Click() {
+  // The lines keep their names but lose the values of the last altitude,
+  // should this one fail.
+  lblTemp->setCaption("Temperature =");
+  lblPressure->setCaption("Pressure =");
   const float altitude = Strict(txtAltitude);
   const AirState air = StandardAtmosphere(altitude);
   // Far below sea level the pressure leaves the Single range: nothing is
   // written then, so the lines still belong to the altitude shown.
   if (!std::isfinite(air.t) || !std::isfinite(air.p))
-    throw frame::Failure("No finite pressure at Altitude (txtAltitude)");
+    throw frame::Failure("No finite pressure at " + CaptionOf(*txtAltitude) + " = " +
+                         txtAltitude->text());
   h = altitude;
   T = air.t;
   p = air.p;
@@ -105,17 +110,20 @@ void Atmosphere::cmdScompute_Click() {
 }
 
 void Atmosphere::cmdMcompute_Click() {
+  Writes(lblAltVal);
+  Writes(lblTempVal);
+  Writes(lblPressVal);
   const float minimum = Strict(txtMinAlt);
   const float maximum = Strict(txtMaxAlt);
   // Every row is formatted before any is shown: a row that has no finite
-  // value leaves the whole table as it was.
+  // value leaves the whole table blank.
   std::vector<std::string> alt(kRows), temp(kRows), press(kRows);
   for (int i = 0; i < kRows; ++i) {
     const float row = TableAltitude(minimum, maximum, i);
     const AirState air = StandardAtmosphere(row);
     if (!std::isfinite(row) || !std::isfinite(air.t) || !std::isfinite(air.p))
-      throw frame::Failure(
-          "No finite table between Min Altitude (txtMinAlt) and Max Altitude (txtMaxAlt)");
+      throw frame::Failure("No finite table between " + CaptionOf(*txtMinAlt) + " and " +
+                           CaptionOf(*txtMaxAlt));
     h = row;
     T = air.t;
     p = air.p;

@@ -161,6 +161,8 @@ void Bladerow::RefreshFrames() {
 }
 
 void Bladerow::cmdCalculate_Click() {
+  Writes({txtpp21, txtpr, txtwsh, txtm1, txtm1r, txtm2, txtm2r, txtcpr, txtm3, txtcps, txtdl23,
+          txtth2, txtth3, txtgm, txtb1, txtb2, txtal2, txtal3});
   st.p1 = Strict(txtp1);
   st.t1 = Strict(txtT1);
   st.m = Strict(txtm);
@@ -191,6 +193,10 @@ void Bladerow::cmdCalculate_Click() {
     st.rg = Strict(Txtrg);
     st.gm = Strict(Txtgm2);
   }
+  // An absolute temperature at or below zero, or a flow that runs backwards,
+  // gives velocity triangles without meaning.
+  if (st.t1 <= 0) Refuse(txtT1, "must be above zero: it is an absolute temperature");
+  if (st.m < 0) Refuse(txtm, "must not be negative");
   lastPasses = MeanLine(st, ct, cgas);
 
   auto show = [](frame::TextBox* box, float value, const char* pattern) {
@@ -215,6 +221,7 @@ void Bladerow::cmdCalculate_Click() {
   show(txtal2, st.al2, "#0.00");
   show(txtal3, st.al3, "#0.00");
   // The last pass is on display; say that it is not a settled state.
+  ResultsStand();
   if (lastPasses > kDensityPasses)
     throw frame::Failure("The exit density did not settle in " + std::to_string(kDensityPasses) +
                          " passes (is the exit choked?): the last pass is shown");

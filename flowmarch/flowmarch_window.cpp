@@ -41,18 +41,18 @@ FlowMarch::FlowMarch()
   const char* rows[] = {"Mach number", "Total temperature  (deg R)", "Total pressure (psia)",
                         "Relative mass flow rate"};
   for (int i = 0; i < 4; ++i) label(rows[i], {10, 46 + 27 * i, 196, 24}, Frame1);
-  auto streamBox = [&](const char* name, int col, int row, const char* text, const char* what) {
+  auto streamBox = [&](const char* name, int col, int row, const char* text, int what) {
     return box(name, {204 + 96 * col, 46 + 27 * row, 80, 24}, Frame1, text,
-               std::string(what) + " of stream " + (col ? "2" : "1"));
+               std::string(rows[what]) + " of stream " + (col ? "2" : "1"));
   };
-  txtm1 = streamBox("txtm1", 0, 0, "0.30", "Mach number");
-  txttt1 = streamBox("txttt1", 0, 1, "1600", "Total temperature");
-  txtpt1 = streamBox("txtpt1", 0, 2, "100", "Total pressure");
-  txtmd1 = streamBox("txtmd1", 0, 3, "100", "Relative mass flow rate");
-  txtm2 = streamBox("txtm2", 1, 0, "0.30", "Mach number");
-  txttt2 = streamBox("txttt2", 1, 1, "1000", "Total temperature");
-  txtpt2 = streamBox("txtpt2", 1, 2, "100", "Total pressure");
-  txtmd2 = streamBox("txtmd2", 1, 3, "200", "Relative mass flow rate");
+  txtm1 = streamBox("txtm1", 0, 0, "0.30", 0);
+  txttt1 = streamBox("txttt1", 0, 1, "1600", 1);
+  txtpt1 = streamBox("txtpt1", 0, 2, "100", 2);
+  txtmd1 = streamBox("txtmd1", 0, 3, "100", 3);
+  txtm2 = streamBox("txtm2", 1, 0, "0.30", 0);
+  txttt2 = streamBox("txttt2", 1, 1, "1000", 1);
+  txtpt2 = streamBox("txtpt2", 1, 2, "100", 2);
+  txtmd2 = streamBox("txtmd2", 1, 3, "200", 3);
 
   auto row = [&](frame::Frame* in, const char* name, const char* text, int i, const char* value,
                  int labelWidth) {
@@ -109,6 +109,7 @@ void FlowMarch::cmdCalculate_Click() {
   frachk->setVisible(false);
   // A failed or choked calculation leaves no result standing.
   for (frame::TextBox* b : {txtm6, txtt6, txttt6o, txtp6, txtpt6}) b->setText("");
+  Writes({txtm6, txtt6, txttt6o, txtp6, txtpt6});
   Inputs in;
   in.g = Strict(txtk);
   in.m1 = Strict(txtm1);
@@ -128,6 +129,12 @@ void FlowMarch::cmdCalculate_Click() {
   in.d = Strict(txtd);
   in.l = Strict(txtl);
   in.a6a5 = Strict(txta6a5);
+  // Absolute temperatures and mass flows that run backwards have no meaning
+  // in a duct march. (An exit total temperature below 0.01 means: no heat.)
+  for (frame::TextBox* t : {txttt1, txttt2})
+    if (Strict(t) <= 0) Refuse(t, "must be above zero: it is an absolute temperature");
+  for (frame::TextBox* m : {txtmd1, txtmd2})
+    if (Strict(m) < 0) Refuse(m, "must not be negative");
   const Result r = Compute(in);
   if (r.choked) {
     frachk->setVisible(true);

@@ -27,8 +27,8 @@ Kerosene::Kerosene()
     txtt[i] = AddTextBox("txtt", {230, 26 + (i - 1) * 30, 84, 24}, Frame1, i);
     txtt[i]->setText("556");
   }
-  txtt[1]->what = "fuel temperature";
-  txtt[2]->what = "air temperature";
+  txtt[1]->what = "fuel temperature (deg K)";
+  txtt[2]->what = "air temperature (deg K)";
   txtpa = AddTextBox("txtpa", {230, 86, 84, 24}, Frame1);
   txtpa->setText("300");
   txtpa->what = "percent air";
@@ -79,7 +79,7 @@ Kerosene::Kerosene()
 }
 
 void Kerosene::cmdCalculate_Click() {
-  txts->setText("");  // no stale temperature beside a failure
+  Writes({txts});  // no stale temperature beside a failure
   FlameInput in;
   pa = Strict(txtpa);
   in.fuelT = Strict(txtt[1]);
@@ -90,6 +90,11 @@ void Kerosene::cmdCalculate_Click() {
   in.bp[0] = Strict(txtbp[1]);
   in.bp[1] = Strict(txtbp[2]);
   for (int i = 0; i < 3; ++i) in.br[i] = Strict(txtbr[i + 1]);
+  // Kelvin is absolute and air cannot be taken away: such inputs would give
+  // a temperature that means nothing.
+  if (in.fuelT <= 0) Refuse(txtt[1], "must be above zero: it is an absolute temperature");
+  if (in.airT <= 0) Refuse(txtt[2], "must be above zero: it is an absolute temperature");
+  if (pa < 0) Refuse(txtpa, "must not be negative");
   in.x = pa / 100.0f;
   const Flame flame = FlameTemperature(in);
   pa = in.x * 100.0f;

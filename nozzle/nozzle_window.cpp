@@ -123,6 +123,7 @@ void Nozzle::Fail(const std::string& message) {
 }
 
 void Nozzle::cmdCalculate_Click() {
+  Writes({txtmd8, txtmc6, txtm8o, txtaao, txtppto, txtttt, txtm8n, txtaan});
   fraresults0->setVisible(true);
   FraAA->setVisible(false);
   k = Strict(txtk);
@@ -142,10 +143,11 @@ void Nozzle::cmdCalculate_Click() {
   read(txtaa, aa, ch == 2);
   read(txtppt, ppt, ch == 3);
 
-  if (!(k > 1)) Fail("gamma (txtk) must be above 1");
-  if (!(etn > 0 && etn <= 1)) Fail("Efficiency (txtetn) must be above 0 and at most 1");
-  if (!(tt6 > 0)) Fail("Tt6 (txttt6) must be above 0");
-  if (!(pt6 > 0)) Fail("pt6 (txtpt6) must be above 0");
+  if (!(k > 1)) Fail(CaptionOf(*txtk) + " must be above 1");
+  if (!(etn > 0 && etn <= 1)) Fail(CaptionOf(*txtetn) + " must be above 0 and at most 1");
+  if (!(tt6 > 0)) Fail(CaptionOf(*txttt6) + " must be above 0: it is an absolute temperature");
+  if (!(pt6 > 0)) Fail(CaptionOf(*txtpt6) + " must be above 0");
+  if (ar8 < 0) Fail(CaptionOf(*txtar8) + " must not be negative");
   const Gas gas(k, etn);
 
   MinimumArea minimum = SearchMinimumArea(gas);
@@ -174,16 +176,16 @@ void Nozzle::cmdCalculate_Click() {
   } else if (ch == 3) {
     const double mach = MachOfPressureRatio(gas, ppt);
     if (!(std::isfinite(mach) && mach > 0))
-      Fail("No nozzle flow for Pressure ratio (txtppt) = " + frame::NumberText(ppt));
+      Fail("No nozzle flow for " + CaptionOf(*txtppt) + " = " + frame::NumberText(ppt));
     m8 = static_cast<float>(mach);
     area = AreaRatio(gas, m8);
     ppr = ppt;
   } else {
-    if (!(m8 > 0)) Fail("Exit Mach number (txtm8) must be above 0");
+    if (!(m8 > 0)) Fail(CaptionOf(*txtm8) + " must be above 0");
     area = AreaRatio(gas, m8);
     ppr = PressureRatio(gas, m8);
     if (!std::isfinite(area) || !std::isfinite(ppr))
-      Fail("This nozzle cannot expand to Exit Mach number (txtm8) = " + frame::NumberText(m8));
+      Fail("This nozzle cannot expand to " + CaptionOf(*txtm8) + " = " + frame::NumberText(m8));
   }
   if (!std::isfinite(area)) Fail("No nozzle flow for these inputs");
   const double ttt = TemperatureRatio(gas, m8);

@@ -94,7 +94,7 @@ TEST_F(NozzleWindow, ChangingTheConditionOnlySwitchesTheInput) {
 TEST_F(NozzleWindow, HiddenInputsDoNotBlockTheChosenCondition) {
   Type("txtm8", "abc");
   Calculate();
-  EXPECT_EQ(form.lblError->text(), "Exit Mach number (txtm8) does not hold a number");
+  EXPECT_EQ(form.lblError->text(), "Exit Mach number does not hold a number");
   Choose("lsttype", 2);
   Calculate();
   EXPECT_FALSE(form.lblError->visible());
@@ -107,14 +107,17 @@ TEST_F(NozzleWindow, UndefinedInputsAreReported) {
     const char *box, *text, *message;
   };
   const Case cases[] = {
-      {2, "txtppt", "1.2", "No nozzle flow for Pressure ratio (txtppt) = 1.2"},
-      {2, "txtppt", "-0.5", "No nozzle flow for Pressure ratio (txtppt) = -0.5"},
-      {0, "txtm8", "20", "This nozzle cannot expand to Exit Mach number (txtm8) = 20"},
-      {0, "txtm8", "0", "Exit Mach number (txtm8) must be above 0"},
-      {0, "txtk", "1", "gamma (txtk) must be above 1"},
-      {0, "txtetn", "1.1", "Efficiency (txtetn) must be above 0 and at most 1"},
-      {0, "txtpt6", "0", "pt6 (txtpt6) must be above 0"},
-      {1, "txtaa", "", "Area ratio (A8/A*) (txtaa) is empty: type a number"},
+      {2, "txtppt", "1.2", "No nozzle flow for Pressure ratio (p8/pt6) = 1.2"},
+      {2, "txtppt", "-0.5", "No nozzle flow for Pressure ratio (p8/pt6) = -0.5"},
+      {0, "txtm8", "20", "This nozzle cannot expand to Exit Mach number = 20"},
+      {0, "txtm8", "0", "Exit Mach number must be above 0"},
+      {0, "txtk", "1", "gamma must be above 1"},
+      {0, "txtetn", "1.1", "Efficiency must be above 0 and at most 1"},
+      {0, "txtpt6", "0", "pt6 (psia) must be above 0"},
+      {1, "txtaa", "", "Area ratio (A8/A*) is empty: type a number"},
+      {0, "txttt6", "-5", "Tt6 (deg R) must be above 0: it is an absolute temperature"},
+      {0, "txtar8", "-250", "Exit area (in^2) must not be negative"},
+      {0, "txtk", "1e400", "gamma is too large"},
   };
   for (const Case& c : cases) {
     Nozzle fresh;
@@ -126,6 +129,8 @@ TEST_F(NozzleWindow, UndefinedInputsAreReported) {
     fresh.UserClick(*fresh.FindById("cmdCalculate"));
     EXPECT_TRUE(fresh.lblError->visible()) << c.box << " " << c.text;
     EXPECT_EQ(fresh.lblError->text(), c.message);
+    for (const char* result : {"txtmd8", "txtmc6", "txtm8o", "txtaao", "txtppto", "txtttt"})
+      EXPECT_EQ(fresh.FindById(result)->text(), "") << c.box << " " << c.text << " " << result;
   }
 }
 

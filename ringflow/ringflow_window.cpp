@@ -147,7 +147,7 @@ Ringflow::Ringflow() : Form(frame::Caption("Stream Line Analysis", 20), kWidth, 
   int y = 58;
   for (const Row& row : rows) {
     label(row.caption, {8, y + 2, 214, 22});
-    box(row.name, row.text, {226, y, 90, 24})->what = row.what;
+    box(row.name, row.text, {226, y, 90, 24})->what = row.caption;
     y += 30;
   }
   txtdh = Box("txtdh");
@@ -161,7 +161,7 @@ Ringflow::Ringflow() : Form(frame::Caption("Stream Line Analysis", 20), kWidth, 
   FraNBR = AddFrame("FraNBR", "", {8, y, 310, 26}, nullptr, false);
   label("No. of Blade Rows (odd - max 9)", {0, 2, 216, 22}, FraNBR);
   txtnbr = box("txtnbr", "3", {218, 0, 90, 24}, FraNBR);
-  txtnbr->what = "No. of Blade Rows";
+  txtnbr->what = "No. of Blade Rows (odd - max 9)";
   y += 36;
 
   label("ISL", {8, y, 56, 20}, nullptr, frame::Look::Heading);
@@ -341,7 +341,7 @@ void Ringflow::lstntyp_Click() {
 }
 
 void Ringflow::txtnan_Change() {
-  nan = RoundToInteger(Strict(txtnan), "No. of Annuli");
+  nan = RoundToInteger(Strict(txtnan), CaptionOf(*txtnan));
   RefreshFrames();
 }
 
@@ -361,9 +361,9 @@ void Ringflow::RefreshFrames() {
                           Frantype3d, Frantype3e})
     f->setVisible(false);
 
-  nan = RoundToInteger(Strict(txtnan), "No. of Annuli");
+  nan = RoundToInteger(Strict(txtnan), CaptionOf(*txtnan));
   int rows = 3;
-  if (ntype == 5 || ntype == 2) rows = RoundToInteger(Strict(txtnbr), "No. of Blade Rows");
+  if (ntype == 5 || ntype == 2) rows = RoundToInteger(Strict(txtnbr), CaptionOf(*txtnbr));
   nbr = static_cast<int16_t>(ForceBladeRows(rows));
 
   if (nbr > 3) Fratitl1->setVisible(true);
@@ -421,6 +421,10 @@ void Ringflow::Cmdcalculate_Click() {
   q = read(txtq);
   rho = read(txtrho);
   pin = read(txtpin);
+  // The counts were taken when their boxes changed; a box that no longer
+  // holds a number must not leave the last good count at work unseen.
+  read(txtnan);
+  if (ntype == 5 || ntype == 2) read(txtnbr);
   in.dh = dh;
   in.dt = dt;
   in.rotn = rotn;

@@ -136,6 +136,29 @@ TEST(RingflowWindow, BadCountsAreReportedAndTheWindowStaysUsable) {
   EXPECT_NE(w.c("lblError").text().find("No. of Blade Rows"), std::string::npos);
 }
 
+// Calculate does not go on with the last good count of a box that no longer
+// holds one: it names the box, as typing did.
+TEST(RingflowWindow, CalculateRefusesACountBoxWithoutANumber) {
+  const auto dir = std::filesystem::temp_directory_path() / "ringflow_count_test";
+  std::filesystem::create_directories(dir);
+  const auto old = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
+  const std::pair<const char*, const char*> boxes[] = {
+      {"txtnan", "No. of Annuli (odd - max 9) is empty: type a number"},
+      {"txtnbr", "No. of Blade Rows (odd - max 9) does not hold a number"},
+  };
+  for (auto [box, message] : boxes) {
+    Window w;
+    w.select("lstntyp", "3");
+    w.type(box, std::string(box) == "txtnan" ? "" : "x");
+    w.form.UserClick(w.c("Cmdcalculate"));
+    EXPECT_EQ(w.c("lblError").text(), message);
+    EXPECT_FALSE(w.shown("Fraconv2"));  // no "Solution Printed!"
+  }
+  std::filesystem::current_path(old);
+  std::filesystem::remove_all(dir);
+}
+
 TEST(RingflowWindow, DiagramToggles) {
   Window w;
   EXPECT_FALSE(w.shown("Frapic"));

@@ -1,5 +1,7 @@
 #include "shaftdeck/shaftdeck_window.h"
 
+#include <cmath>
+
 #include "frame/numtext.h"
 #include "shaftdeck/diagram.h"
 
@@ -157,6 +159,7 @@ void Shaftdeck::RefreshFrames() {
 void Shaftdeck::cmdpic_Click() { frapic->setVisible(!frapic->visible()); }
 
 void Shaftdeck::cmdCalculate_Click() {
+  Writes({txtpow, txtefth, txtsfc, txthrt});
   RefreshFrames();
   CycleInputs in;
   in.p0 = Strict(txtp0);
@@ -187,6 +190,17 @@ void Shaftdeck::cmdCalculate_Click() {
   in.standardAir = SAs != "n";
   in.constantGas = igcs != "n";
   in.regenerator = irgs != "n";
+  // Absolute temperatures at or below zero and an air flow that runs
+  // backwards give a cycle without meaning. The standard atmosphere brings
+  // its own temperature.
+  if (!in.standardAir && in.t0 <= 0)
+    Refuse(txtT0, "must be above zero: it is an absolute temperature");
+  // A ratio read from the leading number of the text: nothing there reads
+  // as 0, a number beyond any range as the largest one.
+  if (!std::isfinite(in.pic)) Refuse(txtpic, "is too large");
+  if (in.pic <= 0) Refuse(txtpic, "must be above zero");
+  if (in.tt4 <= 0) Refuse(txttt4, "must be above zero: it is an absolute temperature");
+  if (in.ma < 0) Refuse(txtma, "must not be negative");
   PrepareInputs(in);
   inputs = in;
   result = RunCycle(in, carry);

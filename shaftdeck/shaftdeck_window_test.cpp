@@ -120,10 +120,26 @@ TEST_F(shaftdeckWindow, RejectedTextNamesTheBox) {
   Calculate();
   EXPECT_TRUE(C("lblError").visible());
   EXPECT_NE(C("lblError").text().find("Compressor efficiency"), std::string::npos);
-  EXPECT_EQ(C("txtpow").text(), "31,140");  // the last results stay
+  for (const char* result : {"txtpow", "txtefth", "txtsfc", "txthrt"})
+    EXPECT_EQ(C(result).text(), "") << result;  // no results of the last inputs beside it
   Type("txtetc", "0.88");
   Calculate();
   EXPECT_FALSE(C("lblError").visible());
+  EXPECT_EQ(C("txtpow").text(), "31,140");
+  // Inputs without physical meaning are refused by their captions.
+  const std::pair<const char*, const char*> refused[] = {
+      {"txttt4", "Burner exit temperature (R) must be above zero"},
+      {"txtma", "Core air flow rate (lbm/s) must not be negative"},
+      {"txtpic", "Compressor pressure ratio must be above zero"},
+  };
+  for (auto [box, message] : refused) {
+    const std::string was = C(box).text();
+    Type(box, "-5");
+    Calculate();
+    EXPECT_NE(C("lblError").text().find(message), std::string::npos) << C("lblError").text();
+    EXPECT_EQ(C("txtpow").text(), "");
+    Type(box, was);
+  }
 }
 
 TEST_F(shaftdeckWindow, ArithmeticFailuresAreReported) {

@@ -35,11 +35,11 @@ Shock::Shock() : frame::Form(frame::Caption("Shock Analysis", 7), 700, 350) {
   frainpt2 = AddFrame("frainpt2", "", {16, 234, 344, 32}, nullptr, false);
   AddLabel("Label4", "Turning angle (deg)", {0, 4, kLabelW, 24}, frainpt2);
   txtdl = AddTextBox("txtdl", {kBoxX, 2, kBoxW, 26}, frainpt2);
-  txtdl->what = "Turning angle";
+  txtdl->what = "Turning angle (deg)";
   frashang = AddFrame("frashang", "", {16, 266, 344, 32}, nullptr, false);
   AddLabel("Label5", "First guess on shock angle (deg)", {0, 4, kLabelW, 24}, frashang);
   txteps = AddTextBox("txteps", {kBoxX, 2, kBoxW, 26}, frashang);
-  txteps->what = "First guess on shock angle";
+  txteps->what = "First guess on shock angle (deg)";
 
   fraresults1 = AddFrame("fraresults1", "", {380, 60, 304, 96}, nullptr, false);
   AddLabel("Label6", "Exit Mach number =", {0, 4, kResultLabelW, 24}, fraresults1);
@@ -127,6 +127,7 @@ void Shock::Fail(const std::string& message) {
 }
 
 void Shock::cmdCalculate_Click() {
+  Writes({txte2, txte3, txte4, txtdr, txtdx});
   const bool oblique = ij == 1 || ij == 2, conical = ij == 3;
   m1 = Strict(txtm1);
   g = Strict(txtg);
@@ -143,17 +144,20 @@ void Shock::cmdCalculate_Click() {
   const float eps0 = conical ? Strict(txteps) : 0.0f;
   detshk = 0;
 
-  if (!(g > 1)) Fail("gamma (txtg) must be above 1");
+  if (!(g > 1)) Fail(CaptionOf(*txtg) + " must be above 1");
+  // A flow turned away from the wall, or a cone of negative half-angle, is
+  // an expansion, not a shock.
+  if ((oblique || conical) && dl < 0) Refuse(txtdl, "must not be negative");
   ShockState s;  // what a type does not compute stays 0
   if (oblique) {
-    if (!(m1 > 1)) Fail("Mach number (txtm1) must be above 1 for an oblique shock");
+    if (!(m1 > 1)) Fail(CaptionOf(*txtm1) + " must be above 1 for an oblique shock");
     mm = m1 * m1;
     g2 = (g + 1) / 2;
     const ObliqueShockState o = ObliqueShock(m1, g, dl, ij == 2);
     s = o;
     dl = o.dl;
   } else if (conical) {
-    if (!(m1 > 1)) Fail("Mach number (txtm1) must be above 1 for a conical shock");
+    if (!(m1 > 1)) Fail(CaptionOf(*txtm1) + " must be above 1 for a conical shock");
     mm = m1 * m1;
     if (auto cone = ConicalShock(m1, g, dl, eps0)) {
       s = *cone;
@@ -163,7 +167,7 @@ void Shock::cmdCalculate_Click() {
       RefreshFrames();
     }
   } else {
-    if (!(m1 >= 1)) Fail("Mach number (txtm1) must be at least 1 for a normal shock");
+    if (!(m1 >= 1)) Fail(CaptionOf(*txtm1) + " must be at least 1 for a normal shock");
     mm = m1 * m1;
     s = NormalShock(m1, g);
   }

@@ -111,13 +111,18 @@ TEST_F(ShockWindow, UndefinedInputsAreReportedWithBlankResults) {
     const char *box, *text, *message;
   };
   const Case cases[] = {
-      {1, "txtm1", "1", "Mach number (txtm1) must be above 1 for an oblique shock"},
-      {2, "txtm1", "0.5", "Mach number (txtm1) must be above 1 for an oblique shock"},
-      {3, "txtm1", "0.9", "Mach number (txtm1) must be above 1 for a conical shock"},
-      {0, "txtm1", "0.3", "Mach number (txtm1) must be at least 1 for a normal shock"},
-      {0, "txtg", "1", "gamma (txtg) must be above 1"},
-      {1, "txtg", "0.8", "gamma (txtg) must be above 1"},
-      {1, "txtdl", "five", "Turning angle (txtdl) does not hold a number"},
+      {1, "txtm1", "1", "Mach number must be above 1 for an oblique shock"},
+      {2, "txtm1", "0.5", "Mach number must be above 1 for an oblique shock"},
+      {3, "txtm1", "0.9", "Mach number must be above 1 for a conical shock"},
+      {0, "txtm1", "0.3", "Mach number must be at least 1 for a normal shock"},
+      {0, "txtg", "1", "gamma must be above 1"},
+      {1, "txtg", "0.8", "gamma must be above 1"},
+      {1, "txtdl", "five", "Turning angle (deg) does not hold a number"},
+      {1, "txtdl", "1e400", "Turning angle (deg) is too large"},
+      {1, "txtdl", "-5", "Turning angle (deg) must not be negative"},
+      {2, "txtdl", "-0.5", "Turning angle (deg) must not be negative"},
+      {3, "txtdl", "-10", "Turning angle (deg) must not be negative"},
+      {0, "txtg", "", "gamma is empty: type a number"},
   };
   for (const Case& c : cases) {
     Shock fresh;
@@ -129,9 +134,8 @@ TEST_F(ShockWindow, UndefinedInputsAreReportedWithBlankResults) {
     fresh.UserClick(*fresh.FindById("cmdCalculate"));
     EXPECT_TRUE(fresh.lblError->visible()) << c.box << " " << c.text;
     EXPECT_EQ(fresh.lblError->text(), c.message);
-    if (std::string(c.box) != "txtdl") {
-      EXPECT_EQ(fresh.FindById("txte2")->text(), "");
-    }
+    for (const char* result : {"txte2", "txte3", "txte4", "txtdr", "txtdx"})
+      EXPECT_EQ(fresh.FindById(result)->text(), "") << c.box << " " << c.text << " " << result;
   }
 }
 

@@ -21,23 +21,22 @@ StageMap::StageMap() : Form(frame::Caption("Single Stage Compressor Performance"
            {10, 68, kWidth - 20, 20}, nullptr, frame::Look::Heading);
 
   frainput = AddFrame("frainput", "Input", {12, 96, 300, 30 + 11 * 27});
-  auto input = [this](const char* name, const char* label, const char* text, int row,
-                      const char* what) {
+  auto input = [this](const char* name, const char* label, const char* text, int row) {
     AddLabel(std::string("lbl") + (name + 3), label, {12, 26 + row * kRow, 190, 24}, frainput);
     frame::TextBox* box = AddTextBox(name, {205, 26 + row * kRow, 80, 24}, frainput);
     box->setText(text);
-    box->what = what;
+    box->what = label;  // messages name the box as the window does
     return box;
   };
-  txtb1p = input("txtb1p", "Beta1' (deg)", "-42", 0, "Beta1'");
-  txtb2p = input("txtb2p", "Beta2' (deg)", "-8", 1, "Beta2'");
-  txta2p = input("txta2p", "Alpha2' (deg)", "42", 2, "Alpha2'");
-  txta3p = input("txta3p", "Alpha3' (deg)", "8", 3, "Alpha3'");
-  txtinc = input("txtinc", "Rotor incidence (deg)", "2.3", 4, "Rotor incidence");
-  txtac = input("txtac", "a/c", "0.4", 5, "a/c");
-  txtsc = input("txtsc", "s/c", "1", 6, "s/c");
-  txtsh = input("txtsh", "s/h", "0.75", 7, "s/h");
-  txtpr = input("txtpr", "%R", "0.50", 8, "%R");
+  txtb1p = input("txtb1p", "Beta1' (deg)", "-42", 0);
+  txtb2p = input("txtb2p", "Beta2' (deg)", "-8", 1);
+  txta2p = input("txta2p", "Alpha2' (deg)", "42", 2);
+  txta3p = input("txta3p", "Alpha3' (deg)", "8", 3);
+  txtinc = input("txtinc", "Rotor incidence (deg)", "2.3", 4);
+  txtac = input("txtac", "a/c", "0.4", 5);
+  txtsc = input("txtsc", "s/c", "1", 6);
+  txtsh = input("txtsh", "s/h", "0.75", 7);
+  txtpr = input("txtpr", "%R", "0.50", 8);
 
   fraresults0 = AddFrame("fraresults0", "Results", {328, 96, 300, 30 + 11 * 27});
   auto output = [this](const char* name, const char* label, int row) {
