@@ -1,0 +1,197 @@
+#include "frame/sweep.h"
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+#include <thread>
+
+#include "frame/numtext.h"
+#include "frame/script.h"
+
+namespace frame {
+
+std::string StateText(const Form& form) {
+  std::string text;
+  for (const auto& control : form.controls()) {
+    text += ControlJson(*control);
+    text += '\n';
+  }
+  return text;
+}
+
+namespace {
+
+// A fresh window that replays actions and must then show state.
+std::unique_ptr<Form> Replayed(const FormFactory& make, const std::vector<UserAction>& actions,
+                               const std::string& state) {
+  std::unique_ptr<Form> copy = make();
+  copy->MakeCopy();
+  copy->Replay(actions);
+  if (StateText(*copy) != state)
+    throw Failure("The window cannot be copied: its actions do not repeat the same way");
+  return copy;
+}
+
+}  // namespace
+
+std::unique_ptr<Form> CopyWindow(const Form& form, const FormFactory& make) {
+  return Replayed(make, form.actions(), StateText(form));
+}
+
+double PointValue(double from, double to, int n, int i, Spacing spacing) {
+  if (i <= 0) return from;
+  if (i >= n - 1) return to;
+  if (spacing == Spacing::Log)
+    return from * std::pow(to / from, static_cast<double>(i) / (n - 1));
+  return from + i * (to - from) / (n - 1);
+}
+
+std::string PointText(double value) { return NumberText(static_cast<float>(value)); }
+
+std::optional<double> ReadRangeEnd(std::string_view text) {
+  if (!ParseStrict(text)) return std::nullopt;
+  // The strict grammar allows grouping marks between integer digits; without
+  // them the leading reader reads the same number, as a Double.
+  std::string digits;
+  for (char c : text)
+    if (c != ',') digits += c;
+  return ParseLeading(digits);
+}
+
+namespace {
+
+const Control& Named(const Form& form, const std::string& id, const char* role) {
+  const Control* control = form.FindById(id);
+  if (!control) throw SweepError(std::string(role) + ": no control named \"" + id + "\"");
+  return *control;
+}
+
+bool InsideWarningFrame(const Control& control, const std::vector<const Frame*>& frames) {
+  for (const Frame* f = control.parent(); f; f = f->parent())
+    if (std::find(frames.begin(), frames.end(), f) != frames.end()) return true;
+  return false;
+}
+
+}  // namespace
+
+void CheckRequest(const Form& form, const SweepRequest& request) {
+  if (Named(form, request.input, "input").kind() != Kind::TextBox)
+    throw SweepError("input: " + request.input + " is not a text box");
+  if (Named(form, request.button, "button").kind() != Kind::Button)
+    throw SweepError("button: " + request.button + " is not a command button");
+  if (request.outputs.empty()) throw SweepError("no output to read");
+  for (const std::string& output : request.outputs) {
+    const Kind kind = Named(form, output, "output").kind();
+    if (kind != Kind::Label && kind != Kind::TextBox)
+      throw SweepError("output: " + output + " is neither a label nor a text box");
+  }
+  if (request.points < kMinPoints || request.points > kMaxPoints)
+    throw SweepError("the number of points must be from " + std::to_string(kMinPoints) + " to " +
+                     std::to_string(kMaxPoints));
+  if (!std::isfinite(request.from) || !std::isfinite(request.to))
+    throw SweepError("the range must be finite");
+  if (request.spacing == Spacing::Log && !(request.from > 0 && request.to > 0))
+    throw SweepError("a log spacing needs both ends of the range above zero");
+  if (!request.family.empty()) {
+    if (Named(form, request.family, "family").kind() != Kind::TextBox)
+      throw SweepError("family: " + request.family + " is not a text box");
+    if (request.family == request.input)
+      throw SweepError("family: the family box is the swept box");
+    if (request.familyTexts.empty() || request.familyTexts.size() > kMaxFamily)
+      throw SweepError("a family takes from 1 to " + std::to_string(kMaxFamily) + " values");
+  }
+}
+
+std::string ShownMessage(const Form& form) {
+  if (form.lblError->shown()) return form.lblError->caption();
+  std::vector<const Frame*> warnings;
+  for (const auto& c : form.controls()) {
+    if (c->kind() != Kind::Label || c->look != Look::Warning || !c->parent()) continue;
+    if (c->parent()->shown()) warnings.push_back(c->parent());
+  }
+  std::string message;
+  for (const auto& c : form.controls()) {
+    if (c->kind() != Kind::Label || !c->shown() || c->text().empty()) continue;
+    if (!InsideWarningFrame(*c, warnings)) continue;
+    if (!message.empty()) message += ' ';
+    message += c->text();
+  }
+  return message;
+}
+
+Sweep::Sweep(const Form& form, FormFactory make, SweepRequest request)
+    : make_(std::move(make)), request_(std::move(request)) {
+  CheckRequest(form, request_);
+  if (!make_) throw SweepError("this window cannot be copied");
+  actions_ = form.actions();
+  state_ = StateText(form);
+  curves_ = request_.family.empty() ? 1 : static_cast<int>(request_.familyTexts.size());
+}
+
+SweepPoint Sweep::RunPoint(int k) const {
+  SweepPoint point;
+  point.curve = k / request_.points;
+  point.index = k % request_.points;
+  point.value = PointValue(request_.from, request_.to, request_.points, point.index,
+                           request_.spacing);
+  point.text = PointText(point.value);
+  try {
+    std::unique_ptr<Form> copy = Replayed(make_, actions_, state_);
+    if (!request_.family.empty())
+      copy->UserType(static_cast<TextBox&>(*copy->FindById(request_.family)),
+                     request_.familyTexts[static_cast<size_t>(point.curve)]);
+    copy->UserType(static_cast<TextBox&>(*copy->FindById(request_.input)), point.text);
+    copy->UserClick(*copy->FindById(request_.button));
+    for (const std::string& output : request_.outputs)
+      point.outputs.push_back(copy->FindById(output)->text());
+    point.message = ShownMessage(*copy);
+  } catch (const std::exception& e) {
+    // Only a copy that went wrong gets here: the window's own failures end
+    // at its event boundary.
+    point.outputs.assign(request_.outputs.size(), "");
+    point.message = e.what();
+  }
+  return point;
+}
+
+std::vector<SweepPoint> Sweep::Run(int threads, const std::atomic<bool>* cancel,
+                                   const std::function<void(const SweepPoint&)>& done) const {
+  const int n = size();
+  std::vector<std::optional<SweepPoint>> slots(static_cast<size_t>(n));
+  std::atomic<int> next{0};
+  std::mutex reporting;
+  auto work = [&] {
+    for (;;) {
+      if (cancel && cancel->load()) return;
+      const int k = next.fetch_add(1);
+      if (k >= n) return;
+      SweepPoint point = RunPoint(k);
+      if (done) {
+        std::lock_guard<std::mutex> lock(reporting);
+        done(point);
+      }
+      slots[static_cast<size_t>(k)] = std::move(point);
+    }
+  };
+  threads = std::clamp(threads, 1, std::max(1, n));
+  if (threads == 1) {
+    work();
+  } else {
+    std::vector<std::thread> pool;
+    pool.reserve(static_cast<size_t>(threads));
+    for (int t = 0; t < threads; ++t) pool.emplace_back(work);
+    for (auto& t : pool) t.join();
+  }
+  std::vector<SweepPoint> points;
+  points.reserve(static_cast<size_t>(n));
+  for (auto& slot : slots)
+    if (slot) points.push_back(std::move(*slot));
+  return points;
+}
+
+int SweepThreads() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return static_cast<int>(std::clamp(cores, 1u, 16u));
+}
+
+}  // namespace frame
