@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <mutex>
 #include <thread>
 
@@ -192,6 +193,108 @@ std::vector<SweepPoint> Sweep::Run(int threads, const std::atomic<bool>* cancel,
 int SweepThreads() {
   const unsigned cores = std::thread::hardware_concurrency();
   return static_cast<int>(std::clamp(cores, 1u, 16u));
+}
+
+namespace {
+
+std::string Trimmed(std::string text) {
+  while (!text.empty() && (text.back() == ' ' || text.back() == '=' || text.back() == ':'))
+    text.pop_back();
+  size_t first = text.find_first_not_of(' ');
+  return first == std::string::npos ? std::string() : text.substr(first);
+}
+
+bool IsEnding(const Control& c) {
+  const std::string& t = c.text();
+  return t.find("Done") != std::string::npos || t.find("DONE") != std::string::npos;
+}
+
+}  // namespace
+
+std::string CaptionOf(const Form& form, const Control& control) {
+  if (control.kind() == Kind::Button || control.kind() == Kind::Option ||
+      control.kind() == Kind::Frame) {
+    const std::string caption = Trimmed(control.text());
+    return caption.empty() ? control.id() : caption;
+  }
+  if (control.kind() == Kind::TextBox) {
+    const auto& box = static_cast<const TextBox&>(control);
+    if (!box.what.empty()) return box.what;
+  }
+  const Rect& r = control.rect;
+  const int mid = r.y + r.h / 2;
+  const Control* left = nullptr;
+  const Control* above = nullptr;
+  for (const auto& c : form.controls()) {
+    if (c->kind() != Kind::Label || c->parent() != control.parent() || c.get() == &control) continue;
+    if (c->look == Look::Result || c->look == Look::Warning || Trimmed(c->text()).empty()) continue;
+    if (ReadRangeEnd(c->text())) continue;  // a value, not a name
+    const Rect& q = c->rect;
+    const int qmid = q.y + q.h / 2;
+    if (q.x + q.w <= r.x + 8 && std::abs(qmid - mid) <= std::max(r.h, q.h) / 2) {
+      if (!left || q.x + q.w > left->rect.x + left->rect.w) left = c.get();
+    } else if (q.y + q.h <= r.y + 4 && q.x < r.x + r.w && q.x + q.w > r.x) {
+      if (!above || q.y > above->rect.y) above = c.get();
+    }
+  }
+  if (left) return Trimmed(left->text());
+  if (above) return Trimmed(above->text());
+  return control.id();
+}
+
+std::vector<const TextBox*> SweepInputs(const Form& form) {
+  std::vector<const TextBox*> boxes;
+  for (const auto& c : form.controls())
+    if (c->kind() == Kind::TextBox && c->shown() && !static_cast<const TextBox&>(*c).readOnly)
+      boxes.push_back(static_cast<const TextBox*>(c.get()));
+  return boxes;
+}
+
+std::vector<const Control*> SweepOutputs(const Form& form) {
+  std::vector<const Control*> outputs;
+  for (const auto& c : form.controls()) {
+    // A result box may be hidden until there is something to show in it.
+    if (c->kind() == Kind::TextBox && static_cast<const TextBox&>(*c).readOnly) {
+      outputs.push_back(c.get());
+      continue;
+    }
+    if (!c->shown() || c.get() == form.lblError) continue;
+    if (c->kind() != Kind::Label || c->look == Look::Warning || c->look == Look::Title ||
+        c->look == Look::Heading)
+      continue;
+    if (c->look != Look::Result && !ShownNumber(c->text())) continue;
+    // A label that only numbers a row ("1", "2") is no result.
+    const std::string t = Trimmed(c->text());
+    if (c->look != Look::Result && t.find_first_not_of("0123456789") == std::string::npos) continue;
+    outputs.push_back(c.get());
+  }
+  return outputs;
+}
+
+std::vector<const Button*> SweepButtons(const Form& form) {
+  std::vector<const Button*> buttons;
+  for (const auto& c : form.controls())
+    if (c->kind() == Kind::Button && c->shown() && !IsEnding(*c))
+      buttons.push_back(static_cast<const Button*>(c.get()));
+  return buttons;
+}
+
+std::optional<double> ShownNumber(std::string_view text) {
+  // A value alone, or after "=" and followed only by its unit.
+  const size_t eq = text.rfind('=');
+  if (eq == std::string_view::npos) return ReadRangeEnd(text);
+  text = text.substr(eq + 1);
+  size_t end = text.find_first_not_of(' ');
+  if (end == std::string_view::npos) return std::nullopt;
+  const size_t start = end;
+  while (end < text.size() && text[end] != ' ') ++end;
+  return ReadRangeEnd(text.substr(start, end - start));
+}
+
+std::pair<double, double> DefaultRange(const TextBox& box) {
+  const std::optional<double> value = ReadRangeEnd(box.text());
+  if (!value || *value == 0) return {0, 1};
+  return {*value / 2, *value * 2};
 }
 
 }  // namespace frame

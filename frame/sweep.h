@@ -111,4 +111,22 @@ class Sweep {
 // The threads worth using for a sweep on this machine.
 int SweepThreads();
 
+// --- what a view offers to sweep and to plot ---
+// How a person names a control: a box's own name for failures, else the
+// label on its left in the same row, else the heading above it, else its id;
+// without a trailing "=" or ":".
+std::string CaptionOf(const Form& form, const Control& control);
+// The shown boxes a person types into.
+std::vector<const TextBox*> SweepInputs(const Form& form);
+// The results: read-only boxes, and shown labels that show a number.
+std::vector<const Control*> SweepOutputs(const Form& form);
+// The shown command buttons.
+std::vector<const Button*> SweepButtons(const Form& form);
+// The number a result shows ("1,577", "0.5283", "Pressure = 13.173 psia"),
+// as a Double; nothing for a text without one.
+std::optional<double> ShownNumber(std::string_view text);
+// The default range for a box: half to twice what it holds (0 to 1 for zero
+// or a text that is not a number).
+std::pair<double, double> DefaultRange(const TextBox& box);
+
 }  // namespace frame
