@@ -233,7 +233,8 @@ std::string CaptionOf(const Form& form, const Control& control) {
     const int qmid = q.y + q.h / 2;
     if (q.x + q.w <= r.x + 8 && std::abs(qmid - mid) <= std::max(r.h, q.h) / 2) {
       if (!left || q.x + q.w > left->rect.x + left->rect.w) left = c.get();
-    } else if (q.y + q.h <= r.y + 4 && q.x < r.x + r.w && q.x + q.w > r.x) {
+    } else if (q.y + q.h <= r.y + 4 && r.y - (q.y + q.h) <= 40 && q.x < r.x + r.w &&
+               q.x + q.w > r.x) {
       if (!above || q.y > above->rect.y) above = c.get();
     }
   }

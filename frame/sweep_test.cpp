@@ -300,5 +300,71 @@ TEST(ScriptSweep, BadSweepsEndTheRun) {
   EXPECT_EQ(RunScript(window, in, out, err), 2);
 }
 
+// A window laid out as the programs are: captions left of boxes, headings
+// above results.
+class Laid : public Form {
+ public:
+  Laid() : Form("Laid", 400, 300) {
+    fra = AddFrame("fra", "Inputs", {0, 0, 300, 200});
+    AddLabel("Label1", "Altitude (ft) =", {10, 20, 100, 24}, fra);
+    alt = AddTextBox("txtalt", {120, 20, 80, 26}, fra);
+    AddLabel("Label2", "far away", {10, 80, 100, 24}, fra);
+    mach = AddTextBox("txtm", {200, 50, 80, 26}, fra);
+    mach->what = "Mach number";
+    bare = AddTextBox("txtbare", {10, 150, 80, 26}, fra);
+    AddLabel("Heading", "p/pt", {300, 10, 60, 20}, nullptr, Look::Heading);
+    AddLabel("lblp", "0.5283", {300, 40, 60, 20}, nullptr, Look::Result);
+    AddLabel("lblrow", "1", {300, 70, 60, 20});
+    AddLabel("lblTemp", "Temperature = 508.0 degR", {10, 210, 200, 20});
+    AddLabel("lblNote", "4fL*/D", {10, 240, 60, 20});
+    out = AddTextBox("txtout", {220, 240, 60, 20});
+    out->readOnly = true;
+    auto* hidden = AddFrame("frahid", "", {0, 260, 100, 30}, nullptr, false);
+    AddLabel("lblhid", "7", {0, 0, 50, 20}, hidden, Look::Result);
+    hidden->setVisible(false);
+    AddButton("cmdgo", "Compute", {0, 0, 50, 20}, fra, Look::Compute);
+    AddButton("cmdend", "Done!", {0, 0, 50, 20});
+  }
+  Frame* fra;
+  TextBox *alt, *mach, *bare, *out;
+};
+
+std::vector<std::string> Ids(const auto& controls) {
+  std::vector<std::string> ids;
+  for (const Control* c : controls) ids.push_back(c->id());
+  return ids;
+}
+
+TEST(SweepChoices, CaptionsInputsOutputsAndButtons) {
+  Laid w;
+  EXPECT_EQ(CaptionOf(w, *w.alt), "Altitude (ft)");
+  EXPECT_EQ(CaptionOf(w, *w.mach), "Mach number");
+  EXPECT_EQ(CaptionOf(w, *w.bare), "txtbare");  // "far away" is not on its row
+  EXPECT_EQ(CaptionOf(w, *w.FindById("lblp")), "p/pt");
+  EXPECT_EQ(CaptionOf(w, *w.FindById("cmdgo")), "Compute");
+  EXPECT_EQ(Ids(SweepInputs(w)), (std::vector<std::string>{"txtalt", "txtm", "txtbare"}));
+  EXPECT_EQ(Ids(SweepOutputs(w)), (std::vector<std::string>{"lblp", "lblTemp", "txtout"}));
+  EXPECT_EQ(Ids(SweepButtons(w)), (std::vector<std::string>{"cmdgo"}));
+}
+
+TEST(SweepChoices, ShownNumbersAndDefaultRanges) {
+  struct Case {
+    const char* text;
+    std::optional<double> value;
+  } cases[] = {{"0.5283", 0.5283},         {"1.", 1},          {"1,577", 1577},
+               {"-3E-05", -3e-5},          {"Temperature = 508.0 degR", 508},
+               {"Pressure = 13.173 psia", 13.173}, {"4fL*/D", std::nullopt},
+               {"", std::nullopt},         {"x = ", std::nullopt}, {"Detached!", std::nullopt}};
+  for (const Case& c : cases) EXPECT_EQ(ShownNumber(c.text), c.value) << c.text;
+
+  Laid w;
+  w.alt->setText("3,000");
+  EXPECT_EQ(DefaultRange(*w.alt), std::make_pair(1500.0, 6000.0));
+  w.alt->setText("0");
+  EXPECT_EQ(DefaultRange(*w.alt), std::make_pair(0.0, 1.0));
+  w.alt->setText("abc");
+  EXPECT_EQ(DefaultRange(*w.alt), std::make_pair(0.0, 1.0));
+}
+
 }  // namespace
 }  // namespace frame
