@@ -22,21 +22,28 @@ std::string StateText(const Form& form) {
 
 namespace {
 
-// A fresh window that replays actions and must then show state.
-std::unique_ptr<Form> Replayed(const FormFactory& make, const std::vector<UserAction>& actions,
-                               const std::string& state) {
+constexpr const char* kNotCopied = "The window cannot be copied: its actions do not repeat the same way";
+
+// A fresh window that replays actions.
+std::unique_ptr<Form> Replayed(const FormFactory& make, const std::vector<UserAction>& actions) {
   std::unique_ptr<Form> copy = make();
   copy->MakeCopy();
   copy->Replay(actions);
-  if (StateText(*copy) != state)
-    throw Failure("The window cannot be copied: its actions do not repeat the same way");
   return copy;
+}
+
+int ValueOf(const Control& c) {
+  if (c.kind() == Kind::Option) return static_cast<const Option&>(c).value();
+  if (c.kind() == Kind::List) return static_cast<const ListBox&>(c).listIndex();
+  return 0;
 }
 
 }  // namespace
 
 std::unique_ptr<Form> CopyWindow(const Form& form, const FormFactory& make) {
-  return Replayed(make, form.actions(), StateText(form));
+  std::unique_ptr<Form> copy = Replayed(make, form.actions());
+  if (StateText(*copy) != StateText(form)) throw Failure(kNotCopied);
+  return copy;
 }
 
 double PointValue(double from, double to, int n, int i, Spacing spacing) {
@@ -125,7 +132,7 @@ Sweep::Sweep(const Form& form, FormFactory make, SweepRequest request)
   CheckRequest(form, request_);
   if (!make_) throw SweepError("this window cannot be copied");
   actions_ = form.actions();
-  state_ = StateText(form);
+  for (const auto& c : form.controls()) state_.push_back({c->visible(), ValueOf(*c), c->text()});
   curves_ = request_.family.empty() ? 1 : static_cast<int>(request_.familyTexts.size());
 }
 
@@ -137,7 +144,16 @@ SweepPoint Sweep::RunPoint(int k) const {
                            request_.spacing);
   point.text = PointText(point.value);
   try {
-    std::unique_ptr<Form> copy = Replayed(make_, actions_, state_);
+    std::unique_ptr<Form> copy = Replayed(make_, actions_);
+    // Checked control by control: a copy that differs would give wrong digits.
+    const auto& controls = copy->controls();
+    bool same = controls.size() == state_.size();
+    for (size_t i = 0; same && i < controls.size(); ++i) {
+      const Control& c = *controls[i];
+      same = c.visible() == state_[i].visible && ValueOf(c) == state_[i].value &&
+             c.text() == state_[i].text;
+    }
+    if (!same) throw Failure(kNotCopied);
     if (!request_.family.empty())
       copy->UserType(static_cast<TextBox&>(*copy->FindById(request_.family)),
                      request_.familyTexts[static_cast<size_t>(point.curve)]);

@@ -104,7 +104,13 @@ class Sweep {
   FormFactory make_;
   SweepRequest request_;
   std::vector<UserAction> actions_;
-  std::string state_;
+  // What each control shows, to check each copy against.
+  struct Shown {
+    bool visible;
+    int value;  // an option's value, a list's index
+    std::string text;
+  };
+  std::vector<Shown> state_;
   int curves_ = 1;
 };
 
