@@ -30,6 +30,7 @@ QAction* AddSweepAction(QWidget& view, Form& form, FormFactory make) {
   auto open = std::make_shared<QPointer<QWidget>>();
   QObject::connect(action, &QAction::triggered, &view, [&view, &form, make = std::move(make), open] {
     if (*open) {
+      QMetaObject::invokeMethod(open->data(), "RefreshChoices");
       (*open)->show();
       (*open)->raise();
       (*open)->activateWindow();

@@ -208,13 +208,11 @@ void PlotWindow::FillChoices() {
     const QSignalBlocker quiet(input_);
     for (const TextBox* box : inputs_) input_->addItem(Choice(form_, *box));
   }
-  if (inputs_.empty() || buttons_.empty() || outputs_.empty()) {
-    plot_->setEnabled(false);
-    status_->setText("This window has no input box with results to sweep.");
-    return;
-  }
-  // The box that holds the focus would be the natural one; without a view
-  // at hand, the first box whose button is a compute button.
+  const bool usable = !inputs_.empty() && !buttons_.empty() && !outputs_.empty();
+  plot_->setEnabled(usable);
+  status_->setText(usable ? QString() : "This window has no input box with results to sweep.");
+  if (!usable) return;
+  // The first box whose part of the window has a compute button.
   int first = 0;
   for (size_t i = 0; i < inputs_.size(); ++i)
     if (form_.ComputeFor(*inputs_[i])) {
@@ -223,8 +221,39 @@ void PlotWindow::FillChoices() {
     }
   input_->setCurrentIndex(first);
   InputChosen();
-  // The first few results are checked to start with.
+  // The first two results are checked to start with.
   for (int i = 0; i < results_->count() && i < 2; ++i) results_->item(i)->setCheckState(Qt::Checked);
+}
+
+void PlotWindow::RefreshChoices() {
+  if (cancel_ && !*cancel_) return;  // not while a sweep runs
+  auto idOf = [](const auto& list, int at) {
+    return at >= 0 && at < static_cast<int>(list.size()) ? list[static_cast<size_t>(at)]->id()
+                                                        : std::string();
+  };
+  const std::string input = idOf(inputs_, input_->currentIndex());
+  const std::string button = idOf(buttons_, button_->currentIndex());
+  const std::string family = idOf(inputs_, family_->currentIndex() - 1);
+  const QString from = from_->text(), to = to_->text(), values = familyValues_->text();
+  std::vector<std::string> checked;
+  for (int i = 0; i < results_->count(); ++i)
+    if (results_->item(i)->checkState() == Qt::Checked) checked.push_back(idOf(outputs_, i));
+  {
+    const QSignalBlocker quiet(input_);
+    input_->clear();
+  }
+  button_->clear();
+  family_->clear();
+  results_->clear();
+  FillChoices();
+  if (!plot_->isEnabled()) return;
+  if (ChooseInput(input)) {
+    from_->setText(from);
+    to_->setText(to);
+  }
+  ChooseButton(button);
+  if (!checked.empty()) ChooseOutputs(checked);
+  ChooseFamily(family, values.toStdString());
 }
 
 void PlotWindow::InputChosen() {

@@ -32,9 +32,15 @@ class QTimer;
 namespace frame {
 
 class PlotWindow : public QWidget {
+  Q_OBJECT
+
  public:
   PlotWindow(Form& form, FormFactory make, QWidget* parent = nullptr);
   ~PlotWindow() override;
+
+  // Offers the boxes and results the window shows now (it may show others
+  // than when this one opened), keeping the choices still offered.
+  Q_INVOKABLE void RefreshChoices();
 
   // What a person sets in the window, by control id (false: not offered).
   bool ChooseInput(const std::string& id);  // also sets the default range and button

@@ -146,9 +146,13 @@ class PlotWindowGui : public QObject {
     QCOMPARE(plot->findChild<QLineEdit*>("from")->text(), QString("0.5"));
     QCOMPARE(plot->findChild<QLineEdit*>("to")->text(), QString("2"));
     QCOMPARE(plot->findChild<QComboBox*>("button")->currentText(), QString("Compute  (cmdscompute)"));
-    // A second trigger shows the same window.
+    // A second trigger shows the same window, offering what the window
+    // shows now: the area ratio box instead of the Mach number's.
+    form.UserClick(*form.FindById("OptSingleAA"));
     action->trigger();
     QCOMPARE(view.findChildren<QWidget*>("PlotWindow").size(), 1);
+    QVERIFY(input->currentText().contains("Txtaa1"));
+    QCOMPARE(input->findText("txtm1", Qt::MatchContains), -1);
   }
 
   void isentropicRatiosOnALogAxis() {
