@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QGraphicsLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +22,7 @@
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
+#include <QtCharts/QLegend>
 #include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QLogValueAxis>
@@ -143,6 +145,7 @@ PlotWindow::PlotWindow(Form& form, FormFactory make, QWidget* parent)
 
   auto* chart = new QChart;
   chart->legend()->setAlignment(Qt::AlignBottom);
+  chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);  // solid or dashed
   view_ = new QChartView(chart);
   view_->setObjectName("chart");
   view_->setRenderHint(QPainter::Antialiasing);
@@ -152,6 +155,8 @@ PlotWindow::PlotWindow(Form& form, FormFactory make, QWidget* parent)
   gaps_ = new QListWidget;
   gaps_->setObjectName("gaps");
   gaps_->setMaximumHeight(110);
+  gaps_->setWordWrap(true);
+  gaps_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   auto* exportRow = new QHBoxLayout;
   auto* copy = new QPushButton("Copy");
   copy->setObjectName("copy");
@@ -625,6 +630,9 @@ void PlotWindow::Rebuild() {
   range(axisX, xmin, xmax, logX);
   range(axisY, ymin[0], ymax[0], logY);
   if (axisY2) range(axisY2, ymin[1], ymax[1], logY);
+  // Lay the axes and the legend out now, not at the next turn of the event
+  // loop: a copy of the drawing taken at once must show them.
+  if (QGraphicsLayout* layout = chart->layout()) layout->activate();
 }
 
 std::string PlotWindow::TableText(char separator) const {
