@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <mutex>
 #include <thread>
 
@@ -47,10 +48,12 @@ std::unique_ptr<Form> CopyWindow(const Form& form, const FormFactory& make) {
 }
 
 double PointValue(double from, double to, int n, int i, Spacing spacing) {
-  if (i <= 0) return from;
-  if (i >= n - 1) return to;
-  if (spacing == Spacing::Log)
+  if (spacing == Spacing::Log) {
+    // The ends exactly as typed; between them equal ratios.
+    if (i <= 0) return from;
+    if (i >= n - 1) return to;
     return from * std::pow(to / from, static_cast<double>(i) / (n - 1));
+  }
   return from + i * (to - from) / (n - 1);
 }
 
@@ -96,8 +99,10 @@ void CheckRequest(const Form& form, const SweepRequest& request) {
   if (request.points < kMinPoints || request.points > kMaxPoints)
     throw SweepError("the number of points must be from " + std::to_string(kMinPoints) + " to " +
                      std::to_string(kMaxPoints));
-  if (!std::isfinite(request.from) || !std::isfinite(request.to))
-    throw SweepError("the range must be finite");
+  // Each point is typed as a Single.
+  constexpr double kSingleMax = std::numeric_limits<float>::max();
+  if (!(std::fabs(request.from) <= kSingleMax) || !(std::fabs(request.to) <= kSingleMax))
+    throw SweepError("the range must lie inside the Single range");
   if (request.spacing == Spacing::Log && !(request.from > 0 && request.to > 0))
     throw SweepError("a log spacing needs both ends of the range above zero");
   if (!request.family.empty()) {
@@ -142,8 +147,8 @@ SweepPoint Sweep::RunPoint(int k) const {
   point.index = k % request_.points;
   point.value = PointValue(request_.from, request_.to, request_.points, point.index,
                            request_.spacing);
-  point.text = PointText(point.value);
   try {
+    point.text = PointText(point.value);
     std::unique_ptr<Form> copy = Replayed(make_, actions_);
     // Checked control by control: a copy that differs would give wrong digits.
     const auto& controls = copy->controls();

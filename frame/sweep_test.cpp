@@ -243,6 +243,7 @@ TEST(Sweep, RequestsThatDoNotFitTheWindow) {
       bad([](SweepRequest& r) { r.points = 10001; }),
       bad([](SweepRequest& r) { r.spacing = Spacing::Log; }),  // from 0
       bad([](SweepRequest& r) { r.to = std::nan(""); }),
+      bad([](SweepRequest& r) { r.from = -1e39; }),
       bad([](SweepRequest& r) { r.family = "txt"; r.familyTexts = {"1"}; }),
       bad([](SweepRequest& r) { r.family = "txtk"; }),
       bad([](SweepRequest& r) { r.family = "txtk"; r.familyTexts.assign(9, "1"); }),
