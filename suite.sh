@@ -12,6 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins
+          qt6-charts-dev libqt6opengl6-dev
           libgtest-dev fonts-liberation fontconfig desktop-file-utils clang libclang-rt-14-dev)
 
 install_missing() {

@@ -389,8 +389,10 @@ void Form::Raise(const std::function<void()>& handler) {
   --depth_;
 }
 
-void Form::Boundary(const std::function<void()>& action) {
+void Form::Boundary(UserAction record, const std::function<void()>& action) {
   if (ended_) return;
+  actions_.push_back(std::move(record));
+  running_ = actions_.size() - 1;
   depth_ = 0;
   pending_.clear();
   touched_.clear();
@@ -398,6 +400,7 @@ void Form::Boundary(const std::function<void()>& action) {
   try {
     action();
   } catch (const EndProgram&) {
+    running_ = kNone;
     ended_ = true;
     if (observer_) observer_->ProgramEnded();
     return;
@@ -409,6 +412,7 @@ void Form::Boundary(const std::function<void()>& action) {
   if (!failure.empty()) BlankFailedResults();
   pending_.clear();
   touched_.clear();
+  running_ = kNone;
   if (failure.empty()) {
     lblError->setVisible(false);
     lblError->setCaption("");
@@ -418,16 +422,29 @@ void Form::Boundary(const std::function<void()>& action) {
   }
 }
 
+namespace {
+
+UserAction Action(UserAction::Type type, const Control* control = nullptr) {
+  UserAction action;
+  action.type = type;
+  if (control) action.id = control->id();
+  return action;
+}
+
+}  // namespace
+
 void Form::Load() {
-  Boundary([this] { Form_Load(); });
+  Boundary(Action(UserAction::Type::Load), [this] { Form_Load(); });
 }
 
 void Form::UserType(TextBox& box, std::string text) {
-  Boundary([&] { box.setText(std::move(text)); });
+  UserAction action = Action(UserAction::Type::Type, &box);
+  action.text = text;
+  Boundary(std::move(action), [&] { box.setText(std::move(text)); });
 }
 
 void Form::UserClick(Control& control) {
-  Boundary([&] {
+  Boundary(Action(UserAction::Type::Click, &control), [&] {
     if (control.kind() == Kind::Button) {
       auto& button = static_cast<Button&>(control);
       if (button.Click) Raise(button.Click);
@@ -438,11 +455,50 @@ void Form::UserClick(Control& control) {
 }
 
 void Form::UserSelect(ListBox& list, int index) {
-  Boundary([&] { list.setListIndex(index); });
+  UserAction action = Action(UserAction::Type::Select, &list);
+  action.index = index;
+  Boundary(std::move(action), [&] { list.setListIndex(index); });
 }
 
 void Form::UserClose() {
-  Boundary([this] { End(); });
+  Boundary(Action(UserAction::Type::Close), [this] { End(); });
+}
+
+void Form::Replay(const std::vector<UserAction>& actions) {
+  for (const UserAction& action : actions) {
+    if (ended_) break;
+    Control* control = nullptr;
+    if (action.type != UserAction::Type::Load && action.type != UserAction::Type::Close) {
+      control = FindById(action.id);
+      if (!control) throw Failure("The window cannot be copied: it has no control " + action.id);
+    }
+    replayEffects_ = &action.effects;
+    replayAt_ = 0;
+    switch (action.type) {
+      case UserAction::Type::Load: Load(); break;
+      case UserAction::Type::Type:
+        if (control->kind() != Kind::TextBox) throw Failure("The window cannot be copied");
+        UserType(static_cast<TextBox&>(*control), action.text);
+        break;
+      case UserAction::Type::Click: UserClick(*control); break;
+      case UserAction::Type::Select:
+        if (control->kind() != Kind::List) throw Failure("The window cannot be copied");
+        UserSelect(static_cast<ListBox&>(*control), action.index);
+        break;
+      case UserAction::Type::Close: UserClose(); break;
+    }
+    replayEffects_ = nullptr;
+  }
+}
+
+void Form::NoteEffect(std::string failure) {
+  if (running_ < actions_.size()) actions_[running_].effects.push_back(std::move(failure));
+}
+
+void Form::ReplayEffect() {
+  if (!replayEffects_ || replayAt_ >= replayEffects_->size()) return;
+  const std::string& failure = (*replayEffects_)[replayAt_++];
+  if (!failure.empty()) throw Failure(failure);
 }
 
 void Form::End() { throw EndProgram{}; }
@@ -513,12 +569,19 @@ std::string FullPath(const std::string& name, const std::string& startFolder) {
 }  // namespace
 
 void Form::WritePrintFile(const std::string& name, const std::vector<std::string>& lines) {
+  if (copy_) {
+    ReplayEffect();
+    return;
+  }
   // Written beside its final name and renamed into place, so that no reader
   // ever sees half a file.
   const std::string temp = "." + name + "." + std::to_string(::getpid()) + ".part";
   auto fail = [&](int error) {
     std::remove(temp.c_str());
-    throw Failure("Cannot write the print file " + FullPath(name, startFolder_) + ": " + Reason(error));
+    const std::string message =
+        "Cannot write the print file " + FullPath(name, startFolder_) + ": " + Reason(error);
+    NoteEffect(message);
+    throw Failure(message);
   };
   errno = 0;
   std::FILE* out = std::fopen(temp.c_str(), "wb");
@@ -534,11 +597,25 @@ void Form::WritePrintFile(const std::string& name, const std::vector<std::string
   if (std::fclose(out) != 0 && ok) fail(errno);
   if (!ok) fail(error ? error : EIO);
   if (std::rename(temp.c_str(), name.c_str()) != 0) fail(errno);
+  NoteEffect("");
   if (observer_) observer_->FileWritten(name);
 }
 
 void Form::StartProgram(const std::string& program) {
-  if (observer_) observer_->StartProgram(program);
+  if (copy_) {
+    ReplayEffect();
+    return;
+  }
+  try {
+    if (observer_) observer_->StartProgram(program);
+  } catch (const Failure& f) {
+    NoteEffect(f.what());
+    throw;
+  } catch (const std::exception& e) {
+    NoteEffect(std::string("Cannot compute: ") + e.what());
+    throw;
+  }
+  NoteEffect("");
 }
 
 // ---------------------------------------------------------------- texts

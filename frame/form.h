@@ -40,6 +40,19 @@ enum class Align { Left, Center, Right };
 class Form;
 class Frame;
 
+// One user action as the event boundary saw it. Replaying a window's actions
+// on a fresh window of the same program brings it to the same state.
+struct UserAction {
+  enum class Type { Load, Type, Click, Select, Close };
+  Type type = Type::Load;
+  std::string id;    // the control
+  std::string text;  // what was typed
+  int index = -1;    // the item selected
+  // What became of each print file and program start the action asked for,
+  // in order: empty when done, else the failure it raised.
+  std::vector<std::string> effects;
+};
+
 class Control {
  public:
   Control(const Control&) = delete;
@@ -246,6 +259,17 @@ class Form {
   void SetObserver(FormObserver* observer) { observer_ = observer; }
   FormObserver* observer() const { return observer_; }
 
+  // --- copies (see frame/sweep.h) ---
+  // Every user action so far, in order.
+  const std::vector<UserAction>& actions() const { return actions_; }
+  // A copy writes no print file and starts no program: while it replays
+  // actions, each such effect ends as it did in the window copied; after
+  // that, each is taken as done.
+  void MakeCopy() { copy_ = true; }
+  bool isCopy() const { return copy_; }
+  // Runs the actions on this fresh window, effects included as recorded.
+  void Replay(const std::vector<UserAction>& actions);
+
   // --- operations for the program ---
   // "Done!": ends the program at once; nothing after it runs.
   [[noreturn]] void End();
@@ -290,10 +314,14 @@ class Form {
   friend class ListBox;
   template <class T>
   T* Add(Kind kind, std::string name, int index, Frame* in, Rect r);
-  void Boundary(const std::function<void()>& action);
+  void Boundary(UserAction record, const std::function<void()>& action);
   // Runs a handler raised by a change, guarding against endless recursion.
   void Raise(const std::function<void()>& handler);
   void Notify(Control& control);
+  // What became of a print file or a program start, for the record.
+  void NoteEffect(std::string failure);
+  // In a copy, instead of the effect: ends as recorded, if it was.
+  void ReplayEffect();
 
   std::string caption_;
   int width_, height_;
@@ -305,6 +333,14 @@ class Form {
   std::vector<Control*> pending_;  // results the running event writes
   std::vector<Control*> touched_;  // results it has changed so far
   std::string startFolder_;        // the working folder when the window was made
+  std::vector<UserAction> actions_;
+  bool copy_ = false;
+  // While an action runs: its record (to note effects), or when replaying,
+  // the recorded effects still to come.
+  size_t running_ = kNone;
+  static constexpr size_t kNone = static_cast<size_t>(-1);
+  const std::vector<std::string>* replayEffects_ = nullptr;
+  size_t replayAt_ = 0;
 };
 
 // "Isentropic Flow by QMX 03.05.2005" + blanks + notice.

@@ -10,6 +10,7 @@
 
 #include "frame/exit_when_painted.h"
 #include "frame/help_window.h"
+#include "frame/plot_action.h"
 #include "frame/script.h"
 #include "frame/style.h"
 #include "frame/view.h"
@@ -38,13 +39,13 @@ int RunProgram(int argc, char** argv, const FormFactory& make) {
   if (argc >= 2 && std::strcmp(argv[1], "--script") == 0) {
     if (argc != 3) return Usage(argv[0]);
     std::unique_ptr<Form> form = make();
-    if (std::strcmp(argv[2], "-") == 0) return RunScript(*form, std::cin, std::cout, std::cerr);
+    if (std::strcmp(argv[2], "-") == 0) return RunScript(*form, make, std::cin, std::cout, std::cerr);
     std::ifstream in(argv[2]);
     if (!in) {
       std::cerr << argv[0] << ": cannot read " << argv[2] << "\n";
       return 2;
     }
-    return RunScript(*form, in, std::cout, std::cerr);
+    return RunScript(*form, make, in, std::cout, std::cerr);
   }
   if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
     Usage(argv[0]);
@@ -64,6 +65,7 @@ int RunProgram(int argc, char** argv, const FormFactory& make) {
   if (form->ended()) return 0;
   View view(*form);
   AddHelpActions(view, QString::fromUtf8(ProgramHelp()));
+  AddSweepAction(view, *form, make);
   ExitWhenPainted::InstallIfAsked(view);
   view.show();
   return app.exec();

@@ -2,6 +2,7 @@
 
 #include <istream>
 #include <ostream>
+#include <sstream>
 
 namespace frame {
 
@@ -54,6 +55,19 @@ std::string ControlJson(const Control& control) {
   return json + "}";
 }
 
+std::string SweepPointJson(const SweepRequest& request, const SweepPoint& point) {
+  std::string json = "{\"sweep\":" + JsonString(request.input);
+  json += ",\"point\":" + std::to_string(point.index);
+  json += ",\"text\":" + JsonString(point.text);
+  json += ",\"outputs\":{";
+  for (size_t i = 0; i < request.outputs.size() && i < point.outputs.size(); ++i) {
+    if (i) json += ",";
+    json += JsonString(request.outputs[i]) + ":" + JsonString(point.outputs[i]);
+  }
+  json += "},\"message\":" + JsonString(point.message);
+  return json + "}";
+}
+
 namespace {
 
 // Prints the events of the model as they happen; starts nothing.
@@ -99,7 +113,51 @@ std::pair<std::string_view, std::string_view> SplitName(std::string_view args, b
   return {args.substr(0, blank), args.substr(blank + 1)};
 }
 
-void Command(Form& form, std::string_view line, std::ostream& out) {
+// "sweep INPUT FROM TO POINTS BUTTON OUTPUT...": the names as the window
+// spells them (a sweep prints the names it was given).
+void SweepCommand(Form& form, const FormFactory& make, std::string_view args, std::ostream& out) {
+  std::vector<std::string> words;
+  std::istringstream split{std::string(args)};
+  for (std::string word; split >> word;) words.push_back(word);
+  if (words.size() < 6)
+    throw ScriptError{"\"sweep\" needs INPUT FROM TO POINTS BUTTON and at least one OUTPUT"};
+  SweepRequest request;
+  Control& input = Named(form, words[0]);
+  Expect(input, Kind::TextBox, "sweep");
+  request.input = input.id();
+  for (int end = 1; end <= 2; ++end) {
+    std::optional<double> value = ReadRangeEnd(words[static_cast<size_t>(end)]);
+    if (!value) throw ScriptError{"\"sweep\": \"" + words[static_cast<size_t>(end)] + "\" is not a number"};
+    (end == 1 ? request.from : request.to) = *value;
+  }
+  const std::string& count = words[3];
+  if (count.empty() || count.size() > 6 || count.find_first_not_of("0123456789") != std::string::npos)
+    throw ScriptError{"\"sweep\": the number of points \"" + count + "\" is not a whole number"};
+  request.points = std::stoi(count);
+  if (request.points < kMinPoints || request.points > kMaxPoints)
+    throw ScriptError{"\"sweep\": the number of points must be from " + std::to_string(kMinPoints) +
+                      " to " + std::to_string(kMaxPoints)};
+  Control& button = Named(form, words[4]);
+  Expect(button, Kind::Button, "sweep");
+  request.button = button.id();
+  for (size_t i = 5; i < words.size(); ++i) {
+    Control& output = Named(form, words[i]);
+    if (output.kind() != Kind::Label && output.kind() != Kind::TextBox)
+      throw ScriptError{"\"sweep\" reads only labels and text boxes, not " + output.id() + ", a " +
+                        KindName(output.kind())};
+    request.outputs.push_back(output.id());
+  }
+  if (!make) throw ScriptError{"\"sweep\" cannot copy this window"};
+  std::vector<SweepPoint> points;
+  try {
+    points = Sweep(form, make, request).Run(SweepThreads());
+  } catch (const SweepError& e) {
+    throw ScriptError{std::string("\"sweep\": ") + e.what()};
+  }
+  for (const SweepPoint& point : points) out << SweepPointJson(request, point) << "\n";
+}
+
+void Command(Form& form, const FormFactory& make, std::string_view line, std::ostream& out) {
   size_t blank = line.find(' ');
   std::string_view verb = line.substr(0, blank);
   std::string_view args = blank == std::string_view::npos ? std::string_view{} : line.substr(blank + 1);
@@ -137,6 +195,8 @@ void Command(Form& form, std::string_view line, std::ostream& out) {
   } else if (verb == "dump") {
     if (!args.empty() || blank != std::string_view::npos) throw ScriptError{"\"dump\" takes nothing"};
     for (const auto& control : form.controls()) out << ControlJson(*control) << "\n";
+  } else if (verb == "sweep") {
+    SweepCommand(form, make, args, out);
   } else {
     throw ScriptError{"unknown command \"" + std::string(verb) + "\""};
   }
@@ -145,6 +205,11 @@ void Command(Form& form, std::string_view line, std::ostream& out) {
 }  // namespace
 
 int RunScript(Form& form, std::istream& in, std::ostream& out, std::ostream& err) {
+  return RunScript(form, FormFactory{}, in, out, err);
+}
+
+int RunScript(Form& form, const FormFactory& make, std::istream& in, std::ostream& out,
+              std::ostream& err) {
   ScriptObserver observer(out);
   form.SetObserver(&observer);
   form.Load();
@@ -157,7 +222,7 @@ int RunScript(Form& form, std::istream& in, std::ostream& out, std::ostream& err
     size_t first = line.find_first_not_of(" \t");
     if (first == std::string::npos || line[first] == '#') continue;
     try {
-      Command(form, line, out);
+      Command(form, make, line, out);
     } catch (const ScriptError& e) {
       err << "line " << number << ": " << e.message << "\n";
       status = 2;

@@ -1,0 +1,60 @@
+#include "frame/plot_action.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibrary>
+#include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+namespace frame {
+
+namespace {
+
+using OpenPlot = QWidget* (*)(Form*, const FormFactory*, QWidget*);
+
+}  // namespace
+
+QString PlotModulePath() {
+  // A build folder keeps it in lib/ beside bin/; installed, it stands beside
+  // the programs in libexec/.
+  const QString dir = QCoreApplication::applicationDirPath();
+  for (const QString& candidate : {dir + "/../lib/flow-calculators/libcalc_plot.so",
+                                   dir + "/libcalc_plot.so",
+                                   dir + "/../libexec/flow-calculators/libcalc_plot.so"})
+    if (QFileInfo::exists(candidate)) return candidate;
+  return dir + "/../lib/flow-calculators/libcalc_plot.so";
+}
+
+QAction* AddSweepAction(QWidget& view, Form& form, FormFactory make) {
+  auto* action = new QAction("Sweep and plot…", &view);
+  action->setObjectName("sweepAndPlot");
+  action->setShortcut(kSweepShortcut);
+  action->setShortcutContext(Qt::WindowShortcut);
+  action->setShortcutVisibleInContextMenu(true);
+  view.addAction(action);
+  auto open = std::make_shared<QPointer<QWidget>>();
+  QObject::connect(action, &QAction::triggered, &view, [&view, &form, make = std::move(make), open] {
+    if (*open) {
+      QMetaObject::invokeMethod(open->data(), "RefreshChoices");
+      (*open)->show();
+      (*open)->raise();
+      (*open)->activateWindow();
+      return;
+    }
+    // Loaded once and kept for the life of the program.
+    static QLibrary module(PlotModulePath());
+    auto entry = reinterpret_cast<OpenPlot>(module.resolve("calc_open_plot"));
+    if (!entry) {
+      QMessageBox::warning(&view, "Sweep and plot",
+                           "The plot window cannot be loaded: " + module.errorString());
+      return;
+    }
+    *open = entry(&form, &make, &view);
+  });
+  return action;
+}
+
+}  // namespace frame
