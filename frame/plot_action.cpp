@@ -18,12 +18,11 @@ using OpenPlot = QWidget* (*)(Form*, const FormFactory*, QWidget*);
 }  // namespace
 
 QString PlotModulePath() {
-  // A build folder keeps it in lib/ beside bin/; installed, it stands beside
-  // the programs in libexec/.
+  // A build folder keeps it in lib/ beside bin/; installed, the programs
+  // stand in libexec/flow-calculators/ and it in lib/flow-calculators/.
   const QString dir = QCoreApplication::applicationDirPath();
   for (const QString& candidate : {dir + "/../lib/flow-calculators/libcalc_plot.so",
-                                   dir + "/libcalc_plot.so",
-                                   dir + "/../libexec/flow-calculators/libcalc_plot.so"})
+                                   dir + "/../../lib/flow-calculators/libcalc_plot.so"})
     if (QFileInfo::exists(candidate)) return candidate;
   return dir + "/../lib/flow-calculators/libcalc_plot.so";
 }

@@ -232,7 +232,7 @@ bool IsEnding(const Control& c) {
 
 }  // namespace
 
-std::string CaptionOf(const Form& form, const Control& control) {
+std::string SweepCaption(const Form& form, const Control& control) {
   if (control.kind() == Kind::Button || control.kind() == Kind::Option ||
       control.kind() == Kind::Frame) {
     const std::string caption = Trimmed(control.text());

@@ -121,7 +121,7 @@ int SweepThreads();
 // How a person names a control: a box's own name for failures, else the
 // label on its left in the same row, else the heading above it, else its id;
 // without a trailing "=" or ":".
-std::string CaptionOf(const Form& form, const Control& control);
+std::string SweepCaption(const Form& form, const Control& control);
 // The shown boxes a person types into.
 std::vector<const TextBox*> SweepInputs(const Form& form);
 // The results: read-only boxes, and shown labels that show a number.

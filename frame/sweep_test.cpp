@@ -201,7 +201,7 @@ TEST(Sweep, PointsRunOnCopiesAndReportMessages) {
   EXPECT_EQ(family[1].curve, 0);
   EXPECT_EQ(family[1].outputs[0], "3");  // 1·0 + 3
   EXPECT_EQ(family[4].curve, 1);
-  EXPECT_EQ(family[4].message, "txt does not hold a number");
+  EXPECT_EQ(family[4].message, "A box does not hold a number");  // never a control name
 }
 
 TEST(Sweep, ThreadsDoNotChangeTheDigitsAndCancelStops) {
@@ -338,11 +338,11 @@ std::vector<std::string> Ids(const auto& controls) {
 
 TEST(SweepChoices, CaptionsInputsOutputsAndButtons) {
   Laid w;
-  EXPECT_EQ(CaptionOf(w, *w.alt), "Altitude (ft)");
-  EXPECT_EQ(CaptionOf(w, *w.mach), "Mach number");
-  EXPECT_EQ(CaptionOf(w, *w.bare), "txtbare");  // "far away" is not on its row
-  EXPECT_EQ(CaptionOf(w, *w.FindById("lblp")), "p/pt");
-  EXPECT_EQ(CaptionOf(w, *w.FindById("cmdgo")), "Compute");
+  EXPECT_EQ(SweepCaption(w, *w.alt), "Altitude (ft)");
+  EXPECT_EQ(SweepCaption(w, *w.mach), "Mach number");
+  EXPECT_EQ(SweepCaption(w, *w.bare), "txtbare");  // "far away" is not on its row
+  EXPECT_EQ(SweepCaption(w, *w.FindById("lblp")), "p/pt");
+  EXPECT_EQ(SweepCaption(w, *w.FindById("cmdgo")), "Compute");
   EXPECT_EQ(Ids(SweepInputs(w)), (std::vector<std::string>{"txtalt", "txtm", "txtbare"}));
   EXPECT_EQ(Ids(SweepOutputs(w)), (std::vector<std::string>{"lblp", "lblTemp", "txtout"}));
   EXPECT_EQ(Ids(SweepButtons(w)), (std::vector<std::string>{"cmdgo"}));
