@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "frame/choicelist.h"
+#include <QListWidget>
 #include "frame/guitest.h"
 #include "frame/view.h"
 #include "nozzle/nozzle.h"
@@ -32,9 +32,9 @@ class NozzleGui : public QObject {
     frame::View view(form);
     form.Load();
     view.show();
-    qobject_cast<frame::ChoiceList*>(view.widget("lsttype"))->setCurrentRow(1);
+    qobject_cast<QListWidget*>(view.widget("lsttype"))->setCurrentRow(1);
     QVERIFY(view.widget("frainpt2")->isVisible());
-    qobject_cast<frame::ChoiceList*>(view.widget("lstss"))->setCurrentRow(1);
+    qobject_cast<QListWidget*>(view.widget("lstss"))->setCurrentRow(1);
     auto* area = qobject_cast<QLineEdit*>(view.widget("txtaa"));
     QVERIFY(area);
     area->selectAll();

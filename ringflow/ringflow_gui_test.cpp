@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "frame/choicelist.h"
+#include <QListWidget>
 #include "frame/guitest.h"
 #include "frame/view.h"
 #include "ringflow/ringflow.h"
@@ -33,7 +33,7 @@ class RingflowGui : public QObject {
     frame::View view(form);
     form.Load();
     view.show();
-    auto* ntyp = qobject_cast<frame::ChoiceList*>(view.widget("lstntyp"));
+    auto* ntyp = qobject_cast<QListWidget*>(view.widget("lstntyp"));
     QVERIFY(ntyp);
     ntyp->setCurrentRow(2);
     QCOMPARE(form.FindById("lstntyp")->text(), std::string("3"));
@@ -61,13 +61,13 @@ class RingflowGui : public QObject {
     frame::View view(form);
     form.Load();
     view.show();
-    qobject_cast<frame::ChoiceList*>(view.widget("lstitty"))->setCurrentRow(1);
+    qobject_cast<QListWidget*>(view.widget("lstitty"))->setCurrentRow(1);
     QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("Cmdcalculate")), Qt::LeftButton);
     QVERIFY(view.widget("FraConv")->isVisible());
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("Txtjconv"))->text(), QString("4"));
     QVERIFY(QFile::exists("RINGFLOW 1.txt"));
     frame::SaveShot(view, "ringflow-failed");
-    qobject_cast<frame::ChoiceList*>(view.widget("lstitty"))->setCurrentRow(0);
+    qobject_cast<QListWidget*>(view.widget("lstitty"))->setCurrentRow(0);
     QVERIFY(!view.widget("FraConv")->isVisible());
     QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("Cmdcalculate")), Qt::LeftButton);
     QVERIFY(view.widget("Fraconv2")->isVisible());

@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "frame/choicelist.h"
+#include <QListWidget>
 #include "frame/guitest.h"
 #include "frame/view.h"
 #include "shaftdeck/shaftdeck.h"
@@ -32,7 +32,7 @@ class ShaftdeckGui : public QObject {
     auto* pic = qobject_cast<QLineEdit*>(view.widget("txtpic"));
     auto* calculate = qobject_cast<QPushButton*>(view.widget("cmdCalculate"));
     auto* diagram = qobject_cast<QPushButton*>(view.widget("cmdpic"));
-    auto* regenerator = qobject_cast<frame::ChoiceList*>(view.widget("lstIRG"));
+    auto* regenerator = qobject_cast<QListWidget*>(view.widget("lstIRG"));
     QVERIFY(pic && calculate && diagram && regenerator);
     pic->selectAll();
     QTest::keyClicks(pic, "40");

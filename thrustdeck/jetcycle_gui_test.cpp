@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "frame/choicelist.h"
+#include <QListWidget>
 #include "frame/guitest.h"
 #include "frame/view.h"
 #include "thrustdeck/jetcycle.h"
@@ -35,13 +35,13 @@ class JetCycleGui : public QObject {
     frame::View view(form);
     form.Load();
     view.show();
-    auto* mix = qobject_cast<frame::ChoiceList*>(view.widget("lstmixexh"));
+    auto* mix = qobject_cast<QListWidget*>(view.widget("lstmixexh"));
     QVERIFY(mix);
     mix->setCurrentRow(2);  // "Mixed+Exhausted"
     QCOMPARE(form.FindById("lstmixexh")->text(), std::string("Mixed+Exhausted"));
     QVERIFY(view.widget("fraal2")->isVisible());
     QVERIFY(view.widget("fraal4")->isVisible());
-    auto* sa = qobject_cast<frame::ChoiceList*>(view.widget("lstSA"));
+    auto* sa = qobject_cast<QListWidget*>(view.widget("lstSA"));
     sa->setCurrentRow(1);  // typed ambient state
     QVERIFY(view.widget("fraSA")->isVisible());
     QVERIFY(!view.widget("fraSA2")->isVisible());
@@ -55,7 +55,7 @@ class JetCycleGui : public QObject {
     QTest::mouseClick(calculate, Qt::LeftButton);
     QVERIFY(!qobject_cast<QLineEdit*>(view.widget("txtff"))->text().isEmpty());
     QVERIFY(!view.widget("lblError")->isVisible());
-    qobject_cast<frame::ChoiceList*>(view.widget("lstIAB"))->setCurrentRow(1);
+    qobject_cast<QListWidget*>(view.widget("lstIAB"))->setCurrentRow(1);
     QVERIFY(view.widget("fraab2")->isVisible());
     frame::SaveShot(view, "thrustdeck-mixed");
 
@@ -74,8 +74,8 @@ class JetCycleGui : public QObject {
     frame::View view(form);
     form.Load();
     view.show();
-    qobject_cast<frame::ChoiceList*>(view.widget("lstIR"))->setCurrentRow(0);
-    qobject_cast<frame::ChoiceList*>(view.widget("lstetyp"))->setCurrentRow(3);
+    qobject_cast<QListWidget*>(view.widget("lstIR"))->setCurrentRow(0);
+    qobject_cast<QListWidget*>(view.widget("lstetyp"))->setCurrentRow(3);
     QVERIFY(view.widget("fragam")->isVisible());
     QVERIFY(!view.widget("fracmp")->isVisible());
     QVERIFY(!view.widget("frafan")->isVisible());

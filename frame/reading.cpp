@@ -1,0 +1,227 @@
+#include "frame/reading.h"
+
+#include <algorithm>
+
+namespace frame {
+
+namespace {
+
+// Controls that touch by a pixel or two still lie apart.
+constexpr int kTouch = 2;
+// How far a caption may stand from what it describes.
+constexpr int kLeftReach = 260;
+constexpr int kAboveReach = 40;
+
+struct Item {
+  Control* control;
+  Rect r;
+};
+
+Rect Absolute(const Control& control) {
+  Rect r = control.rect;
+  for (const Frame* f = control.parent(); f; f = f->parent()) {
+    r.x += f->rect.x;
+    r.y += f->rect.y;
+  }
+  return r;
+}
+
+int Start(const Rect& r, bool vertical) { return vertical ? r.y : r.x; }
+int End(const Rect& r, bool vertical) { return vertical ? r.y + r.h : r.x + r.w; }
+
+// The items in strips across the given axis that no item straddles: rows
+// (vertical) or columns.
+std::vector<std::vector<Item>> Strips(std::vector<Item> items, bool vertical) {
+  std::stable_sort(items.begin(), items.end(), [vertical](const Item& a, const Item& b) {
+    return Start(a.r, vertical) < Start(b.r, vertical);
+  });
+  std::vector<std::vector<Item>> strips;
+  int end = 0;
+  for (const Item& item : items) {
+    if (strips.empty() || Start(item.r, vertical) >= end - kTouch) {
+      strips.emplace_back();
+      end = End(item.r, vertical);
+    }
+    strips.back().push_back(item);
+    end = std::max(end, End(item.r, vertical));
+  }
+  return strips;
+}
+
+void Walk(const Form& form, const Frame* in, std::vector<Control*>& out);
+
+// Rows top to bottom, each left to right; a block that is side-by-side
+// columns (rows that line up in none of them) column by column. Each cut
+// leaves fewer items on either side, so this ends.
+void Order(const Form& form, std::vector<Item> items, std::vector<Control*>& out) {
+  if (items.size() > 1) {
+    auto rows = Strips(items, true);
+    auto columns = Strips(items, false);
+    bool byRows = rows.size() > 1;
+    if (byRows && columns.size() > 1) {
+      // Both cuts are open: a grid reads by rows; columns whose rows line up
+      // only here and there read one after the other.
+      size_t most = 0;
+      for (const auto& column : columns) most = std::max(most, Strips(column, true).size());
+      byRows = 2 * rows.size() >= most;
+    }
+    const auto& parts = byRows ? rows : columns;
+    if (parts.size() > 1) {
+      for (const auto& part : parts) Order(form, part, out);
+      return;
+    }
+    // Lying over each other: by their top edges, then left edges.
+    std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
+      return a.r.y != b.r.y ? a.r.y < b.r.y : a.r.x < b.r.x;
+    });
+  }
+  for (const Item& item : items) {
+    if (item.control->kind() == Kind::Frame)
+      Walk(form, static_cast<const Frame*>(item.control), out);
+    else
+      out.push_back(item.control);
+  }
+}
+
+void Walk(const Form& form, const Frame* in, std::vector<Control*>& out) {
+  std::vector<Item> items;
+  for (Control* child : form.Children(in))
+    if (child->visible()) items.push_back({child, child->rect});
+  Order(form, std::move(items), out);
+}
+
+bool Overlap(int a0, int a1, int b0, int b1, int least) {
+  return std::min(a1, b1) - std::max(a0, b0) >= least;
+}
+
+// A label that can tell what something is: not a value, a title or a warning.
+bool Describes(const Control& c) {
+  if (!c.visible()) return false;
+  if (c.kind() == Kind::Option) return true;
+  if (c.kind() != Kind::Label) return false;
+  if (c.look != Look::Text && c.look != Look::Heading) return false;
+  return c.text().find_first_not_of(" \t\r\n") != std::string::npos;
+}
+
+}  // namespace
+
+std::vector<Control*> ReadingOrder(const Form& form, const Frame* in) {
+  std::vector<Control*> out;
+  Walk(form, in, out);
+  return out;
+}
+
+bool IsInput(const Control& control) {
+  switch (control.kind()) {
+    case Kind::TextBox: return !static_cast<const TextBox&>(control).readOnly;
+    case Kind::List:
+    case Kind::Option: return true;
+    default: return false;
+  }
+}
+
+bool IsResult(const Control& control) {
+  if (control.kind() == Kind::TextBox) return static_cast<const TextBox&>(control).readOnly;
+  return control.kind() == Kind::Label && control.look == Look::Result;
+}
+
+const Control* CaptionControl(const Form& form, const Control& control) {
+  const Rect c = Absolute(control);
+  // From the control's own container outwards; the first that holds a
+  // caption for it has the one.
+  for (const Frame* in = control.parent();; in = in->parent()) {
+    const std::vector<Control*> level = form.Children(in);
+    const Control *left = nullptr, *above = nullptr, *leftHeading = nullptr;
+    int leftGap = kLeftReach + 1, aboveGap = kAboveReach + 1, headingGap = kLeftReach + 1;
+    for (const Control* l : level) {
+      if (l == &control || !Describes(*l)) continue;
+      const Rect r = Absolute(*l);
+      const bool row = Overlap(r.y, r.y + r.h, c.y, c.y + c.h, std::min(r.h, c.h) / 2);
+      if (row && r.x + r.w <= c.x + kTouch + 2) {
+        const int gap = c.x - (r.x + r.w);
+        // Nothing else may stand between it and the control on the row.
+        bool between = false;
+        for (const Control* m : level) {
+          if (m == l || m == &control || !m->visible() || m->kind() == Kind::Label ||
+              m->kind() == Kind::Frame)
+            continue;
+          const Rect mr = Absolute(*m);
+          if (mr.x >= r.x + r.w - kTouch && mr.x + mr.w <= c.x + kTouch &&
+              Overlap(mr.y, mr.y + mr.h, c.y, c.y + c.h, 1))
+            between = true;
+        }
+        if (between) continue;
+        if (l->look == Look::Heading && l->kind() == Kind::Label) {
+          if (gap < headingGap) headingGap = gap, leftHeading = l;
+        } else if (gap < leftGap) {
+          leftGap = gap, left = l;
+        }
+      } else if (l->kind() == Kind::Label && r.y + r.h <= c.y + kTouch + 2 &&
+                 Overlap(r.x, r.x + r.w, c.x, c.x + c.w, std::min(r.w, c.w) / 2)) {
+        const int gap = c.y - (r.y + r.h);
+        if (gap < aboveGap) aboveGap = gap, above = l;
+      }
+    }
+    if (left) return left;
+    if (above) return above;
+    if (leftHeading) return leftHeading;
+    if (!in) return nullptr;
+  }
+}
+
+std::string Trimmed(std::string_view text) {
+  std::string out;
+  bool blank = false;
+  for (char ch : text) {
+    if (ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n') {
+      blank = !out.empty();
+      continue;
+    }
+    if (blank) out += ' ';
+    blank = false;
+    out += ch;
+  }
+  return out;
+}
+
+std::string CaptionOf(const Form& form, const Control& control) {
+  switch (control.kind()) {
+    case Kind::Option:
+    case Kind::Button:
+    case Kind::Frame: return Trimmed(control.text());
+    case Kind::Label:
+      if (!IsResult(control)) return Trimmed(control.text());
+      break;
+    default: break;
+  }
+  if (const Control* caption = CaptionControl(form, control)) return Trimmed(caption->text());
+  for (const Frame* f = control.parent(); f; f = f->parent())
+    if (!Trimmed(f->caption()).empty()) return Trimmed(f->caption());
+  return "";
+}
+
+std::string WindowText(const Form& form) {
+  const std::vector<Control*> order = ReadingOrder(form);
+  std::string inputs, results;
+  auto row = [&form](std::string& to, const Control& control, const std::string& value) {
+    std::string caption = control.kind() == Kind::Option && control.parent()
+                              ? Trimmed(control.parent()->caption())
+                              : CaptionOf(form, control);
+    if (!caption.empty()) to += caption + '\t';
+    to += value + '\n';
+  };
+  for (const Control* c : order) {
+    if (c->kind() == Kind::Option) {
+      if (static_cast<const Option*>(c)->value()) row(inputs, *c, Trimmed(c->text()));
+    } else if (c->kind() == Kind::List) {
+      if (!c->text().empty()) row(inputs, *c, c->text());
+    } else if (IsInput(*c)) {
+      row(inputs, *c, c->text());
+    } else if (IsResult(*c) && !Trimmed(c->text()).empty()) {
+      row(results, *c, Trimmed(c->text()));
+    }
+  }
+  return inputs + results;
+}
+
+}  // namespace frame
