@@ -50,6 +50,12 @@ class BladerowGui : public QObject {
     QVERIFY(!view.widget("lblError")->isVisible());
     frame::SaveShot(view, "bladerow-radial");
   }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<bladerow::Bladerow>({}, {"cmdCalculate", "txtp1", "299.2", "txtp1", "x", true});
+  }
 };
 
 QTEST_MAIN(BladerowGui)

@@ -10,7 +10,6 @@ namespace {
 constexpr int kTouch = 2;
 // How far a caption may stand from what it describes.
 constexpr int kLeftReach = 260;
-constexpr int kAboveReach = 40;
 
 struct Item {
   Control* control;
@@ -127,18 +126,31 @@ bool IsResult(const Control& control) {
 
 const Control* CaptionControl(const Form& form, const Control& control) {
   const Rect c = Absolute(control);
-  // From the control's own container outwards; the first that holds a
-  // caption for it has the one.
+  // Looked for in the control's own container and every one around it: a
+  // column heading may stand in the frame around a row's frame.
+  struct Best {
+    const Control* label = nullptr;
+    int gap = 0;
+    void Offer(const Control* l, int g) {
+      if (!label || g < gap) label = l, gap = g;
+    }
+  } left, above, leftHeading, anyLeft, title;
   for (const Frame* in = control.parent();; in = in->parent()) {
     const std::vector<Control*> level = form.Children(in);
-    const Control *left = nullptr, *above = nullptr, *leftHeading = nullptr;
-    int leftGap = kLeftReach + 1, aboveGap = kAboveReach + 1, headingGap = kLeftReach + 1;
     for (const Control* l : level) {
-      if (l == &control || !Describes(*l)) continue;
+      if (l == &control || !l->visible()) continue;
       const Rect r = Absolute(*l);
       const bool row = Overlap(r.y, r.y + r.h, c.y, c.y + c.h, std::min(r.h, c.h) / 2);
-      if (row && r.x + r.w <= c.x + kTouch + 2) {
-        const int gap = c.x - (r.x + r.w);
+      const bool column = Overlap(r.x, r.x + r.w, c.x, c.x + c.w, std::min(r.w, c.w) / 2);
+      const bool isLabel = l->kind() == Kind::Label;
+      if (isLabel && l->look == Look::Title && r.y < c.y &&
+          Overlap(r.x, r.x + r.w, c.x, c.x + c.w, 1))
+        title.Offer(l, c.y - r.y);
+      if (!Describes(*l)) continue;
+      if (row && r.x < c.x && r.x + r.w / 2 < c.x) {
+        const int gap = std::max(0, c.x - (r.x + r.w));
+        if (gap > kLeftReach) continue;
+        if (isLabel) anyLeft.Offer(l, gap);
         // Nothing else may stand between it and the control on the row.
         bool between = false;
         for (const Control* m : level) {
@@ -146,27 +158,24 @@ const Control* CaptionControl(const Form& form, const Control& control) {
               m->kind() == Kind::Frame)
             continue;
           const Rect mr = Absolute(*m);
-          if (mr.x >= r.x + r.w - kTouch && mr.x + mr.w <= c.x + kTouch &&
+          if (mr.x >= r.x + r.w / 2 && mr.x + mr.w <= c.x + kTouch &&
               Overlap(mr.y, mr.y + mr.h, c.y, c.y + c.h, 1))
             between = true;
         }
         if (between) continue;
-        if (l->look == Look::Heading && l->kind() == Kind::Label) {
-          if (gap < headingGap) headingGap = gap, leftHeading = l;
-        } else if (gap < leftGap) {
-          leftGap = gap, left = l;
-        }
-      } else if (l->kind() == Kind::Label && r.y + r.h <= c.y + kTouch + 2 &&
-                 Overlap(r.x, r.x + r.w, c.x, c.x + c.w, std::min(r.w, c.w) / 2)) {
-        const int gap = c.y - (r.y + r.h);
-        if (gap < aboveGap) aboveGap = gap, above = l;
+        (isLabel && l->look == Look::Heading ? leftHeading : left).Offer(l, gap);
+      } else if (isLabel && column && r.y + r.h <= c.y + kTouch + 2) {
+        above.Offer(l, c.y - (r.y + r.h));
       }
     }
-    if (left) return left;
-    if (above) return above;
-    if (leftHeading) return leftHeading;
-    if (!in) return nullptr;
+    if (!in) break;
   }
+  for (const Best* best : {&left, &above, &leftHeading})
+    if (best->label) return best->label;
+  // A list or box with no label of its own: the label its row begins with,
+  // else the title over it.
+  if (control.kind() == Kind::Label) return nullptr;
+  return anyLeft.label ? anyLeft.label : title.label;
 }
 
 std::string Trimmed(std::string_view text) {

@@ -110,7 +110,14 @@ class FrameBox : public QWidget {
   QString title_;
 };
 
-void Notify(QAccessibleEvent&& event) { QAccessible::updateAccessibility(&event); }
+AccessibleListener accessibleListener = nullptr;
+
+bool Listened() { return accessibleListener || QAccessible::isActive(); }
+
+void Notify(QAccessibleEvent&& event) {
+  if (accessibleListener) accessibleListener(&event);
+  QAccessible::updateAccessibility(&event);
+}
 
 PictureMaker pictureMaker = nullptr;
 
@@ -139,6 +146,8 @@ Qt::Alignment AlignmentOf(Align align) {
 }  // namespace
 
 void SetPictureMaker(PictureMaker maker) { pictureMaker = maker; }
+
+void SetAccessibleListener(AccessibleListener listener) { accessibleListener = listener; }
 
 // The metric twins come first: asking for them by name spares the font
 // database a substitution search for every family it does not hold.
@@ -448,9 +457,9 @@ void View::Mirror(Control& control, QWidget* widget) {
       break;
     }
     case Kind::TextBox: {
-      // The box tells assistive technology of its new text itself.
       auto* edit = static_cast<QLineEdit*>(widget);
-      if (edit->text() != text) edit->setText(text);
+      textChanged = edit->text() != text;
+      if (textChanged) edit->setText(text);
       break;
     }
     case Kind::Frame:
@@ -494,7 +503,7 @@ void View::Mirror(Control& control, QWidget* widget) {
 }
 
 void View::Announce(Control& control, QWidget* widget, bool appeared, bool textChanged) {
-  if (!QAccessible::isActive() || !control.shown()) return;
+  if (!Listened() || !control.shown()) return;
   if (control.kind() == Kind::Label && control.look == Look::Warning) {
     // A failure or a warning is read out the moment it appears or changes.
     if ((appeared || textChanged) && !control.text().empty())
@@ -509,8 +518,17 @@ void View::Announce(Control& control, QWidget* widget, bool appeared, bool textC
       }
     }
   }
-  if (textChanged && IsResult(control) && control.kind() == Kind::Label)
+  if (!textChanged) return;
+  if (IsResult(control)) {
+    // A value's caption is its name, so the label says nothing of a new
+    // value itself. (A box also tells of its new text, as a text change.)
     Notify(QAccessibleValueChangeEvent(widget, Q(control.text())));
+  } else if (control.kind() == Kind::Label && accessibleListener) {
+    // A label that reads as a whole ("Pressure = 14.695 psia") tells of its
+    // new text itself, as a change of its name: the listener hears it too.
+    QAccessibleEvent event(widget, QAccessible::NameChanged);
+    accessibleListener(&event);
+  }
 }
 
 void View::SetOptionTabStops(const Frame* group) {
@@ -581,20 +599,24 @@ void View::closeEvent(QCloseEvent* event) {
 }
 
 void View::SetTabOrder() {
-  // What the user fills in, as it reads; then what the user presses; then
-  // what the window has computed.
-  std::vector<QWidget*> inputs, buttons, results;
+  // What the user fills in, as it reads; then what the user presses, the
+  // compute buttons first; then what the window has computed.
+  std::vector<QWidget*> inputs, computes, buttons, results;
   for (Control* control : ReadingOrder(form_)) {
     auto built = widgets_.find(control);
     if (built == widgets_.end()) continue;
-    if (IsInput(*control))
+    if (IsInput(*control)) {
       inputs.push_back(built->second);
-    else if (control->kind() == Kind::Button)
-      buttons.push_back(built->second);
-    else if (control->kind() == Kind::TextBox)
+    } else if (control->kind() == Kind::Button) {
+      const bool compute = control->look == Look::Compute || control->text() == "Compute" ||
+                           control->text() == "Calculate";
+      (compute ? computes : buttons).push_back(built->second);
+    } else if (control->kind() == Kind::TextBox) {
       results.push_back(built->second);
+    }
   }
   tabOrder_ = std::move(inputs);
+  tabOrder_.insert(tabOrder_.end(), computes.begin(), computes.end());
   tabOrder_.insert(tabOrder_.end(), buttons.begin(), buttons.end());
   tabOrder_.insert(tabOrder_.end(), results.begin(), results.end());
   for (size_t i = 1; i < tabOrder_.size(); ++i) setTabOrder(tabOrder_[i - 1], tabOrder_[i]);

@@ -7,6 +7,7 @@
 
 #include "frame/form.h"
 
+class QAccessibleEvent;
 class QLineEdit;
 class QRadioButton;
 
@@ -71,6 +72,11 @@ class View : public QWidget, public FormObserver {
 // it loads; elsewhere a drawing would be a blank white box.
 using PictureMaker = QWidget* (*)(const std::string& svg, QWidget* parent);
 void SetPictureMaker(PictureMaker maker);
+
+// Sees every accessibility event a view raises, whether or not assistive
+// technology is listening (which Qt's offscreen platform never does).
+using AccessibleListener = void (*)(QAccessibleEvent* event);
+void SetAccessibleListener(AccessibleListener listener);
 
 // Fonts and colours shared by every window.
 QFont FontFor(Look look, int points);

@@ -50,6 +50,12 @@ class NozzleGui : public QObject {
     frame::SaveShot(view, "nozzle-nosolution");
     QVERIFY(!view.widget("lblError")->isVisible());
   }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<nozzle::Nozzle>({}, {"cmdCalculate", "txtk", "1.496", "txtk", "x", true});
+  }
 };
 
 QTEST_MAIN(NozzleGui)

@@ -25,6 +25,8 @@ class RingflowGui : public QObject {
     frame::SaveShot(view, "ringflow");
     QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("pic")), Qt::LeftButton);
     QVERIFY(view.widget("Picture1")->isVisible());
+    // The drawing is drawn: a blank white box fails.
+    QVERIFY(frame::InkedPixels(*view.widget("Picture1")) > 2000);
     frame::SaveShot(view, "ringflow-diagram");
   }
 
@@ -73,6 +75,12 @@ class RingflowGui : public QObject {
     QVERIFY(view.widget("Fraconv2")->isVisible());
     frame::SaveShot(view, "ringflow-solved");
     QDir::setCurrent(old);
+  }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<ringflow::Ringflow>({}, {"Cmdcalculate", "txtdh", "1.7", "txtdh", "x", false});
   }
 };
 

@@ -45,10 +45,18 @@ class ShaftdeckGui : public QObject {
     QTest::mouseClick(diagram, Qt::LeftButton);
     QVERIFY(view.widget("frapic")->isVisible());
     QVERIFY(view.widget("Picture1")->isVisible());
+    // The drawing is drawn: a blank white box fails.
+    QVERIFY(frame::InkedPixels(*view.widget("Picture1")) > 2000);
     frame::SaveShot(view, "shaftdeck-diagram");
     QTest::mouseClick(diagram, Qt::LeftButton);
     QVERIFY(!view.widget("frapic")->isVisible());
     QVERIFY(!view.widget("lblError")->isVisible());
+  }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<shaftdeck::Shaftdeck>({}, {"cmdCalculate", "txtpic", "19.8", "txtalt", "x", true});
   }
 };
 

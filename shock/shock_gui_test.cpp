@@ -51,6 +51,12 @@ class ShockGui : public QObject {
     frame::SaveShot(view, "shock-oblique");
     QVERIFY(!view.widget("lblError")->isVisible());
   }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<shock::Shock>({}, {"cmdCalculate", "txtg", "1.54", "txtg", "x", true});
+  }
 };
 
 QTEST_MAIN(ShockGui)

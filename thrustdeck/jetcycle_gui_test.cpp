@@ -104,13 +104,20 @@ class JetCycleGui : public QObject {
     QApplication::clipboard()->clear();
     ff->setFocus();
     QTest::keyClick(ff, Qt::Key_C, Qt::ControlModifier);
-    const QString row = "Thrust (lbf) =\t" + ff->text() + "\tND-Thrust =\t" +
-                        qobject_cast<QLineEdit*>(view.widget("txtffnd"))->text() +
-                        "\tTSFC (lbm/lbf-hr) =\t" +
-                        qobject_cast<QLineEdit*>(view.widget("txttsfc"))->text() + "\n";
+    // The whole window: each input with its caption and each choice first,
+    // then the results, one "caption TAB value" row each, captions trimmed.
+    const QString results = "Thrust (lbf) =\t" + ff->text() + "\nND-Thrust =\t" +
+                            qobject_cast<QLineEdit*>(view.widget("txtffnd"))->text() +
+                            "\nTSFC (lbm/lbf-hr) =\t" +
+                            qobject_cast<QLineEdit*>(view.widget("txttsfc"))->text() + "\n";
     const QString copied = QApplication::clipboard()->text();
-    QVERIFY2(copied.contains(row), qPrintable(copied));
-    QCOMPARE(copied.toStdString(), form.TableText(nullptr));
+    QVERIFY2(copied.endsWith(results), qPrintable(copied));
+    QVERIFY2(copied.startsWith("Engine type\tTurbofan\n"), qPrintable(copied));
+    for (const char* input : {"Ideal or Real analysis?\tR\n", "Standard Atmosphere?\ty\n",
+                              "Mach number\t0.8\n", "Primary nozzle c or cd?\tc\n",
+                              "Afterburner?\tn\n", "Fan nozzle efficiency\t0.9\n"})
+      QVERIFY2(copied.contains(input), input);
+    QCOMPARE(copied.count('\n'), copied.count('\t'));
     // The window's context menu offers the same.
     QApplication::clipboard()->clear();
     const auto actions = view.actions();
@@ -123,8 +130,19 @@ class JetCycleGui : public QObject {
     m0->selectAll();
     QTest::keyClick(m0, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QString("0.8"));
+    // With nothing selected, Ctrl+C in a box that is typed into copies
+    // nothing, as in any box.
+    m0->deselect();
+    QTest::keyClick(m0, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString("0.8"));
     QTest::keyClick(m0, Qt::Key_Escape);
     QVERIFY(view.isVisible());
+  }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<thrustdeck::JetCycle>({}, {"cmdCalculate", "txtM0", "0.825", "txtalt", "x", true});
   }
 };
 
