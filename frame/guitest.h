@@ -215,6 +215,18 @@ inline QString ScriptText(Form& fresh, const std::string& script, const std::str
   return QString::fromStdString(json.substr(at + key.size(), end - at - key.size()));
 }
 
+// The line the script mode shows for a control after the commands of script,
+// run on a fresh window of the same kind, to compare with ControlJson of the
+// window driven by the keyboard.
+inline std::string ScriptShows(Form& fresh, const std::string& script, const std::string& id) {
+  std::istringstream in(script + "show " + id + "\n");
+  std::ostringstream out, err;
+  if (RunScript(fresh, in, out, err) != 0) return "script failed: " + err.str();
+  std::string json = out.str();
+  json.pop_back();  // the line end
+  return json.substr(json.rfind('\n') + 1);
+}
+
 // A double-click, a press-and-drag and a middle-click paste in a box that
 // nobody has touched yet do what they do in any box: the same as in a
 // QLineEdit of its own with the same text, font and size.

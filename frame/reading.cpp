@@ -37,7 +37,7 @@ std::vector<std::vector<Item>> Strips(std::vector<Item> items, bool vertical) {
   std::vector<std::vector<Item>> strips;
   int end = 0;
   for (const Item& item : items) {
-    if (strips.empty() || Start(item.r, vertical) >= end - kTouch) {
+    if (strips.empty() || Start(item.r, vertical) >= end) {
       strips.emplace_back();
       end = End(item.r, vertical);
     }
@@ -49,24 +49,62 @@ std::vector<std::vector<Item>> Strips(std::vector<Item> items, bool vertical) {
 
 void Walk(const Form& form, const Frame* in, std::vector<Control*>& out);
 
-// Rows top to bottom, each left to right; a block that is side-by-side
-// columns (rows that line up in none of them) column by column. Each cut
-// leaves fewer items on either side, so this ends.
+int Span(const std::vector<Item>& part) {
+  int top = part.front().r.y, bottom = top;
+  for (const Item& item : part) {
+    top = std::min(top, item.r.y);
+    bottom = std::max(bottom, item.r.y + item.r.h);
+  }
+  return bottom - top;
+}
+
+// Whether items stand in side-by-side columns that each run (nearly) their
+// height and whose rows do not line up as a grid's do: a row strip across
+// them takes in more than one row of some column.
+bool Columnar(const std::vector<Item>& items, size_t rows) {
+  const auto columns = Strips(items, false);
+  if (columns.size() < 2) return false;
+  const int height = Span(items);
+  bool ragged = false;
+  for (const auto& column : columns) {
+    if (2 * Span(column) < height) return false;
+    ragged = ragged || Strips(column, true).size() > rows;
+  }
+  return ragged;
+}
+
+// Rows top to bottom, each left to right; a block of side-by-side columns
+// (a run of rows that together stand in ragged columns) column by column.
+// Each cut leaves fewer items on either side, so this ends.
 void Order(const Form& form, std::vector<Item> items, std::vector<Control*>& out) {
   if (items.size() > 1) {
-    auto rows = Strips(items, true);
-    auto columns = Strips(items, false);
-    bool byRows = rows.size() > 1;
-    if (byRows && columns.size() > 1) {
-      // Both cuts are open: a grid reads by rows; columns whose rows line up
-      // only here and there read one after the other.
-      size_t most = 0;
-      for (const auto& column : columns) most = std::max(most, Strips(column, true).size());
-      byRows = 2 * rows.size() >= most;
+    const auto rows = Strips(items, true);
+    std::vector<std::vector<Item>> parts;
+    bool byColumns = false;
+    if (rows.size() > 1) {
+      // Runs of rows, each as long as it stays columnar.
+      for (size_t i = 0; i < rows.size();) {
+        std::vector<Item> block = rows[i], run = rows[i];
+        size_t end = i;
+        for (size_t k = i + 1; k < rows.size(); ++k) {
+          run.insert(run.end(), rows[k].begin(), rows[k].end());
+          if (Columnar(run, k - i + 1)) block = run, end = k;
+        }
+        parts.push_back(std::move(block));
+        i = end + 1;
+      }
+    } else {
+      parts = Strips(items, false);
+      byColumns = true;
     }
-    const auto& parts = byRows ? rows : columns;
     if (parts.size() > 1) {
-      for (const auto& part : parts) Order(form, part, out);
+      for (auto& part : parts) Order(form, std::move(part), out);
+      return;
+    }
+    if (parts.size() == 1 && !byColumns && parts.front().size() == items.size() &&
+        rows.size() > 1) {
+      // One columnar block: its columns one after the other.
+      for (auto& column : Strips(items, false)) Order(form, std::move(column), out);
       return;
     }
     // Lying over each other: by their top edges, then left edges.

@@ -142,7 +142,47 @@ class JetCycleGui : public QObject {
   // Every box, list and result is named by its caption for a screen reader,
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
-    frame::CheckDescribed<thrustdeck::JetCycle>({}, {"cmdCalculate", "txtM0", "0.825", "txtalt", "x", true});
+    frame::CheckDescribed<thrustdeck::JetCycle>({{"lstetyp", "Engine type"}, {"lstinoz", "Primary nozzle c or cd?"}, {"txtalt", "Altitude (ft)"}, {"txtff", "Thrust (lbf) ="}}, {"cmdCalculate", "txtM0", "0.825", "txtalt", "x", true});
+  }
+
+  // The keyboard alone: Tab reads down each of the three columns in turn,
+  // then "Calculate" and "Done!", then the results; the arrows choose in a
+  // list; typing and Enter calculate what the script mode calculates.
+  void keyboardOnly() {
+    thrustdeck::JetCycle form;
+    frame::View view(form);
+    form.Load();
+    view.show();
+    view.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("lstetyp"));
+    const QStringList order = {
+        "lstmixexh", "lstIR",   "lstSA",   "txtalt",  "txtM0",   "txttt4",  "txth",
+        "txtma",     "lstIGC",  "txtetd",  "txtpic",  "txtetc",  "txtpib",  "txtetb",
+        "txtett",    "txtetm",  "lstinoz", "txtetn",  "txtal",   "txtetf",  "txtpif",
+        "lstinof",   "txtetfn", "lstIAB",  "cmdCalculate", "cmdEnd", "txtff", "txtffnd",
+        "txttsfc",   "lstetyp"};
+    QCOMPARE(frame::TabWalk(static_cast<int>(order.size())), order);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("txttsfc"));
+
+    QCOMPARE(frame::TabWalk(3), QStringList({"lstetyp", "lstmixexh", "lstIR"}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(form.FindById("lstIR")->text(), std::string("I"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(form.FindById("lstIR")->text(), std::string("R"));
+
+    QCOMPARE(frame::TabWalk(3), QStringList({"lstSA", "txtalt", "txtM0"}));
+    QWidget* box = QApplication::focusWidget();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, "0.8");
+    QTest::keyClick(box, Qt::Key_Return);
+    for (const char* id : {"txtff", "txtffnd", "txttsfc"}) {
+      thrustdeck::JetCycle fresh;
+      QCOMPARE(frame::ControlJson(*form.FindById(id)),
+               frame::ScriptShows(fresh, "type txtM0 0.8\nclick cmdCalculate\n", id));
+    }
+    QVERIFY(!form.FindById("txtff")->text().empty());
   }
 };
 
