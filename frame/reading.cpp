@@ -88,6 +88,9 @@ void Order(const Form& form, std::vector<Item> items, std::vector<Control*>& out
         size_t end = i;
         for (size_t k = i + 1; k < rows.size(); ++k) {
           run.insert(run.end(), rows[k].begin(), rows[k].end());
+          // More rows only join columns: once one column is left, no longer
+          // run stands in columns.
+          if (Strips(run, false).size() < 2) break;
           if (Columnar(run, k - i + 1)) block = run, end = k;
         }
         parts.push_back(std::move(block));

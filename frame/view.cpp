@@ -30,6 +30,10 @@ class ValueLabel : public QLabel {
 
  public:
   using QLabel::QLabel;
+  // Kept here rather than as the accessible name: setting that raises an
+  // accessibility event, which makes an interface for the widget whether or
+  // not anyone listens.
+  QString caption;
 };
 
 namespace {
@@ -40,7 +44,9 @@ class ValueLabelAccessible : public QAccessibleWidget {
       : QAccessibleWidget(label, QAccessible::StaticText) {}
 
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Value) return static_cast<QLabel*>(widget())->text();
+    auto* label = static_cast<ValueLabel*>(widget());
+    if (t == QAccessible::Value) return label->text();
+    if (t == QAccessible::Name && label->accessibleName().isEmpty()) return label->caption;
     return QAccessibleWidget::text(t);
   }
 };
@@ -243,16 +249,33 @@ void View::Describe(Control& control, QWidget* widget) {
   const bool described = control.kind() == Kind::TextBox || control.kind() == Kind::List ||
                          IsResult(control);
   if (!described) return;
-  widget->setAccessibleName(Q(CaptionOf(form_, control)));
-  // The label of a box or list takes the user to it with its mnemonic, and
-  // names it to assistive technology; a label whose "&" is a character of
-  // its caption stays a plain label.
+  const QString name = Q(CaptionOf(form_, control));
+  if (auto* value = qobject_cast<ValueLabel*>(widget)) {
+    value->caption = name;
+    return;
+  }
+  // The label of a box or list names it to assistive technology as its
+  // buddy (and takes the user to it with a mnemonic), so the box needs no
+  // name of its own: setting one raises an accessibility event, which makes
+  // an interface for the widget whether or not anyone listens. A label
+  // whose "&" is a character of its caption stays a plain label.
   const Control* caption = CaptionControl(form_, control);
   if (caption && caption->kind() == Kind::Label && caption->text().find('&') == std::string::npos &&
-      !IsResult(control)) {
+      Trimmed(caption->text()) == caption->text()) {
     auto* label = qobject_cast<QLabel*>(Materialize(*const_cast<Control*>(caption)));
-    if (label) label->setBuddy(widget);
+    if (label) {
+      // A column heading captions every box under it, but is the buddy of
+      // one only: the others keep its caption as a name of their own.
+      QWidget* earlier = label->buddy();
+      if (earlier && earlier != widget && earlier->accessibleName().isEmpty())
+        earlier->setAccessibleName(label->text());
+      label->setBuddy(widget);
+      // (Item views take their name only from accessibleName.)
+      if (label->parentWidget() == widget->parentWidget() && control.kind() == Kind::TextBox)
+        return;
+    }
   }
+  widget->setAccessibleName(name);
 }
 
 void View::CopyToClipboard(const Frame* frame) {
