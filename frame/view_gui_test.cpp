@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "frame/form.h"
+#include "frame/guitest.h"
 #include "frame/view.h"
 
 namespace {
@@ -138,6 +139,28 @@ class ViewGui : public QObject {
     auto* result = qobject_cast<QLineEdit*>(view.widget("txtE"));
     QVERIFY(result && result->isReadOnly());
     QCOMPARE(result->text(), QString("0.25"));
+  }
+
+  // A list reached by Tab shows where the focus is; the arrows choose in it.
+  void listReachedByTabShowsItsFocus() {
+    frame::Form form("Lists", 300, 200);
+    form.AddTextBox("txtA", {10, 10, 80, 24});
+    auto* list = form.AddList("lstB", {"c", "cd"}, {10, 50, 80, 40});
+    list->setListIndex(0);
+    frame::View view(form);
+    view.show();
+    view.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
+    QWidget* widget = view.widget("lstB");
+    const QImage before = widget->grab().toImage();
+    QTest::keyClick(view.widget("txtA"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), widget);
+    QCOMPARE(list->listIndex(), 0);  // reaching a list chooses nothing
+    const QImage focused = widget->grab().toImage();
+    QVERIFY(frame::PixelsApart(before, focused, "list-focus") > 20);
+    QTest::keyClick(widget, Qt::Key_Down);
+    QCOMPARE(list->listIndex(), 1);
+    frame::SaveShot(view, "list-focus");
   }
 };
 
