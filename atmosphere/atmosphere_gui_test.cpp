@@ -45,6 +45,12 @@ class AtmosphereGui : public QObject {
              QString("Pressure = 3.281 psia"));
     QVERIFY(!view.widget("lblError")->isVisible());
   }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<atmosphere::Atmosphere>({}, {"cmdScompute", "txtAltitude", "1", "txtAltitude", "x", true});
+  }
 };
 
 QTEST_MAIN(AtmosphereGui)

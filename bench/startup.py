@@ -24,7 +24,7 @@ import time
 
 RUNS = 21
 PRESSES = 200
-TIME_LIMIT, MEMORY_LIMIT, HANDLER_LIMIT_MS = 1.3, 1.3, 5.0
+TIME_LIMIT, MEMORY_LIMIT, HANDLER_LIMIT_MS = 1.5, 1.5, 5.0
 
 
 def start_once(path, *args):

@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "frame/choicelist.h"
+#include <QListWidget>
 #include "bladerow/bladerow_window.h"
 #include "frame/guitest.h"
 #include "frame/view.h"
@@ -30,8 +30,8 @@ class BladerowGui : public QObject {
     frame::View view(form);
     form.Load();
     view.show();
-    auto* type = qobject_cast<frame::ChoiceList*>(view.widget("lsttype"));
-    auto* gas = qobject_cast<frame::ChoiceList*>(view.widget("lstgas"));
+    auto* type = qobject_cast<QListWidget*>(view.widget("lsttype"));
+    auto* gas = qobject_cast<QListWidget*>(view.widget("lstgas"));
     auto* width = qobject_cast<QLineEdit*>(view.widget("txttd2"));
     auto* calculate = qobject_cast<QPushButton*>(view.widget("cmdCalculate"));
     QVERIFY(type && gas && width && calculate);
@@ -49,6 +49,12 @@ class BladerowGui : public QObject {
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtgm"))->text(), QString("1.400"));
     QVERIFY(!view.widget("lblError")->isVisible());
     frame::SaveShot(view, "bladerow-radial");
+  }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<bladerow::Bladerow>({}, {"cmdCalculate", "txtp1", "299.2", "txtp1", "x", true});
   }
 };
 

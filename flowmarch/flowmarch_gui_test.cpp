@@ -39,6 +39,8 @@ class FlowMarchGui : public QObject {
     QTest::mouseClick(toggle, Qt::LeftButton);
     QVERIFY(view.widget("frapic")->isVisible());
     QVERIFY(view.widget("Picture1")->isVisible());
+    // The drawing is drawn: a blank white box fails.
+    QVERIFY(frame::InkedPixels(*view.widget("Picture1")) > 2000);
     // The diagram lies over the inputs.
     QWidget* over = view.childAt(view.widget("txtk")->geometry().center());
     QVERIFY(over == view.widget("Picture1") || over == view.widget("frapic"));
@@ -61,6 +63,12 @@ class FlowMarchGui : public QObject {
     QVERIFY(view.widget("frachk")->isVisible());
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtm6"))->text(), QString(""));
     frame::SaveShot(view, "flowmarch-choked");
+  }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<flowmarch::FlowMarch>({}, {"cmdCalculate", "txtk", "1.54", "txtk", "x", true});
   }
 };
 

@@ -1,6 +1,7 @@
 // The Qt binding of the fanno window, on the offscreen platform.
 #include "flowtables/fanno_window.h"
 #include "flowtables/table_gui.h"
+#include "frame/guitest.h"
 
 class Gui : public QObject {
   Q_OBJECT
@@ -13,6 +14,12 @@ class Gui : public QObject {
 
   void warnsBeyondTheSupersonicLimit() {
     flowtables::CheckWarning<flowtables::Fanno>("Opts3", "txtfld2", "0.9", "Frame5", "lblxmax", "0.8215", "fanno-warning");
+  }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<flowtables::Fanno>({}, {"cmdscompute", "txtm1", "1.1", "txtm1", "x", true});
   }
 };
 

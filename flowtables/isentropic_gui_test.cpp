@@ -103,6 +103,57 @@ class IsentropicGui : public QObject {
     // Tab moves on from the new box to the next box of its own frame.
     QCOMPARE(minimum->nextInFocusChain(), view.findChild<QWidget*>("txtMaxm"));
   }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<flowtables::Isentropic>({{"txtg", "γ ="}, {"txtm1", "Single Value of M"}, {"lblt1", "T/Tt"}}, {"cmdscompute", "txtm1", "1.1", "txtm1", "x", true});
+  }
+
+  // The keyboard alone: the window opens on its first input, Tab follows
+  // the reading order (inputs, then the buttons, compute first), the arrows
+  // choose among the options, and typing and Enter compute what the script
+  // mode computes.
+  void keyboardOnly() {
+    flowtables::Isentropic form;
+    frame::View view(form);
+    form.Load();
+    view.show();
+    view.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("optSingle"));
+    QCOMPARE(frame::TabWalk(5),
+             QStringList({"txtm1", "txtg", "cmdscompute", "cmdend", "optSingle"}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("OptSingleAA"));
+    QVERIFY(static_cast<frame::Option*>(form.FindById("OptSingleAA"))->value());
+    QVERIFY(view.widget("Txtaa1")->isVisible());
+    QCOMPARE(frame::TabWalk(2), QStringList({"Txtaa1", "txtg"}));
+    QTest::keyClick(view.widget("OptSingleAA"), Qt::Key_Up);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("optSingle"));
+    QVERIFY(static_cast<frame::Option*>(form.FindById("optSingle"))->value());
+
+    QCOMPARE(frame::TabWalk(1), QStringList({"txtm1"}));
+    QWidget* box = QApplication::focusWidget();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, "2");
+    QTest::keyClick(box, Qt::Key_Return);
+    flowtables::Isentropic fresh;
+    const QString expected =
+        frame::ScriptText(fresh, "type txtm1 2\nclick cmdscompute\n", "lblt1");
+    QCOMPARE(qobject_cast<QLabel*>(view.widget("lblt1"))->text(), expected);
+    QCOMPARE(expected, QString("0.5556"));
+  }
+
+  // The mouse in the γ box of a freshly opened window.
+  void freshBoxTakesTheMouseAsAnyBox() {
+    flowtables::Isentropic form;
+    frame::View view(form);
+    form.Load();
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    frame::CheckFreshBoxMouse(qobject_cast<QLineEdit*>(view.widget("txtg")), "txtg");
+  }
 };
 
 QTEST_MAIN(IsentropicGui)

@@ -1,6 +1,7 @@
 // The Qt binding of the rayleigh window, on the offscreen platform.
 #include "flowtables/rayleigh_window.h"
 #include "flowtables/table_gui.h"
+#include "frame/guitest.h"
 
 class Gui : public QObject {
   Q_OBJECT
@@ -13,6 +14,12 @@ class Gui : public QObject {
 
   void warnsBeyondTheSupersonicLimit() {
     flowtables::CheckWarning<flowtables::Rayleigh>("Opttt2", "Txttt2", "0.48", "Frame5", "Lblttmin", "0.4898", "rayleigh-warning");
+  }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<flowtables::Rayleigh>({}, {"cmdscompute", "txtm1", "1.1", "txtm1", "x", true});
   }
 };
 

@@ -72,7 +72,12 @@ void CheckWarning(const char* option, const char* box, const char* text, const c
   QVERIFY(edit && edit->isVisible());
   edit->selectAll();
   QTest::keyClicks(edit, text);
-  QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("cmdscompute")), Qt::LeftButton);
+  {
+    frame::AccessibleRecorder recorder;
+    QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("cmdscompute")), Qt::LeftButton);
+    // A screen reader is told of the warning as it appears.
+    QVERIFY(frame::AccessibleRecorder::Told(view.widget(warning), {QAccessible::Alert}));
+  }
   QVERIFY(view.widget(warning)->isVisible());
   QVERIFY(!view.widget("frasingle")->isVisible());
   QCOMPARE(qobject_cast<QLabel*>(view.widget(limitLabel))->text(), QString(limit));

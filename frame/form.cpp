@@ -283,14 +283,32 @@ std::string Form::TableText(const Frame* frame) const {
   struct Cell {
     Rect r;
     std::string text;
+    bool heading;
   };
   std::vector<Cell> cells;
   for (const auto& c : controls_) {
     if (!Inside(*c, frame) || !c->shown()) continue;
     if (c->kind() != Kind::Label && c->kind() != Kind::TextBox) continue;
     if (c->text().empty()) continue;
-    cells.push_back({Absolute(*c), c->text()});
+    cells.push_back({Absolute(*c), c->text(), c->look == Look::Heading});
   }
+  // A heading set on top of another one ("ρ*/ρ=" over "V/V*") is the first
+  // line of that column's heading, not a row of its own.
+  for (size_t i = 0; i < cells.size(); ++i) {
+    const Rect a = cells[i].r;
+    if (!cells[i].heading) continue;
+    for (Cell& below : cells) {
+      const Rect b = below.r;
+      const int shared = std::min(a.x + a.w, b.x + b.w) - std::max(a.x, b.x);
+      if (&below == &cells[i] || !below.heading || b.y <= a.y || b.y > a.y + a.h + 6 ||
+          2 * shared < std::min(a.w, b.w))
+        continue;
+      below.text = cells[i].text + " " + below.text;
+      cells[i].text.clear();
+      break;
+    }
+  }
+  std::erase_if(cells, [](const Cell& cell) { return cell.text.empty(); });
   // Cells whose vertical centres lie within half a row of each other share a row.
   std::stable_sort(cells.begin(), cells.end(),
                    [](const Cell& a, const Cell& b) { return a.r.y + a.r.h / 2 < b.r.y + b.r.h / 2; });

@@ -1,5 +1,7 @@
 #include "frame/view.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -17,11 +19,47 @@
 #include <QShortcut>
 #include <algorithm>
 
-#include "frame/choicelist.h"
-#include "frame/latebox.h"
+#include "frame/reading.h"
 #include "frame/status_line.h"
 
 namespace frame {
+
+// A computed value shown as text. A screen reader reads its caption as its
+// name and the number as its value, and hears of each new value.
+class ValueLabel : public QLabel {
+  Q_OBJECT
+
+ public:
+  using QLabel::QLabel;
+  // Kept here rather than as the accessible name: setting that raises an
+  // accessibility event, which makes an interface for the widget whether or
+  // not anyone listens.
+  QString caption;
+};
+
+namespace {
+
+class ValueLabelAccessible : public QAccessibleWidget {
+ public:
+  explicit ValueLabelAccessible(QWidget* label)
+      : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+  QString text(QAccessible::Text t) const override {
+    auto* label = static_cast<ValueLabel*>(widget());
+    if (t == QAccessible::Value) return label->text();
+    if (t == QAccessible::Name && label->accessibleName().isEmpty()) return label->caption;
+    return QAccessibleWidget::text(t);
+  }
+};
+
+QAccessibleInterface* AccessibleFor(const QString& className, QObject* object) {
+  if (className == QLatin1String("frame::ValueLabel") && object && object->isWidgetType())
+    return new ValueLabelAccessible(static_cast<QWidget*>(object));
+  return nullptr;
+}
+
+}  // namespace
+
 
 namespace {
 
@@ -79,10 +117,22 @@ class FrameBox : public QWidget {
   QString title_;
 };
 
+AccessibleListener accessibleListener = nullptr;
+
+bool Listened() { return accessibleListener || QAccessible::isActive(); }
+
+void Notify(QAccessibleEvent&& event) {
+  if (accessibleListener) accessibleListener(&event);
+  QAccessible::updateAccessibility(&event);
+}
+
 PictureMaker pictureMaker = nullptr;
 
-// Where no renderer is linked in: the drawing's white ground.
+// Where no renderer is linked in: the drawing's white ground. A program that
+// shows a drawing must link the renderer (frame_svg); its test counts what
+// the drawing puts on that ground.
 QWidget* BlankPicture(QWidget* parent) {
+  qWarning("frame: a drawing is shown, but no SVG renderer is linked in");
   auto* blank = new QWidget(parent);
   QPalette palette = blank->palette();
   palette.setColor(QPalette::Window, Qt::white);
@@ -103,6 +153,8 @@ Qt::Alignment AlignmentOf(Align align) {
 }  // namespace
 
 void SetPictureMaker(PictureMaker maker) { pictureMaker = maker; }
+
+void SetAccessibleListener(AccessibleListener listener) { accessibleListener = listener; }
 
 // The metric twins come first: asking for them by name spares the font
 // database a substitution search for every family it does not hold.
@@ -133,6 +185,8 @@ QFont FontFor(Look look, int points) {
 QFont FontFor(const Control& control) { return FontFor(control.look, control.points); }
 
 View::View(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
+  static const bool accessible = (QAccessible::installFactory(AccessibleFor), true);
+  (void)accessible;
   setObjectName("Form1");
   setWindowTitle(Q(form.caption()));
   // The error line sits below the designed area, so it never hides a control.
@@ -150,6 +204,8 @@ View::View(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
   for (const auto& control : form.controls())
     if (control->shown()) Materialize(*control);
   constructing_ = false;
+  for (const auto& [control, widget] : widgets_)
+    if (control->kind() == Kind::Option) SetOptionTabStops(control->parent());
   SetTabOrder();
   AddCopyActions();
   form.SetObserver(this);
@@ -162,6 +218,7 @@ QWidget* View::Materialize(Control& control) {
   widget->setObjectName(Q(control.id()));
   widget->setGeometry(control.rect.x, control.rect.y, control.rect.w, control.rect.h);
   widgets_[&control] = widget;
+  controls_[widget] = &control;
   if (!constructing_) {
     // Keep the model's stacking: a later sibling already built lies above.
     const auto& all = form_.controls();
@@ -176,7 +233,9 @@ QWidget* View::Materialize(Control& control) {
     tabOrderStale_ = true;
   }
   if (control.kind() == Kind::Frame) AddFrameCopyAction(static_cast<Frame&>(control));
+  Describe(control, widget);
   Mirror(control, widget);
+  if (control.kind() == Kind::Option && !constructing_) SetOptionTabStops(control.parent());
   return widget;
 }
 
@@ -187,8 +246,41 @@ void View::MaterializeShown(Control& control) {
   for (Control* child : form_.Children(static_cast<Frame*>(&control))) MaterializeShown(*child);
 }
 
+void View::Describe(Control& control, QWidget* widget) {
+  const bool described = control.kind() == Kind::TextBox || control.kind() == Kind::List ||
+                         IsResult(control);
+  if (!described) return;
+  const QString name = Q(CaptionOf(form_, control));
+  if (auto* value = qobject_cast<ValueLabel*>(widget)) {
+    value->caption = name;
+    return;
+  }
+  // The label of a box or list names it to assistive technology as its
+  // buddy (and takes the user to it with a mnemonic), so the box needs no
+  // name of its own: setting one raises an accessibility event, which makes
+  // an interface for the widget whether or not anyone listens. A label
+  // whose "&" is a character of its caption stays a plain label.
+  const Control* caption = CaptionControl(form_, control);
+  if (caption && caption->kind() == Kind::Label && caption->text().find('&') == std::string::npos &&
+      Trimmed(caption->text()) == caption->text()) {
+    auto* label = qobject_cast<QLabel*>(Materialize(*const_cast<Control*>(caption)));
+    if (label) {
+      // A column heading captions every box under it, but is the buddy of
+      // one only: the others keep its caption as a name of their own.
+      QWidget* earlier = label->buddy();
+      if (earlier && earlier != widget && earlier->accessibleName().isEmpty())
+        earlier->setAccessibleName(label->text());
+      label->setBuddy(widget);
+      // (Item views take their name only from accessibleName.)
+      if (label->parentWidget() == widget->parentWidget() && control.kind() == Kind::TextBox)
+        return;
+    }
+  }
+  widget->setAccessibleName(name);
+}
+
 void View::CopyToClipboard(const Frame* frame) {
-  QApplication::clipboard()->setText(Q(form_.TableText(frame)));
+  QApplication::clipboard()->setText(Q(frame ? form_.TableText(frame) : WindowText(form_)));
 }
 
 void View::AddFrameCopyAction(Frame& frame) {
@@ -204,7 +296,7 @@ void View::AddCopyActions() {
   // Results can be copied as tab-separated rows: a frame of results from its
   // context menu, the whole window from the window's own; Ctrl+C copies the
   // frame that holds the focus, or else the whole window. A box that holds
-  // the focus copies its own selected text first, as usual.
+  // the focus copies its own selected text, as usual.
   // (Each frame of results gets its own Copy when its widget is built.)
   auto* whole = new QAction("Copy", this);
   connect(whole, &QAction::triggered, this, [this] { CopyToClipboard(nullptr); });
@@ -215,33 +307,50 @@ void View::AddCopyActions() {
   shortcut->setContext(Qt::WindowShortcut);
   connect(shortcut, &QShortcut::activated, this, [this] {
     const Frame* frame = nullptr;
-    for (const auto& [control, widget] : widgets_) {
-      if (widget == QApplication::focusWidget()) frame = form_.ResultFrameOf(*control);
-    }
+    if (auto it = controls_.find(QApplication::focusWidget()); it != controls_.end())
+      frame = form_.ResultFrameOf(*it->second);
     CopyToClipboard(frame);
   });
 }
 
 bool View::eventFilter(QObject* watched, QEvent* event) {
-  // A box would take Ctrl+C for itself even with nothing selected, and copy
-  // nothing; then the window's copy of the results shall have it.
-  if (event->type() == QEvent::ShortcutOverride) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    auto* edit = qobject_cast<QLineEdit*>(watched);
-    if (edit && key->matches(QKeySequence::Copy) && !edit->hasSelectedText()) {
-      event->ignore();
-      return true;
-    }
-  }
-  // Enter on a focused button presses it, as in a dialog.
-  if (event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      if (auto* button = qobject_cast<QPushButton*>(watched)) {
-        button->click();
+  switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+      // A result box would take Ctrl+C for itself even with nothing
+      // selected, and copy nothing; then the window's copy of the results
+      // shall have it. A box that is typed into keeps it, as any box does.
+      auto* key = static_cast<QKeyEvent*>(event);
+      auto* edit = qobject_cast<QLineEdit*>(watched);
+      if (edit && edit->isReadOnly() && key->matches(QKeySequence::Copy) &&
+          !edit->hasSelectedText()) {
+        event->ignore();
         return true;
       }
+      break;
     }
+    case QEvent::KeyPress: {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      // Enter on a focused button presses it, as in a dialog.
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (auto* button = qobject_cast<QPushButton*>(watched)) {
+          button->click();
+          return true;
+        }
+      }
+      if (auto* radio = qobject_cast<QRadioButton*>(watched)) {
+        if (static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier &&
+            MoveAmongOptions(radio, key))
+          return true;
+      }
+      break;
+    }
+    case QEvent::MouseButtonDblClick:
+      // The second press of a double-click would press a button again: one
+      // activation is what the user asked for.
+      if (qobject_cast<QPushButton*>(watched)) return true;
+      break;
+    default:
+      break;
   }
   return QWidget::eventFilter(watched, event);
 }
@@ -254,31 +363,8 @@ QWidget* View::widget(std::string_view id) {
   Control* control = form_.FindById(id);
   if (!control) return nullptr;
   QWidget* widget = Materialize(*control);
-  if (auto* late = qobject_cast<LateBox*>(widget)) widget = late->Promote();
   if (tabOrderStale_) SetTabOrder();
   return widget;
-}
-
-QLineEdit* View::PromoteBox(TextBox& box) {
-  QWidget* late = widgets_.at(&box);
-  auto* edit = new QLineEdit(late->parentWidget());
-  edit->setReadOnly(box.readOnly);
-  connect(edit, &QLineEdit::textEdited, this, [this, &box](const QString& text) {
-    form_.UserType(box, text.toStdString());
-  });
-  // Enter in a box presses the compute button of its part of the window.
-  connect(edit, &QLineEdit::returnPressed, this, [this, &box] {
-    if (Button* compute = form_.ComputeFor(box)) form_.UserClick(*compute);
-  });
-  edit->installEventFilter(this);  // Ctrl+C with nothing selected copies results
-  if (late->font() != edit->font()) edit->setFont(late->font());
-  edit->setObjectName(late->objectName());
-  edit->setGeometry(late->geometry());
-  edit->stackUnder(late);
-  widgets_[&box] = edit;
-  Mirror(box, edit);
-  SetTabOrder();
-  return edit;
 }
 
 namespace {
@@ -295,7 +381,7 @@ QWidget* View::Build(Control& control, QWidget* parent) {
   QWidget* widget = nullptr;
   switch (control.kind()) {
     case Kind::Label: {
-      auto* label = new QLabel(parent);
+      auto* label = IsResult(control) ? new ValueLabel(parent) : new QLabel(parent);
       SetFont(label, control);
       label->setAlignment(AlignmentOf(control.align));
       label->setWordWrap(control.rect.h > 2 * label->fontMetrics().height());
@@ -314,10 +400,18 @@ QWidget* View::Build(Control& control, QWidget* parent) {
       break;
     }
     case Kind::TextBox: {
-      // Drawn at first, made a real box when first reached for.
       auto& box = static_cast<TextBox&>(control);
-      widget = new LateBox(Q(box.text()), box.readOnly, [this, &box] { return PromoteBox(box); },
-                           parent);
+      auto* edit = new QLineEdit(parent);
+      edit->setReadOnly(box.readOnly);
+      connect(edit, &QLineEdit::textEdited, this, [this, &box](const QString& text) {
+        form_.UserType(box, text.toStdString());
+      });
+      // Enter in a box presses the compute button of its part of the window.
+      connect(edit, &QLineEdit::returnPressed, this, [this, &box] {
+        if (Button* compute = form_.ComputeFor(box)) form_.UserClick(*compute);
+      });
+      if (box.readOnly) edit->installEventFilter(this);  // Ctrl+C copies the results
+      widget = edit;
       break;
     }
     case Kind::Frame: {
@@ -339,6 +433,7 @@ QWidget* View::Build(Control& control, QWidget* parent) {
       auto* radio = new QRadioButton(parent);
       // The model keeps the options of a container exclusive.
       radio->setAutoExclusive(false);
+      radio->installEventFilter(this);  // arrows choose among the group
       connect(radio, &QRadioButton::clicked, this, [this, &control, radio] {
         form_.UserClick(control);
         radio->setChecked(static_cast<Option&>(control).value());
@@ -350,20 +445,19 @@ QWidget* View::Build(Control& control, QWidget* parent) {
       auto& model = static_cast<ListBox&>(control);
       QStringList items;
       for (const auto& item : model.items()) items << Q(item);
-      auto select = [this, &model](int row) {
-        if (row != model.listIndex()) form_.UserSelect(model, row);
-      };
-      auto* choices = new ChoiceList(items, parent);
-      SetFont(choices, control);
-      if (choices->Fits(QSize(control.rect.w, control.rect.h))) {
-        connect(choices, &ChoiceList::currentRowChanged, this, select);
-        widget = choices;
-        break;
-      }
-      delete choices;  // too many rows to show at once: a list that scrolls
       auto* list = new QListWidget(parent);
       list->addItems(items);
-      connect(list, &QListWidget::currentRowChanged, this, select);
+      // The chosen item is the selected one: the current row alone moves
+      // when the list first takes the focus, and chooses nothing.
+      connect(list, &QListWidget::itemSelectionChanged, this, [this, &model, list] {
+        const QList<QListWidgetItem*> chosen = list->selectedItems();
+        if (chosen.isEmpty()) {
+          Mirror(model, list);  // a list keeps its choice
+          return;
+        }
+        const int row = list->row(chosen.front());
+        if (row != model.listIndex()) form_.UserSelect(model, row);
+      });
       widget = list;
       break;
     }
@@ -378,19 +472,18 @@ QWidget* View::Build(Control& control, QWidget* parent) {
 
 void View::Mirror(Control& control, QWidget* widget) {
   const QString text = Q(control.text());
+  bool textChanged = false;
   switch (control.kind()) {
     case Kind::Label: {
       auto* label = static_cast<QLabel*>(widget);
-      if (label->text() != text) label->setText(text);
+      textChanged = label->text() != text;
+      if (textChanged) label->setText(text);
       break;
     }
     case Kind::TextBox: {
-      if (auto* late = qobject_cast<LateBox*>(widget)) {
-        late->setText(text);
-        break;
-      }
       auto* edit = static_cast<QLineEdit*>(widget);
-      if (edit->text() != text) edit->setText(text);
+      textChanged = edit->text() != text;
+      if (textChanged) edit->setText(text);
       break;
     }
     case Kind::Frame:
@@ -402,22 +495,100 @@ void View::Mirror(Control& control, QWidget* widget) {
     case Kind::Option: {
       auto* radio = static_cast<QRadioButton*>(widget);
       radio->setText(Literal(control.text()));
-      radio->setChecked(static_cast<Option&>(control).value());
+      const bool value = static_cast<Option&>(control).value();
+      if (radio->isChecked() != value) {
+        radio->setChecked(value);
+        if (!constructing_) SetOptionTabStops(control.parent());
+      }
       break;
     }
     case Kind::List: {
       const QSignalBlocker block(widget);
+      auto* list = static_cast<QListWidget*>(widget);
       const int row = static_cast<ListBox&>(control).listIndex();
-      if (auto* choices = qobject_cast<ChoiceList*>(widget))
-        choices->setCurrentRow(row);
-      else
-        static_cast<QListWidget*>(widget)->setCurrentRow(row);
+      if (row < 0) {
+        list->clearSelection();
+      } else if (list->currentRow() != row || !list->item(row)->isSelected()) {
+        list->setCurrentRow(row);
+      }
+      // The viewport repaints from the model's choice: signals were blocked.
+      list->viewport()->update();
       break;
     }
     case Kind::Picture:
       break;
   }
-  widget->setVisible(control.visible());
+  const bool appeared = control.visible() && widget->isHidden();
+  if (widget->isHidden() == control.visible()) {
+    widget->setVisible(control.visible());
+    tabOrderStale_ = true;
+  }
+  if (!constructing_) Announce(control, widget, appeared, textChanged);
+}
+
+void View::Announce(Control& control, QWidget* widget, bool appeared, bool textChanged) {
+  if (!Listened() || !control.shown()) return;
+  if (control.kind() == Kind::Label && control.look == Look::Warning) {
+    // A failure or a warning is read out the moment it appears or changes.
+    if ((appeared || textChanged) && !control.text().empty())
+      Notify(QAccessibleEvent(widget, QAccessible::Alert));
+    return;
+  }
+  if (control.kind() == Kind::Frame && appeared) {
+    for (Control* child : form_.Children(static_cast<Frame*>(&control))) {
+      if (child->look == Look::Warning && child->visible()) {
+        Notify(QAccessibleEvent(widget, QAccessible::Alert));
+        return;
+      }
+    }
+  }
+  if (!textChanged) return;
+  if (IsResult(control)) {
+    // A value's caption is its name, so the label says nothing of a new
+    // value itself. (A box also tells of its new text, as a text change.)
+    Notify(QAccessibleValueChangeEvent(widget, Q(control.text())));
+  } else if (control.kind() == Kind::Label && accessibleListener) {
+    // A label that reads as a whole ("Pressure = 14.695 psia") tells of its
+    // new text itself, as a change of its name: the listener hears it too.
+    QAccessibleEvent event(widget, QAccessible::NameChanged);
+    accessibleListener(&event);
+  }
+}
+
+void View::SetOptionTabStops(const Frame* group) {
+  QRadioButton* first = nullptr;
+  bool chosen = false;
+  for (Control* c : form_.Children(group)) {
+    if (c->kind() != Kind::Option) continue;
+    auto it = widgets_.find(c);
+    if (it == widgets_.end()) continue;
+    const bool value = static_cast<Option*>(c)->value();
+    it->second->setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus);
+    chosen = chosen || value;
+    if (!first) first = static_cast<QRadioButton*>(it->second);
+  }
+  if (first && !chosen) first->setFocusPolicy(Qt::StrongFocus);
+}
+
+bool View::MoveAmongOptions(QRadioButton* radio, int key) {
+  int step = 0;
+  if (key == Qt::Key_Down || key == Qt::Key_Right) step = 1;
+  if (key == Qt::Key_Up || key == Qt::Key_Left) step = -1;
+  auto at = controls_.find(radio);
+  if (step == 0 || at == controls_.end()) return false;
+  // The options of its group, as they read.
+  std::vector<Control*> group;
+  for (Control* c : ReadingOrder(form_, at->second->parent()))
+    if (c->kind() == Kind::Option && c->parent() == at->second->parent()) group.push_back(c);
+  auto here = std::find(group.begin(), group.end(), at->second);
+  if (here == group.end()) return false;
+  const auto index = (here - group.begin()) + step;
+  if (index < 0 || index >= static_cast<long>(group.size())) return true;  // at the end
+  Control* next = group[static_cast<size_t>(index)];
+  QWidget* target = Materialize(*next);
+  target->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  form_.UserClick(*next);
+  return true;
 }
 
 void View::ControlChanged(Control& control) {
@@ -425,7 +596,6 @@ void View::ControlChanged(Control& control) {
   if (it != widgets_.end()) Mirror(control, it->second);
   if (constructing_) return;
   MaterializeShown(control);
-  if (tabOrderStale_) SetTabOrder();
 }
 
 void View::ProgramEnded() {
@@ -453,27 +623,50 @@ void View::closeEvent(QCloseEvent* event) {
 }
 
 void View::SetTabOrder() {
-  // Top to bottom, then left to right, inside each container in turn.
-  std::vector<QWidget*> order;
-  std::function<void(const Frame*)> walk = [&](const Frame* in) {
-    std::vector<Control*> children = form_.Children(in);
-    std::stable_sort(children.begin(), children.end(), [](Control* a, Control* b) {
-      if (a->rect.y != b->rect.y) return a->rect.y < b->rect.y;
-      return a->rect.x < b->rect.x;
-    });
-    for (Control* child : children) {
-      auto built = widgets_.find(child);
-      if (built == widgets_.end()) continue;
-      QWidget* widget = built->second;
-      if (child->kind() == Kind::Frame)
-        walk(static_cast<Frame*>(child));
-      else if (widget->focusPolicy() & Qt::TabFocus)
-        order.push_back(widget);
+  // What the user fills in, as it reads; then what the user presses, the
+  // compute buttons first; then what the window has computed.
+  std::vector<QWidget*> inputs, computes, buttons, results;
+  for (Control* control : ReadingOrder(form_)) {
+    auto built = widgets_.find(control);
+    if (built == widgets_.end()) continue;
+    if (IsInput(*control)) {
+      inputs.push_back(built->second);
+    } else if (control->kind() == Kind::Button) {
+      const bool compute = control->look == Look::Compute || control->text() == "Compute" ||
+                           control->text() == "Calculate";
+      (compute ? computes : buttons).push_back(built->second);
+    } else if (control->kind() == Kind::TextBox) {
+      results.push_back(built->second);
     }
-  };
-  walk(nullptr);
-  for (size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+  }
+  tabOrder_ = std::move(inputs);
+  tabOrder_.insert(tabOrder_.end(), computes.begin(), computes.end());
+  tabOrder_.insert(tabOrder_.end(), buttons.begin(), buttons.end());
+  tabOrder_.insert(tabOrder_.end(), results.begin(), results.end());
+  for (size_t i = 1; i < tabOrder_.size(); ++i) setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
   tabOrderStale_ = false;
 }
 
+bool View::focusNextPrevChild(bool next) {
+  if (tabOrderStale_) SetTabOrder();
+  const int n = static_cast<int>(tabOrder_.size());
+  if (n == 0) return QWidget::focusNextPrevChild(next);
+  QWidget* focus = QApplication::focusWidget();
+  int at = -1;
+  for (int i = 0; i < n; ++i)
+    if (tabOrder_[i] == focus || (focus && tabOrder_[i]->isAncestorOf(focus))) at = i;
+  if (at < 0) at = next ? n - 1 : 0;
+  for (int step = 1; step <= n; ++step) {
+    QWidget* candidate = tabOrder_[static_cast<size_t>(((at + (next ? step : -step)) % n + n) % n)];
+    if (candidate->isVisible() && candidate->isEnabled() &&
+        (candidate->focusPolicy() & Qt::TabFocus)) {
+      candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace frame
+
+#include "view.moc"

@@ -7,8 +7,9 @@
 
 #include "frame/form.h"
 
-class QAbstractButton;
+class QAccessibleEvent;
 class QLineEdit;
+class QRadioButton;
 
 namespace frame {
 
@@ -35,14 +36,21 @@ class View : public QWidget, public FormObserver {
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Tab and Shift+Tab anywhere in the window come here.
+  bool focusNextPrevChild(bool next) override;
 
  private:
   QWidget* Materialize(Control& control);
   void MaterializeShown(Control& control);
   QWidget* Build(Control& control, QWidget* parent);
-  // Makes the real box of a text box in the place of the one drawn at first.
-  QLineEdit* PromoteBox(TextBox& box);
+  // The accessible name (the caption of the control) and the label's buddy.
+  void Describe(Control& control, QWidget* widget);
   void Mirror(Control& control, QWidget* widget);
+  // Tells assistive technology of a new result, a warning that appears.
+  void Announce(Control& control, QWidget* widget, bool appeared, bool textChanged);
+  // One Tab stop per group of options: the chosen one (or the first).
+  void SetOptionTabStops(const Frame* group);
+  bool MoveAmongOptions(QRadioButton* radio, int key);
   void SetTabOrder();
   void AddCopyActions();
   void AddFrameCopyAction(Frame& frame);
@@ -50,7 +58,9 @@ class View : public QWidget, public FormObserver {
 
   Form& form_;
   std::map<const Control*, QWidget*> widgets_;
+  std::map<const QWidget*, Control*> controls_;
   std::vector<Frame*> resultFrames_;
+  std::vector<QWidget*> tabOrder_;
   bool ending_ = false;
   bool constructing_ = true;
   bool tabOrderStale_ = false;
@@ -62,6 +72,11 @@ class View : public QWidget, public FormObserver {
 // it loads; elsewhere a drawing would be a blank white box.
 using PictureMaker = QWidget* (*)(const std::string& svg, QWidget* parent);
 void SetPictureMaker(PictureMaker maker);
+
+// Sees every accessibility event a view raises, whether or not assistive
+// technology is listening (which Qt's offscreen platform never does).
+using AccessibleListener = void (*)(QAccessibleEvent* event);
+void SetAccessibleListener(AccessibleListener listener);
 
 // Fonts and colours shared by every window.
 QFont FontFor(Look look, int points);

@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "frame/form.h"
-#include "frame/latebox.h"
+#include "frame/guitest.h"
 #include "frame/view.h"
 
 namespace {
@@ -103,8 +103,8 @@ class ViewGui : public QObject {
     QCOMPARE(tally.red + tally.darkRed, 0);
   }
 
-  // Boxes are drawn at first and made real when reached for; the window
-  // cannot tell: Tab, clicks and typing reach the model as ever.
+  // Every box is a real one from the start: Tab, clicks and typing reach
+  // the model, and a result set by the program shows in its box.
   void boxesReachedByTabAndClickTakeTyping() {
     Boxes form;
     frame::View view(form);
@@ -112,12 +112,11 @@ class ViewGui : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     view.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&view));
-    // The window's focus went to its first box; the others are still drawn.
     auto* first = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     QVERIFY(first);
     QCOMPARE(first->objectName(), QString("txtA"));
-    QVERIFY(qobject_cast<frame::LateBox*>(view.findChild<QWidget*>("txtB")));
-    QVERIFY(qobject_cast<frame::LateBox*>(view.findChild<QWidget*>("txtC")));
+    for (const char* id : {"txtB", "txtC", "txtD", "txtE"})
+      QVERIFY(qobject_cast<QLineEdit*>(view.findChild<QWidget*>(id)));
 
     QTest::keyClick(first, Qt::Key_Tab);
     auto* second = qobject_cast<QLineEdit*>(QApplication::focusWidget());
@@ -125,30 +124,43 @@ class ViewGui : public QObject {
     QCOMPARE(second->objectName(), QString("txtB"));
     QTest::keyClicks(second, "3");
     QCOMPARE(form.FindById("txtB")->text(), std::string("3"));
-    QVERIFY(qobject_cast<frame::LateBox*>(view.findChild<QWidget*>("txtC")));  // only B was made
-    QTest::keyClick(second, Qt::Key_Tab);  // the order holds after the hand-over
+    QTest::keyClick(second, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget()->objectName(), QString("txtC"));
 
     // A click lands where it was made, in the box's text.
-    QWidget* third = view.findChild<QWidget*>("txtD");
-    QVERIFY(qobject_cast<frame::LateBox*>(third));
-    QTest::mouseClick(third, Qt::LeftButton, {}, QPoint(5, third->height() / 2));
-    auto* real = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    QVERIFY(real);
-    QCOMPARE(real->objectName(), QString("txtD"));
-    QCOMPARE(real->geometry(), QRect(200, 130, 80, 22));
-    QTest::keyClicks(real, "4");
+    auto* fourth = view.findChild<QLineEdit*>("txtD");
+    QTest::mouseClick(fourth, Qt::LeftButton, {}, QPoint(5, fourth->height() / 2));
+    QCOMPARE(QApplication::focusWidget(), fourth);
+    QCOMPARE(fourth->geometry(), QRect(200, 130, 80, 22));
+    QTest::keyClicks(fourth, "4");
     QCOMPARE(form.FindById("txtD")->text(), std::string("412"));
 
-    // A result set while the box is still drawn shows in it, and in the
-    // real box it becomes.
     static_cast<frame::TextBox*>(form.FindById("txtE"))->setText("0.25");
-    auto* result = qobject_cast<frame::LateBox*>(view.findChild<QWidget*>("txtE"));
-    QVERIFY(result);
+    auto* result = qobject_cast<QLineEdit*>(view.widget("txtE"));
+    QVERIFY(result && result->isReadOnly());
     QCOMPARE(result->text(), QString("0.25"));
-    auto* made = qobject_cast<QLineEdit*>(view.widget("txtE"));
-    QVERIFY(made && made->isReadOnly());
-    QCOMPARE(made->text(), QString("0.25"));
+  }
+
+  // A list reached by Tab shows where the focus is; the arrows choose in it.
+  void listReachedByTabShowsItsFocus() {
+    frame::Form form("Lists", 300, 200);
+    form.AddTextBox("txtA", {10, 10, 80, 24});
+    auto* list = form.AddList("lstB", {"c", "cd"}, {10, 50, 80, 40});
+    list->setListIndex(0);
+    frame::View view(form);
+    view.show();
+    view.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
+    QWidget* widget = view.widget("lstB");
+    const QImage before = widget->grab().toImage();
+    QTest::keyClick(view.widget("txtA"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), widget);
+    QCOMPARE(list->listIndex(), 0);  // reaching a list chooses nothing
+    const QImage focused = widget->grab().toImage();
+    QVERIFY(frame::PixelsApart(before, focused, "list-focus") > 20);
+    QTest::keyClick(widget, Qt::Key_Down);
+    QCOMPARE(list->listIndex(), 1);
+    frame::SaveShot(view, "list-focus");
   }
 };
 

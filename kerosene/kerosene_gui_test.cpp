@@ -54,6 +54,12 @@ class KeroseneGui : public QObject {
     QTest::keyClick(pa, Qt::Key_Return);
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txts"))->text(), QString("2475.7"));
   }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<kerosene::Kerosene>({}, {"cmdCalculate", "txtt(1)", "1", "txtt(1)", "x", true});
+  }
 };
 
 QTEST_MAIN(KeroseneGui)

@@ -1,4 +1,5 @@
 // The launcher on the offscreen platform, starting fake programs.
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -93,6 +94,45 @@ class CalculatorsGui : public QObject {
     QTest::mouseClick(fanno, Qt::LeftButton);  // still usable
     QCOMPARE(Ran(dir.path(), 4).size(), 4);
     QVERIFY(!error->isVisible());
+  }
+
+  // One start per double-click on an entry.
+  void doubleClickStartsOneCopy() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    FakeProgram(dir.path(), "fanno");
+    launcher::Calculators form([&](const std::string& name) {
+      return launcher::ProgramExists(dir.path().toStdString(), name);
+    });
+    frame::View view(form);
+    view.SetProgramDir(dir.path());
+    form.Load();
+    view.show();
+    // As a display delivers it: press, release, the second press as a
+    // double-click, release.
+    QWidget* fanno = view.widget("cmdfanno");
+    QTest::mouseClick(fanno, Qt::LeftButton);
+    QTest::mouseDClick(fanno, Qt::LeftButton);
+    QTest::mouseRelease(fanno, Qt::LeftButton);
+    QCOMPARE(Ran(dir.path(), 2), QStringList({"fanno"}));  // waits for a second start
+  }
+
+  // Tab visits the entries group by group, as they read: the left column
+  // top to bottom, then the right one, then "Done!".
+  void tabFollowsTheGroups() {
+    launcher::Calculators form([](const std::string&) { return true; });
+    frame::View view(form);
+    form.Load();
+    view.show();
+    view.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
+    QStringList expected;
+    for (const launcher::Entry& e : launcher::Programs())
+      expected << QString::fromStdString("cmd" + e.name);
+    expected << "cmdend";
+    QCOMPARE(QApplication::focusWidget()->objectName(), expected.front());
+    QCOMPARE(frame::TabWalk(static_cast<int>(expected.size())),
+             expected.mid(1) + QStringList({expected.front()}));
   }
 };
 

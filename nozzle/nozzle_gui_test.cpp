@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "frame/choicelist.h"
+#include <QListWidget>
 #include "frame/guitest.h"
 #include "frame/view.h"
 #include "nozzle/nozzle_window.h"
@@ -32,9 +32,9 @@ class NozzleGui : public QObject {
     frame::View view(form);
     form.Load();
     view.show();
-    qobject_cast<frame::ChoiceList*>(view.widget("lsttype"))->setCurrentRow(1);
+    qobject_cast<QListWidget*>(view.widget("lsttype"))->setCurrentRow(1);
     QVERIFY(view.widget("frainpt2")->isVisible());
-    qobject_cast<frame::ChoiceList*>(view.widget("lstss"))->setCurrentRow(1);
+    qobject_cast<QListWidget*>(view.widget("lstss"))->setCurrentRow(1);
     auto* area = qobject_cast<QLineEdit*>(view.widget("txtaa"));
     QVERIFY(area);
     area->selectAll();
@@ -49,6 +49,12 @@ class NozzleGui : public QObject {
     QVERIFY(view.widget("FraAA")->isVisible());
     frame::SaveShot(view, "nozzle-nosolution");
     QVERIFY(!view.widget("lblError")->isVisible());
+  }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<nozzle::Nozzle>({}, {"cmdCalculate", "txtk", "1.496", "txtk", "x", true});
   }
 };
 

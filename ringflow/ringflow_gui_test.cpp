@@ -1,10 +1,12 @@
 // The Qt binding of the streamline window, on the offscreen platform.
+#include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "frame/choicelist.h"
+#include <QListWidget>
 #include "frame/guitest.h"
 #include "frame/view.h"
 #include "ringflow/ringflow_window.h"
@@ -25,6 +27,8 @@ class RingflowGui : public QObject {
     frame::SaveShot(view, "ringflow");
     QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("pic")), Qt::LeftButton);
     QVERIFY(view.widget("Picture1")->isVisible());
+    // The drawing is drawn: a blank white box fails.
+    QVERIFY(frame::InkedPixels(*view.widget("Picture1")) > 2000);
     frame::SaveShot(view, "ringflow-diagram");
   }
 
@@ -33,7 +37,7 @@ class RingflowGui : public QObject {
     frame::View view(form);
     form.Load();
     view.show();
-    auto* ntyp = qobject_cast<frame::ChoiceList*>(view.widget("lstntyp"));
+    auto* ntyp = qobject_cast<QListWidget*>(view.widget("lstntyp"));
     QVERIFY(ntyp);
     ntyp->setCurrentRow(2);
     QCOMPARE(form.FindById("lstntyp")->text(), std::string("3"));
@@ -61,18 +65,72 @@ class RingflowGui : public QObject {
     frame::View view(form);
     form.Load();
     view.show();
-    qobject_cast<frame::ChoiceList*>(view.widget("lstitty"))->setCurrentRow(1);
+    qobject_cast<QListWidget*>(view.widget("lstitty"))->setCurrentRow(1);
     QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("Cmdcalculate")), Qt::LeftButton);
     QVERIFY(view.widget("FraConv")->isVisible());
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("Txtjconv"))->text(), QString("4"));
     QVERIFY(QFile::exists("RINGFLOW 1.txt"));
     frame::SaveShot(view, "ringflow-failed");
-    qobject_cast<frame::ChoiceList*>(view.widget("lstitty"))->setCurrentRow(0);
+    qobject_cast<QListWidget*>(view.widget("lstitty"))->setCurrentRow(0);
     QVERIFY(!view.widget("FraConv")->isVisible());
     QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("Cmdcalculate")), Qt::LeftButton);
     QVERIFY(view.widget("Fraconv2")->isVisible());
     frame::SaveShot(view, "ringflow-solved");
     QDir::setCurrent(old);
+  }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<ringflow::Ringflow>({{"txtdh", "Hub Dia (ft)"}, {"lstntyp", "NTYP"}, {"txtalf3(3)", "Rotor Exit Angle"}}, {"Cmdcalculate", "txtdh", "1.7", "txtdh", "x", false});
+  }
+
+  // The keyboard alone: Tab reads the inputs of the left column, then the
+  // angle table on the right row by row, then the buttons; the arrows
+  // choose in a list; typing and Enter calculate as the script mode does.
+  void keyboardOnly() {
+    QTemporaryDir dir;  // the solution is printed to a file
+    QVERIFY(dir.isValid());
+    const QString was = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    ringflow::Ringflow form;
+    frame::View view(form);
+    form.Load();
+    view.show();
+    view.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("txtdh"));
+    const QStringList order = {"txtdt",       "txtrotn",     "txtq",        "txtpin",
+                               "txtrho",      "txtnan",      "lstisl",      "lstntyp",
+                               "Lstturbo",    "lstitty",     "txtalf2(1)",  "txtalf3(1)",
+                               "txtalf4(1)",  "txtefyf(1)",  "txtalf2(2)",  "txtalf3(2)"};
+    QCOMPARE(frame::TabWalk(static_cast<int>(order.size())), order);
+    view.widget("txtdh")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("Cmdend"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("CmdUsersGuide"));
+
+    view.widget("lstisl")->setFocus(Qt::TabFocusReason);
+    QCOMPARE(frame::TabWalk(1), QStringList({"lstntyp"}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(form.FindById("lstntyp")->text(), std::string("3"));
+    QVERIFY(view.widget("Frantype5")->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(form.FindById("lstntyp")->text(), std::string("2"));
+
+    view.widget("txtdh")->setFocus(Qt::TabFocusReason);
+    QWidget* box = QApplication::focusWidget();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, "1.6");
+    QTest::keyClick(box, Qt::Key_Return);
+    for (const char* id : {"Fraconv2", "FraConv", "lblError"}) {
+      ringflow::Ringflow fresh;
+      QCOMPARE(frame::ControlJson(*form.FindById(id)),
+               frame::ScriptShows(fresh, "type txtdh 1.6\nclick Cmdcalculate\n", id));
+    }
+    QVERIFY(form.FindById("Fraconv2")->shown());
+    QDir::setCurrent(was);
   }
 };
 

@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "frame/choicelist.h"
+#include <QListWidget>
 #include "frame/guitest.h"
 #include "frame/view.h"
 #include "shaftdeck/shaftdeck_window.h"
@@ -32,7 +32,7 @@ class ShaftdeckGui : public QObject {
     auto* pic = qobject_cast<QLineEdit*>(view.widget("txtpic"));
     auto* calculate = qobject_cast<QPushButton*>(view.widget("cmdCalculate"));
     auto* diagram = qobject_cast<QPushButton*>(view.widget("cmdpic"));
-    auto* regenerator = qobject_cast<frame::ChoiceList*>(view.widget("lstIRG"));
+    auto* regenerator = qobject_cast<QListWidget*>(view.widget("lstIRG"));
     QVERIFY(pic && calculate && diagram && regenerator);
     pic->selectAll();
     QTest::keyClicks(pic, "40");
@@ -45,10 +45,18 @@ class ShaftdeckGui : public QObject {
     QTest::mouseClick(diagram, Qt::LeftButton);
     QVERIFY(view.widget("frapic")->isVisible());
     QVERIFY(view.widget("Picture1")->isVisible());
+    // The drawing is drawn: a blank white box fails.
+    QVERIFY(frame::InkedPixels(*view.widget("Picture1")) > 2000);
     frame::SaveShot(view, "shaftdeck-diagram");
     QTest::mouseClick(diagram, Qt::LeftButton);
     QVERIFY(!view.widget("frapic")->isVisible());
     QVERIFY(!view.widget("lblError")->isVisible());
+  }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<shaftdeck::Shaftdeck>({}, {"cmdCalculate", "txtpic", "19.8", "txtalt", "x", true});
   }
 };
 

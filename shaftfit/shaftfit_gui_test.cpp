@@ -45,6 +45,12 @@ class ShaftfitGui : public QObject {
     QVERIFY(!view.widget("lblError")->isVisible());
     frame::SaveShot(view, "shaftfit-regenerator");
   }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<shaftfit::Form1>({}, {"cmdCalculate", "txtm1in", "145.42", nullptr, nullptr, true});
+  }
 };
 
 QTEST_MAIN(ShaftfitGui)

@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "frame/choicelist.h"
+#include <QListWidget>
 #include "frame/guitest.h"
 #include "frame/view.h"
 #include "shock/shock_window.h"
@@ -18,7 +18,7 @@ class ShockGui : public QObject {
     view.show();
     QCOMPARE(view.windowTitle(), QString("Shock Analysis by QMX 03.05.2005       "
                                          "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
-    auto* type = qobject_cast<frame::ChoiceList*>(view.widget("lsttype"));
+    auto* type = qobject_cast<QListWidget*>(view.widget("lsttype"));
     QVERIFY(type);
     QCOMPARE(type->currentRow(), 0);
     QVERIFY(!view.widget("frainpt2")->isVisible());
@@ -36,7 +36,7 @@ class ShockGui : public QObject {
     frame::View view(form);
     form.Load();
     view.show();
-    auto* type = qobject_cast<frame::ChoiceList*>(view.widget("lsttype"));
+    auto* type = qobject_cast<QListWidget*>(view.widget("lsttype"));
     type->setCurrentRow(1);
     QVERIFY(view.widget("fraresults3")->isVisible());
     auto* angle = qobject_cast<QLineEdit*>(view.widget("txtdl"));
@@ -50,6 +50,12 @@ class ShockGui : public QObject {
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtdx"))->text(), QString("22.974"));
     frame::SaveShot(view, "shock-oblique");
     QVERIFY(!view.widget("lblError")->isVisible());
+  }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<shock::Shock>({}, {"cmdCalculate", "txtg", "1.54", "txtg", "x", true});
   }
 };
 

@@ -43,6 +43,12 @@ class StageMapGui : public QObject {
     QVERIFY(view.widget("lblError")->isVisible());
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txteta"))->text(), QString(""));
   }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<stagemap::StageMap>({}, {"cmdCalculate", "txtb1p", "-46.2", "txtb1p", "x", true});
+  }
 };
 
 QTEST_MAIN(StageMapGui)

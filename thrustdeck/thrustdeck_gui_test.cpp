@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "frame/choicelist.h"
+#include <QListWidget>
 #include "frame/guitest.h"
 #include "frame/view.h"
 #include "thrustdeck/thrustdeck_window.h"
@@ -35,13 +35,13 @@ class JetCycleGui : public QObject {
     frame::View view(form);
     form.Load();
     view.show();
-    auto* mix = qobject_cast<frame::ChoiceList*>(view.widget("lstmixexh"));
+    auto* mix = qobject_cast<QListWidget*>(view.widget("lstmixexh"));
     QVERIFY(mix);
     mix->setCurrentRow(2);  // "Mixed+Exhausted"
     QCOMPARE(form.FindById("lstmixexh")->text(), std::string("Mixed+Exhausted"));
     QVERIFY(view.widget("fraal2")->isVisible());
     QVERIFY(view.widget("fraal4")->isVisible());
-    auto* sa = qobject_cast<frame::ChoiceList*>(view.widget("lstSA"));
+    auto* sa = qobject_cast<QListWidget*>(view.widget("lstSA"));
     sa->setCurrentRow(1);  // typed ambient state
     QVERIFY(view.widget("fraSA")->isVisible());
     QVERIFY(!view.widget("fraSA2")->isVisible());
@@ -55,7 +55,7 @@ class JetCycleGui : public QObject {
     QTest::mouseClick(calculate, Qt::LeftButton);
     QVERIFY(!qobject_cast<QLineEdit*>(view.widget("txtff"))->text().isEmpty());
     QVERIFY(!view.widget("lblError")->isVisible());
-    qobject_cast<frame::ChoiceList*>(view.widget("lstIAB"))->setCurrentRow(1);
+    qobject_cast<QListWidget*>(view.widget("lstIAB"))->setCurrentRow(1);
     QVERIFY(view.widget("fraab2")->isVisible());
     frame::SaveShot(view, "thrustdeck-mixed");
 
@@ -74,8 +74,8 @@ class JetCycleGui : public QObject {
     frame::View view(form);
     form.Load();
     view.show();
-    qobject_cast<frame::ChoiceList*>(view.widget("lstIR"))->setCurrentRow(0);
-    qobject_cast<frame::ChoiceList*>(view.widget("lstetyp"))->setCurrentRow(3);
+    qobject_cast<QListWidget*>(view.widget("lstIR"))->setCurrentRow(0);
+    qobject_cast<QListWidget*>(view.widget("lstetyp"))->setCurrentRow(3);
     QVERIFY(view.widget("fragam")->isVisible());
     QVERIFY(!view.widget("fracmp")->isVisible());
     QVERIFY(!view.widget("frafan")->isVisible());
@@ -104,13 +104,20 @@ class JetCycleGui : public QObject {
     QApplication::clipboard()->clear();
     ff->setFocus();
     QTest::keyClick(ff, Qt::Key_C, Qt::ControlModifier);
-    const QString row = "Thrust (lbf) =\t" + ff->text() + "\tND-Thrust =\t" +
-                        qobject_cast<QLineEdit*>(view.widget("txtffnd"))->text() +
-                        "\tTSFC (lbm/lbf-hr) =\t" +
-                        qobject_cast<QLineEdit*>(view.widget("txttsfc"))->text() + "\n";
+    // The whole window: each input with its caption and each choice first,
+    // then the results, one "caption TAB value" row each, captions trimmed.
+    const QString results = "Thrust (lbf) =\t" + ff->text() + "\nND-Thrust =\t" +
+                            qobject_cast<QLineEdit*>(view.widget("txtffnd"))->text() +
+                            "\nTSFC (lbm/lbf-hr) =\t" +
+                            qobject_cast<QLineEdit*>(view.widget("txttsfc"))->text() + "\n";
     const QString copied = QApplication::clipboard()->text();
-    QVERIFY2(copied.contains(row), qPrintable(copied));
-    QCOMPARE(copied.toStdString(), form.TableText(nullptr));
+    QVERIFY2(copied.endsWith(results), qPrintable(copied));
+    QVERIFY2(copied.startsWith("Engine type\tTurbofan\n"), qPrintable(copied));
+    for (const char* input : {"Ideal or Real analysis?\tR\n", "Standard Atmosphere?\ty\n",
+                              "Mach number\t0.8\n", "Primary nozzle c or cd?\tc\n",
+                              "Afterburner?\tn\n", "Fan nozzle efficiency\t0.9\n"})
+      QVERIFY2(copied.contains(input), input);
+    QCOMPARE(copied.count('\n'), copied.count('\t'));
     // The window's context menu offers the same.
     QApplication::clipboard()->clear();
     const auto actions = view.actions();
@@ -123,8 +130,59 @@ class JetCycleGui : public QObject {
     m0->selectAll();
     QTest::keyClick(m0, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QString("0.8"));
+    // With nothing selected, Ctrl+C in a box that is typed into copies
+    // nothing, as in any box.
+    m0->deselect();
+    QTest::keyClick(m0, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString("0.8"));
     QTest::keyClick(m0, Qt::Key_Escape);
     QVERIFY(view.isVisible());
+  }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<thrustdeck::JetCycle>({{"lstetyp", "Engine type"}, {"lstinoz", "Primary nozzle c or cd?"}, {"txtalt", "Altitude (ft)"}, {"txtff", "Thrust (lbf) ="}}, {"cmdCalculate", "txtM0", "0.825", "txtalt", "x", true});
+  }
+
+  // The keyboard alone: Tab reads down each of the three columns in turn,
+  // then "Calculate" and "Done!", then the results; the arrows choose in a
+  // list; typing and Enter calculate what the script mode calculates.
+  void keyboardOnly() {
+    thrustdeck::JetCycle form;
+    frame::View view(form);
+    form.Load();
+    view.show();
+    view.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("lstetyp"));
+    const QStringList order = {
+        "lstmixexh", "lstIR",   "lstSA",   "txtalt",  "txtM0",   "txttt4",  "txth",
+        "txtma",     "lstIGC",  "txtetd",  "txtpic",  "txtetc",  "txtpib",  "txtetb",
+        "txtett",    "txtetm",  "lstinoz", "txtetn",  "txtal",   "txtetf",  "txtpif",
+        "lstinof",   "txtetfn", "lstIAB",  "cmdCalculate", "cmdEnd", "txtff", "txtffnd",
+        "txttsfc",   "lstetyp"};
+    QCOMPARE(frame::TabWalk(static_cast<int>(order.size())), order);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("txttsfc"));
+
+    QCOMPARE(frame::TabWalk(3), QStringList({"lstetyp", "lstmixexh", "lstIR"}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(form.FindById("lstIR")->text(), std::string("I"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(form.FindById("lstIR")->text(), std::string("R"));
+
+    QCOMPARE(frame::TabWalk(3), QStringList({"lstSA", "txtalt", "txtM0"}));
+    QWidget* box = QApplication::focusWidget();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, "0.8");
+    QTest::keyClick(box, Qt::Key_Return);
+    for (const char* id : {"txtff", "txtffnd", "txttsfc"}) {
+      thrustdeck::JetCycle fresh;
+      QCOMPARE(frame::ControlJson(*form.FindById(id)),
+               frame::ScriptShows(fresh, "type txtM0 0.8\nclick cmdCalculate\n", id));
+    }
+    QVERIFY(!form.FindById("txtff")->text().empty());
   }
 };
 

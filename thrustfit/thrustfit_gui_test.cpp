@@ -47,6 +47,12 @@ class ThrustfitGui : public QObject {
     QVERIFY(!view.widget("fraTJ2")->isVisible());
     frame::SaveShot(view, "thrustfit-airframe");
   }
+
+  // Every box, list and result is named by its caption for a screen reader,
+  // which hears of new results and of failures.
+  void describedToAssistiveTechnology() {
+    frame::CheckDescribed<thrustfit::Form1>({}, {"cmdCalculate", "txtc1", "0.088", nullptr, nullptr, true});
+  }
 };
 
 QTEST_MAIN(ThrustfitGui)
