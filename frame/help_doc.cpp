@@ -100,7 +100,7 @@ std::string Collapse(std::string_view text) {
   return out;
 }
 
-std::string CaptionOf(const Form& form, const Control& control) {
+std::string HelpCaptionOf(const Form& form, const Control& control) {
   if (control.kind() == Kind::Option || control.kind() == Kind::Button)
     return Collapse(control.text());
   // An element of an array is described as its first element is (arrays
@@ -108,7 +108,7 @@ std::string CaptionOf(const Form& form, const Control& control) {
   if (control.index() >= 0) {
     for (const auto& c : form.controls()) {
       if (c->name() != control.name() || c->index() < 0) continue;
-      if (c.get() != &control && c->index() < control.index()) return CaptionOf(form, *c);
+      if (c.get() != &control && c->index() < control.index()) return HelpCaptionOf(form, *c);
       if (c.get() == &control) break;
     }
   }
@@ -166,7 +166,7 @@ HelpBoxes BoxesOf(Form& fresh, Form& loaded) {
     // A label written into is named by what it said at first.
     std::string caption = c.kind() == Kind::Label && c.look != Look::Result
                               ? Collapse(c.text())
-                              : CaptionOf(fresh, c);
+                              : HelpCaptionOf(fresh, c);
     if (caption.empty() && c.kind() == Kind::Label) caption = Collapse(c.text());
     const std::string key = (input ? "in:" : "out:") + caption;
     if (!seen.insert(key).second) continue;
@@ -434,7 +434,7 @@ std::string ExampleCaption(const Form& form, std::string_view id) {
   if (c == form.lblError) return "Message";
   if (c->kind() == Kind::Label && c->look == Look::Warning) return "Warning";
   if (c->kind() == Kind::Label && c->look != Look::Result) return Collapse(c->text());
-  std::string caption = CaptionOf(form, *c);
+  std::string caption = HelpCaptionOf(form, *c);
   if (c->kind() == Kind::List) {
     // A list named by its choices reads as a choice.
     std::string joined;

@@ -24,7 +24,7 @@ const std::vector<std::string>& HelpSections();
 // else the heading or label above it, else (for a box in a borderless
 // holder) the label or option beside its holder. Options and buttons are
 // their own caption. Empty when nothing describes the box.
-std::string CaptionOf(const Form& form, const Control& control);
+std::string HelpCaptionOf(const Form& form, const Control& control);
 
 struct HelpBox {
   const Control* control;

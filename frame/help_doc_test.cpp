@@ -61,7 +61,7 @@ TEST(HelpCaptions, EachBoxByWhatDescribesIt) {
       {"txtT", "T (R)"},                  // not its row heading
   };
   for (const auto& c : cases)
-    EXPECT_EQ(CaptionOf(form, *form.FindById(c.id)), c.caption) << c.id;
+    EXPECT_EQ(HelpCaptionOf(form, *form.FindById(c.id)), c.caption) << c.id;
 }
 
 TEST(HelpCaptions, InputsAndResultsOfAWindow) {
