@@ -1,0 +1,41 @@
+# The static site: one page per program, the index (the launcher's page), the
+# view, its styles and the fonts. Included by cmake/Web.cmake.
+set(site_files "")
+function(site_copy from to)
+  add_custom_command(OUTPUT ${site}/${to} COMMAND ${CMAKE_COMMAND} -E copy ${from} ${site}/${to}
+                     DEPENDS ${from} VERBATIM)
+  set(site_files ${site_files} ${site}/${to} PARENT_SCOPE)
+endfunction()
+
+site_copy(${web_dir}/view.js view.js)
+site_copy(${web_dir}/suite.css suite.css)
+# Liberation fonts: the SIL Open Font License lets them travel with the site.
+set(font_dir /usr/share/fonts/truetype/liberation)
+site_copy(${font_dir}/LiberationSerif-Bold.ttf fonts/LiberationSerif-Bold.ttf)
+site_copy(${font_dir}/LiberationSans-Bold.ttf fonts/LiberationSans-Bold.ttf)
+if(EXISTS /usr/share/doc/fonts-liberation/copyright)
+  site_copy(/usr/share/doc/fonts-liberation/copyright fonts/LICENSE.txt)
+endif()
+
+# Page titles: the launcher's list, until the window's caption replaces it.
+file(STRINGS ${PROJECT_SOURCE_DIR}/launcher/programs.txt lines ENCODING UTF-8 REGEX "^[a-z]")
+foreach(line ${lines})
+  string(REPLACE "|" ";" fields "${line}")
+  list(GET fields 0 name)
+  list(GET fields 2 title)
+  set(title_${name} "${title}")
+endforeach()
+foreach(entry ${web_programs})
+  string(REPLACE "|" ";" fields "${entry}")
+  list(GET fields 0 PROGRAM)
+  if(PROGRAM STREQUAL "calculators")
+    set(PAGE_TITLE "Compressible Flow and Gas Turbine Calculators")
+    set(page index.html)
+  else()
+    set(PAGE_TITLE "${title_${PROGRAM}}")
+    set(page ${PROGRAM}.html)
+  endif()
+  configure_file(${web_dir}/page.html.in ${site}/${page} @ONLY)
+endforeach()
+add_custom_target(web_site_files ALL DEPENDS ${site_files})
+add_dependencies(web_site web_site_files)
