@@ -11,13 +11,14 @@ const types = {
   '.svg': 'image/svg+xml',
 };
 
-export function serve(dir, port = 0, host = '127.0.0.1') {
+// extra: more files by address, e.g. { '/bare.html': 'bench/bare.html' }.
+export function serve(dir, port = 0, host = '127.0.0.1', extra = {}) {
   const root = path.resolve(dir);
   const server = http.createServer((req, res) => {
     let name = decodeURIComponent(new URL(req.url, 'http://x').pathname);
     if (name.endsWith('/')) name += 'index.html';
-    const file = path.join(root, path.normalize(name));
-    if (!file.startsWith(root + path.sep)) {
+    const file = extra[name] ? path.resolve(extra[name]) : path.join(root, path.normalize(name));
+    if (!extra[name] && !file.startsWith(root + path.sep)) {
       res.writeHead(403).end();
       return;
     }
