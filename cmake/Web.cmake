@@ -162,9 +162,21 @@ if(EXISTS ${gtest_src}/src/gtest-all.cc)
   target_compile_definitions(web_gtest PUBLIC GTEST_HAS_PTHREAD=0)
   target_compile_options(web_gtest PRIVATE -w)
   add_executable(web_frame_tests frame/numtext_test.cpp frame/printline_test.cpp
-                                 frame/form_test.cpp frame/script_test.cpp)
+                                 frame/form_test.cpp frame/script_test.cpp
+                                 ${web_dir}/reading_test.cpp ${web_dir}/reading.cpp)
   target_link_libraries(web_frame_tests PRIVATE web_frame web_gtest)
   target_link_options(web_frame_tests PRIVATE -sENVIRONMENT=node -sNODERAWFS=1
                       -sWASM_ASYNC_COMPILATION=0 -sEXIT_RUNTIME=1)
   add_test(NAME web.frame_tests COMMAND node $<TARGET_FILE:web_frame_tests>)
 endif()
+
+# The number texts' fuzz targets over their committed corpora, once each.
+foreach(target numtext pattern)
+  add_executable(web_fuzz_${target} ${web_dir}/corpus_main.cpp fuzz/${target}_target.cpp
+                                    fuzz/reference_format.cpp)
+  target_link_libraries(web_fuzz_${target} PRIVATE web_frame)
+  target_link_options(web_fuzz_${target} PRIVATE -sENVIRONMENT=node -sNODERAWFS=1
+                      -sWASM_ASYNC_COMPILATION=0 -sEXIT_RUNTIME=1)
+  add_test(NAME web.fuzz.${target}
+           COMMAND node $<TARGET_FILE:web_fuzz_${target}> ${PROJECT_SOURCE_DIR}/fuzz/corpus/${target})
+endforeach()

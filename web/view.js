@@ -204,10 +204,16 @@
         if (el.value !== c.text) el.value = c.text;
         break;
       case 'frame':
-        if (c.border) el.querySelector(':scope > .caption').textContent = c.text;
+      {
+        const caption = el.querySelector(':scope > .caption');
+        if (caption) {
+          caption.textContent = c.text;
+          caption.hidden = !c.text;
+        }
         if (c.text) el.setAttribute('aria-label', c.text);
-        el.querySelector(':scope > .caption') && (el.querySelector(':scope > .caption').hidden = !c.text);
+        else el.removeAttribute('aria-label');
         break;
+      }
       case 'button':
         el.textContent = c.text;
         break;
