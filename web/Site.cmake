@@ -9,6 +9,7 @@ endfunction()
 
 site_copy(${web_dir}/view.js view.js)
 site_copy(${web_dir}/suite.css suite.css)
+site_copy(${PROJECT_SOURCE_DIR}/launcher/calculators.svg calculators.svg)
 # Liberation fonts: the SIL Open Font License lets them travel with the site.
 set(font_dir /usr/share/fonts/truetype/liberation)
 site_copy(${font_dir}/LiberationSerif-Bold.ttf fonts/LiberationSerif-Bold.ttf)
