@@ -181,11 +181,9 @@
         caption.replaceWith(label);
         elements[c.label] = label;
         label.htmlFor = el.id;
-      } else if (c.caption) {
-        el.setAttribute('aria-label', c.caption);
-      } else {
-        el.setAttribute('aria-label', c.id);
       }
+      // Named also where the label is hidden with its frame, the box not.
+      el.setAttribute('aria-label', c.caption || c.id);
     }
   }
 
