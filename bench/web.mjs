@@ -1,5 +1,5 @@
 // Size and speed of the web pages, in headless chromium:
-//   node bench/web.mjs [build-web] [RUNS]
+//   node bench/web.mjs [build-web] [RUNS] [PROGRAM...]
 // For each program page: bytes transferred (WebAssembly, JavaScript, fonts,
 // the rest), the time from navigation to the first computation shown (the
 // window built from the loaded model, fonts ready, painted), and the time of
@@ -17,6 +17,7 @@ const source = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '..');
 const build = path.resolve(process.argv[2] || path.join(source, 'build-web'));
 const runs = Number(process.argv[3] || 7);
 const site = path.join(build, 'site');
+const only = process.argv.slice(4);
 const programs = ['calculators', ...fs.readFileSync(path.join(source, 'launcher/programs.txt'), 'utf8')
   .split('\n').filter((l) => /^[a-z]/.test(l)).map((l) => l.split('|')[0])];
 
@@ -83,6 +84,7 @@ const kb = (n) => (n / 1024).toFixed(0);
 console.log('program       wasm KB  wasm file  js KB  fonts KB  first ms  bare ms  ratio  dearest handler');
 let worst = { ratio: 0, wasm: 0, handler: 0 };
 for (const program of programs) {
+  if (only.length && !only.includes(program)) continue;
   const file = program === 'calculators' ? 'index.html' : program + '.html';
   const times = [], bareTimes = [];
   let bytes = null, handlers = [];

@@ -33,14 +33,23 @@ set(web_dir ${PROJECT_SOURCE_DIR}/web)
 set(site ${CMAKE_BINARY_DIR}/site)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
-# Exceptions carry failures to the event boundary, as on the desktop.
+# Exceptions carry failures to the event boundary, as on the desktop: the
+# WebAssembly instructions for them (every current browser and Node have
+# them), which spare a trip through JavaScript around every call that may
+# throw; -DCALC_WEB_EXCEPTIONS=js gives the slower emulation for old browsers.
 # Results must not depend on the compiler contracting a*b+c.
 # (clang also reports constants no code uses; the desktop build is the gate.)
-add_compile_options(-fexceptions -ffp-contract=off -Wall -Wextra -Wpedantic -Wno-unused-const-variable)
+set(CALC_WEB_EXCEPTIONS wasm CACHE STRING "Exceptions in the WebAssembly build: wasm or js")
+if(CALC_WEB_EXCEPTIONS STREQUAL "js")
+  set(web_eh -fexceptions)
+else()
+  set(web_eh -fwasm-exceptions)
+endif()
+add_compile_options(${web_eh} -ffp-contract=off -Wall -Wextra -Wpedantic -Wno-unused-const-variable)
 if(CALC_WERROR)
   add_compile_options(-Werror)
 endif()
-add_link_options(-fexceptions -sALLOW_MEMORY_GROWTH=1)
+add_link_options(${web_eh} -sALLOW_MEMORY_GROWTH=1)
 if(NOT CMAKE_BUILD_TYPE)
   set(CMAKE_BUILD_TYPE Release)
 endif()

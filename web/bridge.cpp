@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <clocale>
 #include <locale>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -64,11 +65,11 @@ std::unique_ptr<frame::Form> form;
 Recorder recorder;
 std::string reply;  // the text the last call hands back
 
+std::map<const Control*, int> numbers;  // each control's place in controls()
+
 int Number(const Control* control) {
-  const auto& all = form->controls();
-  for (size_t i = 0; i < all.size(); ++i)
-    if (all[i].get() == control) return static_cast<int>(i);
-  return -1;
+  const auto at = numbers.find(control);
+  return at == numbers.end() ? -1 : at->second;
 }
 
 Control* At(int number) {
@@ -166,6 +167,9 @@ EMSCRIPTEN_KEEPALIVE const char* web_start() {
   std::setlocale(LC_ALL, "C");
   std::locale::global(std::locale::classic());
   form = web::MakeWindow();
+  numbers.clear();
+  for (size_t i = 0; i < form->controls().size(); ++i)
+    numbers[form->controls()[i].get()] = static_cast<int>(i);
   form->SetObserver(&recorder);
   form->Load();
   recorder.changed.clear();

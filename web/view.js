@@ -321,6 +321,7 @@
     page.actions = 0;
     page.downloads = [];
     module = await createWindow();
+    page.moduleReady = performance.now();
     api = {
       start: module.cwrap('web_start', 'string', []),
       type: module.cwrap('web_type', 'string', ['number', 'string']),
@@ -332,6 +333,7 @@
     };
     page.api = api;
     win = JSON.parse(api.start());
+    page.loaded = performance.now();
     page.window = win;
     document.title = win.caption.replace(/\s+/g, ' ');
     root = document.getElementById('window');
@@ -339,9 +341,13 @@
     root.style.height = px(win.height + 26);  // the error line sits below the design
     root.setAttribute('aria-label', document.title);
     for (const c of win.controls) controls[c.n] = c;
+    // Built apart from the page, then shown at once: one layout, not one per control.
+    const holder = root.parentElement;
+    root.remove();
     for (const c of win.controls) build(c);
     for (const c of win.controls) mirror(c);
     connectCaptions();
+    holder.appendChild(root);
     fit();
     window.addEventListener('resize', fit);
     root.addEventListener('contextmenu', openMenu);
