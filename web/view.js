@@ -320,7 +320,15 @@
     page.started = performance.now();
     page.actions = 0;
     page.downloads = [];
-    module = await createWindow();
+    const compiled = window.calculatorWasm;
+    module = await createWindow(compiled ? {
+      // The module compiled while the page loaded.
+      instantiateWasm(imports, receive) {
+        compiled.then((wasm) => WebAssembly.instantiate(wasm, imports).then((instance) => receive(instance, wasm)))
+          .catch((error) => { page.error = String(error); });
+        return {};
+      },
+    } : {});
     page.moduleReady = performance.now();
     api = {
       start: module.cwrap('web_start', 'string', []),
