@@ -105,7 +105,7 @@ for (const program of programs) {
   }
   const wasmFile = fs.statSync(path.join(site, program + '.wasm')).size;
   const first = median(times), bare = median(bareTimes);
-  const dearest = handlers.reduce((a, h) => (h.ms > a.ms ? h : a), { button: '-', ms: 0 });
+  const dearest = handlers.reduce((a, h) => (h.ms >= a.ms ? h : a), { button: '-', ms: 0 });
   worst = { ratio: Math.max(worst.ratio, first / bare), wasm: Math.max(worst.wasm, wasmFile),
             handler: Math.max(worst.handler, dearest.ms) };
   console.log(`${program.padEnd(12)} ${kb(bytes.wasm).padStart(8)} ${kb(wasmFile).padStart(10)} ${kb(bytes.js).padStart(6)}` +

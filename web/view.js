@@ -15,8 +15,6 @@
   const inputs = [];         // the focusable element, where there is one
   let root = null;
 
-  const FRAME_CAPTION_HALF = 8;  // half the caption line: where the edge runs
-
   function px(v) { return v + 'px'; }
 
   function place(el, c) {
@@ -40,8 +38,7 @@
 
   function build(c) {
     let el;
-    const container = c.parent >= 0 ? elements[c.parent].querySelector(':scope > .inside') || elements[c.parent]
-                                    : root;
+    const container = c.parent >= 0 ? elements[c.parent] : root;
     switch (c.kind) {
       case 'label': {
         el = document.createElement('div');
