@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine, builds the suite, and then
-#   ./suite.sh run    starts the suite
+# Sets up a fresh Debian 12 machine, builds the suite with the presets of
+# CMakePresets.json (build/, build-asan/, build-fuzz/), and then
+#   ./suite.sh run    builds only the programs and the launcher and starts the
+#                     suite (without a display it says how to use script mode)
 #   ./suite.sh test   runs every test, then again built with AddressSanitizer
 #                     and UndefinedBehaviorSanitizer, then a short run of every
 #                     fuzz target over its committed corpus
@@ -33,7 +35,7 @@ web_packages=(cmake ninja-build emscripten nodejs npm chromium fonts-liberation)
 
 web_build() {
   install_missing "${web_packages[@]}"
-  emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release -DCALC_WERROR=ON >/dev/null
+  emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build build-web
 }
 
@@ -44,19 +46,28 @@ web_test() {
   CALC_DESKTOP_BIN=$PWD/build/bin CALC_WEB_SHOT_DIR=$PWD/build-web/shots node web/test/browser.mjs
 }
 
-build() {  # build DIR [cmake options...] [--target T]
-  local dir=$1; shift
-  local options=() target=()
-  while (($#)); do
-    if [ "$1" = --target ]; then target=(--target "$2"); shift 2; else options+=("$1"); shift; fi
-  done
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
-  cmake --build "$dir" "${target[@]}"
+# Configures with a preset of CMakePresets.json; its output is shown only
+# when it fails.
+configure() {  # configure PRESET
+  local log
+  log=$(mktemp)
+  if ! cmake --preset "$1" >"$log" 2>&1; then
+    cat "$log" >&2
+    rm -f "$log"
+    echo "$0: configuring the \"$1\" build failed (output above)" >&2
+    exit 1
+  fi
+  rm -f "$log"
+}
+
+build() {  # build CONFIGURE-PRESET [BUILD-PRESET]
+  configure "$1"
+  cmake --build --preset "${2:-$1}"
 }
 
 fuzz() {  # fuzz SECONDS-PER-TARGET KEEP(0|1)
   local seconds=$1 keep=$2
-  CC=clang CXX=clang++ build build-fuzz -DCALC_FUZZ=ON --target fuzz_all
+  build fuzz
   mkdir -p build-fuzz/artifacts
   local failed=0
   for target in build-fuzz/bin/fuzz_*; do
@@ -84,16 +95,28 @@ fuzz() {  # fuzz SECONDS-PER-TARGET KEEP(0|1)
 case "${1:-}" in
   run)
     install_missing
-    build build
+    build default programs  # the programs and the launcher, no test
+    if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then
+      cat >&2 <<'EOF'
+No display to open the windows on (neither DISPLAY nor WAYLAND_DISPLAY is set).
+The programs are built in build/bin/. Each also runs without a window, driven
+by a command file (- for standard input), for example:
+
+  printf 'type txtm1 2\nclick cmdscompute\nshow lblt1\nclick cmdend\n' | build/bin/isentropic --script -
+
+or on Qt's offscreen platform: QT_QPA_PLATFORM=offscreen ./suite.sh run
+EOF
+      exit 1
+    fi
     exec build/bin/calculators
     ;;
   test)
     install_missing
-    build build -DCALC_WERROR=ON
-    (cd build && ctest --output-on-failure -j2)
+    build default
+    ctest --preset default
     web_test
-    build build-asan -DCALC_WERROR=ON -DCALC_SANITIZE=ON
-    (cd build-asan && ctest --output-on-failure -j2)
+    build asan
+    ctest --preset asan
     fuzz 6 0
     ;;
   web)

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "atmosphere/atmosphere.h"
+#include "atmosphere/atmosphere_window.h"
 #include "frame/guitest.h"
 #include "frame/view.h"
 

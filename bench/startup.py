@@ -87,9 +87,9 @@ def main():
     bindir = sys.argv[1] if len(sys.argv) > 1 else "build/bin"
     here = os.path.dirname(os.path.abspath(__file__))
     names = []
-    with open(os.path.join(here, "..", "launcher", "programs.txt"), encoding="utf-8") as f:
+    with open(os.path.join(here, "..", "programs.txt"), encoding="utf-8") as f:
         for line in f:
-            if line[:1].isalpha():
+            if line[:1].islower():
                 names.append(line.split("|")[0])
     names.append("calculators")
     bare = os.path.join(bindir, "bare_window")

@@ -18,7 +18,7 @@ const build = path.resolve(process.argv[2] || path.join(source, 'build-web'));
 const runs = Number(process.argv[3] || 7);
 const site = path.join(build, 'site');
 const only = process.argv.slice(4);
-const programs = ['calculators', ...fs.readFileSync(path.join(source, 'launcher/programs.txt'), 'utf8')
+const programs = ['calculators', ...fs.readFileSync(path.join(source, 'programs.txt'), 'utf8')
   .split('\n').filter((l) => /^[a-z]/.test(l)).map((l) => l.split('|')[0])];
 
 const median = (xs) => { const s = [...xs].sort((a, b) => a - b); return s[Math.floor(s.length / 2)]; };

@@ -4,7 +4,7 @@
 #include <QtTest>
 
 #include "frame/choicelist.h"
-#include "bladerow/bladerow.h"
+#include "bladerow/bladerow_window.h"
 #include "frame/guitest.h"
 #include "frame/view.h"
 

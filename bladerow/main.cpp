@@ -1,4 +1,4 @@
-#include "bladerow/bladerow.h"
+#include "bladerow/bladerow_window.h"
 #include "frame/main.h"
 
 int main(int argc, char** argv) { return frame::RunProgram<bladerow::Bladerow>(argc, argv); }

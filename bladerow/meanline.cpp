@@ -41,7 +41,7 @@ int MeanLine(Stage& s, short ct, short cgas) {
   if (cgas == kOtherGas) {
     s.cp = F(s.rg * static_cast<double>(s.gm) / kFootPoundsPerBtu / (s.gm - 1));
     if (!std::isfinite(s.cp) || s.cp == 0)
-      throw frame::Failure("Cannot compute cp of the gas: gamma (Txtgm2) must not be 1");
+      throw frame::Failure("Cannot compute cp of the gas: gamma must not be 1");
   }
   // The eye annulus gives the mean radius and the blade height.
   if (ct == kRadialCompressor) {

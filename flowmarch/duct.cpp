@@ -153,7 +153,7 @@ Station Solve(const Gas& gas, const Impulse& x, double t0, double step, double e
 }  // namespace
 
 Result Compute(const Inputs& in) {
-  if (!(in.g > 1)) throw frame::Failure("gamma (txtk) must be greater than 1");
+  if (!(in.g > 1)) throw frame::Failure("gamma must be greater than 1");
   const Gas gas(in.g);
   // One tolerance for all three states, scaled by the stream-1 Mach number.
   const double eps = 0.0001 / std::pow(in.m1, 6);

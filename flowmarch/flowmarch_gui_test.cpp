@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "flowmarch/flowmarch.h"
+#include "flowmarch/flowmarch_window.h"
 #include "frame/guitest.h"
 #include "frame/view.h"
 

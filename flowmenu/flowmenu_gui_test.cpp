@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "flowmenu/flowmenu.h"
+#include "flowmenu/flowmenu_window.h"
 #include "frame/guitest.h"
 #include "frame/view.h"
 

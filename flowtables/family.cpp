@@ -1,7 +1,5 @@
 #include "flowtables/family.h"
 
-#include <cmath>
-
 #include "frame/numtext.h"
 
 namespace flowtables {
@@ -17,6 +15,7 @@ namespace {
 // Window geometry, in logical pixels.
 constexpr int kWidth = 900;
 constexpr int kHeight = 470;
+constexpr Rect kTitle{150, 8, 600, 38};
 constexpr int kLeftX = 8, kLeftW = 344;
 constexpr Rect kRight{360, 56, 532, 404};
 constexpr int kOptionDy = 30;
@@ -24,250 +23,205 @@ constexpr int kColumnsX = 8;
 constexpr int kHeadingY = 74, kHeadingH = 40;
 constexpr int kRowH = 24;  // 360 twips
 
+int ColumnWidth(int columns) { return (kRight.w - 2 * kColumnsX) / columns; }
+
+// "Single Value of A/A* (subsonic)" names its box "A/A* (subsonic)".
+std::string What(const std::string& caption) {
+  const size_t of = caption.find("of ");
+  return caption.substr(of == std::string::npos ? 0 : of + 3);
+}
+
 }  // namespace
 
 std::string Out(double value) { return frame::FormatPattern(value, "0.####"); }
 std::string Out(float value) { return frame::FormatPattern(value, "0.####"); }
 
-double Limit(double value) { return value > kResultLimit ? kResultLimit : value; }
-
-float RowValue(float first, float last, int i) {
-  const float step = (last - first) / 10.0f;
-  const float offset = static_cast<float>(i) * step;
-  return first + offset;
+TableWindow::TableWindow(const TableDesign& design)
+    : frame::Form(design.caption, kWidth, kHeight), design_(design) {
+  Build(design_);
 }
 
-std::optional<double> SearchMach(const std::function<double(double)>& f, double target,
-                                 double start, Branch branch) {
-  // Both branches meet at M = 1, where a target on the boundary settles from
-  // either side.
-  auto onBranch = [branch](double m) {
-    if (!std::isfinite(m) || m <= 0) return false;
-    if (std::fabs(m - 1) < 1e-3) return true;
-    return branch == Branch::Subsonic ? m < 1 : m > 1;
-  };
+const TableControls& TableWindow::Build(const TableDesign& d) {
+  TableControls& c = controls_;
+  AddLabel("lblTitle", d.title, d.titleRect.value_or(kTitle), nullptr, Look::Title);
 
-  // The secant steps.
-  double m = start, mp = 0, er = 0, erp = 0, erpp = 0;
-  for (int pass = 0; pass < kSecantBound; ++pass) {
-    er = target - f(m);
-    if (!std::isfinite(er)) break;
-    if (std::fabs(er) < 1e-11) {
-      if (onBranch(m)) return m;
-      break;
-    }
-    if (pass == 0) {
-      mp = m;
-      erp = er;
-      m += 0.01;
-      continue;
-    }
-    const double mpp = mp;
-    erpp = erp;
-    mp = m;
-    erp = er;
-    if (er == erpp) break;  // two equal errors: the secant has no slope
-    m = m - er * (m - mpp) / (er - erpp);
-    if (!std::isfinite(m)) break;
-  }
-
-  // Bisection on the branch. The function is monotone on each branch; the
-  // interval is bracketed from M = 1 outwards, geometrically, because the
-  // roots span many decades (a huge area ratio has a tiny subsonic M).
-  double inner = 1.0, outer = 1.0;
-  const double fInner = target - f(inner);
-  if (!std::isfinite(fInner)) return std::nullopt;
-  if (fInner == 0) return inner;
-  bool bracketed = false;
-  for (int k = 0; k < 2100 && !bracketed; ++k) {
-    outer = branch == Branch::Subsonic ? outer / 2 : outer * 2;
-    if (outer == 0 || !std::isfinite(outer)) break;
-    const double fo = target - f(outer);
-    if (!std::isfinite(fo)) continue;
-    bracketed = (fo < 0) != (fInner < 0) || fo == 0;
-    if (!bracketed) inner = outer;
-  }
-  if (!bracketed) return std::nullopt;
-  double lo = std::fmin(inner, outer), hi = std::fmax(inner, outer);
-  const double fLo = target - f(lo);
-  for (int k = 0; k < 2200; ++k) {
-    const double mid = lo > 0 && hi / lo > 4 ? std::sqrt(lo) * std::sqrt(hi) : lo + (hi - lo) / 2;
-    if (mid <= lo || mid >= hi) break;
-    const double fm = target - f(mid);
-    if (!std::isfinite(fm)) return std::nullopt;
-    if (std::fabs(fm) < 1e-11) return mid;
-    if ((fm < 0) == (fLo < 0))
-      lo = mid;
-    else
-      hi = mid;
-  }
-  // The interval has shrunk to adjacent numbers: the root is there.
-  const double best = std::fabs(target - f(lo)) < std::fabs(target - f(hi)) ? lo : hi;
-  return onBranch(best) ? std::optional<double>(best) : std::nullopt;
-}
-
-void RequireFinite(std::initializer_list<double> constants, float g) {
-  for (double k : constants)
-    if (!std::isfinite(k))
-      throw frame::Failure("γ = " + frame::NumberText(g) +
-                           " gives no finite ratios: type another γ");
-}
-
-// ---------------------------------------------------------------- window
-
-TableWindow::TableWindow(std::string caption, std::string title)
-    : frame::Form(std::move(caption), kWidth, kHeight) {
-  lblTitle = AddLabel("lblTitle", std::move(title), {150, 8, 600, 38}, nullptr, Look::Title);
-}
-
-void TableWindow::BuildSelection(const std::vector<Input>& inputs,
-                                 const std::string& tableCaption) {
-  const int count = static_cast<int>(inputs.size()) + 1;
-  fraSelect = AddFrame("fraSelect", "Selection", {kLeftX, 56, kLeftW, 30 + kOptionDy * count});
-  for (int i = 0; i < static_cast<int>(inputs.size()); ++i) {
-    const Input& in = inputs[i];
+  // The selection: the single-value options, then optTable.
+  const int count = static_cast<int>(d.inputs.size());
+  Frame* fraSelect = AddFrame("fraSelect", "Selection", {kLeftX, 56, kLeftW, 30 + kOptionDy * (count + 1)});
+  for (int i = 0; i < count; ++i) {
+    const SingleInput& in = d.inputs[i];
     const int y = 24 + kOptionDy * i;
     const bool boxed = !in.frame.empty();
-    auto* option = AddOption(in.option, in.caption, {10, y, boxed ? 250 : 320, 26}, fraSelect);
-    if (i == 0) optSingle = option;
+    c.options.push_back(AddOption(in.option, in.caption, {10, y, boxed ? 250 : 320, 26}, fraSelect));
+    c.inputFrames.push_back(nullptr);
+    c.inputs.push_back(nullptr);
     if (boxed) {
-      Frame* holder = AddFrame(in.frame, "", {262, y - 1, 74, 28}, fraSelect, false);
-      auto* box = AddTextBox(in.box, {0, 1, 70, 26}, holder);
-      box->what = in.caption.substr(in.caption.find("of ") == std::string::npos
-                                        ? 0
-                                        : in.caption.find("of ") + 3);
+      c.inputFrames[i] = AddFrame(in.frame, "", {262, y - 1, 74, 28}, fraSelect, false);
+      c.inputs[i] = AddTextBox(in.box, {0, 1, 70, 26}, c.inputFrames[i]);
+      c.inputs[i]->what = What(in.caption);
+      c.inputs[i]->Change = [this] { txtm1_Change(); };
     }
+    // The windows with more inputs name the handlers of the others.
+    if (i == 0)
+      c.options[0]->Click = [this] { optSingle_Click(); };
+    else
+      c.options[i]->Click = [this, i] { SelectInput(i); };
   }
-  optTable = AddOption("optTable", tableCaption,
-                       {10, 24 + kOptionDy * static_cast<int>(inputs.size()), 320, 26}, fraSelect);
-  warningY_ = 56 + fraSelect->rect.h + 8;
-  gammaY_ = warningY_ + 48;
+  optTable = AddOption("optTable", d.tableCaption, {10, 24 + kOptionDy * count, 320, 26}, fraSelect);
+  optTable->Click = [this] { optTable_Click(); };
+  const int warningY = 56 + fraSelect->rect.h + 8;
+  const int gammaY = warningY + 48;
 
-  Label6 = AddLabel("Label6", frame::SymbolText("g ="), {kLeftX + 16, gammaY_, 40, 26});
-  Label6->points = 12;
-  txtg = AddTextBox("txtg", {kLeftX + 60, gammaY_, 70, 26});
+  Label* gamma = AddLabel("Label6", frame::SymbolText("g ="), {kLeftX + 16, gammaY, 40, 26});
+  gamma->points = 12;
+  txtg = AddTextBox("txtg", {kLeftX + 60, gammaY, 70, 26});
   txtg->what = "γ";
-  cmdend = AddButton("cmdend", "Done!", {kLeftX + 16, 410, 110, 36});
-  cmdend->Click = [this] { End(); };
+  AddButton("cmdend", "Done!", {kLeftX + 16, 410, 110, 36})->Click = [this] { End(); };
 
   frasingle = AddFrame("frasingle", "Single Value", kRight);
-  cmdscompute = AddButton("cmdscompute", "Compute", {16, 26, 100, 32}, frasingle, Look::Compute);
-  cmdscompute->Click = [this] { cmdscompute_Click(); };
+  AddButton("cmdscompute", "Compute", {16, 26, 100, 32}, frasingle, Look::Compute)->Click =
+      [this] { cmdscompute_Click(); };
   fraMulti = AddFrame("fraMulti", "Multiple Values", kRight);
-  cmdMcompute = AddButton("cmdMcompute", "Compute", {16, 26, 100, 32}, fraMulti, Look::Compute);
-  cmdMcompute->Click = [this] { cmdMcompute_Click(); };
-  lblMinAlt = AddLabel("lblMinAlt", "Min Mach Number", {150, 18, 140, 22}, fraMulti);
+  AddButton("cmdMcompute", "Compute", {16, 26, 100, 32}, fraMulti, Look::Compute)->Click =
+      [this] { cmdMcompute_Click(); };
+  AddLabel("lblMinAlt", "Min Mach Number", {150, 18, 140, 22}, fraMulti);
   txtMinm = AddTextBox("txtMinm", {150, 40, 90, 26}, fraMulti);
   txtMinm->setText("Text1");
   txtMinm->what = "Min Mach Number";
-  lblMaxAlt = AddLabel("lblMaxAlt", "Max Mach Number", {320, 18, 140, 22}, fraMulti);
+  AddLabel("lblMaxAlt", "Max Mach Number", {320, 18, 140, 22}, fraMulti);
   txtMaxm = AddTextBox("txtMaxm", {320, 40, 90, 26}, fraMulti);
   txtMaxm->setText("Text1");
   txtMaxm->what = "Max Mach Number";
-}
 
-Frame* TableWindow::AddWarning(const std::string& frame, const std::string& label,
-                               const std::string& text, int labelWidth) {
-  Frame* holder = AddFrame(frame, "", {kLeftX, warningY_, kLeftW, 40}, nullptr, false);
-  AddLabel(label, text, {8, 6, labelWidth, 28}, holder, Look::Warning);
-  holder->setVisible(false);
-  return holder;
-}
+  for (const Warning& w : d.warnings) {
+    Frame* holder = AddFrame(w.frame, "", {kLeftX, warningY, kLeftW, 40}, nullptr, false);
+    AddLabel(w.label, w.text, {8, 6, w.labelWidth, 28}, holder, Look::Warning);
+    holder->setVisible(false);
+    c.warnings.push_back(holder);
+    c.warningValues.push_back(
+        w.value.empty() ? nullptr
+                        : AddLabel(w.value, w.valueText, {w.valueX, 6, 80, 28}, holder, Look::Warning));
+  }
+  for (const Note& n : d.notes)
+    AddLabel(n.name, n.caption, {n.r.x, gammaY + 38 + n.r.y, n.r.w, n.r.h});
 
-namespace {
-
-int ColumnWidth(int columns) { return (kRight.w - 2 * kColumnsX) / columns; }
-
-}  // namespace
-
-void TableWindow::BuildSingle(const std::vector<Column>& columns,
-                              const std::string& boxInFirstColumn) {
-  const int n = static_cast<int>(columns.size());
+  // The single-value frame: a heading row and one result row, or the input
+  // box in the first column.
+  const int n = static_cast<int>(d.columns.size());
   const int w = ColumnWidth(n);
   for (int i = 0; i < n; ++i) {
-    const Column& c = columns[i];
+    const Column& col = d.columns[i];
     const int x = kColumnsX + i * w;
-    AddLabel(c.heading, c.caption, {x, kHeadingY, w - 4, kHeadingH}, frasingle, Look::Heading);
-    if (i == 0 && !boxInFirstColumn.empty()) {
-      auto* box = AddTextBox(boxInFirstColumn, {x + 4, kHeadingY + kHeadingH + 2, w - 12, 26},
-                             frasingle);
-      box->what = "Mach Number";
+    AddLabel(col.singleHeading, col.caption, {x, kHeadingY, w - 4, kHeadingH}, frasingle, Look::Heading);
+    if (i == 0 && d.inputs[0].frame.empty()) {
+      c.inputs[0] = AddTextBox(d.inputs[0].box, {x + 4, kHeadingY + kHeadingH + 2, w - 12, 26}, frasingle);
+      c.inputs[0]->what = "Mach Number";
     } else {
-      AddLabel(c.result, i == 0 ? "1" : "0.00", {x, kHeadingY + kHeadingH + 4, w - 4, kRowH},
-               frasingle, Look::Result);
+      c.results.push_back(AddLabel(col.single, i == 0 ? "1" : "0.00",
+                                   {x, kHeadingY + kHeadingH + 4, w - 4, kRowH}, frasingle, Look::Result));
     }
   }
-}
-
-void TableWindow::BuildMulti(const std::vector<Column>& columns) {
-  const int n = static_cast<int>(columns.size());
-  const int w = ColumnWidth(n);
-  for (int i = 0; i < n; ++i) {
-    const Column& c = columns[i];
-    const int x = kColumnsX + i * w;
-    AddLabel(c.heading, c.caption, {x, kHeadingY + 8, w - 4, kHeadingH}, fraMulti, Look::Heading);
-    AddLabelArray(c.result, kRows, i == 0 ? "1" : "0.00",
-                  {x, kHeadingY + 8 + kHeadingH + 2, w - 4, kRowH}, kRowH, fraMulti);
+  if (d.above) {
+    Label* over = AddAbove(frasingle, d.above->column, n, d.above->single, d.above->caption);
+    if (!d.above->singleSubscript.empty()) Subscript(over, d.above->singleSubscript);
   }
+
+  // The table frame: first and last value, a heading row and 11 rows.
+  for (int i = 0; i < n; ++i) {
+    const Column& col = d.columns[i];
+    const int x = kColumnsX + i * w;
+    AddLabel(col.tableHeading, col.caption, {x, kHeadingY + 8, w - 4, kHeadingH}, fraMulti, Look::Heading);
+    c.table.push_back(AddLabelArray(col.table, kRows, i == 0 ? "1" : "0.00",
+                                    {x, kHeadingY + 8 + kHeadingH + 2, w - 4, kRowH}, kRowH, fraMulti));
+  }
+  if (d.above) {
+    Label* over = AddAbove(fraMulti, d.above->column, n, d.above->table, d.above->caption);
+    if (!d.above->tableSubscript.empty()) Subscript(over, d.above->tableSubscript);
+  }
+  return c;
 }
 
-Label* TableWindow::AddAbove(Frame* in, int column, const std::string& name,
+Label* TableWindow::AddAbove(Frame* in, int column, int columns, const std::string& name,
                              const std::string& caption) {
-  // The heading row of the table frame sits a little lower (below the limits).
-  const int headingY = in == fraMulti ? kHeadingY + 8 : kHeadingY;
-  int n = 0;
-  for (frame::Control* c : Children(in))
-    if (c->kind() == frame::Kind::Label && c->look == Look::Heading && c->rect.y == headingY) ++n;
-  const int w = ColumnWidth(n);
   // In the table frame it must clear the boxes of the table limits.
-  const int y = in == fraMulti ? headingY - 14 : headingY - 20;
+  const int y = in == fraMulti ? kHeadingY + 8 - 14 : kHeadingY - 20;
+  const int w = ColumnWidth(columns);
   Label* label = AddLabel(name, caption, {kColumnsX + column * w, y, w - 4, 22}, in, Look::Heading);
   label->points = 11;
   return label;
 }
 
-void TableWindow::SetDefaults(const std::vector<std::pair<TextBox*, double>>& singleInputs,
-                              double first, double last) {
+void TableWindow::Subscript(Label* over, const std::string& name) {
+  // "Lmax" in the blanks after ρ, a little lower, in a smaller face.
+  const Rect r = over->rect;
+  Label* sub = AddLabel(name, "Lmax", {r.x + r.w / 2 - 20, r.y + 5, 28, r.h}, over->parent());
+  sub->points = 8;
+}
+
+// The load step: optSingle selected, the single-value frame shown, the
+// default texts written ("#.##" for single-value inputs, "0.####" for the
+// first table value, "##.##" for the last), "1.4" in txtg, then the first
+// single-value computation.
+void TableWindow::Form_Load() {
   optTable->setValue(false);
-  optSingle->setValue(true);
+  controls_.options[0]->setValue(true);
   frasingle->setVisible(true);
   fraMulti->setVisible(false);
-  for (const auto& [box, value] : singleInputs) box->setText(frame::FormatPattern(value, "#.##"));
-  txtMinm->setText(frame::FormatPattern(first, "0.####"));
-  txtMaxm->setText(frame::FormatPattern(last, "##.##"));
+  for (size_t i = 0; i < design_.inputs.size(); ++i)
+    controls_.inputs[i]->setText(frame::FormatPattern(design_.inputs[i].value, "#.##"));
+  txtMinm->setText(frame::FormatPattern(static_cast<double>(design_.first), "0.####"));
+  txtMaxm->setText(frame::FormatPattern(static_cast<double>(design_.last), "##.##"));
   txtg->setText(frame::NumberText(1.4));
   cmdscompute_Click();
 }
 
-std::pair<float, float> TableWindow::ReadLimits() {
+void TableWindow::SelectInput(int i) {
+  frasingle->setVisible(true);
+  for (size_t k = 0; k < controls_.inputFrames.size(); ++k)
+    if (controls_.inputFrames[k] && static_cast<int>(k) != i) controls_.inputFrames[k]->setVisible(false);
+  fraMulti->setVisible(false);
+  for (Frame* w : controls_.warnings) w->setVisible(false);
+  if (controls_.inputFrames[i]) controls_.inputFrames[i]->setVisible(true);
+  mode_ = i;
+}
+
+void TableWindow::optTable_Click() {
+  fraMulti->setVisible(true);
+  frasingle->setVisible(false);
+  for (Frame* f : controls_.inputFrames)
+    if (f) f->setVisible(false);
+  for (Frame* w : controls_.warnings) w->setVisible(false);
+  cmdMcompute_Click();
+}
+
+void TableWindow::txtm1_Change() {
+  frasingle->setVisible(true);
+  for (Frame* w : controls_.warnings) w->setVisible(false);
+}
+
+void TableWindow::cmdMcompute_Click() {
   const float first = Strict(txtMinm);
   const float last = Strict(txtMaxm);
-  return {first, last};
+  const float g = Strict(txtg);
+  const auto row = RowFormula(g);
+  for (int i = 0; i < kRows; ++i) {
+    const Row texts = row(RowValue(first, last, i));
+    for (size_t c = 0; c < texts.size(); ++c) controls_.table[c][i]->setCaption(texts[c]);
+  }
 }
 
-void TableWindow::ShowOnly(Frame* show, const std::vector<Frame*>& all) {
-  for (Frame* f : all)
-    if (f != show) f->setVisible(false);
-  if (show) show->setVisible(true);
+void TableWindow::ShowWarning(int i) {
+  controls_.warnings[i]->setVisible(true);
+  frasingle->setVisible(false);
 }
 
-void TableWindow::NoSolution(const std::vector<Label*>& results, const std::string& message) {
-  for (Label* label : results) label->setCaption("");
+void TableWindow::ShowResults(const Row& texts) {
+  for (size_t i = 0; i < texts.size(); ++i) controls_.results[i]->setCaption(texts[i]);
+}
+
+void TableWindow::NoSolution(const std::string& message) {
+  for (Label* label : controls_.results) label->setCaption("");
   throw frame::Failure(message);
-}
-
-TextBox* TableWindow::Box(const std::string& name) const {
-  return static_cast<TextBox*>(Find(name));
-}
-
-Label* TableWindow::Lbl(const std::string& name, int index) const {
-  return static_cast<Label*>(Find(name, index));
-}
-
-std::vector<Label*> TableWindow::Array(const std::string& name) const {
-  std::vector<Label*> labels;
-  for (int i = 0; i < kRows; ++i) labels.push_back(Lbl(name, i));
-  return labels;
 }
 
 }  // namespace flowtables

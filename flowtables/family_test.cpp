@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "flowtables/isentropic.h"
+#include "flowtables/isentropic_window.h"
 
 namespace flowtables {
 namespace {

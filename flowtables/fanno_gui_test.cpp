@@ -1,5 +1,5 @@
 // The Qt binding of the fanno window, on the offscreen platform.
-#include "flowtables/fanno.h"
+#include "flowtables/fanno_window.h"
 #include "flowtables/table_gui.h"
 
 class Gui : public QObject {

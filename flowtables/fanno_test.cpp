@@ -1,4 +1,4 @@
-#include "flowtables/fanno.h"
+#include "flowtables/fanno_window.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "flowtables/isentropic.h"
+#include "flowtables/isentropic_window.h"
 #include "frame/guitest.h"
 #include "frame/view.h"
 

@@ -1,5 +1,5 @@
 // The Qt binding of the isodrag window, on the offscreen platform.
-#include "flowtables/isodrag.h"
+#include "flowtables/isodrag_window.h"
 #include "flowtables/table_gui.h"
 
 class Gui : public QObject {

@@ -1,4 +1,4 @@
-#include "flowtables/isodrag.h"
+#include "flowtables/isodrag_window.h"
 
 #include <gtest/gtest.h>
 

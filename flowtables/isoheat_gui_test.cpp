@@ -1,5 +1,5 @@
 // The Qt binding of the isoheat window, on the offscreen platform.
-#include "flowtables/isoheat.h"
+#include "flowtables/isoheat_window.h"
 #include "flowtables/table_gui.h"
 
 class Gui : public QObject {

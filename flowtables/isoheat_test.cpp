@@ -1,4 +1,4 @@
-#include "flowtables/isoheat.h"
+#include "flowtables/isoheat_window.h"
 
 #include <gtest/gtest.h>
 

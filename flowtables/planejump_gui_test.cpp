@@ -1,5 +1,5 @@
 // The Qt binding of the planejump window, on the offscreen platform.
-#include "flowtables/planejump.h"
+#include "flowtables/planejump_window.h"
 #include "flowtables/table_gui.h"
 
 class Gui : public QObject {

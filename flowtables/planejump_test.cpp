@@ -1,4 +1,4 @@
-#include "flowtables/planejump.h"
+#include "flowtables/planejump_window.h"
 
 #include <gtest/gtest.h>
 

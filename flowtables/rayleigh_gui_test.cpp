@@ -1,5 +1,5 @@
 // The Qt binding of the rayleigh window, on the offscreen platform.
-#include "flowtables/rayleigh.h"
+#include "flowtables/rayleigh_window.h"
 #include "flowtables/table_gui.h"
 
 class Gui : public QObject {

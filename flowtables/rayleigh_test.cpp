@@ -1,4 +1,4 @@
-#include "flowtables/rayleigh.h"
+#include "flowtables/rayleigh_window.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
+#include <cstring>
+#include <filesystem>
 #include <unistd.h>
 
 #include "frame/numtext.h"
@@ -137,6 +139,8 @@ Form::Form(std::string caption, int width, int height)
     : caption_(std::move(caption)), width_(width), height_(height) {
   lblError = AddLabel("lblError", "", {8, height, width - 16, 22}, nullptr, Look::Warning);
   lblError->setVisible(false);
+  std::error_code error;
+  startFolder_ = std::filesystem::current_path(error).string();
 }
 
 Form::~Form() = default;
@@ -337,8 +341,40 @@ std::vector<Frame*> Form::ResultFrames() const {
   return frames;
 }
 
+namespace {
+
+bool IsResult(const Control& c) {
+  return c.look == Look::Result ||
+         (c.kind() == Kind::TextBox && static_cast<const TextBox&>(c).readOnly);
+}
+
+}  // namespace
+
 void Form::Notify(Control& control) {
+  if (IsResult(control)) touched_.push_back(&control);
   if (observer_) observer_->ControlChanged(control);
+}
+
+void Form::BlankFailedResults() {
+  // What the handler said it writes, and every result of a frame of results
+  // it began to rewrite: a table is wholly new or wholly blank.
+  std::vector<Control*> blank = pending_;
+  std::vector<const Frame*> frames;
+  for (Control* c : touched_) {
+    if (const Frame* f = ResultFrameOf(*c)) {
+      if (std::find(frames.begin(), frames.end(), f) == frames.end()) frames.push_back(f);
+    } else {
+      blank.push_back(c);
+    }
+  }
+  for (const auto& c : controls_)
+    for (const Frame* f : frames)
+      if (IsResult(*c) && Inside(*c, f)) blank.push_back(c.get());
+  for (Control* c : blank) {
+    if (c->text_.empty()) continue;
+    c->text_.clear();  // a program write, not the user's: no Change
+    c->changed();
+  }
 }
 
 void Form::Raise(const std::function<void()>& handler) {
@@ -356,6 +392,8 @@ void Form::Raise(const std::function<void()>& handler) {
 void Form::Boundary(const std::function<void()>& action) {
   if (ended_) return;
   depth_ = 0;
+  pending_.clear();
+  touched_.clear();
   std::string failure;
   try {
     action();
@@ -368,6 +406,9 @@ void Form::Boundary(const std::function<void()>& action) {
   } catch (const std::exception& e) {
     failure = std::string("Cannot compute: ") + e.what();
   }
+  if (!failure.empty()) BlankFailedResults();
+  pending_.clear();
+  touched_.clear();
   if (failure.empty()) {
     lblError->setVisible(false);
     lblError->setCaption("");
@@ -408,31 +449,91 @@ void Form::End() { throw EndProgram{}; }
 
 float Form::Strict(const TextBox* box) const {
   if (auto value = ParseStrict(box->text())) return *value;
-  std::string who = box->what.empty() ? box->id() : box->what + " (" + box->id() + ")";
-  bool blank = box->text().find_first_not_of(" \t") == std::string::npos;
-  throw Failure(blank ? who + " is empty: type a number" : who + " does not hold a number");
+  switch (ClassifyStrict(box->text())) {
+    case StrictFault::Empty: Refuse(box, "is empty: type a number");
+    case StrictFault::TooLarge: Refuse(box, "is too large");
+    case StrictFault::TooSmall: Refuse(box, "is too small");
+    default: Refuse(box, "does not hold a number");
+  }
 }
 
+std::string Form::CaptionOf(const TextBox& box) const {
+  if (!box.what.empty()) return box.what;
+  // A box without a name of its own: the caption of the label just left of
+  // it on the same row, as a person reads the window.
+  const Label* best = nullptr;
+  for (const auto& c : controls_) {
+    if (c->kind() != Kind::Label || c->parent() != box.parent() || c->text().empty()) continue;
+    const Rect& r = c->rect;
+    const bool sameRow = r.y < box.rect.y + box.rect.h && box.rect.y < r.y + r.h;
+    if (sameRow && r.x + r.w <= box.rect.x + 4 && (!best || r.x > best->rect.x))
+      best = static_cast<const Label*>(c.get());
+  }
+  if (best) return best->text();
+  return "A box";
+}
+
+void Form::Refuse(const TextBox* box, const std::string& why) const {
+  throw Failure(CaptionOf(*box) + " " + why);
+}
+
+void Form::Writes(std::initializer_list<Control*> results) {
+  pending_.insert(pending_.end(), results.begin(), results.end());
+}
+
+
 double Form::Leading(const TextBox* box) const { return ParseLeading(box->text()); }
+
+namespace {
+
+// Why a file operation failed, in words a person can act on.
+std::string Reason(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM: return "permission denied";
+    case EROFS: return "the folder is read-only";
+    case ENOSPC:
+    case EDQUOT: return "the disk is full";
+    case ENOENT:
+    case ENOTDIR: return "the folder no longer exists";
+    default: return std::strerror(error);
+  }
+}
+
+// The full path of a name in the working directory. When that folder is
+// gone, its path is no longer to be had: the one it had when the window was
+// made stands in.
+std::string FullPath(const std::string& name, const std::string& startFolder) {
+  std::error_code error;
+  const std::filesystem::path path = std::filesystem::absolute(name, error);
+  if (!error) return path.string();
+  return startFolder.empty() ? name : (std::filesystem::path(startFolder) / name).string();
+}
+
+}  // namespace
 
 void Form::WritePrintFile(const std::string& name, const std::vector<std::string>& lines) {
   // Written beside its final name and renamed into place, so that no reader
   // ever sees half a file.
-  std::string temp = "." + name + "." + std::to_string(::getpid()) + ".part";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    for (const auto& line : lines) out << line << "\r\n";
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(temp.c_str());
-      throw Failure("Cannot write the print file \"" + name + "\"");
-    }
-  }
-  if (std::rename(temp.c_str(), name.c_str()) != 0) {
+  const std::string temp = "." + name + "." + std::to_string(::getpid()) + ".part";
+  auto fail = [&](int error) {
     std::remove(temp.c_str());
-    throw Failure("Cannot write the print file \"" + name + "\"");
+    throw Failure("Cannot write the print file " + FullPath(name, startFolder_) + ": " + Reason(error));
+  };
+  errno = 0;
+  std::FILE* out = std::fopen(temp.c_str(), "wb");
+  if (!out) fail(errno);
+  bool ok = true;
+  for (const auto& line : lines) {
+    if (!ok) break;
+    ok = std::fwrite(line.data(), 1, line.size(), out) == line.size() &&
+         std::fwrite("\r\n", 1, 2, out) == 2;
   }
+  if (ok) ok = std::fflush(out) == 0;
+  const int error = errno;
+  if (std::fclose(out) != 0 && ok) fail(errno);
+  if (!ok) fail(error ? error : EIO);
+  if (std::rename(temp.c_str(), name.c_str()) != 0) fail(errno);
   if (observer_) observer_->FileWritten(name);
 }
 

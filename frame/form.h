@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -249,11 +250,31 @@ class Form {
   // "Done!": ends the program at once; nothing after it runs.
   [[noreturn]] void End();
   // The strict reading of a box into a Single; text that is not a number
-  // ends the handler with a message naming the box.
+  // ends the handler with a message naming the box by its caption.
   float Strict(const TextBox* box) const;
+  // How messages name a box: its caption as the window shows it.
+  std::string CaptionOf(const TextBox& box) const;
+  // Ends the handler with "<caption of box> <why>".
+  [[noreturn]] void Refuse(const TextBox* box, const std::string& why) const;
+  // The results the running computation writes. Should the event fail, they
+  // are blanked, so no mixture of old and new values stays on screen. (A
+  // frame of results that a failed event began to rewrite is blanked whole,
+  // named here or not.)
+  void Writes(std::initializer_list<Control*> results);
+  template <class C>
+  void Writes(const std::vector<C*>& results) {
+    for (C* c : results) pending_.push_back(c);
+  }
+  // The results written so far stand although the event goes on to report
+  // a failure: a warning about them, not a failure of them.
+  void ResultsStand() {
+    pending_.clear();
+    touched_.clear();
+  }
   double Leading(const TextBox* box) const;
   // Writes lines (without line ends) as a print file in the working
-  // directory; each line ends with CR LF. Whole or not at all.
+  // directory; each line ends with CR LF. Whole or not at all: a write that
+  // fails names the full path and why.
   void WritePrintFile(const std::string& name, const std::vector<std::string>& lines);
   void StartProgram(const std::string& program);
 
@@ -280,6 +301,10 @@ class Form {
   FormObserver* observer_ = nullptr;
   bool ended_ = false;
   int depth_ = 0;
+  void BlankFailedResults();
+  std::vector<Control*> pending_;  // results the running event writes
+  std::vector<Control*> touched_;  // results it has changed so far
+  std::string startFolder_;        // the working folder when the window was made
 };
 
 // "Isentropic Flow by QMX 03.05.2005" + blanks + notice.

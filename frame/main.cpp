@@ -9,6 +9,7 @@
 #include <locale>
 
 #include "frame/exit_when_painted.h"
+#include "frame/help_window.h"
 #include "frame/script.h"
 #include "frame/style.h"
 #include "frame/view.h"
@@ -62,6 +63,7 @@ int RunProgram(int argc, char** argv, const FormFactory& make) {
   form->Load();
   if (form->ended()) return 0;
   View view(*form);
+  AddHelpActions(view, QString::fromUtf8(ProgramHelp()));
   ExitWhenPainted::InstallIfAsked(view);
   view.show();
   return app.exec();

@@ -296,6 +296,16 @@ std::optional<float> ParseStrict(std::string_view text) {
   return value == 0 ? 0.0f : value;
 }
 
+StrictFault ClassifyStrict(std::string_view text) {
+  if (text.find_first_not_of(" \t\n\r") == std::string_view::npos) return StrictFault::Empty;
+  const std::optional<Scanned> s = ScanStrict(text);
+  if (!s) return StrictFault::NotANumber;
+  float value = 0;
+  if (Convert(*s, value) == Range::kOverflow)
+    return s->negative ? StrictFault::TooSmall : StrictFault::TooLarge;
+  return StrictFault::None;
+}
+
 double ParseLeading(std::string_view text) {
   const std::size_t n = text.size();
   auto skip = [&](std::size_t j) {

@@ -13,6 +13,12 @@ namespace frame {
 // other character, or a value beyond the Single range gives nothing.
 std::optional<float> ParseStrict(std::string_view text);
 
+// Why a text fails ParseStrict: blank, no number at all, or a number beyond
+// the Single range on the positive (TooLarge) or negative (TooSmall) side.
+// None for a text that ParseStrict reads.
+enum class StrictFault { None, Empty, NotANumber, TooLarge, TooSmall };
+StrictFault ClassifyStrict(std::string_view text);
+
 // The longest leading number of the text; blanks inside it are skipped, the
 // exponent may be E, e, D or d. Never fails: 0 when no number starts the text.
 double ParseLeading(std::string_view text);

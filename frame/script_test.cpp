@@ -76,7 +76,7 @@ TEST(Script, FailuresShowLblErrorAndTheRunGoesOn) {
   std::getline(lines, first);
   std::getline(lines, second);
   EXPECT_NE(first.find("\"visible\":true"), std::string::npos);
-  EXPECT_NE(first.find("txt"), std::string::npos);
+  EXPECT_NE(first.find("does not hold a number"), std::string::npos);
   EXPECT_NE(second.find("\"visible\":false"), std::string::npos);
 }
 

@@ -19,6 +19,7 @@
 
 #include "frame/choicelist.h"
 #include "frame/latebox.h"
+#include "frame/status_line.h"
 
 namespace frame {
 
@@ -433,7 +434,7 @@ void View::ProgramEnded() {
   QCoreApplication::quit();
 }
 
-void View::FileWritten(const std::string&) {}
+void View::FileWritten(const std::string& name) { StatusLineOf(*this).ShowFile(name); }
 
 void View::StartProgram(const std::string& program) {
   // Only the program beside this executable, by its full path: never one

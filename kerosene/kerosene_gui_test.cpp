@@ -5,7 +5,7 @@
 
 #include "frame/guitest.h"
 #include "frame/view.h"
-#include "kerosene/kerosene.h"
+#include "kerosene/kerosene_window.h"
 
 class KeroseneGui : public QObject {
   Q_OBJECT

@@ -9,7 +9,7 @@
 
 #include "frame/guitest.h"
 #include "frame/view.h"
-#include "launcher/calculators.h"
+#include "launcher/calculators_window.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "frame/main.h"
-#include "launcher/calculators.h"
+#include "launcher/calculators_window.h"
 
 // "calculators PROGRAM [ARGS]" starts one program of the suite directly.
 int main(int argc, char** argv) {
@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
       std::cerr << "calculators: no program named \"" << argv[1] << "\" in the suite\n";
       return 2;
     }
-    const std::string path = launcher::ExecutableDir() + "/" + argv[1];
+    const std::string path = launcher::ProgramDir() + "/" + argv[1];
     ::execv(path.c_str(), argv + 1);
     std::cerr << "calculators: cannot start " << path << ": " << std::strerror(errno) << "\n";
     return 1;

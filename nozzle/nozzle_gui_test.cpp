@@ -6,7 +6,7 @@
 #include "frame/choicelist.h"
 #include "frame/guitest.h"
 #include "frame/view.h"
-#include "nozzle/nozzle.h"
+#include "nozzle/nozzle_window.h"
 
 class NozzleGui : public QObject {
   Q_OBJECT

@@ -7,7 +7,7 @@
 #include "frame/choicelist.h"
 #include "frame/guitest.h"
 #include "frame/view.h"
-#include "ringflow/ringflow.h"
+#include "ringflow/ringflow_window.h"
 
 class RingflowGui : public QObject {
   Q_OBJECT

@@ -467,11 +467,14 @@ Sweep March::HubSweep(int j, double& R) {
 }  // namespace
 
 std::optional<std::string> CheckInputs(const StageInput& in) {
-  if (in.dh == 0) return "Hub Dia (txtdh) must not be zero";
-  if (in.dt == in.dh) return "Hub Dia and Tip Dia (txtdh, txtdt) must differ";
-  if (in.rotn == 0) return "RPM (txtrotn) must not be zero";
-  if (in.q == 0) return "Q (txtq) must not be zero";
-  if (in.rho == 0) return "rho (txtrho) must not be zero";
+  if (in.dh == 0) return "Hub Dia (ft) must not be zero";
+  if (in.dt == in.dh) return "Hub Dia (ft) and Tip Dia (ft) must differ";
+  if (in.rotn == 0) return "RPM must not be zero";
+  // A volume flow against the stage or a density of nothing has no meaning.
+  if (in.q == 0) return "Q (cfm) must not be zero";
+  if (in.q < 0) return "Q (cfm) must not be negative";
+  if (in.rho == 0) return "rho (sl/ft^3) must not be zero";
+  if (in.rho < 0) return "rho (sl/ft^3) must be above zero";
   return std::nullopt;
 }
 

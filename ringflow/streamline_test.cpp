@@ -256,19 +256,23 @@ TEST(RingflowMarch, InputsThatWouldDivideByZero) {
   struct Case {
     double StageInput::*field;
     double value;
-    const char* box;
+    const char* message;  // names the boxes by their captions
   } cases[] = {
-      {&StageInput::dh, 0, "txtdh"},   {&StageInput::dt, 1.563f, "txtdt"},
-      {&StageInput::rotn, 0, "txtrotn"}, {&StageInput::q, 0, "txtq"},
-      {&StageInput::rho, 0, "txtrho"},
+      {&StageInput::dh, 0, "Hub Dia (ft) must not be zero"},
+      {&StageInput::dt, 1.563f, "Hub Dia (ft) and Tip Dia (ft) must differ"},
+      {&StageInput::rotn, 0, "RPM must not be zero"},
+      {&StageInput::q, 0, "Q (cfm) must not be zero"},
+      {&StageInput::q, -32053, "Q (cfm) must not be negative"},
+      {&StageInput::rho, 0, "rho (sl/ft^3) must not be zero"},
+      {&StageInput::rho, -0.00698, "rho (sl/ft^3) must be above zero"},
   };
   EXPECT_FALSE(ringflow::CheckInputs(Defaults()));
   for (const Case& k : cases) {
     StageInput in = Defaults();
     in.*k.field = k.value;
     const auto problem = ringflow::CheckInputs(in);
-    ASSERT_TRUE(problem) << k.box;
-    EXPECT_NE(problem->find(k.box), std::string::npos) << *problem;
+    ASSERT_TRUE(problem) << k.message;
+    EXPECT_EQ(*problem, k.message);
   }
 }
 

@@ -6,7 +6,7 @@
 #include "frame/choicelist.h"
 #include "frame/guitest.h"
 #include "frame/view.h"
-#include "shaftdeck/shaftdeck.h"
+#include "shaftdeck/shaftdeck_window.h"
 
 class ShaftdeckGui : public QObject {
   Q_OBJECT

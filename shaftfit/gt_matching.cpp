@@ -3,192 +3,201 @@
 #include <cmath>
 #include <vector>
 
+#include "thrustfit/matching.h"
+
 namespace shaftfit {
 namespace {
 
 using maps::GasAt;
+using matching::Check;
+using matching::NoMatch;
 
 constexpr int kPropertyPasses = 5;
-constexpr double kTurbineTolerance = 0.0001;
-constexpr double kFlowTolerance = 0.01;
 constexpr double kSpeedTolerance = 0.0001;
 constexpr double kHpBtu = 2545.0 / 3600.0;  // BTU/s per hp
+constexpr matching::Bounds kBounds{kTurbinePasses, kFlowPasses, kSpeedPasses, kSpeedHalvings,
+                                   kMatchTurbinePasses};
 
-struct NoMatch {};
+// What every speed pass shares.
+struct Shaft {
+  const GtInputs& in;
+  const GtWatch& watch;
+  matching::TurbineCount& turbine;
+};
 
-void Check(bool ok) {
-  if (!ok) throw NoMatch{};
+// What one speed pass carries to the next (and is restored when a speed
+// step leaves the maps).
+struct Carry {
+  double tt3, tt4;
+  matching::TurbineCarry turbine;
+  double mc1;
+  float tt5;
+};
+
+// The compressor, the cold side of the regenerator, the burner and the
+// turbine at a matched flow.
+struct FlowPoint {
+  double pid = 0, mc2 = 0, pic = 0, etac = 0, tr3 = 0, tt3x = 0, mc3 = 0, pi33x = 0;
+  double pib = 0, mc4 = 0, nc4 = 0, n = 0, m = 0;
+  matching::TurbinePoint turbine{};
+};
+
+// The flow loop at the speed nc2: the compressor flow the turbine swallows
+// while it drives the compressor and the load.
+FlowPoint Flow(const Shaft& at, float nc2, Carry& c) {
+  const GtInputs& in = at.in;
+  const double tt1 = in.t0 * 1.0;  // no ram rise on a stationary engine
+  const double tt2 = tt1;
+  const double f = in.f;
+  FlowPoint p;
+  double cpc = 0;
+  matching::Secant flow(1);
+  for (int kF = 0;; ++kF) {
+    Check(kF < kFlowPasses);
+    p.pid = 1 - in.z1 * c.mc1 * c.mc1;
+    p.mc2 = c.mc1 / p.pid;
+    if (at.watch.trace) at.watch.trace->push_back({nc2, c.mc1, p.mc2});
+    const maps::CompressorPoint cp = maps::CompressorAt(in.comp, nc2, p.mc2);
+    Check(cp.x >= 0 && std::isfinite(cp.pic) && cp.etac >= 0);
+    p.pic = cp.pic;
+    p.etac = cp.etac;
+    for (int pass = 0; pass < kPropertyPasses; ++pass) {
+      const maps::Gas g = GasAt((c.tt3 + tt2) / 2);
+      p.tr3 = maps::CompressorTemperatureRatio(p.pic, g.gamma, p.etac);
+      c.tt3 = p.tr3 * tt2;
+      cpc = g.cp;
+    }
+    // Cold side of the regenerator, then the burner at its exit.
+    p.tt3x = in.effectiveness * (c.tt5 - c.tt3) + c.tt3;
+    p.mc3 = (p.mc2 / p.pic) * std::sqrt(p.tr3);
+    p.pi33x = 1 - in.b33x * p.mc3 * p.mc3;
+    const double mc3x = (p.mc2 / p.pic / p.pi33x) * std::sqrt(p.tr3 * p.tt3x / c.tt3);
+    const maps::BurnerPoint burner = maps::BurnerAt(in.burn, mc3x, f, p.tt3x);
+    p.pib = burner.pib;
+    for (int pass = 0; pass < kPropertyPasses; ++pass) {
+      const maps::Gas g = GasAt((c.tt4 + p.tt3x) / 2);
+      c.tt4 = maps::BurnerTemperatureRatio(in.burn, g.cp, p.tt3x, f, burner.etab) * p.tt3x;
+    }
+    const double tr4 = (c.tt4 / p.tt3x) * p.tr3 * p.tt3x / c.tt3;
+    p.mc4 = (1 + f) * p.mc2 * std::sqrt(tr4) / (burner.pib * p.pic);
+    p.n = nc2 / std::sqrt(maps::kTstd / tt1);
+    p.nc4 = nc2 / std::sqrt(tr4);
+    const double etam = maps::ShaftEfficiency(in.s1, in.s2, p.n);
+    Check(std::isfinite(p.mc4) && std::isfinite(p.nc4) && std::isfinite(etam));
+
+    // Shaft work: the compressor and the load.
+    p.m = p.mc2 * p.pid * in.p0 / maps::kPstd * std::sqrt(maps::kTstd / tt1);
+    const double power = in.z3 * kHpBtu * std::pow(p.n, in.z4);
+    auto work = [&](const maps::Gas& g) {
+      const double tr5 = 1 - cpc * (p.tr3 - 1) / (etam * (1 + f) * g.cp * tr4) -
+                         power / (etam * (1 + f) * g.cp * c.tt4 * p.m);
+      Check(tr5 >= 0);
+      if (at.watch.turbineRatio) at.watch.turbineRatio(tr5);
+      return tr5;
+    };
+    p.turbine = matching::TurbinePasses(in.turb, c.tt4, c.tt5, p.mc4, p.nc4, c.turbine, work,
+                                        kBounds, at.turbine);
+    const double err = matching::FlowError(p.mc2, p.turbine.mc4t, p.mc4);
+    if (std::fabs(err) < matching::kFlowTolerance) return p;
+    p.mc2 = flow.Next(p.mc2, err);
+    c.mc1 = p.mc2 * p.pid;
+  }
+}
+
+// The speed pass at nc2: the matched flow, then the hot side of the
+// regenerator and the exhaust. Fills the stations and gives the speed error:
+// how far the exhaust is from leaving at ambient pressure.
+double AtSpeed(const Shaft& at, float nc2, Carry& c, GtResult& r) {
+  const GtInputs& in = at.in;
+  const FlowPoint p = Flow(at, nc2, c);
+  const double pit = p.turbine.pit, tr5 = p.turbine.tr5;
+  const double tt5x = c.tt5 - (p.tt3x - c.tt3);
+  const double mc5 = p.mc4 * std::sqrt(tr5) / pit;
+  const double pi55x = 1 - in.b55x * mc5 * mc5;
+  const double mc5x = p.mc4 * std::sqrt(tr5 * tt5x / c.tt5) / pit / pi55x;
+  const double pt5xp0 = pit * p.pib * p.pic * p.pi33x * pi55x * p.pid;
+  const double pie = 1 - in.z2 * mc5x * mc5x;
+  const double errN = 1 / pie - pt5xp0;
+  Check(std::isfinite(errN));
+
+  r.mc1 = c.mc1;
+  r.mc2 = p.mc2;
+  r.pic = p.pic;
+  r.etac = p.etac;
+  r.mc3 = p.mc3;
+  r.tt3 = c.tt3;
+  r.tt4 = c.tt4;
+  r.mc4 = p.mc4;
+  r.nc4 = p.nc4;
+  r.pit = pit;
+  r.etat = c.turbine.etat;
+  r.mc5 = mc5;
+  r.m = p.m;
+  r.n = p.n;
+  r.tt3x = p.tt3x;
+  r.tt5x = tt5x;
+  r.pi33x = p.pi33x;
+  r.pi55x = pi55x;
+  r.pie = pie;
+  r.picSurge = maps::SurgePressureRatio(in.comp, p.mc2);
+  return errN;
+}
+
+// Power, efficiency and fuel consumption at the matched speed.
+void Power(const GtInputs& in, GtResult& r) {
+  const double f = in.f;
+  r.power = in.z3 * std::pow(r.n, in.z4);
+  r.efficiency = r.power * kHpBtu / (in.burn.h * f) / r.m;
+  r.sfc = f * r.m * 3600 / r.power;
+  Check(std::isfinite(r.power) && std::isfinite(r.efficiency) && std::isfinite(r.sfc));
+}
+
+// The speed loop: the speed at which the exhaust leaves at ambient pressure.
+float MatchSpeed(const Shaft& at, Carry& c, GtResult& r) {
+  float nc2 = at.in.nc2;
+  matching::Secant speed(10);
+  matching::SpeedHalving halving(kSpeedHalvings);
+  for (int kS = 0;; ++kS) {
+    Check(kS < kSpeedPasses);
+    const Carry saved = c;
+    double errN = 0;
+    try {
+      errN = AtSpeed(at, nc2, c, r);
+    } catch (const NoMatch&) {
+      // A speed step that leaves the maps: back up halfway to the last
+      // speed that matched, and go on from there.
+      nc2 = halving.Back(kS, nc2, speed.previous());
+      c = saved;
+      continue;
+    }
+    if (std::fabs(errN) < kSpeedTolerance) return nc2;
+    halving.Matched();
+    nc2 = static_cast<float>(speed.Next(nc2, errN));
+  }
 }
 
 }  // namespace
 
 GtResult MatchGt(const GtInputs& in, const GtWatch& watch) {
   GtResult r;
-  const double tt1 = in.t0 * 1.0;  // no ram rise on a stationary engine
-  const double tt2 = tt1;
-  const double f = in.f;
-  double tt3 = tt1 + 300, tt4 = 2400;
-  float tt5 = in.tt5;
-  double pitPrev = in.turb.pitc;
-  double etat = in.turb.etatd;
-  float nc2 = in.nc2;
-  double mc1 = in.mc1;
-  double nPrev = 0, errNPrev = 0;
-  int halvings = 0;
-  long turbinePasses = 0;
+  const double tt1 = in.t0 * 1.0;
+  Carry c{tt1 + 300, 2400, {in.turb.pitc, in.turb.etatd}, in.mc1, in.tt5};
+  matching::TurbineCount turbine(kMatchTurbinePasses);
+  float nc2 = 0;
   try {
-    for (int kS = 0;; ++kS) {
-      Check(kS < kSpeedPasses);
-      struct Saved {
-        double tt3, tt4, pitPrev, etat, mc1;
-        float tt5;
-      } const saved{tt3, tt4, pitPrev, etat, mc1, tt5};
-      double errN = 0;
-      try {
-        double mc2Prev = 0, errPrev = 0;
-        double pid = 0, mc2 = 0, pic = 0, etac = 0, tr3 = 0, cpc = 0, tt3x = 0, mc3 = 0, pi33x = 0,
-               mc4 = 0, nc4 = 0, n = 0, pit = 0, tr5 = 0, m = 0, power = 0;
-        maps::BurnerPoint burner{};
-        for (int kF = 0;; ++kF) {
-          Check(kF < kFlowPasses);
-          pid = 1 - in.z1 * mc1 * mc1;
-          mc2 = mc1 / pid;
-          if (watch.trace) watch.trace->push_back({nc2, mc1, mc2});
-          const maps::CompressorPoint cp = maps::CompressorAt(in.comp, nc2, mc2);
-          Check(cp.x >= 0 && std::isfinite(cp.pic) && cp.etac >= 0);
-          pic = cp.pic;
-          etac = cp.etac;
-          for (int pass = 0; pass < kPropertyPasses; ++pass) {
-            const maps::Gas g = GasAt((tt3 + tt2) / 2);
-            tr3 = maps::CompressorTemperatureRatio(pic, g.gamma, etac);
-            tt3 = tr3 * tt2;
-            cpc = g.cp;
-          }
-          // Cold side of the regenerator, then the burner at its exit.
-          tt3x = in.effectiveness * (tt5 - tt3) + tt3;
-          mc3 = (mc2 / pic) * std::sqrt(tr3);
-          pi33x = 1 - in.b33x * mc3 * mc3;
-          const double mc3x = (mc2 / pic / pi33x) * std::sqrt(tr3 * tt3x / tt3);
-          burner = maps::BurnerAt(in.burn, mc3x, f, tt3x);
-          for (int pass = 0; pass < kPropertyPasses; ++pass) {
-            const maps::Gas g = GasAt((tt4 + tt3x) / 2);
-            tt4 = maps::BurnerTemperatureRatio(in.burn, g.cp, tt3x, f, burner.etab) * tt3x;
-          }
-          const double tr4 = (tt4 / tt3x) * tr3 * tt3x / tt3;
-          mc4 = (1 + f) * mc2 * std::sqrt(tr4) / (burner.pib * pic);
-          n = nc2 / std::sqrt(maps::kTstd / tt1);
-          nc4 = nc2 / std::sqrt(tr4);
-          const double etam = maps::ShaftEfficiency(in.s1, in.s2, n);
-          Check(std::isfinite(mc4) && std::isfinite(nc4) && std::isfinite(etam));
-
-          double mc4t = 0;
-          for (int kT = 0;; ++kT) {
-            Check(kT < kTurbinePasses && ++turbinePasses <= kMatchTurbinePasses);
-            const maps::Gas g = GasAt((tt5 + tt4) / 2);
-            m = mc2 * pid * in.p0 / maps::kPstd * std::sqrt(maps::kTstd / tt1);
-            power = in.z3 * kHpBtu * std::pow(n, in.z4);
-            // Shaft work: the compressor and the load.
-            tr5 = 1 - cpc * (tr3 - 1) / (etam * (1 + f) * g.cp * tr4) -
-                  power / (etam * (1 + f) * g.cp * tt4 * m);
-            Check(tr5 >= 0);
-            if (watch.turbineRatio) watch.turbineRatio(tr5);
-            const double z = 1 - (1 - tr5) / etat;
-            Check(z >= 0);
-            pit = std::pow(z, g.gamma / (g.gamma - 1));
-            tt5 = static_cast<float>(tt4 * tr5);
-            mc4t = maps::TurbineFlow(in.turb, pit, nc4);
-            etat = maps::TurbineEfficiency(in.turb, (pit + pitPrev) / 2, mc4, nc4);
-            Check(etat >= 0 && std::isfinite(pit) && std::isfinite(mc4t) && std::isfinite(tt5));
-            if (std::fabs(pit - pitPrev) <= kTurbineTolerance) break;
-            pitPrev = pit;
-          }
-
-          const double err = mc2 - mc2 * mc4t / mc4;
-          Check(std::isfinite(err));
-          if (std::fabs(err) < kFlowTolerance) break;
-          const double candidate = (err * mc2Prev - errPrev * mc2) / (err - errPrev);
-          mc2Prev = mc2;
-          errPrev = err;
-          if (kF == 0) {
-            mc2 = mc2 + 1;
-          } else {
-            Check(std::isfinite(candidate));
-            mc2 = candidate;
-          }
-          mc1 = mc2 * pid;
-        }
-
-        // Hot side of the regenerator and the exhaust.
-        const double tt5x = tt5 - (tt3x - tt3);
-        const double mc5 = mc4 * std::sqrt(tr5) / pit;
-        const double pi55x = 1 - in.b55x * mc5 * mc5;
-        const double mc5x = mc4 * std::sqrt(tr5 * tt5x / tt5) / pit / pi55x;
-        const double pt5xp0 = pit * burner.pib * pic * pi33x * pi55x * pid;
-        const double pie = 1 - in.z2 * mc5x * mc5x;
-        errN = 1 / pie - pt5xp0;
-        Check(std::isfinite(errN));
-
-        r.mc1 = mc1;
-        r.mc2 = mc2;
-        r.pic = pic;
-        r.etac = etac;
-        r.mc3 = mc3;
-        r.tt3 = tt3;
-        r.tt4 = tt4;
-        r.mc4 = mc4;
-        r.nc4 = nc4;
-        r.pit = pit;
-        r.etat = etat;
-        r.mc5 = mc5;
-        r.m = m;
-        r.n = n;
-        r.tt3x = tt3x;
-        r.tt5x = tt5x;
-        r.pi33x = pi33x;
-        r.pi55x = pi55x;
-        r.pie = pie;
-        r.picSurge = maps::SurgePressureRatio(in.comp, mc2);
-        if (std::fabs(errN) < kSpeedTolerance) break;
-
-      } catch (const NoMatch&) {
-        // A speed step that leaves the maps: back up halfway to the last
-        // speed that matched, and go on from there.
-        if (kS == 0 || ++halvings > kSpeedHalvings) throw;
-        tt3 = saved.tt3;
-        tt4 = saved.tt4;
-        pitPrev = saved.pitPrev;
-        etat = saved.etat;
-        mc1 = saved.mc1;
-        tt5 = saved.tt5;
-        nc2 = static_cast<float>((nPrev + nc2) / 2);
-        continue;
-      }
-      halvings = 0;
-      const double candidate = (errN * nPrev - errNPrev * nc2) / (errN - errNPrev);
-      nPrev = nc2;
-      errNPrev = errN;
-      if (kS == 0) {
-        nc2 = static_cast<float>(nc2 + 10.0);
-      } else {
-        Check(std::isfinite(candidate));
-        nc2 = static_cast<float>(candidate);
-      }
-    }
-    r.power = in.z3 * std::pow(r.n, in.z4);
-    r.efficiency = r.power * kHpBtu / (in.burn.h * f) / r.m;
-    r.sfc = f * r.m * 3600 / r.power;
-    Check(std::isfinite(r.power) && std::isfinite(r.efficiency) && std::isfinite(r.sfc));
+    nc2 = MatchSpeed({in, watch, turbine}, c, r);
+    Power(in, r);
   } catch (const NoMatch&) {
     GtResult zero;  // every result 0, Nc2 and Tt5 too
-    zero.turbinePasses = turbinePasses;
+    zero.turbinePasses = turbine.used();
     return zero;
   }
   r.converged = true;
-  r.turbinePasses = turbinePasses;
+  r.turbinePasses = turbine.used();
   r.nc2 = nc2;
-  r.tt5 = tt5;
+  r.tt5 = c.tt5;
   r.surged = r.pic > r.picSurge;
-  r.regenWarm = tt5 < r.tt3;
+  r.regenWarm = c.tt5 < r.tt3;
   return r;
 }
 

@@ -6,7 +6,7 @@
 
 #include "frame/guitest.h"
 #include "frame/view.h"
-#include "shaftfit/shaftfit.h"
+#include "shaftfit/shaftfit_window.h"
 
 class ShaftfitGui : public QObject {
   Q_OBJECT

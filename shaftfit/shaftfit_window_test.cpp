@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shaftfit/shaftfit.h"
+#include "shaftfit/shaftfit_window.h"
 
 namespace shaftfit {
 namespace {

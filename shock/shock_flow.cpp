@@ -49,6 +49,15 @@ ObliqueShockState ObliqueShock(float m1, float gs, float dl, bool strong, long p
   if (!strong) start += s.dmax / 2;
   if (!(dl < s.dmax)) dl = static_cast<float>(s.dmax);
   s.dl = dl;
+  // The weak wave that turns the flow by nothing is the Mach wave: it stands
+  // at the Mach angle and changes nothing in the stream.
+  if (!strong && dl == 0) {
+    s.angle = kDegrees * mu;
+    s.m2 = m1;
+    s.p21 = 1;
+    s.pt21 = 1;
+    return s;
+  }
 
   double beta = start / kDegrees;
   if (dl > 0) {

@@ -39,10 +39,11 @@ TEST(ObliqueShock, WeakStrongAndClamped) {
   const Case cases[] = {
       {5, false, 34.302, 1.8212, 1.3154, 0.9979},
       {5, true, 86.966, 0.5835, 4.4869, 0.7222},
-      // No turning: the strong shock is the normal shock, the weak one sits
-      // at μ + δmax/2 = 30 + 11.487 degrees and M2 = 1/sin β.
+      // No turning: the strong shock is the normal shock, the weak one is
+      // the Mach wave at μ = 30 degrees, which leaves the stream as it was
+      // (not a shock at μ + δmax/2 that would turn the flow by ten degrees).
       {0, true, 90.000, 0.5774, 4.5000, 0.7209},
-      {0, false, 41.487, 1.5096, 1.8812, 0.8949},
+      {0, false, 30.000, 2.0000, 1.0000, 1.0000},
   };
   for (const Case& c : cases) {
     const ObliqueShockState s = ObliqueShock(2, 1.4f, c.dl, c.strong);
@@ -52,6 +53,15 @@ TEST(ObliqueShock, WeakStrongAndClamped) {
     EXPECT_NEAR(s.m2, c.m2, 5e-5) << c.dl << " " << c.strong;
     EXPECT_NEAR(s.p21, c.p21, 5e-5) << c.dl << " " << c.strong;
     EXPECT_NEAR(s.pt21, c.pt21, 5e-5) << c.dl << " " << c.strong;
+  }
+  // The Mach wave at other Mach numbers and γ: angle asin(1/M1), no change.
+  for (auto [m1, g] : {std::pair{1.5f, 1.4f}, {3.0f, 1.3f}, {10.0f, 1.67f}}) {
+    const ObliqueShockState s = ObliqueShock(m1, g, 0, false);
+    EXPECT_NEAR(s.angle, kDegrees * std::asin(1 / static_cast<double>(m1)), 1e-5) << m1;
+    EXPECT_EQ(s.m2, m1);
+    EXPECT_EQ(s.p21, 1);
+    EXPECT_EQ(s.pt21, 1);
+    EXPECT_GT(s.dmax, 0);
   }
   // Above the maximum the turning is clamped, and both solutions meet near
   // the angle of maximum turning, asin 0.903851 = 64.669 degrees.

@@ -6,7 +6,7 @@
 #include "frame/choicelist.h"
 #include "frame/guitest.h"
 #include "frame/view.h"
-#include "shock/shock.h"
+#include "shock/shock_window.h"
 
 class ShockGui : public QObject {
   Q_OBJECT

@@ -48,7 +48,7 @@ double ProfileDrag(double r, double sc) {
 }
 
 double NominalExitAngle(double inlet, double exit, double ac, double sc) {
-  if (sc < 0) throw frame::Failure("s/c (txtsc) must not be negative");
+  if (sc < 0) throw frame::Failure("s/c must not be negative");
   const double camber = exit - inlet;
   double out = exit;
   // The deviation depends on the exit angle it corrects; ten passes settle it.

@@ -5,7 +5,7 @@
 
 #include "frame/guitest.h"
 #include "frame/view.h"
-#include "stagemap/stagemap.h"
+#include "stagemap/stagemap_window.h"
 
 class StageMapGui : public QObject {
   Q_OBJECT

@@ -46,6 +46,55 @@ bool Balanced(float gap, float pt5) {
   return std::fabs(gap) < 0.0001f || std::fabs(gap) <= 1e-5f * std::fabs(pt5);
 }
 
+// One nozzle, primary or fan: choked at the critical pressure (a convergent
+// nozzle, where ambient is below it) or expanded to ambient, then the jet it
+// gives. The stations are the cycle's own.
+struct Nozzle {
+  struct Stations {
+    float &cp, &gamma, &pstr, &ti, &t, &p, &u, &ro, &a;
+  };
+  const char* name;           // "primary" or "fan", in the failure messages
+  const char* efficiencyBox;  // the box of its efficiency
+  bool convergent;
+  float tt, pt, et;
+  Stations n;
+
+  float Put(double value, const char* part, const char* what) const {
+    return thrustdeck::Put(value, (std::string(name) + part + what).c_str());
+  }
+
+  // The exit state from the gas at the nozzle's total temperature; true
+  // where the nozzle chokes.
+  bool Exit(const WideGas& gas, float p0) {
+    n.cp = Put(gas.cp, " nozzle ", "cp");
+    n.gamma = Put(gas.gamma, " nozzle ", "gamma");
+    const double g = n.gamma;
+    if (convergent) {
+      Divisor(et, efficiencyBox);
+      n.pstr = Put(pt * std::pow(1 + (1 - g) / et / (1 + g), g / (g - 1)), " nozzle ",
+                   "choking pressure");
+      if (p0 <= n.pstr) {
+        n.t = Put(tt / (1 + (g - 1) / 2), " nozzle ", "exit temperature");
+        n.p = n.pstr;
+        return true;
+      }
+    }
+    n.p = p0;
+    n.ti = Put(tt * std::pow(static_cast<double>(n.p) / pt, (g - 1) / g), " nozzle ",
+               "isentropic exit temperature");
+    n.t = Put(tt - et * (static_cast<double>(tt) - n.ti), " nozzle ", "exit temperature");
+    return false;
+  }
+
+  // Jet velocity, exit density and the exit area that passes the flow.
+  void Jet(double flow) {
+    n.u = Put(std::pow(2 * n.cp * (static_cast<double>(tt) - n.t) * 32.17 * 778.16, 0.5), " jet ",
+              "velocity");
+    n.ro = Put(static_cast<double>(n.p) / n.t / 53.35 / 32.17 * 144, " exit ", "density");
+    n.a = Put(flow / n.ro / n.u / 32.17 * 144, " exit ", "area");
+  }
+};
+
 class Run {
  public:
   explicit Run(CycleState& s) : s(s) {}
@@ -318,63 +367,20 @@ bool Run::Nozzles() {
     s.mfuab = 0;  // no afterburner fuel left over from an earlier calculation
   }
 
-  const WideGas nozzle = Props(s.tt6);
-  s.cpn = Put(nozzle.cp, "primary nozzle cp");
-  s.gmn = Put(nozzle.gamma, "primary nozzle gamma");
-  const double gn = s.gmn;
-  bool choked = false;
-  if (s.inoz != 1) {
-    Divisor(s.etn, "Primary nozzle efficiency (txtetn)");
-    s.pstr = Put(s.pt6 * std::pow(1 + (1 - gn) / s.etn / (1 + gn), gn / (gn - 1)),
-                 "primary nozzle choking pressure");
-    if (s.p0 <= s.pstr) {
-      s.t8 = Put(s.tt6 / (1 + (gn - 1) / 2), "primary nozzle exit temperature");
-      s.p8 = s.pstr;
-      choked = true;
-    }
-  }
-  if (!choked) {
-    s.p8 = s.p0;
-    s.t8i = Put(s.tt6 * std::pow(static_cast<double>(s.p8) / s.pt6, (gn - 1) / gn),
-                "primary nozzle isentropic exit temperature");
-    s.t8 = Put(s.tt6 - s.etn * (static_cast<double>(s.tt6) - s.t8i),
-               "primary nozzle exit temperature");
-    if (s.t8 > s.tt6) return false;  // ambient above the nozzle total pressure
-  }
+  // The primary nozzle takes the afterburner exit state.
   const double core = s.ma + s.mm + s.mfu + s.mfuab;
-  s.u8 = Put(std::pow(2 * s.cpn * (static_cast<double>(s.tt6) - s.t8) * 32.17 * 778.16, 0.5),
-             "primary jet velocity");
-  s.ro8 = Put(static_cast<double>(s.p8) / s.t8 / 53.35 / 32.17 * 144, "primary exit density");
-  s.a8 = Put(core / s.ro8 / s.u8 / 32.17 * 144, "primary exit area");
+  Nozzle primary{"primary", "Primary nozzle efficiency (txtetn)", s.inoz != 1, s.tt6, s.pt6, s.etn,
+                 {s.cpn, s.gmn, s.pstr, s.t8i, s.t8, s.p8, s.u8, s.ro8, s.a8}};
+  const bool choked = primary.Exit(Props(s.tt6), s.p0);
+  if (!choked && s.t8 > s.tt6) return false;  // ambient above the nozzle total pressure
+  primary.Jet(core);
 
   if (s.mfe >= 0.01f) {
     // The fan nozzle takes the fan exit state; the duct loss is the mixed stream's.
-    const WideGas fan = Props(s.tt7);
-    s.cpfn = Put(fan.cp, "fan nozzle cp");
-    s.gmfn = Put(fan.gamma, "fan nozzle gamma");
-    const double gf = s.gmfn;
-    bool fanChoked = false;
-    if (s.inof != 1) {
-      Divisor(s.etfn, "Fan nozzle efficiency (txtetfn)");
-      s.pstrf = Put(s.pt7 * std::pow(1 + (1 - gf) / s.etfn / (1 + gf), gf / (gf - 1)),
-                    "fan nozzle choking pressure");
-      if (s.p0 <= s.pstrf) {
-        s.t9 = Put(s.tt7 / (1 + (gf - 1) / 2), "fan nozzle exit temperature");
-        s.p9 = s.pstrf;
-        fanChoked = true;
-      }
-    }
-    if (!fanChoked) {
-      s.p9 = s.p0;
-      s.t9i = Put(s.tt7 * std::pow(static_cast<double>(s.p9) / s.pt7, (gf - 1) / gf),
-                  "fan nozzle isentropic exit temperature");
-      s.t9 = Put(s.tt7 - s.etfn * (static_cast<double>(s.tt7) - s.t9i),
-                 "fan nozzle exit temperature");
-    }
-    s.u9 = Put(std::pow(2 * s.cpfn * (static_cast<double>(s.tt7) - s.t9) * 32.17 * 778.16, 0.5),
-               "fan jet velocity");
-    s.ro9 = Put(static_cast<double>(s.p9) / s.t9 / 53.35 / 32.17 * 144, "fan exit density");
-    s.a9 = Put(s.mfe / static_cast<double>(s.ro9) / s.u9 / 32.17 * 144, "fan exit area");
+    Nozzle fan{"fan", "Fan nozzle efficiency (txtetfn)", s.inof != 1, s.tt7, s.pt7, s.etfn,
+               {s.cpfn, s.gmfn, s.pstrf, s.t9i, s.t9, s.p9, s.u9, s.ro9, s.a9}};
+    fan.Exit(Props(s.tt7), s.p0);
+    fan.Jet(s.mfe);
   } else {
     s.gmfn = s.cpfn = s.u9 = s.p9 = s.t9 = s.ro9 = s.a9 = s.pstrf = 0;
   }

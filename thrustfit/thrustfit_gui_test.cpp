@@ -5,7 +5,7 @@
 
 #include "frame/guitest.h"
 #include "frame/view.h"
-#include "thrustfit/thrustfit.h"
+#include "thrustfit/thrustfit_window.h"
 
 class ThrustfitGui : public QObject {
   Q_OBJECT

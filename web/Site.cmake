@@ -1,5 +1,5 @@
 # The static site: one page per program, the index (the launcher's page), the
-# view, its styles and the fonts. Included by cmake/Web.cmake.
+# view, its styles and the fonts. Included by web_targets (cmake/Web.cmake).
 set(site_files "")
 function(site_copy from to)
   add_custom_command(OUTPUT ${site}/${to} COMMAND ${CMAKE_COMMAND} -E copy ${from} ${site}/${to}
@@ -20,21 +20,12 @@ if(EXISTS /usr/share/doc/fonts-liberation/copyright)
 endif()
 
 # Page titles: the launcher's list, until the window's caption replaces it.
-file(STRINGS ${PROJECT_SOURCE_DIR}/launcher/programs.txt lines ENCODING UTF-8 REGEX "^[a-z]")
-foreach(line ${lines})
-  string(REPLACE "|" ";" fields "${line}")
-  list(GET fields 0 name)
-  list(GET fields 2 title)
-  set(title_${name} "${title}")
-endforeach()
-foreach(entry ${web_programs})
-  string(REPLACE "|" ";" fields "${entry}")
-  list(GET fields 0 PROGRAM)
+foreach(PROGRAM ${programs})
   if(PROGRAM STREQUAL "calculators")
     set(PAGE_TITLE "Compressible Flow and Gas Turbine Calculators")
     set(page index.html)
   else()
-    set(PAGE_TITLE "${title_${PROGRAM}}")
+    set(PAGE_TITLE "${CALC_${PROGRAM}_TITLE}")
     set(page ${PROGRAM}.html)
   endif()
   configure_file(${web_dir}/page.html.in ${site}/${page} @ONLY)

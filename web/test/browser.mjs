@@ -20,12 +20,16 @@ const site = path.join(build, 'site');
 const shots = process.env.CALC_WEB_SHOT_DIR;
 const desktop = process.env.CALC_DESKTOP_BIN;
 
-const programs = fs.readFileSync(path.join(source, 'launcher/programs.txt'), 'utf8')
-  .split('\n').filter((l) => /^[a-z]/.test(l)).map((l) => l.split('|')[0]);
+// programs.txt: name|folder|window class|subject|title|what it computes
+const list = fs.readFileSync(path.join(source, 'programs.txt'), 'utf8')
+  .split('\n').filter((l) => /^[a-z]/.test(l)).map((l) => l.split('|'));
+const programs = list.map((fields) => fields[0]);
+const folders = Object.fromEntries([['calculators', 'launcher'], ...list.map((f) => [f[0], f[1]])]);
 
 function caseDir(program) {
-  for (const dir of [path.join(source, program, 'cases'), path.join(source, 'flowtables/cases', program)])
-    if (fs.existsSync(dir)) return dir;
+  const folder = path.join(source, folders[program], 'cases');
+  for (const dir of [path.join(folder, program), folder])
+    if (fs.existsSync(dir) && fs.readdirSync(dir).some((f) => f.endsWith('.script'))) return dir;
   return null;
 }
 

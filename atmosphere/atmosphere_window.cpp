@@ -1,0 +1,141 @@
+#include "atmosphere/atmosphere_window.h"
+
+#include <cmath>
+#include <string>
+
+#include "atmosphere/standard_atmosphere.h"
+#include "frame/failure.h"
+#include "frame/numtext.h"
+
+namespace atmosphere {
+
+using frame::Look;
+
+float TableAltitude(float minimum, float maximum, int i) {
+  const float step = (maximum - minimum) / 10.0f;
+  const float offset = static_cast<float>(i) * step;
+  return offset + minimum;
+}
+
+namespace {
+
+std::string Feet(float h) { return frame::FormatPattern(frame::NumberText(h), "###,###"); }
+std::string Rankine(float t) { return frame::FormatPattern(frame::NumberText(t), "###.0"); }
+std::string Psia(float p) { return frame::FormatPattern(frame::NumberText(p), "##0.000"); }
+
+}  // namespace
+
+Atmosphere::Atmosphere()
+    : frame::Form(frame::Caption("Standard Atmosphere", 19,
+                                 "FOR EDUCATIONAL PURPOSES ONLY ( See Disclaimer)"),
+                  760, 450) {
+  lblTitle = AddLabel("lblTitle", "Standard Atmosphere", {150, 8, 460, 38}, nullptr, Look::Title);
+
+  fraSelect = AddFrame("fraSelect", "Selection", {8, 56, 220, 94});
+  optTable = AddOption("optTable", "Table of Values", {12, 58, 196, 26}, fraSelect);
+  optSingle = AddOption("optSingle", "Single Value", {12, 26, 196, 26}, fraSelect);
+
+  fraSingle = AddFrame("fraSingle", "Single Value", {240, 56, 512, 384});
+  lblAltitude = AddLabel("lblAltitude", "Altitude (ft) =", {16, 34, 112, 24}, fraSingle);
+  txtAltitude = AddTextBox("txtAltitude", {130, 32, 110, 26}, fraSingle);
+  txtAltitude->what = "Altitude (ft)";
+  cmdScompute = AddButton("cmdScompute", "Compute", {280, 29, 100, 32}, fraSingle, Look::Compute);
+  lblTemp = AddLabel("lblTemp", "Temperature =", {16, 90, 300, 24}, fraSingle);
+  lblPressure = AddLabel("lblPressure", "Pressure =", {16, 120, 300, 24}, fraSingle);
+
+  fraMulti = AddFrame("fraMulti", "Multiple Values", {240, 56, 512, 384});
+  lblMinAlt = AddLabel("lblMinAlt", "Min Altitude (ft)", {16, 22, 140, 22}, fraMulti);
+  txtMinAlt = AddTextBox("txtMinAlt", {16, 44, 110, 26}, fraMulti);
+  txtMinAlt->what = "Min Altitude (ft)";
+  lblMaxAlt = AddLabel("lblMaxAlt", "Max Altitude (ft)", {176, 22, 140, 22}, fraMulti);
+  txtMaxAlt = AddTextBox("txtMaxAlt", {176, 44, 110, 26}, fraMulti);
+  txtMaxAlt->what = "Max Altitude (ft)";
+  cmdMcompute = AddButton("cmdMcompute", "Compute", {360, 41, 100, 32}, fraMulti, Look::Compute);
+  lblAlt2 = AddLabel("lblAlt2", "Altitude (ft)", {16, 88, 150, 22}, fraMulti, Look::Heading);
+  lblTemp2 = AddLabel("lblTemp2", "Temp (deg R)", {180, 88, 150, 22}, fraMulti, Look::Heading);
+  lblPress2 = AddLabel("lblPress2", "Pressure (psia)", {344, 88, 150, 22}, fraMulti, Look::Heading);
+  lblAltVal = AddLabelArray("lblAltVal", kRows, "0.00", {16, 114, 150, 24}, 24, fraMulti);
+  lblTempVal = AddLabelArray("lblTempVal", kRows, "0.00", {180, 114, 150, 24}, 24, fraMulti);
+  lblPressVal = AddLabelArray("lblPressVal", kRows, "0.00", {344, 114, 150, 24}, 24, fraMulti);
+
+  cmdend = AddButton("cmdend", "Done!", {24, 396, 110, 36});
+
+  optSingle->Click = [this] { optSingle_Click(); };
+  optTable->Click = [this] { optTable_Click(); };
+  cmdScompute->Click = [this] { cmdScompute_Click(); };
+  cmdMcompute->Click = [this] { cmdMcompute_Click(); };
+  cmdend->Click = [this] { End(); };
+}
+
+void Atmosphere::Form_Load() {
+  optTable->setValue(false);
+  optSingle->setValue(true);
+  fraSingle->setVisible(true);
+  fraMulti->setVisible(false);
+  txtAltitude->setText(frame::FormatPattern(3000.0, "###,###"));
+  txtMinAlt->setText(frame::FormatPattern(3000.0, "###,###"));
+  txtMaxAlt->setText(frame::FormatPattern(50000.0, "###,###"));
+  cmdScompute_Click();
+}
+
+void Atmosphere::optSingle_Click() {
+  fraSingle->setVisible(true);
+  fraMulti->setVisible(false);
+}
+
+void Atmosphere::optTable_Click() {
+  fraSingle->setVisible(false);
+  fraMulti->setVisible(true);
+  cmdMcompute_Click();
+}
+
+void Atmosphere::cmdScompute_Click() {
+  // The lines keep their names but lose the values of the last altitude,
+  // should this one fail.
+  lblTemp->setCaption("Temperature =");
+  lblPressure->setCaption("Pressure =");
+  const float altitude = Strict(txtAltitude);
+  const AirState air = StandardAtmosphere(altitude);
+  // Far below sea level the pressure leaves the Single range: nothing is
+  // written then, so the lines still belong to the altitude shown.
+  if (!std::isfinite(air.t) || !std::isfinite(air.p))
+    throw frame::Failure("No finite pressure at " + CaptionOf(*txtAltitude) + " = " +
+                         txtAltitude->text());
+  h = altitude;
+  T = air.t;
+  p = air.p;
+  txtAltitude->setText(Feet(h));
+  lblTemp->setCaption("Temperature = " + Rankine(T) + " degR");
+  lblPressure->setCaption("Pressure = " + Psia(p) + " psia");
+}
+
+void Atmosphere::cmdMcompute_Click() {
+  Writes(lblAltVal);
+  Writes(lblTempVal);
+  Writes(lblPressVal);
+  const float minimum = Strict(txtMinAlt);
+  const float maximum = Strict(txtMaxAlt);
+  // Every row is formatted before any is shown: a row that has no finite
+  // value leaves the whole table blank.
+  std::vector<std::string> alt(kRows), temp(kRows), press(kRows);
+  for (int i = 0; i < kRows; ++i) {
+    const float row = TableAltitude(minimum, maximum, i);
+    const AirState air = StandardAtmosphere(row);
+    if (!std::isfinite(row) || !std::isfinite(air.t) || !std::isfinite(air.p))
+      throw frame::Failure("No finite table between " + CaptionOf(*txtMinAlt) + " and " +
+                           CaptionOf(*txtMaxAlt));
+    h = row;
+    T = air.t;
+    p = air.p;
+    alt[i] = Feet(h);
+    temp[i] = Rankine(T);
+    press[i] = Psia(p);
+  }
+  for (int i = 0; i < kRows; ++i) {
+    lblAltVal[i]->setCaption(alt[i]);
+    lblTempVal[i]->setCaption(temp[i]);
+    lblPressVal[i]->setCaption(press[i]);
+  }
+}
+
+}  // namespace atmosphere

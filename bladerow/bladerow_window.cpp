@@ -1,0 +1,230 @@
+#include "bladerow/bladerow_window.h"
+
+#include <string>
+
+#include "frame/numtext.h"
+
+namespace bladerow {
+
+namespace {
+
+constexpr int kRow = 30;
+constexpr int kInputLabel = 244, kInputBox = 72;
+constexpr int kOutputLabel = 214, kOutputBox = 84;
+
+}  // namespace
+
+frame::TextBox* Bladerow::Input(frame::Frame* in, const std::string& label,
+                                const std::string& caption, const std::string& box,
+                                const std::string& text, int y, int labelHeight) {
+  AddLabel(label, caption, {10, y + 3, kInputLabel, labelHeight}, in);
+  frame::TextBox* b = AddTextBox(box, {10 + kInputLabel + 4, y, kInputBox, 24}, in);
+  b->what = caption;
+  b->setText(text);
+  return b;
+}
+
+frame::TextBox* Bladerow::Output(frame::Frame* in, const std::string& label,
+                                 const std::string& caption, const std::string& box, int y) {
+  AddLabel(label, caption, {10, y + 3, kOutputLabel, 20}, in);
+  frame::TextBox* b = AddTextBox(box, {10 + kOutputLabel + 4, y, kOutputBox, 24}, in);
+  b->readOnly = true;
+  return b;
+}
+
+Bladerow::Bladerow() : Form(frame::Caption("Turbomachinery Analysis", 22), 1040, 474) {
+  AddLabel("Label37", "2-D Mean Line Turbomachinery Analysis", {0, 8, 1040, 40}, nullptr,
+           frame::Look::Title);
+  lsttype = AddList("lsttype",
+                    {"axial compressor", "radial compressor", "axial turbine",
+                     "radial inflow turbine"},
+                    {12, 60, 200, 76});
+
+  // Inlet state, flow, speed, efficiency and gas.
+  frapt = AddFrame("frapt", "", {12, 146, 334, 224});
+  txtp1 = Input(frapt, "lblp1", "Inlet pressure (psia)", "txtp1", "272", 18);
+  txtT1 = Input(frapt, "lblT1", "Inlet temperature (R)", "txtT1", "1310", 18 + kRow);
+  txtm = Input(frapt, "lblm", "Air flow rate (lbm/s)", "txtm", "280", 18 + 2 * kRow);
+  txtom = Input(frapt, "lblom", "Rotational Speed (rpm)", "txtom", "8000", 18 + 3 * kRow);
+  txte = Input(frapt, "lble", "Efficiency", "txte", "0.9", 18 + 4 * kRow);
+  AddLabel("lblgas", "Gas", {10, 18 + 5 * kRow + 12, kInputLabel, 20}, frapt);
+  lstgas = AddList("lstgas", {"air", "other"}, {10 + kInputLabel + 4, 18 + 5 * kRow, 72, 40},
+                   frapt);
+  Fragas = AddFrame("Fragas", "", {12, 378, 334, 84});
+  Txtrg = Input(Fragas, "lblrg", "Rg (ft-lbf/lbm-R)", "Txtrg", "53.35", 18);
+  Txtgm2 = Input(Fragas, "lblgm2", "gamma", "Txtgm2", "1.400", 18 + kRow);
+
+  // Geometry of the chosen machine; the three frames share one place.
+  const frame::Rect geometry{358, 56, 334, 214};
+  fraaxct = AddFrame("fraaxct", "", geometry);
+  txtr = Input(fraaxct, "lblr", "Inlet mean radius (in)", "txtr", "13.2", 18);
+  txtth1 = Input(fraaxct, "lblth1", "Inlet blade height (in)", "txtth1", "1.24", 18 + kRow);
+  txtal1 = Input(fraaxct, "lblal1", "Inlet absolute flow angle (deg)", "txtal1", "15",
+                 18 + 2 * kRow);
+  txtdl12 = Input(fraaxct, "lbldl12", "Rotor turning angle (deg)", "txtdl12", "25",
+                  18 + 3 * kRow);
+  txtcax = Input(fraaxct, "lblcax", "Cax=ca2/ca1                  =ca3/ca2", "txtcax", "1.00",
+                 18 + 4 * kRow);
+  txtcax->what = "Cax";
+  frarc = AddFrame("frarc", "", geometry);
+  txtrta = Input(frarc, "lblrta", "Inlet eye radius (in)", "txtrta", "6", 18);
+  txtrha = Input(frarc, "lblrha", "Inlet hub radius (in)", "txtrha", "2.5", 18 + kRow);
+  txtal1a = Input(frarc, "lblal1a", "Inlet absolute swirl angle (deg)", "txtal1a", "15",
+                  18 + 2 * kRow);
+  txtr2 = Input(frarc, "lblr2", "Exit tip radius (in)", "txtr2", "12", 18 + 3 * kRow);
+  txttd2 = Input(frarc, "lbltd2", "Exit impeller width (in)", "txttd2", "1", 18 + 4 * kRow);
+  txtb2a = Input(frarc, "lblb2a", "Exit relative flow angle (deg)", "txtb2a", "-10",
+                 18 + 5 * kRow);
+  frart = AddFrame("frart", "", geometry);
+  txtrb = Input(frart, "lblrb", "Inlet tip radius (in)", "txtrb", "12", 18);
+  txtthb = Input(frart, "lblthb", "Inlet impeller width (in)", "txtthb", "1", 18 + kRow);
+  txtal1b = Input(frart, "lblal1b", "Inlet absolute swirl angle (deg)", "txtal1b", "15",
+                  18 + 2 * kRow);
+  txtrtb = Input(frart, "lblrtb", "Exit eye radius (in)", "txtrtb", "6", 18 + 3 * kRow);
+  txtrhb = Input(frart, "lblrhb", "Exit hub radius (in)", "txtrhb", "2.5", 18 + 4 * kRow);
+  txtb2b = Input(frart, "lblb2b", "Exit relative flow angle (deg)", "txtb2b", "-10",
+                 18 + 5 * kRow);
+
+  // Results.
+  fraresults1 = AddFrame("fraresults1", "", {704, 56, 324, 8 * kRow + 24}, nullptr, false);
+  txtpp21 = Output(fraresults1, "lblpp21", "Total pressure ratio =", "txtpp21", 4);
+  txtwsh = Output(fraresults1, "lblwsh", "Power (HP) =", "txtwsh", 4 + kRow);
+  txtm1 = Output(fraresults1, "lblm1", "M1abs =", "txtm1", 4 + 2 * kRow);
+  txtm1r = Output(fraresults1, "lblm1r", "M1rel =", "txtm1r", 4 + 3 * kRow);
+  txtm2 = Output(fraresults1, "lblm2", "M2abs =", "txtm2", 4 + 4 * kRow);
+  txtm2r = Output(fraresults1, "lblm2r", "M2rel =", "txtm2r", 4 + 5 * kRow);
+  txtcpr = Output(fraresults1, "lblcpr", "Cpr =", "txtcpr", 4 + 6 * kRow);
+  txtgm = Output(fraresults1, "lblgm", "gamma =", "txtgm", 4 + 7 * kRow);
+  fraresults2 = AddFrame("fraresults2", "Frame2", {704, 300, 324, 3 * kRow + 28});
+  txtm3 = Output(fraresults2, "lblm3", "M3abs =", "txtm3", 20);
+  txtcps = Output(fraresults2, "lblcps", "Cps =", "txtcps", 20 + kRow);
+  txtpr = Output(fraresults2, "lblpr", "Percent reaction =", "txtpr", 20 + 2 * kRow);
+  fraresults3 = AddFrame("fraresults3", "", {358, 282, 334, 2 * kRow + 4}, nullptr, false);
+  txtb1 = Output(fraresults3, "lblb1", "Beta1 (deg) =", "txtb1", 2);
+  txtal2 = Output(fraresults3, "lblal2", "Alpha2 (deg) =", "txtal2", 2 + kRow);
+  fraresults4 = AddFrame("fraresults4", "", {358, 282 + 2 * kRow + 4, 334, 3 * kRow + 4},
+                         nullptr, false);
+  txtb2 = Output(fraresults4, "lblb2", "Beta2 (deg) =", "txtb2", 2);
+  txtdl23 = Output(fraresults4, "lbldl23", "Stator turning angle (deg) =", "txtdl23", 2 + kRow);
+  txtal3 = Output(fraresults4, "lblal3", "Alpha3 (deg) =", "txtal3", 2 + 2 * kRow);
+  fraresults5 = AddFrame("fraresults5", "", {358, 282 + 5 * kRow + 8, 334, 2 * kRow + 4},
+                         nullptr, false);
+  txtth2 = Output(fraresults5, "lblth2", "t2 (in) =", "txtth2", 2);
+  txtth3 = Output(fraresults5, "lblth3", "t3 (in) =", "txtth3", 2 + kRow);
+
+  cmdCalculate = AddButton("cmdCalculate", "Calculate", {704, 426, 120, 36}, nullptr,
+                           frame::Look::Compute);
+  cmdEnd = AddButton("cmdEnd", "Done!", {836, 426, 90, 36});
+
+  lsttype->Click = [this] { lsttype_Click(); };
+  lstgas->Click = [this] { lstgas_Click(); };
+  cmdCalculate->Click = [this] { cmdCalculate_Click(); };
+  cmdEnd->Click = [this] { End(); };
+}
+
+void Bladerow::Form_Load() {
+  lsttype->setText("axial compressor");
+  lstgas->setText("air");
+}
+
+void Bladerow::lsttype_Click() {
+  ct = static_cast<short>(lsttype->listIndex());
+  RefreshFrames();
+}
+
+void Bladerow::lstgas_Click() {
+  cgas = static_cast<short>(lstgas->listIndex());
+  Fragas->setVisible(lstgas->text() == "other");
+  RefreshFrames();
+}
+
+void Bladerow::RefreshFrames() {
+  fraaxct->setVisible(true);
+  frarc->setVisible(false);
+  frart->setVisible(false);
+  fraresults2->setVisible(true);
+  fraresults5->setVisible(true);
+  if (ct == kRadialCompressor) {
+    fraaxct->setVisible(false);
+    frarc->setVisible(true);
+  }
+  if (ct == kRadialTurbine) {
+    fraaxct->setVisible(false);
+    frart->setVisible(true);
+  }
+  const bool radial = Radial(ct);
+  if (radial) {
+    fraresults2->setVisible(false);
+    fraresults5->setVisible(false);
+  }
+  fraresults4->setVisible(!radial);
+}
+
+void Bladerow::cmdCalculate_Click() {
+  Writes({txtpp21, txtpr, txtwsh, txtm1, txtm1r, txtm2, txtm2r, txtcpr, txtm3, txtcps, txtdl23,
+          txtth2, txtth3, txtgm, txtb1, txtb2, txtal2, txtal3});
+  st.p1 = Strict(txtp1);
+  st.t1 = Strict(txtT1);
+  st.m = Strict(txtm);
+  st.om = Strict(txtom);
+  st.e = Strict(txte);
+  st.r = Strict(txtr);
+  st.th1 = Strict(txtth1);
+  st.al1 = Strict(txtal1);
+  st.dl12 = Strict(txtdl12);
+  st.cax = Strict(txtcax);
+  if (ct == kRadialCompressor) {
+    st.al1 = Strict(txtal1a);
+    st.b2 = Strict(txtb2a);
+    st.r2 = Strict(txtr2);
+    st.rh = Strict(txtrha);
+    st.rt = Strict(txtrta);
+    st.td2 = Strict(txttd2);
+  } else if (ct == kRadialTurbine) {
+    st.al1 = Strict(txtal1b);
+    st.b2 = Strict(txtb2b);
+    st.r = Strict(txtrb);
+    st.rh = Strict(txtrhb);
+    st.rt = Strict(txtrtb);
+    st.th1 = Strict(txtthb);
+  }
+  st.rg = 53.35f;
+  if (cgas == kOtherGas) {
+    st.rg = Strict(Txtrg);
+    st.gm = Strict(Txtgm2);
+  }
+  // An absolute temperature at or below zero, or a flow that runs backwards,
+  // gives velocity triangles without meaning.
+  if (st.t1 <= 0) Refuse(txtT1, "must be above zero: it is an absolute temperature");
+  if (st.m < 0) Refuse(txtm, "must not be negative");
+  lastPasses = MeanLine(st, ct, cgas);
+
+  auto show = [](frame::TextBox* box, float value, const char* pattern) {
+    box->setText(frame::FormatPattern(value, pattern));
+  };
+  show(txtpp21, st.pp21, "#0.000");
+  show(txtpr, st.pr, "#0.000");
+  show(txtwsh, st.wsh, "##,###");
+  show(txtm1, st.m1, "#0.000");
+  show(txtm1r, st.m1r, "#0.000");
+  show(txtm2, st.m2, "#0.000");
+  show(txtm2r, st.m2r, "#0.000");
+  show(txtcpr, st.cpr, "#0.000");
+  show(txtm3, st.m3, "#0.000");
+  show(txtcps, st.cps, "#0.000");
+  show(txtdl23, st.dl23, "#0.00");
+  show(txtth2, st.th2, "#0.000");
+  show(txtth3, st.th3, "#0.000");
+  show(txtgm, st.gm, "#0.000");
+  show(txtb1, st.b1, "#0.00");
+  show(txtb2, st.b2, "#0.00");
+  show(txtal2, st.al2, "#0.00");
+  show(txtal3, st.al3, "#0.00");
+  // The last pass is on display; say that it is not a settled state.
+  ResultsStand();
+  if (lastPasses > kDensityPasses)
+    throw frame::Failure("The exit density did not settle in " + std::to_string(kDensityPasses) +
+                         " passes (is the exit choked?): the last pass is shown");
+}
+
+}  // namespace bladerow

@@ -1,0 +1,73 @@
+# The help of each program: <folder>/<program>.help.md, with its line
+# "@example cases/.../<case>.script" replaced by that case's steps and
+# results. The finished Markdown lands in <build>/help/<program>.md (for
+# every view) and is built into the program.
+#
+# A tool per program, <program>_help, links the program's own main with the
+# help tool in place of the usual entry point: it makes the help and checks
+# it against the very window the program shows (tests <program>.help and
+# <program>.help.gui).
+set(CALC_LICENCE "Free for teaching and learning. Provided as is, without warranty of any kind."
+    CACHE STRING "The licence line of the About box")
+
+add_library(frame_help STATIC ${PROJECT_SOURCE_DIR}/frame/help_doc.cpp)
+target_link_libraries(frame_help PUBLIC frame_core)
+
+function(calculator_help name main)
+  set(source ${CMAKE_CURRENT_SOURCE_DIR}/${name}.help.md)
+  set(built ${PROJECT_BINARY_DIR}/help/${name}.md)
+  set(generated ${CMAKE_CURRENT_BINARY_DIR}/${name}_help.cpp)
+  add_executable(${name}_help ${main} ${PROJECT_SOURCE_DIR}/frame/help_tool.cpp)
+  target_link_libraries(${name}_help PRIVATE ${name}_window frame_help frame_qt Qt6::Test)
+
+  # The help file and its example case, once they exist.
+  file(GLOB present CONFIGURE_DEPENDS ${source})
+  set(depends ${name}_help ${present})
+  if(present)
+    # A new example line must be seen by the build: configure again on edits.
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
+    file(STRINGS ${source} marker REGEX "^@example ")
+    if(marker)
+      string(REGEX REPLACE "^@example +" "" case "${marker}")
+      string(STRIP "${case}" case)
+      string(REGEX REPLACE "\\.script$" ".expected" expected "${case}")
+      foreach(f ${case} ${expected})
+        if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${f})
+          list(APPEND depends ${CMAKE_CURRENT_SOURCE_DIR}/${f})
+        endif()
+      endforeach()
+    endif()
+  endif()
+  # Named as a target, the tool runs through the cross-compiling emulator
+  # where there is one; under the sanitizers it must not fail on leaks.
+  set(run ${name}_help)
+  if(CALC_SANITIZE OR CALC_FUZZ)
+    set(run ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0 $<TARGET_FILE:${name}_help>)
+  endif()
+  add_custom_command(OUTPUT ${built} ${generated}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/help
+    COMMAND ${run} --build ${source} ${built} ${generated}
+    DEPENDS ${depends}
+    COMMENT "Help of ${name}")
+  target_sources(${name} PRIVATE ${generated})
+
+  add_test(NAME ${name}.help COMMAND ${name}_help --check ${source} ${built})
+  add_test(NAME ${name}.help.gui COMMAND ${name}_help --gui ${built})
+  set_tests_properties(${name}.help ${name}.help.gui PROPERTIES ENVIRONMENT
+                       "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+endfunction()
+
+if(NOT BUILD_TESTING)
+  return()
+endif()
+add_executable(help_doc_tests ${PROJECT_SOURCE_DIR}/frame/help_doc_test.cpp)
+target_link_libraries(help_doc_tests PRIVATE frame_help GTest::gtest_main)
+gtest_discover_tests(help_doc_tests DISCOVERY_TIMEOUT 60)
+
+add_executable(help_window_gui_test ${PROJECT_SOURCE_DIR}/frame/help_window_gui_test.cpp)
+target_link_libraries(help_window_gui_test PRIVATE frame_qt Qt6::Test)
+target_compile_definitions(help_window_gui_test PRIVATE CALC_VERSION="${PROJECT_VERSION}"
+                           CALC_LICENCE="${CALC_LICENCE}")
+add_test(NAME frame.help.gui COMMAND help_window_gui_test)
+set_tests_properties(frame.help.gui PROPERTIES ENVIRONMENT
+                     "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")

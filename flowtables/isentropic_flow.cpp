@@ -1,0 +1,28 @@
+#include "flowtables/isentropic_flow.h"
+
+#include <cmath>
+
+namespace flowtables {
+
+IsentropicConstants::IsentropicConstants(float gs) {
+  const double g = gs;
+  g1 = (g - 1) / 2;
+  g2 = 2 / (g + 1);
+  g3 = g / (g - 1);
+  g5 = (g + 1) / (2 * (g - 1));
+  g6 = std::pow(g2, g5);
+}
+
+IsentropicState IsentropicRatios(double m, const IsentropicConstants& k) {
+  if (m < 1e-9) m = 1e-8;
+  const double c = 1 + k.g1 * m * m;
+  IsentropicState s;
+  s.m = m;
+  s.t = 1 / c;
+  s.p = std::pow(s.t, k.g3);
+  s.r = s.p / s.t;
+  s.a = std::pow(c, k.g5) * k.g6 / m;
+  return s;
+}
+
+}  // namespace flowtables

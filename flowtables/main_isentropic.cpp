@@ -1,4 +1,0 @@
-#include "flowtables/isentropic.h"
-#include "frame/main.h"
-
-int main(int argc, char** argv) { return frame::RunProgram<flowtables::Isentropic>(argc, argv); }

@@ -1,4 +1,0 @@
-#include "flowtables/isoheat.h"
-#include "frame/main.h"
-
-int main(int argc, char** argv) { return frame::RunProgram<flowtables::IsoHeat>(argc, argv); }

@@ -1,4 +1,0 @@
-#include "flowtables/rayleigh.h"
-#include "frame/main.h"
-
-int main(int argc, char** argv) { return frame::RunProgram<flowtables::Rayleigh>(argc, argv); }

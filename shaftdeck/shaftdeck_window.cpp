@@ -1,0 +1,215 @@
+#include "shaftdeck/shaftdeck_window.h"
+
+#include <cmath>
+
+#include "frame/numtext.h"
+#include "shaftdeck/diagram.h"
+
+namespace shaftdeck {
+
+namespace {
+
+constexpr int kLabelWidth = 236;
+constexpr int kBoxWidth = 74;
+constexpr int kRow = 30;
+constexpr int kColumnA = 12, kColumnB = 336, kColumnC = 660, kColumnWidth = 316;
+constexpr int kTop = 62;
+
+}  // namespace
+
+frame::TextBox* Shaftdeck::Row(frame::Frame* in, const std::string& label,
+                               const std::string& caption, const std::string& box,
+                               const std::string& text, int y) {
+  AddLabel(label, caption, {0, y + 3, kLabelWidth, 20}, in);
+  frame::TextBox* b = AddTextBox(box, {kLabelWidth + 4, y, kBoxWidth, 24}, in);
+  b->what = caption;
+  b->setText(text);
+  return b;
+}
+
+frame::ListBox* Shaftdeck::Choice(frame::Frame* in, const std::string& label,
+                                  const std::string& caption, const std::string& list,
+                                  std::vector<std::string> items, int x, int y) {
+  AddLabel(label, caption, {x, y + 10, kLabelWidth, 20}, in);
+  return AddList(list, std::move(items), {x + kLabelWidth + 4, y, 44, 40}, in);
+}
+
+frame::TextBox* Shaftdeck::Result(const std::string& label, const std::string& caption,
+                                  const std::string& box, int y) {
+  AddLabel(label, caption, {kColumnA, y + 3, 180, 20});
+  frame::TextBox* b = AddTextBox(box, {kColumnA + 186, y, 112, 24});
+  b->readOnly = true;
+  b->align = frame::Align::Right;
+  return b;
+}
+
+Shaftdeck::Shaftdeck()
+    : Form(frame::Caption("Power Generation Gas Turbine Analysis", 6), 986, 656) {
+  AddLabel("Label37", "Power Generation Gas Turbine Cycle Analysis", {0, 8, 986, 40}, nullptr,
+           frame::Look::Title);
+
+  // Ambient state and the kind of analysis.
+  lstIR = Choice(nullptr, "lblIR", "Ideal or Real analysis?", "lstIR", {"I", "R"}, kColumnA, kTop);
+  lstSA = Choice(nullptr, "lblSA", "Standard Atmosphere?", "lstSA", {"y", "n"}, kColumnA,
+                 kTop + 52);
+  fraSA = AddFrame("fraSA", "", {kColumnA, kTop + 106, kColumnWidth, 2 * kRow}, nullptr, false);
+  txtp0 = Row(fraSA, "lblp0", "Atmospheric pressure (psia)", "txtp0", "14.69", 0);
+  txtT0 = Row(fraSA, "lblT0", "Atmospheric temperature (R)", "txtT0", "518.7", kRow);
+  fraSA2 = AddFrame("fraSA2", "", {kColumnA, kTop + 106, kColumnWidth, kRow}, nullptr, false);
+  txtalt = Row(fraSA2, "lblalt", "Altitude (ft)", "txtalt", "0", 0);
+  fragam0 = AddFrame("fragam0", "", {kColumnA, kTop + 172, kColumnWidth, 46}, nullptr, false);
+  lstIGC = Choice(fragam0, "lblIGC", "Constant cp and gamma?", "lstIGC", {"y", "n"}, 0, 0);
+  fragam = AddFrame("fragam", "", {kColumnA, kTop + 226, kColumnWidth, kRow}, nullptr, false);
+  txtgmcn = Row(fragam, "lblgmcn", "gamma", "txtgmcn", "1.40", 0);
+
+  // The components, inlet to exhaust.
+  fracb = AddFrame("fracb", "", {kColumnB, kTop, kColumnWidth, 3 * kRow}, nullptr, false);
+  txtpic = Row(fracb, "lblpic", "Compressor pressure ratio", "txtpic", "18", 0);
+  txttt4 = Row(fracb, "lbltt4", "Burner exit temperature (R)", "txttt4", "2620", kRow);
+  txth = Row(fracb, "lblh", "Heating value of fuel (BTU/lbm)", "txth", "18400", 2 * kRow);
+  fradiff = AddFrame("fradiff", "", {kColumnB, kTop + 3 * kRow, kColumnWidth, kRow}, nullptr,
+                     false);
+  txtetd = Row(fradiff, "lbletd", "Inlet total pressure ratio", "txtetd", "0.98", 0);
+  fracmp = AddFrame("fracmp", "", {kColumnB, kTop + 4 * kRow, kColumnWidth, kRow}, nullptr,
+                    false);
+  txtetc = Row(fracmp, "lbletc", "Compressor efficiency", "txtetc", "0.88", 0);
+  fraburn = AddFrame("fraburn", "", {kColumnB, kTop + 5 * kRow, kColumnWidth, 2 * kRow},
+                     nullptr, false);
+  txtpib = Row(fraburn, "lblpib", "Burner pressure ratio", "txtpib", "0.96", 0);
+  txtetb = Row(fraburn, "lbletb", "Burner efficiency", "txtetb", "0.96", kRow);
+  fraturb = AddFrame("fraturb", "", {kColumnB, kTop + 7 * kRow, kColumnWidth, kRow}, nullptr,
+                     false);
+  txtett = Row(fraturb, "lblett", "Turbine efficiency", "txtett", "0.915", 0);
+  framech = AddFrame("framech", "", {kColumnB, kTop + 8 * kRow, kColumnWidth, 2 * kRow},
+                     nullptr, false);
+  txtpin = Row(framech, "lblpin", "Exhaust total pressure ratio", "txtpin", "0.93", 0);
+  txtetm = Row(framech, "lbletm", "Shaft mechanical efficiency", "txtetm", "0.98", kRow);
+
+  // Flow rate and the regenerator.
+  AddLabel("lblma", "Core air flow rate (lbm/s)", {kColumnC, kTop + 3, kLabelWidth, 20});
+  txtma = AddTextBox("txtma", {kColumnC + kLabelWidth + 4, kTop, kBoxWidth, 24});
+  txtma->what = "Core air flow rate (lbm/s)";
+  txtma->setText("147");
+  frarg1 = AddFrame("frarg1", "", {kColumnC, kTop + 36, kColumnWidth, 46}, nullptr, false);
+  lstIRG = Choice(frarg1, "lblIRG", "Regenerator?", "lstIRG", {"n", "y"}, 0, 0);
+  frarg2 = AddFrame("frarg2", "", {kColumnC, kTop + 90, kColumnWidth, kRow}, nullptr, false);
+  txtetrg = Row(frarg2, "lbletrg", "Regenerator Effectiveness", "txtetrg", "0.75", 0);
+  frarg = AddFrame("frarg", "", {kColumnC, kTop + 90 + kRow, kColumnWidth, 2 * kRow}, nullptr,
+                   false);
+  txtpirg3 = Row(frarg, "lblpirg3", "Regenerator pressure ratio 3-3x", "txtpirg3", "0.99", 0);
+  txtpirg5 = Row(frarg, "lblpirg5", "Regenerator pressure ratio 5-5x", "txtpirg5", "0.99", kRow);
+  fraregen = AddFrame("fraregen", "", {kColumnC, kTop + 90 + 3 * kRow + 12, kColumnWidth, 48},
+                      nullptr, false);
+  AddLabel("lblregen1", "Tt5 is less than Tt3", {0, 0, kColumnWidth, 22}, fraregen,
+           frame::Look::Warning);
+  AddLabel("lblregen2", "Regenerator should not be used!", {0, 24, kColumnWidth, 22}, fraregen,
+           frame::Look::Warning);
+
+  // Results and buttons.
+  constexpr int kResults = 390;
+  txtpow = Result("lblpow", "Net Power (HP) =", "txtpow", kResults);
+  txtefth = Result("lblefth", "Thermal Effciency =", "txtefth", kResults + 34);
+  txtsfc = Result("lblsfc", "SFC (lbm/HP-hr) =", "txtsfc", kResults + 68);
+  txthrt = Result("lblhrt", "Heat Rate (BTU/HP-hr) =", "txthrt", kResults + 102);
+  cmdCalculate = AddButton("cmdCalculate", "Calculate", {kColumnA, kResults + 150, 96, 34},
+                           nullptr, frame::Look::Compute);
+  cmdpic = AddButton("cmdpic", "Diagram on/off", {kColumnA + 104, kResults + 150, 124, 34});
+  cmdEnd = AddButton("cmdEnd", "Done!", {kColumnA + 236, kResults + 150, 74, 34});
+
+  frapic = AddFrame("frapic", "", {370, 376, 604, 272}, nullptr, false);
+  Picture1 = AddPicture("Picture1", CycleDiagram(), {2, 2, 600, 268}, frapic);
+  frapic->setVisible(false);
+  fraregen->setVisible(false);
+
+  for (frame::ListBox* list : {lstIR, lstSA, lstIGC, lstIRG})
+    list->Click = [this] { RefreshFrames(); };
+  txtpic->Change = [this] { RefreshFrames(); };
+  cmdCalculate->Click = [this] { cmdCalculate_Click(); };
+  cmdpic->Click = [this] { cmdpic_Click(); };
+  cmdEnd->Click = [this] { End(); };
+}
+
+void Shaftdeck::Form_Load() {
+  lstIR->setText("R");
+  lstSA->setText("y");
+  lstIGC->setText("n");
+  lstIRG->setText("n");
+}
+
+void Shaftdeck::RefreshFrames() {
+  const bool typedAir = lstSA->text() == "n";
+  const bool noRegenerator = lstIRG->text() == "n";
+  fraSA->setVisible(typedAir);
+  fraSA2->setVisible(!typedAir);
+  fragam->setVisible(false);
+  for (frame::Frame* f : {fragam0, fradiff, fracmp, fraburn, fraturb, framech, frarg, frarg2})
+    f->setVisible(true);
+  fraregen->setVisible(false);
+  if (noRegenerator) frarg->setVisible(false);
+  if (lstIR->text() == "R") {
+    fragam->setVisible(lstIGC->text() != "n");
+  } else {
+    fragam->setVisible(true);
+    for (frame::Frame* f : {fragam0, fradiff, fracmp, fraburn, fraturb, framech, frarg})
+      f->setVisible(false);
+  }
+  if (noRegenerator) frarg2->setVisible(false);
+}
+
+void Shaftdeck::cmdpic_Click() { frapic->setVisible(!frapic->visible()); }
+
+void Shaftdeck::cmdCalculate_Click() {
+  Writes({txtpow, txtefth, txtsfc, txthrt});
+  RefreshFrames();
+  CycleInputs in;
+  in.p0 = Strict(txtp0);
+  in.t0 = Strict(txtT0);
+  in.alt = Strict(txtalt);
+  in.gmcn = Strict(txtgmcn);
+  in.etd = Strict(txtetd);
+  // The compressor pressure ratio takes the leading number of its text.
+  in.pic = static_cast<float>(Leading(txtpic));
+  in.etc = Strict(txtetc);
+  in.pib = Strict(txtpib);
+  in.etb = Strict(txtetb);
+  in.tt4 = Strict(txttt4);
+  in.h = Strict(txth);
+  in.ma = Strict(txtma);
+  in.ett = Strict(txtett);
+  in.etrg = Strict(txtetrg);
+  in.pirg3 = Strict(txtpirg3);
+  in.pirg5 = Strict(txtpirg5);
+  in.pin = Strict(txtpin);
+  in.etm = Strict(txtetm);
+  irs = lstIR->text();
+  SAs = lstSA->text();
+  igcs = lstIGC->text();
+  irgs = lstIRG->text();
+
+  in.real = irs == "R";
+  in.standardAir = SAs != "n";
+  in.constantGas = igcs != "n";
+  in.regenerator = irgs != "n";
+  // Absolute temperatures at or below zero and an air flow that runs
+  // backwards give a cycle without meaning. The standard atmosphere brings
+  // its own temperature.
+  if (!in.standardAir && in.t0 <= 0)
+    Refuse(txtT0, "must be above zero: it is an absolute temperature");
+  // A ratio read from the leading number of the text: nothing there reads
+  // as 0, a number beyond any range as the largest one.
+  if (!std::isfinite(in.pic)) Refuse(txtpic, "is too large");
+  if (in.pic <= 0) Refuse(txtpic, "must be above zero");
+  if (in.tt4 <= 0) Refuse(txttt4, "must be above zero: it is an absolute temperature");
+  if (in.ma < 0) Refuse(txtma, "must not be negative");
+  PrepareInputs(in);
+  inputs = in;
+  result = RunCycle(in, carry);
+
+  if (result.regeneratorCools) fraregen->setVisible(true);
+  txtpow->setText(frame::FormatPattern(result.pow, "##,###"));
+  txtefth->setText(frame::FormatPattern(result.efth, "##,###0.000"));
+  txtsfc->setText(frame::FormatPattern(result.sfc, "##,###0.000"));
+  txthrt->setText(frame::FormatPattern(result.hrt, "##,###"));
+}
+
+}  // namespace shaftdeck

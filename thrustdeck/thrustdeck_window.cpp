@@ -1,0 +1,349 @@
+#include "thrustdeck/thrustdeck_window.h"
+
+#include "frame/numtext.h"
+
+namespace thrustdeck {
+namespace {
+
+using frame::Look;
+using frame::Rect;
+
+constexpr int kWidth = 1000;
+constexpr int kHeight = 576;
+constexpr int kColumnX[] = {12, 344, 676};
+constexpr int kColumnW = 320;
+constexpr int kBoxX = 240;  // text boxes and lists, right of their captions
+constexpr int kBoxW = 76;
+constexpr int kRow = 30;
+
+// A list box just tall enough for its items.
+int ListHeight(size_t items) { return 8 + 15 * static_cast<int>(items); }
+
+}  // namespace
+
+frame::Frame* JetCycle::Panel(const char* name, int column, int y, int h) {
+  return AddFrame(name, "", {kColumnX[column], y, kColumnW, h}, nullptr, false);
+}
+
+frame::TextBox* JetCycle::Input(frame::Frame* in, const char* label, const char* caption,
+                                const char* box, const char* text, int y, const char* what,
+                                int labelH, int labelW) {
+  AddLabel(label, caption, {0, y, labelW, labelH}, in);
+  frame::TextBox* t = AddTextBox(box, {kBoxX, y, kBoxW, 26}, in);
+  t->setText(text);
+  t->what = what;
+  return t;
+}
+
+frame::ListBox* JetCycle::Choice(frame::Frame* in, const char* label, const char* caption,
+                                 const char* list, std::vector<std::string> items, int y,
+                                 int labelW) {
+  const int h = ListHeight(items.size());
+  // A narrow caption wraps onto a second line.
+  AddLabel(label, caption, {0, y, labelW, labelW < kBoxX - 6 ? 40 : 26}, in);
+  return AddList(list, std::move(items), {kBoxX, y, kBoxW, h}, in);
+}
+
+JetCycle::JetCycle()
+    : Form(frame::Caption("Jet Engine Cycle Analysis", 17), kWidth, kHeight) {
+  Label37 = AddLabel("Label37", "Jet Engine Cycle Analysis", {250, 8, 500, 38}, nullptr,
+                     Look::Title);
+
+  // Engine, analysis and flight condition.
+  constexpr int c0 = 0;
+  const int x0 = kColumnX[c0];
+  AddLabel("lbletyp", "Engine type", {x0, 56, 90, 26});
+  lstetyp = AddList("lstetyp", {"Turbofan", "Turbojet", "Turboprop", "Ramjet"},
+                    {x0 + 92, 56, 96, ListHeight(4)});
+  frafan = AddFrame("frafan", "", {x0 + 196, 56, 124, ListHeight(3)}, nullptr, false);
+  lstmixexh = AddList("lstmixexh", {"Fully Exhausted", "Fully Mixed", "Mixed+Exhausted"},
+                      {0, 0, 124, ListHeight(3)}, frafan);
+  AddLabel("lblIR", "Ideal or Real analysis?", {x0, 132, kBoxX - 6, 26});
+  lstIR = AddList("lstIR", {"I", "R"}, {x0 + kBoxX, 132, kBoxW, ListHeight(2)});
+  AddLabel("lblSA", "Standard Atmosphere?", {x0, 178, kBoxX - 6, 26});
+  lstSA = AddList("lstSA", {"y", "n"}, {x0 + kBoxX, 178, kBoxW, ListHeight(2)});
+  // The typed ambient state and the altitude take turns in one place.
+  fraSA = Panel("fraSA", c0, 224, 2 * kRow);
+  txtp0 = Input(fraSA, "lblp0", "Atmospheric pressure (psia)", "txtp0", "14.69", 0,
+                "Atmospheric pressure");
+  txtT0 = Input(fraSA, "lblT0", "Atmospheric temperature (R)", "txtT0", "518.7", kRow,
+                "Atmospheric temperature");
+  fraSA2 = Panel("fraSA2", c0, 224, kRow);
+  txtalt = Input(fraSA2, "lblalt", "Altitude (ft)", "txtalt", "0", 0, "Altitude");
+  auto flight = [&](const char* label, const char* caption, const char* box, const char* text,
+                    int y, const char* what) {
+    AddLabel(label, caption, {x0, y, kBoxX - 6, 26});
+    frame::TextBox* t = AddTextBox(box, {x0 + kBoxX, y, kBoxW, 26});
+    t->setText(text);
+    t->what = what;
+    return t;
+  };
+  txtM0 = flight("lblM0", "Mach number", "txtM0", "0.75", 290, "Mach number");
+  txttt4 = flight("lbltt4", "Burner exit temperature (R)", "txttt4", "2500", 290 + kRow,
+                  "Burner exit temperature");
+  txth = flight("lblh", "Heating value of fuel (BTU/lbm)", "txth", "17800", 290 + 2 * kRow,
+                "Heating value of fuel");
+  txtma = flight("lblma", "Core air flow rate (lbm/s)", "txtma", "165", 290 + 3 * kRow,
+                 "Core air flow rate");
+
+  // Gas, core components, primary nozzle and propeller.
+  constexpr int c1 = 1;
+  fragam0 = Panel("fragam0", c1, 56, ListHeight(2));
+  lstIGC = Choice(fragam0, "lblIGC", "Constant cp and gamma?", "lstIGC", {"y", "n"}, 0,
+                  kBoxX - 6);
+  fragam = Panel("fragam", c1, 100, kRow);
+  txtgmcn = Input(fragam, "lblgmcn", "gamma", "txtgmcn", "1.40", 0, "gamma");
+  fradiff = Panel("fradiff", c1, 130, kRow);
+  txtetd = Input(fradiff, "lbletd", "Diffuser recovery factor", "txtetd", "0.9", 0,
+                 "Diffuser recovery factor");
+  fracmp = Panel("fracmp", c1, 160, kRow);
+  txtpic = Input(fracmp, "lblpic", "Compressor pressure ratio", "txtpic", "15", 0,
+                 "Compressor pressure ratio");
+  fracmp2 = Panel("fracmp2", c1, 190, kRow);
+  txtetc = Input(fracmp2, "lbletc", "Compressor efficiency", "txtetc", "0.9", 0,
+                 "Compressor efficiency");
+  fraburn = Panel("fraburn", c1, 220, 2 * kRow);
+  txtpib = Input(fraburn, "lblpib", "Burner pressure ratio", "txtpib", "0.9", 0,
+                 "Burner pressure ratio");
+  txtetb = Input(fraburn, "lbletb", "Burner efficiency", "txtetb", "0.9", kRow,
+                 "Burner efficiency");
+  fraturb = Panel("fraturb", c1, 280, kRow);
+  txtett = Input(fraturb, "lblett", "Turbine efficiency", "txtett", "0.9", 0,
+                 "Turbine efficiency");
+  framech = Panel("framech", c1, 310, kRow);
+  txtetm = Input(framech, "lbletm", "Shaft mechanical efficiency", "txtetm", "1.0", 0,
+                 "Shaft mechanical efficiency");
+  franozz = Panel("franozz", c1, 344, 74);
+  lstinoz = Choice(franozz, "lblinoz", "Primary nozzle               c or cd?", "lstinoz",
+                   {"c", "cd"}, 0, 100);
+  txtetn = Input(franozz, "lbletn", "Primary nozzle efficiency", "txtetn", "0.9", 46,
+                 "Primary nozzle efficiency");
+  fraprop0 = Panel("fraprop0", c1, 420, kRow);
+  txtwc = Input(fraprop0, "lblwc", "Propeller work coefficient", "txtwc", "0.8", 0,
+                "Propeller work coefficient");
+  fraprop = Panel("fraprop", c1, 450, kRow);
+  txtetp = Input(fraprop, "lbletp", "Propeller efficiency", "txtetp", "0.9", 0,
+                 "Propeller efficiency");
+
+  // Fan stream and afterburner.
+  constexpr int c2 = 2;
+  fraal0 = Panel("fraal0", c2, 56, kRow);
+  txtal = Input(fraal0, "lblal", "By-pass ratio", "txtal", "1.2", 0, "By-pass ratio");
+  fraal1 = Panel("fraal1", c2, 86, kRow);
+  txtetf = Input(fraal1, "lbletf", "Fan efficiency", "txtetf", "0.9", 0, "Fan efficiency");
+  fraal2 = Panel("fraal2", c2, 116, 56);
+  txtsg = Input(fraal2, "lblsg",
+                "Duct split ratio             (0 if all exhausted)        (1 if all mixed)",
+                "txtsg", "1", 0, "Duct split ratio", 56, 124);
+  fraal3 = Panel("fraal3", c2, 174, kRow);
+  txtpif = Input(fraal3, "lblpif", "Fan pressure ratio", "txtpif", "3.0", 0,
+                 "Fan pressure ratio");
+  fraal4 = Panel("fraal4", c2, 204, 2 * kRow);
+  txtpip = Input(fraal4, "lblpip", "Duct pressure ratio", "txtpip", "1.0", 0,
+                 "Duct pressure ratio");
+  txtpim = Input(fraal4, "lblpim", "Mixer pressure ratio", "txtpim", "1.0", kRow,
+                 "Mixer pressure ratio");
+  fraal5 = Panel("fraal5", c2, 266, 74);
+  lstinof = Choice(fraal5, "lblinof", "Fan nozzle              c or cd?", "lstinof", {"c", "cd"},
+                   0, 100);
+  txtetfn = Input(fraal5, "lbletfn", "Fan nozzle efficiency", "txtetfn", "0.9", 46,
+                  "Fan nozzle efficiency");
+  fraAB0 = Panel("fraAB0", c2, 344, ListHeight(2));
+  lstIAB = Choice(fraAB0, "lblIAB", "Afterburner?", "lstIAB", {"n", "y"}, 0, kBoxX - 6);
+  fraAB1 = Panel("fraAB1", c2, 388, 40);
+  txtttab = Input(fraAB1, "lblttab", "Afterburner exit temperature (R)        (0 if A/B is off)",
+                  "txtttab", "4000", 0, "Afterburner exit temperature", 40, 220);
+  fraAB = Panel("fraAB", c2, 430, kRow);
+  txtpiab = Input(fraAB, "lblpiab", "Afterburner pressure ratio", "txtpiab", "0.9", 0,
+                  "Afterburner pressure ratio");
+  fraab2 = Panel("fraab2", c2, 460, kRow);
+  txtetab = Input(fraab2, "lbletab", "Afterburner efficiency", "txtetab", "0.9", 0,
+                  "Afterburner efficiency");
+
+  // Results, warning and buttons.
+  auto result = [&](const char* label, const char* caption, const char* box, int x, int lw) {
+    AddLabel(label, caption, {x, 538, lw, 26});
+    frame::TextBox* t = AddTextBox(box, {x + lw + 4, 538, 100, 26});
+    t->readOnly = true;
+    return t;
+  };
+  txtff = result("lblff", "Thrust (lbf) =", "txtff", x0, 104);
+  txtffnd = result("lblffnd", "ND-Thrust =", "txtffnd", x0 + 236, 80);
+  txttsfc = result("lbltsfc", "TSFC (lbm/lbf-hr) =", "txttsfc", x0 + 448, 130);
+  Fraimposs = AddFrame("Fraimposs", "", {x0, 500, 660, 30}, nullptr, false);
+  Label39 = AddLabel(
+      "Label39",
+      "**Impossible Design**  Too much power needed by compressor and/or fan and/or propeller",
+      {0, 2, 660, 26}, Fraimposs, Look::Warning);
+  Fraimposs->setVisible(false);
+  cmdCalculate = AddButton("cmdCalculate", "Calculate", {kColumnX[2] + 40, 534, 120, 34},
+                           nullptr, Look::Compute);
+  cmdEnd = AddButton("cmdEnd", "Done!", {kColumnX[2] + 190, 534, 110, 34});
+
+  for (frame::ListBox* list : {lstetyp, lstIAB, lstIGC, lstIR, lstmixexh, lstSA})
+    list->Click = [this] { RefreshFrames(); };
+  txtttab->Change = [this] { RefreshFrames(); };
+  for (frame::TextBox* box : {txtal, txtpic, txtpif, txtsg, txttt4, txtwc})
+    box->Change = [this] { HideWarning(); };
+  cmdCalculate->Click = [this] { cmdCalculate_Click(); };
+  cmdEnd->Click = [this] { End(); };
+}
+
+void JetCycle::Form_Load() {
+  lstinoz->setText("c");
+  lstinof->setText("c");
+  lstIR->setText("R");
+  lstSA->setText("y");
+  lstIGC->setText("n");
+  lstIAB->setText("n");
+  lstetyp->setText("Turbofan");
+  lstmixexh->setText("Fully Exhausted");
+}
+
+void JetCycle::HideWarning() { Fraimposs->setVisible(false); }
+
+void JetCycle::RefreshFrames() {
+  auto show = [](std::initializer_list<frame::Frame*> frames, bool visible) {
+    for (frame::Frame* f : frames) f->setVisible(visible);
+  };
+  const std::string& e = lstetyp->text();
+  const std::string& mix = lstmixexh->text();
+  const bool turbofan = e == "Turbofan", turboprop = e == "Turboprop", ramjet = e == "Ramjet";
+  const bool mixedOrExhausted = mix == "Fully Mixed" || mix == "Fully Exhausted";
+
+  Fraimposs->setVisible(false);
+  iabs = lstIAB->text();
+  pic = Strict(txtpic);
+  sg = Strict(txtsg);
+  al = Strict(txtal);
+  wc = Strict(txtwc);
+  tt6 = Strict(txtttab);
+  if (ramjet) {
+    pic = 1;
+    wc = 0;
+  }
+  if (e == "Turbojet") wc = al = 0;
+  if (turbofan) wc = 0;
+  frafan->setVisible(turbofan);
+  if (mix == "Fully Exhausted") sg = 0;
+  if (mix == "Fully Mixed") sg = 1;
+  if (turboprop) {
+    al = 0;
+    iabs = "n";  // a turboprop never has an afterburner
+  }
+  fraSA->setVisible(lstSA->text() == "n");
+  fraSA2->setVisible(lstSA->text() != "n");
+
+  show({fragam, fraal0, fraal2, fraal3, fraal4}, false);
+  show({fragam0, fradiff, fracmp, fracmp2, fraburn, fraturb, fraal1, fraal5, fraprop, fraprop0,
+        framech, franozz, fraAB1, fraAB},
+       true);
+
+  const bool noCompressor = pic < 1.001f;
+  if (lstIR->text() == "R") {
+    fragam->setVisible(lstIGC->text() != "n");
+    show({fracmp, fracmp2, fraturb, framech, fraAB0, fraAB1, fraAB, fraab2}, true);
+    show({fraprop, fraprop0, fraal0, fraal1, fraal2, fraal3, fraal5}, false);
+    if (lstIAB->text() == "n") show({fraAB, fraAB1, fraab2}, false);
+    if (tt6 == 0) fraab2->setVisible(false);
+    if (turbofan && sg < 0.001f) fraal3->setVisible(true);
+    if (turbofan) show({fraal0, fraal1, fraal2}, true);
+    if (mixedOrExhausted) fraal2->setVisible(false);
+    if (turbofan && sg < 1.0f) fraal5->setVisible(true);
+    if (turbofan && mix == "Mixed+Exhausted") fraal5->setVisible(true);
+    fraal4->setVisible(turbofan && sg > 0.001f);
+    if (turboprop) show({fraprop, fraprop0}, true);
+    if (noCompressor)
+      show({fracmp, fracmp2, fraturb, framech, fraal0, fraal1, fraal2, fraal3, fraal4, fraal5,
+            fraprop, fraprop0, fraAB0, fraAB1, fraAB, fraab2},
+           false);
+    if (turboprop) show({fraAB0, fraAB, fraAB1, fraab2}, false);
+  } else {
+    // The ideal cycle asks for no efficiencies or losses.
+    fragam->setVisible(true);
+    show({fragam0, fradiff, fracmp2, fraburn, fraturb, fraal1, fraal4, fraprop, fraprop0, framech,
+          fraal5, franozz},
+         false);
+    fraAB1->setVisible(true);
+    show({fraab2, fraAB}, false);
+    fraAB0->setVisible(true);
+    if (lstIAB->text() == "n") fraAB1->setVisible(false);
+    if (tt6 == 0) fraab2->setVisible(false);
+    if (turbofan) show({fraal0, fraal2}, true);
+    if (mixedOrExhausted) fraal2->setVisible(false);
+    if (turbofan && sg < 0.001f) fraal3->setVisible(true);
+    if (noCompressor) show({fraAB0, fraAB1, fraprop0, fraal0, fraal2, fraal3}, false);
+    if (turboprop) {
+      show({fraAB0, fraAB1, fraab2}, false);
+      fraprop0->setVisible(true);
+    }
+    if (ramjet) show({fracmp, fraAB1}, false);
+  }
+}
+
+void JetCycle::cmdCalculate_Click() {
+  RefreshFrames();
+  CycleInputs in;
+  in.p0 = Strict(txtp0);
+  in.t0 = Strict(txtT0);
+  in.alt = Strict(txtalt);
+  in.m0 = Strict(txtM0);
+  in.gmcn = Strict(txtgmcn);
+  in.etd = Strict(txtetd);
+  in.etc = Strict(txtetc);
+  in.pib = Strict(txtpib);
+  in.etb = Strict(txtetb);
+  in.tt4 = Strict(txttt4);
+  in.h = Strict(txth);
+  in.ma = Strict(txtma);
+  in.ett = Strict(txtett);
+  in.etf = Strict(txtetf);
+  in.pif = Strict(txtpif);
+  in.pip = Strict(txtpip);
+  in.pim = Strict(txtpim);
+  in.piab = Strict(txtpiab);
+  in.etab = Strict(txtetab);
+  in.etp = Strict(txtetp);
+  in.etm = Strict(txtetm);
+  in.etn = Strict(txtetn);
+  in.etfn = Strict(txtetfn);
+  in.irs = lstIR->text();
+  in.SAs = lstSA->text();
+  in.igcs = lstIGC->text();
+  in.inozs = lstinoz->text();
+  in.inofs = lstinof->text();
+  in.pic = pic;
+  in.sg = sg;
+  in.al = al;
+  in.wc = wc;
+  in.tt6 = tt6;
+  in.iabs = iabs;
+
+  // A calculation that fails leaves the previous one in place.
+  CycleState next = state_;
+  const Outcome outcome = RunCycle(in, next);
+  std::string ff, ffnd, tsfc;
+  if (outcome == Outcome::Done) {
+    ff = frame::FormatPattern(next.ff, "##,###");
+    ffnd = frame::FormatPattern(next.ffnd, "##,###0.000");
+    tsfc = frame::FormatPattern(next.tsfc, "##,###0.000");
+  }
+  state_ = next;
+  if (outcome == Outcome::Impossible) {
+    ShowImpossible();
+    return;
+  }
+  txtff->setText(ff);
+  txtffnd->setText(ffnd);
+  txttsfc->setText(tsfc);
+}
+
+void JetCycle::ShowImpossible() {
+  Fraimposs->setVisible(true);
+  const std::string zero = frame::FormatPattern(0.0f, "##,###");
+  txtff->setText(zero);
+  txtffnd->setText(zero);
+  txttsfc->setText(zero);
+}
+
+}  // namespace thrustdeck

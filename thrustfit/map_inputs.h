@@ -1,0 +1,38 @@
+// How the two matching windows read their input boxes: each box with the
+// leading parser, into the precision of the variable it stands for (a
+// Single is rounded to float), as a small table per use.
+#pragma once
+
+#include "frame/form.h"
+#include "thrustfit/component_maps.h"
+
+namespace maps {
+
+enum class Precision { Single, Double };
+
+struct BoxRead {
+  const frame::TextBox* box;
+  Precision precision;
+};
+
+double Read(const frame::Form& form, BoxRead in);
+inline float ReadSingle(const frame::Form& form, const frame::TextBox* box) {
+  return static_cast<float>(Read(form, {box, Precision::Single}));
+}
+
+// The boxes of the three component maps.
+struct MapBoxes {
+  BoxRead c1, c2, c3, c4, c5, nc2d, etacd, mu;
+  BoxRead b1, b2, h, etabd;
+  BoxRead pitc, k1, k2, mc4c, nc4d, etatd;
+};
+
+struct MapInputs {
+  Compressor comp;
+  Burner burn;
+  Turbine turb;
+};
+
+MapInputs ReadMaps(const frame::Form& form, const MapBoxes& boxes);
+
+}  // namespace maps

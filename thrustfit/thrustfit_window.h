@@ -1,0 +1,59 @@
+// The jet engine matching window: map constants in, the operating point of
+// the gas generator, the engine or the engine-airframe pair out, and a print
+// file of every map.
+#pragma once
+
+#include <string>
+
+#include "frame/form.h"
+#include "thrustfit/jet_matching.h"
+#include "thrustfit/map_inputs.h"
+
+namespace thrustfit {
+
+class Form1 : public frame::Form {
+ public:
+  Form1();
+
+ protected:
+  void Form_Load() override;
+
+ private:
+  void lstge_Click();
+  void cmdCalculate_Click();
+  void Command1_Click();
+  void cmdEnd_Click();
+  void ShowModeFrames();
+  maps::MapBoxes MapBoxes(maps::Precision mu) const;
+  JetInputs Inputs() const;
+  void WriteResults(const JetResult &r);
+
+  frame::TextBox *Input(frame::Frame *in, const std::string &label, const std::string &caption,
+                        const std::string &box, const std::string &text, int row, int labelWidth,
+                        int boxWidth = 70);
+  frame::TextBox *Output(frame::Frame *in, const std::string &label, const std::string &caption,
+                         const std::string &box, int x, int row, int labelWidth);
+
+  frame::Label *Label37;
+  frame::Frame *Frame1, *fracomp, *fraburn, *fraturb, *frashft, *fraover, *fraInNoz, *fragg,
+      *fraTJ1, *fraTJ2, *fraframe2, *fraframe1;
+  frame::Frame *Fracompo, *fraturbo, *Franoz, *Frathrust, *Framach, *Fraconv, *frasurge;
+  frame::ListBox *lstge, *lstntyp;
+  frame::TextBox *txtc1, *txtc2, *txtc3, *txtc4, *txtc5, *txtnc2d, *txtetacd, *txtmu;
+  frame::TextBox *txtb1, *txtetabd, *txtb2, *txth;
+  frame::TextBox *txtpitc, *txtmc4c, *txtNc4d, *txtetatd, *txtk1, *txtk2;
+  frame::TextBox *txts1, *txts2, *txtf, *txtpidd, *txtmn, *txtetand, *txta;
+  frame::TextBox *txttt2, *txtn2i, *txtp0, *txtT0, *txtmach, *txtn2, *txtmach2, *txtn22;
+  frame::TextBox *txtdrg, *txtneng;
+  frame::TextBox *txtn2a, *txtm2, *txtppc, *txtetc;
+  frame::TextBox *txtm3, *txtppb, *txtetb, *Txtt4, *txtn4, *txtm4, *txtppt, *txtett;
+  frame::TextBox *txtmex, *txtm5, *txtetn;
+  frame::TextBox *txtfdm, *txttnd, *txttsfc, *Txtmen, *TxtNEN, *txtmacho;
+  frame::Button *cmdCalculate, *Command1, *cmdEnd;
+
+  // The matched speed and flight Mach number as last shown.
+  float nc2 = 0, m0 = 0;
+  short counter = 0;  // print files of this run
+};
+
+}  // namespace thrustfit
