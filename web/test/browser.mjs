@@ -418,6 +418,9 @@ async function navigation() {
     const page = await open('thrustdeck');
     try {
       await page.setViewport({ width: 500, height: 700 });
+      // The page hears of its new width by a resize event, a moment later.
+      await page.waitForFunction(() => document.getElementById('window').style.transform !== '', { timeout: 5000 })
+        .catch(() => {});
       const fit = await page.evaluate(() => {
         const r = document.getElementById('window').getBoundingClientRect();
         return { right: r.right, width: document.documentElement.clientWidth };
