@@ -8,6 +8,8 @@
 #                     fuzz target over its committed corpus
 #   ./suite.sh fuzz [SECONDS]   runs every fuzz target longer (default 600 s
 #                     each), adding what it finds to the corpus
+#   ./suite.sh web    builds the WebAssembly site into build-web/site and
+#                     serves it on http://localhost:8080/
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -15,9 +17,10 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plug
           qt6-charts-dev libqt6opengl6-dev
           libgtest-dev fonts-liberation fontconfig desktop-file-utils clang libclang-rt-14-dev)
 
-install_missing() {
-  local missing=()
-  for p in "${packages[@]}"; do
+install_missing() {  # [PACKAGES...], by default the desktop's
+  local wanted=("$@") missing=()
+  ((${#wanted[@]})) || wanted=("${packages[@]}")
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   if ((${#missing[@]})); then
@@ -26,6 +29,22 @@ install_missing() {
     $sudo apt-get update -q
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
   fi
+}
+
+# The web build: Emscripten, Node and npm, Debian's chromium for the tests.
+web_packages=(cmake ninja-build emscripten nodejs npm chromium fonts-liberation)
+
+web_build() {
+  install_missing "${web_packages[@]}"
+  emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build build-web
+}
+
+web_test() {
+  web_build
+  (cd build-web && ctest --output-on-failure -j2)
+  npm ci --no-audit --no-fund
+  CALC_DESKTOP_BIN=$PWD/build/bin CALC_WEB_SHOT_DIR=$PWD/build-web/shots node web/test/browser.mjs
 }
 
 # Configures with a preset of CMakePresets.json; its output is shown only
@@ -96,16 +115,22 @@ EOF
     install_missing
     build default
     ctest --preset default
+    web_test
     build asan
     ctest --preset asan
     fuzz 6 0
+    ;;
+  web)
+    web_build
+    echo "The calculators: http://localhost:8080/ (Ctrl+C ends)"
+    exec node web/serve.mjs build-web/site 8080
     ;;
   fuzz)
     install_missing
     fuzz "${2:-600}" 1
     ;;
   *)
-    echo "usage: $0 run|test|fuzz [SECONDS]" >&2
+    echo "usage: $0 run|test|web|fuzz [SECONDS]" >&2
     exit 2
     ;;
 esac

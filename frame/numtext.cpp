@@ -1,9 +1,10 @@
 #include "frame/numtext.h"
 
-#include <charconv>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
-#include <system_error>
 
 #include "frame/failure.h"
 
@@ -54,22 +55,26 @@ void RoundAt(Decimal& d, int keep) {
   StripTrailingZeros(d);
 }
 
-// Digits of |v| in scientific form at `precision` places after the first.
+// Digits of |v| in scientific form at `precision` places after the first,
+// correctly rounded. The C library's conversion is exact at any precision
+// (glibc and musl alike, unlike the C++ one, which not every library has), and
+// only the digits and the exponent are read, so the locale's decimal point
+// does not matter.
 Decimal Expansion(double v, int precision) {
   Decimal d;
   char buf[800];
-  const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v),
-                                 std::chars_format::scientific, precision);
-  const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
+  const int n = std::snprintf(buf, sizeof buf, "%.*e", precision, std::fabs(v));
+  const std::string_view text(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
   const std::size_t e = text.find('e');
   d.digits.reserve(e);
   for (std::size_t i = 0; i < e; ++i)
     if (IsDigit(text[i])) d.digits.push_back(text[i]);
   int exponent = 0;
-  const char* first = text.data() + e + 1;
-  if (*first == '+') ++first;
-  std::from_chars(first, text.data() + text.size(), exponent);
-  d.point = exponent + 1;
+  std::size_t i = e + 1;
+  const bool negative = text[i] == '-';
+  if (text[i] == '+' || text[i] == '-') ++i;
+  for (; i < text.size() && IsDigit(text[i]); ++i) exponent = exponent * 10 + (text[i] - '0');
+  d.point = (negative ? -exponent : exponent) + 1;
   return d;
 }
 
@@ -77,8 +82,7 @@ Decimal Expansion(double v, int precision) {
 // `significant` decimal digits. The value and its correct rounding to a few
 // guard digits more lie on the same side of every tie, unless that rounding
 // is the tie itself (guard digits of exactly one half); only then is the
-// exact expansion needed (libstdc++ prints every digit of it when asked for
-// enough precision: at most 767 for a double).
+// exact expansion needed (every digit of it: at most 767 for a double).
 Decimal Significant(double v, int significant) {
   if (v == 0) return Decimal{};
   constexpr int kGuard = 4;
@@ -213,8 +217,14 @@ void AddExponentDigit(long long& e, char c) {
 
 enum class Range { kInside, kOverflow };
 
-// Converts with correct rounding straight to T. Values too tiny for T become
-// zero (the nearest value anyway); too large ones are reported.
+float ReadDecimal(const char* text, float*) { return std::strtof(text, nullptr); }
+double ReadDecimal(const char* text, double*) { return std::strtod(text, nullptr); }
+
+// Converts with correct rounding straight to T (the C library rounds to
+// nearest, ties to even, without passing through a wider type). The text
+// handed over is digits and an exponent only, so the locale's decimal point
+// does not matter. Values too tiny for T become zero (the nearest value
+// anyway); too large ones are reported.
 template <typename T>
 Range Convert(const Scanned& s, T& out) {
   const std::size_t first = s.mantissa.find_first_not_of('0');
@@ -223,14 +233,11 @@ Range Convert(const Scanned& s, T& out) {
   std::string text = s.mantissa.substr(first);
   text.push_back('e');
   text += std::to_string(s.exponent);
-  T value = 0;
-  const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (res.ec == std::errc::result_out_of_range) {
-    const long long order =
-        static_cast<long long>(s.mantissa.size() - first) + s.exponent;
-    if (order > 0) return Range::kOverflow;
-    return Range::kInside;
-  }
+  const int saved = errno;
+  const T value = ReadDecimal(text.c_str(), static_cast<T*>(nullptr));
+  errno = saved;
+  if (std::isinf(value)) return Range::kOverflow;
+  if (value == 0) return Range::kInside;
   out = s.negative ? -value : value;
   return Range::kInside;
 }

@@ -1,0 +1,118 @@
+// Size and speed of the web pages, in headless chromium:
+//   node bench/web.mjs [build-web] [RUNS] [PROGRAM...]
+// For each program page: bytes transferred (WebAssembly, JavaScript, fonts,
+// the rest), the time from navigation to the first computation shown (the
+// window built from the loaded model, fonts ready, painted), and the time of
+// one press of each "Compute"/"Calculate" button with the defaults; beside
+// it the same time for a bare page that shows a static window of the same
+// size with the same fonts (bench/bare.html), taken by turns with the
+// program's page. Times are medians over RUNS (default 7) fresh loads.
+import fs from 'node:fs';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import puppeteer from 'puppeteer-core';
+import { serve } from '../web/serve.mjs';
+
+const source = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '..');
+const build = path.resolve(process.argv[2] || path.join(source, 'build-web'));
+const runs = Number(process.argv[3] || 7);
+const site = path.join(build, 'site');
+const only = process.argv.slice(4);
+const programs = ['calculators', ...fs.readFileSync(path.join(source, 'programs.txt'), 'utf8')
+  .split('\n').filter((l) => /^[a-z]/.test(l)).map((l) => l.split('|')[0])];
+
+const median = (xs) => { const s = [...xs].sort((a, b) => a - b); return s[Math.floor(s.length / 2)]; };
+
+async function load(browser, url, ready) {
+  const page = await browser.newPage();
+  const session = await page.createCDPSession();
+  await session.send('Network.enable');
+  await session.send('Network.setCacheDisabled', { cacheDisabled: true });
+  const bytes = { wasm: 0, js: 0, fonts: 0, other: 0 };
+  const types = new Map();
+  session.on('Network.responseReceived', (e) => types.set(e.requestId, e.response.url));
+  session.on('Network.loadingFinished', (e) => {
+    const url = types.get(e.requestId) || '';
+    const kind = url.endsWith('.wasm') ? 'wasm' : url.endsWith('.js') ? 'js' : url.endsWith('.ttf') ? 'fonts' : 'other';
+    bytes[kind] += e.encodedDataLength;
+  });
+  await page.goto(url, { waitUntil: 'load' });
+  const ms = await page.evaluate(ready);
+  return { page, ms, bytes };
+}
+
+// In the page: shown, fonts ready and painted, in ms from navigation.
+async function programShown() {
+  await window.calculatorPage.ready;
+  await document.fonts.ready;
+  await new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
+  return performance.now();
+}
+async function bareShown() {
+  await window.bare;
+  await new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
+  return performance.now();
+}
+
+// In the page: each compute button pressed with the defaults, model and
+// mirroring together; the dearest press in ms, and its button.
+function handlerTimes() {
+  const p = window.calculatorPage;
+  const out = [];
+  for (const c of p.window.controls) {
+    if (c.kind !== 'button' || !(c.look === 'compute' || /^(Compute|Calculate)$/.test(c.text))) continue;
+    const el = document.querySelector(`[data-name="${CSS.escape(c.id)}"]`);
+    const times = [];
+    for (let i = 0; i < 5; i++) {
+      const t = performance.now();
+      el.click();
+      times.push(performance.now() - t);
+    }
+    times.sort((a, b) => a - b);
+    out.push({ button: c.id, ms: times[2] });
+  }
+  return out;
+}
+
+const server = await serve(site, 0, '127.0.0.1', { '/bare.html': path.join(source, 'bench/bare.html') });
+const base = `http://localhost:${server.address().port}/`;
+const browser = await puppeteer.launch({
+  executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true,
+  args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'],
+});
+const kb = (n) => (n / 1024).toFixed(0);
+console.log('program       wasm KB  wasm file  js KB  fonts KB  first ms  bare ms  ratio  dearest handler');
+let worst = { ratio: 0, wasm: 0, handler: 0 };
+for (const program of programs) {
+  if (only.length && !only.includes(program)) continue;
+  const file = program === 'calculators' ? 'index.html' : program + '.html';
+  const times = [], bareTimes = [];
+  let bytes = null, handlers = [];
+  for (let i = 0; i < runs; i++) {
+    const p = await load(browser, base + file, programShown);
+    times.push(p.ms);
+    if (!bytes) {
+      bytes = p.bytes;
+      const size = await p.page.evaluate(() => [window.calculatorPage.window.width, window.calculatorPage.window.height + 26]);
+      p.page.size = size;
+      handlers = await p.page.evaluate(handlerTimes);
+      bytes.size = size;
+    }
+    await p.page.close();
+    const b = await load(browser, `${base}bare.html?w=${bytes.size[0]}&h=${bytes.size[1]}`, bareShown);
+    bareTimes.push(b.ms);
+    await b.page.close();
+  }
+  const wasmFile = fs.statSync(path.join(site, program + '.wasm')).size;
+  const first = median(times), bare = median(bareTimes);
+  const dearest = handlers.reduce((a, h) => (h.ms >= a.ms ? h : a), { button: '-', ms: 0 });
+  worst = { ratio: Math.max(worst.ratio, first / bare), wasm: Math.max(worst.wasm, wasmFile),
+            handler: Math.max(worst.handler, dearest.ms) };
+  console.log(`${program.padEnd(12)} ${kb(bytes.wasm).padStart(8)} ${kb(wasmFile).padStart(10)} ${kb(bytes.js).padStart(6)}` +
+              ` ${kb(bytes.fonts).padStart(9)} ${first.toFixed(0).padStart(9)} ${bare.toFixed(0).padStart(8)}` +
+              ` ${(first / bare).toFixed(2).padStart(6)}  ${dearest.button} ${dearest.ms.toFixed(2)} ms`);
+}
+console.log(`targets: ratio <= 1.5 (worst ${worst.ratio.toFixed(2)}), WebAssembly <= 400 KB` +
+            ` (largest ${kb(worst.wasm)} KB), handlers < 5 ms (dearest ${worst.handler.toFixed(2)} ms)`);
+await browser.close();
+server.close();

@@ -1,0 +1,41 @@
+// The script mode of a window under Node: node PROGRAM.js --script FILE
+// (- for standard input), exactly as the desktop program speaks it. Print
+// files land in the working directory (the module reaches the real file
+// system).
+#include <clocale>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <locale>
+
+#include "frame/script.h"
+#include "web/window.h"
+
+namespace {
+
+int Usage() {
+  std::cerr << "usage: " << web::kProgram << " [--script FILE]\n"
+            << "  --script FILE  run the window without a display, reading commands\n"
+            << "                 from FILE (- for standard input)\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setlocale(LC_ALL, "C");
+  std::locale::global(std::locale::classic());
+  if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    Usage();
+    return 0;
+  }
+  if (argc != 3 || std::strcmp(argv[1], "--script") != 0) return Usage();
+  std::unique_ptr<frame::Form> form = web::MakeWindow();
+  if (std::strcmp(argv[2], "-") == 0) return frame::RunScript(*form, std::cin, std::cout, std::cerr);
+  std::ifstream in(argv[2]);
+  if (!in) {
+    std::cerr << web::kProgram << ": cannot read " << argv[2] << "\n";
+    return 2;
+  }
+  return frame::RunScript(*form, in, std::cout, std::cerr);
+}

@@ -1,0 +1,43 @@
+// A static file server for the site folder: node web/serve.mjs [DIR] [PORT]
+import http from 'node:http';
+import fs from 'node:fs';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+const types = {
+  '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8',
+  '.mjs': 'text/javascript; charset=utf-8', '.css': 'text/css; charset=utf-8',
+  '.wasm': 'application/wasm', '.ttf': 'font/ttf', '.txt': 'text/plain; charset=utf-8',
+  '.svg': 'image/svg+xml',
+};
+
+// extra: more files by address, e.g. { '/bare.html': 'bench/bare.html' }.
+export function serve(dir, port = 0, host = '127.0.0.1', extra = {}) {
+  const root = path.resolve(dir);
+  const server = http.createServer((req, res) => {
+    let name = decodeURIComponent(new URL(req.url, 'http://x').pathname);
+    if (name.endsWith('/')) name += 'index.html';
+    const file = extra[name] ? path.resolve(extra[name]) : path.join(root, path.normalize(name));
+    if (!extra[name] && !file.startsWith(root + path.sep)) {
+      res.writeHead(403).end();
+      return;
+    }
+    fs.readFile(file, (err, data) => {
+      if (err) {
+        res.writeHead(404, { 'content-type': 'text/plain' }).end('not found');
+        return;
+      }
+      res.writeHead(200, { 'content-type': types[path.extname(file)] || 'application/octet-stream',
+                           'cache-control': 'no-cache' });
+      res.end(data);
+    });
+  });
+  return new Promise((resolve) => server.listen(port, host, () => resolve(server)));
+}
+
+if (process.argv[1] === fileURLToPath(import.meta.url)) {
+  const dir = process.argv[2] || 'build-web/site';
+  const port = Number(process.argv[3] || 8080);
+  serve(dir, port, process.env.HOST || '127.0.0.1').then(() =>
+    console.log(`serving ${dir} on http://localhost:${port}/ (Ctrl+C ends)`));
+}

@@ -1,0 +1,471 @@
+// Browser tests of the web build, in Debian's chromium, headless:
+//   node web/test/browser.mjs
+// CALC_WEB_BUILD      the web build folder (build-web)
+// CALC_WEB_SHOT_DIR   where a screenshot of every page is saved
+// CALC_DESKTOP_BIN    the desktop programs (build/bin): print files are
+//                     compared with theirs
+// CHROMIUM            the browser (/usr/bin/chromium)
+import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import puppeteer from 'puppeteer-core';
+import { serve } from '../serve.mjs';
+
+const source = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
+const build = path.resolve(process.env.CALC_WEB_BUILD || path.join(source, 'build-web'));
+const site = path.join(build, 'site');
+const shots = process.env.CALC_WEB_SHOT_DIR;
+const desktop = process.env.CALC_DESKTOP_BIN;
+
+// programs.txt: name|folder|window class|subject|title|what it computes
+const list = fs.readFileSync(path.join(source, 'programs.txt'), 'utf8')
+  .split('\n').filter((l) => /^[a-z]/.test(l)).map((l) => l.split('|'));
+const programs = list.map((fields) => fields[0]);
+const folders = Object.fromEntries([['calculators', 'launcher'], ...list.map((f) => [f[0], f[1]])]);
+
+function caseDir(program) {
+  const folder = path.join(source, folders[program], 'cases');
+  for (const dir of [path.join(folder, program), folder])
+    if (fs.existsSync(dir) && fs.readdirSync(dir).some((f) => f.endsWith('.script'))) return dir;
+  return null;
+}
+
+// Runs a script through a program's script mode in a fresh folder: the
+// Node entry of the web build, or the desktop program when asked.
+function scriptMode(program, script, { useDesktop = false } = {}) {
+  const work = fs.mkdtempSync(path.join(os.tmpdir(), 'calc-web-'));
+  const command = useDesktop ? [path.join(desktop, program)] : ['node', path.join(build, 'bin', program + '.js')];
+  const run = spawnSync(command[0], [...command.slice(1), '--script', '-'],
+                        { cwd: work, input: script, encoding: 'utf8', env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
+  assert.equal(run.status, 0, `${program} script mode failed: ${run.stderr}`);
+  const files = {};
+  for (const f of fs.readdirSync(work)) files[f] = fs.readFileSync(path.join(work, f));
+  fs.rmSync(work, { recursive: true, force: true });
+  return { out: run.stdout, files };
+}
+
+// In the page: what the DOM shows of a control, as the script mode's JSON
+// line. Read from the elements alone, never from the model.
+function domLine(name) {
+  const page = window.calculatorPage;
+  const c = page.window.controls.find((x) => x.id === name);
+  if (!c) return null;
+  const el = document.querySelector(`[data-name="${CSS.escape(name)}"]`);
+  let shown = true;
+  for (let e = el; e && e.id !== 'window'; e = e.parentElement) if (e.hidden) shown = false;
+  let text = '';
+  switch (c.kind) {
+    case 'label': text = el.firstChild.textContent; break;
+    case 'textbox': text = el.value; break;
+    case 'frame': {
+      const caption = el.querySelector(':scope > .caption');
+      text = caption ? caption.textContent : (el.getAttribute('aria-label') || '');
+      break;
+    }
+    case 'button': text = el.textContent; break;
+    case 'option': text = el.lastChild.textContent; break;
+    case 'list': text = el.selectedIndex >= 0 ? el.options[el.selectedIndex].textContent : ''; break;
+    default: break;
+  }
+  const line = { name, kind: c.kind, visible: !el.hidden, shown, text };
+  if (c.kind === 'option') line.value = el.firstChild.checked;
+  if (c.kind === 'list') {
+    line.index = el.selectedIndex;
+    line.items = Array.from(el.options).map((o) => o.textContent);
+  }
+  return JSON.stringify(line);
+}
+
+// In the page: one script command carried out through the elements, as a
+// person would; returns the lines the script mode prints for it.
+function domCommand(line) {
+  const page = window.calculatorPage;
+  const blank = line.indexOf(' ');
+  const verb = blank < 0 ? line : line.slice(0, blank);
+  const args = blank < 0 ? '' : line.slice(blank + 1);
+  const split = args.indexOf(' ');
+  const name = split < 0 ? args : args.slice(0, split);
+  const rest = split < 0 ? '' : args.slice(split + 1);
+  const el = name ? document.querySelector(`[data-name="${CSS.escape(name)}"]`) : null;
+  const downloads = page.downloads.length;
+  page.requested = null;
+  const out = [];
+  if (verb === 'show') return [domLine(name)];
+  if (verb === 'dump') return page.window.controls.map((c) => domLine(c.id));
+  if (verb === 'type') {
+    el.value = rest;
+    el.dispatchEvent(new Event('input', { bubbles: true }));
+  } else if (verb === 'click') {
+    (el.tagName === 'LABEL' ? el.querySelector('input') : el).click();
+  } else if (verb === 'select') {
+    const index = Array.from(el.options).findIndex((o) => o.textContent.toLowerCase() === rest.toLowerCase());
+    if (index !== el.selectedIndex) {
+      el.selectedIndex = index;
+      el.dispatchEvent(new Event('change', { bubbles: true }));
+    }
+  } else if (verb === 'close') {
+    page.closeWindow();
+  } else {
+    throw new Error('unknown command ' + verb);
+  }
+  for (const d of page.downloads.slice(downloads)) out.push(JSON.stringify({ event: 'file', name: d.name }));
+  if (page.requested && page.requested !== 'index.html')
+    out.push(JSON.stringify({ event: 'start', program: page.requested.replace(/\.html$/, '') }));
+  if (page.ended) out.push(JSON.stringify({ event: 'end' }));
+  return out;
+}
+
+const command = (page, line) => page.evaluate((l) => window.domCommand(l), line);
+
+let browser;
+let base;
+const failures = [];
+let checks = 0;
+
+async function check(what, body) {
+  try {
+    await body();
+    checks += 1;
+  } catch (error) {
+    failures.push(`${what}: ${error.message}`);
+    console.log(`FAIL ${what}\n${error.message}`);
+  }
+}
+
+async function open(program, { follow = false } = {}) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1280, height: 900 });
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(String(e)));
+  const file = program === 'calculators' ? 'index.html' : program + '.html';
+  await page.goto(base + file, { waitUntil: 'load' });
+  await page.evaluate(() => window.calculatorPage.ready);
+  await page.evaluate(() => document.fonts.ready);
+  if (!follow) {
+    await page.evaluate(() => {
+      window.calculatorPage.navigate = (url) => { window.calculatorPage.requested = url; };
+    });
+  }
+  // The DOM reader and the command runner live in the page.
+  await page.evaluate(`${domLine.toString()}\n${domCommand.toString()}\nwindow.domCommand = domCommand;`);
+  page.errors = errors;
+  return page;
+}
+
+// Every golden case of the program, carried out through the page.
+async function runCases(program) {
+  const dir = caseDir(program);
+  if (!dir) return;
+  for (const file of fs.readdirSync(dir).filter((f) => f.endsWith('.script')).sort()) {
+    const stem = file.replace(/\.script$/, '');
+    if (fs.existsSync(path.join(dir, stem + '.status'))) continue;  // faults of the script itself
+    await check(`${program} case ${stem}`, async () => {
+      const page = await open(program);
+      try {
+        const out = [];
+        for (const raw of fs.readFileSync(path.join(dir, file), 'utf8').split('\n')) {
+          const line = raw.replace(/\r$/, '');
+          if (!line.trim() || line.trim().startsWith('#')) continue;
+          out.push(...await command(page, line));
+          if (await page.evaluate(() => window.calculatorPage.ended)) break;
+        }
+        const want = fs.readFileSync(path.join(dir, stem + '.expected'), 'utf8');
+        assert.equal(out.map((l) => l + '\n').join(''), want);
+        const files = path.join(dir, stem + '.files');
+        if (fs.existsSync(files)) {
+          const downloads = await page.evaluate(() => window.calculatorPage.downloads);
+          for (const f of fs.readdirSync(files)) {
+            const got = downloads.filter((d) => d.name === f).pop();
+            assert.ok(got, `no download "${f}"`);
+            assert.ok(Buffer.from(got.bytes).equals(fs.readFileSync(path.join(files, f))), `download "${f}" differs`);
+          }
+        }
+        assert.deepEqual(page.errors, []);
+      } finally {
+        await page.close();
+      }
+    });
+  }
+}
+
+const dump = async (page) => (await command(page, 'dump')).join('\n') + '\n';
+// The script mode's control lines, without its events (print files, ends).
+const controlLines = (out) => out.split('\n').filter((l) => l && !l.startsWith('{"event"')).join('\n') + '\n';
+let errorsShown = 0;
+
+// Typing, Enter, the compute button, a failure and its end, Copy, the
+// accessibility tree and a screenshot: the same texts as the script mode.
+async function interact(program) {
+  const page = await open(program);
+  try {
+    await check(`${program} defaults`, async () => {
+      assert.equal(await dump(page), scriptMode(program, 'dump\n').out);
+      const title = await page.title();
+      assert.ok(title.length > 0 && title === (await page.evaluate(() => window.calculatorPage.window.caption)).replace(/\s+/g, ' '));
+    });
+    if (shots) {
+      fs.mkdirSync(shots, { recursive: true });
+      await page.screenshot({ path: path.join(shots, `${program}.png`), fullPage: true });
+    }
+    // The first box that computes on Enter.
+    const target = await page.evaluate(() => {
+      const p = window.calculatorPage;
+      for (const c of p.window.controls) {
+        const el = document.querySelector(`[data-name="${CSS.escape(c.id)}"]`);
+        if (c.kind !== 'textbox' || c.readOnly || el.offsetParent === null) continue;
+        const compute = p.api.computeFor(c.n);
+        if (compute >= 0) return { box: c.id, text: el.value, compute: p.window.controls[compute].id };
+      }
+      return null;
+    });
+    if (target) {
+      const sel = `[data-name="${target.box}"]`;
+      const script = [];
+      await check(`${program} typing and Enter`, async () => {
+        await page.click(sel, { clickCount: 3 });
+        await page.keyboard.press('End');
+        await page.keyboard.down('Shift');
+        await page.keyboard.press('Home');
+        await page.keyboard.up('Shift');
+        let typed = '';
+        for (const ch of target.text) {
+          await page.keyboard.type(ch);
+          typed += ch;
+          script.push(`type ${target.box} ${typed}`);
+        }
+        await page.keyboard.press('Enter');
+        script.push(`click ${target.compute}`);
+        assert.equal(await dump(page), controlLines(scriptMode(program, script.join('\n') + '\ndump\n').out));
+      });
+      await check(`${program} compute button`, async () => {
+        await page.click(`[data-name="${target.compute}"]`);
+        script.push(`click ${target.compute}`);
+        assert.equal(await dump(page), controlLines(scriptMode(program, script.join('\n') + '\ndump\n').out));
+      });
+      await check(`${program} lblError appears and goes`, async () => {
+        await page.focus(sel);
+        await page.evaluate((s) => document.querySelector(s).select(), sel);
+        await page.keyboard.type('x');
+        await page.keyboard.press('Enter');
+        script.push(`type ${target.box} x`, `click ${target.compute}`);
+        const want = controlLines(scriptMode(program, script.join('\n') + '\ndump\n').out);
+        assert.equal(await dump(page), want);
+        // Boxes read leniently take "x" for 0: then no failure, as on the desktop.
+        const shown = await page.evaluate(() => !document.querySelector('[data-name="lblError"]').hidden);
+        assert.equal(shown, want.includes('{"name":"lblError","kind":"label","visible":true'));
+        if (shown) errorsShown += 1;
+        if (shots) await page.screenshot({ path: path.join(shots, `${program}-error.png`), fullPage: true });
+        const tree = await page.accessibility.snapshot({ interestingOnly: false });
+        const message = await page.evaluate(() => document.querySelector('[data-name="lblError"]').textContent);
+        assert.ok(JSON.stringify(tree).includes(JSON.stringify(message).slice(1, -1)), 'lblError is not in the accessibility tree');
+        await page.evaluate((s) => document.querySelector(s).select(), sel);
+        await page.keyboard.type(target.text);
+        await page.keyboard.press('Enter');
+        script.push(`type ${target.box} ${target.text}`, `click ${target.compute}`);
+        assert.equal(await dump(page), controlLines(scriptMode(program, script.join('\n') + '\ndump\n').out));
+        assert.ok(await page.evaluate(() => document.querySelector('[data-name="lblError"]').hidden));
+      });
+    }
+    await check(`${program} Copy`, async () => {
+      // The whole window, from the window's own menu.
+      await page.evaluate(() => window.getSelection().removeAllRanges());
+      const box = await page.evaluate(() => {
+        const r = document.getElementById('window').getBoundingClientRect();
+        return { x: r.right - 3, y: r.bottom - 3 };
+      });
+      await page.mouse.click(box.x, box.y, { button: 'right' });
+      await page.click('.menu button');
+      const whole = await page.evaluate(() => navigator.clipboard.readText());
+      assert.equal(whole, await page.evaluate(() => window.calculatorPage.copied));
+      for (const row of whole.split('\n').slice(0, -1)) assert.equal(row.split('\t').length, 2, `row "${row}"`);
+      // A frame of results: its shown texts in rows, as the desktop's Copy.
+      const frame = await page.evaluate(() => {
+        const el = Array.from(document.querySelectorAll('.frame.results')).find((f) => f.offsetParent !== null);
+        return el ? el.dataset.name : null;
+      });
+      if (!frame) return;
+      const at = await page.evaluate((name) => {
+        const el = document.querySelector(`[data-name="${CSS.escape(name)}"]`);
+        const r = el.getBoundingClientRect();
+        // A point of the frame itself, not of a control inside it.
+        for (let y = r.top + 2; y < r.bottom; y += 2)
+          for (let x = r.left + 2; x < r.right; x += 4)
+            if (document.elementFromPoint(x, y) === el || document.elementFromPoint(x, y)?.classList.contains('edge')) return { x, y };
+        return { x: r.left + 1, y: r.top + 12 };
+      }, frame);
+      await page.mouse.click(at.x, at.y, { button: 'right' });
+      await page.click('.menu button');
+      const copied = await page.evaluate(() => navigator.clipboard.readText());
+      const rows = await page.evaluate((name) => {
+        // Cells: shown labels and boxes with text, rows by vertical centre.
+        const frameEl = document.querySelector(`[data-name="${CSS.escape(name)}"]`);
+        const scale = frameEl.getBoundingClientRect().width / frameEl.offsetWidth;
+        const cells = [];
+        for (const el of frameEl.querySelectorAll('[data-name]')) {
+          if (!el.matches('.label, input.box') || el.offsetParent === null) continue;
+          const text = el.tagName === 'INPUT' ? el.value : el.firstChild.textContent;
+          if (!text) continue;
+          const r = el.getBoundingClientRect();
+          cells.push({ x: Math.round(r.left / scale), mid: Math.floor(Math.round(r.top / scale) + Math.round(r.height / scale) / 2), text });
+        }
+        cells.sort((a, b) => a.mid - b.mid);
+        const lines = [];
+        let centre = 0;
+        for (const c of cells) {
+          if (!lines.length || c.mid - centre > 10) { lines.push([]); centre = c.mid; }
+          lines[lines.length - 1].push(c);
+        }
+        return lines.map((l) => l.sort((a, b) => a.x - b.x).map((c) => c.text).join('\t') + '\n').join('');
+      }, frame);
+      assert.equal(copied, rows);
+    });
+    await check(`${program} accessibility`, async () => {
+      const tree = await page.accessibility.snapshot({ interestingOnly: false });
+      const nodes = [];
+      (function walk(n) { nodes.push(n); for (const c of n.children || []) walk(c); })(tree);
+      const boxes = nodes.filter((n) => n.role === 'textbox' || n.role === 'listbox');
+      const shownInputs = await page.evaluate(() => Array.from(document.querySelectorAll('input.box, select'))
+        .filter((e) => e.offsetParent !== null).length);
+      assert.equal(boxes.length, shownInputs, 'a shown box or list is missing from the tree');
+      for (const n of boxes) assert.ok(n.name && n.name.trim(), `a ${n.role} without a name`);
+      const results = await page.evaluate(() => Array.from(document.querySelectorAll('.label.look-result'))
+        .filter((e) => e.offsetParent !== null && e.textContent.trim()).map((e) => e.textContent.trim()));
+      const texts = new Set(nodes.filter((n) => n.name).map((n) => n.name.trim()));
+      for (const r of results) assert.ok(texts.has(r), `result "${r}" is not in the tree`);
+      // Every box has a label element or a name of its own.
+      const unlabelled = await page.evaluate(() => Array.from(document.querySelectorAll('input.box, select'))
+        .filter((e) => !(e.labels && e.labels.length) && !e.getAttribute('aria-label')).map((e) => e.dataset.name));
+      assert.deepEqual(unlabelled, []);
+    });
+    assert.deepEqual(page.errors, []);
+  } finally {
+    await page.close();
+  }
+}
+
+// The print files: the download is the desktop program's file, byte for byte.
+async function printFiles() {
+  const cases = {
+    thrustfit: 'click Command1\n',
+    shaftfit: 'click Command1\n',
+    ringflow: 'click Cmdcalculate\nclick CmdUsersGuide\n',
+  };
+  for (const [program, script] of Object.entries(cases)) {
+    await check(`${program} print file download`, async () => {
+      const page = await open(program);
+      const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'calc-download-'));
+      try {
+        const session = await page.createCDPSession();
+        await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+        for (const line of script.trim().split('\n')) await command(page, line);
+        const useDesktop = Boolean(desktop) && fs.existsSync(path.join(desktop, program));
+        if (!useDesktop) console.log(`${program}: no desktop program to compare with; the Node entry's file instead`);
+        const want = scriptMode(program, script, { useDesktop }).files;
+        assert.ok(Object.keys(want).length > 0, 'the script mode wrote no file');
+        for (const [name, bytes] of Object.entries(want)) {
+          const file = path.join(folder, name);
+          for (let i = 0; i < 100 && !fs.existsSync(file); i++) await new Promise((r) => setTimeout(r, 50));
+          assert.ok(fs.existsSync(file), `no download "${name}"`);
+          assert.ok(fs.readFileSync(file).equals(bytes), `download "${name}" differs from the desktop's file`);
+        }
+      } finally {
+        await page.close();
+        fs.rmSync(folder, { recursive: true, force: true });
+      }
+    });
+  }
+}
+
+// The index is the launcher: each button opens its program's page; the menu
+// of flow tables opens theirs; "Done!" returns to the index.
+async function navigation() {
+  await check('index opens every program page', async () => {
+    const page = await open('calculators');
+    try {
+      if (shots) await page.screenshot({ path: path.join(shots, 'index.png'), fullPage: true });
+      for (const program of programs) {
+        await page.evaluate((p) => { window.calculatorPage.requested = null; document.querySelector(`[data-name="cmd${p}"]`).click(); }, program);
+        assert.equal(await page.evaluate(() => window.calculatorPage.requested), `${program}.html`);
+      }
+    } finally {
+      await page.close();
+    }
+  });
+  await check('following a page and Done!', async () => {
+    const page = await open('calculators', { follow: true });
+    try {
+      await Promise.all([page.waitForNavigation(), page.click('[data-name="cmdflowmenu"]')]);
+      assert.ok(page.url().endsWith('/flowmenu.html'));
+      await page.evaluate(() => window.calculatorPage.ready);
+      const option = await page.evaluate(() => {
+        const c = window.calculatorPage.window.controls.find((x) => x.kind === 'option');
+        return c.id;
+      });
+      await Promise.all([page.waitForNavigation(), page.click(`[data-name="${option}"] input`)]);
+      const table = page.url().replace(/.*\//, '');
+      assert.ok(programs.includes(table.replace(/\.html$/, '')), `the menu opened ${table}`);
+      await page.evaluate(() => window.calculatorPage.ready);
+      await Promise.all([page.waitForNavigation(), page.click('[data-name="cmdend"]')]);
+      assert.ok(page.url().endsWith('/index.html'));
+    } finally {
+      await page.close();
+    }
+  });
+  await check('a narrow browser scales the window down', async () => {
+    const page = await open('thrustdeck');
+    try {
+      await page.setViewport({ width: 500, height: 700 });
+      // The page hears of its new width by a resize event, a moment later.
+      await page.waitForFunction(() => document.getElementById('window').style.transform !== '', { timeout: 5000 })
+        .catch(() => {});
+      const fit = await page.evaluate(() => {
+        const r = document.getElementById('window').getBoundingClientRect();
+        return { right: r.right, width: document.documentElement.clientWidth };
+      });
+      assert.ok(fit.right <= fit.width + 0.5, `window reaches ${fit.right} of ${fit.width}`);
+      const scroll = await page.evaluate(() => document.documentElement.scrollWidth <= document.documentElement.clientWidth);
+      assert.ok(scroll, 'the page scrolls sideways');
+    } finally {
+      await page.close();
+    }
+  });
+}
+
+async function main() {
+  const started = Date.now();
+  const server = await serve(site, 0);
+  base = `http://localhost:${server.address().port}/`;
+  browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--font-render-hinting=none', '--disable-dev-shm-usage'],
+  });
+  const context = browser.defaultBrowserContext();
+  await context.overridePermissions(base.slice(0, -1), ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+  const only = process.argv.slice(2);
+  try {
+    for (const program of ['calculators', ...programs]) {
+      if (only.length && !only.includes(program)) continue;
+      await interact(program);
+      await runCases(program);
+    }
+    if (!only.length) {
+      await check('lblError shown by most pages', async () => assert.ok(errorsShown >= 12, `only ${errorsShown}`));
+      await printFiles();
+      await navigation();
+    }
+  } finally {
+    await browser.close();
+    server.close();
+  }
+  console.log(`${checks} browser checks passed, ${failures.length} failed (${((Date.now() - started) / 1000).toFixed(0)} s)`);
+  if (failures.length) {
+    for (const f of failures) console.log('  ' + f.split('\n')[0]);
+    process.exit(1);
+  }
+}
+
+await main();

@@ -1,0 +1,386 @@
+// The web view of a window model: real HTML controls at the places and sizes
+// the model gives, mirroring it, and every user action handed to the model
+// (the WebAssembly module of the page's program, web/bridge.cpp).
+'use strict';
+
+(function () {
+  const page = {};  // what the browser tests and the benchmark look at
+  window.calculatorPage = page;
+
+  let api = null;
+  let module = null;
+  let win = null;            // the window description from web_start
+  const controls = [];       // model descriptions, by control number
+  const elements = [];       // the element of each control (its outer box)
+  const inputs = [];         // the focusable element, where there is one
+  let root = null;
+
+  function px(v) { return v + 'px'; }
+
+  function place(el, c) {
+    el.style.left = px(c.x);
+    el.style.top = px(c.y);
+    el.style.width = px(c.w);
+    el.style.height = px(c.h);
+  }
+
+  function fontClass(c) {
+    const sans = c.look === 'title' || c.look === 'compute';
+    return sans ? 'sans' : 'serif';
+  }
+
+  function setFont(el, c) {
+    el.classList.add(fontClass(c));
+    el.style.fontSize = (c.look === 'title' ? 18 : c.points) + 'pt';
+  }
+
+  function domId(c) { return 'c-' + c.id.replace(/[()]/g, '-'); }
+
+  function build(c) {
+    let el;
+    const container = c.parent >= 0 ? elements[c.parent] : root;
+    switch (c.kind) {
+      case 'label': {
+        el = document.createElement('div');
+        el.className = 'label look-' + c.look + ' align-' + c.align;
+        setFont(el, c);
+        if (c.border) el.classList.add('sunken');
+        // More than two lines of room: the text wraps, as in the Qt view.
+        const lineHeight = (c.look === 'title' ? 18 : c.points) * 96 / 72 * 1.15;
+        el.classList.add(c.h > 2 * lineHeight ? 'wrap' : 'nowrap');
+        const text = document.createElement('span');
+        el.appendChild(text);
+        if (c.look === 'warning') {
+          // Warnings and the error line are read out as they appear.
+          el.setAttribute('role', c.id === 'lblError' ? 'alert' : 'status');
+          el.setAttribute('aria-live', c.id === 'lblError' ? 'assertive' : 'polite');
+        }
+        break;
+      }
+      case 'textbox': {
+        el = document.createElement('input');
+        el.type = 'text';
+        el.className = 'box';
+        el.spellcheck = false;
+        el.autocomplete = 'off';
+        setFont(el, c);
+        if (c.readOnly) {
+          el.readOnly = true;
+          el.classList.add('result');
+        }
+        el.addEventListener('input', () => act(api.type(c.n, el.value)));
+        el.addEventListener('keydown', (event) => {
+          if (event.key !== 'Enter') return;
+          event.preventDefault();
+          const compute = api.computeFor(c.n);
+          if (compute >= 0) act(api.click(compute));
+        });
+        inputs[c.n] = el;
+        break;
+      }
+      case 'frame': {
+        el = document.createElement('div');
+        el.className = 'frame';
+        if (c.border) {
+          el.classList.add('bordered');
+          const edge = document.createElement('div');
+          edge.className = 'edge';
+          el.appendChild(edge);
+          const caption = document.createElement('span');
+          caption.className = 'caption serif';
+          el.appendChild(caption);
+        }
+        el.setAttribute('role', 'group');
+        if (c.results) el.classList.add('results');
+        break;
+      }
+      case 'button': {
+        el = document.createElement('button');
+        el.type = 'button';
+        el.className = 'button';
+        setFont(el, c);
+        el.addEventListener('click', () => act(api.click(c.n)));
+        inputs[c.n] = el;
+        break;
+      }
+      case 'option': {
+        el = document.createElement('label');
+        el.className = 'option';
+        setFont(el, c);
+        const radio = document.createElement('input');
+        radio.type = 'radio';
+        radio.name = 'group' + c.parent;
+        radio.addEventListener('click', () => {
+          act(api.click(c.n));
+          radio.checked = controls[c.n].value;
+        });
+        el.appendChild(radio);
+        el.appendChild(document.createElement('span'));
+        inputs[c.n] = radio;
+        break;
+      }
+      case 'list': {
+        el = document.createElement('select');
+        el.className = 'list';
+        setFont(el, c);
+        for (const item of c.items) {
+          const option = document.createElement('option');
+          option.textContent = item;
+          el.appendChild(option);
+        }
+        el.size = Math.max(2, c.items.length);
+        el.addEventListener('change', () => act(api.select(c.n, el.selectedIndex)));
+        inputs[c.n] = el;
+        break;
+      }
+      case 'picture': {
+        el = document.createElement('div');
+        el.className = 'picture';
+        el.setAttribute('role', 'img');
+        el.setAttribute('aria-label', 'drawing');
+        el.innerHTML = c.svg;
+        const svg = el.querySelector('svg');
+        if (svg) {
+          // Stretched over the control, as the desktop's renderer draws it.
+          svg.setAttribute('width', '100%');
+          svg.setAttribute('height', '100%');
+          svg.setAttribute('preserveAspectRatio', 'none');
+        }
+        break;
+      }
+      default:
+        el = document.createElement('div');
+    }
+    el.id = domId(c);
+    el.dataset.name = c.id;
+    place(el, c);
+    if (inputs[c.n] && c.tab > 0) inputs[c.n].tabIndex = c.tab;
+    elements[c.n] = el;
+    container.appendChild(el);
+  }
+
+  // The caption of each box and list is its label: a <label for> where the
+  // caption names that one control, else the caption by reference.
+  function connectCaptions() {
+    const uses = new Map();
+    for (const c of controls) {
+      if ((c.kind === 'textbox' || c.kind === 'list') && c.label >= 0)
+        uses.set(c.label, (uses.get(c.label) || 0) + 1);
+    }
+    for (const c of controls) {
+      if (c.kind !== 'textbox' && c.kind !== 'list') continue;
+      const el = inputs[c.n];
+      if (c.label >= 0 && uses.get(c.label) === 1 && c.kind === 'textbox') {
+        const caption = elements[c.label];
+        const label = document.createElement('label');
+        for (const a of caption.attributes) label.setAttribute(a.name, a.value);
+        while (caption.firstChild) label.appendChild(caption.firstChild);
+        caption.replaceWith(label);
+        elements[c.label] = label;
+        label.htmlFor = el.id;
+      }
+      // Named also where the label is hidden with its frame, the box not.
+      el.setAttribute('aria-label', c.caption || c.id);
+    }
+  }
+
+  function mirror(state) {
+    const c = controls[state.n];
+    Object.assign(c, state);
+    const el = elements[c.n];
+    el.hidden = !c.visible;
+    switch (c.kind) {
+      case 'label': {
+        const span = el.firstChild;
+        if (span.textContent !== c.text) span.textContent = c.text;
+        break;
+      }
+      case 'textbox':
+        if (el.value !== c.text) el.value = c.text;
+        break;
+      case 'frame':
+      {
+        const caption = el.querySelector(':scope > .caption');
+        if (caption) {
+          caption.textContent = c.text;
+          caption.hidden = !c.text;
+        }
+        if (c.text) el.setAttribute('aria-label', c.text);
+        else el.removeAttribute('aria-label');
+        break;
+      }
+      case 'button':
+        el.textContent = c.text;
+        break;
+      case 'option':
+        el.lastChild.textContent = c.text;
+        el.firstChild.checked = c.value;
+        break;
+      case 'list':
+        if (el.selectedIndex !== c.index) el.selectedIndex = c.index;
+        break;
+      default:
+        break;
+    }
+  }
+
+  // A print file: a download with the desktop's name and bytes.
+  function download(name) {
+    const bytes = module.FS.readFile(name);
+    page.downloads.push({ name, bytes: Array.from(bytes) });
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([bytes], { type: 'text/plain' }));
+    link.download = name;
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+  }
+
+  // Where a page goes (the tests look on instead).
+  page.navigate = (url) => window.location.assign(url);
+
+  function ended() {
+    page.ended = true;
+    if (win.program !== 'calculators') {
+      page.navigate('index.html');
+      return;
+    }
+    root.hidden = true;
+    const note = document.createElement('p');
+    note.className = 'ended serif';
+    note.textContent = 'The calculators have ended. Reload the page to start them again.';
+    document.body.appendChild(note);
+  }
+
+  // Mirrors what one user action changed, then carries out what it asks.
+  function act(json) {
+    const report = JSON.parse(json);
+    for (const state of report.changed) mirror(state);
+    for (const name of report.files) download(name);
+    page.actions += 1;
+    if (report.start) page.navigate(report.start + '.html');
+    else if (report.ended) ended();
+  }
+
+  // --- Copy: a frame of results, or the whole window, as tab-separated rows.
+  let menu = null;
+
+  function copyText(frameNumber) {
+    const text = api.copy(frameNumber);
+    page.copied = text;
+    if (navigator.clipboard) navigator.clipboard.writeText(text).catch(() => {});
+    return text;
+  }
+
+  function frameOf(el) {
+    const frame = el && el.closest ? el.closest('.frame.results') : null;
+    if (!frame) return -1;
+    return elements.indexOf(frame);
+  }
+
+  function closeMenu() {
+    if (menu) menu.remove();
+    menu = null;
+  }
+
+  function openMenu(event) {
+    if (window.getSelection().toString()) return;  // the browser copies a selection
+    event.preventDefault();
+    closeMenu();
+    const frame = frameOf(event.target);
+    menu = document.createElement('div');
+    menu.className = 'menu sans';
+    menu.setAttribute('role', 'menu');
+    const item = document.createElement('button');
+    item.type = 'button';
+    item.setAttribute('role', 'menuitem');
+    item.textContent = 'Copy';
+    item.addEventListener('click', () => { copyText(frame); closeMenu(); });
+    menu.appendChild(item);
+    menu.style.left = px(event.pageX);
+    menu.style.top = px(event.pageY);
+    document.body.appendChild(menu);
+    item.focus();
+  }
+
+  function fit() {
+    // A window wider than the page is scaled down to its width, never cut off.
+    const room = document.documentElement.clientWidth;
+    const scale = Math.min(1, room / win.width);
+    root.style.transform = scale < 1 ? 'scale(' + scale + ')' : '';
+    root.parentElement.style.height = px(Math.ceil((win.height + 26) * scale));
+    root.parentElement.style.width = px(Math.ceil(win.width * scale));
+  }
+
+  async function start() {
+    page.started = performance.now();
+    page.actions = 0;
+    page.downloads = [];
+    const compiled = window.calculatorWasm;
+    module = await createWindow(compiled ? {
+      // The module compiled while the page loaded.
+      instantiateWasm(imports, receive) {
+        compiled.then((wasm) => WebAssembly.instantiate(wasm, imports).then((instance) => receive(instance, wasm)))
+          .catch((error) => { page.error = String(error); });
+        return {};
+      },
+    } : {});
+    page.moduleReady = performance.now();
+    api = {
+      start: module.cwrap('web_start', 'string', []),
+      type: module.cwrap('web_type', 'string', ['number', 'string']),
+      click: module.cwrap('web_click', 'string', ['number']),
+      select: module.cwrap('web_select', 'string', ['number', 'number']),
+      close: module.cwrap('web_close', 'string', []),
+      computeFor: module.cwrap('web_compute_for', 'number', ['number']),
+      copy: module.cwrap('web_copy', 'string', ['number']),
+    };
+    page.api = api;
+    win = JSON.parse(api.start());
+    page.loaded = performance.now();
+    page.window = win;
+    document.title = win.caption.replace(/\s+/g, ' ');
+    root = document.getElementById('window');
+    root.style.width = px(win.width);
+    root.style.height = px(win.height + 26);  // the error line sits below the design
+    root.setAttribute('aria-label', document.title);
+    for (const c of win.controls) controls[c.n] = c;
+    // Built apart from the page, then shown at once: one layout, not one per control.
+    const holder = root.parentElement;
+    root.remove();
+    for (const c of win.controls) build(c);
+    for (const c of win.controls) mirror(c);
+    connectCaptions();
+    holder.appendChild(root);
+    fit();
+    window.addEventListener('resize', fit);
+    root.addEventListener('contextmenu', openMenu);
+    document.addEventListener('click', (event) => { if (menu && !menu.contains(event.target)) closeMenu(); });
+    document.addEventListener('keydown', (event) => {
+      if (event.key === 'Escape') closeMenu();
+      if ((event.ctrlKey || event.metaKey) && event.key === 'c') {
+        const active = document.activeElement;
+        const selected = active && active.selectionStart !== undefined && active.selectionStart !== null &&
+                         active.selectionStart !== active.selectionEnd;
+        if (selected || window.getSelection().toString()) return;
+        event.preventDefault();
+        copyText(frameOf(active));
+      }
+    });
+    // The close box: the page is left as the window is closed.
+    page.closeWindow = () => act(api.close());
+    page.shown = performance.now();
+    if (win.ended) ended();
+    document.body.classList.add('ready');
+  }
+
+  page.ready = start().catch((error) => {
+    page.error = String(error);
+    const note = document.createElement('p');
+    note.className = 'serif ended';
+    note.textContent = 'This calculator could not start: ' + error;
+    document.body.appendChild(note);
+    throw error;
+  });
+})();
