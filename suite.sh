@@ -32,10 +32,15 @@ install_missing() {  # [PACKAGES...], by default the desktop's
 }
 
 # The web build: Emscripten, Node and npm, Debian's chromium for the tests.
-web_packages=(cmake ninja-build emscripten nodejs npm chromium fonts-liberation)
+web_packages=(cmake ninja-build emscripten chromium fonts-liberation)
 
 web_build() {
   install_missing "${web_packages[@]}"
+  # A machine may bring its own Node with npm inside it; Debian's npm would
+  # conflict with that, so it is asked for only where there is no npm at all.
+  if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+    install_missing nodejs npm
+  fi
   emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build build-web
 }
