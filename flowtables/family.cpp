@@ -80,7 +80,7 @@ const TableControls& TableWindow::Build(const TableDesign& d) {
 
   frasingle = AddFrame("frasingle", "Single Value", kRight);
   AddButton("cmdscompute", "Compute", {16, 26, 100, 32}, frasingle, Look::Compute)->Click =
-      [this] { cmdscompute_Click(); };
+      [this] { SingleCompute(); };
   fraMulti = AddFrame("fraMulti", "Multiple Values", kRight);
   AddButton("cmdMcompute", "Compute", {16, 26, 100, 32}, fraMulti, Look::Compute)->Click =
       [this] { cmdMcompute_Click(); };
@@ -172,6 +172,13 @@ void TableWindow::Form_Load() {
   txtMinm->setText(frame::FormatPattern(static_cast<double>(design_.first), "0.####"));
   txtMaxm->setText(frame::FormatPattern(static_cast<double>(design_.last), "##.##"));
   txtg->setText(frame::NumberText(1.4));
+  SingleCompute();
+}
+
+void TableWindow::SingleCompute() {
+  // A single value that cannot be computed leaves its row blank, not the
+  // values of the last one beside the message.
+  Writes(controls_.results);
   cmdscompute_Click();
 }
 
@@ -200,6 +207,8 @@ void TableWindow::txtm1_Change() {
 }
 
 void TableWindow::cmdMcompute_Click() {
+  // A table is wholly new or, should any row fail, wholly blank.
+  for (const auto& column : controls_.table) Writes(column);
   const float first = Strict(txtMinm);
   const float last = Strict(txtMaxm);
   const float g = Strict(txtg);

@@ -98,6 +98,9 @@ class TableWindow : public frame::Form {
   void optTable_Click();
   void txtm1_Change();  // any single-value input box: back from a warning
   void cmdMcompute_Click();
+  // The Compute button of the single-value frame: cmdscompute_Click with its
+  // results blanked should it fail.
+  void SingleCompute();
 
   // Shows the single-value frame with the frame of input i.
   void SelectInput(int i);

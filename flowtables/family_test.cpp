@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
+
+#include "frame/failure.h"
 
 #include "flowtables/isentropic_window.h"
 
@@ -66,6 +70,59 @@ TEST(AreaSearch, NoRootBelowOne) {
 TEST(AreaSearch, NotANumberGivesNothing) {
   auto f = [](double) { return NAN; };
   EXPECT_FALSE(SearchMach(f, 2, 0.01, Branch::Subsonic).has_value());
+}
+
+TEST(IsentropicConstants, GammaOfOneOrMinusOneFails) {
+  EXPECT_THROW(IsentropicConstants{1.0f}, frame::Failure);
+  EXPECT_THROW(IsentropicConstants{-1.0f}, frame::Failure);
+  EXPECT_NO_THROW(IsentropicConstants{1.01f});
+}
+
+// A failed Compute writes none of its results: the single-value row or the
+// whole table is blank beside the message, never the values of the inputs
+// before; the next good Compute fills it again.
+TEST(FailedCompute, LeavesItsResultsBlank) {
+  struct Case {
+    bool table;
+    const char *box, *text, *message;
+  } cases[] = {
+      {false, "txtg", "1", "γ = 1 gives no finite ratios: type another γ"},
+      {false, "txtg", "-1", "γ = -1 gives no finite ratios: type another γ"},
+      {false, "txtg", "", "γ is empty: type a number"},
+      {false, "txtm1", "abc", "M does not hold a number"},
+      {false, "txtm1", "1e400", "M is too large"},
+      {true, "txtg", "1", "γ = 1 gives no finite ratios: type another γ"},
+      {true, "txtMinm", "abc", "Min Mach Number does not hold a number"},
+      {true, "txtMaxm", "", "Max Mach Number is empty: type a number"},
+      {true, "txtg", "-5", "γ = -5 gives no finite ratios: type another γ"},
+  };
+  for (const Case& c : cases) {
+    Isentropic form;
+    form.Load();
+    std::vector<std::string> results;
+    if (c.table) {
+      form.UserClick(*form.FindById("optTable"));
+      for (const char* column : {"lblm", "lblt", "lblp", "lblr", "lbla"})
+        for (int row = 0; row < kRows; ++row)
+          results.push_back(std::string(column) + "(" + std::to_string(row) + ")");
+    } else {
+      results = {"Lblmm", "lblt1", "lblp1", "lblr1", "lbla1"};
+    }
+    const std::string compute = c.table ? "cmdMcompute" : "cmdscompute";
+    for (const std::string& id : results) ASSERT_NE(form.FindById(id)->text(), "") << id;
+    auto* box = static_cast<frame::TextBox*>(form.FindById(c.box));
+    const std::string good = box->text();
+    form.UserType(*box, c.text);
+    form.UserClick(*form.FindById(compute));
+    EXPECT_TRUE(form.lblError->visible()) << c.box << " " << c.text;
+    EXPECT_EQ(form.lblError->text(), c.message);
+    for (const std::string& id : results)
+      EXPECT_EQ(form.FindById(id)->text(), "") << c.box << " " << c.text << ": " << id;
+    form.UserType(*box, good);
+    form.UserClick(*form.FindById(compute));
+    EXPECT_FALSE(form.lblError->visible());
+    for (const std::string& id : results) EXPECT_NE(form.FindById(id)->text(), "") << id;
+  }
 }
 
 }  // namespace

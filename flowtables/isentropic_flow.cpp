@@ -11,6 +11,7 @@ IsentropicConstants::IsentropicConstants(float gs) {
   g3 = g / (g - 1);
   g5 = (g + 1) / (2 * (g - 1));
   g6 = std::pow(g2, g5);
+  RequireFinite({g1, g2, g3, g5, g6}, gs);
 }
 
 IsentropicState IsentropicRatios(double m, const IsentropicConstants& k) {

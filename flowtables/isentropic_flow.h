@@ -6,6 +6,7 @@
 
 namespace flowtables {
 
+// Constants of γ; a γ that makes one infinite (1 or -1) is refused.
 struct IsentropicConstants {
   explicit IsentropicConstants(float g);
   double g1, g2, g3, g5, g6;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "frame/failure.h"
 
@@ -48,6 +49,31 @@ TEST(Shock, SingleConstantsShowInLargePressureRatios) {
 TEST(Shock, GammaOfOneOrMinusOneFails) {
   EXPECT_THROW(ShockConstants{1.0f}, frame::Failure);
   EXPECT_THROW(ShockConstants{-1.0f}, frame::Failure);
+}
+
+// The Mach number box stands in the row of results: a failed Compute blanks
+// the results beside it and leaves the box as typed.
+TEST(PlaneJumpWindow, FailedComputeLeavesTheRowBlank) {
+  struct Case {
+    const char *box, *text, *message;
+  } cases[] = {
+      {"txtm1", "", "Mach Number is empty: type a number"},
+      {"txtm1", "1e400", "Mach Number is too large"},
+      {"txtg", "1", "γ = 1 gives no finite ratios: type another γ"},
+      {"txtg", "abc", "γ does not hold a number"},
+  };
+  const std::vector<std::string> results{"lblt1", "lblp1", "lblr1", "lbla1", "lblx1", "lbly1"};
+  for (const Case& c : cases) {
+    PlaneJump form;
+    form.Load();
+    for (const std::string& id : results) ASSERT_NE(form.FindById(id)->text(), "") << id;
+    auto* box = static_cast<frame::TextBox*>(form.FindById(c.box));
+    form.UserType(*box, c.text);
+    form.UserClick(*form.FindById("cmdscompute"));
+    EXPECT_EQ(form.lblError->text(), c.message);
+    EXPECT_EQ(box->text(), c.text);
+    for (const std::string& id : results) EXPECT_EQ(form.FindById(id)->text(), "") << c.box << ": " << id;
+  }
 }
 
 }  // namespace
