@@ -133,7 +133,7 @@ void Run::Prepare() {
     s.inozs = s.inofs = "cd";
   }
   if (s.igcs != "n" && s.gmcn == 1)
-    throw frame::Failure("gamma (txtgmcn) must not be 1: cp would be infinite");
+    throw frame::Failure("gamma must not be 1: cp would be infinite");
   if (s.SAs != "n") {
     const atmosphere::AirState air = atmosphere::StandardAtmosphere(s.alt);
     s.t0 = air.t;
@@ -180,7 +180,7 @@ void Run::InletToBurner() {
 
   s.pt3 = Put(static_cast<double>(s.pic) * s.pt2, "compressor exit pressure");
   s.gmc = Put(s.gmd - 0.02, "compressor gamma");
-  Divisor(s.etc, "Compressor efficiency (txtetc)");
+  Divisor(s.etc, "Compressor efficiency");
   s.tt3 = Put(Compressed(s.pic, s.gmc, s.etc, s.tt2), "compressor exit temperature");
   for (int pass = 1; pass <= 3; ++pass) {
     const WideGas c = Props(Mean(s.tt2, s.tt3));
@@ -194,7 +194,7 @@ void Run::InletToBurner() {
   s.mfu = Put(s.cpb * static_cast<double>(s.ma) * (static_cast<double>(s.tt4) - s.tt3) /
                   (static_cast<double>(s.h) * s.etb - static_cast<double>(s.tt4) * s.cpb),
               "fuel flow");
-  Divisor(s.ma, "Core air flow rate (txtma)");
+  Divisor(s.ma, "Core air flow rate");
   s.f = Put(static_cast<double>(s.mfu) / s.ma, "fuel-air ratio");
   if (s.ir == 0) s.mfu = s.f = 0;  // the ideal fuel flow comes after the thrust
 }
@@ -219,13 +219,13 @@ bool Run::PowerBalance() {
   for (int pass = 1; pass <= n; ++pass) ++s.passes;
 
   ms = static_cast<double>(s.al) * s.ma;
-  Divisor(s.etf, "Fan efficiency (txtetf)");
+  Divisor(s.etf, "Fan efficiency");
   s.tt7 = Put(Compressed(s.pif, s.gmd, s.etf, s.tt2), "fan exit temperature");
-  Divisor(s.etm, "Shaft mechanical efficiency (txtetm)");
+  Divisor(s.etm, "Shaft mechanical efficiency");
   s.tt5 = Put(s.tt4 - (CompressorWork() + ms * cpd * (static_cast<double>(s.tt7) - s.tt2)) /
                           (0.27 * (static_cast<double>(s.mfu) + s.ma) * s.etm),
               "turbine exit temperature");
-  Divisor(s.ett, "Turbine efficiency (txtett)");
+  Divisor(s.ett, "Turbine efficiency");
 
   // Fan ratios known to leave the duct below (lo) and above (hi) the turbine.
   float lo = 0, hi = 0;
@@ -369,7 +369,7 @@ bool Run::Nozzles() {
 
   // The primary nozzle takes the afterburner exit state.
   const double core = s.ma + s.mm + s.mfu + s.mfuab;
-  Nozzle primary{"primary", "Primary nozzle efficiency (txtetn)", s.inoz != 1, s.tt6, s.pt6, s.etn,
+  Nozzle primary{"primary", "Primary nozzle efficiency", s.inoz != 1, s.tt6, s.pt6, s.etn,
                  {s.cpn, s.gmn, s.pstr, s.t8i, s.t8, s.p8, s.u8, s.ro8, s.a8}};
   const bool choked = primary.Exit(Props(s.tt6), s.p0);
   if (!choked && s.t8 > s.tt6) return false;  // ambient above the nozzle total pressure
@@ -377,7 +377,7 @@ bool Run::Nozzles() {
 
   if (s.mfe >= 0.01f) {
     // The fan nozzle takes the fan exit state; the duct loss is the mixed stream's.
-    Nozzle fan{"fan", "Fan nozzle efficiency (txtetfn)", s.inof != 1, s.tt7, s.pt7, s.etfn,
+    Nozzle fan{"fan", "Fan nozzle efficiency", s.inof != 1, s.tt7, s.pt7, s.etfn,
                {s.cpfn, s.gmfn, s.pstrf, s.t9i, s.t9, s.p9, s.u9, s.ro9, s.a9}};
     fan.Exit(Props(s.tt7), s.p0);
     fan.Jet(s.mfe);

@@ -282,6 +282,9 @@ void JetCycle::RefreshFrames() {
 }
 
 void JetCycle::cmdCalculate_Click() {
+  // Should the calculation fail, no thrust of earlier inputs stays beside
+  // the message.
+  Writes({txtff, txtffnd, txttsfc});
   RefreshFrames();
   CycleInputs in;
   in.p0 = Strict(txtp0);
@@ -318,8 +321,9 @@ void JetCycle::cmdCalculate_Click() {
   in.wc = wc;
   in.tt6 = tt6;
   in.iabs = iabs;
+  RefuseMeaningless(in);
 
-  // A calculation that fails leaves the previous one in place.
+  // A calculation that fails leaves the previous state in place.
   CycleState next = state_;
   const Outcome outcome = RunCycle(in, next);
   std::string ff, ffnd, tsfc;
@@ -336,6 +340,17 @@ void JetCycle::cmdCalculate_Click() {
   txtff->setText(ff);
   txtffnd->setText(ffnd);
   txttsfc->setText(tsfc);
+}
+
+// Inputs that no engine can have, refused before the cycle turns them into
+// a number that means nothing. What the cycle handles itself stays: an
+// afterburner temperature at or below zero turns the afterburner off, and a
+// temperature typed while the standard atmosphere is chosen is not used.
+void JetCycle::RefuseMeaningless(const CycleInputs& in) const {
+  const std::string absolute = "must be above zero: it is an absolute temperature";
+  if (in.SAs == "n" && in.t0 <= 0) Refuse(txtT0, absolute);
+  if (in.tt4 <= 0) Refuse(txttt4, absolute);
+  if (in.ma < 0) Refuse(txtma, "must not be negative");
 }
 
 void JetCycle::ShowImpossible() {

@@ -32,6 +32,7 @@ class JetCycle : public frame::Form {
   void cmdCalculate_Click();
   void HideWarning();
   void ShowImpossible();
+  void RefuseMeaningless(const CycleInputs& in) const;
 
   // Panels.
   frame::Frame *fraSA, *fraSA2, *fragam, *fragam0, *fradiff, *fracmp, *fracmp2, *fraburn;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace thrustdeck {
 namespace {
 
@@ -67,20 +69,68 @@ TEST(ThrustdeckWindow, ReadingFailuresNameTheBox) {
   EXPECT_NE(w.lblError->caption().find("Core air flow rate does not hold a number"), std::string::npos);
 }
 
-TEST(ThrustdeckWindow, FailedCalculationKeepsTheResults) {
-  Window w;
-  w.calculate();
-  const std::string ff = w.box("txtff").text(), tsfc = w.box("txttsfc").text();
-  ASSERT_FALSE(ff.empty());
-  w.type("txtma", "0");
-  w.calculate();
-  EXPECT_TRUE(w.lblError->visible());
-  EXPECT_EQ(w.box("txtff").text(), ff);
-  EXPECT_EQ(w.box("txttsfc").text(), tsfc);
-  EXPECT_EQ(w.state().ma, 165);  // the window keeps the last good calculation
-  w.type("txtma", "165");
-  w.calculate();
-  EXPECT_FALSE(w.lblError->visible());
+// A failed calculation empties the result boxes (no thrust of earlier inputs
+// beside the message) but keeps the last good state; inputs without physical
+// meaning are refused by their captions before the cycle runs.
+TEST(ThrustdeckWindow, FailedCalculationBlanksTheResults) {
+  struct Case {
+    const char *list, *item, *box, *text, *message;
+  } cases[] = {
+      {nullptr, nullptr, "txtma", "0", "Core air flow rate must not be 0"},
+      {nullptr, nullptr, "txtma", "-5", "Core air flow rate must not be negative"},
+      {nullptr, nullptr, "txtetc", "0", "Compressor efficiency must not be 0"},
+      {nullptr, nullptr, "txttt4", "0",
+       "Burner exit temperature must be above zero: it is an absolute temperature"},
+      {"lstIR", "I", "txttt4", "-5",
+       "Burner exit temperature must be above zero: it is an absolute temperature"},
+      {"lstSA", "n", "txtT0", "-5",
+       "Atmospheric temperature must be above zero: it is an absolute temperature"},
+      {"lstSA", "n", "txtT0", "0",
+       "Atmospheric temperature must be above zero: it is an absolute temperature"},
+      {"lstIR", "I", "txtgmcn", "1", "gamma must not be 1: cp would be infinite"},
+      {nullptr, nullptr, "txtpic", "1e400", "Compressor pressure ratio is too large"},
+  };
+  for (const Case& c : cases) {
+    Window w;
+    if (c.list) w.select(c.list, c.item);
+    w.calculate();
+    ASSERT_FALSE(w.lblError->visible()) << w.lblError->caption();
+    ASSERT_FALSE(w.box("txtff").text().empty());
+    const float ma = w.state().ma;
+    const std::string good = w.box(c.box).text();
+    w.type(c.box, c.text);
+    w.calculate();
+    EXPECT_TRUE(w.lblError->visible()) << c.box << " " << c.text;
+    EXPECT_EQ(w.lblError->caption(), c.message);
+    for (const char* result : {"txtff", "txtffnd", "txttsfc"})
+      EXPECT_EQ(w.box(result).text(), "") << c.box << " " << c.text << ": " << result;
+    EXPECT_EQ(w.state().ma, ma);  // the window keeps the last good calculation
+    w.type(c.box, good.c_str());
+    w.calculate();
+    EXPECT_FALSE(w.lblError->visible()) << c.box;
+    EXPECT_FALSE(w.box("txtff").text().empty()) << c.box;
+  }
+}
+
+// What the cycle handles itself is not refused: an afterburner temperature
+// at or below zero turns the afterburner off, and the typed ambient
+// temperature is not used under the standard atmosphere.
+TEST(ThrustdeckWindow, HandledInputsAreNotRefused) {
+  struct Case {
+    const char *list, *item, *box, *text;
+  } cases[] = {
+      {"lstIAB", "y", "txtttab", "-5"},
+      {"lstIAB", "y", "txtttab", "0"},
+      {"lstSA", "y", "txtT0", "-5"},
+  };
+  for (const Case& c : cases) {
+    Window w;
+    w.select(c.list, c.item);
+    w.type(c.box, c.text);
+    w.calculate();
+    EXPECT_FALSE(w.lblError->visible()) << c.box << " " << c.text << ": " << w.lblError->caption();
+    EXPECT_FALSE(w.box("txtff").text().empty()) << c.box << " " << c.text;
+  }
 }
 
 TEST(ThrustdeckWindow, ImpossibleDesignAndTheEditsThatHideIt) {
