@@ -15,15 +15,6 @@
 namespace audit {
 namespace {
 
-// Windows whose folders are being reorganised right now: what the audit finds
-// there is printed but does not fail the run yet. Take a name off this list
-// as soon as its window passes.
-// Known today: the six table windows keep their previous results beside a
-// message; the jet engine cycle names boxes by their control names.
-const std::set<std::string> kKnownFailing = {
-    "isentropic", "planejump", "fanno", "rayleigh", "isodrag", "isoheat", "thrustdeck",
-};
-
 struct BadText {
   const char* label;  // as the table heads it
   const char* text;
@@ -288,12 +279,9 @@ int Main(const std::string& program, const Factory& make, int argc, char** argv)
     std::ofstream out(tableFile, std::ios::app);
     out << table.str();
   }
-  const bool known = kKnownFailing.count(program) > 0;
-  for (const std::string& f : findings)
-    std::cout << program << ": " << (known ? "KNOWN " : "") << f << "\n";
-  std::cout << program << ": " << boxes.size() << " boxes, " << findings.size() << " findings"
-            << (known && !findings.empty() ? " (known, not failing)" : "") << "\n";
-  return findings.empty() || known ? 0 : 1;
+  for (const std::string& f : findings) std::cout << program << ": " << f << "\n";
+  std::cout << program << ": " << boxes.size() << " boxes, " << findings.size() << " findings\n";
+  return findings.empty() ? 0 : 1;
 }
 
 }  // namespace audit
