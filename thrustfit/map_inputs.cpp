@@ -18,4 +18,24 @@ MapInputs ReadMaps(const frame::Form& form, const MapBoxes& b) {
   return m;
 }
 
+constexpr int kBoxH = 22;
+
+frame::TextBox* InputRow(frame::Form& form, frame::Frame* in, const std::string& label,
+                         const std::string& caption, const std::string& box,
+                         const std::string& text, int row, int labelWidth, int boxWidth) {
+  form.AddLabel(label, caption, {8, RowY(row) + 2, labelWidth, 20}, in);
+  frame::TextBox* t = form.AddTextBox(box, {12 + labelWidth, RowY(row), boxWidth, kBoxH}, in);
+  t->setText(text);
+  return t;
+}
+
+frame::TextBox* OutputRow(frame::Form& form, frame::Frame* in, const std::string& label,
+                          const std::string& caption, const std::string& box, int x, int row,
+                          int labelWidth) {
+  form.AddLabel(label, caption, {x, RowY(row) + 2, labelWidth, 20}, in);
+  frame::TextBox* t = form.AddTextBox(box, {x + labelWidth + 4, RowY(row), 86, kBoxH}, in);
+  t->readOnly = true;
+  return t;
+}
+
 }  // namespace maps

@@ -3,6 +3,8 @@
 // Single is rounded to float), as a small table per use.
 #pragma once
 
+#include <string>
+
 #include "frame/form.h"
 #include "thrustfit/component_maps.h"
 
@@ -34,5 +36,19 @@ struct MapInputs {
 };
 
 MapInputs ReadMaps(const frame::Form& form, const MapBoxes& boxes);
+
+// The rows both windows set their boxes in: row n of a frame, and the height
+// of a frame of n rows.
+inline int RowY(int row) { return 14 + row * 26; }
+inline int FrameH(int rows) { return RowY(rows) + 6; }
+
+// A caption and its input box on row n of a frame, the box holding text.
+frame::TextBox* InputRow(frame::Form& form, frame::Frame* in, const std::string& label,
+                         const std::string& caption, const std::string& box,
+                         const std::string& text, int row, int labelWidth, int boxWidth);
+// A caption at x and its read-only result box on row n of a frame.
+frame::TextBox* OutputRow(frame::Form& form, frame::Frame* in, const std::string& label,
+                          const std::string& caption, const std::string& box, int x, int row,
+                          int labelWidth);
 
 }  // namespace maps

@@ -15,31 +15,21 @@ using frame::Rect;
 
 constexpr int kWidth = 1110;
 constexpr int kHeight = 700;
-constexpr int kRow = 26;  // one input or result row
-constexpr int kTop = 14;  // first row inside a frame
-constexpr int kBoxH = 22;
-
-int RowY(int row) { return kTop + row * kRow; }
-int FrameH(int rows) { return kTop + rows * kRow + 6; }
+using maps::FrameH;
+using maps::RowY;
 
 }  // namespace
 
 frame::TextBox* Form1::Input(frame::Frame* in, const std::string& label, const std::string& caption,
                              const std::string& box, const std::string& text, int row,
                              int labelWidth, int boxWidth) {
-  AddLabel(label, caption, {8, RowY(row) + 2, labelWidth, 20}, in);
-  frame::TextBox* t = AddTextBox(box, {12 + labelWidth, RowY(row), boxWidth, kBoxH}, in);
-  t->setText(text);
-  return t;
+  return maps::InputRow(*this, in, label, caption, box, text, row, labelWidth, boxWidth);
 }
 
 frame::TextBox* Form1::Output(frame::Frame* in, const std::string& label,
                               const std::string& caption, const std::string& box, int x, int row,
                               int labelWidth) {
-  AddLabel(label, caption, {x, RowY(row) + 2, labelWidth, 20}, in);
-  frame::TextBox* t = AddTextBox(box, {x + labelWidth + 4, RowY(row), 86, kBoxH}, in);
-  t->readOnly = true;
-  return t;
+  return maps::OutputRow(*this, in, label, caption, box, x, row, labelWidth);
 }
 
 Form1::Form1()
