@@ -438,6 +438,31 @@ void Form::Boundary(UserAction record, const std::function<void()>& action) {
     lblError->setCaption(failure);
     lblError->setVisible(true);
   }
+  Changed();
+}
+
+ChartData Form::Chart(const std::string& name) const {
+  return Unavailable(name, name, "This window has no chart \"" + name + "\"");
+}
+
+int Form::Listen(std::function<void()> changed) {
+  listeners_.emplace_back(++nextListener_, std::move(changed));
+  return nextListener_;
+}
+
+void Form::Unlisten(int key) {
+  std::erase_if(listeners_, [key](const auto& l) { return l.first == key; });
+}
+
+void Form::NoteSweep(SweepTrace trace) {
+  lastSweep_ = std::move(trace);
+  Changed();
+}
+
+void Form::Changed() {
+  // A listener may unlisten itself: call a copy.
+  auto listeners = listeners_;
+  for (auto& [key, changed] : listeners) changed();
 }
 
 namespace {

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "frame/chart.h"
 #include "frame/failure.h"
 
 namespace frame {
@@ -270,6 +271,20 @@ class Form {
   // Runs the actions on this fresh window, effects included as recorded.
   void Replay(const std::vector<UserAction>& actions);
 
+  // --- charts (frame/chart.h) ---
+  // The window's charts by name, in the order of their tabs.
+  virtual std::vector<std::string> ChartNames() const { return {}; }
+  // The data of one of them for the window as it stands: from its inputs and
+  // its last results, or saying why there is none.
+  virtual ChartData Chart(const std::string& name) const;
+  // changed is called after each user action has run to completion and when
+  // a sweep is noted, so that an open chart follows. Returns a key for Unlisten.
+  int Listen(std::function<void()> changed);
+  void Unlisten(int key);
+  // The last sweep run of this window (a view notes it when it ends).
+  void NoteSweep(SweepTrace trace);
+  const SweepTrace& lastSweep() const { return lastSweep_; }
+
   // --- operations for the program ---
   // "Done!": ends the program at once; nothing after it runs.
   [[noreturn]] void End();
@@ -318,6 +333,8 @@ class Form {
   // Runs a handler raised by a change, guarding against endless recursion.
   void Raise(const std::function<void()>& handler);
   void Notify(Control& control);
+  // Tells the listeners.
+  void Changed();
   // What became of a print file or a program start, for the record.
   void NoteEffect(std::string failure);
   // In a copy, instead of the effect: ends as recorded, if it was.
@@ -335,6 +352,9 @@ class Form {
   std::string startFolder_;        // the working folder when the window was made
   std::vector<UserAction> actions_;
   bool copy_ = false;
+  std::vector<std::pair<int, std::function<void()>>> listeners_;
+  int nextListener_ = 0;
+  SweepTrace lastSweep_;
   // While an action runs: its record (to note effects), or when replaying,
   // the recorded effects still to come.
   size_t running_ = kNone;

@@ -1,5 +1,6 @@
 #include "frame/script.h"
 
+#include <algorithm>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -155,6 +156,21 @@ void SweepCommand(Form& form, const FormFactory& make, std::string_view args, st
     throw ScriptError{std::string("\"sweep\": ") + e.what()};
   }
   for (const SweepPoint& point : points) out << SweepPointJson(request, point) << "\n";
+  form.NoteSweep(Trace(request, points));
+}
+
+// "chart NAME": the data of one of the window's charts.
+void ChartCommand(Form& form, std::string_view args, std::ostream& out) {
+  std::string name(args);
+  if (name.empty()) throw ScriptError{"\"chart\" needs a chart name"};
+  auto names = form.ChartNames();
+  if (std::find(names.begin(), names.end(), name) == names.end()) {
+    std::string known;
+    for (const auto& n : names) known += (known.empty() ? "" : ", ") + n;
+    throw ScriptError{"this window has no chart \"" + name + "\"" +
+                      (known.empty() ? std::string(" (it has none)") : " (it has " + known + ")")};
+  }
+  out << ChartJson(form.Chart(name)) << "\n";
 }
 
 void Command(Form& form, const FormFactory& make, std::string_view line, std::ostream& out) {
@@ -197,6 +213,8 @@ void Command(Form& form, const FormFactory& make, std::string_view line, std::os
     for (const auto& control : form.controls()) out << ControlJson(*control) << "\n";
   } else if (verb == "sweep") {
     SweepCommand(form, make, args, out);
+  } else if (verb == "chart") {
+    ChartCommand(form, args, out);
   } else {
     throw ScriptError{"unknown command \"" + std::string(verb) + "\""};
   }

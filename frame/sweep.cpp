@@ -319,4 +319,12 @@ std::pair<double, double> DefaultRange(const TextBox& box) {
   return {*value / 2, *value * 2};
 }
 
+SweepTrace Trace(const SweepRequest& request, const std::vector<SweepPoint>& points) {
+  SweepTrace trace;
+  trace.outputs = request.outputs;
+  for (const SweepPoint& point : points)
+    trace.points.push_back({point.curve, point.outputs, !point.message.empty()});
+  return trace;
+}
+
 }  // namespace frame

@@ -114,6 +114,9 @@ class Sweep {
   int curves_ = 1;
 };
 
+// What a chart keeps of a finished sweep.
+SweepTrace Trace(const SweepRequest& request, const std::vector<SweepPoint>& points);
+
 // The threads worth using for a sweep on this machine.
 int SweepThreads();
 
