@@ -1,6 +1,6 @@
 // The inlet and rotor exit velocity triangles of a computed stage, to scale:
-// absolute velocity V, relative velocity W and blade speed U, drawn from one
-// apex so that V = W + U closes each triangle.
+// absolute velocity V, relative velocity W and blade speed U on a common
+// base, so that V = U + W closes each triangle.
 #pragma once
 
 #include <string>

@@ -111,45 +111,49 @@ TEST(bladerowVelocityTriangles, CloseAndAgreeWithTheWindow) {
     EXPECT_NE(chart.x.label.find("(ft/s)"), std::string::npos);
     EXPECT_NE(chart.y.label.find("(ft/s)"), std::string::npos);
     const Stage& s = w.form.stage();
-
+    const bool radialTurbine = std::string(c.machine) == "radial inflow turbine";
+    const bool radialCompressor = std::string(c.machine) == "radial compressor";
+    const bool radial = radialTurbine || radialCompressor;
     struct Station {
       const char *v, *wr, *u, *alpha, *beta, *alphaBox, *betaBox, *mAbs, *mRel;
       double blade, a;
     };
-    const bool radialTurbine = std::string(c.machine) == "radial inflow turbine";
-    const bool radialCompressor = std::string(c.machine) == "radial compressor";
     const char* alpha1Box = radialTurbine ? "txtal1b" : radialCompressor ? "txtal1a" : "txtal1";
+    // The axial machines have one blade speed for both triangles.
+    const char* u1 = radial ? "U1 blade, inlet" : "U blade, inlet and rotor exit";
+    const char* u2 = radial ? "U2 blade, rotor exit" : u1;
+    EXPECT_EQ(chart.series.size(), radial ? 6u : 5u);
     const Station stations[] = {
-        {"V1 absolute, inlet", "W1 relative, inlet", "U1 blade, inlet", "α1", "β1", alpha1Box,
-         "txtb1", "txtm1", "txtm1r", s.u, s.a1},
-        {"V2 absolute, rotor exit", "W2 relative, rotor exit", "U2 blade, rotor exit", "α2", "β2",
-         "txtal2", "txtb2", "txtm2", "txtm2r", s.u2, s.a2},
+        {"V1 absolute, inlet", "W1 relative, inlet", u1, "α1", "β1", alpha1Box, "txtb1", "txtm1",
+         "txtm1r", s.u, s.a1},
+        {"V2 absolute, rotor exit", "W2 relative, rotor exit", u2, "α2", "β2", "txtal2", "txtb2",
+         "txtm2", "txtm2r", s.u2, s.a2},
     };
     for (const Station& st : stations) {
       SCOPED_TRACE(st.v);
       const Vec v = Arrow(chart, st.v), wr = Arrow(chart, st.wr), u = Arrow(chart, st.u);
       const double tol = 1e-5 * v.length();
-      // V and W from one apex, U from the tip of W to the tip of V: V = W + U.
-      EXPECT_EQ(v.x0, wr.x0);
-      EXPECT_EQ(v.y0, wr.y0);
-      EXPECT_NEAR(u.x0, wr.x1, tol);
-      EXPECT_NEAR(u.y0, wr.y1, tol);
-      EXPECT_NEAR(v.dx(), wr.dx() + u.dx(), tol);
-      EXPECT_NEAR(v.dy(), wr.dy() + u.dy(), tol);
+      // V and U from one point, W from the tip of U to the tip of V: V = U + W.
+      EXPECT_EQ(v.x0, u.x0);
+      EXPECT_EQ(v.y0, u.y0);
+      EXPECT_NEAR(wr.x0, u.x1, tol);
+      EXPECT_NEAR(wr.y0, u.y1, tol);
+      EXPECT_EQ(wr.x1, v.x1);
+      EXPECT_EQ(wr.y1, v.y1);
+      EXPECT_NEAR(v.dx(), u.dx() + wr.dx(), tol);
+      EXPECT_NEAR(v.dy(), u.dy() + wr.dy(), tol);
       // U is the blade speed, along the blade motion.
       EXPECT_NEAR(u.dx(), st.blade, tol);
-      EXPECT_NEAR(u.dy(), 0, tol);
+      EXPECT_EQ(u.dy(), 0);
       // The same through-flow in V and W.
       EXPECT_NEAR(v.dy(), wr.dy(), tol);
-      // The marks sit at the tips and read as the window shows the angles;
-      // the drawn directions have those angles (to the shown digits).
+      // Each angle is marked on its vector, with the digits the window shows
+      // it with; the drawn directions have those angles (to those digits).
       const frame::ChartMark* ma = Mark(chart, st.alpha);
       const frame::ChartMark* mb = Mark(chart, st.beta);
       ASSERT_TRUE(ma && mb);
-      EXPECT_NEAR(ma->x, v.x1, tol);
-      EXPECT_NEAR(ma->y, v.y1, tol);
-      EXPECT_NEAR(mb->x, wr.x1, tol);
-      EXPECT_NEAR(mb->y, wr.y1, tol);
+      EXPECT_NEAR((ma->x - v.x0) * v.dy(), (ma->y - v.y0) * v.dx(), tol * tol);
+      EXPECT_NEAR((mb->x - wr.x0) * wr.dy(), (mb->y - wr.y0) * wr.dx(), tol * tol);
       EXPECT_EQ(mb->text, std::string(st.beta) + " = " + w.C(st.betaBox).text() + " deg");
       if (std::string(st.alpha) == "α2") {
         EXPECT_EQ(ma->text, "α2 = " + w.C(st.alphaBox).text() + " deg");
