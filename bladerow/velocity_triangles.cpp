@@ -59,7 +59,9 @@ frame::ChartData VelocityTriangles(const Stage& s, short ct, const ShownAngles& 
 
   // Each angle on its own vector, each at its own height (a fraction of
   // the way along), so that the labels keep apart in narrow triangles.
-  auto along = [](double f, double x0, double x1, double y1) { return std::pair{x0 + f * (x1 - x0), f * y1}; };
+  auto along = [](double f, double x0, double x1, double y1) {
+    return std::pair{x0 + f * (x1 - x0), f * y1};
+  };
   const auto a1 = along(0.25, 0, cu1, ca1), b1 = along(0.4, cu1 - wu1, cu1, ca1);
   const auto a2 = along(0.55, 0, cu2, ca2), b2 = along(0.7, cu2 - wu2, cu2, ca2);
   chart.marks.push_back({"α1", a1.first, a1.second, "α1 = " + angles.al1 + " deg"});
