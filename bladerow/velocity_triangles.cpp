@@ -27,7 +27,7 @@ frame::ChartData VelocityTriangles(const Stage& s, short ct, const ShownAngles& 
                                    bool settled) {
   frame::ChartData chart;
   chart.name = kVelocityTriangles;
-  chart.title = std::string("Velocity triangles, ") + MachineName(ct);
+  chart.title = std::string("Velocity triangles, ") + MachineName(ct) + " (1 inlet, 2 exit)";
   if (!settled) chart.title += " (last pass: the exit density did not settle)";
   // A textbook's layout: the blade speed across the page, the through-flow
   // up it. Tangential components count in the direction of blade motion,
@@ -41,17 +41,17 @@ frame::ChartData VelocityTriangles(const Stage& s, short ct, const ShownAngles& 
   // components, so its tail meets U to the last bit of a Single).
   const double ca1 = s.ca1, cu1 = s.cu1, wu1 = s.wu1, u1 = s.u;
   const double ca2 = s.ca2, cu2 = s.cu2, wu2 = s.wu2, u2 = s.u2;
-  chart.series.push_back(Arrow("V1 absolute, inlet", 0, 0, cu1, ca1));
-  chart.series.push_back(Arrow("W1 relative, inlet", cu1 - wu1, 0, cu1, ca1));
-  chart.series.push_back(Arrow("V2 absolute, rotor exit", 0, 0, cu2, ca2));
-  chart.series.push_back(Arrow("W2 relative, rotor exit", cu2 - wu2, 0, cu2, ca2));
+  chart.series.push_back(Arrow("V1 absolute", 0, 0, cu1, ca1));
+  chart.series.push_back(Arrow("W1 relative", cu1 - wu1, 0, cu1, ca1));
+  chart.series.push_back(Arrow("V2 absolute", 0, 0, cu2, ca2));
+  chart.series.push_back(Arrow("W2 relative", cu2 - wu2, 0, cu2, ca2));
   if (u1 == u2) {
     // One blade speed at one radius: the axial machines.
-    chart.series.push_back(Arrow("U blade, inlet and rotor exit", 0, 0, u1, 0));
+    chart.series.push_back(Arrow("U blade", 0, 0, u1, 0));
   } else {
     // Two radii: the shorter arrow last, so that it shows on top.
-    frame::ChartSeries in = Arrow("U1 blade, inlet", 0, 0, u1, 0);
-    frame::ChartSeries out = Arrow("U2 blade, rotor exit", 0, 0, u2, 0);
+    frame::ChartSeries in = Arrow("U1 blade", 0, 0, u1, 0);
+    frame::ChartSeries out = Arrow("U2 blade", 0, 0, u2, 0);
     const bool inletShorter = std::fabs(u1) < std::fabs(u2);
     chart.series.push_back(inletShorter ? out : in);
     chart.series.push_back(inletShorter ? in : out);

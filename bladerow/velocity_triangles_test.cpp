@@ -120,13 +120,13 @@ TEST(bladerowVelocityTriangles, CloseAndAgreeWithTheWindow) {
     };
     const char* alpha1Box = radialTurbine ? "txtal1b" : radialCompressor ? "txtal1a" : "txtal1";
     // The axial machines have one blade speed for both triangles.
-    const char* u1 = radial ? "U1 blade, inlet" : "U blade, inlet and rotor exit";
-    const char* u2 = radial ? "U2 blade, rotor exit" : u1;
+    const char* u1 = radial ? "U1 blade" : "U blade";
+    const char* u2 = radial ? "U2 blade" : u1;
     EXPECT_EQ(chart.series.size(), radial ? 6u : 5u);
     const Station stations[] = {
-        {"V1 absolute, inlet", "W1 relative, inlet", u1, "α1", "β1", alpha1Box, "txtb1", "txtm1",
+        {"V1 absolute", "W1 relative", u1, "α1", "β1", alpha1Box, "txtb1", "txtm1",
          "txtm1r", s.u, s.a1},
-        {"V2 absolute, rotor exit", "W2 relative, rotor exit", u2, "α2", "β2", "txtal2", "txtb2",
+        {"V2 absolute", "W2 relative", u2, "α2", "β2", "txtal2", "txtb2",
          "txtm2", "txtm2r", s.u2, s.a2},
     };
     for (const Station& st : stations) {
