@@ -11,9 +11,6 @@ namespace ringflow {
 
 inline constexpr const char* kRadialProfiles = "radial-profiles";
 
-// The name of station j as the print file heads its table.
-std::string StationName(int j);
-
 // Stations 1 to s.solved of a run; a station that did not converge
 // (s.failed) is named in the title.
 frame::ChartData RadialProfiles(const Solution& s);

@@ -137,17 +137,30 @@ TEST_F(RadialProfiles, OneCurvePerStationWithThePrintFilesNumbers) {
     EXPECT_EQ(w.C("FraConv").visible(), c.failed > 0);
     if (c.failed > 0) {
       EXPECT_EQ(w.C("Txtjconv").text(), std::to_string(c.failed));
-      EXPECT_NE(chart.title.find("station " + w.C("Txtjconv").text()), std::string::npos);
+      EXPECT_NE(chart.title.find("did not converge at station " + w.C("Txtjconv").text()),
+                std::string::npos);
     }
     ASSERT_EQ(chart.series.size(), 2 * tables.size());
+
+    // Every station is named once per quantity beside the curves, where
+    // curves that lie on each other share a name.
+    for (const char* quantity : {"Ca ", "α "}) {
+      std::vector<int> named(tables.size() + 1, 0);
+      for (const auto& curve : chart.series)
+        for (const auto& label : curve.labels) {
+          if (label.rfind(quantity, 0) != 0) continue;
+          std::istringstream numbers(label.substr(std::string(quantity).size()));
+          for (std::string n; std::getline(numbers, n, ',');) ++named.at(std::stoul(n));
+        }
+      for (size_t j = 1; j < named.size(); ++j)
+        EXPECT_EQ(named[j], 1) << quantity << j;
+    }
 
     const double hub = std::stod(w.C("txtdh").text()) / 2, tip = std::stod(w.C("txtdt").text()) / 2;
     for (size_t j = 1; j <= tables.size(); ++j) {
       SCOPED_TRACE("station " + std::to_string(j));
-      const std::string station =
-          "station " + std::to_string(j) + " (" + StationName(static_cast<int>(j)) + ")";
-      const frame::ChartSeries* ca = Series(chart, "Ca, " + station);
-      const frame::ChartSeries* alpha = Series(chart, "α, " + station);
+      const frame::ChartSeries* ca = Series(chart, "Ca " + std::to_string(j));
+      const frame::ChartSeries* alpha = Series(chart, "α " + std::to_string(j));
       ASSERT_TRUE(ca && alpha);
       EXPECT_FALSE(ca->secondAxis);
       EXPECT_TRUE(alpha->secondAxis);
