@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -149,6 +150,36 @@ TEST(PowerCycleCharts, UnavailableWithoutAComputedCycle) {
     // The message stays once the window has moved on.
     w.Select("lstIGC", "y");
     EXPECT_EQ(w.Chart("ts-diagram").unavailable.rfind("The last calculation failed", 0), 0u);
+  }
+}
+
+// Whatever is typed, a chart either draws finite numbers or says why not.
+TEST(PowerCycleCharts, OddInputsGiveFiniteChartsOrReasons) {
+  const char* boxes[] = {"txtpic", "txttt4", "txtetc", "txtett", "txtgmcn",
+                         "txtetd", "txtpin", "txtetrg", "txtpirg5", "txtalt"};
+  const char* texts[] = {"0", "-1", "1e30", "1e-30", "1", "0.5", "40"};
+  for (const char* igc : {"y", "n"}) {
+    for (const char* box : boxes) {
+      for (const char* text : texts) {
+        Window w;
+        w.Select("lstIGC", igc);
+        w.Select("lstIRG", "y");
+        w.Type(box, text);
+        w.Calculate();
+        const frame::ChartData ts = w.Chart("ts-diagram");
+        EXPECT_TRUE(!w.lblError->visible() || !ts.available()) << box << " " << text;
+        if (!ts.available()) {
+          EXPECT_FALSE(ts.unavailable.empty());
+          continue;
+        }
+        for (const frame::ChartMark& m : ts.marks)
+          EXPECT_TRUE(std::isfinite(m.x) && std::isfinite(m.y)) << box << " " << text << " " << m.name;
+        for (const frame::ChartSeries& series : ts.series)
+          for (const frame::ChartPoint& p : series.points)
+            EXPECT_TRUE(p && std::isfinite(p->first) && std::isfinite(p->second))
+                << box << " " << text << " " << series.name;
+      }
+    }
   }
 }
 

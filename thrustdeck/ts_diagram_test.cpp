@@ -254,6 +254,37 @@ TEST(JetCycleCharts, UnavailableWithoutAComputedCycle) {
   EXPECT_NE(chart.unavailable.find("Station 8"), std::string::npos) << chart.unavailable;
 }
 
+// Whatever is typed, a chart either draws finite numbers or says why not.
+TEST(JetCycleCharts, OddInputsGiveFiniteChartsOrReasons) {
+  const char* boxes[] = {"txtM0", "txttt4", "txtpic", "txtetc", "txtgmcn", "txtetn",
+                         "txtpib", "txtpif", "txtttab", "txtetd"};
+  const char* texts[] = {"0", "-1", "1e30", "1e-30", "1", "0.5", "40"};
+  for (const char* igc : {"y", "n"}) {
+    for (const char* box : boxes) {
+      for (const char* text : texts) {
+        Window w;
+        w.select("lstIGC", igc);
+        w.select("lstIAB", "y");
+        w.type(box, text);
+        w.calculate();
+        const frame::ChartData ts = w.Chart("ts-diagram");
+        const bool computed = !w.lblError->visible() && !w.FindById("Fraimposs")->visible();
+        EXPECT_TRUE(computed || !ts.available()) << box << " " << text;
+        if (!ts.available()) {
+          EXPECT_FALSE(ts.unavailable.empty());
+          continue;
+        }
+        for (const frame::ChartMark& m : ts.marks)
+          EXPECT_TRUE(std::isfinite(m.x) && std::isfinite(m.y)) << box << " " << text << " " << m.name;
+        for (const frame::ChartSeries& series : ts.series)
+          for (const frame::ChartPoint& p : series.points)
+            EXPECT_TRUE(p && std::isfinite(p->first) && std::isfinite(p->second))
+                << box << " " << text << " " << series.name;
+      }
+    }
+  }
+}
+
 TEST(JetCycleCharts, NamesAndUnknownCharts) {
   Window w;
   EXPECT_EQ(w.ChartNames(), (std::vector<std::string>{"ts-diagram", "stations"}));
