@@ -1,9 +1,9 @@
 #include "thrustdeck/cycle_chart.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 #include "thrustdeck/gas_properties.h"
@@ -142,10 +142,15 @@ frame::ChartData StationsChart(const CycleDiagram& d) {
 
 std::string SingleText(float value) {
   if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : value > 0 ? "Infinity" : "-Infinity";
-  char text[64];
-  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
-  if (end.ec != std::errc()) return Short(value);
-  return std::string(text, end.ptr);
+  // The fewest decimals that read back as the same Single (the smallest
+  // Singles need some 50).
+  char text[96];
+  for (int decimals = 0; decimals <= 60; ++decimals) {
+    std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(value));
+    if (std::strtof(text, nullptr) == value) return text;
+  }
+  std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
+  return text;
 }
 
 }  // namespace thrustdeck

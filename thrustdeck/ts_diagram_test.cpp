@@ -43,7 +43,8 @@ TEST(CycleEntropy, MatchesTheClosedFormsOfBothCpRules) {
 }
 
 TEST(CycleEntropy, SingleTextReadsBackAsTheSameSingle) {
-  for (float v : {518.7f, 14.69f, 1289.0242f, 2500.0f, 0.1f, 1e-6f, 3.0e7f, 259.29727f})
+  for (float v : {518.7f, 14.69f, 1289.0242f, 2500.0f, 0.1f, 1e-6f, 3.0e7f, 259.29727f, -40.5f,
+                  1e-40f, 3.4e38f})
     EXPECT_EQ(std::strtof(SingleText(v).c_str(), nullptr), v) << SingleText(v);
   EXPECT_EQ(SingleText(14.69f), "14.69");
   EXPECT_EQ(SingleText(2500.0f), "2500");
