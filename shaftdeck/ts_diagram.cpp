@@ -18,13 +18,15 @@ thrustdeck::CycleDiagram PowerCycleDiagram(const CycleInputs& in, const CycleRes
   d.pressureHeading = "pt (psia)";
 
   // At rest, the inlet total state is the ambient one.
-  d.stations.push_back({"0", "ambient", in.t0, r.pt0});
-  d.stations.push_back({"2", "compressor inlet", r.tt2, r.pt2});
-  d.stations.push_back({"3", "compressor exit", r.tt3, r.pt3});
-  if (in.regenerator) d.stations.push_back({"3x", "regenerator air exit", r.tt3x, r.pt3x});
-  d.stations.push_back({"4", "burner exit", in.tt4, r.pt4});
-  d.stations.push_back({"5", "turbine exit", r.tt5, r.pt5});
-  if (in.regenerator) d.stations.push_back({"5x", "regenerator gas exit", r.tt5x, r.pt5x});
+  d.stations.push_back({"0", "ambient", "ambient", in.t0, r.pt0});
+  d.stations.push_back({"2", "compressor inlet", "inlet", r.tt2, r.pt2});
+  d.stations.push_back({"3", "compressor exit", "compressor", r.tt3, r.pt3});
+  if (in.regenerator)
+    d.stations.push_back({"3x", "regenerator air exit", "regenerator", r.tt3x, r.pt3x});
+  d.stations.push_back({"4", "burner exit", "burner", in.tt4, r.pt4});
+  d.stations.push_back({"5", "turbine exit", "turbine", r.tt5, r.pt5});
+  if (in.regenerator)
+    d.stations.push_back({"5x", "regenerator gas exit", "regenerator", r.tt5x, r.pt5x});
 
   thrustdeck::CyclePath path{"Cycle", {}};
   for (const thrustdeck::CycleStation& st : d.stations) path.stations.push_back(st.number);

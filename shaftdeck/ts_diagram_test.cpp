@@ -40,7 +40,7 @@ struct Window : Shaftdeck {
 
 const frame::ChartMark* Mark(const frame::ChartData& chart, const std::string& number) {
   for (const frame::ChartMark& m : chart.marks)
-    if (m.name == "Station " + number) return &m;
+    if (m.name.rfind("Station " + number + ",", 0) == 0) return &m;
   return nullptr;
 }
 

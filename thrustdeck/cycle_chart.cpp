@@ -89,19 +89,22 @@ frame::ChartData TsDiagramChart(const CycleDiagram& d) {
       const int i = index(number);
       if (i < 0) continue;
       series.points.push_back(std::pair{s[i], static_cast<double>(d.stations[i].t)});
-      series.labels.push_back(number);
     }
     chart.series.push_back(std::move(series));
   }
 
-  // Each constant-pressure curve spans the cycle's temperatures and goes
-  // through its station exactly.
+  // Each constant-pressure curve goes through its station exactly and is
+  // drawn over the cycle's temperatures, as far as it stays within the
+  // cycle's entropies (with a margin), so that the cycle fills the drawing.
   float lowest = d.stations.front().t, highest = lowest;
   for (const CycleStation& st : d.stations) {
     lowest = std::min(lowest, st.t);
     highest = std::max(highest, st.t);
   }
   const double tLow = 0.9 * lowest, tHigh = 1.05 * highest;
+  const auto [sMin, sMax] = std::minmax_element(s.begin(), s.end());
+  const double margin = std::max(0.1 * (*sMax - *sMin), 0.01);
+  const double sLow = *sMin - margin, sHigh = *sMax + margin;
   for (const auto& [number, label] : d.isobars) {
     const int i = index(number);
     if (i < 0) continue;
@@ -117,7 +120,8 @@ frame::ChartData TsDiagramChart(const CycleDiagram& d) {
         stationDrawn = true;
         if (t == st.t) continue;
       }
-      curve.points.push_back(std::pair{s[i] + d.rule.HeatIntegral(st.t, t), t});
+      const double x = s[i] + d.rule.HeatIntegral(st.t, t);
+      if (x >= sLow && x <= sHigh) curve.points.push_back(std::pair{x, t});
     }
     chart.series.push_back(std::move(curve));
   }
@@ -125,7 +129,8 @@ frame::ChartData TsDiagramChart(const CycleDiagram& d) {
   for (size_t i = 0; i < d.stations.size(); ++i) {
     const CycleStation& st = d.stations[i];
     chart.marks.push_back(
-        {"Station " + st.number, s[i], static_cast<double>(st.t), st.number + " " + st.name});
+        {"Station " + st.number + ", " + st.name, s[i], static_cast<double>(st.t),
+         st.number + " " + st.label});
   }
   return chart;
 }

@@ -28,7 +28,8 @@ struct EntropyRule {
 
 struct CycleStation {
   std::string number;  // as the program numbers it: "4", "5.5", "3x"
-  std::string name;    // "burner exit"
+  std::string name;    // "burner exit", in the table
+  std::string label;   // "burner", beside its point on the diagram
   float t = 0, p = 0;  // as the cycle stored them (degR, psia)
 };
 
@@ -52,7 +53,8 @@ struct CycleDiagram {
   std::vector<std::pair<std::string, std::string>> isobars;
 };
 
-// Points of each constant-pressure curve; the station itself is one of them.
+// Temperatures each constant-pressure curve is evaluated at, besides its
+// station's.
 inline constexpr int kIsobarPoints = 49;
 
 // The entropy of each station from the first, in the order of the stations.

@@ -80,7 +80,7 @@ const std::map<std::string, Stored> kStored = {
 
 const frame::ChartMark* Mark(const frame::ChartData& chart, const std::string& number) {
   for (const frame::ChartMark& m : chart.marks)
-    if (m.name == "Station " + number) return &m;
+    if (m.name.rfind("Station " + number + ",", 0) == 0) return &m;
   return nullptr;
 }
 
