@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <ostream>
 #include <string>
 
 #include "shock/shock_window.h"
@@ -49,6 +50,10 @@ struct PlanarCase {
   const char *m1, *g, *dl;
   bool limited;  // above the maximum turning
 };
+
+void PrintTo(const PlanarCase& c, std::ostream* os) {
+  *os << (c.type == 2 ? "strong" : "weak") << " M1 " << c.m1 << " γ " << c.g << " δ " << c.dl;
+}
 
 class PolarChart : public ::testing::TestWithParam<PlanarCase> {};
 
