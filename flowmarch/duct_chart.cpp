@@ -13,10 +13,6 @@ std::string Fixed(double v, int decimals) {
   return text;
 }
 
-std::string State(double mach, double t, double p) {
-  return "M = " + Fixed(mach, 4) + ", T = " + Fixed(t, 0) + " deg R, p = " + Fixed(p, 2) + " psia";
-}
-
 const char* kTitle = "Along the duct";
 
 }  // namespace
@@ -49,16 +45,15 @@ frame::ChartData DuctChart(const Result& r) {
   chart.series.push_back({"Static pressure p/p5", p, frame::SeriesStyle::Line, true});
   chart.series.push_back({"Sonic (M = 1)", {std::pair{0.0, 1.0}, std::pair{1.0, 1.0}}, frame::SeriesStyle::Dashed});
 
-  chart.marks.push_back({"Station 5", 0, entry.mach, "Station 5: " + State(r.s5.mach, r.s5.t, r.s5.p)});
+  chart.marks.push_back({"Station 5", 0, entry.mach, "Station 5 (entry), M = " + Fixed(r.s5.mach, 4)});
   const MarchPoint& last = r.march.back();
   const double x = static_cast<double>(last.step) / kSteps;
   if (r.choked) {
     chart.marks.push_back({"Chokes", x, last.mach,
-                           "Chokes at x/L = " + Fixed(x, 4) + " (step " + std::to_string(last.step) + " of " +
-                               std::to_string(kSteps) + "): M reaches 1",
+                           "Chokes: M = 1 at x/L = " + Fixed(x, 4) + " (step " + std::to_string(last.step) + ")",
                            true});
   } else {
-    chart.marks.push_back({"Station 6", x, last.mach, "Station 6 (exit): " + State(r.m6, r.t6, r.p6)});
+    chart.marks.push_back({"Station 6", x, last.mach, "Station 6 (exit), M = " + Fixed(r.m6, 4)});
   }
 
   // The stations for reading and copying.

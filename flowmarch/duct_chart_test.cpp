@@ -78,7 +78,8 @@ TEST(DuctChart, FollowsTheMarchToTheExitOrToWhereItChokes) {
       ASSERT_TRUE(exit) << c.name;
       EXPECT_EQ(exit->y, lastMach);
       EXPECT_NE(exit->text.find("M = " + w.Text("txtm6")), std::string::npos) << exit->text;
-      EXPECT_NE(exit->text.find("p = " + w.Text("txtp6") + " psia"), std::string::npos) << exit->text;
+      // The table holds the exit as the window shows it.
+      EXPECT_EQ(chart.table.back().at(3), w.Text("txtp6"));
       EXPECT_EQ(Mark(chart, "Chokes"), nullptr);
       EXPECT_EQ(chart.table.back().at(1), w.Text("txtm6"));
     } else {

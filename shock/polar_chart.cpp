@@ -39,7 +39,7 @@ frame::ChartData ConeChart(const ShockSolution& x, const ConeCurve& curve) {
     const double mach = kDegrees * std::asin(1 / static_cast<double>(x.m1));
     chart.series.push_back({"Cone asked", {std::pair{double(x.dl), mach}, std::pair{double(x.dl), 90.0}},
                             frame::SeriesStyle::Dashed});
-    chart.marks.push_back({"Computed cone", x.dl, curve.largestConeShock,
+    chart.marks.push_back({"Computed cone", x.dl, mach,
                            "Cone " + Fixed(x.dl, 3) + "°: detached or did not converge", true});
   } else {
     chart.marks.push_back({"Computed cone", x.dl, x.s.angle,
@@ -124,13 +124,14 @@ frame::ChartData PolarChart(const ShockSolution& x, const ConeCurve* cone) {
     return chart;
   }
   const bool strong = x.type == ShockType::Strong;
-  if (x.dl > 0)
+  const bool limited = x.asked > x.dl;
+  // The other crossing of this line is the other solution.
+  if (x.dl > 0 && !limited)
     chart.series.push_back({"Turning " + Fixed(x.dl, 3) + "°",
                             {std::pair{kDegrees * mu, double(x.dl)}, std::pair{90.0, double(x.dl)}},
                             frame::SeriesStyle::Dashed});
   const std::string name = strong ? "Strong solution" : "Weak solution";
   std::string text = name + ": β = " + Fixed(x.s.angle, 3) + "°, M2 = " + Fixed(x.s.m2, 4);
-  const bool limited = x.asked > x.dl;
   if (limited) text = "Turning " + Fixed(x.asked, 3) + "° is above the maximum: taken as the maximum";
   chart.marks.push_back({name, x.s.angle, x.dl, text, limited});
   return chart;
