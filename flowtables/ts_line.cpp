@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <string>
+#include <utility>
 
 #include "flowtables/fanno_flow.h"
 #include "flowtables/rayleigh_flow.h"
@@ -47,6 +49,15 @@ frame::ChartData Line(const std::string& name, const LineState& state, double lo
   const double high = finite ? std::max(kHighestMach, state.m) : kHighestMach;
   chart.series.push_back({"Subsonic branch (M < 1)", branch(low, 1)});
   chart.series.push_back({"Supersonic branch (M > 1)", branch(1, high)});
+  // A few Mach numbers along the line, to read it by.
+  frame::ChartSeries ticks("Mach numbers", {}, frame::SeriesStyle::Points);
+  for (const char* m : {"0.2", "0.4", "0.6", "0.8", "1.5", "2", "2.5", "3"}) {
+    const double mach = std::stod(m);
+    if (mach < low || mach > high || mach == state.m) continue;  // the state is marked itself
+    ticks.points.push_back(point(mach));
+    ticks.labels.push_back(std::string("M = ") + m);
+  }
+  chart.series.push_back(std::move(ticks));
   const auto sonic = *point(1);
   chart.marks.push_back({"Sonic point", sonic.first, sonic.second, "M = 1: largest entropy"});
   if (const auto at = point(state.m)) chart.marks.push_back({"State", at->first, at->second, state.text});

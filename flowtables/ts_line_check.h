@@ -58,7 +58,15 @@ void CheckStateOnTheLine(const TsCase& c, const std::string& machLabel) {
   EXPECT_EQ(state->text.rfind("M = " + mach + ",", 0), 0u) << state->text << " vs " << mach;
   EXPECT_EQ(Out(sonic->y), "1.");
   EXPECT_NEAR(sonic->x, 0, 1e-12);
-  ASSERT_EQ(chart.series.size(), 2u);
+  ASSERT_EQ(chart.series.size(), 3u);
+  // The Mach numbers marked along the line lie on it.
+  for (size_t i = 0; i < chart.series[2].points.size(); ++i) {
+    const std::string label = chart.series[2].labels.at(i);
+    const double m = std::stod(label.substr(4));
+    const auto& on = chart.series[m < 1 ? 0 : 1].points;
+    EXPECT_GE(chart.series[2].points[i]->first, std::min(on.front()->first, on.back()->first)) << label;
+    EXPECT_LE(chart.series[2].points[i]->first, sonic->x) << label;
+  }
   // Entropy rises along each branch toward M = 1 and is largest there.
   double largest = -1e300;
   for (size_t b = 0; b < 2; ++b) {
