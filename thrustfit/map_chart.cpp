@@ -47,7 +47,8 @@ frame::ChartMark Mark(const char* speed, const MapPoint& p) {
 ChartSeries MatchedCompressorLine(const Compressor& c, const MapPoint& p) {
   const double choke = c.c2 * p.speed;
   const double from = std::min(choke * c.c3, p.x);
-  ChartSeries line("Nc2 = " + p.speedText + " rpm (matched)", {}, SeriesStyle::Dashed);
+  // Unnamed: the mark on it names its speed, and the legend keeps room.
+  ChartSeries line("", {}, SeriesStyle::Dashed);
   for (int k = 0; k <= kChartSteps; ++k) {
     const double mc2 = from + k * (choke - from) / kChartSteps;
     const CompressorPoint at = CompressorAt(c, p.speed, mc2);
@@ -65,11 +66,10 @@ std::vector<double> TurbineRatios(const Turbine& t, const MapOverlay& overlay) {
   double last = 1 / (1.5 / choke);
   if (overlay.point) last = std::min(last, overlay.point->x);
   std::vector<double> ratios;
-  const double qEnd = 1 / last;
   for (int k = 0; k <= kChartSteps; ++k) {
     // Closer together near no flow, where the flow rises steeply.
     const double f = static_cast<double>(k) / kChartSteps;
-    const double pit = 1 / (1 + f * f * (qEnd - 1));
+    const double pit = 1 - f * f * (1 - last);
     if (!ratios.empty() && ratios.back() > choke && pit < choke) ratios.push_back(choke);
     ratios.push_back(pit);
   }
@@ -102,22 +102,30 @@ ChartData CompressorMapChart(const Compressor& c, const MapOverlay& overlay) {
   chart.x = {"Corrected flow mc2 (lbm/s)", false};
   chart.y = {"Pressure ratio pic", false};
 
-  // The speed lines of the printed table, surge to choke.
+  // The speed lines of the printed table, surge to choke, and their
+  // efficiencies at a few points.
   const std::array<float, 6> speeds = SpeedSteps(c.nc2d);
   const std::array<float, 6> choke = ChokeFlows(c);
+  ChartSeries efficiency("etac", {}, SeriesStyle::Points);
   double surgeLow = HUGE_VAL, surgeHigh = -HUGE_VAL;
   for (int i = 1; i <= 5; ++i) {
     if (!(speeds[i] > 0)) continue;
-    ChartSeries line("Nc2 = " + RpmText(speeds[i]) + " rpm", {});
+    // Named on the line, at its choke end, as maps are labelled; the legend
+    // keeps room for the rest.
+    ChartSeries line("", {});
+    line.labels.assign(kChartSteps + 1, "");
+    line.labels.back() = RpmText(speeds[i]) + " rpm";
     for (int k = 0; k <= kChartSteps; ++k) {
       const CompressorRow row = CompressorTableRow(c, speeds[i], choke[i], k, kChartSteps);
+      if (!std::isfinite(row.mc2) || !std::isfinite(row.pic) || !std::isfinite(row.etac))
+        return frame::Unavailable(chart.name, kCompressorTitle,
+                                  "Compressor map undefined: check c1 to c5, etacd, Nc2d and mu");
       line.points.push_back(std::pair{row.mc2, row.pic});
-      line.labels.push_back(k % kLabelEvery == 0 ? Fixed(row.etac, 3) : "");
-      if (!std::isfinite(row.etac)) line.points.back().reset();  // undefined, below
+      if (k % kLabelEvery == 0 && k < kChartSteps) {
+        efficiency.points.push_back(line.points.back());
+        efficiency.labels.push_back(Fixed(row.etac, 3));
+      }
     }
-    if (!Finite(line.points))
-      return frame::Unavailable(chart.name, kCompressorTitle,
-                                "Compressor map undefined: check c1 to c5, etacd, Nc2d and mu");
     surgeLow = std::min(surgeLow, line.points.front()->first);
     surgeHigh = std::max(surgeHigh, line.points.front()->first);
     chart.series.push_back(std::move(line));
@@ -135,6 +143,7 @@ ChartData CompressorMapChart(const Compressor& c, const MapOverlay& overlay) {
                            std::pair{surgeHigh, SurgePressureRatio(c, surgeHigh)}},
                           SeriesStyle::Dashed});
   if (overlay.point) chart.series.push_back(MatchedCompressorLine(c, *overlay.point));
+  chart.series.push_back(std::move(efficiency));
   if (!overlay.running.empty())
     chart.series.push_back({"Running line", overlay.running, SeriesStyle::Points});
   if (overlay.point) chart.marks.push_back(Mark("Nc2", *overlay.point));
@@ -165,9 +174,8 @@ ChartData TurbineMapChart(const Turbine& t, const MapOverlay& overlay) {
     return frame::Unavailable(chart.name, kTurbineTitle,
                               "No speed line of the map is above 0 rpm: check Nc4d");
   if (overlay.point) {
-    chart.series.push_back(TurbineLine(t, ratios, overlay.point->speed,
-                                       "Nc4 = " + overlay.point->speedText + " rpm (matched)",
-                                       SeriesStyle::Dashed));
+    chart.series.push_back(
+        TurbineLine(t, ratios, overlay.point->speed, "", SeriesStyle::Dashed));
     MapPoint turbine = *overlay.point;
     turbine.surged = false;  // surge is the compressor's
     chart.marks.push_back(Mark("Nc4", turbine));

@@ -30,15 +30,17 @@ struct MapOverlay {
 
 // Points along each drawn speed line, surge (or no flow) to choke.
 inline constexpr int kChartSteps = 40;
-// Of those, every kLabelEvery-th carries its efficiency.
+// Of those, every kLabelEvery-th before choke is marked with its efficiency.
 inline constexpr int kLabelEvery = 8;
 
 // Pressure ratio against corrected flow: the five speed lines of the printed
-// compressor table from the surge line to choke, labelled with their
-// efficiency, the surge line, the matched speed line and point.
+// compressor table from the surge line to choke (each named at its choke
+// end, as "6,000 rpm"), the surge line, the matched speed line (dashed,
+// unnamed: the point on it names its speed) and point, the efficiency at
+// points of each line ("etac", labelled).
 frame::ChartData CompressorMapChart(const Compressor& c, const MapOverlay& overlay);
 // Corrected flow against pressure ratio pt5/pt4 for the five speeds of the
-// printed turbine table, the matched speed line and point.
+// printed turbine table, the matched speed line (dashed) and point.
 frame::ChartData TurbineMapChart(const Turbine& t, const MapOverlay& overlay);
 
 // A speed in rpm with grouped thousands, as the windows show it: "10,954".

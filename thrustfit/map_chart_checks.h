@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -29,13 +30,20 @@ inline const frame::ChartSeries* Series(const frame::ChartData& chart, const std
   return nullptr;
 }
 
-// The speed lines of the map's table: "Nc2 = 6,000 rpm" and so on, without
-// the matched one.
+// The speed lines of the map's table: drawn plain, where the matched speed
+// line and the surge line are dashed.
 inline std::vector<const frame::ChartSeries*> TableLines(const frame::ChartData& chart) {
   std::vector<const frame::ChartSeries*> lines;
   for (const frame::ChartSeries& s : chart.series)
-    if (s.name.rfind("Nc", 0) == 0 && s.name.find("matched") == std::string::npos)
-      lines.push_back(&s);
+    if (s.style == frame::SeriesStyle::Line) lines.push_back(&s);
+  return lines;
+}
+
+// The guide lines: the surge line, and the matched speed line.
+inline std::vector<const frame::ChartSeries*> Dashed(const frame::ChartData& chart) {
+  std::vector<const frame::ChartSeries*> lines;
+  for (const frame::ChartSeries& s : chart.series)
+    if (s.style == frame::SeriesStyle::Dashed) lines.push_back(&s);
   return lines;
 }
 
@@ -124,29 +132,34 @@ inline void ExpectSpeedLinesSurgeToChoke(const frame::ChartData& chart, const Co
   ASSERT_EQ(lines.size(), expected.size());
   for (size_t i = 0; i < lines.size(); ++i) {
     const frame::ChartSeries& line = *lines[i];
-    EXPECT_EQ(line.name, expected[i].name);
+    ASSERT_EQ(line.labels.size(), line.points.size());
+    EXPECT_EQ(line.labels.back(), expected[i].name) << "named at its choke end";
     const double nc2 = expected[i].nc2;
     ASSERT_GE(line.points.size(), 11u);
     const auto& first = *line.points.front();
-    EXPECT_NEAR(first.second, SurgePressureRatio(c, first.first), 1e-6 * first.second) << line.name;
-    EXPECT_NEAR(CompressorAt(c, nc2, first.first).x, 1, 1e-6) << line.name;
+    EXPECT_NEAR(first.second, SurgePressureRatio(c, first.first), 1e-6 * first.second) << expected[i].name;
+    EXPECT_NEAR(CompressorAt(c, nc2, first.first).x, 1, 1e-6) << expected[i].name;
     const auto& last = *line.points.back();
-    EXPECT_NEAR(CompressorAt(c, nc2, last.first).x, 0, 1e-6) << line.name;
-    EXPECT_NEAR(last.first, c.c2 * nc2, 1e-4 * last.first) << line.name;
-    int labelled = 0;
+    EXPECT_NEAR(CompressorAt(c, nc2, last.first).x, 0, 1e-6) << expected[i].name;
+    EXPECT_NEAR(last.first, c.c2 * nc2, 1e-4 * last.first) << expected[i].name;
     for (size_t k = 1; k < line.points.size(); ++k) {
-      EXPECT_GT(line.points[k]->first, line.points[k - 1]->first) << line.name;
-      EXPECT_LT(line.points[k]->second, line.points[k - 1]->second) << line.name;
+      EXPECT_GT(line.points[k]->first, line.points[k - 1]->first) << expected[i].name;
+      EXPECT_LT(line.points[k]->second, line.points[k - 1]->second) << expected[i].name;
     }
-    ASSERT_EQ(line.labels.size(), line.points.size());
-    for (size_t k = 0; k < line.points.size(); ++k) {
-      if (line.labels[k].empty()) continue;
+    // Its efficiencies, at points of the line.
+    const frame::ChartSeries* etac = Series(chart, "etac");
+    ASSERT_TRUE(etac);
+    ASSERT_EQ(etac->labels.size(), etac->points.size());
+    int labelled = 0;
+    for (size_t k = 0; k < etac->points.size(); ++k) {
+      if (std::find(line.points.begin(), line.points.end(), etac->points[k]) == line.points.end())
+        continue;
       ++labelled;
-      EXPECT_NEAR(std::strtod(line.labels[k].c_str(), nullptr),
-                  CompressorAt(c, nc2, line.points[k]->first).etac, 0.0005 + 1e-9)
-          << line.name << " point " << k;
+      EXPECT_NEAR(std::strtod(etac->labels[k].c_str(), nullptr),
+                  CompressorAt(c, nc2, etac->points[k]->first).etac, 0.0005 + 1e-9)
+          << expected[i].name << " at " << etac->points[k]->first;
     }
-    EXPECT_GE(labelled, 3) << line.name;
+    EXPECT_GE(labelled, 3) << expected[i].name;
   }
 }
 
@@ -193,8 +206,8 @@ inline void ExpectNoPoint(const frame::Form& form, const std::string& why) {
     ASSERT_TRUE(chart.available()) << name << ": " << chart.unavailable;
     EXPECT_TRUE(chart.marks.empty()) << name;
     EXPECT_FALSE(TableLines(chart).empty()) << name;
-    for (const frame::ChartSeries& s : chart.series)
-      EXPECT_EQ(s.name.find("matched"), std::string::npos) << name << ": " << s.name;
+    // No matched speed line: only the surge line is dashed.
+    for (const frame::ChartSeries* s : Dashed(chart)) EXPECT_EQ(s->name, "Surge line") << name;
     EXPECT_NE(chart.title.find(why), std::string::npos) << name << ": " << chart.title;
   }
 }
