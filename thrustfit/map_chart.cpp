@@ -69,7 +69,7 @@ std::vector<double> TurbineRatios(const Turbine& t, const MapOverlay& overlay) {
   for (int k = 0; k <= kChartSteps; ++k) {
     // Closer together near no flow, where the flow rises steeply.
     const double f = static_cast<double>(k) / kChartSteps;
-    const double pit = 1 - f * f * (1 - last);
+    const double pit = k == kChartSteps ? last : 1 - f * f * (1 - last);
     if (!ratios.empty() && ratios.back() > choke && pit < choke) ratios.push_back(choke);
     ratios.push_back(pit);
   }
