@@ -64,7 +64,7 @@ TEST_F(ThrustfitMaps, TheWindowHasBothMaps) {
   EXPECT_FALSE(form.Chart("ts-diagram").available());
 }
 
-TEST(ThrustfitMapCases, OperatingPointIsTheShownMatchOnItsSpeedLine) {
+TEST_F(ThrustfitMaps, OperatingPointIsTheShownMatchOnItsSpeedLine) {
   struct Case {
     const char* what;
     const char* mode;
@@ -80,24 +80,14 @@ TEST(ThrustfitMapCases, OperatingPointIsTheShownMatchOnItsSpeedLine) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    Form1 form;
-    form.Load();
-    auto* list = static_cast<frame::ListBox*>(form.FindById("lstge"));
-    form.UserSelect(*list, list->IndexOf(c.mode));
-    for (const Edit& e : c.edits)
-      form.UserType(*static_cast<frame::TextBox*>(form.FindById(e.box)), e.text);
-    form.UserClick(*form.FindById("cmdCalculate"));
-    ASSERT_FALSE(form.FindById("Fraconv")->shown());
-    ASSERT_EQ(form.FindById("frasurge")->shown(), c.surged);
-    maps::Compressor comp;
-    comp.c1 = Single(form, "txtc1");
-    comp.c2 = Single(form, "txtc2");
-    comp.c3 = Single(form, "txtc3");
-    maps::Turbine turb;
-    turb.pitc = Single(form, "txtpitc");
-    turb.mc4c = std::strtod(form.FindById("txtmc4c")->text().c_str(), nullptr);
-    turb.nc4d = Single(form, "txtNc4d");
-    ExpectMarksAreTheShownMatch(form, comp, turb);
+    Type("txtmc4c", "35");
+    Type("txtmach", "0.50");
+    Mode(c.mode);
+    for (const Edit& e : c.edits) Type(e.box, e.text);
+    Calculate();
+    ASSERT_FALSE(Shown("Fraconv"));
+    ASSERT_EQ(Shown("frasurge"), c.surged);
+    ExpectMarksAreTheShownMatch(form, Compressor(), Turbine());
   }
 }
 
@@ -125,26 +115,6 @@ TEST_F(ThrustfitMaps, SpeedLinesOfThePrintedTableFromSurgeToChoke) {
     Type("txtnc2d", c.nc2d);
     maps::checks::ExpectSpeedLinesSurgeToChoke(form.Chart("compressor-map"), Compressor(), c.lines);
   }
-  Calculate();
-  const frame::ChartData chart = form.Chart("compressor-map");
-  EXPECT_TRUE(maps::checks::Series(chart, "Surge line"));
-  // The matched speed line, through the point, and the surge line: dashed.
-  const std::vector<const frame::ChartSeries*> dashed = maps::checks::Dashed(chart);
-  ASSERT_EQ(dashed.size(), 2u);
-  EXPECT_EQ(dashed[0]->name, "Surge line");
-  const frame::ChartMark* mark = OperatingPoint(chart);
-  ASSERT_TRUE(mark);
-  int through = 0;
-  for (size_t k = 1; k < dashed[1]->points.size(); ++k) {
-    const auto& a = *dashed[1]->points[k - 1];
-    const auto& b = *dashed[1]->points[k];
-    if (a.first <= mark->x && mark->x <= b.first) {
-      ++through;
-      EXPECT_LE(b.second, mark->y);
-      EXPECT_GE(a.second, mark->y);
-    }
-  }
-  EXPECT_GE(through, 1);
 }
 
 TEST_F(ThrustfitMaps, NoStalePoint) {
