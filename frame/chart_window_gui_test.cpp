@@ -162,8 +162,8 @@ class ChartWindowGui : public QObject {
     for (QGraphicsTextItem* a : every->labels())
       for (QGraphicsTextItem* b : every->labels())
         if (a != b)
-          QVERIFY2(!a->sceneBoundingRect().adjusted(3, 3, -3, -3).intersects(
-                       b->sceneBoundingRect().adjusted(3, 3, -3, -3)),
+          QVERIFY2(!a->sceneBoundingRect().adjusted(1, 1, -1, -1).intersects(
+                       b->sceneBoundingRect().adjusted(1, 1, -1, -1)),
                    qPrintable(a->toPlainText() + " over " + b->toPlainText()));
     for (QGraphicsTextItem* item : every->labels())
       if (item->toPlainText() == "surged") QCOMPARE(item->defaultTextColor().red() > 200, true);
