@@ -296,6 +296,10 @@ class ChartWindowGui : public QObject {
       if (other != charts) QVERIFY(other->shortcut() != charts->shortcut());
     QVERIFY(charts->shortcut() != QKeySequence(QKeySequence::Copy));
     QVERIFY(charts->shortcut() != sweep->shortcut());
+    // Nor a key the platform gives to editing or to windows.
+    for (int key = QKeySequence::HelpContents; key <= QKeySequence::Cancel; ++key)
+      QVERIFY2(!QKeySequence::keyBindings(static_cast<QKeySequence::StandardKey>(key)).contains(charts->shortcut()),
+               qPrintable(QString::number(key)));
     // The shortcut works from the box being typed into.
     auto* edit = qobject_cast<QLineEdit*>(view.widget("txtv"));
     edit->setFocus();

@@ -21,7 +21,9 @@ QAction* AddSweepAction(QWidget& view, Form& form, FormFactory make);
 // "Charts…" (and its shortcut): the window's charts, one tab each, drawn
 // again after every action. Added only when the window has charts (nullptr
 // otherwise).
-inline const QKeySequence kChartsShortcut{Qt::CTRL | Qt::Key_K};
+// (A key no platform gives to editing: Ctrl+K deletes to the end of a box
+// where keys are as in Emacs, Ctrl+G finds the next match elsewhere.)
+inline const QKeySequence kChartsShortcut{Qt::CTRL | Qt::Key_M};
 QAction* AddChartAction(QWidget& view, Form& form);
 
 // Where the plot window module lies, beside the programs' folder.
