@@ -35,6 +35,7 @@
 #include <cstdlib>
 #include <exception>
 #include <map>
+#include <optional>
 
 namespace frame {
 
@@ -58,6 +59,8 @@ const QScatterSeries::MarkerShape kShapes[] = {
 // Rounds of equal-scale settling after each resize (axis labels change
 // width with the range, which moves the plot area a little).
 constexpr int kSettleRounds = 6;
+// Labels keep off at most this many pieces of curve (the cost stays small).
+constexpr size_t kMaxAvoidedSegments = 4000;
 
 QFont ChartFont(int points, bool bold = false) {
   QFont font;
@@ -152,6 +155,25 @@ void SetRange(QAbstractAxis* axis, Bounds b, bool log, bool nice, double& lo, do
     if (ticks >= 2 && ticks <= 12) values->setTickCount(static_cast<int>(ticks));
   }
   values->setRange(lo, hi);
+}
+
+// Whether a segment passes through a rectangle.
+bool Crosses(const QLineF& line, const QRectF& r) {
+  if (r.contains(line.p1()) || r.contains(line.p2())) return true;
+  const QLineF edges[] = {{r.topLeft(), r.topRight()},
+                          {r.topRight(), r.bottomRight()},
+                          {r.bottomRight(), r.bottomLeft()},
+                          {r.bottomLeft(), r.topLeft()}};
+  for (const QLineF& edge : edges)
+    if (line.intersects(edge, nullptr) == QLineF::BoundedIntersection) return true;
+  return false;
+}
+
+// How far a label's place lies from its point, in rough steps.
+int ring(const QRectF& r, const QPointF& at) {
+  const double dx = std::max({0.0, r.left() - at.x(), at.x() - r.right()});
+  const double dy = std::max({0.0, r.top() - at.y(), at.y() - r.bottom()});
+  return static_cast<int>(std::hypot(dx, dy) / 12);
 }
 
 }  // namespace
@@ -560,6 +582,15 @@ void ChartTab::PlaceOverlays() {
     const QPointF at = chart->mapToPosition(label.at, label.series);
     taken.emplace_back(at - QPointF(5, 5), QSizeF(10, 10));
   }
+  // The curves as drawn, to keep labels off them where there is room.
+  std::vector<QLineF> lines;
+  for (QAbstractSeries* abstract : chart->series()) {
+    auto* series = qobject_cast<QLineSeries*>(abstract);
+    if (!series || qobject_cast<QScatterSeries*>(abstract)) continue;
+    const QList<QPointF> points = series->points();
+    for (qsizetype i = 1; i < points.size() && lines.size() < kMaxAvoidedSegments; ++i)
+      lines.emplace_back(chart->mapToPosition(points[i - 1], series), chart->mapToPosition(points[i], series));
+  }
   const QRectF room = plot.adjusted(-2, -2, 2, 2);
   for (const Label& label : pending_) {
     const QPointF at = chart->mapToPosition(label.at, label.series);
@@ -572,9 +603,10 @@ void ChartTab::PlaceOverlays() {
     item->setZValue(30);
     const QSizeF size = item->boundingRect().size();
     const double w = size.width(), h = size.height();
-    QRectF chosen;
-    bool found = false;
-    for (int ring = 0; ring < 3 && !found; ++ring) {
+    // The nearest place clear of labels, points and curves; else the
+    // nearest clear of labels and points; else beside the point.
+    std::optional<QRectF> clear, free;
+    for (int ring = 0; ring < 3 && !clear; ++ring) {
       const double d = 7 + ring * (h + 2);
       const QPointF offsets[] = {{d, -h / 2},      {d, -h},         {d, 0},
                                  {-w - d, -h / 2}, {-w - d, -h},    {-w - d, 0},
@@ -586,12 +618,20 @@ void ChartTab::PlaceOverlays() {
         const QRectF padded = r.adjusted(-1, -1, 1, 1);
         if (std::any_of(taken.begin(), taken.end(), [&](const QRectF& t) { return t.intersects(padded); }))
           continue;
-        chosen = r;
-        found = true;
-        break;
+        if (!free) free = r;
+        const QRectF inner = r.adjusted(1, 1, -1, -1);
+        if (std::none_of(lines.begin(), lines.end(), [&](const QLineF& l) { return Crosses(l, inner); })) {
+          clear = r;
+          break;
+        }
       }
     }
-    if (!found) {
+    QRectF chosen;
+    if (clear && (!free || ring(*clear, at) <= ring(*free, at) + 1)) {
+      chosen = *clear;
+    } else if (free) {
+      chosen = *free;
+    } else {
       // Crowded: beside the point, inside the plot at least.
       chosen = QRectF(at + QPointF(7, -h / 2), size);
       chosen.moveLeft(std::clamp(chosen.left(), room.left(), std::max(room.left(), room.right() - w)));

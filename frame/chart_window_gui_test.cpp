@@ -192,6 +192,7 @@ class ChartWindowGui : public QObject {
     QVERIFY(!later->view()->isVisible());
     QVERIFY(later->view()->chart()->series().isEmpty());
     QVERIFY(!later->findChild<QPushButton*>("savePNG")->isEnabled());
+    frame::SaveShot(window, "chart-toy-unavailable");
     window.tabs()->setCurrentIndex(0);
     frame::SaveShot(window, "chart-toy");
   }

@@ -127,6 +127,8 @@ class ChartWindowsGui : public QObject {
             tab->table()->grab().save(QString("%1/chart-%2-%3-table.png").arg(shots, p.name, QString::fromStdString(name)));
         }
         drawn.insert(name);
+        if (shots)  // the whole window too, tabs and all
+          window.grab().save(QString("%1/charts-%2-%3.png").arg(shots, p.name, QString::fromStdString(name)));
       }
     }
     for (const std::string& name : names)
