@@ -35,6 +35,7 @@
 #include <cstdlib>
 #include <exception>
 #include <map>
+#include <optional>
 
 namespace frame {
 
@@ -50,10 +51,16 @@ const QColor kAlarm(0xd0, 0x10, 0x10);
 const QColor kMark(0x20, 0x20, 0x20);
 
 // More mark names than this share one entry in the legend.
-constexpr int kMarkLegendEntries = 4;
+constexpr int kMarkLegendEntries = 3;
+// Marks of different names differ in shape as well.
+const QScatterSeries::MarkerShape kShapes[] = {
+    QScatterSeries::MarkerShapeCircle, QScatterSeries::MarkerShapeRectangle,
+    QScatterSeries::MarkerShapeTriangle, QScatterSeries::MarkerShapeRotatedRectangle};
 // Rounds of equal-scale settling after each resize (axis labels change
 // width with the range, which moves the plot area a little).
 constexpr int kSettleRounds = 6;
+// Labels keep off at most this many pieces of curve (the cost stays small).
+constexpr size_t kMaxAvoidedSegments = 4000;
 
 QFont ChartFont(int points, bool bold = false) {
   QFont font;
@@ -95,12 +102,12 @@ struct Bounds {
   bool empty() const { return !(lo <= hi); }
 };
 
-// A round step near span/count: 1, 2 or 5 times a power of ten.
+// A round step near span/count: 1, 2, 2.5 or 5 times a power of ten.
 double NiceStep(double span, int count) {
   const double raw = span / count;
   if (!(raw > 0) || !std::isfinite(raw)) return 1;
   const double power = std::pow(10.0, std::floor(std::log10(raw)));
-  for (double m : {1.0, 2.0, 5.0})
+  for (double m : {1.0, 2.0, 2.5, 5.0})
     if (raw <= m * power) return m * power;
   return 10 * power;
 }
@@ -124,7 +131,8 @@ QAbstractAxis* MakeAxis(const ChartAxis& spec) {
   return axis;
 }
 
-// Padded range of the data on an axis.
+// The range of the data on an axis, with a little room so that no point
+// sits on the frame; on a linear axis, widened to round ticks (nice) or not.
 void SetRange(QAbstractAxis* axis, Bounds b, bool log, bool nice, double& lo, double& hi) {
   if (b.empty()) b = log ? Bounds{1, 10} : Bounds{0, 1};
   if (log) {
@@ -133,18 +141,39 @@ void SetRange(QAbstractAxis* axis, Bounds b, bool log, bool nice, double& lo, do
     static_cast<QLogValueAxis*>(axis)->setRange(lo, hi);
     return;
   }
-  double pad = (b.hi - b.lo) * 0.04;
+  double pad = (b.hi - b.lo) * 0.02;
   if (pad == 0) pad = b.lo == 0 ? 1 : std::fabs(b.lo) * 0.05;
   // Values not below zero keep the axis from reaching below zero.
   lo = b.lo >= 0 ? std::max(0.0, b.lo - pad) : b.lo - pad;
   hi = b.hi + pad;
   auto* values = static_cast<QValueAxis*>(axis);
-  values->setRange(lo, hi);
   if (nice) {
-    values->applyNiceNumbers();
-    lo = values->min();
-    hi = values->max();
+    const double step = NiceStep(hi - lo, 6);
+    lo = std::floor(lo / step) * step;
+    hi = std::ceil(hi / step) * step;
+    const double ticks = std::round((hi - lo) / step) + 1;
+    if (ticks >= 2 && ticks <= 12) values->setTickCount(static_cast<int>(ticks));
   }
+  values->setRange(lo, hi);
+}
+
+// Whether a segment passes through a rectangle.
+bool Crosses(const QLineF& line, const QRectF& r) {
+  if (r.contains(line.p1()) || r.contains(line.p2())) return true;
+  const QLineF edges[] = {{r.topLeft(), r.topRight()},
+                          {r.topRight(), r.bottomRight()},
+                          {r.bottomRight(), r.bottomLeft()},
+                          {r.bottomLeft(), r.topLeft()}};
+  for (const QLineF& edge : edges)
+    if (line.intersects(edge, nullptr) == QLineF::BoundedIntersection) return true;
+  return false;
+}
+
+// How far a label's place lies from its point, in rough steps.
+int ring(const QRectF& r, const QPointF& at) {
+  const double dx = std::max({0.0, r.left() - at.x(), at.x() - r.right()});
+  const double dy = std::max({0.0, r.top() - at.y(), at.y() - r.bottom()});
+  return static_cast<int>(std::hypot(dx, dy) / 12);
 }
 
 }  // namespace
@@ -310,8 +339,10 @@ void ChartTab::Draw() {
   Bounds bx, by[2];
   int colour = 0;
   bool anyNamed = false;
+  QStringList legendNames;
   auto attach = [&](QXYSeries* series, bool second, const QString& name, bool inLegend) {
     anyNamed = anyNamed || inLegend;
+    if (inLegend) legendNames << name;
     series->setName(name);
     chart->addSeries(series);
     series->attachAxis(axisX_);
@@ -411,6 +442,7 @@ void ChartTab::Draw() {
     if (!series) {
       series = new QScatterSeries;
       series->setMarkerSize(11);
+      series->setMarkerShape(kShapes[order.size() % std::size(kShapes)]);
       series->setColor(m.alarm ? kAlarm : kMark);
       series->setBorderColor(Qt::white);
       order.push_back(key);
@@ -430,6 +462,14 @@ void ChartTab::Draw() {
   }
 
   chart->legend()->setVisible(anyNamed);
+  legendWidth_ = 0;
+  const QFontMetrics metrics(chart->legend()->font());
+  for (const QString& name : legendNames) {
+    QTextDocument doc;
+    doc.setHtml(name);
+    legendWidth_ += metrics.horizontalAdvance(doc.toPlainText()) + 40;
+  }
+  PlaceLegend();
 
   const bool equal = data_.equalScale && !data_.x.log && !data_.y.log;
   SetRange(axisX_, bx, data_.x.log, !equal, x0_, x1_);
@@ -455,14 +495,26 @@ void ChartTab::FillTable() {
   for (size_t r = 1; r < rows.size(); ++r)
     for (size_t c = 0; c < rows[r].size(); ++c) {
       auto* item = new QTableWidgetItem(Plain(rows[r][c]));
-      item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+      // Numbers to the right, so their digits line up; words to the left.
+      bool number = false;
+      item->text().toDouble(&number);
+      item->setTextAlignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
       table_->setItem(static_cast<int>(r) - 1, static_cast<int>(c), item);
     }
   table_->resizeColumnsToContents();
 }
 
+void ChartTab::PlaceLegend() {
+  // A legend too long for one row goes in a column beside the drawing,
+  // where no name is cut short.
+  QLegend* legend = view_->chart()->legend();
+  const Qt::Alignment want = legendWidth_ > view_->width() - 80 ? Qt::AlignRight : Qt::AlignBottom;
+  if (legend->alignment() != want) legend->setAlignment(want);
+}
+
 void ChartTab::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  PlaceLegend();
   if (QGraphicsLayout* layout = view_->chart()->layout()) layout->activate();
   Relayout();
 }
@@ -506,7 +558,6 @@ void ChartTab::PlaceOverlays() {
   for (QGraphicsTextItem* item : labels_) delete item;
   labels_.clear();
   const QRectF plot = chart->plotArea();
-  const QRectF bounds = chart->rect().adjusted(4, 4, -4, -4);
   // Arrow heads: drawn in pixels so they keep their shape at any scale.
   for (Arrow& arrow : arrows_) {
     const QPointF tip = chart->mapToPosition(arrow.to, arrow.series);
@@ -524,45 +575,70 @@ void ChartTab::PlaceOverlays() {
     }
     arrow.head->setPath(path);
   }
-  // Labels: beside their point, moved round it to keep clear of the others.
+  // Labels: beside their point, moved round it (nearest places first) to keep
+  // clear of the other labels and of the marked points, inside the plot.
   std::vector<QRectF> taken;
+  for (const Label& label : pending_) {
+    const QPointF at = chart->mapToPosition(label.at, label.series);
+    taken.emplace_back(at - QPointF(5, 5), QSizeF(10, 10));
+  }
+  // The curves as drawn, to keep labels off them where there is room.
+  std::vector<QLineF> lines;
+  for (QAbstractSeries* abstract : chart->series()) {
+    auto* series = qobject_cast<QLineSeries*>(abstract);
+    if (!series || qobject_cast<QScatterSeries*>(abstract)) continue;
+    const QList<QPointF> points = series->points();
+    for (qsizetype i = 1; i < points.size() && lines.size() < kMaxAvoidedSegments; ++i)
+      lines.emplace_back(chart->mapToPosition(points[i - 1], series), chart->mapToPosition(points[i], series));
+  }
+  const QRectF room = plot.adjusted(-2, -2, 2, 2);
   for (const Label& label : pending_) {
     const QPointF at = chart->mapToPosition(label.at, label.series);
     if (!plot.adjusted(-1, -1, 1, 1).contains(at)) continue;
     auto* item = new QGraphicsTextItem(chart);
     item->setFont(ChartFont(9));
+    item->document()->setDocumentMargin(1);
     item->setDefaultTextColor(label.colour);
     item->setHtml(label.html);
     item->setZValue(30);
     const QSizeF size = item->boundingRect().size();
-    const QPointF offsets[] = {{6, -size.height() + 2},
-                               {6, -2},
-                               {-size.width() - 6, -size.height() + 2},
-                               {-size.width() - 6, -2},
-                               {-size.width() / 2, -size.height() - 6},
-                               {-size.width() / 2, 6},
-                               {10, -size.height() - 10},
-                               {10, 10}};
-    QRectF chosen;
-    bool found = false;
-    for (const QPointF& off : offsets) {
-      QRectF r(at + off, size);
-      if (!bounds.contains(r)) continue;
-      const QRectF inner = r.adjusted(3, 3, -3, -3);  // text items carry a margin
-      if (std::any_of(taken.begin(), taken.end(), [&](const QRectF& t) { return t.intersects(inner); }))
-        continue;
-      chosen = r;
-      found = true;
-      break;
+    const double w = size.width(), h = size.height();
+    // The nearest place clear of labels, points and curves; else the
+    // nearest clear of labels and points; else beside the point.
+    std::optional<QRectF> clear, free;
+    for (int ring = 0; ring < 3 && !clear; ++ring) {
+      const double d = 7 + ring * (h + 2);
+      const QPointF offsets[] = {{d, -h / 2},      {d, -h},         {d, 0},
+                                 {-w - d, -h / 2}, {-w - d, -h},    {-w - d, 0},
+                                 {-w / 2, -h - d}, {-w / 2, d},     {d * 0.7, -h - d * 0.7},
+                                 {d * 0.7, d * 0.7}, {-w - d * 0.7, -h - d * 0.7}, {-w - d * 0.7, d * 0.7}};
+      for (const QPointF& off : offsets) {
+        const QRectF r(at + off, size);
+        if (!room.contains(r)) continue;
+        const QRectF padded = r.adjusted(-1, -1, 1, 1);
+        if (std::any_of(taken.begin(), taken.end(), [&](const QRectF& t) { return t.intersects(padded); }))
+          continue;
+        if (!free) free = r;
+        const QRectF inner = r.adjusted(1, 1, -1, -1);
+        if (std::none_of(lines.begin(), lines.end(), [&](const QLineF& l) { return Crosses(l, inner); })) {
+          clear = r;
+          break;
+        }
+      }
     }
-    if (!found) {
-      chosen = QRectF(at + offsets[0], size);
-      // Inside the chart at least.
-      chosen.moveLeft(std::clamp(chosen.left(), bounds.left(), std::max(bounds.left(), bounds.right() - size.width())));
-      chosen.moveTop(std::clamp(chosen.top(), bounds.top(), std::max(bounds.top(), bounds.bottom() - size.height())));
+    QRectF chosen;
+    if (clear && (!free || ring(*clear, at) <= ring(*free, at) + 1)) {
+      chosen = *clear;
+    } else if (free) {
+      chosen = *free;
+    } else {
+      // Crowded: beside the point, inside the plot at least.
+      chosen = QRectF(at + QPointF(7, -h / 2), size);
+      chosen.moveLeft(std::clamp(chosen.left(), room.left(), std::max(room.left(), room.right() - w)));
+      chosen.moveTop(std::clamp(chosen.top(), room.top(), std::max(room.top(), room.bottom() - h)));
     }
     item->setPos(chosen.topLeft());
-    taken.push_back(chosen.adjusted(3, 3, -3, -3));
+    taken.push_back(chosen);
     labels_.push_back(item);
   }
 }

@@ -81,6 +81,7 @@ class ChartTab : public QWidget {
   // and arrow heads for the plot area as it is now.
   void Relayout();
   void KeepEqualScale();
+  void PlaceLegend();
   void PlaceOverlays();
   void Hovered(QXYSeries* series, const QString& name, bool second, const QPointF& near, bool state);
   QWidget* Drawing() const;
@@ -100,6 +101,7 @@ class ChartTab : public QWidget {
   std::vector<QGraphicsTextItem*> labels_;
   std::vector<Arrow> arrows_;
   bool relaying_ = false;
+  int legendWidth_ = 0;  // of the legend in one row, in pixels
 };
 
 class ChartWindow : public QWidget {

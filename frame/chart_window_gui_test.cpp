@@ -50,6 +50,7 @@ class Toy : public frame::Form {
   }
   std::vector<std::string> ChartNames() const override { return {"every", "later"}; }
   ChartData Chart(const std::string& name) const override {
+    ++charted;
     if (name == "later") return frame::Unavailable(name, "Later", "Nothing to draw: α < β & γ");
     if (name != "every") return Form::Chart(name);
     if (!last)
@@ -85,6 +86,7 @@ class Toy : public frame::Form {
   frame::TextBox* box;
   frame::Label* out;
   std::optional<double> last;
+  mutable int charted = 0;  // how often a chart was asked for
 };
 
 // Pixels per unit along x and along y of the drawing.
@@ -162,8 +164,8 @@ class ChartWindowGui : public QObject {
     for (QGraphicsTextItem* a : every->labels())
       for (QGraphicsTextItem* b : every->labels())
         if (a != b)
-          QVERIFY2(!a->sceneBoundingRect().adjusted(3, 3, -3, -3).intersects(
-                       b->sceneBoundingRect().adjusted(3, 3, -3, -3)),
+          QVERIFY2(!a->sceneBoundingRect().adjusted(1, 1, -1, -1).intersects(
+                       b->sceneBoundingRect().adjusted(1, 1, -1, -1)),
                    qPrintable(a->toPlainText() + " over " + b->toPlainText()));
     for (QGraphicsTextItem* item : every->labels())
       if (item->toPlainText() == "surged") QCOMPARE(item->defaultTextColor().red() > 200, true);
@@ -190,6 +192,7 @@ class ChartWindowGui : public QObject {
     QVERIFY(!later->view()->isVisible());
     QVERIFY(later->view()->chart()->series().isEmpty());
     QVERIFY(!later->findChild<QPushButton*>("savePNG")->isEnabled());
+    frame::SaveShot(window, "chart-toy-unavailable");
     window.tabs()->setCurrentIndex(0);
     frame::SaveShot(window, "chart-toy");
   }
@@ -263,8 +266,14 @@ class ChartWindowGui : public QObject {
     Compute(form, "2");
     QTRY_VERIFY(!every->message()->isVisible());
     QCOMPARE(every->table()->item(1, 1)->text(), QString("2"));
+    // Actions in a row are drawn once, when the window has time.
+    form.charted = 0;
+    Compute(form, "3");
     Compute(form, "3.5");
+    QCOMPARE(form.charted, 0);
     QTRY_COMPARE(every->table()->item(1, 1)->text(), QString("3.5"));
+    QApplication::processEvents();
+    QCOMPARE(form.charted, 2);
     // A failed computation leaves no stale drawing.
     Compute(form, "-1");
     QTRY_VERIFY(every->message()->isVisible());
@@ -296,6 +305,7 @@ class ChartWindowGui : public QObject {
       if (other != charts) QVERIFY(other->shortcut() != charts->shortcut());
     QVERIFY(charts->shortcut() != QKeySequence(QKeySequence::Copy));
     QVERIFY(charts->shortcut() != sweep->shortcut());
+    QCOMPARE(charts->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
     // The shortcut works from the box being typed into.
     auto* edit = qobject_cast<QLineEdit*>(view.widget("txtv"));
     edit->setFocus();

@@ -82,11 +82,6 @@ class ChartWindowsGui : public QObject {
     const std::vector<std::string> names = probe->ChartNames();
     if (names.empty()) return;  // a window without charts
     QCOMPARE(std::set<std::string>(names.begin(), names.end()).size(), names.size());
-    const QString help = HelpText(p.name);
-    QVERIFY2(!help.isEmpty(), p.name);
-    for (const std::string& name : names)
-      QVERIFY2(help.contains(QString::fromStdString("`" + name + "`")),
-               qPrintable(QString("%1 help does not name the chart `%2`").arg(p.name, QString::fromStdString(name))));
 
     // Press each compute button on a fresh window of the defaults until
     // every chart has been drawn; none may stay without data.
@@ -132,12 +127,20 @@ class ChartWindowsGui : public QObject {
             tab->table()->grab().save(QString("%1/chart-%2-%3-table.png").arg(shots, p.name, QString::fromStdString(name)));
         }
         drawn.insert(name);
+        if (shots)  // the whole window too, tabs and all
+          window.grab().save(QString("%1/charts-%2-%3.png").arg(shots, p.name, QString::fromStdString(name)));
       }
     }
     for (const std::string& name : names)
       QVERIFY2(drawn.count(name), qPrintable(QString("%1 %2 is never drawn: %3")
                                                  .arg(p.name, QString::fromStdString(name),
                                                       QString::fromStdString(why[name]))));
+    // The help tells of each chart by the name `chart NAME` takes.
+    const QString help = HelpText(p.name);
+    QVERIFY2(!help.isEmpty(), p.name);
+    for (const std::string& name : names)
+      QVERIFY2(help.contains(QString::fromStdString("`" + name + "`")),
+               qPrintable(QString("%1 help does not name the chart `%2`").arg(p.name, QString::fromStdString(name))));
   }
 };
 
