@@ -69,6 +69,7 @@ std::string reply;  // the text the last call hands back
 std::map<const Control*, int> numbers;  // each control's place in controls()
 std::map<const Control*, int> tabs;     // each shown control's place in the tab order, from 1
 std::vector<char> shown;                // whether each control was visible at the last report
+std::set<const Control*> resultFrames;  // the frames that Copy gives as a table
 
 int Tab(const Control* control) {
   const auto at = tabs.find(control);
@@ -154,7 +155,7 @@ std::string Whole(const Control& c) {
     json += ",\"svg\":" + frame::JsonString(static_cast<const frame::Picture&>(c).svg);
   } else if (c.kind() == Kind::Frame) {
     json += ",\"results\":";
-    json += form->ResultFrameOf(c) == &c ? "true" : "false";
+    json += resultFrames.count(&c) ? "true" : "false";
   }
   return json + "}";
 }
@@ -207,6 +208,9 @@ EMSCRIPTEN_KEEPALIVE const char* web_start() {
   recorder.changed.clear();
   shown.clear();
   for (const auto& c : form->controls()) shown.push_back(c->visible());
+  // Once: finding them looks at every control.
+  const std::vector<frame::Frame*> frames = form->ResultFrames();
+  resultFrames = std::set<const Control*>(frames.begin(), frames.end());
   Retab(false);
   reply = "{\"program\":" + frame::JsonString(web::kProgram);
   reply += ",\"caption\":" + frame::JsonString(form->caption());

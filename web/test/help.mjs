@@ -6,21 +6,20 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 
-// The tables of a Markdown text, cells as written, outside code.
+// The tables of a Markdown text, cells as written, outside code: a row of
+// cells with the rule under it, and the rows that follow (a line that only
+// begins with "|" is text).
 export function markdownTables(markdown) {
+  const lines = markdown.split('\n').map((l) => l.replace(/\r$/, '').trim());
+  const rule = (line) => /^\|?[\s:|-]+\|?$/.test(line) && line.includes('-') && line.includes('|');
   const tables = [];
-  let current = null;
   let fence = false;
-  for (const raw of markdown.split('\n')) {
-    const line = raw.replace(/\r$/, '').trim();
-    if (line.startsWith('```')) fence = !fence;
-    if (!fence && line.startsWith('|')) {
-      if (/^\|[\s:|-]+\|?$/.test(line) && line.includes('-')) continue;  // the rule under the header
-      if (!current) tables.push(current = []);
-      current.push(cells(line));
-    } else {
-      current = null;
-    }
+  for (let i = 0; i < lines.length; i++) {
+    if (lines[i].startsWith('```')) fence = !fence;
+    if (fence || !lines[i].startsWith('|') || i + 1 >= lines.length || !rule(lines[i + 1])) continue;
+    const table = [cells(lines[i])];
+    for (i += 2; i < lines.length && lines[i].startsWith('|'); i++) table.push(cells(lines[i]));
+    tables.push(table);
   }
   return tables;
 }
