@@ -318,15 +318,18 @@
     item.focus();
   }
 
+  let holder = null;  // the window's place on the page
+
   function fit() {
     // A window wider than the page is scaled down to its width, never cut off.
-    // Where it fits even beside a scroll bar, no layout is asked for to know.
-    const room = window.innerWidth >= win.width + 24 ? window.innerWidth
-                                                     : document.documentElement.clientWidth;
+    const room = document.documentElement.clientWidth;
     const scale = Math.min(1, room / win.width);
-    root.style.transform = scale < 1 ? 'scale(' + scale + ')' : '';
-    root.parentElement.style.height = px(Math.ceil((win.height + 26) * scale));
-    root.parentElement.style.width = px(Math.ceil(win.width * scale));
+    const transform = scale < 1 ? 'scale(' + scale + ')' : '';
+    if (root.style.transform !== transform) root.style.transform = transform;
+    const height = px(Math.ceil((win.height + 26) * scale));
+    const width = px(Math.ceil(win.width * scale));
+    if (holder.style.height !== height) holder.style.height = height;
+    if (holder.style.width !== width) holder.style.width = width;
   }
 
   async function start() {
@@ -371,15 +374,17 @@
     root.setAttribute('aria-label', document.title);
     for (const c of win.controls) controls[c.n] = c;
     findCaptions();
-    // Built apart from the page, then shown at once: one layout, not one per control.
-    const holder = root.parentElement;
+    // Built apart from the page, then shown at once: one layout, not one per
+    // control. Fitted to the page's width while the page is still empty (a
+    // cheap layout); a scroll bar or a new width of the browser fits it again.
+    holder = root.parentElement;
     root.remove();
+    fit();
     for (const c of win.controls) build(c);
     for (const c of win.controls) mirror(c);
     connectCaptions();
     holder.appendChild(root);
-    fit();
-    window.addEventListener('resize', fit);
+    new ResizeObserver(fit).observe(document.documentElement);
     root.addEventListener('contextmenu', openMenu);
     document.addEventListener('click', (event) => { if (menu && !menu.contains(event.target)) closeMenu(); });
     document.addEventListener('keydown', (event) => {
