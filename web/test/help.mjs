@@ -162,8 +162,10 @@ export async function helpPages({ browser, base, check, programs, shots, source,
         await page.evaluate(() => window.helpPage.ready);
         await page.evaluate(() => document.fonts.ready);
         const built = fs.readFileSync(path.join(site, 'help', `${program}.md`), 'utf8');
-        // The desktop build's help, where there is one, is the same text.
-        const desktopHelp = desktop && path.join(desktop, '..', 'help', `${program}.md`);
+        // The desktop build's help, where there is one, is the same text (not
+        // the launcher's: on the desktop it names only the programs installed
+        // beside it when its help was made; every page is there on the web).
+        const desktopHelp = desktop && program !== 'calculators' && path.join(desktop, '..', 'help', `${program}.md`);
         if (desktopHelp && fs.existsSync(desktopHelp)) assert.equal(built, fs.readFileSync(desktopHelp, 'utf8'));
         const shown = await page.evaluate(shownHelp);
         assert.deepEqual(renderProblems(built, shown), []);
