@@ -41,6 +41,8 @@ web_build() {
   if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
     install_missing nodejs npm
   fi
+  # The site ships the pinned Markdown library (and the tests' browser driver).
+  npm ci --no-audit --no-fund
   emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build build-web
 }
@@ -48,7 +50,6 @@ web_build() {
 web_test() {
   web_build
   (cd build-web && ctest --output-on-failure -j2)
-  npm ci --no-audit --no-fund
   CALC_DESKTOP_BIN=$PWD/build/bin CALC_WEB_SHOT_DIR=$PWD/build-web/shots node web/test/browser.mjs
 }
 

@@ -6,7 +6,10 @@
 // one press of each "Compute"/"Calculate" button with the defaults; beside
 // it the same time for a bare page that shows a static window of the same
 // size with the same fonts (bench/bare.html), taken by turns with the
-// program's page. Times are medians over RUNS (default 7) fresh loads.
+// program's page. Times are medians over RUNS (default 7) fresh loads; the
+// program's time is also split into its phases: scripts loaded (navigation
+// to the view's start), the module instantiated, the window model made and
+// described (web_start), the page's elements built.
 import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -37,16 +40,18 @@ async function load(browser, url, ready) {
     bytes[kind] += e.encodedDataLength;
   });
   await page.goto(url, { waitUntil: 'load' });
-  const ms = await page.evaluate(ready);
-  return { page, ms, bytes };
+  const shown = await page.evaluate(ready);
+  return { page, ms: shown.ms ?? shown, phases: shown.phases, bytes };
 }
 
-// In the page: shown, fonts ready and painted, in ms from navigation.
+// In the page: shown, fonts ready and painted, in ms from navigation, and
+// the phases on the way.
 async function programShown() {
-  await window.calculatorPage.ready;
+  const p = window.calculatorPage;
+  await p.ready;
   await document.fonts.ready;
   await new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
-  return performance.now();
+  return { ms: performance.now(), phases: [p.started, p.moduleReady - p.started, p.loaded - p.moduleReady, p.shown - p.loaded] };
 }
 async function bareShown() {
   await window.bare;
@@ -81,16 +86,17 @@ const browser = await puppeteer.launch({
   args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'],
 });
 const kb = (n) => (n / 1024).toFixed(0);
-console.log('program       wasm KB  wasm file  js KB  fonts KB  first ms  bare ms  ratio  dearest handler');
+console.log('program       wasm KB  wasm file  js KB  fonts KB  first ms  bare ms  ratio  (scripts module start build ms)  dearest handler');
 let worst = { ratio: 0, wasm: 0, handler: 0 };
 for (const program of programs) {
   if (only.length && !only.includes(program)) continue;
   const file = program === 'calculators' ? 'index.html' : program + '.html';
-  const times = [], bareTimes = [];
+  const times = [], bareTimes = [], phases = [[], [], [], []];
   let bytes = null, handlers = [];
   for (let i = 0; i < runs; i++) {
     const p = await load(browser, base + file, programShown);
     times.push(p.ms);
+    p.phases.forEach((t, k) => phases[k].push(t));
     if (!bytes) {
       bytes = p.bytes;
       const size = await p.page.evaluate(() => [window.calculatorPage.window.width, window.calculatorPage.window.height + 26]);
@@ -110,7 +116,8 @@ for (const program of programs) {
             handler: Math.max(worst.handler, dearest.ms) };
   console.log(`${program.padEnd(12)} ${kb(bytes.wasm).padStart(8)} ${kb(wasmFile).padStart(10)} ${kb(bytes.js).padStart(6)}` +
               ` ${kb(bytes.fonts).padStart(9)} ${first.toFixed(0).padStart(9)} ${bare.toFixed(0).padStart(8)}` +
-              ` ${(first / bare).toFixed(2).padStart(6)}  ${dearest.button} ${dearest.ms.toFixed(2)} ms`);
+              ` ${(first / bare).toFixed(2).padStart(6)}  (${phases.map((x) => median(x).toFixed(0).padStart(4)).join(' ')})` +
+              `  ${dearest.button} ${dearest.ms.toFixed(2)} ms`);
 }
 console.log(`targets: ratio <= 1.5 (worst ${worst.ratio.toFixed(2)}), WebAssembly <= 400 KB` +
             ` (largest ${kb(worst.wasm)} KB), handlers < 5 ms (dearest ${worst.handler.toFixed(2)} ms)`);

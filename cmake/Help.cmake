@@ -1,7 +1,8 @@
 # The help of each program: <folder>/<program>.help.md, with its line
 # "@example cases/.../<case>.script" replaced by that case's steps and
-# results. The finished Markdown lands in <build>/help/<program>.md (for
-# every view) and is built into the program.
+# results. The finished Markdown lands in <build>/help/<program>.md and is
+# built into the program; the web build makes the same file for its help
+# pages (web/Site.cmake) from the same help_inputs.
 #
 # A tool per program, <program>_help, links the program's own main with the
 # help tool in place of the usual entry point: it makes the help and checks
@@ -13,16 +14,12 @@ set(CALC_LICENCE "Free for teaching and learning. Provided as is, without warran
 add_library(frame_help STATIC ${PROJECT_SOURCE_DIR}/frame/help_doc.cpp)
 target_link_libraries(frame_help PUBLIC frame_core)
 
-function(calculator_help name main)
-  set(source ${CMAKE_CURRENT_SOURCE_DIR}/${name}.help.md)
-  set(built ${PROJECT_BINARY_DIR}/help/${name}.md)
-  set(generated ${CMAKE_CURRENT_BINARY_DIR}/${name}_help.cpp)
-  add_executable(${name}_help ${main} ${PROJECT_SOURCE_DIR}/frame/help_tool.cpp)
-  target_link_libraries(${name}_help PRIVATE ${name}_window frame_help frame_qt Qt6::Test)
-
-  # The help file and its example case, once they exist.
+# What a built help is made of: its help file and its example case (script
+# and expected output), where they exist, in out_var.
+function(help_inputs source out_var)
+  get_filename_component(dir ${source} DIRECTORY)
   file(GLOB present CONFIGURE_DEPENDS ${source})
-  set(depends ${name}_help ${present})
+  set(depends ${present})
   if(present)
     # A new example line must be seen by the build: configure again on edits.
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
@@ -32,12 +29,24 @@ function(calculator_help name main)
       string(STRIP "${case}" case)
       string(REGEX REPLACE "\\.script$" ".expected" expected "${case}")
       foreach(f ${case} ${expected})
-        if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${f})
-          list(APPEND depends ${CMAKE_CURRENT_SOURCE_DIR}/${f})
+        if(EXISTS ${dir}/${f})
+          list(APPEND depends ${dir}/${f})
         endif()
       endforeach()
     endif()
   endif()
+  set(${out_var} ${depends} PARENT_SCOPE)
+endfunction()
+
+function(calculator_help name main)
+  set(source ${CMAKE_CURRENT_SOURCE_DIR}/${name}.help.md)
+  set(built ${PROJECT_BINARY_DIR}/help/${name}.md)
+  set(generated ${CMAKE_CURRENT_BINARY_DIR}/${name}_help.cpp)
+  add_executable(${name}_help ${main} ${PROJECT_SOURCE_DIR}/frame/help_tool.cpp)
+  target_link_libraries(${name}_help PRIVATE ${name}_window frame_help frame_qt Qt6::Test)
+
+  help_inputs(${source} depends)
+  list(APPEND depends ${name}_help)
   # Named as a target, the tool runs through the cross-compiling emulator
   # where there is one; under the sanitizers it must not fail on leaks.
   set(run ${name}_help)
@@ -64,6 +73,9 @@ add_executable(help_doc_tests ${PROJECT_SOURCE_DIR}/frame/help_doc_test.cpp)
 target_link_libraries(help_doc_tests PRIVATE frame_help GTest::gtest_main)
 gtest_discover_tests(help_doc_tests DISCOVERY_TIMEOUT 60)
 
+if(NOT CALC_QT)
+  return()
+endif()
 add_executable(help_window_gui_test ${PROJECT_SOURCE_DIR}/frame/help_window_gui_test.cpp)
 target_link_libraries(help_window_gui_test PRIVATE frame_qt Qt6::Test)
 target_compile_definitions(help_window_gui_test PRIVATE CALC_VERSION="${PROJECT_VERSION}"

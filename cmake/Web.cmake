@@ -50,7 +50,7 @@ function(web_targets)
 
   add_library(web_node_main OBJECT ${web_dir}/node_main.cpp)
   target_link_libraries(web_node_main PUBLIC frame_core PRIVATE calc_flags)
-  add_library(web_bridge OBJECT ${web_dir}/bridge.cpp ${web_dir}/reading.cpp)
+  add_library(web_bridge OBJECT ${web_dir}/bridge.cpp)
   target_link_libraries(web_bridge PUBLIC frame_core PRIVATE calc_flags)
   # The exports the page's view calls (web/bridge.cpp).
   set(exports "['_web_start','_web_type','_web_click','_web_select','_web_close','_web_copy','_web_compute_for','_malloc','_free']")
@@ -113,7 +113,7 @@ const std::vector<std::string> kPrograms = {${names}};
   include(${web_dir}/Site.cmake)
 
   # The frame's unit tests (number texts, print lines, the model, the script
-  # mode) and the reading helper on the WebAssembly build, under Node.
+  # mode, the reading of a window) on the WebAssembly build, under Node.
   set(gtest_src /usr/src/googletest/googletest)
   if(EXISTS ${gtest_src}/src/gtest-all.cc)
     add_library(web_gtest STATIC ${gtest_src}/src/gtest-all.cc ${gtest_src}/src/gtest_main.cc)
@@ -122,7 +122,7 @@ const std::vector<std::string> kPrograms = {${names}};
     target_compile_options(web_gtest PRIVATE -w)
     add_executable(web_frame_tests frame/numtext_test.cpp frame/printline_test.cpp
                                    frame/form_test.cpp frame/script_test.cpp
-                                   ${web_dir}/reading_test.cpp ${web_dir}/reading.cpp)
+                                   frame/reading_test.cpp)
     target_link_libraries(web_frame_tests PRIVATE frame_core web_gtest calc_flags)
     target_link_options(web_frame_tests PRIVATE ${node_options})
     add_test(NAME web.frame_tests COMMAND node $<TARGET_FILE:web_frame_tests>)

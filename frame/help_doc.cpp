@@ -1,6 +1,7 @@
 #include "frame/help_doc.h"
 
 #include <algorithm>
+#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -545,6 +546,36 @@ std::string RenderExample(const Form& fresh, std::string_view script, std::strin
   }
   md += "| Box | Value |\n|---|---|\n" + shows;
   return md;
+}
+
+std::optional<std::string> ReadFileText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+HelpExample FillExample(const Form& fresh, const std::filesystem::path& source,
+                        const std::string& help, const std::string* output) {
+  const std::string marker = ExampleOf(help);
+  if (marker.empty()) return {help, "no \"@example\" line"};
+  const std::filesystem::path script = source.parent_path() / marker;
+  std::filesystem::path expected = script;
+  expected.replace_extension(".expected");
+  const auto scriptText = ReadFileText(script);
+  const auto expectedText = ReadFileText(expected);
+  if (!scriptText || !expectedText)
+    return {help, "the example case " + marker + " has no script or no expected output"};
+  return {WithExample(help, RenderExample(fresh, *scriptText, output ? *output : *expectedText)),
+          ""};
+}
+
+std::string HelpPlaceholder(const Form& fresh) {
+  // The window's title without the credit and notice that follow it.
+  std::string title = fresh.caption().substr(0, fresh.caption().find("  "));
+  if (const size_t by = title.rfind(" by "); by != std::string::npos) title.resize(by);
+  return "# " + Collapse(title) + "\n\nNo help has been written for this program yet.\n";
 }
 
 }  // namespace frame

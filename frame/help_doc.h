@@ -8,7 +8,9 @@
 // the case's steps and the values its expected output shows.
 #pragma once
 
+#include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -81,5 +83,24 @@ std::string WithExample(std::string_view markdown, std::string_view example);
 // A flat JSON object of one output line: string and boolean members (numbers
 // as their text; arrays left out).
 std::map<std::string, std::string> JsonMembers(std::string_view line);
+
+// --- the help as built (for every view) ---
+
+// The whole file, or nothing when it cannot be read.
+std::optional<std::string> ReadFileText(const std::filesystem::path& path);
+
+struct HelpExample {
+  std::string markdown;  // the help, example filled in
+  std::string problem;   // why there is none
+};
+
+// The help read from source with its example made from output (or, without
+// output, from the example case's expected output). fresh is the window as
+// built.
+HelpExample FillExample(const Form& fresh, const std::filesystem::path& source,
+                        const std::string& help, const std::string* output);
+
+// The help of a program that has no help file yet, titled by its window.
+std::string HelpPlaceholder(const Form& fresh);
 
 }  // namespace frame

@@ -39,17 +39,9 @@ namespace frame {
 
 namespace {
 
-std::optional<std::string> Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // Writes only when the text differs, so that nothing is rebuilt needlessly.
 bool Write(const fs::path& path, const std::string& text) {
-  if (Read(path) == text) return true;
+  if (ReadFileText(path) == text) return true;
   std::ofstream out(path, std::ios::binary);
   out << text;
   return static_cast<bool>(out);
@@ -70,38 +62,6 @@ std::string RunCase(const FormFactory& make, const std::string& script) {
   std::error_code ignored;
   fs::remove_all(scratch, ignored);
   return out.str();
-}
-
-struct Example {
-  std::string markdown;  // the help, example filled in
-  std::string problem;   // why there is none
-};
-
-// The help with its example made from output (or, without output, from the
-// case's expected output).
-Example Fill(const FormFactory& make, const fs::path& source, const std::string& help,
-             const std::string* output) {
-  const std::string marker = ExampleOf(help);
-  if (marker.empty()) return {help, "no \"@example\" line"};
-  const fs::path script = source.parent_path() / marker;
-  fs::path expected = script;
-  expected.replace_extension(".expected");
-  const auto scriptText = Read(script);
-  const auto expectedText = Read(expected);
-  if (!scriptText || !expectedText)
-    return {help, "the example case " + marker + " has no script or no expected output"};
-  std::unique_ptr<Form> fresh = make();
-  const std::string example =
-      RenderExample(*fresh, *scriptText, output ? *output : *expectedText);
-  return {WithExample(help, example), ""};
-}
-
-std::string Placeholder(const FormFactory& make) {
-  // The window's title without the credit and notice that follow it.
-  std::unique_ptr<Form> form = make();
-  std::string title = form->caption().substr(0, form->caption().find("  "));
-  if (const size_t by = title.rfind(" by "); by != std::string::npos) title.resize(by);
-  return "# " + Collapse(title) + "\n\nNo help has been written for this program yet.\n";
 }
 
 // A C++ source that hands the help to the program before main runs. Long
@@ -133,8 +93,9 @@ std::string Source(const std::string& markdown) {
 
 int Build(const FormFactory& make, const fs::path& source, const fs::path& md,
           const fs::path& cpp) {
-  const auto help = Read(source);
-  std::string text = help ? Fill(make, source, *help, nullptr).markdown : Placeholder(make);
+  const auto help = ReadFileText(source);
+  std::string text =
+      help ? FillExample(*make(), source, *help, nullptr).markdown : HelpPlaceholder(*make());
   if (!Write(md, text) || !Write(cpp, Source(text))) {
     std::cerr << "cannot write " << md << " or " << cpp << "\n";
     return 1;
@@ -158,7 +119,7 @@ constexpr Exception kExceptions[] = {
 // What is wrong with a help, one problem a line; empty when nothing is.
 std::vector<std::string> Check(const FormFactory& make, const std::string& program,
                                const fs::path& source, const fs::path& built) {
-  const auto help = Read(source);
+  const auto help = ReadFileText(source);
   if (!help) return {"no help file " + source.string()};
   std::vector<std::string> problems;
 
@@ -259,18 +220,18 @@ std::vector<std::string> Check(const FormFactory& make, const std::string& progr
   const std::string marker = ExampleOf(*help);
   if (marker.empty()) {
     problems.push_back("no \"@example cases/...\" line in \"Worked example\"");
-  } else if (const auto script = Read(source.parent_path() / marker); !script) {
+  } else if (const auto script = ReadFileText(source.parent_path() / marker); !script) {
     problems.push_back("no script case " + marker);
   } else {
     fs::path expectedPath = source.parent_path() / marker;
     expectedPath.replace_extension(".expected");
-    const auto expected = Read(expectedPath);
+    const auto expected = ReadFileText(expectedPath);
     const std::string output = RunCase(make, *script);
     if (!expected || *expected != output)
       problems.push_back("the case " + marker + " does not print its expected output");
-    const Example now = Fill(make, source, *help, &output);
+    const HelpExample now = FillExample(*make(), source, *help, &output);
     if (!now.problem.empty()) problems.push_back(now.problem);
-    if (Read(built) != now.markdown)
+    if (ReadFileText(built) != now.markdown)
       problems.push_back("the built help " + built.string() +
                          " does not hold the example the case prints now");
   }
@@ -362,7 +323,7 @@ std::vector<std::string> RenderProblems(QTextDocument& doc, const std::string& m
 }
 
 int Gui(int argc, char** argv, const FormFactory& make, const fs::path& built) {
-  const auto markdown = Read(built);
+  const auto markdown = ReadFileText(built);
   if (!markdown) {
     std::cerr << "no built help " << built << "\n";
     return 1;

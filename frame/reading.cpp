@@ -151,6 +151,27 @@ std::vector<Control*> ReadingOrder(const Form& form, const Frame* in) {
   return out;
 }
 
+std::vector<Control*> TabOrder(const Form& form) {
+  std::vector<Control*> inputs, computes, buttons, results;
+  for (Control* control : ReadingOrder(form)) {
+    if (IsInput(*control))
+      inputs.push_back(control);
+    else if (control->kind() == Kind::Button)
+      (IsCompute(*control) ? computes : buttons).push_back(control);
+    else if (control->kind() == Kind::TextBox)
+      results.push_back(control);
+  }
+  for (auto* part : {&computes, &buttons, &results})
+    inputs.insert(inputs.end(), part->begin(), part->end());
+  return inputs;
+}
+
+bool IsCompute(const Control& control) {
+  return control.kind() == Kind::Button &&
+         (control.look == Look::Compute || control.text() == "Compute" ||
+          control.text() == "Calculate");
+}
+
 bool IsInput(const Control& control) {
   switch (control.kind()) {
     case Kind::TextBox: return !static_cast<const TextBox&>(control).readOnly;

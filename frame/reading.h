@@ -17,6 +17,13 @@ namespace frame {
 // side-by-side columns one column after the other.
 std::vector<Control*> ReadingOrder(const Form& form, const Frame* in = nullptr);
 
+// The order Tab takes through the shown controls: what the user fills in,
+// as it reads; then the compute buttons, then the other buttons; then the
+// read-only boxes of what the window has computed.
+std::vector<Control*> TabOrder(const Form& form);
+// A button that computes (its look, or the caption "Compute"/"Calculate").
+bool IsCompute(const Control& control);
+
 // What a person types into or chooses: an editable box, a list, an option.
 bool IsInput(const Control& control);
 // What a window computes: a result value or a read-only box.

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace frame {
 namespace {
 
@@ -73,6 +75,24 @@ TEST(ReadingOrder, ColumnsOneAfterTheOtherGridsByRows) {
   static_cast<Frame*>(table.FindById("fraRow2"))->setVisible(false);
   EXPECT_EQ(Ids(ReadingOrder(table), true),
             (std::vector<std::string>{"txtA(1)", "txtB(1)", "txtA(3)", "txtB(3)"}));
+}
+
+TEST(TabOrder, InputsThenComputeThenOtherButtonsThenResults) {
+  Columns columns;
+  columns.AddButton("cmdEnd", "Done!", {420, 248, 80, 30});
+  columns.AddButton("cmdCalc", "Calculate", {500, 200, 80, 30});
+  auto ids = Ids(TabOrder(columns));
+  EXPECT_EQ(std::vector<std::string>(ids.begin(), ids.begin() + 3),
+            (std::vector<std::string>{"txt00", "txt01", "txt02"}));
+  EXPECT_EQ(std::vector<std::string>(ids.end() - 4, ids.end()),
+            (std::vector<std::string>{"cmdCalc", "cmdGo", "cmdEnd", "txtR"}));
+  EXPECT_EQ(ids.size(), 11u + 4u);  // labels are not reached
+  // What is hidden leaves the order, and comes back where it reads.
+  columns.FindById("txt11")->setVisible(false);
+  ids = Ids(TabOrder(columns));
+  EXPECT_EQ(std::find(ids.begin(), ids.end(), "txt11"), ids.end());
+  columns.FindById("txt11")->setVisible(true);
+  EXPECT_EQ(Ids(TabOrder(columns))[5], "txt11");
 }
 
 TEST(Captions, LeftOnTheRowElseTheHeadingAbove) {

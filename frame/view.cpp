@@ -623,26 +623,12 @@ void View::closeEvent(QCloseEvent* event) {
 }
 
 void View::SetTabOrder() {
-  // What the user fills in, as it reads; then what the user presses, the
-  // compute buttons first; then what the window has computed.
-  std::vector<QWidget*> inputs, computes, buttons, results;
-  for (Control* control : ReadingOrder(form_)) {
+  // The order of frame/reading, among the widgets built so far.
+  tabOrder_.clear();
+  for (Control* control : TabOrder(form_)) {
     auto built = widgets_.find(control);
-    if (built == widgets_.end()) continue;
-    if (IsInput(*control)) {
-      inputs.push_back(built->second);
-    } else if (control->kind() == Kind::Button) {
-      const bool compute = control->look == Look::Compute || control->text() == "Compute" ||
-                           control->text() == "Calculate";
-      (compute ? computes : buttons).push_back(built->second);
-    } else if (control->kind() == Kind::TextBox) {
-      results.push_back(built->second);
-    }
+    if (built != widgets_.end()) tabOrder_.push_back(built->second);
   }
-  tabOrder_ = std::move(inputs);
-  tabOrder_.insert(tabOrder_.end(), computes.begin(), computes.end());
-  tabOrder_.insert(tabOrder_.end(), buttons.begin(), buttons.end());
-  tabOrder_.insert(tabOrder_.end(), results.begin(), results.end());
   for (size_t i = 1; i < tabOrder_.size(); ++i) setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
   tabOrderStale_ = false;
 }

@@ -19,6 +19,17 @@ if(EXISTS /usr/share/doc/fonts-liberation/copyright)
   site_copy(/usr/share/doc/fonts-liberation/copyright fonts/LICENSE.txt)
 endif()
 
+# The About box of every page: the suite's name, version and licence, as the
+# desktop's About gives them.
+string(REPLACE "&" "&amp;" about_licence "${CALC_LICENCE}")
+string(REPLACE "<" "&lt;" about_licence "${about_licence}")
+string(REPLACE ">" "&gt;" about_licence "${about_licence}")
+set(ABOUT_DIALOG "<dialog id=\"about\" class=\"about sans\" aria-labelledby=\"about-title\">
+<p id=\"about-title\"><b>Compressible Flow and Gas Turbine Calculators</b><br>Version ${PROJECT_VERSION}</p>
+<p>${about_licence}</p>
+<form method=\"dialog\"><button type=\"submit\" autofocus>OK</button></form>
+</dialog>")
+
 # Page titles: the launcher's list, until the window's caption replaces it.
 foreach(PROGRAM ${programs})
   if(PROGRAM STREQUAL "calculators")
@@ -29,6 +40,42 @@ foreach(PROGRAM ${programs})
     set(page ${PROGRAM}.html)
   endif()
   configure_file(${web_dir}/page.html.in ${site}/${page} @ONLY)
+endforeach()
+
+# The help: help/PROGRAM.html shows help/PROGRAM.md, the program's help with
+# its worked example filled in from its golden case as the desktop build
+# does (a small Node tool of each program, web/help_main.cpp), rendered in
+# the page by markdown-it (npm ci brings it; ./suite.sh does that first).
+set(markdown_it ${PROJECT_SOURCE_DIR}/node_modules/markdown-it/dist/markdown-it.min.js)
+if(NOT EXISTS ${markdown_it})
+  message(FATAL_ERROR "${markdown_it} is missing: run \"npm ci\" in ${PROJECT_SOURCE_DIR} first"
+                      " (./suite.sh web does)")
+endif()
+site_copy(${markdown_it} markdown-it.min.js)
+site_copy(${web_dir}/help.js help.js)
+add_library(web_help_main OBJECT ${web_dir}/help_main.cpp)
+target_link_libraries(web_help_main PUBLIC frame_core PRIVATE calc_flags)
+foreach(PROGRAM ${programs})
+  set(source ${PROJECT_SOURCE_DIR}/${CALC_${PROGRAM}_FOLDER}/${PROGRAM}.help.md)
+  add_executable(help_${PROGRAM} $<TARGET_OBJECTS:web_help_main>)
+  target_link_libraries(help_${PROGRAM} PRIVATE web_${PROGRAM} frame_help)
+  set_target_properties(help_${PROGRAM} PROPERTIES LINKER_LANGUAGE CXX)
+  # Run once per build: no optimizer pass over the module.
+  target_link_options(help_${PROGRAM} PRIVATE ${node_options} -O0)
+  help_inputs(${source} depends)
+  add_custom_command(OUTPUT ${site}/help/${PROGRAM}.md
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${site}/help
+                     COMMAND node $<TARGET_FILE:help_${PROGRAM}> ${source} ${site}/help/${PROGRAM}.md
+                     DEPENDS help_${PROGRAM} ${depends} VERBATIM)
+  list(APPEND site_files ${site}/help/${PROGRAM}.md)
+  if(PROGRAM STREQUAL "calculators")
+    set(PAGE_TITLE "Compressible Flow and Gas Turbine Calculators")
+    set(PAGE index.html)
+  else()
+    set(PAGE_TITLE "${CALC_${PROGRAM}_TITLE}")
+    set(PAGE ${PROGRAM}.html)
+  endif()
+  configure_file(${web_dir}/help.html.in ${site}/help/${PROGRAM}.html @ONLY)
 endforeach()
 add_custom_target(web_site_files ALL DEPENDS ${site_files})
 add_dependencies(web_site web_site_files)

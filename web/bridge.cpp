@@ -11,9 +11,10 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "frame/reading.h"
 #include "frame/script.h"
-#include "web/reading.h"
 #include "web/window.h"
 
 namespace {
@@ -66,6 +67,29 @@ Recorder recorder;
 std::string reply;  // the text the last call hands back
 
 std::map<const Control*, int> numbers;  // each control's place in controls()
+std::map<const Control*, int> tabs;     // each shown control's place in the tab order, from 1
+std::vector<char> shown;                // whether each control was visible at the last report
+std::set<const Control*> resultFrames;  // the frames that Copy gives as a table
+
+int Tab(const Control* control) {
+  const auto at = tabs.find(control);
+  return at == tabs.end() ? 0 : at->second;
+}
+
+// The tab order of what is shown now (frame/reading, as the Qt view has it).
+// Where a control is shown or hidden, the controls whose place changed are
+// reported with it.
+void Retab(bool report) {
+  std::map<const Control*, int> was = std::move(tabs);
+  tabs.clear();
+  int place = 0;
+  for (const Control* c : frame::TabOrder(*form)) tabs[c] = ++place;
+  if (!report) return;
+  for (const auto& c : form->controls()) {
+    const auto before = was.find(c.get());
+    if ((before == was.end() ? 0 : before->second) != Tab(c.get())) recorder.changed.insert(c.get());
+  }
+}
 
 int Number(const Control* control) {
   const auto at = numbers.find(control);
@@ -85,6 +109,7 @@ std::string State(const Control& c) {
   json += ",\"visible\":";
   json += c.visible() ? "true" : "false";
   json += ",\"text\":" + frame::JsonString(c.kind() == Kind::Picture ? "" : c.text());
+  json += ",\"tab\":" + std::to_string(Tab(&c));
   if (c.kind() == Kind::Option) {
     json += ",\"value\":";
     json += static_cast<const frame::Option&>(c).value() ? "true" : "false";
@@ -95,7 +120,7 @@ std::string State(const Control& c) {
 }
 
 // All of a control, for building its element.
-std::string Whole(const Control& c, int tab) {
+std::string Whole(const Control& c) {
   std::string json = State(c);
   json.pop_back();
   json += ",\"id\":" + frame::JsonString(c.id());
@@ -111,11 +136,12 @@ std::string Whole(const Control& c, int tab) {
   json += "\",\"points\":" + std::to_string(c.points);
   json += ",\"border\":";
   json += c.border ? "true" : "false";
-  json += ",\"tab\":" + std::to_string(tab);
-  if (c.kind() == Kind::TextBox || c.kind() == Kind::List || c.kind() == Kind::Label)
-  {
-    json += ",\"caption\":" + frame::JsonString(web::CaptionOf(*form, c));
-    json += ",\"label\":" + std::to_string(Number(web::CaptionLabel(*form, c)));
+  if (c.kind() == Kind::TextBox || c.kind() == Kind::List) {
+    // The label that names it, where the name is a label's (not an option's).
+    const Control* label = frame::CaptionControl(*form, c);
+    if (label && label->kind() != Kind::Label) label = nullptr;
+    json += ",\"caption\":" + frame::JsonString(frame::CaptionOf(*form, c));
+    json += ",\"label\":" + std::to_string(Number(label));
   }
   if (c.kind() == Kind::TextBox) {
     json += ",\"readOnly\":";
@@ -129,7 +155,7 @@ std::string Whole(const Control& c, int tab) {
     json += ",\"svg\":" + frame::JsonString(static_cast<const frame::Picture&>(c).svg);
   } else if (c.kind() == Kind::Frame) {
     json += ",\"results\":";
-    json += form->ResultFrameOf(c) == &c ? "true" : "false";
+    json += resultFrames.count(&c) ? "true" : "false";
   }
   return json + "}";
 }
@@ -137,6 +163,13 @@ std::string Whole(const Control& c, int tab) {
 // What one action did: the controls it changed, the files it wrote, the
 // program it asks to open, whether the window ended.
 const char* Report() {
+  bool moved = false;
+  for (Control* c : recorder.changed)
+    if (shown[static_cast<size_t>(Number(c))] != c->visible()) {
+      shown[static_cast<size_t>(Number(c))] = c->visible();
+      moved = true;
+    }
+  if (moved) Retab(true);
   reply = "{\"changed\":[";
   bool first = true;
   for (const auto& c : form->controls()) {
@@ -173,7 +206,12 @@ EMSCRIPTEN_KEEPALIVE const char* web_start() {
   form->SetObserver(&recorder);
   form->Load();
   recorder.changed.clear();
-  const std::vector<const Control*> order = web::ReadingOrder(*form);
+  shown.clear();
+  for (const auto& c : form->controls()) shown.push_back(c->visible());
+  // Once: finding them looks at every control.
+  const std::vector<frame::Frame*> frames = form->ResultFrames();
+  resultFrames = std::set<const Control*>(frames.begin(), frames.end());
+  Retab(false);
   reply = "{\"program\":" + frame::JsonString(web::kProgram);
   reply += ",\"caption\":" + frame::JsonString(form->caption());
   reply += ",\"width\":" + std::to_string(form->width());
@@ -183,9 +221,7 @@ EMSCRIPTEN_KEEPALIVE const char* web_start() {
   reply += ",\"controls\":[";
   const auto& all = form->controls();
   for (size_t i = 0; i < all.size(); ++i) {
-    const auto at = std::find(order.begin(), order.end(), all[i].get());
-    const int tab = at == order.end() ? 0 : static_cast<int>(at - order.begin()) + 1;
-    reply += (i ? "," : "") + Whole(*all[i], tab);
+    reply += (i ? "," : "") + Whole(*all[i]);
   }
   reply += "]}";
   return reply.c_str();
@@ -230,7 +266,7 @@ EMSCRIPTEN_KEEPALIVE const char* web_copy(int number) {
   if (c && c->kind() == Kind::Frame)
     reply = form->TableText(static_cast<frame::Frame*>(c));
   else
-    reply = web::WindowCopyText(*form);
+    reply = frame::WindowText(*form);
   return reply.c_str();
 }
 

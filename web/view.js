@@ -17,12 +17,14 @@
 
   function px(v) { return v + 'px'; }
 
-  function place(el, c) {
-    el.style.left = px(c.x);
-    el.style.top = px(c.y);
-    el.style.width = px(c.w);
-    el.style.height = px(c.h);
+  // Place, size and (for controls with text) font size, in one write.
+  function place(el, c, sized) {
+    let css = 'left:' + c.x + 'px;top:' + c.y + 'px;width:' + c.w + 'px;height:' + c.h + 'px';
+    if (sized) css += ';font-size:' + (c.look === 'title' ? 18 : c.points) + 'pt';
+    el.style.cssText = css;
   }
+
+  const withText = new Set(['label', 'textbox', 'button', 'option', 'list']);
 
   function fontClass(c) {
     const sans = c.look === 'title' || c.look === 'compute';
@@ -31,7 +33,6 @@
 
   function setFont(el, c) {
     el.classList.add(fontClass(c));
-    el.style.fontSize = (c.look === 'title' ? 18 : c.points) + 'pt';
   }
 
   function domId(c) { return 'c-' + c.id.replace(/[()]/g, '-'); }
@@ -41,7 +42,8 @@
     const container = c.parent >= 0 ? elements[c.parent] : root;
     switch (c.kind) {
       case 'label': {
-        el = document.createElement('div');
+        // A caption that names one box is its <label>.
+        el = document.createElement(labelled.has(c.n) ? 'label' : 'div');
         el.className = 'label look-' + c.look + ' align-' + c.align;
         setFont(el, c);
         if (c.border) el.classList.add('sunken');
@@ -153,32 +155,30 @@
     }
     el.id = domId(c);
     el.dataset.name = c.id;
-    place(el, c);
-    if (inputs[c.n] && c.tab > 0) inputs[c.n].tabIndex = c.tab;
+    place(el, c, withText.has(c.kind));
     elements[c.n] = el;
     container.appendChild(el);
   }
 
   // The caption of each box and list is its label: a <label for> where the
-  // caption names that one control, else the caption by reference.
-  function connectCaptions() {
+  // caption names that one box, else the caption by reference.
+  const labelled = new Map();  // caption label's number -> the box it names
+
+  function findCaptions() {
     const uses = new Map();
     for (const c of controls) {
       if ((c.kind === 'textbox' || c.kind === 'list') && c.label >= 0)
         uses.set(c.label, (uses.get(c.label) || 0) + 1);
     }
+    for (const c of controls)
+      if (c.kind === 'textbox' && c.label >= 0 && uses.get(c.label) === 1) labelled.set(c.label, c.n);
+  }
+
+  function connectCaptions() {
     for (const c of controls) {
       if (c.kind !== 'textbox' && c.kind !== 'list') continue;
       const el = inputs[c.n];
-      if (c.label >= 0 && uses.get(c.label) === 1 && c.kind === 'textbox') {
-        const caption = elements[c.label];
-        const label = document.createElement('label');
-        for (const a of caption.attributes) label.setAttribute(a.name, a.value);
-        while (caption.firstChild) label.appendChild(caption.firstChild);
-        caption.replaceWith(label);
-        elements[c.label] = label;
-        label.htmlFor = el.id;
-      }
+      if (labelled.get(c.label) === c.n) elements[c.label].htmlFor = el.id;
       // Named also where the label is hidden with its frame, the box not.
       el.setAttribute('aria-label', c.caption || c.id);
     }
@@ -189,6 +189,12 @@
     Object.assign(c, state);
     const el = elements[c.n];
     el.hidden = !c.visible;
+    // Tab goes as on the desktop: inputs, compute buttons, buttons, results.
+    const focusable = inputs[c.n];
+    if (focusable) {
+      if (c.tab > 0) focusable.tabIndex = c.tab;
+      else focusable.removeAttribute('tabindex');
+    }
     switch (c.kind) {
       case 'label': {
         const span = el.firstChild;
@@ -239,6 +245,14 @@
 
   // Where a page goes (the tests look on instead).
   page.navigate = (url) => window.location.assign(url);
+
+  // F1 opens the program's help, as on the desktop (the page's Help link).
+  document.addEventListener('keydown', (event) => {
+    const help = document.getElementById('help-link');
+    if (event.key !== 'F1' || !help) return;
+    event.preventDefault();
+    page.navigate(help.getAttribute('href'));
+  });
 
   function ended() {
     page.ended = true;
@@ -304,13 +318,18 @@
     item.focus();
   }
 
+  let holder = null;  // the window's place on the page
+
   function fit() {
     // A window wider than the page is scaled down to its width, never cut off.
     const room = document.documentElement.clientWidth;
     const scale = Math.min(1, room / win.width);
-    root.style.transform = scale < 1 ? 'scale(' + scale + ')' : '';
-    root.parentElement.style.height = px(Math.ceil((win.height + 26) * scale));
-    root.parentElement.style.width = px(Math.ceil(win.width * scale));
+    const transform = scale < 1 ? 'scale(' + scale + ')' : '';
+    if (root.style.transform !== transform) root.style.transform = transform;
+    const height = px(Math.ceil((win.height + 26) * scale));
+    const width = px(Math.ceil(win.width * scale));
+    if (holder.style.height !== height) holder.style.height = height;
+    if (holder.style.width !== width) holder.style.width = width;
   }
 
   async function start() {
@@ -327,14 +346,22 @@
       },
     } : {});
     page.moduleReady = performance.now();
+    // Replies are read from the module's memory at once: a native search for
+    // their end and one decode (the runtime's reader steps through the bytes).
+    const decoder = new TextDecoder();
+    const text = (call) => (...args) => {
+      const at = call(...args);
+      const heap = module.HEAPU8;
+      return decoder.decode(heap.subarray(at, heap.indexOf(0, at)));
+    };
     api = {
-      start: module.cwrap('web_start', 'string', []),
-      type: module.cwrap('web_type', 'string', ['number', 'string']),
-      click: module.cwrap('web_click', 'string', ['number']),
-      select: module.cwrap('web_select', 'string', ['number', 'number']),
-      close: module.cwrap('web_close', 'string', []),
+      start: text(module.cwrap('web_start', 'number', [])),
+      type: text(module.cwrap('web_type', 'number', ['number', 'string'])),
+      click: text(module.cwrap('web_click', 'number', ['number'])),
+      select: text(module.cwrap('web_select', 'number', ['number', 'number'])),
+      close: text(module.cwrap('web_close', 'number', [])),
       computeFor: module.cwrap('web_compute_for', 'number', ['number']),
-      copy: module.cwrap('web_copy', 'string', ['number']),
+      copy: text(module.cwrap('web_copy', 'number', ['number'])),
     };
     page.api = api;
     win = JSON.parse(api.start());
@@ -346,15 +373,18 @@
     root.style.height = px(win.height + 26);  // the error line sits below the design
     root.setAttribute('aria-label', document.title);
     for (const c of win.controls) controls[c.n] = c;
-    // Built apart from the page, then shown at once: one layout, not one per control.
-    const holder = root.parentElement;
+    findCaptions();
+    // Built apart from the page, then shown at once: one layout, not one per
+    // control. Fitted to the page's width while the page is still empty (a
+    // cheap layout); a scroll bar or a new width of the browser fits it again.
+    holder = root.parentElement;
     root.remove();
+    fit();
     for (const c of win.controls) build(c);
     for (const c of win.controls) mirror(c);
     connectCaptions();
     holder.appendChild(root);
-    fit();
-    window.addEventListener('resize', fit);
+    new ResizeObserver(fit).observe(document.documentElement);
     root.addEventListener('contextmenu', openMenu);
     document.addEventListener('click', (event) => { if (menu && !menu.contains(event.target)) closeMenu(); });
     document.addEventListener('keydown', (event) => {

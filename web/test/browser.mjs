@@ -13,6 +13,7 @@ import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
 import { serve } from '../serve.mjs';
+import { helpPages } from './help.mjs';
 
 const source = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const build = path.resolve(process.env.CALC_WEB_BUILD || path.join(source, 'build-web'));
@@ -471,6 +472,7 @@ async function main() {
       await printFiles();
       await navigation();
     }
+    await helpPages({ browser, base, check, shots, source, site, folders, desktop, programs: ['calculators', ...programs].filter((p) => !only.length || only.includes(p)) });
   } finally {
     await browser.close();
     server.close();
