@@ -48,6 +48,8 @@
   const colours = ['#1f77b4', '#d62728', '#2ca02c', '#ff7f0e', '#9467bd', '#8c564b', '#e377c2', '#17becf',
                    '#7f7f7f', '#bcbd22'];
   const font = { family: 'Liberation Sans, Arial, sans-serif', size: 13 };
+  // Below the drawing, clear of a second axis' title on the right.
+  const below = { orientation: 'h', yanchor: 'top', y: -0.3 };
 
   function element(tag, className, text) {
     const el = document.createElement(tag);
@@ -339,6 +341,35 @@
     return request;
   }
 
+  // Sets the panel's fields as a person would (the browser tests use it):
+  // ids of the window's controls, range ends and family values as typed.
+  plot.configure = (c) => {
+    const ui = sweep.ui;
+    if (c.input !== undefined) {
+      ui.input.value = c.input;
+      inputChosen();
+    }
+    if (c.from !== undefined) ui.from.value = c.from;
+    if (c.to !== undefined) ui.to.value = c.to;
+    if (c.points !== undefined) ui.points.value = c.points;
+    if (c.log !== undefined) ui.logSpacing.checked = c.log;
+    if (c.button !== undefined) ui.button.value = c.button;
+    if (c.outputs !== undefined) {
+      // In the order asked for: the boxes are ticked in the list's order, so
+      // the list is put in that order first.
+      const items = Array.from(ui.results.children);
+      for (const id of c.outputs) {
+        const item = items.find((l) => l.firstChild.value === id);
+        if (item) ui.results.appendChild(item);
+      }
+      for (const item of ui.results.children) item.firstChild.checked = c.outputs.includes(item.firstChild.value);
+    }
+    if (c.family !== undefined) ui.family.value = c.family;
+    if (c.familyValues !== undefined) ui.familyValues.value = c.familyValues;
+    if (c.logX !== undefined) ui.logX.checked = c.logX;
+    if (c.logY !== undefined) ui.logY.checked = c.logY;
+  };
+
   function stopWorkers() {
     for (const w of sweep.workers) w.terminate();
     sweep.workers = [];
@@ -431,7 +462,7 @@
     sweep.ui.plot.disabled = false;
     sweep.ui.cancel.disabled = true;
     sweep.ui.status.textContent = 'Cancelled after ' + sweep.done + ' of ' + sweep.request.size + ' points';
-    redraw();
+    setTimeout(redraw, 0);  // the workers are gone already; the drawing follows
   };
 
   let redrawPending = false;
@@ -516,7 +547,7 @@
                             font: { size: 14 } } : undefined,
       xaxis: { title: { text: r.inputCaption }, type: logX ? 'log' : 'linear', zeroline: false },
       yaxis: { title: { text: left }, type: logY ? 'log' : 'linear', zeroline: false },
-      showlegend: true, legend: curves * nOut > 3 ? {} : { orientation: 'h', y: -0.2 },
+      showlegend: true, legend: twoAxes || curves * nOut <= 3 ? below : {},
       hovermode: 'closest',
     };
     if (twoAxes) {
@@ -651,6 +682,7 @@
     const layout = {
       font, title: { text: data.title, font: { size: 15 } }, margin: { l: 70, r: data.y2 ? 70 : 20, t: 50, b: 50 },
       xaxis: axis(data.x), yaxis: axis(data.y), annotations, hovermode: 'closest', showlegend: true,
+      legend: data.y2 ? below : {},
     };
     if (data.y2) layout.yaxis2 = { ...axis(data.y2), overlaying: 'y', side: 'right' };
     if (data.equal) {

@@ -13,6 +13,7 @@ import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
 import { serve } from '../serve.mjs';
+import { plotTests } from './plot.mjs';
 
 const source = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const build = path.resolve(process.env.CALC_WEB_BUILD || path.join(source, 'build-web'));
@@ -471,6 +472,7 @@ async function main() {
       await printFiles();
       await navigation();
     }
+    await plotTests({ open, check, command, scriptMode, programs: programs.filter((p) => !only.length || only.includes(p)), shots });
   } finally {
     await browser.close();
     server.close();
