@@ -44,6 +44,8 @@ find_program(CALC_NPM npm)
 if(CALC_NPM)
   add_custom_command(OUTPUT ${plotly_dir}/plotly-basic.min.js ${plotly_dir}/LICENSE
                      COMMAND ${CALC_NPM} ci --no-audit --no-fund
+                     # npm leaves the packages' old dates on the files: mark the install.
+                     COMMAND ${CMAKE_COMMAND} -E touch ${plotly_dir}/plotly-basic.min.js ${plotly_dir}/LICENSE
                      WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} VERBATIM
                      COMMENT "npm ci: the libraries the site ships")
 endif()

@@ -598,9 +598,9 @@
     ui.body.appendChild(ui.table);
     const save = element('div', 'panel-row');
     ui.copy = button('Copy', () => copyToClipboard(tableText(charts.data)));
-    save.append(ui.copy,
-                button('Save as PNG', () => saveImage(ui.chart, 'png', charts.current)),
-                button('Save as SVG', () => saveImage(ui.chart, 'svg', charts.current)));
+    ui.images = [button('Save as PNG', () => saveImage(ui.chart, 'png', charts.current)),
+                 button('Save as SVG', () => saveImage(ui.chart, 'svg', charts.current))];
+    save.append(ui.copy, ...ui.images);
     panel.appendChild(save);
     charts.panel = panel;
     charts.ui = ui;
@@ -672,6 +672,7 @@
     }
     const drawing = !data.message && data.series.length + data.marks.length > 0;
     ui.chart.hidden = !drawing;
+    for (const b of ui.images) b.hidden = !drawing;
     if (!drawing) {
       if (Plotly && ui.chart.data) Plotly.purge(ui.chart);
       charts.drawn = data.message ? 'message' : (data.table ? 'table' : 'empty');
@@ -726,21 +727,37 @@
       const mode = s.style === 'points' ? 'markers' : 'lines';
       traces.push({
         type: 'scatter', name: s.name, x, y, yaxis, connectgaps: false,
-        mode: s.labels ? mode + '+text' : mode, text, textposition: 'top right',
+        mode: s.labels ? mode + '+text' : mode, text, textposition: 'top right', cliponaxis: !s.labels,
         line: { color: colour, width: 2, dash: s.style === 'dashed' ? 'dash' : 'solid' },
         marker: { color: colour, size: 6 },
         hovertemplate: s.name + '<br>%{x}, %{y}<extra></extra>',
       });
     });
+    // A mark's text on the side of the drawing with room for it.
+    const xs = [];
+    for (const s of data.series) for (const p of s.points) if (p) xs.push(p[0]);
+    for (const m of data.marks) if (m.x !== null) xs.push(m.x);
+    const log = data.x.log;
+    const at = (v) => (log ? Math.log10(Math.max(v, Number.MIN_VALUE)) : v);
+    const low = Math.min(...xs.map(at));
+    const high = Math.max(...xs.map(at));
+    // Many marks: one legend entry for them (each is labelled beside its point).
+    const grouped = data.marks.filter((m) => !m.alarm).length > 3;
+    let first = true;
     for (const m of data.marks) {
       if (m.x === null || m.y === null) continue;
       const colour = m.alarm ? '#d62728' : '#000000';
+      const right = high > low && (at(m.x) - low) / (high - low) > 0.7;
+      const inGroup = grouped && !m.alarm;
       traces.push({
-        type: 'scatter', mode: 'markers+text', name: m.name, x: [m.x], y: [m.y], text: [m.text],
-        textposition: 'top right', yaxis: m.axis === 2 ? 'y2' : 'y',
+        type: 'scatter', mode: 'markers+text', name: inGroup ? 'Marked points' : m.name, x: [m.x], y: [m.y],
+        text: [m.text], cliponaxis: false, legendgroup: inGroup ? 'marks' : undefined,
+        showlegend: inGroup ? first : true,
+        textposition: right ? 'top left' : 'top right', yaxis: m.axis === 2 ? 'y2' : 'y',
         textfont: { color: colour }, marker: { color: colour, size: 10, symbol: m.alarm ? 'x' : 'circle' },
         hovertemplate: m.name + '<br>%{x}, %{y}<extra></extra>',
       });
+      if (inGroup) first = false;
     }
     return { traces, annotations };
   }
