@@ -264,7 +264,8 @@ export async function plotTests({ open, check, command, scriptMode, programs, sh
     const folder = (list.find((f) => f[0] === program) || [])[1];
     if (!folder) return null;
     for (const f of [path.join(source, folder, 'cases', program, 'sweep.script'), path.join(source, folder, 'cases', 'sweep.script')])
-      if (fs.existsSync(f)) return f;
+      // A case that ends with a bad command tests the script, not the sweep.
+      if (fs.existsSync(f)) return fs.existsSync(f.replace(/\.script$/, '.status')) ? null : f;
     return null;
   }
 }
