@@ -5,6 +5,7 @@
 // compute button (a screenshot of each is saved).
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
+import os from 'node:os';
 import path from 'node:path';
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
@@ -31,6 +32,30 @@ async function panelSweep(page, request, timeout = 120000) {
     return { points: plot.sweep.points, gaps: plot.gapLines(), status: plot.sweep.ui.status.textContent,
              finished: plot.sweep.finished, traces: document.querySelectorAll('.sweep-panel .scatterlayer .trace').length };
   });
+}
+
+// Save as CSV downloads the table; PNG and SVG are images of the drawing.
+async function saves(page, rows) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'calc-sweep-'));
+  try {
+    const session = await page.createCDPSession();
+    await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+    await page.evaluate(() => Array.from(document.querySelectorAll('.sweep-panel .panel-button'))
+      .find((b) => b.textContent === 'Save as CSV').click());
+    const file = path.join(folder, 'sweep.csv');
+    for (let i = 0; i < 100 && !fs.existsSync(file); i++) await sleep(50);
+    assert.ok(fs.existsSync(file), 'no sweep.csv');
+    assert.deepEqual(fs.readFileSync(file, 'utf8').split('\n').slice(1), rows.slice(1).map((r) => r.split('\t').join(',')));
+    const images = await page.evaluate(async () => {
+      const div = document.querySelector('.sweep-panel .panel-chart');
+      return [await window.Plotly.toImage(div, { format: 'png' }), await window.Plotly.toImage(div, { format: 'svg' })]
+        .map((url) => url.slice(0, 20));
+    });
+    assert.ok(images[0].startsWith('data:image/png'), images[0]);
+    assert.ok(images[1].startsWith('data:image/svg+xml'), images[1]);
+  } finally {
+    fs.rmSync(folder, { recursive: true, force: true });
+  }
 }
 
 // The script mode's sweep lines, as objects.
@@ -87,8 +112,15 @@ export async function plotTests({ open, check, command, scriptMode, programs, sh
         assert.equal(got.gaps.length, gapPoints.length, 'a gap line for each gap');
         gapPoints.forEach((p, i) => assert.ok(got.gaps[i].endsWith(': ' + p.message), got.gaps[i]));
         if (c.gaps) assert.ok(gapPoints.length > 0, 'no gap in a sweep that has failures');
-        const table = await page.evaluate(() => window.calculatorPage.plot.tableText('\t'));
-        assert.equal(table.split('\n').length, r.points + 2, 'Copy: headings and one row per point');
+        // Copy: headings, then each point's texts as the script mode gives them.
+        const table = await page.evaluate(() => {
+          Array.from(document.querySelectorAll('.sweep-panel .panel-button')).find((b) => b.textContent === 'Copy').click();
+          return window.calculatorPage.copied;
+        });
+        const rows = table.split('\n');
+        assert.equal(rows.length, r.points + 2, 'Copy: headings and one row per point');
+        got.points.forEach((p, i) => assert.equal(rows[i + 1], [p.text, ...p.outputs, p.message].join('\t')));
+        if (c.program === 'isentropic') await saves(page, rows);
         if (shots) await page.screenshot({ path: path.join(shots, `sweep-${c.program}.png`) });
         assert.deepEqual(page.errors, []);
       } finally {
