@@ -3,8 +3,14 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <QGraphicsTextItem>
+#include <QLabel>
 #include <QListWidget>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+
 #include "bladerow/bladerow_window.h"
+#include "frame/chart_window.h"
 #include "frame/guitest.h"
 #include "frame/view.h"
 
@@ -49,6 +55,43 @@ class BladerowGui : public QObject {
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtgm"))->text(), QString("1.400"));
     QVERIFY(!view.widget("lblError")->isVisible());
     frame::SaveShot(view, "bladerow-radial");
+  }
+
+  // The velocity triangles of each machine, drawn with their angles, none
+  // over another; before a calculation the tab says why it is empty.
+  void velocityTriangles() {
+    const char* machines[] = {"axial compressor", "radial compressor", "axial turbine",
+                              "radial inflow turbine"};
+    for (const char* machine : machines) {
+      bladerow::Bladerow form;
+      frame::View view(form);
+      form.Load();
+      view.show();
+      frame::ChartWindow window(form);
+      window.resize(900, 640);
+      window.show();
+      frame::ChartTab* tab = window.tab("velocity-triangles");
+      QVERIFY(tab);
+      QVERIFY(tab->message()->isVisible());
+      auto& list = static_cast<frame::ListBox&>(*form.FindById("lsttype"));
+      form.UserSelect(list, list.IndexOf(machine));
+      QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("cmdCalculate")), Qt::LeftButton);
+      window.Refresh();
+      QVERIFY(!tab->message()->isVisible());
+      QVERIFY(tab->view()->isVisible());
+      QVERIFY(frame::InkedPixels(*tab->view()) > 5000);
+      QStringList texts;
+      for (QGraphicsTextItem* item : tab->labels()) texts << item->toPlainText();
+      for (const char* angle : {"α1 =", "β1 =", "α2 =", "β2 ="})
+        QVERIFY2(texts.join('|').contains(QString::fromUtf8(angle)), qPrintable(texts.join('|')));
+      for (QGraphicsTextItem* a : tab->labels())
+        for (QGraphicsTextItem* b : tab->labels())
+          if (a != b)
+            QVERIFY2(!a->sceneBoundingRect().adjusted(3, 3, -3, -3).intersects(
+                         b->sceneBoundingRect().adjusted(3, 3, -3, -3)),
+                     qPrintable(a->toPlainText() + " over " + b->toPlainText()));
+      frame::SaveShot(window, QString("bladerow-triangles-") + QString(machine).replace(' ', '-'));
+    }
   }
 
   // Every box, list and result is named by its caption for a screen reader,

@@ -1,7 +1,9 @@
 #include "bladerow/bladerow_window.h"
 
+#include <exception>
 #include <string>
 
+#include "bladerow/velocity_triangles.h"
 #include "frame/numtext.h"
 
 namespace bladerow {
@@ -161,6 +163,21 @@ void Bladerow::RefreshFrames() {
 }
 
 void Bladerow::cmdCalculate_Click() {
+  // A failed calculation leaves no chart of an earlier one behind.
+  last_.reset();
+  failure_.clear();
+  try {
+    Calculate();
+  } catch (const frame::Failure& f) {
+    failure_ = f.what();
+    throw;
+  } catch (const std::exception& e) {
+    failure_ = std::string("Cannot compute: ") + e.what();
+    throw;
+  }
+}
+
+void Bladerow::Calculate() {
   Writes({txtpp21, txtpr, txtwsh, txtm1, txtm1r, txtm2, txtm2r, txtcpr, txtm3, txtcps, txtdl23,
           txtth2, txtth3, txtgm, txtb1, txtb2, txtal2, txtal3});
   st.p1 = Strict(txtp1);
@@ -220,11 +237,29 @@ void Bladerow::cmdCalculate_Click() {
   show(txtb2, st.b2, "#0.00");
   show(txtal2, st.al2, "#0.00");
   show(txtal3, st.al3, "#0.00");
+  last_ = Computed{st, ct, lastPasses <= kDensityPasses};
   // The last pass is on display; say that it is not a settled state.
   ResultsStand();
   if (lastPasses > kDensityPasses)
     throw frame::Failure("The exit density did not settle in " + std::to_string(kDensityPasses) +
                          " passes (is the exit choked?): the last pass is shown");
+}
+
+std::vector<std::string> Bladerow::ChartNames() const { return {kVelocityTriangles}; }
+
+frame::ChartData Bladerow::Chart(const std::string& name) const {
+  if (name != kVelocityTriangles) return Form::Chart(name);
+  if (!last_) {
+    const char* title = "Velocity triangles";
+    if (failure_.empty())
+      return frame::Unavailable(name, title, "Press \"Calculate\" to draw the velocity triangles");
+    return frame::Unavailable(name, title, "The last computation failed: " + failure_);
+  }
+  // The angles with the digits the window shows them with.
+  auto shown = [](float v) { return frame::FormatPattern(v, "#0.00"); };
+  const Stage& s = last_->stage;
+  return VelocityTriangles(s, last_->ct, {shown(s.al1), shown(s.b1), shown(s.al2), shown(s.b2)},
+                           last_->settled);
 }
 
 }  // namespace bladerow

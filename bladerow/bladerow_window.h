@@ -2,7 +2,9 @@
 // the geometry of the chosen machine and the eighteen results.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "bladerow/meanline.h"
 #include "frame/form.h"
@@ -16,6 +18,9 @@ class Bladerow : public frame::Form {
   const Stage& stage() const { return st; }
   int passes() const { return lastPasses; }
 
+  std::vector<std::string> ChartNames() const override;
+  frame::ChartData Chart(const std::string& name) const override;
+
  protected:
   void Form_Load() override;
 
@@ -24,6 +29,7 @@ class Bladerow : public frame::Form {
   void lsttype_Click();
   void lstgas_Click();
   void cmdCalculate_Click();
+  void Calculate();
 
   frame::TextBox* Input(frame::Frame* in, const std::string& label, const std::string& caption,
                         const std::string& box, const std::string& text, int y,
@@ -47,6 +53,16 @@ class Bladerow : public frame::Form {
   short cgas = 0;  // 0 air, 1 another gas
   Stage st;        // kept from one calculation to the next
   int lastPasses = 0;
+
+  // The last calculation, for the charts: none before the first and after
+  // a failed one (then failure says why).
+  struct Computed {
+    Stage stage;
+    short ct = 0;
+    bool settled = true;
+  };
+  std::optional<Computed> last_;
+  std::string failure_;
 };
 
 }  // namespace bladerow

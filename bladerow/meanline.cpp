@@ -12,7 +12,6 @@ namespace {
 constexpr double kPi = 3.1415927;
 constexpr double kLbmPerSlug = 32.17;
 constexpr double kFootPoundsPerBtu = 778.16;
-constexpr double kGasConstantAir = 53.35;  // ft·lbf/(lbm·degR)
 
 float F(double v) { return static_cast<float>(v); }
 double Rad(double degrees) { return degrees * kPi / 180; }

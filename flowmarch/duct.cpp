@@ -143,6 +143,7 @@ Station Solve(const Gas& gas, const Impulse& x, double t0, double step, double e
   std::optional<Station> s = ConstantAreaState(gas, x, t0, step, eps);
   if (!s) {
     result.choked = true;
+    result.chokedStation = station;
     return Station{};
   }
   if (!Finite(*s))
@@ -183,12 +184,20 @@ Result Compute(const Inputs& in) {
 
   // The duct, by explicit forward steps.
   const double m5 = r.s5.mach;
+  double mm = m5 * m5, pt = r.s5.pt, tt = r.tt3, a = 1;
+  // The static state of the march where it stands (kept for the chart).
+  auto keep = [&](int step) {
+    const double q = 1 + gas.e * mm;
+    r.march.push_back({step, std::sqrt(mm), tt / q, pt / std::pow(q, gas.k)});
+  };
+  r.march.reserve(kSteps / kMarchSample + 2);
+  keep(0);
   if (m5 == 1) {  // sonic at the entry: any change chokes it
     r.choked = true;
+    r.chokedStation = 6;
     return r;
   }
   const bool subsonic = m5 < 1;
-  double mm = m5 * m5, pt = r.s5.pt, tt = r.tt3, a = 1;
   const double dtt = (tt6 - r.tt3) / kSteps;
   const double dx = in.l / kSteps;
   const double da = (in.a6a5 - 1) / kSteps;
@@ -212,16 +221,22 @@ Result Compute(const Inputs& in) {
     mach = std::sqrt(mm);
     // Passing through Mach 1 (or landing on it) is choking.
     if (subsonic ? mach >= 1 : mach <= 1) {
+      keep(step);
       r.choked = true;
       r.chokedAt = step;
+      r.chokedStation = 6;
       return r;
     }
+    if (step % kMarchSample == 0 || step == kSteps) keep(step);
   }
   r.m6 = mach;
   r.tt6 = tt6;
   r.t6 = tt6 / (1 + gas.e * mach * mach);
   r.pt6 = pt;
   r.p6 = pt / std::pow(1 + gas.e * mach * mach, gas.k);
+  // The exit point as the exit conditions give it.
+  r.march.back().t = r.t6;
+  r.march.back().p = r.p6;
   return r;
 }
 

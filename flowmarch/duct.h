@@ -5,6 +5,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 namespace flowmarch {
 
@@ -48,9 +49,21 @@ struct Impulse {
 std::optional<Station> ConstantAreaState(const Gas& gas, const Impulse& target, double t0,
                                          double step, double eps);
 
+// A state of the duct march: its step (0 at the entry) and static values.
+struct MarchPoint {
+  int step = 0;
+  double mach = 0, t = 0, p = 0;
+};
+inline constexpr int kMarchSample = 25;  // steps between the points kept
+
 struct Result {
   bool choked = false;
   int chokedAt = 0;  // the duct step after which the flow passed Mach 1
+  // Where it choked: 3, 4 or 5 for a constant-area state, 6 in the duct
+  // (chokedAt steps in, 0 when sonic at the entry); 0 when it did not.
+  int chokedStation = 0;
+  // The march: its entry, every kMarchSample-th step, and the last step.
+  std::vector<MarchPoint> march;
   Station s3{}, s4{}, s5{};
   double tt3 = 0;
   double m6 = 0, t6 = 0, tt6 = 0, p6 = 0, pt6 = 0;

@@ -1,7 +1,10 @@
 #include "flowmarch/flowmarch_window.h"
 
+#include <exception>
+
 #include "flowmarch/diagram.h"
 #include "flowmarch/duct.h"
+#include "flowmarch/duct_chart.h"
 #include "frame/numtext.h"
 
 namespace flowmarch {
@@ -100,7 +103,19 @@ FlowMarch::FlowMarch()
   Picture1 = AddPicture("Picture1", DuctDiagram(), {0, 0, 700, 406}, frapic);
   frapic->setVisible(false);
 
-  cmdCalculate->Click = [this] { cmdCalculate_Click(); };
+  cmdCalculate->Click = [this] {
+    last_.reset();
+    why_ = "The last computation failed";
+    try {
+      cmdCalculate_Click();
+    } catch (const frame::Failure& f) {
+      why_ += std::string(": ") + f.what();
+      throw;
+    } catch (const std::exception& e) {
+      why_ += std::string(": Cannot compute: ") + e.what();
+      throw;
+    }
+  };
   Command1->Click = [this] { Command1_Click(); };
   cmdEnd->Click = [this] { cmdEnd_Click(); };
 }
@@ -136,6 +151,7 @@ void FlowMarch::cmdCalculate_Click() {
   for (frame::TextBox* m : {txtmd1, txtmd2})
     if (Strict(m) < 0) Refuse(m, "must not be negative");
   const Result r = Compute(in);
+  last_ = r;
   if (r.choked) {
     frachk->setVisible(true);
     return;
@@ -150,6 +166,14 @@ void FlowMarch::cmdCalculate_Click() {
   txttt6o->setText(tt6);
   txtp6->setText(p6);
   txtpt6->setText(pt6);
+}
+
+std::vector<std::string> FlowMarch::ChartNames() const { return {kDuctChart}; }
+
+frame::ChartData FlowMarch::Chart(const std::string& name) const {
+  if (name != kDuctChart) return Form::Chart(name);
+  if (!last_) return frame::Unavailable(name, "Along the duct", why_);
+  return DuctChart(*last_);
 }
 
 void FlowMarch::Command1_Click() { frapic->setVisible(!frapic->visible()); }

@@ -1,6 +1,10 @@
 // The window of the generalized one-dimensional flow calculator.
 #pragma once
 
+#include <optional>
+#include <string>
+
+#include "flowmarch/duct.h"
 #include "frame/form.h"
 
 namespace flowmarch {
@@ -8,6 +12,9 @@ namespace flowmarch {
 class FlowMarch : public frame::Form {
  public:
   FlowMarch();
+
+  std::vector<std::string> ChartNames() const override;
+  frame::ChartData Chart(const std::string& name) const override;
 
  private:
   void cmdCalculate_Click();
@@ -21,6 +28,10 @@ class FlowMarch : public frame::Form {
   frame::Label* Label24;
   frame::Picture* Picture1;
   frame::Button *cmdCalculate, *Command1, *cmdEnd;
+
+  // The last Calculate, choked or not, for the chart; nothing after a failed one.
+  std::optional<Result> last_;
+  std::string why_ = "Press Calculate to draw the duct";
 };
 
 }  // namespace flowmarch

@@ -1,5 +1,7 @@
 #include "flowtables/fanno_window.h"
 
+#include <exception>
+
 #include "frame/numtext.h"
 
 namespace flowtables {
@@ -39,6 +41,26 @@ Fanno::Fanno() : TableWindow(Design()) {
 }
 
 void Fanno::cmdscompute_Click() {
+  last_.reset();
+  why_ = "The last computation failed";
+  try {
+    Single();
+  } catch (const frame::Failure& f) {
+    why_ += std::string(": ") + f.what();
+    throw;
+  } catch (const std::exception& e) {
+    why_ += std::string(": Cannot compute: ") + e.what();
+    throw;
+  }
+}
+
+frame::ChartData Fanno::Chart(const std::string& name) const {
+  if (name != kTsLineChart) return Form::Chart(name);
+  if (!last_) return frame::Unavailable(name, "Fanno line", why_);
+  return FannoLine(*last_);
+}
+
+void Fanno::Single() {
   const float g = Strict(txtg);
   const FannoConstants k(g);
   if (Mode() > 0) {
@@ -47,9 +69,15 @@ void Fanno::cmdscompute_Click() {
     WarningValue(1)->setCaption(Out(limit));
     const float read = Strict(Input(Mode()));
     double target = read;
-    if (!subsonic && target > limit) return ShowWarning(1);
+    if (!subsonic && target > limit) {
+      why_ = "No state to mark: 4fL*/D must be < " + Out(limit);
+      return ShowWarning(1);
+    }
     if (target == 0) target = 1e-9;  // M = 1 itself is the end of the line
-    if (target < 0) return ShowWarning(0);
+    if (target < 0) {
+      why_ = "No state to mark: 4fL*/D must be > 0";
+      return ShowWarning(0);
+    }
     auto friction = [&k](double mach) { return FannoRatios(mach, k).fld; };
     auto found = SearchMach(friction, target, subsonic ? 0.01 : 1.1,
                             subsonic ? Branch::Subsonic : Branch::Supersonic);
@@ -59,11 +87,13 @@ void Fanno::cmdscompute_Click() {
                  " with γ = " + frame::NumberText(g));
     const FannoState s = FannoRatios(*found, k);
     ShowResults({Out(*found), Out(s.t), Out(s.p), Out(s.pt), Out(s.ms), Out(read)});
+    last_ = LineState{g, *found, txtg->text(), StateText(Out(*found), Out(s.t))};
     return;
   }
   const double m = Mach(Strict(Input(0)));
   const FannoState s = FannoRatios(m, k);
   ShowResults({Out(m), Out(s.t), Out(Limit(s.p)), Out(Limit(s.pt)), Out(s.ms), Out(Limit(s.fld))});
+  last_ = LineState{g, m, txtg->text(), StateText(Out(m), Out(s.t))};
 }
 
 std::function<Row(float)> Fanno::RowFormula(float g) const {

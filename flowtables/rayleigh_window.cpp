@@ -1,5 +1,7 @@
 #include "flowtables/rayleigh_window.h"
 
+#include <exception>
+
 #include "frame/numtext.h"
 
 namespace flowtables {
@@ -39,6 +41,26 @@ Rayleigh::Rayleigh() : TableWindow(Design()) {
 }
 
 void Rayleigh::cmdscompute_Click() {
+  last_.reset();
+  why_ = "The last computation failed";
+  try {
+    Single();
+  } catch (const frame::Failure& f) {
+    why_ += std::string(": ") + f.what();
+    throw;
+  } catch (const std::exception& e) {
+    why_ += std::string(": Cannot compute: ") + e.what();
+    throw;
+  }
+}
+
+frame::ChartData Rayleigh::Chart(const std::string& name) const {
+  if (name != kTsLineChart) return Form::Chart(name);
+  if (!last_) return frame::Unavailable(name, "Rayleigh line", why_);
+  return RayleighLine(*last_);
+}
+
+void Rayleigh::Single() {
   const float g = Strict(txtg);
   const RayleighConstants k(g);
   if (Mode() > 0) {
@@ -46,8 +68,14 @@ void Rayleigh::cmdscompute_Click() {
     const double limit = RayleighLimit(k);
     WarningValue(1)->setCaption(Out(limit));
     const float target = Strict(Input(Mode()));
-    if (!subsonic && target < limit) return ShowWarning(1);
-    if (target > 1) return ShowWarning(0);
+    if (!subsonic && target < limit) {
+      why_ = "No state to mark: Tt/Tt* can not be less than " + Out(limit);
+      return ShowWarning(1);
+    }
+    if (target > 1) {
+      why_ = "No state to mark: Tt/Tt* can not be greater than 1";
+      return ShowWarning(0);
+    }
     auto heat = [&k](double mach) { return RayleighRatios(mach, k).T0; };
     auto found = SearchMach(heat, target, subsonic ? 0.5 : 1.1,
                             subsonic ? Branch::Subsonic : Branch::Supersonic);
@@ -57,11 +85,13 @@ void Rayleigh::cmdscompute_Click() {
                  " with γ = " + frame::NumberText(g));
     const RayleighState s = RayleighRatios(*found, k);
     ShowResults({Out(*found), Out(s.t), Out(s.p), Out(s.pt), Out(s.ms), Out(target)});
+    last_ = LineState{g, *found, txtg->text(), StateText(Out(*found), Out(s.t))};
     return;
   }
   const double m = Mach(Strict(Input(0)));
   const RayleighState s = RayleighRatios(m, k);
   ShowResults({Out(m), Out(s.t), Out(Limit(s.p)), Out(Limit(s.pt)), Out(s.ms), Out(Limit(s.T0))});
+  last_ = LineState{g, m, txtg->text(), StateText(Out(m), Out(s.t))};
 }
 
 std::function<Row(float)> Rayleigh::RowFormula(float g) const {

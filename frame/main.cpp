@@ -66,6 +66,7 @@ int RunProgram(int argc, char** argv, const FormFactory& make) {
   View view(*form);
   AddHelpActions(view, QString::fromUtf8(ProgramHelp()));
   AddSweepAction(view, *form, make);
+  AddChartAction(view, *form);
   ExitWhenPainted::InstallIfAsked(view);
   view.show();
   return app.exec();

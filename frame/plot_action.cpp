@@ -14,6 +14,13 @@ namespace frame {
 namespace {
 
 using OpenPlot = QWidget* (*)(Form*, const FormFactory*, QWidget*);
+using OpenCharts = QWidget* (*)(Form*, QWidget*);
+
+// Loaded once and kept for the life of the program.
+QLibrary& Module() {
+  static QLibrary module(PlotModulePath());
+  return module;
+}
 
 }  // namespace
 
@@ -43,15 +50,40 @@ QAction* AddSweepAction(QWidget& view, Form& form, FormFactory make) {
       (*open)->activateWindow();
       return;
     }
-    // Loaded once and kept for the life of the program.
-    static QLibrary module(PlotModulePath());
-    auto entry = reinterpret_cast<OpenPlot>(module.resolve("calc_open_plot"));
+    auto entry = reinterpret_cast<OpenPlot>(Module().resolve("calc_open_plot"));
     if (!entry) {
       QMessageBox::warning(&view, "Sweep and plot",
-                           "The plot window cannot be loaded: " + module.errorString());
+                           "The plot window cannot be loaded: " + Module().errorString());
       return;
     }
     *open = entry(&form, &make, &view);
+  });
+  return action;
+}
+
+QAction* AddChartAction(QWidget& view, Form& form) {
+  if (form.ChartNames().empty()) return nullptr;
+  auto* action = new QAction("Charts…", &view);
+  action->setObjectName("charts");
+  action->setShortcut(kChartsShortcut);
+  action->setShortcutContext(Qt::WindowShortcut);
+  action->setShortcutVisibleInContextMenu(true);
+  view.addAction(action);
+  if (view.contextMenuPolicy() == Qt::DefaultContextMenu) view.setContextMenuPolicy(Qt::ActionsContextMenu);
+  auto open = std::make_shared<QPointer<QWidget>>();
+  QObject::connect(action, &QAction::triggered, &view, [&view, &form, open] {
+    if (*open) {
+      (*open)->show();
+      (*open)->raise();
+      (*open)->activateWindow();
+      return;
+    }
+    auto entry = reinterpret_cast<OpenCharts>(Module().resolve("calc_open_charts"));
+    if (!entry) {
+      QMessageBox::warning(&view, "Charts", "The chart window cannot be loaded: " + Module().errorString());
+      return;
+    }
+    *open = entry(&form, &view);
   });
   return action;
 }

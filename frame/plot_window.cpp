@@ -443,6 +443,8 @@ void PlotWindow::RunEnded(int generation) {
   for (const auto& slot : slots_) gaps += slot && !slot->message.empty();
   status_->setText(QString("%1 points, %2 of them gaps.").arg(done_).arg(gaps));
   Rebuild();
+  // The window keeps the run (a running line on a map follows it).
+  form_.NoteSweep(Trace(request_, points()));
 }
 
 std::vector<SweepPoint> PlotWindow::points() const {

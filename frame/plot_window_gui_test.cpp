@@ -170,6 +170,9 @@ class PlotWindowGui : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(plot.finished(), 20000);
     QCOMPARE(plot.points().size(), size_t{40});
     QCOMPARE(frame::StateText(form), before);  // the window is not touched
+    // It keeps the finished run, for charts that draw it.
+    QCOMPARE(form.lastSweep().points.size(), size_t{40});
+    QCOMPARE(form.lastSweep().outputs, (std::vector<std::string>{"lblp1", "lbla1"}));
     QChart* chart = plot.chart();
     QCOMPARE(chart->series().size(), 2);
     QCOMPARE(SeriesPoints(chart), 80);
@@ -263,6 +266,7 @@ class PlotWindowGui : public QObject {
     QVERIFY(plot.status().startsWith("Cancelled after"));
     QVERIFY(!plot.finished());
     QVERIFY(plot.points().size() < 10000);
+    QVERIFY(form.lastSweep().empty());  // a cancelled run is not kept
   }
 };
 

@@ -15,3 +15,31 @@ add_dependencies(plot_window_gui_test calc_plot)
 add_test(NAME frame.plot.gui COMMAND plot_window_gui_test)
 set_tests_properties(frame.plot.gui PROPERTIES ENVIRONMENT
                      "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+
+# The chart window of every program that has charts, from the one list of
+# programs: each chart drawn from the window's defaults, and named in the
+# program's help.
+set(calc_chart_includes "")
+set(calc_chart_programs "")
+foreach(program ${CALC_PROGRAMS})
+  string(APPEND calc_chart_includes "#include \"${CALC_${program}_FOLDER}/${program}_window.h\"\n")
+  string(APPEND calc_chart_programs
+         "    {\"${program}\", [] { return std::unique_ptr<frame::Form>(new ${CALC_${program}_CLASS}); }},\n")
+endforeach()
+file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/generated/chart_programs.inc
+     CONTENT "// Made by frame/sweep.cmake from programs.txt.\n${calc_chart_includes}\nnamespace {\nconst std::vector<ChartProgram> kChartPrograms = {\n${calc_chart_programs}};\n}  // namespace\n")
+add_executable(chart_windows_gui_test ${CMAKE_CURRENT_LIST_DIR}/chart_windows_gui_test.cpp)
+target_include_directories(chart_windows_gui_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
+foreach(program ${CALC_PROGRAMS})
+  target_link_libraries(chart_windows_gui_test PRIVATE ${program}_window)
+  # The program's built help (build/help/<program>.md) comes with it.
+  add_dependencies(chart_windows_gui_test ${program})
+endforeach()
+target_link_libraries(chart_windows_gui_test PRIVATE frame_plot frame_qt Qt6::Test calc_flags)
+target_compile_definitions(chart_windows_gui_test PRIVATE CALC_HELP_DIR="${PROJECT_BINARY_DIR}/help")
+add_dependencies(chart_windows_gui_test calc_plot)
+foreach(program ${CALC_PROGRAMS})
+  add_test(NAME ${program}.charts.gui COMMAND chart_windows_gui_test everyChart:${program})
+  set_tests_properties(${program}.charts.gui PROPERTIES ENVIRONMENT
+                       "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+endforeach()

@@ -6,7 +6,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <QGraphicsTextItem>
+#include <QLabel>
 #include <QListWidget>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+
+#include "frame/chart_window.h"
 #include "frame/guitest.h"
 #include "frame/view.h"
 #include "ringflow/ringflow_window.h"
@@ -76,6 +82,45 @@ class RingflowGui : public QObject {
     QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("Cmdcalculate")), Qt::LeftButton);
     QVERIFY(view.widget("Fraconv2")->isVisible());
     frame::SaveShot(view, "ringflow-solved");
+    QDir::setCurrent(old);
+  }
+
+  // The radial profiles of the defaults and of three free-vortex stages:
+  // a curve per station and quantity, the angles on the second axis.
+  void radialProfiles() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    struct Case {
+      const char* shot;
+      int ntyp;  // list row
+      const char* rows;
+      int curves;
+    } cases[] = {{"ringflow-profiles", 1, "3", 8}, {"ringflow-profiles-free-vortex", 0, "7", 16}};
+    for (const Case& c : cases) {
+      ringflow::Ringflow form;
+      frame::View view(form);
+      form.Load();
+      view.show();
+      frame::ChartWindow window(form);
+      window.resize(900, 640);
+      window.show();
+      frame::ChartTab* tab = window.tab("radial-profiles");
+      QVERIFY(tab);
+      QVERIFY(tab->message()->isVisible());
+      qobject_cast<QListWidget*>(view.widget("lstntyp"))->setCurrentRow(c.ntyp);
+      auto* rows = qobject_cast<QLineEdit*>(view.widget("txtnbr"));
+      rows->selectAll();
+      QTest::keyClicks(rows, c.rows);
+      QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("Cmdcalculate")), Qt::LeftButton);
+      QVERIFY(view.widget("Fraconv2")->isVisible());
+      window.Refresh();
+      QVERIFY(!tab->message()->isVisible());
+      QCOMPARE(tab->view()->chart()->series().size(), c.curves);
+      QVERIFY(frame::InkedPixels(*tab->view()) > 5000);
+      frame::SaveShot(window, c.shot);
+    }
     QDir::setCurrent(old);
   }
 

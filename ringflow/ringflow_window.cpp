@@ -1,10 +1,12 @@
 #include "ringflow/ringflow_window.h"
 
 #include <cmath>
+#include <exception>
 
 #include "frame/numtext.h"
 #include "frame/printline.h"
 #include "ringflow/printfile.h"
+#include "ringflow/radial_profiles.h"
 #include "ringflow/streamline.h"
 #include "ringflow/diagram.h"
 
@@ -397,6 +399,21 @@ void Ringflow::CmdUsersGuide_Click() { WritePrintFile(kUsersGuideFile, UsersGuid
 void Ringflow::Cmdend_Click() { End(); }
 
 void Ringflow::Cmdcalculate_Click() {
+  // A failed run leaves no chart of an earlier one behind.
+  last_.reset();
+  failure_.clear();
+  try {
+    Calculate();
+  } catch (const frame::Failure& f) {
+    failure_ = f.what();
+    throw;
+  } catch (const std::exception& e) {
+    failure_ = std::string("Cannot compute: ") + e.what();
+    throw;
+  }
+}
+
+void Ringflow::Calculate() {
   FraConv->setVisible(false);
   Fraconv2->setVisible(false);
   ++npr;
@@ -490,12 +507,25 @@ void Ringflow::Cmdcalculate_Click() {
   if (s.failed) {
     AddFailure(s.failed, lines);
     WritePrintFile(name, lines);
+    last_ = s;
     Txtjconv->setText(frame::NumberText(static_cast<float>(s.failed)));
     FraConv->setVisible(true);
     return;
   }
   WritePrintFile(name, lines);
+  last_ = s;
   Fraconv2->setVisible(true);
+}
+
+std::vector<std::string> Ringflow::ChartNames() const { return {kRadialProfiles}; }
+
+frame::ChartData Ringflow::Chart(const std::string& name) const {
+  if (name != kRadialProfiles) return Form::Chart(name);
+  if (last_) return RadialProfiles(*last_);
+  const char* title = "Radial profiles";
+  if (failure_.empty())
+    return frame::Unavailable(name, title, "Press \"Calculate\" to draw the radial profiles");
+  return frame::Unavailable(name, title, "The last computation failed: " + failure_);
 }
 
 }  // namespace ringflow

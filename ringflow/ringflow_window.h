@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "frame/form.h"
+#include "ringflow/streamline.h"
 
 namespace ringflow {
 
@@ -32,6 +34,9 @@ class Ringflow : public frame::Form {
   int bladeRows() const { return nbr; }
   int printCounter() const { return npr; }
 
+  std::vector<std::string> ChartNames() const override;
+  frame::ChartData Chart(const std::string& name) const override;
+
  protected:
   void Form_Load() override;
 
@@ -41,6 +46,7 @@ class Ringflow : public frame::Form {
   void pic_Click();
   void CmdUsersGuide_Click();
   void Cmdcalculate_Click();
+  void Calculate();
   void Cmdend_Click();
   void txtnan_Change();
 
@@ -59,6 +65,11 @@ class Ringflow : public frame::Form {
   double dh = 0, dt = 0, rotn = 0, q = 0, rho = 0, pin = 0;
   float ntyp = 0, ntype = 0, ptot = 0;
   int16_t nan = 0, isl = 0, itty = 0, npr = 0, nbr = 3;
+
+  // The solution of the last Calculate, for the charts: none before the
+  // first and after a failed one (then failure says why).
+  std::optional<Solution> last_;
+  std::string failure_;
 };
 
 }  // namespace ringflow

@@ -121,6 +121,7 @@ CycleResult RunCycle(const CycleInputs& in, TurbineCarry& carry) {
     // The turbine exhausts through the regenerator and the exhaust duct to
     // ambient pressure.
     s.pt5 = static_cast<float>(static_cast<double>(s.pt0) / in.pin / in.pirg5);
+    s.pt5x = static_cast<float>(static_cast<double>(s.pt0) / in.pin);
     for (int pass = 0; pass < 5; ++pass) {
       const thrustdeck::Gas t = gas.At(Mean(s.tt5, in.tt4));
       s.gmt = t.gamma;

@@ -38,6 +38,7 @@ struct CycleResult {
   float tt2 = 0, pt0 = 0, pt2 = 0, pt3 = 0, tt3 = 0, gmc = 0, cpc = 0;
   float tt3x = 0, pt3x = 0, cprg3 = 0, cprg5 = 0, tt5x = 0, pt4 = 0, cpb = 0, mfu = 0;
   float pt5 = 0, gmt = 0, cpt = 0, tt5 = 0, tt5a = 0;
+  float pt5x = 0;  // exhaust gas after the regenerator (psia)
   float pow = 0;   // hp
   float efth = 0;  // fraction
   float sfc = 0;   // lbm/(hp·hr)

@@ -4,6 +4,11 @@
 #include <QtTest>
 
 #include <QListWidget>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QtCharts/QChartView>
+
+#include "frame/chart_window.h"
 #include "frame/guitest.h"
 #include "frame/view.h"
 #include "shaftdeck/shaftdeck_window.h"
@@ -57,6 +62,36 @@ class ShaftdeckGui : public QObject {
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
     frame::CheckDescribed<shaftdeck::Shaftdeck>({}, {"cmdCalculate", "txtpic", "19.8", "txtalt", "x", true});
+  }
+
+  // The charts of the calculated cycle with the regenerator on, as the
+  // chart window draws them; they follow the next calculation.
+  void chartsOfTheRegeneratedCycle() {
+    shaftdeck::Shaftdeck form;
+    frame::View view(form);
+    form.Load();
+    view.show();
+    auto& regenerator = *static_cast<frame::ListBox*>(form.FindById("lstIRG"));
+    form.UserSelect(regenerator, regenerator.IndexOf("y"));
+    form.UserClick(*form.FindById("cmdCalculate"));
+    frame::ChartWindow charts(form);
+    charts.resize(960, 680);
+    charts.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&charts));
+    QCOMPARE(charts.count(), 2);
+    frame::ChartTab* ts = charts.tab("ts-diagram");
+    QVERIFY(ts->view()->isVisible());
+    QVERIFY(frame::InkedPixels(*ts->view()) > 5000);
+    frame::SaveShot(charts, "shaftdeck-chart-ts-diagram");
+    charts.tabs()->setCurrentIndex(1);
+    frame::ChartTab* stations = charts.tab("stations");
+    QCOMPARE(stations->table()->rowCount(), 7);
+    QCOMPARE(stations->table()->item(3, 0)->text(), QString("3x"));
+    frame::SaveShot(charts, "shaftdeck-chart-stations");
+
+    form.UserSelect(regenerator, regenerator.IndexOf("n"));
+    form.UserClick(*form.FindById("cmdCalculate"));
+    QTRY_COMPARE(stations->table()->rowCount(), 5);
   }
 };
 

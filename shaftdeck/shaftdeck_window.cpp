@@ -4,6 +4,7 @@
 
 #include "frame/numtext.h"
 #include "shaftdeck/diagram.h"
+#include "shaftdeck/ts_diagram.h"
 
 namespace shaftdeck {
 
@@ -160,6 +161,9 @@ void Shaftdeck::cmdpic_Click() { frapic->setVisible(!frapic->visible()); }
 
 void Shaftdeck::cmdCalculate_Click() {
   Writes({txtpow, txtefth, txtsfc, txthrt});
+  // A failed calculation leaves no cycle of earlier inputs in the charts.
+  last_.reset();
+  calculated_ = true;
   RefreshFrames();
   CycleInputs in;
   in.p0 = Strict(txtp0);
@@ -204,12 +208,32 @@ void Shaftdeck::cmdCalculate_Click() {
   PrepareInputs(in);
   inputs = in;
   result = RunCycle(in, carry);
+  last_ = Computed{inputs, result};
 
   if (result.regeneratorCools) fraregen->setVisible(true);
   txtpow->setText(frame::FormatPattern(result.pow, "##,###"));
   txtefth->setText(frame::FormatPattern(result.efth, "##,###0.000"));
   txtsfc->setText(frame::FormatPattern(result.sfc, "##,###0.000"));
   txthrt->setText(frame::FormatPattern(result.hrt, "##,###"));
+}
+
+std::vector<std::string> Shaftdeck::ChartNames() const { return {"ts-diagram", "stations"}; }
+
+frame::ChartData Shaftdeck::Chart(const std::string& name) const {
+  const char* title = name == "ts-diagram" ? "T-s diagram of the cycle"
+                      : name == "stations" ? "Stations of the cycle"
+                                           : nullptr;
+  if (!title) return Form::Chart(name);
+  if (!last_) {
+    std::string why = "Press Calculate to compute the cycle";
+    if (calculated_)
+      why = "The last calculation failed" +
+            (lblError->caption().empty() ? std::string() : ": " + lblError->caption());
+    return frame::Unavailable(name, title, why);
+  }
+  const thrustdeck::CycleDiagram diagram = PowerCycleDiagram(last_->inputs, last_->result);
+  return name == "ts-diagram" ? thrustdeck::TsDiagramChart(diagram)
+                              : thrustdeck::StationsChart(diagram);
 }
 
 }  // namespace shaftdeck

@@ -2,6 +2,7 @@
 // optional regenerator, the four results and the diagram of the machine.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "frame/form.h"
@@ -15,6 +16,11 @@ class Shaftdeck : public frame::Form {
 
   const CycleResult& last() const { return result; }
   const TurbineCarry& turbine() const { return carry; }
+  const CycleInputs& fixedInputs() const { return inputs; }
+
+  // "ts-diagram" and "stations" of the last calculation.
+  std::vector<std::string> ChartNames() const override;
+  frame::ChartData Chart(const std::string& name) const override;
 
  protected:
   void Form_Load() override;
@@ -45,6 +51,13 @@ class Shaftdeck : public frame::Form {
   CycleInputs inputs;
   TurbineCarry carry;  // kept from one calculation to the next
   CycleResult result;
+  // The last calculation, when it gave a cycle.
+  struct Computed {
+    CycleInputs inputs;
+    CycleResult result;
+  };
+  std::optional<Computed> last_;
+  bool calculated_ = false;  // Calculate was clicked at least once
 };
 
 }  // namespace shaftdeck

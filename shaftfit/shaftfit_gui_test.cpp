@@ -1,10 +1,14 @@
 // The Qt binding of the power gas turbine matching window, on the offscreen
 // platform.
+#include <QChartView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
+#include "frame/chart_window.h"
 #include "frame/guitest.h"
+#include "frame/sweep.h"
 #include "frame/view.h"
 #include "shaftfit/shaftfit_window.h"
 
@@ -50,6 +54,25 @@ class ShaftfitGui : public QObject {
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
     frame::CheckDescribed<shaftfit::Form1>({}, {"cmdCalculate", "txtm1in", "145.42", nullptr, nullptr, true});
+  }
+
+  // Both maps in the chart window, after the defaults' Calculate.
+  void mapsInTheChartWindow() {
+    shaftfit::Form1 form;
+    frame::View view(form);
+    form.Load();
+    form.UserClick(*form.FindById("cmdCalculate"));
+    frame::ChartWindow charts(form);
+    charts.resize(960, 680);
+    charts.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&charts));
+    QCOMPARE(charts.count(), 2);
+    for (const char* name : {"compressor-map", "turbine-map"}) {
+      charts.tabs()->setCurrentWidget(charts.tab(name));
+      QVERIFY(charts.tab(name)->view()->isVisible());
+      QVERIFY(!charts.tab(name)->message()->isVisible());
+      frame::SaveShot(charts, QString("shaftfit-") + name);
+    }
   }
 };
 

@@ -197,7 +197,15 @@ maps::MapBoxes Form1::MapBoxes(maps::Precision mu) const {
           {txtpitc, S},  {txtk1, S},   {txtk2, S},    {txtmc4c, D},  {txtNc4d, D},  {txtetatd, D}};
 }
 
+std::vector<std::string> Form1::ChartNames() const { return maps::MatchChartNames(); }
+
+frame::ChartData Form1::Chart(const std::string& name) const {
+  return maps::MatchChart(*this, name, maps::ReadMaps(*this, MapBoxes(maps::Precision::Single)),
+                          last_);
+}
+
 void Form1::cmdCalculate_Click() {
+  last_.reset();
   auto single = [this](const frame::TextBox* box) { return maps::ReadSingle(*this, box); };
   ShowRegenFrames();
   frasurge->setVisible(false);
@@ -236,6 +244,8 @@ void Form1::cmdCalculate_Click() {
   WriteResults(r);
   if (r.surged) frasurge->setVisible(true);
   if (r.regenWarm) fraregen->setVisible(true);
+  if (r.converged)
+    last_ = maps::MatchedMaps{in.comp, in.turb, r.mc2, r.pic, r.nc2, r.pit, r.mc4, r.nc4, r.surged};
 }
 
 void Form1::WriteResults(const GtResult& r) {

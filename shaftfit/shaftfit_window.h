@@ -3,7 +3,9 @@
 // file of every map.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "frame/form.h"
 #include "shaftfit/gt_matching.h"
@@ -14,6 +16,8 @@ namespace shaftfit {
 class Form1 : public frame::Form {
  public:
   Form1();
+  std::vector<std::string> ChartNames() const override;
+  frame::ChartData Chart(const std::string& name) const override;
 
  protected:
   void Form_Load() override;
@@ -54,6 +58,8 @@ class Form1 : public frame::Form {
   // The matched speed and turbine exit temperature as last shown.
   float nc2 = 0, tt5 = 0;
   short counter = 0;  // print files of this run
+  // The last match that settled, for the maps; none after one that failed.
+  std::optional<maps::MatchedMaps> last_;
 };
 
 }  // namespace shaftfit

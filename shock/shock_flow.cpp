@@ -27,6 +27,19 @@ struct Normals {
 
 }  // namespace
 
+double MaxTurningShockAngle(float m1, float gs) {
+  const double g = gs, m2 = static_cast<double>(m1) * m1;
+  const double sinm = std::sqrt(
+      ((g + 1) / 4 * m2 - 1 + std::sqrt((g + 1) * (1 + (g - 1) / 2 * m2 + (g + 1) / 16 * m2 * m2))) /
+      (g * m2));
+  return std::atan(sinm / std::sqrt(1 - sinm * sinm));
+}
+
+double TurningAngle(float m1, float gs, double beta) {
+  const Normals n{m1 * m1, (gs + 1) / 2};
+  return kDegrees * std::atan(n.fnaf(beta) / (n.fnbf(beta) * std::tan(beta)));
+}
+
 ObliqueShockState ObliqueShock(float m1, float g, float dl, bool strong) {
   return ObliqueShock(m1, g, dl, strong, kNewtonBound);
 }
@@ -40,12 +53,9 @@ ObliqueShockState ObliqueShock(float m1, float gs, float dl, bool strong, long p
   double start = strong ? 90 : kDegrees * mu;
 
   // Maximum turning: the shock angle where the turning is largest.
-  const double sinm = std::sqrt(
-      ((g + 1) / 4 * m2 - 1 + std::sqrt((g + 1) * (1 + (g - 1) / 2 * m2 + (g + 1) / 16 * m2 * m2))) /
-      (g * m2));
-  const double betam = std::atan(sinm / std::sqrt(1 - sinm * sinm));
+  const double betam = MaxTurningShockAngle(m1, gs);
   ObliqueShockState s;
-  s.dmax = kDegrees * std::atan(n.fnaf(betam) / (n.fnbf(betam) * std::tan(betam)));
+  s.dmax = TurningAngle(m1, gs, betam);
   if (!strong) start += s.dmax / 2;
   if (!(dl < s.dmax)) dl = static_cast<float>(s.dmax);
   s.dl = dl;
@@ -294,6 +304,14 @@ std::optional<ShockState> BisectedConicalShock(float m1, float gs, float dl) {
 }
 
 }  // namespace
+
+std::optional<double> ConeOfShock(float m1, float gs, double eps, long& budget) {
+  const double g = gs, m = m1, e = eps / kDegrees;
+  const ConeFunctions fn{g};
+  const auto s = SurfaceBehind(ShockAt(m, g, e, fn), e, fn, budget);
+  if (!s || budget < 0) return std::nullopt;
+  return kDegrees * s->theta;
+}
 
 static std::optional<ShockState> DescribedConicalShock(float m1, float gs, float dl, float eps0) {
   const double g = gs, m = m1;

@@ -34,6 +34,12 @@ ObliqueShockState ObliqueShock(float m1, float g, float dl, bool strong, long pa
 // is within tolerance) is found by bisection: the same digits from M1 = 10 on.
 inline constexpr long kNewtonBound = 200'000;
 
+// The shock angle, radians, at which an oblique shock turns the flow most.
+double MaxTurningShockAngle(float m1, float g);
+// The turning, degrees, of the oblique shock at beta (radians): the relation
+// the solver inverts, with its Single normal Mach numbers.
+double TurningAngle(float m1, float g, double beta);
+
 // The first guess of the cone shock angle, degrees: the Mach angle plus the
 // cone angle (a tenth of it below 10 degrees).
 double ConeFirstGuess(float m1, float dl);
@@ -41,7 +47,12 @@ double ConeFirstGuess(float m1, float dl);
 // The cone of half-angle dl (degrees) from a first guess eps0 (degrees);
 // nothing when the shock detaches or the search does not settle.
 std::optional<ShockState> ConicalShock(float m1, float g, float dl, float eps0);
-inline constexpr int kStepSearchBound = 100;  // secant passes on the last step
+inline constexpr int kStepSearchBound = 100;
+// The half-angle (degrees) of the cone whose shock stands at eps (degrees),
+// by the fine march toward the axis that the solver's bisection uses; each
+// step taken is counted off budget. Nothing when the flow behind reaches no
+// cone or the budget runs out.
+std::optional<double> ConeOfShock(float m1, float g, double eps, long& budget);  // secant passes on the last step
 // Integration steps of the bisection on the shock angle, all its cones
 // together: attached cones take up to about 170,000 (γ 1.01 to 3, M1 1.0001
 // to 100); past the budget the search reports no solution.

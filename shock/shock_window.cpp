@@ -1,6 +1,7 @@
 #include "shock/shock_window.h"
 
 #include <cmath>
+#include <exception>
 
 #include "frame/numtext.h"
 #include "shock/shock_flow.h"
@@ -73,7 +74,19 @@ Shock::Shock() : frame::Form(frame::Caption("Shock Analysis", 7), 700, 350) {
   txtm1->Change = [this] { txtm1_Change(); };
   txtg->Change = [this] { txtg_Change(); };
   txtdl->Change = [this] { txtdl_Change(); };
-  cmdCalculate->Click = [this] { cmdCalculate_Click(); };
+  cmdCalculate->Click = [this] {
+    last_.reset();
+    why_ = "The last computation failed";
+    try {
+      cmdCalculate_Click();
+    } catch (const frame::Failure& f) {
+      why_ += std::string(": ") + f.what();
+      throw;
+    } catch (const std::exception& e) {
+      why_ += std::string(": Cannot compute: ") + e.what();
+      throw;
+    }
+  };
   cmdEnd->Click = [this] { End(); };
 }
 
@@ -141,6 +154,7 @@ void Shock::cmdCalculate_Click() {
   } else {
     angleRead = false;
   }
+  const float asked = dl;
   const float eps0 = conical ? Strict(txteps) : 0.0f;
   detshk = 0;
 
@@ -182,7 +196,17 @@ void Shock::cmdCalculate_Click() {
   txtdr->setText(frame::FormatPattern(s.angle, "#0.000"));
   fradet->setVisible(false);
   if (detshk == 1) fradet->setVisible(true);
+  last_ = ShockSolution{static_cast<ShockType>(ij), m1, g, asked, dl, s, detshk == 1};
   detshk = 0;
+}
+
+frame::ChartData Shock::Chart(const std::string& name) const {
+  if (name != kPolarChart) return Form::Chart(name);
+  if (!last_) return frame::Unavailable(name, "Shock polar", why_);
+  if (last_->type != ShockType::Conical) return PolarChart(*last_);
+  const std::pair<float, float> key{last_->m1, last_->g};
+  if (!cone_ || cone_->first != key) cone_.emplace(key, ConeShockCurve(key.first, key.second));
+  return PolarChart(*last_, &cone_->second);
 }
 
 }  // namespace shock

@@ -3,14 +3,21 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "frame/form.h"
+#include "shock/polar_chart.h"
 
 namespace shock {
 
 class Shock : public frame::Form {
  public:
   Shock();
+
+ public:
+  std::vector<std::string> ChartNames() const override { return {kPolarChart}; }
+  frame::ChartData Chart(const std::string& name) const override;
 
  protected:
   void Form_Load() override;
@@ -32,6 +39,12 @@ class Shock : public frame::Form {
 
   float m1 = 0, g = 0, dl = 0, mm = 0, g2 = 0;
   std::int16_t ij = 0, detshk = 0;
+
+  // The last Calculate, for the chart; nothing after a failed one.
+  std::optional<ShockSolution> last_;
+  std::string why_ = "Press Calculate to draw the shock polar";
+  // The cone curve takes tens of milliseconds: kept for its Mach number and γ.
+  mutable std::optional<std::pair<std::pair<float, float>, ConeCurve>> cone_;
 };
 
 }  // namespace shock

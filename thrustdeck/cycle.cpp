@@ -175,6 +175,8 @@ void Run::InletToBurner() {
   const double gd = s.gmd;
   const double pta = std::pow(static_cast<double>(s.tt0) / s.t0, gd / (gd - 1)) * s.p0;
   s.pt2 = Put(s.etd * pta, "diffuser exit pressure");
+  // Only the charts read it: a value beyond a Single shows there, not here.
+  s.pt0 = static_cast<float>(pta);
 
   gmbar = Props(Mean(s.tt4, s.tt0)).gamma;
 

@@ -40,6 +40,7 @@ struct CycleState {
   // Ambient and inlet.
   float gm0 = 0, cp0 = 0, a0 = 0, u0 = 0;
   float gmd = 0, tt0 = 0, tt2 = 0, pt2 = 0;
+  float pt0 = 0;  // free-stream total pressure, kept as a Single for the charts
   // Core.
   float gmc = 0, cpc = 0, tt3 = 0, pt3 = 0;
   float cpb = 0, pt4 = 0, mfu = 0, f = 0;

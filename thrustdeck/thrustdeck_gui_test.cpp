@@ -6,6 +6,12 @@
 #include <QtTest>
 
 #include <QListWidget>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+
+#include "frame/chart_window.h"
 #include "frame/guitest.h"
 #include "frame/view.h"
 #include "thrustdeck/thrustdeck_window.h"
@@ -183,6 +189,38 @@ class JetCycleGui : public QObject {
                frame::ScriptShows(fresh, "type txtM0 0.8\nclick cmdCalculate\n", id));
     }
     QVERIFY(!form.FindById("txtff")->text().empty());
+  }
+
+  // The charts of the calculated default cycle, as the chart window draws
+  // them: the T-s diagram and the table of stations.
+  void chartsOfTheDefaultCycle() {
+    thrustdeck::JetCycle form;
+    frame::View view(form);
+    form.Load();
+    view.show();
+    form.UserClick(*form.FindById("cmdCalculate"));
+    frame::ChartWindow charts(form);
+    charts.resize(960, 680);
+    charts.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&charts));
+    QCOMPARE(charts.count(), 2);
+    frame::ChartTab* ts = charts.tab("ts-diagram");
+    QVERIFY(ts && ts->view()->isVisible());
+    QVERIFY(!ts->message()->isVisible());
+    QVERIFY(frame::InkedPixels(*ts->view()) > 5000);
+    frame::SaveShot(charts, "thrustdeck-chart-ts-diagram");
+    charts.tabs()->setCurrentIndex(1);
+    frame::ChartTab* stations = charts.tab("stations");
+    QVERIFY(stations->table()->isVisible());
+    QCOMPARE(stations->table()->rowCount(), 8);
+    QCOMPARE(stations->table()->item(3, 2)->text(), QString("2500"));
+    frame::SaveShot(charts, "thrustdeck-chart-stations");
+
+    // A failed calculation empties both, saying why.
+    form.UserType(*static_cast<frame::TextBox*>(form.FindById("txtetc")), "0");
+    form.UserClick(*form.FindById("cmdCalculate"));
+    QTRY_VERIFY(stations->message()->isVisible());
+    QVERIFY(stations->message()->text().contains("Compressor efficiency must not be 0"));
   }
 };
 

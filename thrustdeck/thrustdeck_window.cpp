@@ -1,6 +1,7 @@
 #include "thrustdeck/thrustdeck_window.h"
 
 #include "frame/numtext.h"
+#include "thrustdeck/ts_diagram.h"
 
 namespace thrustdeck {
 namespace {
@@ -283,8 +284,11 @@ void JetCycle::RefreshFrames() {
 
 void JetCycle::cmdCalculate_Click() {
   // Should the calculation fail, no thrust of earlier inputs stays beside
-  // the message.
+  // the message, and no cycle of earlier inputs in the charts.
   Writes({txtff, txtffnd, txttsfc});
+  last_.reset();
+  calculated_ = true;
+  impossible_ = false;
   RefreshFrames();
   CycleInputs in;
   in.p0 = Strict(txtp0);
@@ -334,12 +338,35 @@ void JetCycle::cmdCalculate_Click() {
   }
   state_ = next;
   if (outcome == Outcome::Impossible) {
+    impossible_ = true;
     ShowImpossible();
     return;
   }
+  last_ = state_;
   txtff->setText(ff);
   txtffnd->setText(ffnd);
   txttsfc->setText(tsfc);
+}
+
+std::vector<std::string> JetCycle::ChartNames() const { return {"ts-diagram", "stations"}; }
+
+frame::ChartData JetCycle::Chart(const std::string& name) const {
+  const char* title = name == "ts-diagram" ? "T-s diagram of the cycle"
+                      : name == "stations" ? "Stations of the cycle"
+                                           : nullptr;
+  if (!title) return Form::Chart(name);
+  if (!last_) {
+    std::string why = "Press Calculate to compute the cycle";
+    if (impossible_)
+      why = "The last calculation gave an impossible design: too much power needed by compressor "
+            "and/or fan and/or propeller";
+    else if (calculated_)
+      why = "The last calculation failed" +
+            (lblError->caption().empty() ? std::string() : ": " + lblError->caption());
+    return frame::Unavailable(name, title, why);
+  }
+  const CycleDiagram diagram = JetCycleDiagram(*last_);
+  return name == "ts-diagram" ? TsDiagramChart(diagram) : StationsChart(diagram);
 }
 
 // Inputs that no engine can have, refused before the cycle turns them into

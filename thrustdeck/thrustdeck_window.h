@@ -3,6 +3,7 @@
 // fuel consumption of one on-design cycle.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "frame/form.h"
@@ -18,6 +19,10 @@ class JetCycle : public frame::Form {
   const CycleState& state() const { return state_; }
 
   void RefreshFrames();
+
+  // "ts-diagram" and "stations" of the last calculation.
+  std::vector<std::string> ChartNames() const override;
+  frame::ChartData Chart(const std::string& name) const override;
 
  protected:
   void Form_Load() override;
@@ -54,6 +59,10 @@ class JetCycle : public frame::Form {
   float pic = 0, sg = 0, al = 0, wc = 0, tt6 = 0;
   std::string iabs;
   CycleState state_;
+  // The last calculation, when it gave a cycle; why not, when it did not.
+  std::optional<CycleState> last_;
+  bool calculated_ = false;  // Calculate was clicked at least once
+  bool impossible_ = false;  // the last calculation was an impossible design
 };
 
 }  // namespace thrustdeck

@@ -27,6 +27,7 @@ struct Compressor {
   float c1 = 0, c2 = 0, c3 = 0, c4 = 0, c5 = 0;
   double nc2d = 0, etacd = 0;
   double mu = 0;
+  bool operator==(const Compressor&) const = default;
 };
 struct CompressorPoint {
   double x;    // 0 at choke, 1 on the surge line; below 0 past choke
@@ -56,6 +57,7 @@ double BurnerTemperatureRatio(const Burner& b, double cp, double tt3, double f, 
 struct Turbine {
   float pitc = 0, k1 = 0, k2 = 0;
   double mc4c = 0, nc4d = 0, etatd = 0;
+  bool operator==(const Turbine&) const = default;
 };
 // The flow fraction x of the map at pit (1 at and below pitc).
 double TurbineFlowFraction(const Turbine& t, double pit, double nc4);

@@ -1,5 +1,11 @@
 #include "thrustfit/map_inputs.h"
 
+#include <algorithm>
+#include <exception>
+
+#include "frame/sweep.h"
+#include "thrustfit/map_chart.h"
+
 namespace maps {
 
 double Read(const frame::Form& form, BoxRead in) {
@@ -36,6 +42,69 @@ frame::TextBox* OutputRow(frame::Form& form, frame::Frame* in, const std::string
   frame::TextBox* t = form.AddTextBox(box, {x + labelWidth + 4, RowY(row), 86, kBoxH}, in);
   t->readOnly = true;
   return t;
+}
+
+namespace {
+
+// The result boxes and messages both windows name alike.
+constexpr const char* kFlowBox = "txtm2";
+constexpr const char* kRatioBox = "txtppc";
+
+std::string Shown(const frame::Form& form, const char* id) {
+  const frame::Control* c = form.FindById(id);
+  return c ? c->text() : std::string();
+}
+
+// Why the window has no operating point to mark: a match made on other
+// maps, or a last Calculate that failed, or none yet.
+std::string NoPoint(const frame::Form& form, bool matchedOnOtherMaps) {
+  if (matchedOnOtherMaps) return "the map has changed: press Calculate to place the operating point";
+  if (form.lblError->shown()) return "no operating point: " + form.lblError->caption();
+  const frame::Control* conv = form.FindById("Fraconv");
+  if (conv && conv->shown()) return "no operating point: " + Shown(form, "Label69");
+  return "press Calculate to place the operating point";
+}
+
+// The matched points of the last sweep that read both mc2 and pic, one per
+// point that settled without a message.
+std::vector<frame::ChartPoint> RunningLine(const frame::SweepTrace& sweep) {
+  std::vector<frame::ChartPoint> line;
+  const int flow = sweep.Column(kFlowBox), ratio = sweep.Column(kRatioBox);
+  if (flow < 0 || ratio < 0) return line;
+  for (const frame::SweepTrace::Point& p : sweep.points) {
+    if (p.gap || p.texts.size() <= static_cast<size_t>(std::max(flow, ratio))) continue;
+    const std::optional<double> x = frame::ShownNumber(p.texts[flow]);
+    const std::optional<double> y = frame::ShownNumber(p.texts[ratio]);
+    if (x && y) line.push_back(std::pair{*x, *y});
+  }
+  return line;
+}
+
+}  // namespace
+
+std::vector<std::string> MatchChartNames() { return {"compressor-map", "turbine-map"}; }
+
+frame::ChartData MatchChart(const frame::Form& form, const std::string& name,
+                            const MapInputs& now, const std::optional<MatchedMaps>& last) {
+  const bool compressor = name == "compressor-map";
+  if (!compressor && name != "turbine-map") return form.Form::Chart(name);
+  MapOverlay overlay;
+  const bool same = last && (compressor ? last->comp == now.comp : last->turb == now.turb);
+  if (same) {
+    if (compressor)
+      overlay.point = MapPoint{last->mc2, last->pic, last->nc2, Shown(form, "txtn2a"), last->surged};
+    else
+      overlay.point = MapPoint{last->pit, last->mc4, last->nc4, Shown(form, "txtn4"), false};
+  } else {
+    overlay.noPoint = NoPoint(form, last.has_value());
+  }
+  try {
+    if (!compressor) return TurbineMapChart(now.turb, overlay);
+    overlay.running = RunningLine(form.lastSweep());
+    return CompressorMapChart(now.comp, overlay);
+  } catch (const std::exception& e) {
+    return frame::Unavailable(name, compressor ? "Compressor map" : "Turbine map", e.what());
+  }
 }
 
 }  // namespace maps

@@ -3,7 +3,9 @@
 // Single is rounded to float), as a small table per use.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "frame/form.h"
 #include "thrustfit/component_maps.h"
@@ -50,5 +52,23 @@ frame::TextBox* InputRow(frame::Form& form, frame::Frame* in, const std::string&
 frame::TextBox* OutputRow(frame::Form& form, frame::Frame* in, const std::string& label,
                           const std::string& caption, const std::string& box, int x, int row,
                           int labelWidth);
+
+// The maps a match settled on, and where it settled on them.
+struct MatchedMaps {
+  Compressor comp;
+  Turbine turb;
+  double mc2 = 0, pic = 0, nc2 = 0;
+  double pit = 0, mc4 = 0, nc4 = 0;
+  bool surged = false;
+};
+
+// The charts of both matching windows.
+std::vector<std::string> MatchChartNames();
+// Chart name of a matching window: the maps as its boxes give them now;
+// the matched point of its last Calculate (as it shows it) while those are
+// still the maps it was matched on; on the compressor map, the matched
+// points of the window's last sweep of mc2 and pic.
+frame::ChartData MatchChart(const frame::Form& form, const std::string& name,
+                            const MapInputs& now, const std::optional<MatchedMaps>& last);
 
 }  // namespace maps

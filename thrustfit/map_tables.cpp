@@ -101,20 +101,15 @@ void CompressorTables(std::vector<std::string>& lines, const MapTableInputs& in)
     lines.push_back(PrintLine().text("Nc2=").num(nc2).str());
     lines.push_back(Heading({"mc2", "pic", "etac"}).str());
     // From the surge line to choke.
-    const float w = choke[i];
-    const float surge = static_cast<float>(static_cast<double>(w) * c.c3);
-    for (int k = 0; k < kRows; ++k) {
-      const double mc2 = surge + k * (static_cast<double>(w) - surge) / 10;
-      const double pic = 1 + c.c1 * mc2 * std::sqrt(std::fabs((mc2 / c.c2 / nc2 - 1) / (c.c3 - 1)));
-      const double off = (1 + c.mu) * c.c3 * c.c2 * nc2 - mc2;
-      const double etac = c.etacd - c.c4 * std::fabs(c.nc2d - nc2) - (c.c5 / nc2) * off * off;
-      RequireFinite({mc2, static_cast<float>(pic), static_cast<float>(etac)}, bad);
+    for (int k = 0; k <= kCompressorSteps; ++k) {
+      const CompressorRow row = CompressorTableRow(c, nc2, choke[i], k, kCompressorSteps);
+      RequireFinite({row.mc2, static_cast<float>(row.pic), static_cast<float>(row.etac)}, bad);
       lines.push_back(PrintLine()
-                          .num(mc2)
+                          .num(row.mc2)
                           .zone()
-                          .num(static_cast<float>(pic))
+                          .num(static_cast<float>(row.pic))
                           .zone()
-                          .num(static_cast<float>(etac))
+                          .num(static_cast<float>(row.etac))
                           .str());
     }
     lines.push_back("");
@@ -199,6 +194,18 @@ std::array<float, 6> ChokeFlows(const Compressor& comp) {
   std::array<float, 6> w{};
   for (int i = 0; i < 6; ++i) w[i] = static_cast<float>(static_cast<double>(n[i]) * comp.c2);
   return w;
+}
+
+CompressorRow CompressorTableRow(const Compressor& c, float nc2, float choke, int k, int steps) {
+  const float surge = static_cast<float>(static_cast<double>(choke) * c.c3);
+  CompressorRow row;
+  row.mc2 = surge + k * (static_cast<double>(choke) - surge) / steps;
+  // The magnitude keeps the choke end defined when the Single choking flow
+  // lies a rounding past c2*Nc2.
+  row.pic = 1 + c.c1 * row.mc2 * std::sqrt(std::fabs((row.mc2 / c.c2 / nc2 - 1) / (c.c3 - 1)));
+  const double off = (1 + c.mu) * c.c3 * c.c2 * nc2 - row.mc2;
+  row.etac = c.etacd - c.c4 * std::fabs(c.nc2d - nc2) - (c.c5 / nc2) * off * off;
+  return row;
 }
 
 int BurnerRows(double mc4c) {

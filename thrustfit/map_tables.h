@@ -32,6 +32,14 @@ std::array<float, 6> ChokeFlows(const Compressor& comp);
 // 0.999*mc4c, none if 150 is not enough.
 int BurnerRows(double mc4c);
 
+// A point of the compressor table's speed line nc2 with the choking flow
+// choke: k of steps from the surge line (k = 0) to choke (k = steps).
+struct CompressorRow {
+  double mc2, pic, etac;
+};
+CompressorRow CompressorTableRow(const Compressor& c, float nc2, float choke, int k, int steps);
+inline constexpr int kCompressorSteps = 10;  // of each printed speed line
+
 // A table row or parameter that is not a number cannot be printed: throws
 // frame::Failure(message), which names the map and its inputs.
 void RequireFinite(std::initializer_list<double> values, const std::string& message);

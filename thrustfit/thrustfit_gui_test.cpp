@@ -1,9 +1,13 @@
 // The Qt binding of the jet engine matching window, on the offscreen platform.
+#include <QChartView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
+#include "frame/chart_window.h"
 #include "frame/guitest.h"
+#include "frame/sweep.h"
 #include "frame/view.h"
 #include "thrustfit/thrustfit_window.h"
 
@@ -52,6 +56,46 @@ class ThrustfitGui : public QObject {
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
     frame::CheckDescribed<thrustfit::Form1>({}, {"cmdCalculate", "txtc1", "0.088", nullptr, nullptr, true});
+  }
+
+  // Both maps in the chart window: after the defaults' Calculate, with the
+  // running line of a sweep of the flight Mach number, and surged.
+  void mapsInTheChartWindow() {
+    thrustfit::Form1 form;
+    frame::View view(form);
+    form.Load();
+    form.UserClick(*form.FindById("cmdCalculate"));
+    frame::ChartWindow charts(form);
+    charts.resize(960, 680);
+    charts.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&charts));
+    QCOMPARE(charts.count(), 2);
+    for (const char* name : {"compressor-map", "turbine-map"}) {
+      charts.tabs()->setCurrentWidget(charts.tab(name));
+      QVERIFY(charts.tab(name)->view()->isVisible());
+      QVERIFY(!charts.tab(name)->message()->isVisible());
+      frame::SaveShot(charts, QString("thrustfit-") + name);
+    }
+    frame::SweepRequest request;
+    request.input = "txtmach";
+    request.from = 0;
+    request.to = 1.4;
+    request.points = 15;
+    request.button = "cmdCalculate";
+    request.outputs = {"txtm2", "txtppc"};
+    frame::Sweep sweep(form, [] { return std::make_unique<thrustfit::Form1>(); }, request);
+    form.NoteSweep(frame::Trace(request, sweep.Run(1)));
+    charts.Refresh();
+    QTest::qWait(100);  // the legend is laid out on the next turns of the event loop
+    charts.tabs()->setCurrentWidget(charts.tab("compressor-map"));
+    frame::SaveShot(charts, "thrustfit-compressor-map-running");
+    form.UserSelect(*static_cast<frame::ListBox*>(form.FindById("lstge")), 0);
+    form.UserType(*static_cast<frame::TextBox*>(form.FindById("txtmc4c")), "26");
+    form.UserClick(*form.FindById("cmdCalculate"));
+    QVERIFY(form.FindById("frasurge")->shown());
+    charts.Refresh();
+    QTest::qWait(100);  // the legend is laid out on the next turns of the event loop
+    frame::SaveShot(charts, "thrustfit-compressor-map-surged");
   }
 };
 

@@ -232,7 +232,15 @@ JetInputs Form1::Inputs() const {
   return in;
 }
 
+std::vector<std::string> Form1::ChartNames() const { return maps::MatchChartNames(); }
+
+frame::ChartData Form1::Chart(const std::string& name) const {
+  return maps::MatchChart(*this, name, maps::ReadMaps(*this, MapBoxes(maps::Precision::Single)),
+                          last_);
+}
+
 void Form1::cmdCalculate_Click() {
+  last_.reset();
   const JetInputs in = Inputs();
   ShowModeFrames();
   const JetResult r = MatchJet(in);
@@ -241,6 +249,8 @@ void Form1::cmdCalculate_Click() {
   if (!r.converged) Fraconv->setVisible(true);
   if (r.converged && r.surged) frasurge->setVisible(true);
   WriteResults(r);
+  if (r.converged)
+    last_ = maps::MatchedMaps{in.comp, in.turb, r.mc2, r.pic, r.nc2, r.pit, r.mc4, r.nc4, r.surged};
 }
 
 void Form1::WriteResults(const JetResult& r) {
