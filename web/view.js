@@ -320,9 +320,11 @@
   }
   page.openPlot = openPlot;
 
+  const hasCharts = () => JSON.parse(module.ccall('web_chart_names', 'string', [], [])).length > 0;
+
   function plotMenuItems() {
     const items = [['Sweep and plot…', 'Ctrl+L', 'sweep']];
-    if (JSON.parse(module.ccall('web_chart_names', 'string', [], [])).length) items.push(['Charts…', '', 'charts']);
+    if (hasCharts()) items.push(['Charts…', 'Ctrl+K', 'charts']);
     return items.map(([text, keys, what]) => {
       const item = document.createElement('button');
       item.type = 'button';
@@ -399,6 +401,10 @@
       if ((event.ctrlKey || event.metaKey) && (event.key === 'l' || event.key === 'L')) {
         event.preventDefault();
         openPlot('sweep');
+      }
+      if ((event.ctrlKey || event.metaKey) && (event.key === 'k' || event.key === 'K') && hasCharts()) {
+        event.preventDefault();
+        openPlot('charts');
       }
       if ((event.ctrlKey || event.metaKey) && event.key === 'c') {
         const active = document.activeElement;

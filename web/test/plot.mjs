@@ -241,7 +241,9 @@ export async function plotTests({ open, check, command, scriptMode, programs, sh
         });
         assert.ok(compute, 'no compute button');
         await command(page, `click ${compute}`);
-        await page.evaluate(() => window.calculatorPage.openPlot('charts'));
+        await page.keyboard.down('Control');
+        await page.keyboard.press('KeyK');
+        await page.keyboard.up('Control');
         await page.waitForFunction(() => window.calculatorPage.plot && window.Plotly, { timeout: 20000 });
         for (const name of names) {
           const shown = await page.evaluate(async (n) => {
