@@ -744,8 +744,12 @@
     // Many marks: one legend entry for them (each is labelled beside its point).
     const grouped = data.marks.filter((m) => !m.alarm).length > 3;
     let first = true;
+    const placed = [];
     for (const m of data.marks) {
       if (m.x === null || m.y === null) continue;
+      // A mark on another one's point has its text below, not over the other's.
+      const under = placed.some(([x, y]) => x === m.x && y === m.y);
+      placed.push([m.x, m.y]);
       const colour = m.alarm ? '#d62728' : '#000000';
       const right = high > low && (at(m.x) - low) / (high - low) > 0.7;
       const inGroup = grouped && !m.alarm;
@@ -753,7 +757,7 @@
         type: 'scatter', mode: 'markers+text', name: inGroup ? 'Marked points' : m.name, x: [m.x], y: [m.y],
         text: [m.text], cliponaxis: false, legendgroup: inGroup ? 'marks' : undefined,
         showlegend: inGroup ? first : true,
-        textposition: right ? 'top left' : 'top right', yaxis: m.axis === 2 ? 'y2' : 'y',
+        textposition: (under ? 'bottom ' : 'top ') + (right ? 'left' : 'right'), yaxis: m.axis === 2 ? 'y2' : 'y',
         textfont: { color: colour }, marker: { color: colour, size: 10, symbol: m.alarm ? 'x' : 'circle' },
         hovertemplate: m.name + '<br>%{x}, %{y}<extra></extra>',
       });
