@@ -726,11 +726,11 @@
       }
       const mode = s.style === 'points' ? 'markers' : 'lines';
       traces.push({
-        type: 'scatter', name: s.name, x, y, yaxis, connectgaps: false,
+        type: 'scatter', name: s.name, showlegend: Boolean(s.name), x, y, yaxis, connectgaps: false,
         mode: s.labels ? mode + '+text' : mode, text, textposition: 'top right', cliponaxis: !s.labels,
         line: { color: colour, width: 2, dash: s.style === 'dashed' ? 'dash' : 'solid' },
         marker: { color: colour, size: 6 },
-        hovertemplate: s.name + '<br>%{x}, %{y}<extra></extra>',
+        hovertemplate: (s.name ? s.name + '<br>' : '') + '%{x}, %{y}<extra></extra>',
       });
     });
     // A mark's text on the side of the drawing with room for it.
