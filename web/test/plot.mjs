@@ -85,6 +85,9 @@ export async function plotTests({ open, check, command, scriptMode, programs, sh
     await check(`${c.program} plot panel sweep equals the script mode`, async () => {
       const page = await open(c.program);
       try {
+        // Start-up fetches neither the panels nor their chart library.
+        const fetched = await page.evaluate(() => performance.getEntriesByType('resource').map((e) => e.name));
+        assert.deepEqual(fetched.filter((n) => /plot|sweep-worker/.test(n)), []);
         await openSweep(page);
         const choices = await page.evaluate(() => window.calculatorPage.plot.sweep.choices);
         const r = { ...c.request };
