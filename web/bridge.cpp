@@ -6,15 +6,22 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <functional>
 #include <locale>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "frame/chart.h"
 #include "frame/reading.h"
 #include "frame/script.h"
+#include "frame/sweep.h"
 #include "web/window.h"
 
 namespace {
@@ -267,6 +274,277 @@ EMSCRIPTEN_KEEPALIVE const char* web_copy(int number) {
     reply = form->TableText(static_cast<frame::Frame*>(c));
   else
     reply = frame::WindowText(*form);
+  return reply.c_str();
+}
+
+}  // extern "C"
+
+// --- Sweeps and charts: the plot panel and the chart panel (web/plot.js) ---
+// A sweep runs in a Web Worker holding its own module of the same program:
+// the page hands it the window's action record, the worker replays it on a
+// fresh window and runs the points there (frame/sweep.h), so the page never
+// waits for a point.
+namespace {
+
+// Strings as "<bytes>:<bytes of text>", so any text travels unharmed.
+void Put(std::string& out, const std::string& text) {
+  out += std::to_string(text.size());
+  out += ':';
+  out += text;
+}
+
+bool Take(std::string_view& in, std::string& text) {
+  const size_t colon = in.find(':');
+  if (colon == std::string_view::npos || colon == 0 || colon > 9) return false;
+  size_t size = 0;
+  for (size_t i = 0; i < colon; ++i) {
+    if (in[i] < '0' || in[i] > '9') return false;
+    size = size * 10 + static_cast<size_t>(in[i] - '0');
+  }
+  if (in.size() - colon - 1 < size) return false;
+  text.assign(in.substr(colon + 1, size));
+  in.remove_prefix(colon + 1 + size);
+  return true;
+}
+
+bool TakeNumber(std::string_view& in, int& value) {
+  std::string text;
+  if (!Take(in, text) || text.empty() || text.size() > 9) return false;
+  bool negative = text[0] == '-';
+  value = 0;
+  for (size_t i = negative ? 1 : 0; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    value = value * 10 + (text[i] - '0');
+  }
+  if (negative) value = -value;
+  return true;
+}
+
+std::string Encode(const std::vector<frame::UserAction>& actions) {
+  std::string out;
+  for (const frame::UserAction& a : actions) {
+    Put(out, std::to_string(static_cast<int>(a.type)));
+    Put(out, a.id);
+    Put(out, a.text);
+    Put(out, std::to_string(a.index));
+    Put(out, std::to_string(a.effects.size()));
+    for (const std::string& e : a.effects) Put(out, e);
+  }
+  return out;
+}
+
+std::optional<std::vector<frame::UserAction>> Decode(std::string_view in) {
+  std::vector<frame::UserAction> actions;
+  while (!in.empty()) {
+    frame::UserAction a;
+    int type = 0, effects = 0;
+    if (!TakeNumber(in, type) || type < 0 || type > static_cast<int>(frame::UserAction::Type::Close))
+      return std::nullopt;
+    a.type = static_cast<frame::UserAction::Type>(type);
+    if (!Take(in, a.id) || !Take(in, a.text) || !TakeNumber(in, a.index) || !TakeNumber(in, effects) ||
+        effects < 0)
+      return std::nullopt;
+    for (int i = 0; i < effects; ++i) {
+      std::string effect;
+      if (!Take(in, effect)) return std::nullopt;
+      a.effects.push_back(std::move(effect));
+    }
+    actions.push_back(std::move(a));
+  }
+  return actions;
+}
+
+// What a window shows, as a short key: the worker's replayed window must show
+// exactly what the page's window shows.
+std::string StateKey(const frame::Form& f) {
+  return std::to_string(std::hash<std::string>{}(frame::StateText(f)));
+}
+
+std::string NumberJson(std::optional<double> value) {
+  if (!value || !std::isfinite(*value)) return "null";
+  char text[40];
+  std::snprintf(text, sizeof text, "%.17g", *value);
+  return text;
+}
+
+frame::SweepRequest request;  // built by the web_request_* calls
+std::unique_ptr<frame::Form> sweepWindow;  // the worker's replayed window
+std::unique_ptr<frame::Sweep> sweep;
+frame::SweepTrace trace;  // the points the page received, for NoteSweep
+
+// The worker's window behaves as the page's does when a program is started.
+class WorkerObserver : public frame::FormObserver {
+ public:
+  void ControlChanged(Control&) override {}
+  void ProgramEnded() override {}
+  void FileWritten(const std::string&) override {}
+  void StartProgram(const std::string& program) override {
+    if (std::find(web::kPrograms.begin(), web::kPrograms.end(), program) == web::kPrograms.end())
+      throw frame::Failure("Cannot find the program file " + program);
+  }
+};
+WorkerObserver workerObserver;
+
+std::string ControlChoice(const frame::Form& f, const Control& c) {
+  std::string json = "{\"id\":" + frame::JsonString(c.id());
+  json += ",\"caption\":" + frame::JsonString(frame::SweepCaption(f, c));
+  return json;
+}
+
+}  // namespace
+
+extern "C" {
+
+// What the plot panel offers: the shown input boxes (with their default
+// range and the compute button Enter there presses), the buttons, the results.
+EMSCRIPTEN_KEEPALIVE const char* web_sweep_choices() {
+  reply = "{\"inputs\":[";
+  bool first = true;
+  for (const frame::TextBox* box : frame::SweepInputs(*form)) {
+    const auto [from, to] = frame::DefaultRange(*box);
+    const frame::Control* compute = form->ComputeFor(*box);
+    reply += (first ? "" : ",") + ControlChoice(*form, *box);
+    reply += ",\"text\":" + frame::JsonString(box->text());
+    reply += ",\"from\":" + frame::JsonString(frame::PointText(from));
+    reply += ",\"to\":" + frame::JsonString(frame::PointText(to));
+    reply += ",\"compute\":" + frame::JsonString(compute ? compute->id() : "") + "}";
+    first = false;
+  }
+  reply += "],\"buttons\":[";
+  first = true;
+  for (const frame::Button* button : frame::SweepButtons(*form)) {
+    reply += (first ? "" : ",") + ControlChoice(*form, *button) + "}";
+    first = false;
+  }
+  reply += "],\"outputs\":[";
+  first = true;
+  for (const Control* output : frame::SweepOutputs(*form)) {
+    reply += (first ? "" : ",") + ControlChoice(*form, *output) + "}";
+    first = false;
+  }
+  reply += "]}";
+  return reply.c_str();
+}
+
+// The window's action record and the key of what it shows, for a worker.
+EMSCRIPTEN_KEEPALIVE const char* web_actions() {
+  reply = Encode(form->actions());
+  return reply.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* web_state_key() {
+  reply = StateKey(*form);
+  return reply.c_str();
+}
+
+// A range end or family value as typed: its Double, or NaN when it is not a number.
+EMSCRIPTEN_KEEPALIVE double web_range_end(const char* text) {
+  const std::optional<double> value = frame::ReadRangeEnd(text);
+  return value ? *value : std::nan("");
+}
+
+EMSCRIPTEN_KEEPALIVE void web_request_clear() { request = frame::SweepRequest{}; }
+
+EMSCRIPTEN_KEEPALIVE void web_request_input(const char* id, double from, double to, int points, int log) {
+  request.input = id;
+  request.from = from;
+  request.to = to;
+  request.points = points;
+  request.spacing = log ? frame::Spacing::Log : frame::Spacing::Linear;
+}
+
+EMSCRIPTEN_KEEPALIVE void web_request_button(const char* id) { request.button = id; }
+EMSCRIPTEN_KEEPALIVE void web_request_output(const char* id) { request.outputs.push_back(id); }
+EMSCRIPTEN_KEEPALIVE void web_request_family(const char* id) { request.family = id; }
+EMSCRIPTEN_KEEPALIVE void web_request_family_text(const char* text) {
+  request.familyTexts.push_back(text);
+}
+
+// Whether the request fits the page's window: empty, or what is wrong.
+EMSCRIPTEN_KEEPALIVE const char* web_request_check() {
+  try {
+    frame::CheckRequest(*form, request);
+    reply.clear();
+  } catch (const std::exception& e) {
+    reply = e.what();
+  }
+  return reply.c_str();
+}
+
+// In a worker: a window brought to the page's window's state by its action
+// record, and the sweep of the request on it. Empty, or why it cannot run.
+EMSCRIPTEN_KEEPALIVE const char* web_sweep_begin(const char* actions, const char* key) {
+  std::setlocale(LC_ALL, "C");
+  std::locale::global(std::locale::classic());
+  sweep.reset();
+  reply.clear();
+  try {
+    const auto record = Decode(actions);
+    if (!record) throw frame::Failure("The window's actions did not reach the sweep");
+    sweepWindow = web::MakeWindow();
+    sweepWindow->SetObserver(&workerObserver);
+    sweepWindow->Replay(*record);
+    if (StateKey(*sweepWindow) != key)
+      throw frame::Failure("The window cannot be copied: its actions do not repeat the same way");
+    sweep = std::make_unique<frame::Sweep>(*sweepWindow, [] { return web::MakeWindow(); }, request);
+  } catch (const std::exception& e) {
+    reply = e.what();
+  }
+  return reply.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE int web_sweep_size() { return sweep ? sweep->size() : 0; }
+
+// Point k of the sweep, with the number each output shows (null: none).
+EMSCRIPTEN_KEEPALIVE const char* web_sweep_point(int k) {
+  if (!sweep || k < 0 || k >= sweep->size()) {
+    reply = "null";
+    return reply.c_str();
+  }
+  const frame::SweepPoint point = sweep->RunPoint(k);
+  reply = "{\"k\":" + std::to_string(k) + ",\"curve\":" + std::to_string(point.curve);
+  reply += ",\"index\":" + std::to_string(point.index);
+  reply += ",\"value\":" + NumberJson(point.value);
+  reply += ",\"text\":" + frame::JsonString(point.text) + ",\"outputs\":[";
+  for (size_t i = 0; i < point.outputs.size(); ++i)
+    reply += (i ? "," : "") + frame::JsonString(point.outputs[i]);
+  reply += "],\"numbers\":[";
+  for (size_t i = 0; i < point.outputs.size(); ++i)
+    reply += (i ? "," : "") + NumberJson(frame::ShownNumber(point.outputs[i]));
+  reply += "],\"message\":" + frame::JsonString(point.message) + "}";
+  return reply.c_str();
+}
+
+// The page notes a finished sweep on its window (its outputs are those of
+// the request last built), point by point, so that charts draw it.
+EMSCRIPTEN_KEEPALIVE void web_trace_point(int curve, int gap) {
+  trace.points.push_back({curve, {}, gap != 0});
+}
+EMSCRIPTEN_KEEPALIVE void web_trace_text(const char* text) {
+  if (!trace.points.empty()) trace.points.back().texts.push_back(text);
+}
+EMSCRIPTEN_KEEPALIVE const char* web_note_sweep() {
+  trace.outputs = request.outputs;
+  form->NoteSweep(std::move(trace));
+  trace = frame::SweepTrace{};
+  return Report();
+}
+
+// The window's charts: their names (JSON array), and each one's data.
+EMSCRIPTEN_KEEPALIVE const char* web_chart_names() {
+  reply = "[";
+  const std::vector<std::string> names = form->ChartNames();
+  for (size_t i = 0; i < names.size(); ++i) reply += (i ? "," : "") + frame::JsonString(names[i]);
+  reply += "]";
+  return reply.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* web_chart(const char* name) {
+  try {
+    reply = frame::ChartJson(form->Chart(name));
+  } catch (const std::exception& e) {
+    reply = frame::ChartJson(frame::Unavailable(name, name, std::string("Cannot draw: ") + e.what()));
+  }
   return reply.c_str();
 }
 

@@ -273,6 +273,7 @@
     for (const state of report.changed) mirror(state);
     for (const name of report.files) download(name);
     page.actions += 1;
+    for (const hook of page.changedHooks || []) hook();  // open panels follow
     if (report.start) page.navigate(report.start + '.html');
     else if (report.ended) ended();
   }
@@ -312,10 +313,46 @@
     item.textContent = 'Copy';
     item.addEventListener('click', () => { copyText(frame); closeMenu(); });
     menu.appendChild(item);
+    for (const extra of plotMenuItems()) menu.appendChild(extra);
     menu.style.left = px(event.pageX);
     menu.style.top = px(event.pageY);
     document.body.appendChild(menu);
     item.focus();
+  }
+
+  // --- Sweep and plot, charts: web/plot.js, loaded on first use.
+  function openPlot(what) {
+    closeMenu();
+    page.plotLoaded = page.plotLoaded || new Promise((resolve, reject) => {
+      const script = document.createElement('script');
+      script.src = 'plot.js';
+      script.onload = resolve;
+      script.onerror = () => reject(new Error('plot.js could not be loaded'));
+      document.head.appendChild(script);
+    });
+    return page.plotLoaded.then(() => (what === 'charts' ? page.plot.openCharts() : page.plot.openSweep()));
+  }
+  page.openPlot = openPlot;
+
+  const hasCharts = () => JSON.parse(module.ccall('web_chart_names', 'string', [], [])).length > 0;
+
+  function plotMenuItems() {
+    const items = [['Sweep and plot…', 'Ctrl+L', 'sweep']];
+    if (hasCharts()) items.push(['Charts…', 'Ctrl+K', 'charts']);
+    return items.map(([text, keys, what]) => {
+      const item = document.createElement('button');
+      item.type = 'button';
+      item.setAttribute('role', 'menuitem');
+      item.textContent = text;
+      if (keys) {
+        const shortcut = document.createElement('span');
+        shortcut.className = 'shortcut';
+        shortcut.textContent = keys;
+        item.appendChild(shortcut);
+      }
+      item.addEventListener('click', () => openPlot(what));
+      return item;
+    });
   }
 
   let holder = null;  // the window's place on the page
@@ -364,6 +401,8 @@
       copy: text(module.cwrap('web_copy', 'number', ['number'])),
     };
     page.api = api;
+    page.module = module;
+    page.act = act;
     win = JSON.parse(api.start());
     page.loaded = performance.now();
     page.window = win;
@@ -389,6 +428,14 @@
     document.addEventListener('click', (event) => { if (menu && !menu.contains(event.target)) closeMenu(); });
     document.addEventListener('keydown', (event) => {
       if (event.key === 'Escape') closeMenu();
+      if ((event.ctrlKey || event.metaKey) && (event.key === 'l' || event.key === 'L')) {
+        event.preventDefault();
+        openPlot('sweep');
+      }
+      if ((event.ctrlKey || event.metaKey) && (event.key === 'k' || event.key === 'K') && hasCharts()) {
+        event.preventDefault();
+        openPlot('charts');
+      }
       if ((event.ctrlKey || event.metaKey) && event.key === 'c') {
         const active = document.activeElement;
         const selected = active && active.selectionStart !== undefined && active.selectionStart !== null &&

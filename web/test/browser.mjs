@@ -14,6 +14,7 @@ import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
 import { serve } from '../serve.mjs';
 import { helpPages } from './help.mjs';
+import { plotTests } from './plot.mjs';
 
 const source = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const build = path.resolve(process.env.CALC_WEB_BUILD || path.join(source, 'build-web'));
@@ -473,6 +474,7 @@ async function main() {
       await navigation();
     }
     await helpPages({ browser, base, check, shots, source, site, folders, desktop, programs: ['calculators', ...programs].filter((p) => !only.length || only.includes(p)) });
+    await plotTests({ open, check, command, scriptMode, programs: programs.filter((p) => !only.length || only.includes(p)), shots });
   } finally {
     await browser.close();
     server.close();

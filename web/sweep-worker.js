@@ -1,0 +1,63 @@
+// A sweep off the page's thread: this worker holds its own module of the
+// page's program, brings a fresh window to the page's window's state by
+// replaying its action record, and runs the points it is given there
+// (web/bridge.cpp, frame/sweep.h). The page ends it to cancel.
+'use strict';
+
+let api = null;
+
+async function load(message) {
+  importScripts(message.program + '.js');
+  const module = await createWindow(message.wasm ? {
+    instantiateWasm(imports, receive) {
+      WebAssembly.instantiate(message.wasm, imports).then((instance) => receive(instance, message.wasm));
+      return {};
+    },
+  } : {});
+  const wrap = (name, result, args) => module.cwrap(name, result, args);
+  return {
+    clear: wrap('web_request_clear', null, []),
+    input: wrap('web_request_input', null, ['string', 'number', 'number', 'number', 'number']),
+    button: wrap('web_request_button', null, ['string']),
+    output: wrap('web_request_output', null, ['string']),
+    family: wrap('web_request_family', null, ['string']),
+    familyText: wrap('web_request_family_text', null, ['string']),
+    begin: wrap('web_sweep_begin', 'string', ['string', 'string']),
+    point: wrap('web_sweep_point', 'string', ['number']),
+  };
+}
+
+self.onmessage = async (event) => {
+  const message = event.data;
+  try {
+    if (!api) api = await load(message);
+    const r = message.request;
+    api.clear();
+    api.input(r.input, r.from, r.to, r.points, r.log ? 1 : 0);
+    api.button(r.button);
+    for (const id of r.outputs) api.output(id);
+    if (r.family) {
+      api.family(r.family);
+      for (const text of r.familyTexts) api.familyText(text);
+    }
+    const problem = api.begin(message.actions, message.key);
+    if (problem) {
+      postMessage({ failed: problem });
+      return;
+    }
+    // Points in batches, a few times a second: the page redraws as they come.
+    let batch = [];
+    let sent = performance.now();
+    for (const k of message.points) {
+      batch.push(JSON.parse(api.point(k)));
+      if (performance.now() - sent > 100) {
+        postMessage({ points: batch });
+        batch = [];
+        sent = performance.now();
+      }
+    }
+    postMessage({ points: batch, done: true });
+  } catch (error) {
+    postMessage({ failed: String(error) });
+  }
+};
