@@ -82,19 +82,13 @@ add_dependencies(web_site web_site_files)
 
 # Sweep and plot, charts: the panels, their worker and the chart library,
 # which the panels load on first use. The library comes from the npm
-# packages of the lock file; a tree without them gets them here.
+# packages of the lock file (npm ci, as for markdown-it above).
 set(site_files "")
 site_copy(${web_dir}/plot.js plot.js)
 site_copy(${web_dir}/sweep-worker.js sweep-worker.js)
 set(plotly_dir ${PROJECT_SOURCE_DIR}/node_modules/plotly.js-basic-dist-min)
-find_program(CALC_NPM npm)
-if(CALC_NPM)
-  add_custom_command(OUTPUT ${plotly_dir}/plotly-basic.min.js ${plotly_dir}/LICENSE
-                     COMMAND ${CALC_NPM} ci --no-audit --no-fund
-                     # npm leaves the packages' old dates on the files: mark the install.
-                     COMMAND ${CMAKE_COMMAND} -E touch ${plotly_dir}/plotly-basic.min.js ${plotly_dir}/LICENSE
-                     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} VERBATIM
-                     COMMENT "npm ci: the libraries the site ships")
+if(NOT EXISTS ${plotly_dir}/plotly-basic.min.js)
+  message(FATAL_ERROR "${plotly_dir}/plotly-basic.min.js is missing: run \"npm ci\" in ${PROJECT_SOURCE_DIR} first")
 endif()
 site_copy(${plotly_dir}/plotly-basic.min.js plotly-basic.min.js)
 site_copy(${plotly_dir}/LICENSE plotly-LICENSE.txt)
