@@ -165,16 +165,8 @@ void Bladerow::RefreshFrames() {
 void Bladerow::cmdCalculate_Click() {
   // A failed calculation leaves no chart of an earlier one behind.
   last_.reset();
-  failure_.clear();
-  try {
-    Calculate();
-  } catch (const frame::Failure& f) {
-    failure_ = f.what();
-    throw;
-  } catch (const std::exception& e) {
-    failure_ = std::string("Cannot compute: ") + e.what();
-    throw;
-  }
+  computing_ = runningAction();
+  Calculate();
 }
 
 void Bladerow::Calculate() {
@@ -251,9 +243,8 @@ frame::ChartData Bladerow::Chart(const std::string& name) const {
   if (name != kVelocityTriangles) return Form::Chart(name);
   if (!last_) {
     const char* title = "Velocity triangles";
-    if (failure_.empty())
-      return frame::Unavailable(name, title, "Press \"Calculate\" to draw the velocity triangles");
-    return frame::Unavailable(name, title, "The last computation failed: " + failure_);
+    return frame::Unavailable(
+        name, title, WhyNothing(computing_, "Press \"Calculate\" to draw the velocity triangles"));
   }
   // The angles with the digits the window shows them with.
   auto shown = [](float v) { return frame::FormatPattern(v, "#0.00"); };

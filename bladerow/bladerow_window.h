@@ -62,7 +62,7 @@ class Bladerow : public frame::Form {
     bool settled = true;
   };
   std::optional<Computed> last_;
-  std::string failure_;
+  size_t computing_ = static_cast<size_t>(-1);  // the action that last pressed Calculate
 };
 
 }  // namespace bladerow

@@ -106,15 +106,8 @@ FlowMarch::FlowMarch()
   cmdCalculate->Click = [this] {
     last_.reset();
     why_ = "The last computation failed";
-    try {
-      cmdCalculate_Click();
-    } catch (const frame::Failure& f) {
-      why_ += std::string(": ") + f.what();
-      throw;
-    } catch (const std::exception& e) {
-      why_ += std::string(": Cannot compute: ") + e.what();
-      throw;
-    }
+    computing_ = runningAction();
+    cmdCalculate_Click();
   };
   Command1->Click = [this] { Command1_Click(); };
   cmdEnd->Click = [this] { cmdEnd_Click(); };
@@ -172,7 +165,7 @@ std::vector<std::string> FlowMarch::ChartNames() const { return {kDuctChart}; }
 
 frame::ChartData FlowMarch::Chart(const std::string& name) const {
   if (name != kDuctChart) return Form::Chart(name);
-  if (!last_) return frame::Unavailable(name, "Along the duct", why_);
+  if (!last_) return frame::Unavailable(name, "Along the duct", WhyNothing(computing_, why_));
   return DuctChart(*last_);
 }
 

@@ -32,6 +32,7 @@ class FlowMarch : public frame::Form {
   // The last Calculate, choked or not, for the chart; nothing after a failed one.
   std::optional<Result> last_;
   std::string why_ = "Press Calculate to draw the duct";
+  size_t computing_ = static_cast<size_t>(-1);  // the action that last computed
 };
 
 }  // namespace flowmarch

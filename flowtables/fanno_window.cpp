@@ -43,20 +43,13 @@ Fanno::Fanno() : TableWindow(Design()) {
 void Fanno::cmdscompute_Click() {
   last_.reset();
   why_ = "The last computation failed";
-  try {
-    Single();
-  } catch (const frame::Failure& f) {
-    why_ += std::string(": ") + f.what();
-    throw;
-  } catch (const std::exception& e) {
-    why_ += std::string(": Cannot compute: ") + e.what();
-    throw;
-  }
+  computing_ = runningAction();
+  Single();
 }
 
 frame::ChartData Fanno::Chart(const std::string& name) const {
   if (name != kTsLineChart) return Form::Chart(name);
-  if (!last_) return frame::Unavailable(name, "Fanno line", why_);
+  if (!last_) return frame::Unavailable(name, "Fanno line", WhyNothing(computing_, why_));
   return FannoLine(*last_);
 }
 

@@ -43,20 +43,13 @@ Rayleigh::Rayleigh() : TableWindow(Design()) {
 void Rayleigh::cmdscompute_Click() {
   last_.reset();
   why_ = "The last computation failed";
-  try {
-    Single();
-  } catch (const frame::Failure& f) {
-    why_ += std::string(": ") + f.what();
-    throw;
-  } catch (const std::exception& e) {
-    why_ += std::string(": Cannot compute: ") + e.what();
-    throw;
-  }
+  computing_ = runningAction();
+  Single();
 }
 
 frame::ChartData Rayleigh::Chart(const std::string& name) const {
   if (name != kTsLineChart) return Form::Chart(name);
-  if (!last_) return frame::Unavailable(name, "Rayleigh line", why_);
+  if (!last_) return frame::Unavailable(name, "Rayleigh line", WhyNothing(computing_, why_));
   return RayleighLine(*last_);
 }
 

@@ -29,6 +29,7 @@ class Rayleigh : public TableWindow {
   // after a failed one or a warning.
   std::optional<LineState> last_;
   std::string why_;
+  size_t computing_ = static_cast<size_t>(-1);  // the action that last computed
   void Opttt1_Click() { SelectInput(1); }
   void Opttt2_Click() { SelectInput(2); }
 };

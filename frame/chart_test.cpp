@@ -101,6 +101,25 @@ TEST(FormCharts, ListenersHearEveryActionUntilTheyLeave) {
   EXPECT_EQ(heard, 4);
 }
 
+TEST(FormCharts, AChartSaysWhatItsComputationFailedWith) {
+  Charted form;
+  form.Load();
+  form.UserType(*form.txt, "-1");
+  form.UserClick(*form.Find("cmdgo"));
+  const size_t failed = form.actions().size() - 1;
+  EXPECT_EQ(form.FailureOf(failed), form.lblError->caption());
+  form.UserType(*form.txt, "2");  // succeeds: the failure still stands for its action
+  EXPECT_FALSE(form.lblError->shown());
+  EXPECT_EQ(form.WhyNothing(failed, "Press Compute"),
+            "The last computation failed: " + form.FailureOf(failed));
+  EXPECT_EQ(form.WhyNothing(failed - 1, "Press Compute"), "Press Compute") << "that action did not fail";
+  form.UserType(*form.txt, "x");
+  form.UserClick(*form.Find("cmdgo"));  // a later failure: the first is no longer told
+  EXPECT_EQ(form.FailureOf(failed), "");
+  EXPECT_NE(form.FailureOf(form.actions().size() - 1), "");
+  EXPECT_EQ(form.WhyNothing(static_cast<size_t>(-1), "none"), "none");
+}
+
 TEST(FormCharts, ScriptPrintsChartsFollowsFailuresAndSweeps) {
   Charted form;
   FormFactory make = [] { return std::make_unique<Charted>(); };

@@ -427,7 +427,11 @@ void Form::Boundary(UserAction record, const std::function<void()>& action) {
   } catch (const std::exception& e) {
     failure = std::string("Cannot compute: ") + e.what();
   }
-  if (!failure.empty()) BlankFailedResults();
+  if (!failure.empty()) {
+    BlankFailedResults();
+    lastFailed_ = running_;
+    lastFailure_ = failure;
+  }
   pending_.clear();
   touched_.clear();
   running_ = kNone;

@@ -281,6 +281,20 @@ class Form {
   // a sweep is noted, so that an open chart follows. Returns a key for Unlisten.
   int Listen(std::function<void()> changed);
   void Unlisten(int key);
+  // The user action running now (its index in actions()), for a handler
+  // that wants to learn later how it ended; FailureOf tells what that
+  // action failed with (empty when it did not, or when another action has
+  // failed since).
+  size_t runningAction() const { return running_; }
+  std::string FailureOf(size_t action) const {
+    return action != kNone && action == lastFailed_ ? lastFailure_ : std::string();
+  }
+  // Why the computation begun by `action` left nothing to draw: "The last
+  // computation failed: <what it failed with>", else `otherwise`.
+  std::string WhyNothing(size_t action, const std::string& otherwise) const {
+    const std::string failed = FailureOf(action);
+    return failed.empty() ? otherwise : "The last computation failed: " + failed;
+  }
   // The last sweep run of this window (a view notes it when it ends).
   void NoteSweep(SweepTrace trace);
   const SweepTrace& lastSweep() const { return lastSweep_; }
@@ -357,8 +371,10 @@ class Form {
   SweepTrace lastSweep_;
   // While an action runs: its record (to note effects), or when replaying,
   // the recorded effects still to come.
-  size_t running_ = kNone;
   static constexpr size_t kNone = static_cast<size_t>(-1);
+  size_t running_ = kNone;
+  size_t lastFailed_ = kNone;
+  std::string lastFailure_;
   const std::vector<std::string>* replayEffects_ = nullptr;
   size_t replayAt_ = 0;
 };

@@ -401,16 +401,8 @@ void Ringflow::Cmdend_Click() { End(); }
 void Ringflow::Cmdcalculate_Click() {
   // A failed run leaves no chart of an earlier one behind.
   last_.reset();
-  failure_.clear();
-  try {
-    Calculate();
-  } catch (const frame::Failure& f) {
-    failure_ = f.what();
-    throw;
-  } catch (const std::exception& e) {
-    failure_ = std::string("Cannot compute: ") + e.what();
-    throw;
-  }
+  computing_ = runningAction();
+  Calculate();
 }
 
 void Ringflow::Calculate() {
@@ -523,9 +515,8 @@ frame::ChartData Ringflow::Chart(const std::string& name) const {
   if (name != kRadialProfiles) return Form::Chart(name);
   if (last_) return RadialProfiles(*last_);
   const char* title = "Radial profiles";
-  if (failure_.empty())
-    return frame::Unavailable(name, title, "Press \"Calculate\" to draw the radial profiles");
-  return frame::Unavailable(name, title, "The last computation failed: " + failure_);
+  return frame::Unavailable(name, title,
+                           WhyNothing(computing_, "Press \"Calculate\" to draw the radial profiles"));
 }
 
 }  // namespace ringflow

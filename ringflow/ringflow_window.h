@@ -67,9 +67,9 @@ class Ringflow : public frame::Form {
   int16_t nan = 0, isl = 0, itty = 0, npr = 0, nbr = 3;
 
   // The solution of the last Calculate, for the charts: none before the
-  // first and after a failed one (then failure says why).
+  // first and after a failed one (then the action that failed says why).
   std::optional<Solution> last_;
-  std::string failure_;
+  size_t computing_ = static_cast<size_t>(-1);  // the action that last pressed Calculate
 };
 
 }  // namespace ringflow

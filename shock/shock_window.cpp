@@ -77,15 +77,8 @@ Shock::Shock() : frame::Form(frame::Caption("Shock Analysis", 7), 700, 350) {
   cmdCalculate->Click = [this] {
     last_.reset();
     why_ = "The last computation failed";
-    try {
-      cmdCalculate_Click();
-    } catch (const frame::Failure& f) {
-      why_ += std::string(": ") + f.what();
-      throw;
-    } catch (const std::exception& e) {
-      why_ += std::string(": Cannot compute: ") + e.what();
-      throw;
-    }
+    computing_ = runningAction();
+    cmdCalculate_Click();
   };
   cmdEnd->Click = [this] { End(); };
 }
@@ -202,7 +195,7 @@ void Shock::cmdCalculate_Click() {
 
 frame::ChartData Shock::Chart(const std::string& name) const {
   if (name != kPolarChart) return Form::Chart(name);
-  if (!last_) return frame::Unavailable(name, "Shock polar", why_);
+  if (!last_) return frame::Unavailable(name, "Shock polar", WhyNothing(computing_, why_));
   if (last_->type != ShockType::Conical) return PolarChart(*last_);
   const std::pair<float, float> key{last_->m1, last_->g};
   if (!cone_ || cone_->first != key) cone_.emplace(key, ConeShockCurve(key.first, key.second));

@@ -43,6 +43,7 @@ class Shock : public frame::Form {
   // The last Calculate, for the chart; nothing after a failed one.
   std::optional<ShockSolution> last_;
   std::string why_ = "Press Calculate to draw the shock polar";
+  size_t computing_ = static_cast<size_t>(-1);  // the action that last computed
   // The cone curve takes tens of milliseconds: kept for its Mach number and γ.
   mutable std::optional<std::pair<std::pair<float, float>, ConeCurve>> cone_;
 };
