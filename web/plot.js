@@ -544,7 +544,7 @@
     const layout = {
       font, margin: { l: 70, r: twoAxes ? 70 : 20, t: curves > 1 ? 40 : 20, b: 50 },
       title: curves > 1 ? { text: 'One curve for each ' + r.familyCaption + ' = ' + r.familyTexts.join(', '),
-                            font: { size: 14 } } : undefined,
+                            font: { size: 14 }, x: 0.01, xanchor: 'left' } : undefined,
       xaxis: { title: { text: r.inputCaption }, type: logX ? 'log' : 'linear', zeroline: false },
       yaxis: { title: { text: left }, type: logY ? 'log' : 'linear', zeroline: false },
       showlegend: true, legend: twoAxes || curves * nOut <= 3 ? below : {},
@@ -665,7 +665,12 @@
       const table = document.createElement('table');
       data.table.forEach((row, r) => {
         const tr = document.createElement('tr');
-        for (const cell of row) tr.appendChild(element(r ? 'td' : 'th', '', cell));
+        for (const cell of row) {
+          const td = element(r ? 'td' : 'th', '', cell);
+          // Numbers to the right, so their digits line up; words to the left.
+          if (r && (cell.trim() === '' || Number.isNaN(Number(cell)))) td.style.textAlign = 'left';
+          tr.appendChild(td);
+        }
         table.appendChild(tr);
       });
       ui.table.appendChild(table);
@@ -681,7 +686,7 @@
     const { traces, annotations } = chartTraces(data);
     const axis = (a) => ({ title: { text: a.label }, type: a.log ? 'log' : 'linear', zeroline: false });
     const layout = {
-      font, title: { text: data.title, font: { size: 15 } }, margin: { l: 70, r: data.y2 ? 70 : 20, t: 50, b: 50 },
+      font, title: { text: data.title, font: { size: 15 }, x: 0.01, xanchor: 'left' }, margin: { l: 70, r: data.y2 ? 70 : 20, t: 50, b: 50 },
       xaxis: axis(data.x), yaxis: axis(data.y), annotations, hovermode: 'closest', showlegend: true,
       legend: data.y2 ? below : {},
     };
@@ -745,19 +750,32 @@
     const grouped = data.marks.filter((m) => !m.alarm).length > 3;
     let first = true;
     const placed = [];
+    // Where each mark lies in the drawing, as fractions of its ranges, so
+    // that marks close together get their texts on different sides.
+    const yAt = (v) => (data.y.log ? Math.log10(Math.max(v, Number.MIN_VALUE)) : v);
+    const ys = [];
+    for (const s of data.series) if (!s.axis) for (const p of s.points) if (p) ys.push(yAt(p[1]));
+    for (const m of data.marks) if (m.y !== null && !m.axis) ys.push(yAt(m.y));
+    const yLow = Math.min(...ys);
+    const yHigh = Math.max(...ys);
+    const fraction = (v, a, b) => (b > a ? (v - a) / (b - a) : 0.5);
     for (const m of data.marks) {
       if (m.x === null || m.y === null) continue;
-      // A mark on another one's point has its text below, not over the other's.
-      const under = placed.some(([x, y]) => x === m.x && y === m.y);
-      placed.push([m.x, m.y]);
+      const nx = fraction(at(m.x), low, high);
+      const ny = m.axis === 2 ? 0.5 : fraction(yAt(m.y), yLow, yHigh);
+      const right = nx > 0.7;
+      const sides = right ? ['top left', 'bottom left', 'top right', 'bottom right']
+                          : ['top right', 'bottom right', 'top left', 'bottom left'];
+      const near = placed.filter((p) => Math.abs(p.nx - nx) < 0.12 && Math.abs(p.ny - ny) < 0.08);
+      const side = sides.find((c) => !near.some((p) => p.side === c)) || sides[0];
+      placed.push({ nx, ny, side });
       const colour = m.alarm ? '#d62728' : '#000000';
-      const right = high > low && (at(m.x) - low) / (high - low) > 0.7;
       const inGroup = grouped && !m.alarm;
       traces.push({
         type: 'scatter', mode: 'markers+text', name: inGroup ? 'Marked points' : m.name, x: [m.x], y: [m.y],
         text: [m.text], cliponaxis: false, legendgroup: inGroup ? 'marks' : undefined,
         showlegend: inGroup ? first : true,
-        textposition: (under ? 'bottom ' : 'top ') + (right ? 'left' : 'right'), yaxis: m.axis === 2 ? 'y2' : 'y',
+        textposition: side, yaxis: m.axis === 2 ? 'y2' : 'y',
         textfont: { color: colour }, marker: { color: colour, size: 10, symbol: m.alarm ? 'x' : 'circle' },
         hovertemplate: m.name + '<br>%{x}, %{y}<extra></extra>',
       });
