@@ -1,7 +1,5 @@
 #include "flowtables/fanno_window.h"
 
-#include <exception>
-
 #include "frame/numtext.h"
 
 namespace flowtables {
@@ -35,22 +33,9 @@ double Mach(double m) { return m < 1e-9 ? 1e-8 : m; }
 
 }  // namespace
 
-Fanno::Fanno() : TableWindow(Design()) {
+Fanno::Fanno() : LineWindow(Design(), "Fanno line", FannoLine) {
   InputOption(1)->Click = [this] { Opts2_Click(); };
   InputOption(2)->Click = [this] { Opts3_Click(); };
-}
-
-void Fanno::cmdscompute_Click() {
-  last_.reset();
-  why_ = "The last computation failed";
-  computing_ = runningAction();
-  Single();
-}
-
-frame::ChartData Fanno::Chart(const std::string& name) const {
-  if (name != kTsLineChart) return Form::Chart(name);
-  if (!last_) return frame::Unavailable(name, "Fanno line", WhyNothing(computing_, why_));
-  return FannoLine(*last_);
 }
 
 void Fanno::Single() {

@@ -1,7 +1,5 @@
 #include "flowtables/rayleigh_window.h"
 
-#include <exception>
-
 #include "frame/numtext.h"
 
 namespace flowtables {
@@ -35,22 +33,9 @@ double Mach(double m) { return m < 1e-9 ? 1e-8 : m; }
 
 }  // namespace
 
-Rayleigh::Rayleigh() : TableWindow(Design()) {
+Rayleigh::Rayleigh() : LineWindow(Design(), "Rayleigh line", RayleighLine) {
   InputOption(1)->Click = [this] { Opttt1_Click(); };
   InputOption(2)->Click = [this] { Opttt2_Click(); };
-}
-
-void Rayleigh::cmdscompute_Click() {
-  last_.reset();
-  why_ = "The last computation failed";
-  computing_ = runningAction();
-  Single();
-}
-
-frame::ChartData Rayleigh::Chart(const std::string& name) const {
-  if (name != kTsLineChart) return Form::Chart(name);
-  if (!last_) return frame::Unavailable(name, "Rayleigh line", WhyNothing(computing_, why_));
-  return RayleighLine(*last_);
 }
 
 void Rayleigh::Single() {

@@ -112,9 +112,9 @@ double NiceStep(double span, int count) {
   return 10 * power;
 }
 
-QAbstractAxis* MakeAxis(const ChartAxis& spec) {
+QAbstractAxis* MakeAxis(const ChartAxis& want) {
   QAbstractAxis* axis;
-  if (spec.log) {
+  if (want.log) {
     auto* log = new QLogValueAxis;
     log->setBase(10);
     log->setLabelFormat("%g");
@@ -125,7 +125,7 @@ QAbstractAxis* MakeAxis(const ChartAxis& spec) {
     values->setLabelFormat("%g");
     axis = values;
   }
-  axis->setTitleText(ChartRichText(spec.label));
+  axis->setTitleText(ChartRichText(want.label));
   axis->setTitleFont(ChartFont(10));
   axis->setLabelsFont(ChartFont(9));
   return axis;
