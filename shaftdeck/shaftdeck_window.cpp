@@ -217,23 +217,17 @@ void Shaftdeck::cmdCalculate_Click() {
   txthrt->setText(frame::FormatPattern(result.hrt, "##,###"));
 }
 
-std::vector<std::string> Shaftdeck::ChartNames() const { return {"ts-diagram", "stations"}; }
+std::vector<std::string> Shaftdeck::ChartNames() const { return thrustdeck::kCycleCharts; }
 
 frame::ChartData Shaftdeck::Chart(const std::string& name) const {
-  const char* title = name == "ts-diagram" ? "T-s diagram of the cycle"
-                      : name == "stations" ? "Stations of the cycle"
-                                           : nullptr;
+  const char* title = thrustdeck::CycleChartTitle(name);
   if (!title) return Form::Chart(name);
   if (!last_) {
-    std::string why = "Press Calculate to compute the cycle";
-    if (calculated_)
-      why = "The last calculation failed" +
-            (lblError->caption().empty() ? std::string() : ": " + lblError->caption());
+    const std::string why = calculated_ ? thrustdeck::CalculationFailed(lblError->caption())
+                                        : "Press Calculate to compute the cycle";
     return frame::Unavailable(name, title, why);
   }
-  const thrustdeck::CycleDiagram diagram = PowerCycleDiagram(last_->inputs, last_->result);
-  return name == "ts-diagram" ? thrustdeck::TsDiagramChart(diagram)
-                              : thrustdeck::StationsChart(diagram);
+  return thrustdeck::CycleChart(name, PowerCycleDiagram(last_->inputs, last_->result));
 }
 
 }  // namespace shaftdeck

@@ -158,4 +158,18 @@ std::string SingleText(float value) {
   return text;
 }
 
+const char* CycleChartTitle(const std::string& name) {
+  return name == "ts-diagram" ? "T-s diagram of the cycle"
+         : name == "stations" ? "Stations of the cycle"
+                              : nullptr;
+}
+
+frame::ChartData CycleChart(const std::string& name, const CycleDiagram& diagram) {
+  return name == "ts-diagram" ? TsDiagramChart(diagram) : StationsChart(diagram);
+}
+
+std::string CalculationFailed(const std::string& failure) {
+  return "The last calculation failed" + (failure.empty() ? std::string() : ": " + failure);
+}
+
 }  // namespace thrustdeck

@@ -68,6 +68,16 @@ frame::ChartData TsDiagramChart(const CycleDiagram& diagram);
 // "stations": number, name, temperature and pressure of each station.
 frame::ChartData StationsChart(const CycleDiagram& diagram);
 
+// The cycle charts of both cycle windows, by name, and the title of each
+// (nullptr for a name that is not one of them).
+inline const std::vector<std::string> kCycleCharts = {"ts-diagram", "stations"};
+const char* CycleChartTitle(const std::string& name);
+// Chart `name` of a computed cycle.
+frame::ChartData CycleChart(const std::string& name, const CycleDiagram& diagram);
+// Why there is no cycle to chart after a Calculate that failed with
+// `failure` (the error line; empty once a later action has cleared it).
+std::string CalculationFailed(const std::string& failure);
+
 // A Single with the shortest digits that read back as the same Single,
 // without an exponent: "1285.4321", "14.69".
 std::string SingleText(float value);

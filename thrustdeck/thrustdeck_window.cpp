@@ -348,12 +348,10 @@ void JetCycle::cmdCalculate_Click() {
   txttsfc->setText(tsfc);
 }
 
-std::vector<std::string> JetCycle::ChartNames() const { return {"ts-diagram", "stations"}; }
+std::vector<std::string> JetCycle::ChartNames() const { return kCycleCharts; }
 
 frame::ChartData JetCycle::Chart(const std::string& name) const {
-  const char* title = name == "ts-diagram" ? "T-s diagram of the cycle"
-                      : name == "stations" ? "Stations of the cycle"
-                                           : nullptr;
+  const char* title = CycleChartTitle(name);
   if (!title) return Form::Chart(name);
   if (!last_) {
     std::string why = "Press Calculate to compute the cycle";
@@ -361,12 +359,10 @@ frame::ChartData JetCycle::Chart(const std::string& name) const {
       why = "The last calculation gave an impossible design: too much power needed by compressor "
             "and/or fan and/or propeller";
     else if (calculated_)
-      why = "The last calculation failed" +
-            (lblError->caption().empty() ? std::string() : ": " + lblError->caption());
+      why = CalculationFailed(lblError->caption());
     return frame::Unavailable(name, title, why);
   }
-  const CycleDiagram diagram = JetCycleDiagram(*last_);
-  return name == "ts-diagram" ? TsDiagramChart(diagram) : StationsChart(diagram);
+  return CycleChart(name, JetCycleDiagram(*last_));
 }
 
 // Inputs that no engine can have, refused before the cycle turns them into
