@@ -50,6 +50,13 @@ const char* AlignName(frame::Align align) {
   return "left";
 }
 
+// A program a window may start: only a page of the suite, never an address
+// typed into a window.
+void CheckProgram(const std::string& program) {
+  if (std::find(web::kPrograms.begin(), web::kPrograms.end(), program) == web::kPrograms.end())
+    throw frame::Failure("Cannot find the program file " + program);
+}
+
 // Collects what the model reports during one user action.
 class Recorder : public frame::FormObserver {
  public:
@@ -57,9 +64,7 @@ class Recorder : public frame::FormObserver {
   void ProgramEnded() override { ended = true; }
   void FileWritten(const std::string& name) override { files.push_back(name); }
   void StartProgram(const std::string& program) override {
-    // Only a page of the suite: never an address typed into a window.
-    if (std::find(web::kPrograms.begin(), web::kPrograms.end(), program) == web::kPrograms.end())
-      throw frame::Failure("Cannot find the program file " + program);
+    CheckProgram(program);
     start = program;
   }
 
@@ -378,10 +383,7 @@ class WorkerObserver : public frame::FormObserver {
   void ControlChanged(Control&) override {}
   void ProgramEnded() override {}
   void FileWritten(const std::string&) override {}
-  void StartProgram(const std::string& program) override {
-    if (std::find(web::kPrograms.begin(), web::kPrograms.end(), program) == web::kPrograms.end())
-      throw frame::Failure("Cannot find the program file " + program);
-  }
+  void StartProgram(const std::string& program) override { CheckProgram(program); }
 };
 WorkerObserver workerObserver;
 
