@@ -50,10 +50,14 @@ function(web_targets)
 
   add_library(web_node_main OBJECT ${web_dir}/node_main.cpp)
   target_link_libraries(web_node_main PUBLIC frame_core PRIVATE calc_flags)
-  add_library(web_bridge OBJECT ${web_dir}/bridge.cpp)
+  # The page's module: the bridge, and its own keeper of print files, which
+  # stands in for the frame's writer to the working folder (frame/files.cpp;
+  # an object file comes before the libraries, so that archive member is
+  # never linked): no file system in the page.
+  add_library(web_bridge OBJECT ${web_dir}/bridge.cpp ${web_dir}/page_files.cpp)
   target_link_libraries(web_bridge PUBLIC frame_core PRIVATE calc_flags)
   # The exports the page's view calls (web/bridge.cpp).
-  set(exports "['_web_start','_web_type','_web_click','_web_select','_web_close','_web_copy','_web_compute_for','_malloc','_free']")
+  set(exports "['_web_start','_web_type','_web_click','_web_select','_web_close','_web_copy','_web_compute_for','_web_file','_web_file_size','_malloc','_free']")
 
   add_custom_target(web_site ALL)
   foreach(program ${programs})
@@ -92,9 +96,9 @@ const std::vector<std::string> kPrograms = {${names}};
     set_target_properties(page_${program} PROPERTIES OUTPUT_NAME ${program} LINKER_LANGUAGE CXX
                           RUNTIME_OUTPUT_DIRECTORY ${site})
     target_link_options(page_${program} PRIVATE -sENVIRONMENT=web -sMODULARIZE=1
-                        -sEXPORT_NAME=createWindow -sFORCE_FILESYSTEM=1
+                        -sEXPORT_NAME=createWindow
                         "-sEXPORTED_FUNCTIONS=${exports}"
-                        "-sEXPORTED_RUNTIME_METHODS=['ccall','cwrap','UTF8ToString','FS']")
+                        "-sEXPORTED_RUNTIME_METHODS=['ccall','cwrap','UTF8ToString']")
     add_dependencies(web_site page_${program})
 
     # Every golden case through the Node entry, with the desktop's expected output.

@@ -1,10 +1,30 @@
 #include "flowmarch/diagram.h"
 
-#include <sstream>
+#include <cstdio>
+#include <string>
 
 namespace flowmarch {
 
 namespace {
+
+// The drawing's text, appended piece by piece; a width prints as %g does.
+struct Svg {
+  std::string text;
+  Svg& operator<<(const char* piece) {
+    text += piece;
+    return *this;
+  }
+  Svg& operator<<(int value) {
+    text += std::to_string(value);
+    return *this;
+  }
+  Svg& operator<<(double value) {
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%g", value);
+    text += digits;
+    return *this;
+  }
+};
 
 // Duct geometry in drawing units: constant area up to station 5, then the
 // walls open out to station 6.
@@ -13,14 +33,14 @@ constexpr int kStation3 = 230, kStation4 = 315, kStation5 = 400, kStation6 = 670
 constexpr int kTop = 100, kBottom = 300, kSplit = 180;
 constexpr int kTop6 = 62, kBottom6 = 338;
 
-void Text(std::ostringstream& s, int x, int y, const char* text, int size = 15,
+void Text(Svg& s, int x, int y, const char* text, int size = 15,
           const char* anchor = "middle", const char* weight = "normal",
           const char* style = "normal") {
   s << "<text x='" << x << "' y='" << y << "' font-size='" << size << "' text-anchor='" << anchor
     << "' font-weight='" << weight << "' font-style='" << style << "'>" << text << "</text>\n";
 }
 
-void Line(std::ostringstream& s, int x1, int y1, int x2, int y2, double width = 1.5,
+void Line(Svg& s, int x1, int y1, int x2, int y2, double width = 1.5,
           const char* dash = nullptr) {
   s << "<line x1='" << x1 << "' y1='" << y1 << "' x2='" << x2 << "' y2='" << y2
     << "' stroke-width='" << width << "'";
@@ -29,20 +49,20 @@ void Line(std::ostringstream& s, int x1, int y1, int x2, int y2, double width = 
 }
 
 // A flow arrow pointing downstream.
-void Arrow(std::ostringstream& s, int x1, int x2, int y) {
+void Arrow(Svg& s, int x1, int x2, int y) {
   Line(s, x1, y, x2 - 10, y, 2);
   s << "<polygon points='" << x2 << "," << y << " " << x2 - 12 << "," << y - 5 << " " << x2 - 12
     << "," << y + 5 << "' fill='black' stroke='none'/>\n";
 }
 
 // A V-shaped drag element, apex upstream, centred on (x, y).
-void Gutter(std::ostringstream& s, int x, int y, int half) {
+void Gutter(Svg& s, int x, int y, int half) {
   s << "<polyline points='" << x + 12 << "," << y - half << " " << x - 10 << "," << y << " "
     << x + 12 << "," << y + half << "' fill='none' stroke-width='4' stroke-linejoin='miter'/>\n";
 }
 
 // A flame tongue trailing downstream from (x, y), with its inner core.
-void Flame(std::ostringstream& s, int x, int y) {
+void Flame(Svg& s, int x, int y) {
   s << "<path d='M" << x << "," << y << " C" << x + 8 << "," << y - 11 << " " << x + 24 << ","
     << y - 9 << " " << x + 40 << "," << y << " C" << x + 24 << "," << y + 9 << " " << x + 8
     << "," << y + 11 << " " << x << "," << y << " Z' fill='none' stroke-width='1.4'/>\n";
@@ -50,7 +70,7 @@ void Flame(std::ostringstream& s, int x, int y) {
     << "," << y - 3 << " " << x + 28 << "," << y << "' fill='none' stroke-width='1'/>\n";
 }
 
-void Station(std::ostringstream& s, int x, int top, int bottom, const char* number) {
+void Station(Svg& s, int x, int top, int bottom, const char* number) {
   Line(s, x, top - 8, x, bottom + 8, 1, "5,4");
   Text(s, x, bottom + 26, number, 17, "middle", "bold");
 }
@@ -58,7 +78,7 @@ void Station(std::ostringstream& s, int x, int top, int bottom, const char* numb
 }  // namespace
 
 std::string DuctDiagram() {
-  std::ostringstream s;
+  Svg s;
   s << "<svg xmlns='http://www.w3.org/2000/svg' width='700' height='406' viewBox='0 0 700 406'>\n"
     << "<rect x='0' y='0' width='700' height='406' fill='white' stroke='none'/>\n"
     << "<g fill='black' stroke='black' font-family='Liberation Serif, Times New Roman, serif'>\n";
@@ -113,7 +133,7 @@ std::string DuctDiagram() {
   Arrow(s, 676, 698, 200);
 
   s << "</g>\n</svg>\n";
-  return s.str();
+  return s.text;
 }
 
 }  // namespace flowmarch

@@ -2,12 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <unistd.h>
 
+#include "frame/files.h"
 #include "frame/numtext.h"
 
 namespace frame {
@@ -139,8 +135,7 @@ Form::Form(std::string caption, int width, int height)
     : caption_(std::move(caption)), width_(width), height_(height) {
   lblError = AddLabel("lblError", "", {8, height, width - 16, 22}, nullptr, Look::Warning);
   lblError->setVisible(false);
-  std::error_code error;
-  startFolder_ = std::filesystem::current_path(error).string();
+  startFolder_ = WorkingFolder();
 }
 
 Form::~Form() = default;
@@ -587,63 +582,22 @@ void Form::Writes(std::initializer_list<Control*> results) {
 
 double Form::Leading(const TextBox* box) const { return ParseLeading(box->text()); }
 
-namespace {
-
-// Why a file operation failed, in words a person can act on.
-std::string Reason(int error) {
-  switch (error) {
-    case EACCES:
-    case EPERM: return "permission denied";
-    case EROFS: return "the folder is read-only";
-    case ENOSPC:
-    case EDQUOT: return "the disk is full";
-    case ENOENT:
-    case ENOTDIR: return "the folder no longer exists";
-    default: return std::strerror(error);
-  }
-}
-
-// The full path of a name in the working directory. When that folder is
-// gone, its path is no longer to be had: the one it had when the window was
-// made stands in.
-std::string FullPath(const std::string& name, const std::string& startFolder) {
-  std::error_code error;
-  const std::filesystem::path path = std::filesystem::absolute(name, error);
-  if (!error) return path.string();
-  return startFolder.empty() ? name : (std::filesystem::path(startFolder) / name).string();
-}
-
-}  // namespace
-
 void Form::WritePrintFile(const std::string& name, const std::vector<std::string>& lines) {
   if (copy_) {
     ReplayEffect();
     return;
   }
-  // Written beside its final name and renamed into place, so that no reader
-  // ever sees half a file.
-  const std::string temp = "." + name + "." + std::to_string(::getpid()) + ".part";
-  auto fail = [&](int error) {
-    std::remove(temp.c_str());
-    const std::string message =
-        "Cannot write the print file " + FullPath(name, startFolder_) + ": " + Reason(error);
+  std::string bytes;
+  for (const auto& line : lines) {
+    bytes += line;
+    bytes += "\r\n";
+  }
+  const std::string failed = SaveFile(name, bytes, startFolder_);
+  if (!failed.empty()) {
+    const std::string message = "Cannot write the print file " + failed;
     NoteEffect(message);
     throw Failure(message);
-  };
-  errno = 0;
-  std::FILE* out = std::fopen(temp.c_str(), "wb");
-  if (!out) fail(errno);
-  bool ok = true;
-  for (const auto& line : lines) {
-    if (!ok) break;
-    ok = std::fwrite(line.data(), 1, line.size(), out) == line.size() &&
-         std::fwrite("\r\n", 1, 2, out) == 2;
   }
-  if (ok) ok = std::fflush(out) == 0;
-  const int error = errno;
-  if (std::fclose(out) != 0 && ok) fail(errno);
-  if (!ok) fail(error ? error : EIO);
-  if (std::rename(temp.c_str(), name.c_str()) != 0) fail(errno);
   NoteEffect("");
   if (observer_) observer_->FileWritten(name);
 }

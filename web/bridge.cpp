@@ -9,7 +9,6 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
-#include <locale>
 #include <map>
 #include <memory>
 #include <optional>
@@ -210,7 +209,6 @@ extern "C" {
 // Makes the window, runs its load step and describes every control.
 EMSCRIPTEN_KEEPALIVE const char* web_start() {
   std::setlocale(LC_ALL, "C");
-  std::locale::global(std::locale::classic());
   form = web::MakeWindow();
   numbers.clear();
   for (size_t i = 0; i < form->controls().size(); ++i)
@@ -266,6 +264,18 @@ EMSCRIPTEN_KEEPALIVE const char* web_close() {
 }
 
 // The compute button of a box's part of the window (what Enter presses), or -1.
+// A print file the last action wrote: its bytes (web_file_size of them),
+// for the page's download.
+EMSCRIPTEN_KEEPALIVE const char* web_file(const char* name) {
+  const std::string* bytes = web::PageFile(name);
+  return bytes ? bytes->data() : nullptr;
+}
+
+EMSCRIPTEN_KEEPALIVE int web_file_size(const char* name) {
+  const std::string* bytes = web::PageFile(name);
+  return bytes ? static_cast<int>(bytes->size()) : -1;
+}
+
 EMSCRIPTEN_KEEPALIVE int web_compute_for(int number) {
   Control* c = At(number);
   if (!c || c->kind() != Kind::TextBox) return -1;
@@ -477,7 +487,6 @@ EMSCRIPTEN_KEEPALIVE const char* web_request_check() {
 // record, and the sweep of the request on it. Empty, or why it cannot run.
 EMSCRIPTEN_KEEPALIVE const char* web_sweep_begin(const char* actions, const char* key) {
   std::setlocale(LC_ALL, "C");
-  std::locale::global(std::locale::classic());
   sweep.reset();
   reply.clear();
   try {

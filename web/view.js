@@ -232,7 +232,9 @@
 
   // A print file: a download with the desktop's name and bytes.
   function download(name) {
-    const bytes = module.FS.readFile(name);
+    const size = module.ccall('web_file_size', 'number', ['string'], [name]);
+    const at = module.ccall('web_file', 'number', ['string'], [name]);
+    const bytes = module.HEAPU8.slice(at, at + size);
     page.downloads.push({ name, bytes: Array.from(bytes) });
     const link = document.createElement('a');
     link.href = URL.createObjectURL(new Blob([bytes], { type: 'text/plain' }));

@@ -16,4 +16,8 @@ extern const char* const kProgram;
 // Every program of the suite that has a page: what StartProgram may open.
 extern const std::vector<std::string> kPrograms;
 
+// The print files the window has written, by name: the last bytes of each
+// (web/page_files.cpp keeps them; the page offers them as downloads).
+const std::string* PageFile(const std::string& name);
+
 }  // namespace web
