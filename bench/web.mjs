@@ -1,7 +1,7 @@
 // Size and speed of the web pages, in headless chromium:
 //   node bench/web.mjs [build-web] [RUNS] [PROGRAM...]
-// For each program page: bytes transferred (WebAssembly, JavaScript, fonts,
-// the rest), the time from navigation to the first computation shown (the
+// For each program page: bytes transferred (WebAssembly; the page with its
+// styles and scripts; fonts), the time from navigation to the first computation shown (the
 // window built from the loaded model, fonts ready, painted), and the time of
 // one press of each "Compute"/"Calculate" button with the defaults; beside
 // it the same time for a bare page that shows a static window of the same
@@ -13,8 +13,8 @@
 import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { spawn } from 'node:child_process';
 import puppeteer from 'puppeteer-core';
-import { serve } from '../web/serve.mjs';
 
 const source = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '..');
 const build = path.resolve(process.argv[2] || path.join(source, 'build-web'));
@@ -31,12 +31,12 @@ async function load(browser, url, ready) {
   const session = await page.createCDPSession();
   await session.send('Network.enable');
   await session.send('Network.setCacheDisabled', { cacheDisabled: true });
-  const bytes = { wasm: 0, js: 0, fonts: 0, other: 0 };
+  const bytes = { wasm: 0, page: 0, fonts: 0 };
   const types = new Map();
   session.on('Network.responseReceived', (e) => types.set(e.requestId, e.response.url));
   session.on('Network.loadingFinished', (e) => {
     const url = types.get(e.requestId) || '';
-    const kind = url.endsWith('.wasm') ? 'wasm' : url.endsWith('.js') ? 'js' : url.endsWith('.ttf') ? 'fonts' : 'other';
+    const kind = url.endsWith('.wasm') ? 'wasm' : url.endsWith('.ttf') ? 'fonts' : 'page';
     bytes[kind] += e.encodedDataLength;
   });
   await page.goto(url, { waitUntil: 'load' });
@@ -79,14 +79,23 @@ function handlerTimes() {
   return out;
 }
 
-const server = await serve(site, 0, '127.0.0.1', { '/bare.html': path.join(source, 'bench/bare.html') });
-const base = `http://localhost:${server.address().port}/`;
+// The site is served by a process of its own, as a host would serve it: the
+// browser's driver here does not hold up the files.
+const serving = `import { serve } from ${JSON.stringify(path.join(source, 'web/serve.mjs'))};
+serve(${JSON.stringify(site)}, 0, '127.0.0.1', { '/bare.html': ${JSON.stringify(path.join(source, 'bench/bare.html'))} })
+  .then((s) => console.log(s.address().port));`;
+const server = spawn(process.execPath, ['--input-type=module', '-e', serving], { stdio: ['ignore', 'pipe', 'inherit'] });
+const port = await new Promise((resolve, reject) => {
+  server.stdout.once('data', (d) => resolve(Number(String(d).trim())));
+  server.once('exit', (code) => reject(new Error(`the file server ended (${code})`)));
+});
+const base = `http://localhost:${port}/`;
 const browser = await puppeteer.launch({
   executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true,
   args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'],
 });
 const kb = (n) => (n / 1024).toFixed(0);
-console.log('program       wasm KB  wasm file  js KB  fonts KB  first ms  bare ms  ratio  (scripts module start build ms)  dearest handler');
+console.log('program       wasm KB  wasm file  page KB  fonts KB  first ms  bare ms  ratio  (scripts module start build ms)  dearest handler');
 let worst = { ratio: 0, wasm: 0, handler: 0 };
 for (const program of programs) {
   if (only.length && !only.includes(program)) continue;
@@ -114,7 +123,7 @@ for (const program of programs) {
   const dearest = handlers.reduce((a, h) => (h.ms >= a.ms ? h : a), { button: '-', ms: 0 });
   worst = { ratio: Math.max(worst.ratio, first / bare), wasm: Math.max(worst.wasm, wasmFile),
             handler: Math.max(worst.handler, dearest.ms) };
-  console.log(`${program.padEnd(12)} ${kb(bytes.wasm).padStart(8)} ${kb(wasmFile).padStart(10)} ${kb(bytes.js).padStart(6)}` +
+  console.log(`${program.padEnd(12)} ${kb(bytes.wasm).padStart(8)} ${kb(wasmFile).padStart(10)} ${kb(bytes.page).padStart(8)}` +
               ` ${kb(bytes.fonts).padStart(9)} ${first.toFixed(0).padStart(9)} ${bare.toFixed(0).padStart(8)}` +
               ` ${(first / bare).toFixed(2).padStart(6)}  (${phases.map((x) => median(x).toFixed(0).padStart(4)).join(' ')})` +
               `  ${dearest.button} ${dearest.ms.toFixed(2)} ms`);
@@ -122,4 +131,4 @@ for (const program of programs) {
 console.log(`targets: ratio <= 1.5 (worst ${worst.ratio.toFixed(2)}), WebAssembly <= 400 KB` +
             ` (largest ${kb(worst.wasm)} KB), handlers < 5 ms (dearest ${worst.handler.toFixed(2)} ms)`);
 await browser.close();
-server.close();
+server.kill();

@@ -7,7 +7,8 @@ function(site_copy from to)
   set(site_files ${site_files} ${site}/${to} PARENT_SCOPE)
 endfunction()
 
-site_copy(${web_dir}/view.js view.js)
+# The help pages link the styles; the program pages carry them, and the view,
+# inside them (below).
 site_copy(${web_dir}/suite.css suite.css)
 site_copy(${PROJECT_SOURCE_DIR}/launcher/calculators.svg calculators.svg)
 # Liberation fonts: the SIL Open Font License lets them travel with the site.
@@ -39,7 +40,17 @@ foreach(PROGRAM ${programs})
     set(PAGE_TITLE "${CALC_${PROGRAM}_TITLE}")
     set(page ${PROGRAM}.html)
   endif()
-  configure_file(${web_dir}/page.html.in ${site}/${page} @ONLY)
+  # The page carries its styles, its module's loader and the view, so that
+  # nothing but the WebAssembly and the fonts is fetched before it starts.
+  set(template ${CMAKE_BINARY_DIR}/pages/${page})
+  configure_file(${web_dir}/page.html.in ${template} @ONLY)
+  add_custom_command(OUTPUT ${site}/${page}
+                     COMMAND node ${web_dir}/inline-page.mjs ${template} ${site}/${page}
+                             suite.css=${web_dir}/suite.css ${PROGRAM}.js=$<TARGET_FILE:page_${PROGRAM}>
+                             view.js=${web_dir}/view.js
+                     DEPENDS ${template} ${web_dir}/inline-page.mjs ${web_dir}/suite.css ${web_dir}/view.js
+                             page_${PROGRAM} VERBATIM)
+  list(APPEND site_files ${site}/${page})
 endforeach()
 
 # The help: help/PROGRAM.html shows help/PROGRAM.md, the program's help with

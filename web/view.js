@@ -359,9 +359,12 @@
 
   let holder = null;  // the window's place on the page
 
-  function fit() {
+  // room: the page's width; at start the viewport's, which needs no layout
+  // (a scroll bar, if any, is taken off by the resize observer's first call,
+  // before anything is painted).
+  function fit(room) {
     // A window wider than the page is scaled down to its width, never cut off.
-    const room = document.documentElement.clientWidth;
+    if (typeof room !== 'number') room = document.documentElement.clientWidth;
     const scale = Math.min(1, room / win.width);
     const transform = scale < 1 ? 'scale(' + scale + ')' : '';
     if (root.style.transform !== transform) root.style.transform = transform;
@@ -420,12 +423,12 @@
     // cheap layout); a scroll bar or a new width of the browser fits it again.
     holder = root.parentElement;
     root.remove();
-    fit();
+    fit(window.innerWidth);
     for (const c of win.controls) build(c);
     for (const c of win.controls) mirror(c);
     connectCaptions();
     holder.appendChild(root);
-    new ResizeObserver(fit).observe(document.documentElement);
+    new ResizeObserver(() => fit()).observe(document.documentElement);
     root.addEventListener('contextmenu', openMenu);
     document.addEventListener('click', (event) => { if (menu && !menu.contains(event.target)) closeMenu(); });
     document.addEventListener('keydown', (event) => {
@@ -452,6 +455,14 @@
     page.shown = performance.now();
     if (win.ended) ended();
     document.body.classList.add('ready');
+    // The tab's icon once the window is up: drawing it is no part of start-up.
+    requestAnimationFrame(() => setTimeout(() => {
+      const icon = document.createElement('link');
+      icon.rel = 'icon';
+      icon.type = 'image/svg+xml';
+      icon.href = 'calculators.svg';
+      document.head.appendChild(icon);
+    }, 0));
   }
 
   page.ready = start().catch((error) => {
