@@ -113,7 +113,7 @@ function domCommand(line) {
   } else {
     throw new Error('unknown command ' + verb);
   }
-  for (const d of page.downloads.slice(downloads)) out.push(JSON.stringify({ event: 'file', name: d.name }));
+  for (const name of page.downloads.slice(downloads)) out.push(JSON.stringify({ event: 'file', name }));
   if (page.requested && page.requested !== 'index.html')
     out.push(JSON.stringify({ event: 'start', program: page.requested.replace(/\.html$/, '') }));
   if (page.ended) out.push(JSON.stringify({ event: 'end' }));
@@ -181,11 +181,12 @@ async function runCases(program) {
         assert.equal(out.map((l) => l + '\n').join(''), want);
         const files = path.join(dir, stem + '.files');
         if (fs.existsSync(files)) {
-          const downloads = await page.evaluate(() => window.calculatorPage.downloads);
+          const downloads = await page.evaluate(() =>
+            Object.fromEntries([...window.calculatorPage.files].map(([name, bytes]) => [name, Array.from(bytes)])));
           for (const f of fs.readdirSync(files)) {
-            const got = downloads.filter((d) => d.name === f).pop();
+            const got = downloads[f];
             assert.ok(got, `no download "${f}"`);
-            assert.ok(Buffer.from(got.bytes).equals(fs.readFileSync(path.join(files, f))), `download "${f}" differs`);
+            assert.ok(Buffer.from(got).equals(fs.readFileSync(path.join(files, f))), `download "${f}" differs`);
           }
         }
         assert.deepEqual(page.errors, []);
