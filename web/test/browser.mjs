@@ -212,6 +212,14 @@ async function interact(program) {
       const title = await page.title();
       assert.ok(title.length > 0 && title === (await page.evaluate(() => window.calculatorPage.window.caption)).replace(/\s+/g, ' '));
     });
+    await check(`${program} start-up fetches`, async () => {
+      // The page carries its styles and scripts: before the window is shown
+      // it fetches its WebAssembly and the two fonts of the window, nothing else.
+      const fetched = await page.evaluate(() => performance.getEntriesByType('resource')
+        .filter((e) => e.startTime < window.calculatorPage.shown)
+        .map((e) => new URL(e.name).pathname.slice(1)).sort());
+      assert.deepEqual(fetched, [`${program}.wasm`, 'fonts/LiberationSans-Bold.ttf', 'fonts/LiberationSerif-Bold.ttf'].sort());
+    });
     if (shots) {
       fs.mkdirSync(shots, { recursive: true });
       await page.screenshot({ path: path.join(shots, `${program}.png`), fullPage: true });
