@@ -5,7 +5,6 @@
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -208,7 +207,6 @@ extern "C" {
 
 // Makes the window, runs its load step and describes every control.
 EMSCRIPTEN_KEEPALIVE const char* web_start() {
-  std::setlocale(LC_ALL, "C");
   form = web::MakeWindow();
   numbers.clear();
   for (size_t i = 0; i < form->controls().size(); ++i)
@@ -486,7 +484,6 @@ EMSCRIPTEN_KEEPALIVE const char* web_request_check() {
 // In a worker: a window brought to the page's window's state by its action
 // record, and the sweep of the request on it. Empty, or why it cannot run.
 EMSCRIPTEN_KEEPALIVE const char* web_sweep_begin(const char* actions, const char* key) {
-  std::setlocale(LC_ALL, "C");
   sweep.reset();
   reply.clear();
   try {
