@@ -1,8 +1,9 @@
 // Size and speed of the web pages, in headless chromium:
 //   node bench/web.mjs [build-web] [RUNS] [PROGRAM...]
 // For each program page: bytes transferred (WebAssembly; the page with its
-// styles and scripts; fonts), the time from navigation to the first computation shown (the
-// window built from the loaded model, fonts ready, painted), and the time of
+// styles and scripts; fonts), the time from navigation to the first
+// computation shown (the window built from the loaded model, fonts ready,
+// painted), and the time of
 // one press of each "Compute"/"Calculate" button with the defaults; beside
 // it the same time for a bare page that shows a static window of the same
 // size with the same fonts (bench/bare.html), taken by turns with the
@@ -53,9 +54,7 @@ async function programShown() {
   while (p.painted === undefined) await new Promise((r) => setTimeout(r, 5));
   return { ms: p.painted, phases: [p.started, p.moduleReady - p.started, p.loaded - p.moduleReady, p.shown - p.loaded] };
 }
-async function bareShown() {
-  return window.bare;
-}
+const bareShown = () => window.bare;
 
 // In the page: each compute button pressed with the defaults, model and
 // mirroring together; the dearest press in ms, and its button.

@@ -31,28 +31,6 @@ set(ABOUT_DIALOG "<dialog id=\"about\" class=\"about sans\" aria-labelledby=\"ab
 <form method=\"dialog\"><button type=\"submit\" autofocus>OK</button></form>
 </dialog>")
 
-# Page titles: the launcher's list, until the window's caption replaces it.
-foreach(PROGRAM ${programs})
-  if(PROGRAM STREQUAL "calculators")
-    set(PAGE_TITLE "Compressible Flow and Gas Turbine Calculators")
-    set(page index.html)
-  else()
-    set(PAGE_TITLE "${CALC_${PROGRAM}_TITLE}")
-    set(page ${PROGRAM}.html)
-  endif()
-  # The page carries its styles, its module's loader and the view, so that
-  # nothing but the WebAssembly and the fonts is fetched before it starts.
-  set(template ${CMAKE_BINARY_DIR}/pages/${page})
-  configure_file(${web_dir}/page.html.in ${template} @ONLY)
-  add_custom_command(OUTPUT ${site}/${page}
-                     COMMAND node ${web_dir}/inline-page.mjs ${template} ${site}/${page}
-                             suite.css=${web_dir}/suite.css ${PROGRAM}.js=$<TARGET_FILE:page_${PROGRAM}>
-                             view.js=${web_dir}/view.js
-                     DEPENDS ${template} ${web_dir}/inline-page.mjs ${web_dir}/suite.css ${web_dir}/view.js
-                             page_${PROGRAM} VERBATIM)
-  list(APPEND site_files ${site}/${page})
-endforeach()
-
 # The help: help/PROGRAM.html shows help/PROGRAM.md, the program's help with
 # its worked example filled in from its golden case as the desktop build
 # does (a small Node tool of each program, web/help_main.cpp), rendered in
@@ -66,7 +44,28 @@ site_copy(${markdown_it} markdown-it.min.js)
 site_copy(${web_dir}/help.js help.js)
 add_library(web_help_main OBJECT ${web_dir}/help_main.cpp)
 target_link_libraries(web_help_main PUBLIC frame_core PRIVATE calc_flags)
+# Each program's page and its help page, titled with the launcher's list
+# until the window's caption replaces the page's title.
 foreach(PROGRAM ${programs})
+  if(PROGRAM STREQUAL "calculators")
+    set(PAGE_TITLE "Compressible Flow and Gas Turbine Calculators")
+    set(PAGE index.html)
+  else()
+    set(PAGE_TITLE "${CALC_${PROGRAM}_TITLE}")
+    set(PAGE ${PROGRAM}.html)
+  endif()
+  # The page carries its styles, its module's loader and the view, so that
+  # nothing but the WebAssembly and the fonts is fetched before it starts.
+  set(template ${CMAKE_BINARY_DIR}/pages/${PAGE})
+  configure_file(${web_dir}/page.html.in ${template} @ONLY)
+  add_custom_command(OUTPUT ${site}/${PAGE}
+                     COMMAND node ${web_dir}/inline-page.mjs ${template} ${site}/${PAGE}
+                             suite.css=${web_dir}/suite.css ${PROGRAM}.js=$<TARGET_FILE:page_${PROGRAM}>
+                             view.js=${web_dir}/view.js
+                     DEPENDS ${template} ${web_dir}/inline-page.mjs ${web_dir}/suite.css ${web_dir}/view.js
+                             page_${PROGRAM} VERBATIM)
+  list(APPEND site_files ${site}/${PAGE})
+
   set(source ${PROJECT_SOURCE_DIR}/${CALC_${PROGRAM}_FOLDER}/${PROGRAM}.help.md)
   add_executable(help_${PROGRAM} $<TARGET_OBJECTS:web_help_main>)
   target_link_libraries(help_${PROGRAM} PRIVATE web_${PROGRAM} frame_help)
@@ -79,13 +78,6 @@ foreach(PROGRAM ${programs})
                      COMMAND node $<TARGET_FILE:help_${PROGRAM}> ${source} ${site}/help/${PROGRAM}.md
                      DEPENDS help_${PROGRAM} ${depends} VERBATIM)
   list(APPEND site_files ${site}/help/${PROGRAM}.md)
-  if(PROGRAM STREQUAL "calculators")
-    set(PAGE_TITLE "Compressible Flow and Gas Turbine Calculators")
-    set(PAGE index.html)
-  else()
-    set(PAGE_TITLE "${CALC_${PROGRAM}_TITLE}")
-    set(PAGE ${PROGRAM}.html)
-  endif()
   configure_file(${web_dir}/help.html.in ${site}/help/${PROGRAM}.html @ONLY)
 endforeach()
 add_custom_target(web_site_files ALL DEPENDS ${site_files})

@@ -427,8 +427,8 @@
     for (const c of win.controls) controls[c.n] = c;
     findCaptions();
     // Built apart from the page, then shown at once: one layout, not one per
-    // control. Fitted to the page's width while the page is still empty (a
-    // cheap layout); a scroll bar or a new width of the browser fits it again.
+    // control. Fitted to the viewport's width first (no layout needed); a
+    // scroll bar or a new width of the browser fits it again.
     holder = root.parentElement;
     root.remove();
     fit(window.innerWidth);
