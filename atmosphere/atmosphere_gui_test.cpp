@@ -5,15 +5,15 @@
 #include <QtTest>
 
 #include "atmosphere/atmosphere_window.h"
-#include "frame/guitest.h"
-#include "frame/view.h"
+#include "qt/guitest.h"
+#include "qt/view.h"
 
 class AtmosphereGui : public QObject {
   Q_OBJECT
  private slots:
   void opensWithCaptionAndDefaults() {
     atmosphere::Atmosphere form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     QCOMPARE(view.windowTitle(),
@@ -22,15 +22,15 @@ class AtmosphereGui : public QObject {
     auto* temp = qobject_cast<QLabel*>(view.widget("lblTemp"));
     QVERIFY(temp);
     QCOMPARE(temp->text(), QString("Temperature = 508.0 degR"));
-    frame::SaveShot(view, "atmosphere");
+    qt::SaveShot(view, "atmosphere");
     form.UserClick(*form.FindById("optTable"));
     QVERIFY(view.widget("fraMulti")->isVisible());
-    frame::SaveShot(view, "atmosphere-table");
+    qt::SaveShot(view, "atmosphere-table");
   }
 
   void typingAndComputeGoThroughTheModel() {
     atmosphere::Atmosphere form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     auto* altitude = qobject_cast<QLineEdit*>(view.widget("txtAltitude"));
@@ -49,7 +49,7 @@ class AtmosphereGui : public QObject {
   // Every box, list and result is named by its caption for a screen reader,
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
-    frame::CheckDescribed<atmosphere::Atmosphere>({}, {"cmdScompute", "txtAltitude", "1", "txtAltitude", "x", true});
+    qt::CheckDescribed<atmosphere::Atmosphere>({}, {"cmdScompute", "txtAltitude", "1", "txtAltitude", "x", true});
   }
 };
 

@@ -4,12 +4,12 @@
 #include <string>
 
 #include "atmosphere/standard_atmosphere.h"
-#include "frame/failure.h"
-#include "frame/numtext.h"
+#include "core/failure.h"
+#include "core/numtext.h"
 
 namespace atmosphere {
 
-using frame::Look;
+using core::Look;
 
 float TableAltitude(float minimum, float maximum, int i) {
   const float step = (maximum - minimum) / 10.0f;
@@ -19,14 +19,14 @@ float TableAltitude(float minimum, float maximum, int i) {
 
 namespace {
 
-std::string Feet(float h) { return frame::FormatPattern(frame::NumberText(h), "###,###"); }
-std::string Rankine(float t) { return frame::FormatPattern(frame::NumberText(t), "###.0"); }
-std::string Psia(float p) { return frame::FormatPattern(frame::NumberText(p), "##0.000"); }
+std::string Feet(float h) { return core::FormatPattern(core::NumberText(h), "###,###"); }
+std::string Rankine(float t) { return core::FormatPattern(core::NumberText(t), "###.0"); }
+std::string Psia(float p) { return core::FormatPattern(core::NumberText(p), "##0.000"); }
 
 }  // namespace
 
 Atmosphere::Atmosphere()
-    : frame::Form(frame::Caption("Standard Atmosphere", 19,
+    : core::Form(core::Caption("Standard Atmosphere", 19,
                                  "FOR EDUCATIONAL PURPOSES ONLY ( See Disclaimer)"),
                   760, 450) {
   lblTitle = AddLabel("lblTitle", "Standard Atmosphere", {150, 8, 460, 38}, nullptr, Look::Title);
@@ -72,9 +72,9 @@ void Atmosphere::Form_Load() {
   optSingle->setValue(true);
   fraSingle->setVisible(true);
   fraMulti->setVisible(false);
-  txtAltitude->setText(frame::FormatPattern(3000.0, "###,###"));
-  txtMinAlt->setText(frame::FormatPattern(3000.0, "###,###"));
-  txtMaxAlt->setText(frame::FormatPattern(50000.0, "###,###"));
+  txtAltitude->setText(core::FormatPattern(3000.0, "###,###"));
+  txtMinAlt->setText(core::FormatPattern(3000.0, "###,###"));
+  txtMaxAlt->setText(core::FormatPattern(50000.0, "###,###"));
   cmdScompute_Click();
 }
 
@@ -99,7 +99,7 @@ void Atmosphere::cmdScompute_Click() {
   // Far below sea level the pressure leaves the Single range: nothing is
   // written then, so the lines still belong to the altitude shown.
   if (!std::isfinite(air.t) || !std::isfinite(air.p))
-    throw frame::Failure("No finite pressure at " + CaptionOf(*txtAltitude) + " = " +
+    throw core::Failure("No finite pressure at " + CaptionOf(*txtAltitude) + " = " +
                          txtAltitude->text());
   h = altitude;
   T = air.t;
@@ -122,7 +122,7 @@ void Atmosphere::cmdMcompute_Click() {
     const float row = TableAltitude(minimum, maximum, i);
     const AirState air = StandardAtmosphere(row);
     if (!std::isfinite(row) || !std::isfinite(air.t) || !std::isfinite(air.p))
-      throw frame::Failure("No finite table between " + CaptionOf(*txtMinAlt) + " and " +
+      throw core::Failure("No finite table between " + CaptionOf(*txtMinAlt) + " and " +
                            CaptionOf(*txtMaxAlt));
     h = row;
     T = air.t;

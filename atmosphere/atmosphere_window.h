@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "frame/form.h"
+#include "core/form.h"
 
 namespace atmosphere {
 
@@ -13,7 +13,7 @@ inline constexpr int kRows = 11;
 // Row i (0 to 10) of a table: the step and each altitude are Singles.
 float TableAltitude(float minimum, float maximum, int i);
 
-class Atmosphere : public frame::Form {
+class Atmosphere : public core::Form {
  public:
   Atmosphere();
 
@@ -26,13 +26,13 @@ class Atmosphere : public frame::Form {
   void cmdScompute_Click();
   void cmdMcompute_Click();
 
-  frame::Label *lblTitle, *lblAltitude, *lblTemp, *lblPressure;
-  frame::Frame *fraSelect, *fraSingle, *fraMulti;
-  frame::Option *optTable, *optSingle;
-  frame::TextBox *txtAltitude, *txtMinAlt, *txtMaxAlt;
-  frame::Button *cmdScompute, *cmdMcompute, *cmdend;
-  frame::Label *lblMinAlt, *lblMaxAlt, *lblAlt2, *lblTemp2, *lblPress2;
-  std::vector<frame::Label*> lblAltVal, lblTempVal, lblPressVal;
+  core::Label *lblTitle, *lblAltitude, *lblTemp, *lblPressure;
+  core::Frame *fraSelect, *fraSingle, *fraMulti;
+  core::Option *optTable, *optSingle;
+  core::TextBox *txtAltitude, *txtMinAlt, *txtMaxAlt;
+  core::Button *cmdScompute, *cmdMcompute, *cmdend;
+  core::Label *lblMinAlt, *lblMaxAlt, *lblAlt2, *lblTemp2, *lblPress2;
+  std::vector<core::Label*> lblAltVal, lblTempVal, lblPressVal;
 
   float h = 0, T = 0, p = 0;
 };

@@ -7,12 +7,12 @@
 namespace atmosphere {
 namespace {
 
-std::string Text(const frame::Form& form, const std::string& id) {
+std::string Text(const core::Form& form, const std::string& id) {
   return form.FindById(id)->text();
 }
 
-void Type(frame::Form& form, const std::string& id, const std::string& text) {
-  form.UserType(*static_cast<frame::TextBox*>(form.FindById(id)), text);
+void Type(core::Form& form, const std::string& id, const std::string& text) {
+  form.UserType(*static_cast<core::TextBox*>(form.FindById(id)), text);
 }
 
 TEST(AtmosphereTable, RowsStepInSinglePrecision) {

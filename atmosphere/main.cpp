@@ -1,4 +1,4 @@
 #include "atmosphere/atmosphere_window.h"
-#include "frame/main.h"
+#include "qt/main.h"
 
-int main(int argc, char** argv) { return frame::RunProgram<atmosphere::Atmosphere>(argc, argv); }
+int main(int argc, char** argv) { return qt::RunProgram<atmosphere::Atmosphere>(argc, argv); }

@@ -6,7 +6,7 @@
 #include <QStyleFactory>
 #include <cstdio>
 
-#include "frame/exit_when_painted.h"
+#include "qt/exit_when_painted.h"
 
 int main(int argc, char** argv) {
   int width = 900, height = 500;
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
   QWidget window;
   window.setFixedSize(width, height);
   QLabel label("Bare window", &window);
-  frame::ExitWhenPainted::InstallIfAsked(window);
+  qt::ExitWhenPainted::InstallIfAsked(window);
   window.show();
   return app.exec();
 }

@@ -10,16 +10,16 @@
 #include <QtCharts/QChartView>
 
 #include "bladerow/bladerow_window.h"
-#include "frame/chart_window.h"
-#include "frame/guitest.h"
-#include "frame/view.h"
+#include "qt/chart_window.h"
+#include "qt/guitest.h"
+#include "qt/view.h"
 
 class BladerowGui : public QObject {
   Q_OBJECT
  private slots:
   void opensWithCaption() {
     bladerow::Bladerow form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     QCOMPARE(view.windowTitle(),
@@ -28,12 +28,12 @@ class BladerowGui : public QObject {
     QVERIFY(view.widget("fraaxct")->isVisible());
     QVERIFY(!view.widget("Fragas")->isVisible());
     QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("cmdCalculate")), Qt::LeftButton);
-    frame::SaveShot(view, "bladerow");
+    qt::SaveShot(view, "bladerow");
   }
 
   void typingMachineAndCalculate() {
     bladerow::Bladerow form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     auto* type = qobject_cast<QListWidget*>(view.widget("lsttype"));
@@ -54,7 +54,7 @@ class BladerowGui : public QObject {
     // Rg 53.35 and gamma 1.4 typed for the other gas.
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtgm"))->text(), QString("1.400"));
     QVERIFY(!view.widget("lblError")->isVisible());
-    frame::SaveShot(view, "bladerow-radial");
+    qt::SaveShot(view, "bladerow-radial");
   }
 
   // The velocity triangles of each machine, drawn with their angles, none
@@ -64,22 +64,22 @@ class BladerowGui : public QObject {
                               "radial inflow turbine"};
     for (const char* machine : machines) {
       bladerow::Bladerow form;
-      frame::View view(form);
+      qt::View view(form);
       form.Load();
       view.show();
-      frame::ChartWindow window(form);
+      qt::ChartWindow window(form);
       window.resize(900, 640);
       window.show();
-      frame::ChartTab* tab = window.tab("velocity-triangles");
+      qt::ChartTab* tab = window.tab("velocity-triangles");
       QVERIFY(tab);
       QVERIFY(tab->message()->isVisible());
-      auto& list = static_cast<frame::ListBox&>(*form.FindById("lsttype"));
+      auto& list = static_cast<core::ListBox&>(*form.FindById("lsttype"));
       form.UserSelect(list, list.IndexOf(machine));
       QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("cmdCalculate")), Qt::LeftButton);
       window.Refresh();
       QVERIFY(!tab->message()->isVisible());
       QVERIFY(tab->view()->isVisible());
-      QVERIFY(frame::InkedPixels(*tab->view()) > 5000);
+      QVERIFY(qt::InkedPixels(*tab->view()) > 5000);
       QStringList texts;
       for (QGraphicsTextItem* item : tab->labels()) texts << item->toPlainText();
       for (const char* angle : {"α1 =", "β1 =", "α2 =", "β2 ="})
@@ -90,14 +90,14 @@ class BladerowGui : public QObject {
             QVERIFY2(!a->sceneBoundingRect().adjusted(3, 3, -3, -3).intersects(
                          b->sceneBoundingRect().adjusted(3, 3, -3, -3)),
                      qPrintable(a->toPlainText() + " over " + b->toPlainText()));
-      frame::SaveShot(window, QString("bladerow-triangles-") + QString(machine).replace(' ', '-'));
+      qt::SaveShot(window, QString("bladerow-triangles-") + QString(machine).replace(' ', '-'));
     }
   }
 
   // Every box, list and result is named by its caption for a screen reader,
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
-    frame::CheckDescribed<bladerow::Bladerow>({}, {"cmdCalculate", "txtp1", "299.2", "txtp1", "x", true});
+    qt::CheckDescribed<bladerow::Bladerow>({}, {"cmdCalculate", "txtp1", "299.2", "txtp1", "x", true});
   }
 };
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "bladerow/velocity_triangles.h"
-#include "frame/numtext.h"
+#include "core/numtext.h"
 
 namespace bladerow {
 
@@ -16,27 +16,27 @@ constexpr int kOutputLabel = 214, kOutputBox = 84;
 
 }  // namespace
 
-frame::TextBox* Bladerow::Input(frame::Frame* in, const std::string& label,
+core::TextBox* Bladerow::Input(core::Frame* in, const std::string& label,
                                 const std::string& caption, const std::string& box,
                                 const std::string& text, int y, int labelHeight) {
   AddLabel(label, caption, {10, y + 3, kInputLabel, labelHeight}, in);
-  frame::TextBox* b = AddTextBox(box, {10 + kInputLabel + 4, y, kInputBox, 24}, in);
+  core::TextBox* b = AddTextBox(box, {10 + kInputLabel + 4, y, kInputBox, 24}, in);
   b->what = caption;
   b->setText(text);
   return b;
 }
 
-frame::TextBox* Bladerow::Output(frame::Frame* in, const std::string& label,
+core::TextBox* Bladerow::Output(core::Frame* in, const std::string& label,
                                  const std::string& caption, const std::string& box, int y) {
   AddLabel(label, caption, {10, y + 3, kOutputLabel, 20}, in);
-  frame::TextBox* b = AddTextBox(box, {10 + kOutputLabel + 4, y, kOutputBox, 24}, in);
+  core::TextBox* b = AddTextBox(box, {10 + kOutputLabel + 4, y, kOutputBox, 24}, in);
   b->readOnly = true;
   return b;
 }
 
-Bladerow::Bladerow() : Form(frame::Caption("Turbomachinery Analysis", 22), 1040, 474) {
+Bladerow::Bladerow() : Form(core::Caption("Turbomachinery Analysis", 22), 1040, 474) {
   AddLabel("Label37", "2-D Mean Line Turbomachinery Analysis", {0, 8, 1040, 40}, nullptr,
-           frame::Look::Title);
+           core::Look::Title);
   lsttype = AddList("lsttype",
                     {"axial compressor", "radial compressor", "axial turbine",
                      "radial inflow turbine"},
@@ -57,7 +57,7 @@ Bladerow::Bladerow() : Form(frame::Caption("Turbomachinery Analysis", 22), 1040,
   Txtgm2 = Input(Fragas, "lblgm2", "gamma", "Txtgm2", "1.400", 18 + kRow);
 
   // Geometry of the chosen machine; the three frames share one place.
-  const frame::Rect geometry{358, 56, 334, 214};
+  const core::Rect geometry{358, 56, 334, 214};
   fraaxct = AddFrame("fraaxct", "", geometry);
   txtr = Input(fraaxct, "lblr", "Inlet mean radius (in)", "txtr", "13.2", 18);
   txtth1 = Input(fraaxct, "lblth1", "Inlet blade height (in)", "txtth1", "1.24", 18 + kRow);
@@ -115,7 +115,7 @@ Bladerow::Bladerow() : Form(frame::Caption("Turbomachinery Analysis", 22), 1040,
   txtth3 = Output(fraresults5, "lblth3", "t3 (in) =", "txtth3", 2 + kRow);
 
   cmdCalculate = AddButton("cmdCalculate", "Calculate", {704, 426, 120, 36}, nullptr,
-                           frame::Look::Compute);
+                           core::Look::Compute);
   cmdEnd = AddButton("cmdEnd", "Done!", {836, 426, 90, 36});
 
   lsttype->Click = [this] { lsttype_Click(); };
@@ -208,8 +208,8 @@ void Bladerow::Calculate() {
   if (st.m < 0) Refuse(txtm, "must not be negative");
   lastPasses = MeanLine(st, ct, cgas);
 
-  auto show = [](frame::TextBox* box, float value, const char* pattern) {
-    box->setText(frame::FormatPattern(value, pattern));
+  auto show = [](core::TextBox* box, float value, const char* pattern) {
+    box->setText(core::FormatPattern(value, pattern));
   };
   show(txtpp21, st.pp21, "#0.000");
   show(txtpr, st.pr, "#0.000");
@@ -233,21 +233,21 @@ void Bladerow::Calculate() {
   // The last pass is on display; say that it is not a settled state.
   ResultsStand();
   if (lastPasses > kDensityPasses)
-    throw frame::Failure("The exit density did not settle in " + std::to_string(kDensityPasses) +
+    throw core::Failure("The exit density did not settle in " + std::to_string(kDensityPasses) +
                          " passes (is the exit choked?): the last pass is shown");
 }
 
 std::vector<std::string> Bladerow::ChartNames() const { return {kVelocityTriangles}; }
 
-frame::ChartData Bladerow::Chart(const std::string& name) const {
+core::ChartData Bladerow::Chart(const std::string& name) const {
   if (name != kVelocityTriangles) return Form::Chart(name);
   if (!last_) {
     const char* title = "Velocity triangles";
-    return frame::Unavailable(
+    return core::Unavailable(
         name, title, WhyNothing(computing_, "Press \"Calculate\" to draw the velocity triangles"));
   }
   // The angles with the digits the window shows them with.
-  auto shown = [](float v) { return frame::FormatPattern(v, "#0.00"); };
+  auto shown = [](float v) { return core::FormatPattern(v, "#0.00"); };
   const Stage& s = last_->stage;
   return VelocityTriangles(s, last_->ct, {shown(s.al1), shown(s.b1), shown(s.al2), shown(s.b2)},
                            last_->settled);

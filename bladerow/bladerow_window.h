@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "bladerow/meanline.h"
-#include "frame/form.h"
+#include "core/form.h"
 
 namespace bladerow {
 
-class Bladerow : public frame::Form {
+class Bladerow : public core::Form {
  public:
   Bladerow();
 
@@ -19,7 +19,7 @@ class Bladerow : public frame::Form {
   int passes() const { return lastPasses; }
 
   std::vector<std::string> ChartNames() const override;
-  frame::ChartData Chart(const std::string& name) const override;
+  core::ChartData Chart(const std::string& name) const override;
 
  protected:
   void Form_Load() override;
@@ -31,23 +31,23 @@ class Bladerow : public frame::Form {
   void cmdCalculate_Click();
   void Calculate();
 
-  frame::TextBox* Input(frame::Frame* in, const std::string& label, const std::string& caption,
+  core::TextBox* Input(core::Frame* in, const std::string& label, const std::string& caption,
                         const std::string& box, const std::string& text, int y,
                         int labelHeight = 20);
-  frame::TextBox* Output(frame::Frame* in, const std::string& label, const std::string& caption,
+  core::TextBox* Output(core::Frame* in, const std::string& label, const std::string& caption,
                          const std::string& box, int y);
 
-  frame::ListBox *lsttype, *lstgas;
-  frame::Frame *frapt, *Fragas, *fraaxct, *frarc, *frart;
-  frame::Frame *fraresults1, *fraresults2, *fraresults3, *fraresults4, *fraresults5;
-  frame::TextBox *txtp1, *txtT1, *txtm, *txtom, *txte, *Txtrg, *Txtgm2;
-  frame::TextBox *txtr, *txtth1, *txtal1, *txtdl12, *txtcax;
-  frame::TextBox *txtrta, *txtrha, *txtal1a, *txtr2, *txttd2, *txtb2a;
-  frame::TextBox *txtrb, *txtthb, *txtal1b, *txtrtb, *txtrhb, *txtb2b;
-  frame::TextBox *txtpp21, *txtwsh, *txtm1, *txtm1r, *txtm2, *txtm2r, *txtcpr, *txtgm;
-  frame::TextBox *txtm3, *txtcps, *txtpr, *txtb1, *txtal2, *txtb2, *txtdl23, *txtal3;
-  frame::TextBox *txtth2, *txtth3;
-  frame::Button *cmdCalculate, *cmdEnd;
+  core::ListBox *lsttype, *lstgas;
+  core::Frame *frapt, *Fragas, *fraaxct, *frarc, *frart;
+  core::Frame *fraresults1, *fraresults2, *fraresults3, *fraresults4, *fraresults5;
+  core::TextBox *txtp1, *txtT1, *txtm, *txtom, *txte, *Txtrg, *Txtgm2;
+  core::TextBox *txtr, *txtth1, *txtal1, *txtdl12, *txtcax;
+  core::TextBox *txtrta, *txtrha, *txtal1a, *txtr2, *txttd2, *txtb2a;
+  core::TextBox *txtrb, *txtthb, *txtal1b, *txtrtb, *txtrhb, *txtb2b;
+  core::TextBox *txtpp21, *txtwsh, *txtm1, *txtm1r, *txtm2, *txtm2r, *txtcpr, *txtgm;
+  core::TextBox *txtm3, *txtcps, *txtpr, *txtb1, *txtal2, *txtb2, *txtdl23, *txtal3;
+  core::TextBox *txtth2, *txtth3;
+  core::Button *cmdCalculate, *cmdEnd;
 
   short ct = 0;    // machine: list index of lsttype
   short cgas = 0;  // 0 air, 1 another gas

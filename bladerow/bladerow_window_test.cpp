@@ -12,17 +12,17 @@ class bladerowWindow : public ::testing::Test {
  protected:
   void SetUp() override { form.Load(); }
 
-  frame::Control& C(const std::string& id) {
-    frame::Control* c = form.FindById(id);
+  core::Control& C(const std::string& id) {
+    core::Control* c = form.FindById(id);
     EXPECT_NE(c, nullptr) << id;
     return *c;
   }
   void Select(const std::string& list, const std::string& item) {
-    auto& l = static_cast<frame::ListBox&>(C(list));
+    auto& l = static_cast<core::ListBox&>(C(list));
     form.UserSelect(l, l.IndexOf(item));
   }
   void Type(const std::string& box, const std::string& text) {
-    form.UserType(static_cast<frame::TextBox&>(C(box)), text);
+    form.UserType(static_cast<core::TextBox&>(C(box)), text);
   }
   void Calculate() { form.UserClick(C("cmdCalculate")); }
   std::string Shown(const std::vector<std::string>& ids) {

@@ -1,4 +1,4 @@
 #include "bladerow/bladerow_window.h"
-#include "frame/main.h"
+#include "qt/main.h"
 
-int main(int argc, char** argv) { return frame::RunProgram<bladerow::Bladerow>(argc, argv); }
+int main(int argc, char** argv) { return qt::RunProgram<bladerow::Bladerow>(argc, argv); }

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "frame/failure.h"
+#include "core/failure.h"
 
 namespace bladerow {
 
@@ -25,12 +25,12 @@ double Static(double tt, double c, double cp) {
 
 void RequirePositive(float t, const char* what) {
   if (!(t > 0))
-    throw frame::Failure(std::string("The ") + what +
+    throw core::Failure(std::string("The ") + what +
                          " static temperature is not above zero: the work or the speed is too large");
 }
 
 void RequireFinite(float v, const char* what) {
-  if (!std::isfinite(v)) throw frame::Failure(std::string("Cannot compute ") + what);
+  if (!std::isfinite(v)) throw core::Failure(std::string("Cannot compute ") + what);
 }
 
 }  // namespace
@@ -40,7 +40,7 @@ int MeanLine(Stage& s, short ct, short cgas) {
   if (cgas == kOtherGas) {
     s.cp = F(s.rg * static_cast<double>(s.gm) / kFootPoundsPerBtu / (s.gm - 1));
     if (!std::isfinite(s.cp) || s.cp == 0)
-      throw frame::Failure("Cannot compute cp of the gas: gamma must not be 1");
+      throw core::Failure("Cannot compute cp of the gas: gamma must not be 1");
   }
   // The eye annulus gives the mean radius and the blade height.
   if (ct == kRadialCompressor) {

@@ -36,7 +36,7 @@ inline constexpr int kDensityPasses = 100;
 // The stage from the inputs already in s (for another gas also rg and gm).
 // Returns the passes taken; kDensityPasses + 1 when the density had not
 // settled to 0.001 % by then (the last pass stays in s). Throws
-// frame::Failure where the triangles cannot be formed.
+// core::Failure where the triangles cannot be formed.
 int MeanLine(Stage& s, short ct, short cgas);
 
 }  // namespace bladerow

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "frame/failure.h"
+#include "core/failure.h"
 
 namespace bladerow {
 namespace {
@@ -170,7 +170,7 @@ TEST(bladerowMeanLine, UnsettledAndImpossibleStages) {
   for (const Case& c : failures) {
     Stage s = Defaults(c.ct);
     s.al1 = 60, s.dl12 = c.dl12, s.th1 = c.th1, s.gm = c.gm;
-    EXPECT_THROW(MeanLine(s, c.ct, c.cgas), frame::Failure) << c.ct << " " << c.dl12;
+    EXPECT_THROW(MeanLine(s, c.ct, c.cgas), core::Failure) << c.ct << " " << c.dl12;
   }
 }
 

@@ -17,15 +17,15 @@ const char* MachineName(short ct) {
   }
 }
 
-frame::ChartSeries Arrow(std::string name, double x0, double y0, double x1, double y1) {
-  return {std::move(name), {std::pair{x0, y0}, std::pair{x1, y1}}, frame::SeriesStyle::Arrows};
+core::ChartSeries Arrow(std::string name, double x0, double y0, double x1, double y1) {
+  return {std::move(name), {std::pair{x0, y0}, std::pair{x1, y1}}, core::SeriesStyle::Arrows};
 }
 
 }  // namespace
 
-frame::ChartData VelocityTriangles(const Stage& s, short ct, const ShownAngles& angles,
+core::ChartData VelocityTriangles(const Stage& s, short ct, const ShownAngles& angles,
                                    bool settled) {
-  frame::ChartData chart;
+  core::ChartData chart;
   chart.name = kVelocityTriangles;
   chart.title = std::string("Velocity triangles, ") + MachineName(ct) + " (1 inlet, 2 exit)";
   if (!settled) chart.title += " (last pass: the exit density did not settle)";
@@ -50,8 +50,8 @@ frame::ChartData VelocityTriangles(const Stage& s, short ct, const ShownAngles& 
     chart.series.push_back(Arrow("U blade", 0, 0, u1, 0));
   } else {
     // Two radii: the shorter arrow last, so that it shows on top.
-    frame::ChartSeries in = Arrow("U1 blade", 0, 0, u1, 0);
-    frame::ChartSeries out = Arrow("U2 blade", 0, 0, u2, 0);
+    core::ChartSeries in = Arrow("U1 blade", 0, 0, u1, 0);
+    core::ChartSeries out = Arrow("U2 blade", 0, 0, u2, 0);
     const bool inletShorter = std::fabs(u1) < std::fabs(u2);
     chart.series.push_back(inletShorter ? out : in);
     chart.series.push_back(inletShorter ? in : out);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "bladerow/meanline.h"
-#include "frame/chart.h"
+#include "core/chart.h"
 
 namespace bladerow {
 
@@ -20,7 +20,7 @@ struct ShownAngles {
 
 // The triangles of stage s of machine ct; settled is false when the exit
 // density had not settled and s holds the last pass.
-frame::ChartData VelocityTriangles(const Stage& s, short ct, const ShownAngles& angles,
+core::ChartData VelocityTriangles(const Stage& s, short ct, const ShownAngles& angles,
                                    bool settled);
 
 }  // namespace bladerow

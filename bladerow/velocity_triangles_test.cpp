@@ -20,17 +20,17 @@ constexpr double kPi = 3.14159265358979;
 struct Window {
   Bladerow form;
   Window() { form.Load(); }
-  frame::Control& C(const std::string& id) {
-    frame::Control* c = form.FindById(id);
+  core::Control& C(const std::string& id) {
+    core::Control* c = form.FindById(id);
     EXPECT_NE(c, nullptr) << id;
     return *c;
   }
   void Select(const std::string& list, const std::string& item) {
-    auto& l = static_cast<frame::ListBox&>(C(list));
+    auto& l = static_cast<core::ListBox&>(C(list));
     form.UserSelect(l, l.IndexOf(item));
   }
   void Type(const std::string& box, const std::string& text) {
-    form.UserType(static_cast<frame::TextBox&>(C(box)), text);
+    form.UserType(static_cast<core::TextBox&>(C(box)), text);
   }
   void Calculate() { form.UserClick(C("cmdCalculate")); }
   double Shown(const std::string& box) { return std::stod(C(box).text()); }
@@ -45,10 +45,10 @@ struct Vec {
   double angle() const { return std::atan2(dx(), dy()) * 180 / kPi; }
 };
 
-Vec Arrow(const frame::ChartData& chart, const std::string& name) {
+Vec Arrow(const core::ChartData& chart, const std::string& name) {
   for (const auto& s : chart.series)
     if (s.name == name) {
-      EXPECT_EQ(s.style, frame::SeriesStyle::Arrows) << name;
+      EXPECT_EQ(s.style, core::SeriesStyle::Arrows) << name;
       EXPECT_EQ(s.points.size(), 2u) << name;
       if (s.points.size() == 2 && s.points[0] && s.points[1])
         return {s.points[0]->first, s.points[0]->second, s.points[1]->first, s.points[1]->second};
@@ -57,7 +57,7 @@ Vec Arrow(const frame::ChartData& chart, const std::string& name) {
   return {0, 0, 0, 0};
 }
 
-const frame::ChartMark* Mark(const frame::ChartData& chart, const std::string& name) {
+const core::ChartMark* Mark(const core::ChartData& chart, const std::string& name) {
   for (const auto& m : chart.marks)
     if (m.name == name) return &m;
   ADD_FAILURE() << "no mark " << name;
@@ -76,7 +76,7 @@ double Direction(double degrees) {
 }
 
 // The number in a mark's text "β1 = -46.38 deg".
-double MarkValue(const frame::ChartMark& m) {
+double MarkValue(const core::ChartMark& m) {
   return std::stod(m.text.substr(m.text.find('=') + 1));
 }
 
@@ -105,7 +105,7 @@ TEST(bladerowVelocityTriangles, CloseAndAgreeWithTheWindow) {
     for (auto [box, text] : c.typed) w.Type(box, text);
     w.Calculate();
     ASSERT_FALSE(w.C("lblError").visible()) << w.C("lblError").text();
-    const frame::ChartData chart = w.form.Chart(kVelocityTriangles);
+    const core::ChartData chart = w.form.Chart(kVelocityTriangles);
     ASSERT_TRUE(chart.available()) << chart.unavailable;
     EXPECT_TRUE(chart.equalScale);
     EXPECT_NE(chart.x.label.find("(ft/s)"), std::string::npos);
@@ -149,8 +149,8 @@ TEST(bladerowVelocityTriangles, CloseAndAgreeWithTheWindow) {
       EXPECT_NEAR(v.dy(), wr.dy(), tol);
       // Each angle is marked on its vector, with the digits the window shows
       // it with; the drawn directions have those angles (to those digits).
-      const frame::ChartMark* ma = Mark(chart, st.alpha);
-      const frame::ChartMark* mb = Mark(chart, st.beta);
+      const core::ChartMark* ma = Mark(chart, st.alpha);
+      const core::ChartMark* mb = Mark(chart, st.beta);
       ASSERT_TRUE(ma && mb);
       EXPECT_NEAR((ma->x - v.x0) * v.dy(), (ma->y - v.y0) * v.dx(), tol * tol);
       EXPECT_NEAR((mb->x - wr.x0) * wr.dy(), (mb->y - wr.y0) * wr.dx(), tol * tol);
@@ -170,7 +170,7 @@ TEST(bladerowVelocityTriangles, CloseAndAgreeWithTheWindow) {
 
 TEST(bladerowVelocityTriangles, NothingBeforeTheFirstAndAfterAFailedCalculation) {
   Window w;
-  const frame::ChartData before = w.form.Chart(kVelocityTriangles);
+  const core::ChartData before = w.form.Chart(kVelocityTriangles);
   EXPECT_FALSE(before.available());
   EXPECT_TRUE(before.series.empty());
   EXPECT_EQ(w.form.ChartNames(), std::vector<std::string>{kVelocityTriangles});
@@ -191,7 +191,7 @@ TEST(bladerowVelocityTriangles, NothingBeforeTheFirstAndAfterAFailedCalculation)
     SCOPED_TRACE(std::string(s.box) + " " + s.text);
     w.Type(s.box, s.text);
     w.Calculate();
-    const frame::ChartData chart = w.form.Chart(kVelocityTriangles);
+    const core::ChartData chart = w.form.Chart(kVelocityTriangles);
     EXPECT_EQ(chart.available(), s.drawn) << chart.unavailable;
     EXPECT_EQ(w.C("lblError").visible(), !s.drawn);
     if (!s.drawn) {
@@ -215,7 +215,7 @@ TEST(bladerowVelocityTriangles, AnUnsettledDensityDrawsTheLastPassAndSaysSo) {
   w.Type("txttd2", "0.5");
   w.Calculate();
   ASSERT_NE(w.C("lblError").text().find("did not settle"), std::string::npos);
-  const frame::ChartData chart = w.form.Chart(kVelocityTriangles);
+  const core::ChartData chart = w.form.Chart(kVelocityTriangles);
   ASSERT_TRUE(chart.available());
   EXPECT_NE(chart.title.find("did not settle"), std::string::npos);
   EXPECT_EQ(Mark(chart, "β2")->text, "β2 = " + w.C("txtb2").text() + " deg");

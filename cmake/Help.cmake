@@ -11,9 +11,6 @@
 set(CALC_LICENCE "Free for teaching and learning. Provided as is, without warranty of any kind."
     CACHE STRING "The licence line of the About box")
 
-add_library(frame_help STATIC ${PROJECT_SOURCE_DIR}/frame/help_doc.cpp)
-target_link_libraries(frame_help PUBLIC frame_core)
-
 # What a built help is made of: its help file and its example case (script
 # and expected output), where they exist, in out_var.
 function(help_inputs source out_var)
@@ -42,8 +39,8 @@ function(calculator_help name main)
   set(source ${CMAKE_CURRENT_SOURCE_DIR}/${name}.help.md)
   set(built ${PROJECT_BINARY_DIR}/help/${name}.md)
   set(generated ${CMAKE_CURRENT_BINARY_DIR}/${name}_help.cpp)
-  add_executable(${name}_help ${main} ${PROJECT_SOURCE_DIR}/frame/help_tool.cpp)
-  target_link_libraries(${name}_help PRIVATE ${name}_window frame_help frame_qt Qt6::Test)
+  add_executable(${name}_help ${main} ${PROJECT_SOURCE_DIR}/tools/help_tool.cpp)
+  target_link_libraries(${name}_help PRIVATE ${name}_window core qt_view Qt6::Test)
 
   help_inputs(${source} depends)
   list(APPEND depends ${name}_help)
@@ -66,20 +63,3 @@ function(calculator_help name main)
                        "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
 endfunction()
 
-if(NOT BUILD_TESTING)
-  return()
-endif()
-add_executable(help_doc_tests ${PROJECT_SOURCE_DIR}/frame/help_doc_test.cpp)
-target_link_libraries(help_doc_tests PRIVATE frame_help GTest::gtest_main)
-gtest_discover_tests(help_doc_tests DISCOVERY_TIMEOUT 60)
-
-if(NOT CALC_QT)
-  return()
-endif()
-add_executable(help_window_gui_test ${PROJECT_SOURCE_DIR}/frame/help_window_gui_test.cpp)
-target_link_libraries(help_window_gui_test PRIVATE frame_qt Qt6::Test)
-target_compile_definitions(help_window_gui_test PRIVATE CALC_VERSION="${PROJECT_VERSION}"
-                           CALC_LICENCE="${CALC_LICENCE}")
-add_test(NAME frame.help.gui COMMAND help_window_gui_test)
-set_tests_properties(frame.help.gui PROPERTIES ENVIRONMENT
-                     "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")

@@ -5,7 +5,7 @@
 # (node build-web/bin/PROGRAM.js --script FILE).
 #
 # Included by the top-level CMakeLists.txt before anything is built: the
-# tree then builds only its toolkit-free libraries (frame_core and every
+# tree then builds only its toolkit-free libraries (core and every
 # <program>_window), and the web targets are added once the whole tree is
 # read (web_targets, deferred to the end of the top-level directory).
 
@@ -49,13 +49,13 @@ function(web_targets)
   endforeach()
 
   add_library(web_node_main OBJECT ${web_dir}/node_main.cpp)
-  target_link_libraries(web_node_main PUBLIC frame_core PRIVATE calc_flags)
+  target_link_libraries(web_node_main PUBLIC core PRIVATE calc_flags)
   # The page's module: the bridge, and its own keeper of print files, which
-  # stands in for the frame's writer to the working folder (frame/files.cpp;
+  # stands in for the core's writer to the working folder (core/files.cpp;
   # an object file comes before the libraries, so that archive member is
   # never linked): no file system in the page.
   add_library(web_bridge OBJECT ${web_dir}/bridge.cpp ${web_dir}/page_files.cpp)
-  target_link_libraries(web_bridge PUBLIC frame_core PRIVATE calc_flags)
+  target_link_libraries(web_bridge PUBLIC core PRIVATE calc_flags)
   # The exports the page's view calls (web/bridge.cpp).
   set(exports "['_web_start','_web_type','_web_click','_web_select','_web_close','_web_copy','_web_compute_for','_web_file','_web_file_size','_malloc','_free']")
 
@@ -74,7 +74,7 @@ function(web_targets)
 #include \"web/window.h\"
 
 namespace web {
-std::unique_ptr<frame::Form> MakeWindow() { return ${make}; }
+std::unique_ptr<core::Form> MakeWindow() { return ${make}; }
 const char* const kProgram = \"${program}\";
 const std::vector<std::string> kPrograms = {${names}};
 }  // namespace web
@@ -116,7 +116,7 @@ const std::vector<std::string> kPrograms = {${names}};
   # The pages, their view, styles and fonts.
   include(${web_dir}/Site.cmake)
 
-  # The frame's unit tests (number texts, print lines, the model, the script
+  # The core's unit tests (number texts, print lines, the model, the script
   # mode, the reading of a window) on the WebAssembly build, under Node.
   set(gtest_src /usr/src/googletest/googletest)
   if(EXISTS ${gtest_src}/src/gtest-all.cc)
@@ -124,12 +124,12 @@ const std::vector<std::string> kPrograms = {${names}};
     target_include_directories(web_gtest SYSTEM PUBLIC ${gtest_src}/include PRIVATE ${gtest_src})
     target_compile_definitions(web_gtest PUBLIC GTEST_HAS_PTHREAD=0)
     target_compile_options(web_gtest PRIVATE -w)
-    add_executable(web_frame_tests frame/numtext_test.cpp frame/printline_test.cpp
-                                   frame/form_test.cpp frame/script_test.cpp
-                                   frame/reading_test.cpp)
-    target_link_libraries(web_frame_tests PRIVATE frame_core web_gtest calc_flags)
-    target_link_options(web_frame_tests PRIVATE ${node_options})
-    add_test(NAME web.frame_tests COMMAND node $<TARGET_FILE:web_frame_tests>)
+    add_executable(web_core_tests core/numtext_test.cpp core/printline_test.cpp
+                                  core/form_test.cpp core/script_test.cpp
+                                  core/reading_test.cpp)
+    target_link_libraries(web_core_tests PRIVATE core web_gtest calc_flags)
+    target_link_options(web_core_tests PRIVATE ${node_options})
+    add_test(NAME web.core_tests COMMAND node $<TARGET_FILE:web_core_tests>)
   endif()
 
   # The number texts' fuzz targets over their committed corpora, once each.
@@ -137,7 +137,7 @@ const std::vector<std::string> kPrograms = {${names}};
     add_executable(web_fuzz_${target} ${web_dir}/corpus_main.cpp fuzz/${target}_target.cpp
                                       fuzz/reference_format.cpp)
     target_include_directories(web_fuzz_${target} PRIVATE ${PROJECT_SOURCE_DIR})
-    target_link_libraries(web_fuzz_${target} PRIVATE frame_core calc_flags)
+    target_link_libraries(web_fuzz_${target} PRIVATE core calc_flags)
     target_link_options(web_fuzz_${target} PRIVATE ${node_options})
     add_test(NAME web.fuzz.${target}
              COMMAND node $<TARGET_FILE:web_fuzz_${target}> ${PROJECT_SOURCE_DIR}/fuzz/corpus/${target})

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "frame/failure.h"
+#include "core/failure.h"
 
 namespace flowmarch {
 
@@ -52,7 +52,7 @@ std::optional<Station> ConstantAreaState(const Gas& gas, const Impulse& x, doubl
     return (x.m * gas.c / kGc) * root + (x.m * kR / gas.c) * t / root - x.i;
   };
   if (!(t0 > 0 && t0 < x.tt))
-    throw frame::Failure("No static temperature below the total temperature to start from");
+    throw core::Failure("No static temperature below the total temperature to start from");
   // The impulse is least at Mach 1, where T = 2 Tt/(γ+1); the subsonic states
   // lie above, the supersonic ones below.
   const double sonic = 2 * x.tt / (gas.g + 1);
@@ -90,7 +90,7 @@ std::optional<Station> ConstantAreaState(const Gas& gas, const Impulse& x, doubl
   double lo = subsonic ? sonic : 0;
   double hi = subsonic ? x.tt : sonic;
   const double rSonic = residual(sonic);
-  if (std::isnan(rSonic)) throw frame::Failure("The impulse leaves no defined flow state");
+  if (std::isnan(rSonic)) throw core::Failure("The impulse leaves no defined flow state");
   if (std::fabs(rSonic) < eps) {
     Station s = StateAt(gas, x, sonic);
     s.bisected = true;
@@ -112,7 +112,7 @@ std::optional<Station> ConstantAreaState(const Gas& gas, const Impulse& x, doubl
     else
       lo = mid;
   }
-  throw frame::Failure("The search for a constant-area state does not settle");
+  throw core::Failure("The search for a constant-area state does not settle");
 }
 
 namespace {
@@ -124,7 +124,7 @@ struct Inlet {
 Inlet InletStream(const Gas& gas, double mach, double tt, double pt, double m,
                   const char* which) {
   if (mach == 0)
-    throw frame::Failure(std::string("Mach number of stream ") + which +
+    throw core::Failure(std::string("Mach number of stream ") + which +
                          " must not be 0: it gives no flow area");
   const double q = 1 + gas.e * mach * mach;
   Inlet s;
@@ -134,7 +134,7 @@ Inlet InletStream(const Gas& gas, double mach, double tt, double pt, double m,
   const double rho = 144 * s.p / (kR * s.t) / kGc;
   s.area = m / (rho * s.v * kGc);
   if (!std::isfinite(s.area) || !std::isfinite(s.v))
-    throw frame::Failure(std::string("Stream ") + which + " has no defined flow area");
+    throw core::Failure(std::string("Stream ") + which + " has no defined flow area");
   return s;
 }
 
@@ -147,14 +147,14 @@ Station Solve(const Gas& gas, const Impulse& x, double t0, double step, double e
     return Station{};
   }
   if (!Finite(*s))
-    throw frame::Failure("No finite flow state at station " + std::to_string(station));
+    throw core::Failure("No finite flow state at station " + std::to_string(station));
   return *s;
 }
 
 }  // namespace
 
 Result Compute(const Inputs& in) {
-  if (!(in.g > 1)) throw frame::Failure("gamma must be greater than 1");
+  if (!(in.g > 1)) throw core::Failure("gamma must be greater than 1");
   const Gas gas(in.g);
   // One tolerance for all three states, scaled by the stream-1 Mach number.
   const double eps = 0.0001 / std::pow(in.m1, 6);
@@ -162,7 +162,7 @@ Result Compute(const Inputs& in) {
   const Inlet s1 = InletStream(gas, in.m1, in.tt1, in.pt1, in.md1, "1");
   const Inlet s2 = InletStream(gas, in.m2, in.tt2, in.pt2, in.md2, "2");
   const double m = in.md1 + in.md2;
-  if (m == 0) throw frame::Failure("The two streams carry no mass flow");
+  if (m == 0) throw core::Failure("The two streams carry no mass flow");
   const double area = s1.area + s2.area;
 
   Result r;
@@ -213,10 +213,10 @@ Result Compute(const Inputs& in) {
     a += da;
     pt += dpt;
     if (!std::isfinite(mm) || !std::isfinite(pt) || !std::isfinite(tt) || !std::isfinite(a))
-      throw frame::Failure("The duct march gives no finite state at step " +
+      throw core::Failure("The duct march gives no finite state at step " +
                            std::to_string(step));
     if (mm < 0)
-      throw frame::Failure("The duct march breaks down: M² falls below zero at step " +
+      throw core::Failure("The duct march breaks down: M² falls below zero at step " +
                            std::to_string(step));
     mach = std::sqrt(mm);
     // Passing through Mach 1 (or landing on it) is choking.

@@ -69,7 +69,7 @@ struct Result {
   double m6 = 0, t6 = 0, tt6 = 0, p6 = 0, pt6 = 0;
 };
 
-// Throws frame::Failure when the inputs leave no defined state.
+// Throws core::Failure when the inputs leave no defined state.
 Result Compute(const Inputs& in);
 
 }  // namespace flowmarch

@@ -17,23 +17,23 @@ const char* kTitle = "Along the duct";
 
 }  // namespace
 
-frame::ChartData DuctChart(const Result& r) {
+core::ChartData DuctChart(const Result& r) {
   static const char* const kWhere[] = {"", "", "", "station 3 (the mixed streams)",
                                        "station 4 (after the mixer)", "station 5 (after the flameholder)"};
   if (r.choked && r.chokedStation >= 3 && r.chokedStation <= 5)
-    return frame::Unavailable(kDuctChart, kTitle,
+    return core::Unavailable(kDuctChart, kTitle,
                               std::string("The flow chokes at ") + kWhere[r.chokedStation] +
                                   ", before the duct: there is no march to draw");
-  if (r.march.empty()) return frame::Unavailable(kDuctChart, kTitle, "The march made no steps");
+  if (r.march.empty()) return core::Unavailable(kDuctChart, kTitle, "The march made no steps");
 
-  frame::ChartData chart;
+  core::ChartData chart;
   chart.name = kDuctChart;
   chart.title = "Along the duct: Mach number, static temperature and pressure";
   chart.x = {"Position along the duct x/L (station 5 to station 6)", false};
   chart.y = {"Mach number", false};
-  chart.y2 = frame::ChartAxis{"Static T/T5 and p/p5 (duct entry = 1)", false};
+  chart.y2 = core::ChartAxis{"Static T/T5 and p/p5 (duct entry = 1)", false};
   const MarchPoint& entry = r.march.front();
-  std::vector<frame::ChartPoint> mach, t, p;
+  std::vector<core::ChartPoint> mach, t, p;
   for (const MarchPoint& m : r.march) {
     const double x = static_cast<double>(m.step) / kSteps;
     mach.emplace_back(std::pair{x, m.mach});
@@ -41,9 +41,9 @@ frame::ChartData DuctChart(const Result& r) {
     p.emplace_back(std::pair{x, m.p / entry.p});
   }
   chart.series.push_back({"Mach number", mach});
-  chart.series.push_back({"Static temperature T/T5", t, frame::SeriesStyle::Line, true});
-  chart.series.push_back({"Static pressure p/p5", p, frame::SeriesStyle::Line, true});
-  chart.series.push_back({"Sonic (M = 1)", {std::pair{0.0, 1.0}, std::pair{1.0, 1.0}}, frame::SeriesStyle::Dashed});
+  chart.series.push_back({"Static temperature T/T5", t, core::SeriesStyle::Line, true});
+  chart.series.push_back({"Static pressure p/p5", p, core::SeriesStyle::Line, true});
+  chart.series.push_back({"Sonic (M = 1)", {std::pair{0.0, 1.0}, std::pair{1.0, 1.0}}, core::SeriesStyle::Dashed});
 
   chart.marks.push_back({"Station 5", 0, entry.mach, "Station 5 (entry), M = " + Fixed(r.s5.mach, 4)});
   const MarchPoint& last = r.march.back();

@@ -3,12 +3,12 @@
 #pragma once
 
 #include "flowmarch/duct.h"
-#include "frame/chart.h"
+#include "core/chart.h"
 
 namespace flowmarch {
 
 inline constexpr const char* kDuctChart = "duct";
 
-frame::ChartData DuctChart(const Result& result);
+core::ChartData DuctChart(const Result& result);
 
 }  // namespace flowmarch

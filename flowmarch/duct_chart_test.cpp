@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "flowmarch/flowmarch_window.h"
-#include "frame/numtext.h"
+#include "core/numtext.h"
 
 namespace flowmarch {
 namespace {
@@ -16,14 +16,14 @@ struct Driven {
   FlowMarch form;
   Driven() { form.Load(); }
   void Type(const std::string& id, const std::string& text) {
-    form.UserType(*static_cast<frame::TextBox*>(form.FindById(id)), text);
+    form.UserType(*static_cast<core::TextBox*>(form.FindById(id)), text);
   }
   std::string Text(const std::string& id) { return form.FindById(id)->text(); }
   void Calculate() { form.UserClick(*form.FindById("cmdCalculate")); }
 };
 
-const frame::ChartMark* Mark(const frame::ChartData& chart, const std::string& name) {
-  for (const frame::ChartMark& m : chart.marks)
+const core::ChartMark* Mark(const core::ChartData& chart, const std::string& name) {
+  for (const core::ChartMark& m : chart.marks)
     if (m.name == name) return &m;
   return nullptr;
 }
@@ -48,7 +48,7 @@ TEST(DuctChart, FollowsTheMarchToTheExitOrToWhereItChokes) {
     for (const auto& [box, text] : c.typed) w.Type(box, text);
     w.Calculate();
     ASSERT_EQ(w.Text("lblError"), "") << c.name;
-    const frame::ChartData chart = w.form.Chart("duct");
+    const core::ChartData chart = w.form.Chart("duct");
     ASSERT_TRUE(chart.available()) << c.name << ": " << chart.unavailable;
     ASSERT_GE(chart.series.size(), 3u);
     const auto& mach = chart.series[0].points;
@@ -65,7 +65,7 @@ TEST(DuctChart, FollowsTheMarchToTheExitOrToWhereItChokes) {
     EXPECT_EQ(chart.series[1].points.front()->second, 1);
     EXPECT_EQ(chart.series[2].points.front()->second, 1);
     EXPECT_TRUE(chart.series[1].secondAxis && chart.series[2].secondAxis);
-    const frame::ChartMark* entry = Mark(chart, "Station 5");
+    const core::ChartMark* entry = Mark(chart, "Station 5");
     ASSERT_TRUE(entry);
     EXPECT_EQ(entry->y, mach.front()->second);
     const double lastMach = mach.back()->second;
@@ -73,8 +73,8 @@ TEST(DuctChart, FollowsTheMarchToTheExitOrToWhereItChokes) {
       EXPECT_FALSE(w.form.FindById("frachk")->shown()) << c.name;
       EXPECT_EQ(mach.back()->first, 1);
       // The last Mach number is the window's exit Mach number, and so on.
-      EXPECT_EQ(frame::FormatPattern(lastMach, "#0.0000"), w.Text("txtm6")) << c.name;
-      const frame::ChartMark* exit = Mark(chart, "Station 6");
+      EXPECT_EQ(core::FormatPattern(lastMach, "#0.0000"), w.Text("txtm6")) << c.name;
+      const core::ChartMark* exit = Mark(chart, "Station 6");
       ASSERT_TRUE(exit) << c.name;
       EXPECT_EQ(exit->y, lastMach);
       EXPECT_NE(exit->text.find("M = " + w.Text("txtm6")), std::string::npos) << exit->text;
@@ -84,7 +84,7 @@ TEST(DuctChart, FollowsTheMarchToTheExitOrToWhereItChokes) {
       EXPECT_EQ(chart.table.back().at(1), w.Text("txtm6"));
     } else {
       EXPECT_TRUE(w.form.FindById("frachk")->shown()) << c.name;
-      const frame::ChartMark* chokes = Mark(chart, "Chokes");
+      const core::ChartMark* chokes = Mark(chart, "Chokes");
       ASSERT_TRUE(chokes) << c.name;
       EXPECT_TRUE(chokes->alarm);
       EXPECT_DOUBLE_EQ(chokes->x, c.chokedAt / 5000.0) << c.name;
@@ -106,7 +106,7 @@ TEST(DuctChart, FollowsTheMarchToTheExitOrToWhereItChokes) {
 
 TEST(DuctChart, SaysWhyWhenThereIsNoMarch) {
   Driven w;
-  frame::ChartData chart = w.form.Chart("duct");
+  core::ChartData chart = w.form.Chart("duct");
   EXPECT_NE(chart.unavailable.find("Press Calculate"), std::string::npos) << chart.unavailable;
   // Too much drag for any state behind the flameholder.
   w.Type("txtm1", "0.8");

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "frame/failure.h"
+#include "core/failure.h"
 
 namespace flowmarch {
 namespace {
@@ -165,7 +165,7 @@ TEST(ConstantAreaState, BisectionEndsAtTheSpacingOfDoubles) {
   }
   // An impulse that is no number has no state, and says so.
   const Impulse none{std::nan(""), 1200, 300, 1};
-  EXPECT_THROW(ConstantAreaState(gas, none, 1100, 2, 1e-4), frame::Failure);
+  EXPECT_THROW(ConstantAreaState(gas, none, 1100, 2, 1e-4), core::Failure);
 }
 
 TEST(Compute, HardestMeasuredSecantStaysFarInsideItsBound) {
@@ -208,7 +208,7 @@ TEST(Compute, UndefinedInputsAreReported) {
     try {
       const Result r = Compute(c.in);
       ADD_FAILURE() << c.name << " gave a result, choked " << r.choked;
-    } catch (const frame::Failure& f) {
+    } catch (const core::Failure& f) {
       EXPECT_NE(std::string(f.what()).find(c.message), std::string::npos)
           << c.name << ": " << f.what();
     }

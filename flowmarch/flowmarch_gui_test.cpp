@@ -4,15 +4,15 @@
 #include <QtTest>
 
 #include "flowmarch/flowmarch_window.h"
-#include "frame/guitest.h"
-#include "frame/view.h"
+#include "qt/guitest.h"
+#include "qt/view.h"
 
 class FlowMarchGui : public QObject {
   Q_OBJECT
  private slots:
   void opensEmptyAndComputesTheDefaults() {
     flowmarch::FlowMarch form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     QCOMPARE(view.windowTitle(),
@@ -26,12 +26,12 @@ class FlowMarchGui : public QObject {
     QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("cmdCalculate")), Qt::LeftButton);
     QCOMPARE(m6->text(), QString("0.5415"));
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtpt6"))->text(), QString("88.68"));
-    frame::SaveShot(view, "flowmarch");
+    qt::SaveShot(view, "flowmarch");
   }
 
   void diagramToggles() {
     flowmarch::FlowMarch form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     auto* toggle = qobject_cast<QPushButton*>(view.widget("Command1"));
@@ -40,18 +40,18 @@ class FlowMarchGui : public QObject {
     QVERIFY(view.widget("frapic")->isVisible());
     QVERIFY(view.widget("Picture1")->isVisible());
     // The drawing is drawn: a blank white box fails.
-    QVERIFY(frame::InkedPixels(*view.widget("Picture1")) > 2000);
+    QVERIFY(qt::InkedPixels(*view.widget("Picture1")) > 2000);
     // The diagram lies over the inputs.
     QWidget* over = view.childAt(view.widget("txtk")->geometry().center());
     QVERIFY(over == view.widget("Picture1") || over == view.widget("frapic"));
-    frame::SaveShot(view, "flowmarch-diagram");
+    qt::SaveShot(view, "flowmarch-diagram");
     QTest::mouseClick(toggle, Qt::LeftButton);
     QVERIFY(!view.widget("frapic")->isVisible());
   }
 
   void typedHeatChokesTheDuct() {
     flowmarch::FlowMarch form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     auto* tt6 = qobject_cast<QLineEdit*>(view.widget("txttt6"));
@@ -62,13 +62,13 @@ class FlowMarchGui : public QObject {
     QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("cmdCalculate")), Qt::LeftButton);
     QVERIFY(view.widget("frachk")->isVisible());
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtm6"))->text(), QString(""));
-    frame::SaveShot(view, "flowmarch-choked");
+    qt::SaveShot(view, "flowmarch-choked");
   }
 
   // Every box, list and result is named by its caption for a screen reader,
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
-    frame::CheckDescribed<flowmarch::FlowMarch>({}, {"cmdCalculate", "txtk", "1.54", "txtk", "x", true});
+    qt::CheckDescribed<flowmarch::FlowMarch>({}, {"cmdCalculate", "txtk", "1.54", "txtk", "x", true});
   }
 };
 

@@ -5,7 +5,7 @@
 #include "flowmarch/diagram.h"
 #include "flowmarch/duct.h"
 #include "flowmarch/duct_chart.h"
-#include "frame/numtext.h"
+#include "core/numtext.h"
 
 namespace flowmarch {
 
@@ -16,8 +16,8 @@ constexpr int kWidth = 724;
 }  // namespace
 
 FlowMarch::FlowMarch()
-    : Form(frame::Caption("Generalized 1-D Compressible Flow", 18), kWidth, 536) {
-  AddLabel("Label2", "General 1-D Flow", {0, 6, kWidth, 34}, nullptr, frame::Look::Title);
+    : Form(core::Caption("Generalized 1-D Compressible Flow", 18), kWidth, 536) {
+  AddLabel("Label2", "General 1-D Flow", {0, 6, kWidth, 34}, nullptr, core::Look::Title);
 
   AddLabel("Label1", "gamma", {22, 48, 200, 24});
   txtk = AddTextBox("txtk", {216, 48, 80, 24});
@@ -25,13 +25,13 @@ FlowMarch::FlowMarch()
   txtk->what = "gamma";
 
   int labels = 3;
-  auto label = [this, &labels](const std::string& text, frame::Rect r, frame::Frame* in,
-                               frame::Look look = frame::Look::Text) {
+  auto label = [this, &labels](const std::string& text, core::Rect r, core::Frame* in,
+                               core::Look look = core::Look::Text) {
     AddLabel("Label" + std::to_string(labels++), text, r, in, look);
   };
-  auto box = [this](const char* name, frame::Rect r, frame::Frame* in, const char* text,
+  auto box = [this](const char* name, core::Rect r, core::Frame* in, const char* text,
                     const std::string& what) {
-    frame::TextBox* b = AddTextBox(name, r, in);
+    core::TextBox* b = AddTextBox(name, r, in);
     b->setText(text);
     b->what = what;
     return b;
@@ -39,8 +39,8 @@ FlowMarch::FlowMarch()
 
   // The two inlet streams, side by side.
   Frame1 = AddFrame("Frame1", "Inlet streams", {12, 80, 390, 160});
-  label("Stream 1", {202, 22, 84, 22}, Frame1, frame::Look::Heading);
-  label("Stream 2", {298, 22, 84, 22}, Frame1, frame::Look::Heading);
+  label("Stream 1", {202, 22, 84, 22}, Frame1, core::Look::Heading);
+  label("Stream 2", {298, 22, 84, 22}, Frame1, core::Look::Heading);
   const char* rows[] = {"Mach number", "Total temperature  (deg R)", "Total pressure (psia)",
                         "Relative mass flow rate"};
   for (int i = 0; i < 4; ++i) label(rows[i], {10, 46 + 27 * i, 196, 24}, Frame1);
@@ -57,7 +57,7 @@ FlowMarch::FlowMarch()
   txtpt2 = streamBox("txtpt2", 1, 2, "100", 2);
   txtmd2 = streamBox("txtmd2", 1, 3, "200", 3);
 
-  auto row = [&](frame::Frame* in, const char* name, const char* text, int i, const char* value,
+  auto row = [&](core::Frame* in, const char* name, const char* text, int i, const char* value,
                  int labelWidth) {
     label(text, {10, 26 + 28 * i, labelWidth, 24}, in);
     return box(name, {labelWidth + 14, 26 + 28 * i, 70, 24}, in, value, text);
@@ -77,7 +77,7 @@ FlowMarch::FlowMarch()
 
   fraresults = AddFrame("fraresults", "Exit conditions", {412, 248, 300, 174});
   auto result = [&](const char* name, const char* text, int i) {
-    frame::TextBox* b = row(fraresults, name, text, i, "", 200);
+    core::TextBox* b = row(fraresults, name, text, i, "", 200);
     b->readOnly = true;
     return b;
   };
@@ -89,12 +89,12 @@ FlowMarch::FlowMarch()
 
   frachk = AddFrame("frachk", "", {12, 456, 700, 28}, nullptr, false);
   Label24 = AddLabel("Label24", "Impossible conditions!   System is choked", {0, 0, 700, 28},
-                     frachk, frame::Look::Warning);
-  Label24->align = frame::Align::Center;
+                     frachk, core::Look::Warning);
+  Label24->align = core::Align::Center;
   frachk->setVisible(false);
 
   cmdCalculate = AddButton("cmdCalculate", "Calculate", {12, 492, 220, 36}, nullptr,
-                           frame::Look::Compute);
+                           core::Look::Compute);
   Command1 = AddButton("Command1", "Diagram on/off", {252, 492, 220, 36});
   cmdEnd = AddButton("cmdEnd", "Done!", {kWidth - 232, 492, 220, 36});
 
@@ -116,7 +116,7 @@ FlowMarch::FlowMarch()
 void FlowMarch::cmdCalculate_Click() {
   frachk->setVisible(false);
   // A failed or choked calculation leaves no result standing.
-  for (frame::TextBox* b : {txtm6, txtt6, txttt6o, txtp6, txtpt6}) b->setText("");
+  for (core::TextBox* b : {txtm6, txtt6, txttt6o, txtp6, txtpt6}) b->setText("");
   Writes({txtm6, txtt6, txttt6o, txtp6, txtpt6});
   Inputs in;
   in.g = Strict(txtk);
@@ -139,9 +139,9 @@ void FlowMarch::cmdCalculate_Click() {
   in.a6a5 = Strict(txta6a5);
   // Absolute temperatures and mass flows that run backwards have no meaning
   // in a duct march. (An exit total temperature below 0.01 means: no heat.)
-  for (frame::TextBox* t : {txttt1, txttt2})
+  for (core::TextBox* t : {txttt1, txttt2})
     if (Strict(t) <= 0) Refuse(t, "must be above zero: it is an absolute temperature");
-  for (frame::TextBox* m : {txtmd1, txtmd2})
+  for (core::TextBox* m : {txtmd1, txtmd2})
     if (Strict(m) < 0) Refuse(m, "must not be negative");
   const Result r = Compute(in);
   last_ = r;
@@ -149,11 +149,11 @@ void FlowMarch::cmdCalculate_Click() {
     frachk->setVisible(true);
     return;
   }
-  const std::string m6 = frame::FormatPattern(r.m6, "#0.0000");
-  const std::string t6 = frame::FormatPattern(r.t6, "#0.");
-  const std::string tt6 = frame::FormatPattern(r.tt6, "0.");
-  const std::string p6 = frame::FormatPattern(r.p6, "#0.00");
-  const std::string pt6 = frame::FormatPattern(r.pt6, "#0.00");
+  const std::string m6 = core::FormatPattern(r.m6, "#0.0000");
+  const std::string t6 = core::FormatPattern(r.t6, "#0.");
+  const std::string tt6 = core::FormatPattern(r.tt6, "0.");
+  const std::string p6 = core::FormatPattern(r.p6, "#0.00");
+  const std::string pt6 = core::FormatPattern(r.pt6, "#0.00");
   txtm6->setText(m6);
   txtt6->setText(t6);
   txttt6o->setText(tt6);
@@ -163,9 +163,9 @@ void FlowMarch::cmdCalculate_Click() {
 
 std::vector<std::string> FlowMarch::ChartNames() const { return {kDuctChart}; }
 
-frame::ChartData FlowMarch::Chart(const std::string& name) const {
+core::ChartData FlowMarch::Chart(const std::string& name) const {
   if (name != kDuctChart) return Form::Chart(name);
-  if (!last_) return frame::Unavailable(name, "Along the duct", WhyNothing(computing_, why_));
+  if (!last_) return core::Unavailable(name, "Along the duct", WhyNothing(computing_, why_));
   return DuctChart(*last_);
 }
 

@@ -1,3 +1,3 @@
 #include "flowmarch/flowmarch_window.h"
-#include "frame/main.h"
-int main(int argc, char** argv) { return frame::RunProgram<flowmarch::FlowMarch>(argc, argv); }
+#include "qt/main.h"
+int main(int argc, char** argv) { return qt::RunProgram<flowmarch::FlowMarch>(argc, argv); }

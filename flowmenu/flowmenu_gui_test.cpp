@@ -14,8 +14,8 @@
 #include <cstring>
 
 #include "flowmenu/flowmenu_window.h"
-#include "frame/guitest.h"
-#include "frame/view.h"
+#include "qt/guitest.h"
+#include "qt/view.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ bool WaitForLines(const QString& log, int count) {
   return LogLines(log).size() == count;
 }
 
-void ClickEntry(frame::View& view, const char* option) {
+void ClickEntry(qt::View& view, const char* option) {
   auto* radio = qobject_cast<QRadioButton*>(view.widget(option));
   QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(8, radio->height() / 2));
 }
@@ -49,7 +49,7 @@ int Fail(const char* what) {
 // Runs in the copy beside the fake programs.
 int Drive(const QString& log) {
   flowmenu::FlowMenu form;
-  frame::View view(form);
+  qt::View view(form);
   form.Load();
   view.show();
   auto* error = view.widget("lblError");
@@ -66,7 +66,7 @@ int Drive(const QString& log) {
   ClickEntry(view, "Option5");
   const QString refused = qobject_cast<QLabel*>(error)->text();
   if (!error->isVisible() || !refused.contains("isoheat")) return Fail("no message for isoheat");
-  frame::SaveShot(view, "flowmenu-missing");
+  qt::SaveShot(view, "flowmenu-missing");
   if (form.ended() || !view.isVisible()) return Fail("the menu closed");
   ClickEntry(view, "Option4");
   if (!WaitForLines(log, 4)) return Fail("the menu did not start planejump after a failure");
@@ -82,7 +82,7 @@ class MenuGui : public QObject {
  private slots:
   void opensWithCaptionAndNoEntryChosen() {
     flowmenu::FlowMenu form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     QCOMPARE(view.windowTitle(), QString(kCaption));
@@ -96,7 +96,7 @@ class MenuGui : public QObject {
     }
     QVERIFY(!view.widget("Option8")->isVisible());
     QVERIFY(qobject_cast<QRadioButton*>(view.widget("Option8"))->isChecked());
-    frame::SaveShot(view, "flowmenu");
+    qt::SaveShot(view, "flowmenu");
   }
 
   void startsTheProgramsBesideItself() {

@@ -4,7 +4,7 @@
 
 namespace flowmenu {
 
-using frame::Rect;
+using core::Rect;
 
 namespace {
 
@@ -26,13 +26,13 @@ const std::vector<Entry>& Entries() {
 }
 
 FlowMenu::FlowMenu()
-    : frame::Form(frame::Caption("Simple 1-D Flow", 9,
+    : core::Form(core::Caption("Simple 1-D Flow", 9,
                                  "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)", "0-3.05.2005"),
                   kWidth, kHeight) {
   Label1 = AddLabel("Label1", "Simple 1-D Compressible Flow", {60, 10, 440, 38}, nullptr,
-                    frame::Look::Title);
-  Label1->align = frame::Align::Center;
-  std::vector<frame::Option*> options;
+                    core::Look::Title);
+  Label1->align = core::Align::Center;
+  std::vector<core::Option*> options;
   for (size_t i = 0; i < Entries().size(); ++i) {
     const Entry& e = Entries()[i];
     options.push_back(AddOption(

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/form.h"
+#include "core/form.h"
 
 namespace flowmenu {
 
@@ -27,7 +27,7 @@ struct Entry {
 // temperature entries stand swapped against their numbering).
 const std::vector<Entry>& Entries();
 
-class FlowMenu : public frame::Form {
+class FlowMenu : public core::Form {
  public:
   FlowMenu();
 
@@ -43,9 +43,9 @@ class FlowMenu : public frame::Form {
   void Option6_Click();
   void Start(const char* option);  // the program of that entry
 
-  frame::Label* Label1;
-  frame::Option *Option1, *Option2, *Option3, *Option4, *Option5, *Option6, *Option8;
-  frame::Button* cmdend;
+  core::Label* Label1;
+  core::Option *Option1, *Option2, *Option3, *Option4, *Option5, *Option6, *Option8;
+  core::Button* cmdend;
 };
 
 }  // namespace flowmenu

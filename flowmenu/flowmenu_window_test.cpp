@@ -10,13 +10,13 @@ namespace {
 
 // Records what the menu asks the platform to start; a name in refuse fails
 // as a missing program file would.
-class Platform : public frame::FormObserver {
+class Platform : public core::FormObserver {
  public:
-  void ControlChanged(frame::Control&) override {}
+  void ControlChanged(core::Control&) override {}
   void ProgramEnded() override { ended = true; }
   void FileWritten(const std::string&) override {}
   void StartProgram(const std::string& program) override {
-    if (program == refuse) throw frame::Failure("Cannot find the program file /opt/" + program);
+    if (program == refuse) throw core::Failure("Cannot find the program file /opt/" + program);
     started.push_back(program);
   }
   std::vector<std::string> started;
@@ -48,7 +48,7 @@ TEST_P(EntryStarts, ItsProgramByBareName) {
   EXPECT_EQ(menu.form.Find(b.option)->text(), b.caption);
   menu.Click(b.option);
   EXPECT_EQ(menu.platform.started, std::vector<std::string>{b.program});
-  EXPECT_TRUE(static_cast<frame::Option*>(menu.form.Find(b.option))->value());
+  EXPECT_TRUE(static_cast<core::Option*>(menu.form.Find(b.option))->value());
   EXPECT_FALSE(menu.form.ended());
 }
 
@@ -69,13 +69,13 @@ TEST(FlowMenu, EntriesTopToBottomWithTheHiddenStartSelected) {
                                        "Option4", "Option6", "Option5"};
   int y = -1;
   for (const std::string& name : order) {
-    auto* option = static_cast<frame::Option*>(menu.form.Find(name));
+    auto* option = static_cast<core::Option*>(menu.form.Find(name));
     EXPECT_GT(option->rect.y, y) << name;
     y = option->rect.y;
     EXPECT_TRUE(option->shown()) << name;
     EXPECT_FALSE(option->value()) << name;
   }
-  auto* start = static_cast<frame::Option*>(menu.form.Find("Option8"));
+  auto* start = static_cast<core::Option*>(menu.form.Find("Option8"));
   EXPECT_FALSE(start->visible());
   EXPECT_TRUE(start->value());
   EXPECT_TRUE(menu.platform.started.empty());

@@ -1,4 +1,4 @@
 #include "flowmenu/flowmenu_window.h"
-#include "frame/main.h"
+#include "qt/main.h"
 
-int main(int argc, char** argv) { return frame::RunProgram<flowmenu::FlowMenu>(argc, argv); }
+int main(int argc, char** argv) { return qt::RunProgram<flowmenu::FlowMenu>(argc, argv); }

@@ -1,14 +1,14 @@
 #include "flowtables/family.h"
 
-#include "frame/numtext.h"
+#include "core/numtext.h"
 
 namespace flowtables {
 
-using frame::Frame;
-using frame::Label;
-using frame::Look;
-using frame::Rect;
-using frame::TextBox;
+using core::Frame;
+using core::Label;
+using core::Look;
+using core::Rect;
+using core::TextBox;
 
 namespace {
 
@@ -33,11 +33,11 @@ std::string What(const std::string& caption) {
 
 }  // namespace
 
-std::string Out(double value) { return frame::FormatPattern(value, "0.####"); }
-std::string Out(float value) { return frame::FormatPattern(value, "0.####"); }
+std::string Out(double value) { return core::FormatPattern(value, "0.####"); }
+std::string Out(float value) { return core::FormatPattern(value, "0.####"); }
 
 TableWindow::TableWindow(const TableDesign& design)
-    : frame::Form(design.caption, kWidth, kHeight), design_(design) {
+    : core::Form(design.caption, kWidth, kHeight), design_(design) {
   Build(design_);
 }
 
@@ -72,7 +72,7 @@ const TableControls& TableWindow::Build(const TableDesign& d) {
   const int warningY = 56 + fraSelect->rect.h + 8;
   const int gammaY = warningY + 48;
 
-  Label* gamma = AddLabel("Label6", frame::SymbolText("g ="), {kLeftX + 16, gammaY, 40, 26});
+  Label* gamma = AddLabel("Label6", core::SymbolText("g ="), {kLeftX + 16, gammaY, 40, 26});
   gamma->points = 12;
   txtg = AddTextBox("txtg", {kLeftX + 60, gammaY, 70, 26});
   txtg->what = "γ";
@@ -168,10 +168,10 @@ void TableWindow::Form_Load() {
   frasingle->setVisible(true);
   fraMulti->setVisible(false);
   for (size_t i = 0; i < design_.inputs.size(); ++i)
-    controls_.inputs[i]->setText(frame::FormatPattern(design_.inputs[i].value, "#.##"));
-  txtMinm->setText(frame::FormatPattern(static_cast<double>(design_.first), "0.####"));
-  txtMaxm->setText(frame::FormatPattern(static_cast<double>(design_.last), "##.##"));
-  txtg->setText(frame::NumberText(1.4));
+    controls_.inputs[i]->setText(core::FormatPattern(design_.inputs[i].value, "#.##"));
+  txtMinm->setText(core::FormatPattern(static_cast<double>(design_.first), "0.####"));
+  txtMaxm->setText(core::FormatPattern(static_cast<double>(design_.last), "##.##"));
+  txtg->setText(core::NumberText(1.4));
   SingleCompute();
 }
 
@@ -230,7 +230,7 @@ void TableWindow::ShowResults(const Row& texts) {
 
 void TableWindow::NoSolution(const std::string& message) {
   for (Label* label : controls_.results) label->setCaption("");
-  throw frame::Failure(message);
+  throw core::Failure(message);
 }
 
 }  // namespace flowtables

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "flowtables/one_dimensional.h"
-#include "frame/form.h"
+#include "core/form.h"
 
 namespace flowtables {
 
@@ -57,12 +57,12 @@ struct Above {
 // A note below the γ box; its y is counted from the first free line there.
 struct Note {
   std::string name, caption;
-  frame::Rect r;
+  core::Rect r;
 };
 
 struct TableDesign {
   std::string caption = {}, title = {};
-  std::optional<frame::Rect> titleRect = {};  // where a long title needs more room
+  std::optional<core::Rect> titleRect = {};  // where a long title needs more room
   std::vector<SingleInput> inputs = {};
   std::string tableCaption = {};
   std::vector<Warning> warnings = {};
@@ -74,16 +74,16 @@ struct TableDesign {
 
 // The controls a design creates, typed.
 struct TableControls {
-  std::vector<frame::Option*> options;     // per single input
-  std::vector<frame::Frame*> inputFrames;  // per single input, nullptr for the column box
-  std::vector<frame::TextBox*> inputs;     // per single input
-  std::vector<frame::Frame*> warnings;
-  std::vector<frame::Label*> warningValues;  // per warning, nullptr where it has none
-  std::vector<frame::Label*> results;        // the single-value result labels
-  std::vector<std::vector<frame::Label*>> table;  // per column, kRows labels
+  std::vector<core::Option*> options;     // per single input
+  std::vector<core::Frame*> inputFrames;  // per single input, nullptr for the column box
+  std::vector<core::TextBox*> inputs;     // per single input
+  std::vector<core::Frame*> warnings;
+  std::vector<core::Label*> warningValues;  // per warning, nullptr where it has none
+  std::vector<core::Label*> results;        // the single-value result labels
+  std::vector<std::vector<core::Label*>> table;  // per column, kRows labels
 };
 
-class TableWindow : public frame::Form {
+class TableWindow : public core::Form {
  protected:
   explicit TableWindow(const TableDesign& design);
 
@@ -106,9 +106,9 @@ class TableWindow : public frame::Form {
   void SelectInput(int i);
   // The selected single-value input: 0 (optSingle) and on.
   int Mode() const { return mode_; }
-  frame::TextBox* Input(int i) const { return controls_.inputs[i]; }
-  frame::Option* InputOption(int i) const { return controls_.options[i]; }
-  frame::Label* WarningValue(int i) const { return controls_.warningValues[i]; }
+  core::TextBox* Input(int i) const { return controls_.inputs[i]; }
+  core::Option* InputOption(int i) const { return controls_.options[i]; }
+  core::Label* WarningValue(int i) const { return controls_.warningValues[i]; }
   // Shows warning i in place of the results.
   void ShowWarning(int i);
   // Writes the single-value result labels, left to right.
@@ -117,21 +117,21 @@ class TableWindow : public frame::Form {
   // ones, and say why.
   [[noreturn]] void NoSolution(const std::string& message);
 
-  frame::TextBox* txtg = nullptr;
+  core::TextBox* txtg = nullptr;
 
  private:
   const TableControls& Build(const TableDesign& design);
-  frame::Label* AddAbove(frame::Frame* in, int column, int columns, const std::string& name,
+  core::Label* AddAbove(core::Frame* in, int column, int columns, const std::string& name,
                          const std::string& caption);
-  void Subscript(frame::Label* over, const std::string& name);
+  void Subscript(core::Label* over, const std::string& name);
 
   TableDesign design_;
   TableControls controls_;
-  frame::Option* optTable = nullptr;
-  frame::Frame* frasingle = nullptr;
-  frame::Frame* fraMulti = nullptr;
-  frame::TextBox* txtMinm = nullptr;
-  frame::TextBox* txtMaxm = nullptr;
+  core::Option* optTable = nullptr;
+  core::Frame* frasingle = nullptr;
+  core::Frame* fraMulti = nullptr;
+  core::TextBox* txtMinm = nullptr;
+  core::TextBox* txtMaxm = nullptr;
   int mode_ = 0;
 };
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/failure.h"
+#include "core/failure.h"
 
 #include "flowtables/isentropic_window.h"
 
@@ -73,8 +73,8 @@ TEST(AreaSearch, NotANumberGivesNothing) {
 }
 
 TEST(IsentropicConstants, GammaOfOneOrMinusOneFails) {
-  EXPECT_THROW(IsentropicConstants{1.0f}, frame::Failure);
-  EXPECT_THROW(IsentropicConstants{-1.0f}, frame::Failure);
+  EXPECT_THROW(IsentropicConstants{1.0f}, core::Failure);
+  EXPECT_THROW(IsentropicConstants{-1.0f}, core::Failure);
   EXPECT_NO_THROW(IsentropicConstants{1.01f});
 }
 
@@ -110,7 +110,7 @@ TEST(FailedCompute, LeavesItsResultsBlank) {
     }
     const std::string compute = c.table ? "cmdMcompute" : "cmdscompute";
     for (const std::string& id : results) ASSERT_NE(form.FindById(id)->text(), "") << id;
-    auto* box = static_cast<frame::TextBox*>(form.FindById(c.box));
+    auto* box = static_cast<core::TextBox*>(form.FindById(c.box));
     const std::string good = box->text();
     form.UserType(*box, c.text);
     form.UserClick(*form.FindById(compute));

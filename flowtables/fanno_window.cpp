@@ -1,6 +1,6 @@
 #include "flowtables/fanno_window.h"
 
-#include "frame/numtext.h"
+#include "core/numtext.h"
 
 namespace flowtables {
 
@@ -8,7 +8,7 @@ namespace {
 
 const TableDesign& Design() {
   static const TableDesign design{
-      .caption = frame::Caption("Fanno Line Flow", 15),
+      .caption = core::Caption("Fanno Line Flow", 15),
       .title = "Fanno Line Flow     (Tt = constant)",
       .inputs = {{"optSingle", "Single Value of M", "Frame1", "txtm1", 1},
                  {"Opts2", "Single Value of 4fL*/D (subsonic)", "Frame2", "Txtfld1", 0.5},
@@ -22,7 +22,7 @@ const TableDesign& Design() {
                   {"Label4", "Label1", "pt/pt*", "lblr1", "lblr"},
                   {"Label5", "Label10", "V/V*", "lbla1", "lbla"},
                   {"Label12", "Label11", "4fL*/D", "lblx1", "lblx"}},
-      .above = Above{4, frame::SymbolText("r*/r="), "Label3", "Label2"},
+      .above = Above{4, core::SymbolText("r*/r="), "Label3", "Label2"},
       .first = 0,
       .last = 1};
   return design;
@@ -61,8 +61,8 @@ void Fanno::Single() {
                             subsonic ? Branch::Subsonic : Branch::Supersonic);
     if (!found)
       NoSolution(std::string("No ") + (subsonic ? "subsonic" : "supersonic") +
-                 " Mach number found for 4fL*/D = " + frame::NumberText(read) +
-                 " with γ = " + frame::NumberText(g));
+                 " Mach number found for 4fL*/D = " + core::NumberText(read) +
+                 " with γ = " + core::NumberText(g));
     const FannoState s = FannoRatios(*found, k);
     ShowResults({Out(*found), Out(s.t), Out(s.p), Out(s.pt), Out(s.ms), Out(read)});
     last_ = LineState{g, *found, txtg->text(), StateText(Out(*found), Out(s.t))};

@@ -8,15 +8,15 @@
 #include <QtTest>
 
 #include "flowtables/isentropic_window.h"
-#include "frame/guitest.h"
-#include "frame/view.h"
+#include "qt/guitest.h"
+#include "qt/view.h"
 
 class IsentropicGui : public QObject {
   Q_OBJECT
  private slots:
   void opensWithCaptionAndDefaults() {
     flowtables::Isentropic form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     QCOMPARE(view.windowTitle(),
@@ -26,14 +26,14 @@ class IsentropicGui : public QObject {
     QVERIFY(t1);
     QCOMPARE(t1->text(), QString("0.8333"));
     QCOMPARE(t1->objectName(), QString("lblt1"));
-    frame::SaveShot(view, "isentropic");
+    qt::SaveShot(view, "isentropic");
     form.UserClick(*form.FindById("optTable"));
-    frame::SaveShot(view, "isentropic-table");
+    qt::SaveShot(view, "isentropic-table");
   }
 
   void typingAndComputeGoThroughTheModel() {
     flowtables::Isentropic form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     auto* m1 = qobject_cast<QLineEdit*>(view.widget("txtm1"));
@@ -52,7 +52,7 @@ class IsentropicGui : public QObject {
 
   void enterComputesAndCopyTakesTheRows() {
     flowtables::Isentropic form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -77,7 +77,7 @@ class IsentropicGui : public QObject {
   void hiddenTableIsBuiltWhenShown() {
     flowtables::Isentropic form;
     form.Load();  // as a program starts: the view comes after the first computation
-    frame::View view(form);
+    qt::View view(form);
     view.show();
     QVERIFY(!view.findChild<QWidget*>("fraMulti"));
     QVERIFY(!view.findChild<QWidget*>("txtMinm"));
@@ -107,7 +107,7 @@ class IsentropicGui : public QObject {
   // Every box, list and result is named by its caption for a screen reader,
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
-    frame::CheckDescribed<flowtables::Isentropic>({{"txtg", "γ ="}, {"txtm1", "Single Value of M"}, {"lblt1", "T/Tt"}}, {"cmdscompute", "txtm1", "1.1", "txtm1", "x", true});
+    qt::CheckDescribed<flowtables::Isentropic>({{"txtg", "γ ="}, {"txtm1", "Single Value of M"}, {"lblt1", "T/Tt"}}, {"cmdscompute", "txtm1", "1.1", "txtm1", "x", true});
   }
 
   // The keyboard alone: the window opens on its first input, Tab follows
@@ -116,31 +116,31 @@ class IsentropicGui : public QObject {
   // mode computes.
   void keyboardOnly() {
     flowtables::Isentropic form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     view.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&view));
     QCOMPARE(QApplication::focusWidget()->objectName(), QString("optSingle"));
-    QCOMPARE(frame::TabWalk(5),
+    QCOMPARE(qt::TabWalk(5),
              QStringList({"txtm1", "txtg", "cmdscompute", "cmdend", "optSingle"}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     QCOMPARE(QApplication::focusWidget()->objectName(), QString("OptSingleAA"));
-    QVERIFY(static_cast<frame::Option*>(form.FindById("OptSingleAA"))->value());
+    QVERIFY(static_cast<core::Option*>(form.FindById("OptSingleAA"))->value());
     QVERIFY(view.widget("Txtaa1")->isVisible());
-    QCOMPARE(frame::TabWalk(2), QStringList({"Txtaa1", "txtg"}));
+    QCOMPARE(qt::TabWalk(2), QStringList({"Txtaa1", "txtg"}));
     QTest::keyClick(view.widget("OptSingleAA"), Qt::Key_Up);
     QCOMPARE(QApplication::focusWidget()->objectName(), QString("optSingle"));
-    QVERIFY(static_cast<frame::Option*>(form.FindById("optSingle"))->value());
+    QVERIFY(static_cast<core::Option*>(form.FindById("optSingle"))->value());
 
-    QCOMPARE(frame::TabWalk(1), QStringList({"txtm1"}));
+    QCOMPARE(qt::TabWalk(1), QStringList({"txtm1"}));
     QWidget* box = QApplication::focusWidget();
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(box, "2");
     QTest::keyClick(box, Qt::Key_Return);
     flowtables::Isentropic fresh;
     const QString expected =
-        frame::ScriptText(fresh, "type txtm1 2\nclick cmdscompute\n", "lblt1");
+        qt::ScriptText(fresh, "type txtm1 2\nclick cmdscompute\n", "lblt1");
     QCOMPARE(qobject_cast<QLabel*>(view.widget("lblt1"))->text(), expected);
     QCOMPARE(expected, QString("0.5556"));
   }
@@ -148,11 +148,11 @@ class IsentropicGui : public QObject {
   // The mouse in the γ box of a freshly opened window.
   void freshBoxTakesTheMouseAsAnyBox() {
     flowtables::Isentropic form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
-    frame::CheckFreshBoxMouse(qobject_cast<QLineEdit*>(view.widget("txtg")), "txtg");
+    qt::CheckFreshBoxMouse(qobject_cast<QLineEdit*>(view.widget("txtg")), "txtg");
   }
 };
 

@@ -1,6 +1,6 @@
 #include "flowtables/isentropic_window.h"
 
-#include "frame/numtext.h"
+#include "core/numtext.h"
 
 namespace flowtables {
 
@@ -8,7 +8,7 @@ namespace {
 
 const TableDesign& Design() {
   static const TableDesign design{
-      .caption = frame::Caption("Isentropic Flow", 16),
+      .caption = core::Caption("Isentropic Flow", 16),
       .title = "Isentropic Flow",
       .inputs = {{"optSingle", "Single Value of M", "Fram", "txtm1", 1},
                  {"OptSingleAA", "Single Value of A/A* (subsonic)", "Fraaa1", "Txtaa1", 2},
@@ -18,7 +18,7 @@ const TableDesign& Design() {
       .columns = {{"Label7", "lblAlt2", "Mach Number", "Lblmm", "lblm"},
                   {"Label8", "lblPress2", "T/Tt", "lblt1", "lblt"},
                   {"Label9", "lblTemp2", "p/pt", "lblp1", "lblp"},
-                  {"Label4", "Label1", frame::SymbolText("r/rt"), "lblr1", "lblr"},
+                  {"Label4", "Label1", core::SymbolText("r/rt"), "lblr1", "lblr"},
                   {"Label3", "Label2", "A/A*", "lbla1", "lbla"}},
       .first = 0,
       .last = 1};
@@ -26,7 +26,7 @@ const TableDesign& Design() {
 }
 
 // A/A* is shown through its number text, as the ratio was held.
-std::string AreaText(double a) { return frame::FormatPattern(frame::NumberText(a), "0.####"); }
+std::string AreaText(double a) { return core::FormatPattern(core::NumberText(a), "0.####"); }
 
 }  // namespace
 
@@ -47,8 +47,8 @@ void Isentropic::cmdscompute_Click() {
                         subsonic ? Branch::Subsonic : Branch::Supersonic);
     if (!m)
       NoSolution(std::string("No ") + (subsonic ? "subsonic" : "supersonic") +
-                 " Mach number found for A/A* = " + frame::NumberText(a) +
-                 " with γ = " + frame::NumberText(g));
+                 " Mach number found for A/A* = " + core::NumberText(a) +
+                 " with γ = " + core::NumberText(g));
     const IsentropicState s = IsentropicRatios(*m, k);
     ShowResults({Out(s.m), Out(s.t), Out(s.p), Out(s.r), AreaText(a)});
     return;

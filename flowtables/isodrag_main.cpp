@@ -1,4 +1,4 @@
 #include "flowtables/isodrag_window.h"
-#include "frame/main.h"
+#include "qt/main.h"
 
-int main(int argc, char** argv) { return frame::RunProgram<flowtables::IsoDrag>(argc, argv); }
+int main(int argc, char** argv) { return qt::RunProgram<flowtables::IsoDrag>(argc, argv); }

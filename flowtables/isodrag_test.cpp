@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "frame/failure.h"
+#include "core/failure.h"
 
 namespace flowtables {
 namespace {
@@ -38,8 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
         RatioCase{-1, {"0.", "0.", "0.875", "99999.99", "99999.99", "99999.99"}}));
 
 TEST(IsothermalFriction, GammaOfOneFails) {
-  EXPECT_THROW(IsothermalFrictionConstants{1.0f}, frame::Failure);
-  EXPECT_THROW(IsothermalFrictionConstants{-1.0f}, frame::Failure);
+  EXPECT_THROW(IsothermalFrictionConstants{1.0f}, core::Failure);
+  EXPECT_THROW(IsothermalFrictionConstants{-1.0f}, core::Failure);
 }
 
 }  // namespace

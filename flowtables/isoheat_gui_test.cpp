@@ -1,7 +1,7 @@
 // The Qt binding of the isoheat window, on the offscreen platform.
 #include "flowtables/isoheat_window.h"
 #include "flowtables/table_gui.h"
-#include "frame/guitest.h"
+#include "qt/guitest.h"
 
 class Gui : public QObject {
   Q_OBJECT
@@ -15,7 +15,7 @@ class Gui : public QObject {
   // Every box, list and result is named by its caption for a screen reader,
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
-    frame::CheckDescribed<flowtables::IsoHeat>({}, {"cmdscompute", "txtm1", "1.1", "txtg", "x", true});
+    qt::CheckDescribed<flowtables::IsoHeat>({}, {"cmdscompute", "txtm1", "1.1", "txtg", "x", true});
   }
 };
 

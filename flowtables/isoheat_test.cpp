@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "frame/failure.h"
+#include "core/failure.h"
 
 namespace flowtables {
 namespace {
@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(isoheat, IsothermalHeatFar,
                                            FarCase{1.4f, 1e19f, "0."}));
 
 TEST(IsothermalHeat, GammaOfOneFails) {
-  EXPECT_THROW(IsothermalHeatConstants{1.0f}, frame::Failure);
+  EXPECT_THROW(IsothermalHeatConstants{1.0f}, core::Failure);
 }
 
 }  // namespace

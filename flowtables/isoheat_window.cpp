@@ -6,9 +6,9 @@ namespace {
 
 const TableDesign& Design() {
   static const TableDesign design{
-      .caption = frame::Caption("Isothermal Flow w/ Heat Transfer & Area Change", 8),
+      .caption = core::Caption("Isothermal Flow w/ Heat Transfer & Area Change", 8),
       .title = "Isothermal Flow with Heat Transfer and Area Change",
-      .titleRect = frame::Rect{90, 8, 720, 38},  // the longest title of the family
+      .titleRect = core::Rect{90, 8, 720, 38},  // the longest title of the family
       .inputs = {{"optSingle", "Single Value", "", "txtm1", 1}},
       .tableCaption = "Table of 11 Values",
       .columns = {{"Label7", "lblAlt2", "Mach Number", "", "lblm"},

@@ -15,14 +15,14 @@ namespace flowtables {
 class LineWindow : public TableWindow {
  public:
   std::vector<std::string> ChartNames() const override { return {kTsLineChart}; }
-  frame::ChartData Chart(const std::string& name) const override {
+  core::ChartData Chart(const std::string& name) const override {
     if (name != kTsLineChart) return Form::Chart(name);
-    if (!last_) return frame::Unavailable(name, title_, WhyNothing(computing_, why_));
+    if (!last_) return core::Unavailable(name, title_, WhyNothing(computing_, why_));
     return draw_(*last_);
   }
 
  protected:
-  using Draw = frame::ChartData (*)(const LineState&);
+  using Draw = core::ChartData (*)(const LineState&);
   LineWindow(const TableDesign& design, std::string title, Draw draw)
       : TableWindow(design), title_(std::move(title)), draw_(draw) {}
 

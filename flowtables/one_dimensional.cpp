@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "frame/failure.h"
-#include "frame/numtext.h"
+#include "core/failure.h"
+#include "core/numtext.h"
 
 namespace flowtables {
 
@@ -87,7 +87,7 @@ std::optional<double> SearchMach(const std::function<double(double)>& f, double 
 void RequireFinite(std::initializer_list<double> constants, float g) {
   for (double k : constants)
     if (!std::isfinite(k))
-      throw frame::Failure("γ = " + frame::NumberText(g) +
+      throw core::Failure("γ = " + core::NumberText(g) +
                            " gives no finite ratios: type another γ");
 }
 

@@ -1,7 +1,7 @@
 // The Qt binding of the planejump window, on the offscreen platform.
 #include "flowtables/planejump_window.h"
 #include "flowtables/table_gui.h"
-#include "frame/guitest.h"
+#include "qt/guitest.h"
 
 class Gui : public QObject {
   Q_OBJECT
@@ -15,7 +15,7 @@ class Gui : public QObject {
   // Every box, list and result is named by its caption for a screen reader,
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
-    frame::CheckDescribed<flowtables::PlaneJump>({}, {"cmdscompute", "txtg", "1.54", "txtg", "x", true});
+    qt::CheckDescribed<flowtables::PlaneJump>({}, {"cmdscompute", "txtg", "1.54", "txtg", "x", true});
   }
 };
 

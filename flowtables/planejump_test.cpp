@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/failure.h"
+#include "core/failure.h"
 
 namespace flowtables {
 namespace {
@@ -47,8 +47,8 @@ TEST(Shock, SingleConstantsShowInLargePressureRatios) {
 }
 
 TEST(Shock, GammaOfOneOrMinusOneFails) {
-  EXPECT_THROW(ShockConstants{1.0f}, frame::Failure);
-  EXPECT_THROW(ShockConstants{-1.0f}, frame::Failure);
+  EXPECT_THROW(ShockConstants{1.0f}, core::Failure);
+  EXPECT_THROW(ShockConstants{-1.0f}, core::Failure);
 }
 
 // The Mach number box stands in the row of results: a failed Compute blanks
@@ -67,7 +67,7 @@ TEST(PlaneJumpWindow, FailedComputeLeavesTheRowBlank) {
     PlaneJump form;
     form.Load();
     for (const std::string& id : results) ASSERT_NE(form.FindById(id)->text(), "") << id;
-    auto* box = static_cast<frame::TextBox*>(form.FindById(c.box));
+    auto* box = static_cast<core::TextBox*>(form.FindById(c.box));
     form.UserType(*box, c.text);
     form.UserClick(*form.FindById("cmdscompute"));
     EXPECT_EQ(form.lblError->text(), c.message);

@@ -6,13 +6,13 @@ namespace {
 
 const TableDesign& Design() {
   static const TableDesign design{
-      .caption = frame::Caption("Normal Shocks", 28),
+      .caption = core::Caption("Normal Shocks", 28),
       .title = "Normal Shocks     (Tt = constant)",
       .inputs = {{"optSingle", "Single Value", "", "txtm1", 2}},
       .tableCaption = "Table of 11 Values",
       .columns = {{"Label7", "lblAlt2", "Mach Number", "", "lblm"},
                   {"Label8", "Label1", "M2", "lblt1", "lblt"},
-                  {"Label9", "Label2", frame::SymbolText("r2/r1"), "lblp1", "lblp"},
+                  {"Label9", "Label2", core::SymbolText("r2/r1"), "lblp1", "lblp"},
                   {"Label4", "Label3", "T2/T1", "lblr1", "lblr"},
                   {"Label5", "Label10", "p2/p1", "lbla1", "lbla"},
                   {"Label12", "Label11", "pt2/pt1", "lblx1", "lblx"},

@@ -1,6 +1,6 @@
 #include "flowtables/rayleigh_window.h"
 
-#include "frame/numtext.h"
+#include "core/numtext.h"
 
 namespace flowtables {
 
@@ -8,7 +8,7 @@ namespace {
 
 const TableDesign& Design() {
   static const TableDesign design{
-      .caption = frame::Caption("Rayleigh Line Flow", 26),
+      .caption = core::Caption("Rayleigh Line Flow", 26),
       .title = "Rayleigh Line Flow",
       .inputs = {{"optSingle", "Single Value of M", "Frame1", "txtm1", 1},
                  {"Opttt1", "Single Value of Tt/Tt* (subsonic)", "Frame2", "Txttt1", 0.7},
@@ -22,7 +22,7 @@ const TableDesign& Design() {
                   {"Label4", "Label1", "pt/pt*", "lblr1", "lblr"},
                   {"Label5", "Label10", "V/V*", "lbla1", "lbla"},
                   {"Label12", "Label11", "Tt/Tt*", "lblx1", "lblx"}},
-      .above = Above{4, frame::SymbolText("r*/r="), "Label3", "Label2"},
+      .above = Above{4, core::SymbolText("r*/r="), "Label3", "Label2"},
       .first = 0,
       .last = 1};
   return design;
@@ -59,8 +59,8 @@ void Rayleigh::Single() {
                             subsonic ? Branch::Subsonic : Branch::Supersonic);
     if (!found)
       NoSolution(std::string("No ") + (subsonic ? "subsonic" : "supersonic") +
-                 " Mach number found for Tt/Tt* = " + frame::NumberText(target) +
-                 " with γ = " + frame::NumberText(g));
+                 " Mach number found for Tt/Tt* = " + core::NumberText(target) +
+                 " with γ = " + core::NumberText(g));
     const RayleighState s = RayleighRatios(*found, k);
     ShowResults({Out(*found), Out(s.t), Out(s.p), Out(s.pt), Out(s.ms), Out(target)});
     last_ = LineState{g, *found, txtg->text(), StateText(Out(*found), Out(s.t))};

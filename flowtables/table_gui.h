@@ -8,8 +8,8 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "frame/guitest.h"
-#include "frame/view.h"
+#include "qt/guitest.h"
+#include "qt/view.h"
 
 namespace flowtables {
 
@@ -24,11 +24,11 @@ struct GuiStep {
 template <class Window>
 void CheckWindow(const QString& caption, const GuiStep& step, const QString& shot) {
   Window form;
-  frame::View view(form);
+  qt::View view(form);
   form.Load();
   view.show();
   QCOMPARE(view.windowTitle(), caption);
-  frame::SaveShot(view, shot);
+  qt::SaveShot(view, shot);
 
   auto* box = qobject_cast<QLineEdit*>(view.widget(step.box));
   auto* button = qobject_cast<QPushButton*>(view.widget(step.button));
@@ -49,7 +49,7 @@ void CheckWindow(const QString& caption, const GuiStep& step, const QString& sho
   QVERIFY(table->isChecked());
   QVERIFY(view.widget("fraMulti")->isVisible());
   QVERIFY(!view.widget("frasingle")->isVisible());
-  frame::SaveShot(view, shot + "-table");
+  qt::SaveShot(view, shot + "-table");
 }
 
 }  // namespace flowtables
@@ -62,7 +62,7 @@ template <class Window>
 void CheckWarning(const char* option, const char* box, const char* text, const char* warning,
                   const char* limitLabel, const char* limit, const QString& shot) {
   Window form;
-  frame::View view(form);
+  qt::View view(form);
   form.Load();
   view.show();
   auto* radio = qobject_cast<QRadioButton*>(view.widget(option));
@@ -73,15 +73,15 @@ void CheckWarning(const char* option, const char* box, const char* text, const c
   edit->selectAll();
   QTest::keyClicks(edit, text);
   {
-    frame::AccessibleRecorder recorder;
+    qt::AccessibleRecorder recorder;
     QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("cmdscompute")), Qt::LeftButton);
     // A screen reader is told of the warning as it appears.
-    QVERIFY(frame::AccessibleRecorder::Told(view.widget(warning), {QAccessible::Alert}));
+    QVERIFY(qt::AccessibleRecorder::Told(view.widget(warning), {QAccessible::Alert}));
   }
   QVERIFY(view.widget(warning)->isVisible());
   QVERIFY(!view.widget("frasingle")->isVisible());
   QCOMPARE(qobject_cast<QLabel*>(view.widget(limitLabel))->text(), QString(limit));
-  frame::SaveShot(view, shot);
+  qt::SaveShot(view, shot);
   // Typing again hides the warning and shows the results frame.
   QTest::keyClicks(edit, "5");
   QVERIFY(!view.widget(warning)->isVisible());

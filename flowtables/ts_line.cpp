@@ -22,20 +22,20 @@ struct Ratios {
 
 // Both branches from the ratio formula of the line, evenly in log M, from
 // `lowest` to M = 1 and on to M = 3, each far enough to hold the state.
-frame::ChartData Line(const std::string& name, const LineState& state, double lowest,
+core::ChartData Line(const std::string& name, const LineState& state, double lowest,
                       const std::function<Ratios(double)>& ratios) {
-  frame::ChartData chart;
+  core::ChartData chart;
   chart.name = kTsLineChart;
   chart.title = name + " line, γ = " + state.gammaText;
   chart.x = {"(s − s*)/R", false};
   chart.y = {"T/T*", false};
   const double g = state.g;
-  auto point = [&](double m) -> frame::ChartPoint {
+  auto point = [&](double m) -> core::ChartPoint {
     const Ratios r = ratios(m);
     return std::pair{EntropyRise(g, r.t, r.p), r.t};
   };
   auto branch = [&](double from, double to) {
-    std::vector<frame::ChartPoint> points;
+    std::vector<core::ChartPoint> points;
     const double a = std::log(from), b = std::log(to);
     for (int i = 0; i <= kBranchPoints; ++i) {
       // The ends exactly: the sonic point is shared by both branches.
@@ -50,7 +50,7 @@ frame::ChartData Line(const std::string& name, const LineState& state, double lo
   chart.series.push_back({"Subsonic branch (M < 1)", branch(low, 1)});
   chart.series.push_back({"Supersonic branch (M > 1)", branch(1, high)});
   // A few Mach numbers along the line, to read it by.
-  frame::ChartSeries ticks("Mach numbers", {}, frame::SeriesStyle::Points);
+  core::ChartSeries ticks("Mach numbers", {}, core::SeriesStyle::Points);
   for (const char* m : {"0.2", "0.4", "0.6", "0.8", "1.5", "2", "2.5", "3"}) {
     const double mach = std::stod(m);
     if (mach < low || mach > high || mach == state.m) continue;  // the state is marked itself
@@ -76,7 +76,7 @@ std::string StateText(const std::string& mach, const std::string& t) {
 
 double EntropyRise(double g, double t, double p) { return std::log(t) * g / (g - 1) - std::log(p); }
 
-frame::ChartData FannoLine(const LineState& state) {
+core::ChartData FannoLine(const LineState& state) {
   const FannoConstants k(state.g);
   return Line("Fanno", state, 0.15, [&k](double m) {
     const FannoState s = FannoRatios(m, k);
@@ -84,7 +84,7 @@ frame::ChartData FannoLine(const LineState& state) {
   });
 }
 
-frame::ChartData RayleighLine(const LineState& state) {
+core::ChartData RayleighLine(const LineState& state) {
   const RayleighConstants k(state.g);
   return Line("Rayleigh", state, 0.3, [&k](double m) {
     const RayleighState s = RayleighRatios(m, k);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "frame/chart.h"
+#include "core/chart.h"
 
 namespace flowtables {
 
@@ -24,7 +24,7 @@ std::string StateText(const std::string& mach, const std::string& t);
 // (s − s*)/R of a state from its ratios to the sonic state.
 double EntropyRise(double g, double t, double p);
 
-frame::ChartData FannoLine(const LineState& state);
-frame::ChartData RayleighLine(const LineState& state);
+core::ChartData FannoLine(const LineState& state);
+core::ChartData RayleighLine(const LineState& state);
 
 }  // namespace flowtables

@@ -11,7 +11,7 @@
 
 #include "flowtables/family.h"
 #include "flowtables/ts_line.h"
-#include "frame/form.h"
+#include "core/form.h"
 
 namespace flowtables {
 
@@ -27,8 +27,8 @@ inline void PrintTo(const TsCase& c, std::ostream* os) {
   *os << c.option << " " << c.text << " γ " << c.gamma;
 }
 
-inline const frame::ChartMark* FindMark(const frame::ChartData& chart, const std::string& name) {
-  for (const frame::ChartMark& m : chart.marks)
+inline const core::ChartMark* FindMark(const core::ChartData& chart, const std::string& name) {
+  for (const core::ChartMark& m : chart.marks)
     if (m.name == name) return &m;
   return nullptr;
 }
@@ -39,17 +39,17 @@ template <class Window>
 void CheckStateOnTheLine(const TsCase& c, const std::string& machLabel) {
   Window form;
   form.Load();
-  auto* gamma = static_cast<frame::TextBox*>(form.FindById("txtg"));
+  auto* gamma = static_cast<core::TextBox*>(form.FindById("txtg"));
   form.UserType(*gamma, c.gamma);
   form.UserClick(*form.FindById(c.option));
-  form.UserType(*static_cast<frame::TextBox*>(form.FindById(c.box)), c.text);
+  form.UserType(*static_cast<core::TextBox*>(form.FindById(c.box)), c.text);
   form.UserClick(*form.FindById("cmdscompute"));
   ASSERT_EQ(form.FindById("lblError")->text(), "");
-  const frame::ChartData chart = form.Chart(kTsLineChart);
+  const core::ChartData chart = form.Chart(kTsLineChart);
   ASSERT_TRUE(chart.available()) << chart.unavailable;
   EXPECT_NE(chart.title.find(c.gamma), std::string::npos) << chart.title;
-  const frame::ChartMark* state = FindMark(chart, "State");
-  const frame::ChartMark* sonic = FindMark(chart, "Sonic point");
+  const core::ChartMark* state = FindMark(chart, "State");
+  const core::ChartMark* sonic = FindMark(chart, "Sonic point");
   ASSERT_TRUE(state && sonic);
   // The window's T/T*, and its Mach number beside the mark.
   EXPECT_EQ(Out(state->y), form.FindById("lblt1")->text());
@@ -107,12 +107,12 @@ void CheckUnavailable(const char* option, const char* box, const char* beyond, c
   Window form;
   form.Load();
   EXPECT_TRUE(form.Chart(kTsLineChart).available()) << "the load step computes";
-  auto* gamma = static_cast<frame::TextBox*>(form.FindById("txtg"));
+  auto* gamma = static_cast<core::TextBox*>(form.FindById("txtg"));
   form.UserType(*gamma, "1");
   form.UserClick(*form.FindById("cmdscompute"));
   const std::string error = form.FindById("lblError")->text();
   ASSERT_FALSE(error.empty());
-  frame::ChartData chart = form.Chart(kTsLineChart);
+  core::ChartData chart = form.Chart(kTsLineChart);
   EXPECT_FALSE(chart.available());
   EXPECT_NE(chart.unavailable.find(error), std::string::npos) << chart.unavailable;
   form.UserType(*gamma, "1.4");
@@ -121,7 +121,7 @@ void CheckUnavailable(const char* option, const char* box, const char* beyond, c
   form.UserClick(*form.FindById("cmdscompute"));
   EXPECT_TRUE(form.Chart(kTsLineChart).available());
   form.UserClick(*form.FindById(option));
-  form.UserType(*static_cast<frame::TextBox*>(form.FindById(box)), beyond);
+  form.UserType(*static_cast<core::TextBox*>(form.FindById(box)), beyond);
   form.UserClick(*form.FindById("cmdscompute"));
   chart = form.Chart(kTsLineChart);
   EXPECT_FALSE(chart.available());

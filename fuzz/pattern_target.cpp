@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "frame/numtext.h"
+#include "core/numtext.h"
 #include "fuzz/reference_format.h"
 
 namespace {
@@ -57,10 +57,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!std::isfinite(d)) return 0;
   const float f = static_cast<float>(d);
   for (const char* pattern : kPatterns) {
-    Compare(frame::FormatPattern(d, pattern), fuzz::ReferenceFormat(d, 15, pattern), pattern, d,
+    Compare(core::FormatPattern(d, pattern), fuzz::ReferenceFormat(d, 15, pattern), pattern, d,
             "Double");
     if (std::isfinite(f))
-      Compare(frame::FormatPattern(f, pattern), fuzz::ReferenceFormat(f, 7, pattern), pattern, f,
+      Compare(core::FormatPattern(f, pattern), fuzz::ReferenceFormat(f, 7, pattern), pattern, f,
               "Single");
   }
   return 0;

@@ -1,5 +1,5 @@
 // A slow rendering of the format patterns from the exact decimal expansion of
-// a value, written independently of the frame, to test it against.
+// a value, written independently of the core, to test it against.
 #pragma once
 
 #include <string>

@@ -112,9 +112,9 @@ bool ShowsNotANumber(std::string_view text) {
   return false;
 }
 
-class Watcher : public frame::FormObserver {
+class Watcher : public core::FormObserver {
  public:
-  void ControlChanged(frame::Control&) override {}
+  void ControlChanged(core::Control&) override {}
   void ProgramEnded() override {}
   void StartProgram(const std::string&) override {}
   void FileWritten(const std::string& name) override {
@@ -129,15 +129,15 @@ class Watcher : public frame::FormObserver {
   }
 };
 
-void Check(const frame::Form& form, const std::string& action) {
+void Check(const core::Form& form, const std::string& action) {
   for (const auto& c : form.controls()) {
-    if (c->kind() != frame::Kind::Label && c->kind() != frame::Kind::TextBox) continue;
+    if (c->kind() != core::Kind::Label && c->kind() != core::Kind::TextBox) continue;
     const std::string& text = c->text();
-    const bool written = c->kind() == frame::Kind::Label ||
-                         static_cast<const frame::TextBox&>(*c).readOnly;
+    const bool written = c->kind() == core::Kind::Label ||
+                         static_cast<const core::TextBox&>(*c).readOnly;
     if (written && ShowsNotANumber(text))
       Broken(c->id() + " shows \"" + text + "\" after " + action);
-    if (c->kind() == frame::Kind::Label && c->look == frame::Look::Result && !NumberLike(text))
+    if (c->kind() == core::Kind::Label && c->look == core::Look::Result && !NumberLike(text))
       Broken(c->id() + " shows \"" + text + "\" where a number belongs, after " + action);
   }
   if (form.lblError->visible() && form.lblError->caption().empty())
@@ -160,20 +160,20 @@ void EnterScratchFolder() {
 
 void DriveWindow(const uint8_t* data, size_t size, const Factory& make) {
   Bytes in(data, size);
-  std::unique_ptr<frame::Form> form = make();
+  std::unique_ptr<core::Form> form = make();
   Watcher watcher;
   form->SetObserver(&watcher);
 
-  std::vector<frame::TextBox*> boxes;
-  std::vector<frame::Control*> clickable;
-  std::vector<frame::ListBox*> lists;
+  std::vector<core::TextBox*> boxes;
+  std::vector<core::Control*> clickable;
+  std::vector<core::ListBox*> lists;
   for (const auto& c : form->controls()) {
     // A person types only into boxes that take input; results are the program's.
-    if (c->kind() == frame::Kind::TextBox && !static_cast<frame::TextBox&>(*c).readOnly)
-      boxes.push_back(static_cast<frame::TextBox*>(c.get()));
-    if (c->kind() == frame::Kind::Button || c->kind() == frame::Kind::Option)
+    if (c->kind() == core::Kind::TextBox && !static_cast<core::TextBox&>(*c).readOnly)
+      boxes.push_back(static_cast<core::TextBox*>(c.get()));
+    if (c->kind() == core::Kind::Button || c->kind() == core::Kind::Option)
       clickable.push_back(c.get());
-    if (c->kind() == frame::Kind::List) lists.push_back(static_cast<frame::ListBox*>(c.get()));
+    if (c->kind() == core::Kind::List) lists.push_back(static_cast<core::ListBox*>(c.get()));
   }
 
   // CALC_FUZZ_TRACE=1 prints each action, to turn a find into a script.
@@ -201,7 +201,7 @@ void DriveWindow(const uint8_t* data, size_t size, const Factory& make) {
       case 1:
       case 2:
         if (!boxes.empty()) {
-          frame::TextBox* box = boxes[in.pick(boxes.size())];
+          core::TextBox* box = boxes[in.pick(boxes.size())];
           const std::string text = Text(in);
           timed("typing into " + box->id() + (trace ? " \"" + text + "\"" : ""), [&] { form->UserType(*box, text); });
         }
@@ -210,7 +210,7 @@ void DriveWindow(const uint8_t* data, size_t size, const Factory& make) {
       case 4:
       case 5:
         if (!clickable.empty()) {
-          frame::Control* c = clickable[in.pick(clickable.size())];
+          core::Control* c = clickable[in.pick(clickable.size())];
           // "Done!" only now and then, or nothing after it would be explored.
           if (c->text() == "Done!" || c->text() == "DONE!!") {
             if (in.pick(16) != 0) break;
@@ -220,7 +220,7 @@ void DriveWindow(const uint8_t* data, size_t size, const Factory& make) {
         break;
       case 6:
         if (!lists.empty()) {
-          frame::ListBox* list = lists[in.pick(lists.size())];
+          core::ListBox* list = lists[in.pick(lists.size())];
           if (!list->items().empty()) {
             const int item = static_cast<int>(in.pick(list->items().size()));
             timed("choosing item " + std::to_string(item) + " of " + list->id(),

@@ -8,11 +8,11 @@
 #include <functional>
 #include <memory>
 
-#include "frame/form.h"
+#include "core/form.h"
 
 namespace fuzz {
 
-using Factory = std::function<std::unique_ptr<frame::Form>()>;
+using Factory = std::function<std::unique_ptr<core::Form>()>;
 
 // Runs the actions encoded in data on a new window; aborts on a broken
 // invariant (the fuzzer records the input).

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "frame/failure.h"
+#include "core/failure.h"
 
 namespace kerosene {
 
@@ -69,7 +69,7 @@ double Bisect(const Mixture& m, int& halvings) {
   double elo = error(lo);
   const double ehi = error(hi);
   if (!std::isfinite(elo) || !std::isfinite(ehi) || (elo > 0) == (ehi > 0))
-    throw frame::Failure("No product temperature balances the enthalpy of the reactants");
+    throw core::Failure("No product temperature balances the enthalpy of the reactants");
   for (int pass = 1; pass <= kMaxHalvings; ++pass) {
     const double mid = (lo + hi) / 2;
     const double e = error(mid);
@@ -84,7 +84,7 @@ double Bisect(const Mixture& m, int& halvings) {
       hi = mid;
     }
   }
-  throw frame::Failure("The search for the product temperature does not settle");
+  throw core::Failure("The search for the product temperature does not settle");
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ struct Flame {
 // The product temperature at which products carry the reactants' enthalpy.
 // Secant steps from the air temperature + 200 K and + 300 K; should they stall,
 // run away or settle at or below absolute zero, bisection over the physical
-// range. Throws frame::Failure when no temperature balances.
+// range. Throws core::Failure when no temperature balances.
 Flame FlameTemperature(const FlameInput& in);
 
 }  // namespace kerosene

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "frame/failure.h"
+#include "core/failure.h"
 
 namespace kerosene {
 namespace {
@@ -168,7 +168,7 @@ TEST(FlameTemperature, NoBalanceIsReportedNotLooped) {
   FlameInput wild = Defaults();
   wild.bp = {-0.2f, -0.2f};
   wild.br = {0, -0.05f, -0.05f};
-  EXPECT_THROW(FlameTemperature(wild), frame::Failure);
+  EXPECT_THROW(FlameTemperature(wild), core::Failure);
   // Zero heat capacity of every product: the enthalpy never changes, the two
   // first errors are equal and no temperature balances.
   FlameInput flat = Defaults();
@@ -176,7 +176,7 @@ TEST(FlameTemperature, NoBalanceIsReportedNotLooped) {
   flat.br = {0, 0, 0};
   flat.ap = {0, 0};
   flat.bp = {0, 0};
-  EXPECT_THROW(FlameTemperature(flat), frame::Failure);
+  EXPECT_THROW(FlameTemperature(flat), core::Failure);
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "frame/guitest.h"
-#include "frame/view.h"
+#include "qt/guitest.h"
+#include "qt/view.h"
 #include "kerosene/kerosene_window.h"
 
 class KeroseneGui : public QObject {
@@ -12,7 +12,7 @@ class KeroseneGui : public QObject {
  private slots:
   void opensWithCaptionAndComputes() {
     kerosene::Kerosene form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     QCOMPARE(view.windowTitle(),
@@ -24,12 +24,12 @@ class KeroseneGui : public QObject {
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtar(2)"))->text(), QString("27.0"));
     QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("cmdCalculate")), Qt::LeftButton);
     QCOMPARE(ts->text(), QString("1367.4"));
-    frame::SaveShot(view, "kerosene");
+    qt::SaveShot(view, "kerosene");
   }
 
   void typedPercentGoesThroughTheModel() {
     kerosene::Kerosene form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     auto* pa = qobject_cast<QLineEdit*>(view.widget("txtpa"));
@@ -44,7 +44,7 @@ class KeroseneGui : public QObject {
 
   void enterInABoxCalculates() {
     kerosene::Kerosene form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     auto* pa = qobject_cast<QLineEdit*>(view.widget("txtpa"));
@@ -58,7 +58,7 @@ class KeroseneGui : public QObject {
   // Every box, list and result is named by its caption for a screen reader,
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
-    frame::CheckDescribed<kerosene::Kerosene>({}, {"cmdCalculate", "txtt(1)", "1", "txtt(1)", "x", true});
+    qt::CheckDescribed<kerosene::Kerosene>({}, {"cmdCalculate", "txtt(1)", "1", "txtt(1)", "x", true});
   }
 };
 

@@ -1,6 +1,6 @@
 #include "kerosene/kerosene_window.h"
 
-#include "frame/numtext.h"
+#include "core/numtext.h"
 #include "kerosene/flame.h"
 
 namespace kerosene {
@@ -12,9 +12,9 @@ constexpr int kWidth = 600;
 }  // namespace
 
 Kerosene::Kerosene()
-    : Form(frame::Caption("Kerosene - Adiabatic Flame Temperature", 12), kWidth, 496) {
+    : Form(core::Caption("Kerosene - Adiabatic Flame Temperature", 12), kWidth, 496) {
   AddLabel("Label2", "Adiabatic Flame Temperature for Kerosene", {0, 8, kWidth, 34}, nullptr,
-           frame::Look::Title);
+           core::Look::Title);
 
   Frame1 = AddFrame("Frame1", "Inlet", {12, 52, 330, 124});
   auto inlet = [this](const char* label, int row) {
@@ -41,8 +41,8 @@ Kerosene::Kerosene()
   cmdCalculate = AddButton("cmdCalculate", "Calculate", {12, 86, 208, 28}, fraresults0);
 
   frainpt = AddFrame("frainpt", "Heat capacities  cp = a + b T", {12, 188, 576, 250});
-  AddLabel("Label7", "a (kJ/kmole-K)", {220, 24, 150, 22}, frainpt, frame::Look::Heading);
-  AddLabel("Label8", "b (kJ/kmole-K^2)", {390, 24, 150, 22}, frainpt, frame::Look::Heading);
+  AddLabel("Label7", "a (kJ/kmole-K)", {220, 24, 150, 22}, frainpt, core::Look::Heading);
+  AddLabel("Label8", "b (kJ/kmole-K^2)", {390, 24, 150, 22}, frainpt, core::Look::Heading);
   AddLabel("Label9", "Reactants", {12, 48, 150, 22}, frainpt);
   AddLabel("Label15", "Products", {12, 160, 150, 22}, frainpt);
   struct Row { const char* label; int y; };
@@ -98,7 +98,7 @@ void Kerosene::cmdCalculate_Click() {
   in.x = pa / 100.0f;
   const Flame flame = FlameTemperature(in);
   pa = in.x * 100.0f;
-  txts->setText(frame::FormatPattern(flame.t, "#0.0"));
+  txts->setText(core::FormatPattern(flame.t, "#0.0"));
 }
 
 void Kerosene::cmdEnd_Click() { End(); }

@@ -3,11 +3,11 @@
 
 #include <array>
 
-#include "frame/form.h"
+#include "core/form.h"
 
 namespace kerosene {
 
-class Kerosene : public frame::Form {
+class Kerosene : public core::Form {
  public:
   Kerosene();
 
@@ -16,12 +16,12 @@ class Kerosene : public frame::Form {
   void cmdEnd_Click();
 
   // Control arrays, indexed from 1 as on the window; element 0 is unused.
-  std::array<frame::TextBox*, 3> txtt{};
-  std::array<frame::TextBox*, 4> txtar{}, txtbr{};
-  std::array<frame::TextBox*, 3> txtap{}, txtbp{};
-  frame::TextBox *txtpa, *txts;
-  frame::Frame *Frame1, *frainpt, *fraresults0;
-  frame::Button *cmdCalculate, *cmdEnd;
+  std::array<core::TextBox*, 3> txtt{};
+  std::array<core::TextBox*, 4> txtar{}, txtbr{};
+  std::array<core::TextBox*, 3> txtap{}, txtbp{};
+  core::TextBox *txtpa, *txts;
+  core::Frame *Frame1, *frainpt, *fraresults0;
+  core::Button *cmdCalculate, *cmdEnd;
 
   float pa = 0;  // percent of theoretical air as last read
 };

@@ -12,16 +12,16 @@ TEST(Kerosene, EnterInEveryInputBoxCalculates) {
   form.Load();
   int boxes = 0;
   for (const auto& c : form.controls()) {
-    if (c->kind() != frame::Kind::TextBox) continue;
-    const auto& box = static_cast<const frame::TextBox&>(*c);
+    if (c->kind() != core::Kind::TextBox) continue;
+    const auto& box = static_cast<const core::TextBox&>(*c);
     if (box.readOnly) continue;
     ++boxes;
-    const frame::Button* compute = form.ComputeFor(box);
+    const core::Button* compute = form.ComputeFor(box);
     ASSERT_NE(compute, nullptr) << box.id();
     EXPECT_EQ(compute->id(), "cmdCalculate") << box.id();
   }
   EXPECT_EQ(boxes, 13);  // three inlet boxes, ten heat-capacity coefficients
-  auto* pa = static_cast<frame::TextBox*>(form.FindById("txtpa"));
+  auto* pa = static_cast<core::TextBox*>(form.FindById("txtpa"));
   form.UserType(*pa, "100");
   form.UserClick(*form.ComputeFor(*pa));
   // 100 % air: 2475.7 K.
@@ -46,7 +46,7 @@ TEST(Kerosene, MeaninglessInletsAreRefused) {
     form.Load();
     form.UserClick(*form.FindById("cmdCalculate"));
     ASSERT_NE(form.FindById("txts")->text(), "");
-    form.UserType(*static_cast<frame::TextBox*>(form.FindById(c.box)), c.text);
+    form.UserType(*static_cast<core::TextBox*>(form.FindById(c.box)), c.text);
     form.UserClick(*form.FindById("cmdCalculate"));
     EXPECT_TRUE(form.lblError->visible()) << c.box;
     EXPECT_EQ(form.lblError->text(), c.message);

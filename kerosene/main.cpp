@@ -1,3 +1,3 @@
 #include "kerosene/kerosene_window.h"
-#include "frame/main.h"
-int main(int argc, char** argv) { return frame::RunProgram<kerosene::Kerosene>(argc, argv); }
+#include "qt/main.h"
+int main(int argc, char** argv) { return qt::RunProgram<kerosene::Kerosene>(argc, argv); }

@@ -8,8 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "frame/guitest.h"
-#include "frame/view.h"
+#include "qt/guitest.h"
+#include "qt/view.h"
 #include "launcher/calculators_window.h"
 
 namespace {
@@ -45,10 +45,10 @@ class CalculatorsGui : public QObject {
  private slots:
   void theWholeSuiteFits() {
     launcher::Calculators form([](const std::string&) { return true; });
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
-    frame::SaveShot(view, "calculators-all");
+    qt::SaveShot(view, "calculators-all");
     // Every title fits its button.
     for (const launcher::Entry& e : launcher::Programs()) {
       auto* button = qobject_cast<QPushButton*>(view.widget("cmd" + e.name));
@@ -67,12 +67,12 @@ class CalculatorsGui : public QObject {
       return launcher::ProgramExists(dir.path().toStdString(), name);
     });
     QCOMPARE(form.listed(), (std::vector<std::string>{"fanno", "shock"}));
-    frame::View view(form);
+    qt::View view(form);
     view.SetProgramDir(dir.path());
     form.Load();
     view.show();
     QCOMPARE(view.windowTitle(), QString("Compressible Flow and Gas Turbine Calculators"));
-    frame::SaveShot(view, "calculators");
+    qt::SaveShot(view, "calculators");
 
     auto* fanno = qobject_cast<QPushButton*>(view.widget("cmdfanno"));
     auto* shock = qobject_cast<QPushButton*>(view.widget("cmdshock"));
@@ -104,7 +104,7 @@ class CalculatorsGui : public QObject {
     launcher::Calculators form([&](const std::string& name) {
       return launcher::ProgramExists(dir.path().toStdString(), name);
     });
-    frame::View view(form);
+    qt::View view(form);
     view.SetProgramDir(dir.path());
     form.Load();
     view.show();
@@ -121,7 +121,7 @@ class CalculatorsGui : public QObject {
   // top to bottom, then the right one, then "Done!".
   void tabFollowsTheGroups() {
     launcher::Calculators form([](const std::string&) { return true; });
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     view.activateWindow();
@@ -131,7 +131,7 @@ class CalculatorsGui : public QObject {
       expected << QString::fromStdString("cmd" + e.name);
     expected << "cmdend";
     QCOMPARE(QApplication::focusWidget()->objectName(), expected.front());
-    QCOMPARE(frame::TabWalk(static_cast<int>(expected.size())),
+    QCOMPARE(qt::TabWalk(static_cast<int>(expected.size())),
              expected.mid(1) + QStringList({expected.front()}));
   }
 };

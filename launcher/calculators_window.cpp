@@ -77,7 +77,7 @@ Calculators::Calculators()
                   ProgramDirFrom(ExecutableDir())) {}
 
 Calculators::Calculators(const std::function<bool(const std::string&)>& exists, std::string prefix)
-    : frame::Form("Compressible Flow and Gas Turbine Calculators", 2 * kColumnW + 24, 0),
+    : core::Form("Compressible Flow and Gas Turbine Calculators", 2 * kColumnW + 24, 0),
       prefix_(std::move(prefix)) {
   // The subjects in their order, each with the programs that exist.
   std::vector<std::pair<std::string, std::vector<const Entry*>>> subjects;
@@ -95,7 +95,7 @@ Calculators::Calculators(const std::function<bool(const std::string&)>& exists, 
       column = 1;
     if (column == 0) inLeft += static_cast<int>(entries.size());
     const int h = 28 + kEntryH * static_cast<int>(entries.size());
-    frame::Frame* group =
+    core::Frame* group =
         AddFrame("fra" + Identifier(subject), subject, {8 + column * (kColumnW + 8), y[column], kColumnW, h});
     int row = 0;
     for (const Entry* e : entries) {
@@ -109,7 +109,7 @@ Calculators::Calculators(const std::function<bool(const std::string&)>& exists, 
   }
   const int height = std::max(y[0], y[1]) + 50;
   auto* title = AddLabel("lblTitle", "Compressible Flow and Gas Turbine Calculators",
-                         {100, 8, width() - 200, 38}, nullptr, frame::Look::Title);
+                         {100, 8, width() - 200, 38}, nullptr, core::Look::Title);
   (void)title;
   auto* done = AddButton("cmdend", "Done!", {width() / 2 - 55, height - 44, 110, 34});
   done->Click = [this] { End(); };

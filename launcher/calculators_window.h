@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/form.h"
+#include "core/form.h"
 
 namespace launcher {
 
@@ -33,7 +33,7 @@ std::string ProgramDirFrom(const std::string& launcherDir);
 // The folder of the suite's programs for this executable.
 std::string ProgramDir();
 
-class Calculators : public frame::Form {
+class Calculators : public core::Form {
  public:
   // Lists the programs for which exists(name) holds; an entry starts
   // prefix + name, relative to the launcher's own folder.

@@ -8,7 +8,7 @@
 #include <set>
 #include <sstream>
 
-#include "frame/script.h"
+#include "core/script.h"
 
 namespace launcher {
 namespace {
@@ -58,13 +58,13 @@ TEST(Calculators, ListsExactlyTheProgramsThatExist) {
 TEST(Calculators, AllNineteenFitTheWindowWithoutOverlap) {
   Calculators window([](const std::string&) { return true; });
   ASSERT_EQ(window.listed().size(), 19u);
-  std::vector<frame::Rect> frames;
+  std::vector<core::Rect> frames;
   for (const auto& c : window.controls()) {
-    if (c->kind() != frame::Kind::Frame) continue;
-    const frame::Rect r = c->rect;
+    if (c->kind() != core::Kind::Frame) continue;
+    const core::Rect r = c->rect;
     EXPECT_LE(r.x + r.w, window.width()) << c->name();
     EXPECT_LE(r.y + r.h, window.height() - 44) << c->name();
-    for (const frame::Rect& o : frames)
+    for (const core::Rect& o : frames)
       EXPECT_TRUE(r.x >= o.x + o.w || o.x >= r.x + r.w || r.y >= o.y + o.h || o.y >= r.y + r.h)
           << c->name();
     frames.push_back(r);
@@ -75,7 +75,7 @@ TEST(Calculators, ScriptModeClickAsksToStartAndStartsNothing) {
   Calculators window([](const std::string&) { return true; });
   std::istringstream in("click cmdfanno\nclick cmdfanno\nclick cmdend\n");
   std::ostringstream out, err;
-  EXPECT_EQ(frame::RunScript(window, in, out, err), 0);
+  EXPECT_EQ(core::RunScript(window, in, out, err), 0);
   EXPECT_EQ(out.str(),
             "{\"event\":\"start\",\"program\":\"fanno\"}\n"
             "{\"event\":\"start\",\"program\":\"fanno\"}\n"
@@ -117,7 +117,7 @@ TEST(ProgramDir, BesideTheLauncherOrInstalled) {
   EXPECT_EQ(installed.listed(), std::vector<std::string>{"shock"});
   std::istringstream in("click cmdshock\nclick cmdend\n");
   std::ostringstream out, err;
-  EXPECT_EQ(frame::RunScript(installed, in, out, err), 0);
+  EXPECT_EQ(core::RunScript(installed, in, out, err), 0);
   EXPECT_EQ(out.str(),
             "{\"event\":\"start\",\"program\":\"../libexec/flow-calculators/shock\"}\n"
             "{\"event\":\"end\"}\n");

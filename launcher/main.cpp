@@ -4,7 +4,7 @@
 #include <iostream>
 #include <string>
 
-#include "frame/main.h"
+#include "qt/main.h"
 #include "launcher/calculators_window.h"
 
 // "calculators PROGRAM [ARGS]" starts one program of the suite directly.
@@ -19,5 +19,5 @@ int main(int argc, char** argv) {
     std::cerr << "calculators: cannot start " << path << ": " << std::strerror(errno) << "\n";
     return 1;
   }
-  return frame::RunProgram<launcher::Calculators>(argc, argv);
+  return qt::RunProgram<launcher::Calculators>(argc, argv);
 }

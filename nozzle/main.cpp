@@ -1,4 +1,4 @@
 #include "nozzle/nozzle_window.h"
-#include "frame/main.h"
+#include "qt/main.h"
 
-int main(int argc, char** argv) { return frame::RunProgram<nozzle::Nozzle>(argc, argv); }
+int main(int argc, char** argv) { return qt::RunProgram<nozzle::Nozzle>(argc, argv); }

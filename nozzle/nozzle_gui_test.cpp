@@ -4,8 +4,8 @@
 #include <QtTest>
 
 #include <QListWidget>
-#include "frame/guitest.h"
-#include "frame/view.h"
+#include "qt/guitest.h"
+#include "qt/view.h"
 #include "nozzle/nozzle_window.h"
 
 class NozzleGui : public QObject {
@@ -13,7 +13,7 @@ class NozzleGui : public QObject {
  private slots:
   void opensWithCaptionAndDefaults() {
     nozzle::Nozzle form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     QCOMPARE(view.windowTitle(), QString("Nozzle Flow by QMX 03.05.2005               "
@@ -24,12 +24,12 @@ class NozzleGui : public QObject {
     QVERIFY(calculate);
     QTest::mouseClick(calculate, Qt::LeftButton);
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtmd8"))->text(), QString("61.31"));
-    frame::SaveShot(view, "nozzle");
+    qt::SaveShot(view, "nozzle");
   }
 
   void typingAndCalculateGoThroughTheWidgets() {
     nozzle::Nozzle form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     qobject_cast<QListWidget*>(view.widget("lsttype"))->setCurrentRow(1);
@@ -42,19 +42,19 @@ class NozzleGui : public QObject {
     QCOMPARE(form.FindById("txtaa")->text(), std::string("1.8"));
     QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("cmdCalculate")), Qt::LeftButton);
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtm8o"))->text(), QString("1.981"));
-    frame::SaveShot(view, "nozzle-area");
+    qt::SaveShot(view, "nozzle-area");
     area->selectAll();
     QTest::keyClicks(area, "0.5");
     QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("cmdCalculate")), Qt::LeftButton);
     QVERIFY(view.widget("FraAA")->isVisible());
-    frame::SaveShot(view, "nozzle-nosolution");
+    qt::SaveShot(view, "nozzle-nosolution");
     QVERIFY(!view.widget("lblError")->isVisible());
   }
 
   // Every box, list and result is named by its caption for a screen reader,
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
-    frame::CheckDescribed<nozzle::Nozzle>({}, {"cmdCalculate", "txtk", "1.496", "txtk", "x", true});
+    qt::CheckDescribed<nozzle::Nozzle>({}, {"cmdCalculate", "txtk", "1.496", "txtk", "x", true});
   }
 };
 

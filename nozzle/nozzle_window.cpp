@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "frame/numtext.h"
+#include "core/numtext.h"
 #include "nozzle/nozzle_flow.h"
 
 namespace nozzle {
 
-using frame::Look;
+using core::Look;
 
 namespace {
 
@@ -16,12 +16,12 @@ constexpr int kResultLabelW = 256, kResultBoxX = 262;
 
 }  // namespace
 
-Nozzle::Nozzle() : frame::Form(frame::Caption("Nozzle Flow", 15), 780, 440) {
+Nozzle::Nozzle() : core::Form(core::Caption("Nozzle Flow", 15), 780, 440) {
   lblTitle = AddLabel("lblTitle", "Shockless Nozzle Flow", {190, 8, 400, 38}, nullptr, Look::Title);
 
   struct Input {
     const char *label, *name, *text;
-    frame::TextBox** box;
+    core::TextBox** box;
   };
   const Input inputs[] = {{"gamma", "txtk", "1.36", &txtk},
                           {"Efficiency", "txtetn", "0.97", &txtetn},
@@ -62,7 +62,7 @@ Nozzle::Nozzle() : frame::Form(frame::Caption("Nozzle Flow", 15), 780, 440) {
   fraresults0 = AddFrame("fraresults0", "", {400, 62, 364, 196}, nullptr, false);
   struct Output {
     const char *label, *name;
-    frame::TextBox** box;
+    core::TextBox** box;
   };
   const Output outputs[] = {{"Mass flow rate (lbm/s)", "txtmd8", &txtmd8},
                             {"Corrected mass flow rate (lbm/s)", "txtmc6", &txtmc6},
@@ -118,8 +118,8 @@ void Nozzle::lsttype_Click() {
 void Nozzle::lstss_Click() { ss = lstss->listIndex() + 1; }
 
 void Nozzle::Fail(const std::string& message) {
-  for (frame::TextBox* out : {txtmd8, txtmc6, txtm8o, txtaao, txtppto, txtttt}) out->setText("");
-  throw frame::Failure(message);
+  for (core::TextBox* out : {txtmd8, txtmc6, txtm8o, txtaao, txtppto, txtttt}) out->setText("");
+  throw core::Failure(message);
 }
 
 void Nozzle::cmdCalculate_Click() {
@@ -133,10 +133,10 @@ void Nozzle::cmdCalculate_Click() {
   ar8 = Strict(txtar8);
   // The boxes of the other conditions sit in hidden frames: a stale text
   // there must not block the computation.
-  auto read = [this](const frame::TextBox* box, float& value, bool chosen) {
+  auto read = [this](const core::TextBox* box, float& value, bool chosen) {
     if (chosen)
       value = Strict(box);
-    else if (auto typed = frame::ParseStrict(box->text()))
+    else if (auto typed = core::ParseStrict(box->text()))
       value = *typed;
   };
   read(txtm8, m8, ch != 2 && ch != 3);
@@ -153,8 +153,8 @@ void Nozzle::cmdCalculate_Click() {
   MinimumArea minimum = SearchMinimumArea(gas);
   if (!minimum.found) Fail("No minimum area ratio above Mach 0.6 for this gamma and Efficiency");
   auto showMinimum = [&] {
-    txtm8n->setText(frame::FormatPattern(minimum.mmin, "#0.00000"));
-    txtaan->setText(frame::FormatPattern(minimum.amin, "#0.00000"));
+    txtm8n->setText(core::FormatPattern(minimum.mmin, "#0.00000"));
+    txtaan->setText(core::FormatPattern(minimum.amin, "#0.00000"));
   };
 
   double area = 0, ppr = 0;
@@ -165,7 +165,7 @@ void Nozzle::cmdCalculate_Click() {
     if (!solved) {
       FraAA->setVisible(true);
       fraresults0->setVisible(false);
-      for (frame::TextBox* out : {txtmd8, txtmc6, txtm8o, txtaao, txtppto, txtttt})
+      for (core::TextBox* out : {txtmd8, txtmc6, txtm8o, txtaao, txtppto, txtttt})
         out->setText("");
       showMinimum();
       return;
@@ -176,7 +176,7 @@ void Nozzle::cmdCalculate_Click() {
   } else if (ch == 3) {
     const double mach = MachOfPressureRatio(gas, ppt);
     if (!(std::isfinite(mach) && mach > 0))
-      Fail("No nozzle flow for " + CaptionOf(*txtppt) + " = " + frame::NumberText(ppt));
+      Fail("No nozzle flow for " + CaptionOf(*txtppt) + " = " + core::NumberText(ppt));
     m8 = static_cast<float>(mach);
     area = AreaRatio(gas, m8);
     ppr = ppt;
@@ -185,7 +185,7 @@ void Nozzle::cmdCalculate_Click() {
     area = AreaRatio(gas, m8);
     ppr = PressureRatio(gas, m8);
     if (!std::isfinite(area) || !std::isfinite(ppr))
-      Fail("This nozzle cannot expand to " + CaptionOf(*txtm8) + " = " + frame::NumberText(m8));
+      Fail("This nozzle cannot expand to " + CaptionOf(*txtm8) + " = " + core::NumberText(m8));
   }
   if (!std::isfinite(area)) Fail("No nozzle flow for these inputs");
   const double ttt = TemperatureRatio(gas, m8);
@@ -193,12 +193,12 @@ void Nozzle::cmdCalculate_Click() {
   if (!std::isfinite(flow.mdot) || !std::isfinite(flow.mdotc))
     Fail("No nozzle flow for these inputs");
 
-  txtmd8->setText(frame::FormatPattern(flow.mdot, "#0.00"));
-  txtmc6->setText(frame::FormatPattern(flow.mdotc, "#0.00"));
-  txtttt->setText(frame::FormatPattern(ttt, "0.000"));
-  txtm8o->setText(frame::FormatPattern(m8, "#0.000"));
-  txtaao->setText(frame::FormatPattern(area, "#0.000"));
-  txtppto->setText(frame::FormatPattern(ppr, "#0.000"));
+  txtmd8->setText(core::FormatPattern(flow.mdot, "#0.00"));
+  txtmc6->setText(core::FormatPattern(flow.mdotc, "#0.00"));
+  txtttt->setText(core::FormatPattern(ttt, "0.000"));
+  txtm8o->setText(core::FormatPattern(m8, "#0.000"));
+  txtaao->setText(core::FormatPattern(area, "#0.000"));
+  txtppto->setText(core::FormatPattern(ppr, "#0.000"));
   showMinimum();
 }
 

@@ -2,11 +2,11 @@
 // number, area ratio or pressure ratio, the mass flows and the minimum area.
 #pragma once
 
-#include "frame/form.h"
+#include "core/form.h"
 
 namespace nozzle {
 
-class Nozzle : public frame::Form {
+class Nozzle : public core::Form {
  public:
   Nozzle();
 
@@ -19,12 +19,12 @@ class Nozzle : public frame::Form {
   void cmdCalculate_Click();
   [[noreturn]] void Fail(const std::string& message);
 
-  frame::Label* lblTitle;
-  frame::TextBox *txtk, *txtetn, *txttt6, *txtpt6, *txtar8, *txtm8, *txtaa, *txtppt;
-  frame::ListBox *lsttype, *lstss;
-  frame::Frame *frainpt1, *frainpt2, *frainpt3, *fraresults0, *FraMin, *FraAA;
-  frame::TextBox *txtmd8, *txtmc6, *txtm8o, *txtaao, *txtppto, *txtttt, *txtaan, *txtm8n;
-  frame::Button *cmdCalculate, *cmdEnd;
+  core::Label* lblTitle;
+  core::TextBox *txtk, *txtetn, *txttt6, *txtpt6, *txtar8, *txtm8, *txtaa, *txtppt;
+  core::ListBox *lsttype, *lstss;
+  core::Frame *frainpt1, *frainpt2, *frainpt3, *fraresults0, *FraMin, *FraAA;
+  core::TextBox *txtmd8, *txtmc6, *txtm8o, *txtaao, *txtppto, *txtttt, *txtaan, *txtm8n;
+  core::Button *cmdCalculate, *cmdEnd;
 
   float k = 0, etn = 0, tt6 = 0, pt6 = 0, ar8 = 0, m8 = 0, aa = 0, ppt = 0;
   int ch = 0, ss = 0;

@@ -13,10 +13,10 @@ class NozzleWindow : public ::testing::Test {
   std::string Text(const std::string& id) { return form.FindById(id)->text(); }
   bool Shown(const std::string& id) { return form.FindById(id)->shown(); }
   void Type(const std::string& id, const std::string& text) {
-    form.UserType(*static_cast<frame::TextBox*>(form.FindById(id)), text);
+    form.UserType(*static_cast<core::TextBox*>(form.FindById(id)), text);
   }
   void Choose(const std::string& list, int index) {
-    form.UserSelect(*static_cast<frame::ListBox*>(form.FindById(list)), index);
+    form.UserSelect(*static_cast<core::ListBox*>(form.FindById(list)), index);
   }
   void Calculate() { form.UserClick(*form.FindById("cmdCalculate")); }
 
@@ -48,9 +48,9 @@ TEST_F(NozzleWindow, EachConditionWithTheDefaults) {
   for (const Case& c : cases) {
     Nozzle fresh;
     fresh.Load();
-    fresh.UserSelect(*static_cast<frame::ListBox*>(fresh.FindById("lsttype")), c.condition);
+    fresh.UserSelect(*static_cast<core::ListBox*>(fresh.FindById("lsttype")), c.condition);
     if (c.solution >= 0)
-      fresh.UserSelect(*static_cast<frame::ListBox*>(fresh.FindById("lstss")), c.solution);
+      fresh.UserSelect(*static_cast<core::ListBox*>(fresh.FindById("lstss")), c.solution);
     fresh.UserClick(*fresh.FindById("cmdCalculate"));
     auto text = [&](const char* id) { return fresh.FindById(id)->text(); };
     EXPECT_FALSE(fresh.lblError->visible()) << fresh.lblError->text();
@@ -122,10 +122,10 @@ TEST_F(NozzleWindow, UndefinedInputsAreReported) {
   for (const Case& c : cases) {
     Nozzle fresh;
     fresh.Load();
-    fresh.UserSelect(*static_cast<frame::ListBox*>(fresh.FindById("lsttype")), c.condition);
+    fresh.UserSelect(*static_cast<core::ListBox*>(fresh.FindById("lsttype")), c.condition);
     fresh.UserClick(*fresh.FindById("cmdCalculate"));
     ASSERT_FALSE(fresh.lblError->visible());
-    fresh.UserType(*static_cast<frame::TextBox*>(fresh.FindById(c.box)), c.text);
+    fresh.UserType(*static_cast<core::TextBox*>(fresh.FindById(c.box)), c.text);
     fresh.UserClick(*fresh.FindById("cmdCalculate"));
     EXPECT_TRUE(fresh.lblError->visible()) << c.box << " " << c.text;
     EXPECT_EQ(fresh.lblError->text(), c.message);

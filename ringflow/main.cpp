@@ -1,4 +1,4 @@
 #include "ringflow/ringflow_window.h"
-#include "frame/main.h"
+#include "qt/main.h"
 
-int main(int argc, char** argv) { return frame::RunProgram<ringflow::Ringflow>(argc, argv); }
+int main(int argc, char** argv) { return qt::RunProgram<ringflow::Ringflow>(argc, argv); }

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "frame/printline.h"
+#include "core/printline.h"
 
 namespace ringflow {
 
@@ -35,7 +35,7 @@ class Row {
     if (started_) line_.zone();
     started_ = true;
   }
-  frame::PrintLine line_;
+  core::PrintLine line_;
   bool& finite_;
   bool started_ = false;
 };
@@ -173,7 +173,7 @@ bool AddStation(const Solution& s, int j, double rho, float& ptot,
     lines.push_back(row.str());
   }
   if (rotor) {
-    frame::PrintLine line;
+    core::PrintLine line;
     line.text("").zone().num(std::isfinite(total) ? total : 0.0f).zone().text(
         "(total stage power)");
     if (!std::isfinite(total)) finite = false;
@@ -187,7 +187,7 @@ bool AddStation(const Solution& s, int j, double rho, float& ptot,
 
 void AddFailure(int j, std::vector<std::string>& out) {
   out.emplace_back();
-  frame::PrintLine line;
+  core::PrintLine line;
   line.text("Did not converge for station ").num(static_cast<float>(j));
   out.push_back(line.str());
 }

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "frame/printline.h"
+#include "core/printline.h"
 #include "ringflow/ringflow_window.h"
 
 namespace {
@@ -29,16 +29,16 @@ class RingflowPrint : public ::testing::Test {
   }
   void TearDown() override { fs::current_path(old_); }
 
-  frame::Control& c(const std::string& id) {
-    frame::Control* control = form_.FindById(id);
+  core::Control& c(const std::string& id) {
+    core::Control* control = form_.FindById(id);
     EXPECT_NE(control, nullptr) << id;
     return *control;
   }
   void type(const std::string& id, const std::string& text) {
-    form_.UserType(static_cast<frame::TextBox&>(c(id)), text);
+    form_.UserType(static_cast<core::TextBox&>(c(id)), text);
   }
   void select(const std::string& id, const std::string& item) {
-    auto& list = static_cast<frame::ListBox&>(c(id));
+    auto& list = static_cast<core::ListBox&>(c(id));
     form_.UserSelect(list, list.IndexOf(item));
   }
   void calculate() { form_.UserClick(c("Cmdcalculate")); }
@@ -209,7 +209,7 @@ TEST_F(RingflowPrint, AnnuliCounts) {
     select("lstisl", k.isl);
     calculate();
     EXPECT_EQ(form_.annuli(), static_cast<int>(k.rows));
-    const auto l = lines(frame::PrintFileName("RINGFLOW", ++n));
+    const auto l = lines(core::PrintFileName("RINGFLOW", ++n));
     SCOPED_TRACE(k.nan);
     EXPECT_EQ(l[8], k.line);
     EXPECT_EQ(table(l, 12).size(), k.rows);
@@ -292,7 +292,7 @@ TEST_F(RingflowPrint, FailuresOfTheComputationAreReported) {
     calculate();
     EXPECT_TRUE(c("lblError").shown()) << k.box;
     EXPECT_NE(c("lblError").text().find(k.name), std::string::npos) << c("lblError").text();
-    EXPECT_TRUE(lines(frame::PrintFileName("RINGFLOW", ++n)).empty());
+    EXPECT_TRUE(lines(core::PrintFileName("RINGFLOW", ++n)).empty());
     type(k.box, keep);
   }
 
@@ -302,7 +302,7 @@ TEST_F(RingflowPrint, FailuresOfTheComputationAreReported) {
   type("txtale9(1)", "abc");
   calculate();
   EXPECT_NE(c("lblError").text().find("Rotor4 Exit Angle at the Hub"), std::string::npos) << c("lblError").text();
-  l = lines(frame::PrintFileName("RINGFLOW", ++n));
+  l = lines(core::PrintFileName("RINGFLOW", ++n));
   ASSERT_EQ(l.size(), 10u);
   EXPECT_EQ(l[6], "Radial Distribution of Hub, Mean, & Tip Flow Angles Input");
   // And the window stays usable.

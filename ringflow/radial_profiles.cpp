@@ -19,7 +19,7 @@ std::string StationName(int j) {
 }
 
 // Whether two curves lie on each other (to a part in a billion).
-bool Alike(const std::vector<frame::ChartPoint>& a, const std::vector<frame::ChartPoint>& b) {
+bool Alike(const std::vector<core::ChartPoint>& a, const std::vector<core::ChartPoint>& b) {
   if (a.size() != b.size()) return false;
   auto near = [](double x, double y) { return std::fabs(x - y) <= 1e-9 * std::max(std::fabs(x), std::fabs(y)); };
   for (size_t i = 0; i < a.size(); ++i)
@@ -30,10 +30,10 @@ bool Alike(const std::vector<frame::ChartPoint>& a, const std::vector<frame::Cha
 
 }  // namespace
 
-frame::ChartData RadialProfiles(const Solution& s) {
+core::ChartData RadialProfiles(const Solution& s) {
   const int stations = std::clamp(s.solved, 1, kMaxStations);
   const int annuli = std::clamp(s.nan, 1, kMaxAnnuli);
-  frame::ChartData chart;
+  core::ChartData chart;
   chart.name = kRadialProfiles;
   // Short curve names keep the legend whole; the title says what the
   // station numbers stand for.
@@ -44,11 +44,11 @@ frame::ChartData RadialProfiles(const Solution& s) {
   if (s.failed) chart.title += "; did not converge at station " + std::to_string(s.failed);
   chart.x = {"Radius (ft)", false};
   chart.y = {"Axial velocity Ca (ft/s)", false};
-  chart.y2 = frame::ChartAxis{"Absolute flow angle α (deg)", false};
+  chart.y2 = core::ChartAxis{"Absolute flow angle α (deg)", false};
 
   for (int j = 1; j <= stations; ++j) {
     // The mid-span of each stream tube, hub to tip.
-    std::vector<frame::ChartPoint> ca, alpha;
+    std::vector<core::ChartPoint> ca, alpha;
     for (int i = 1; i <= annuli; ++i) {
       const double r = s.dmid[j][i] / 2;
       ca.push_back(std::pair{r, s.ca[j][i]});
@@ -56,7 +56,7 @@ frame::ChartData RadialProfiles(const Solution& s) {
     }
     const std::string station = std::to_string(j);
     chart.series.emplace_back("Ca " + station, std::move(ca));
-    chart.series.emplace_back("α " + station, std::move(alpha), frame::SeriesStyle::Dashed, true);
+    chart.series.emplace_back("α " + station, std::move(alpha), core::SeriesStyle::Dashed, true);
   }
   // Each curve is named at its hub end too, for when the legend runs short;
   // curves that lie on each other (repeating stages) share one name, put
@@ -68,7 +68,7 @@ frame::ChartData RadialProfiles(const Solution& s) {
     for (size_t e = k % 2; e < k && group[k] == k; e += 2)
       if (Alike(chart.series[e].points, chart.series[k].points)) group[k] = group[e];
   }
-  for (frame::ChartSeries& curve : chart.series) curve.labels.assign(curve.points.size(), "");
+  for (core::ChartSeries& curve : chart.series) curve.labels.assign(curve.points.size(), "");
   for (size_t k = 0; k < count; ++k) {
     if (group[k] != k) continue;
     std::string name = chart.series[k].name;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "frame/chart.h"
+#include "core/chart.h"
 #include "ringflow/streamline.h"
 
 namespace ringflow {
@@ -13,6 +13,6 @@ inline constexpr const char* kRadialProfiles = "radial-profiles";
 
 // Stations 1 to s.solved of a run; a station that did not converge
 // (s.failed) is named in the title.
-frame::ChartData RadialProfiles(const Solution& s);
+core::ChartData RadialProfiles(const Solution& s);
 
 }  // namespace ringflow

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "frame/printline.h"
+#include "core/printline.h"
 #include "ringflow/ringflow_window.h"
 
 namespace ringflow {
@@ -21,16 +21,16 @@ namespace {
 struct Window {
   Ringflow form;
   Window() { form.Load(); }
-  frame::Control& C(const std::string& id) {
-    frame::Control* c = form.FindById(id);
+  core::Control& C(const std::string& id) {
+    core::Control* c = form.FindById(id);
     EXPECT_NE(c, nullptr) << id;
     return *c;
   }
   void Type(const std::string& id, const std::string& text) {
-    form.UserType(static_cast<frame::TextBox&>(C(id)), text);
+    form.UserType(static_cast<core::TextBox&>(C(id)), text);
   }
   void Select(const std::string& id, const std::string& item) {
-    auto& list = static_cast<frame::ListBox&>(C(id));
+    auto& list = static_cast<core::ListBox&>(C(id));
     form.UserSelect(list, list.IndexOf(item));
   }
   void Calculate() { form.UserClick(C("Cmdcalculate")); }
@@ -89,11 +89,11 @@ std::vector<std::vector<std::vector<std::string>>> StationTables(const std::stri
 
 // How the print file writes a Single.
 std::string Printed(double v) {
-  auto words = Words(frame::PrintLine().num(static_cast<float>(v)).str());
+  auto words = Words(core::PrintLine().num(static_cast<float>(v)).str());
   return words.empty() ? "" : words[0];
 }
 
-const frame::ChartSeries* Series(const frame::ChartData& chart, const std::string& name) {
+const core::ChartSeries* Series(const core::ChartData& chart, const std::string& name) {
   for (const auto& s : chart.series)
     if (s.name == name) return &s;
   ADD_FAILURE() << "no series " << name;
@@ -128,7 +128,7 @@ TEST_F(RadialProfiles, OneCurvePerStationWithThePrintFilesNumbers) {
     for (auto [box, text] : c.typed) w.Type(box, text);
     w.Calculate();
     ASSERT_FALSE(w.C("lblError").visible()) << w.C("lblError").text();
-    const frame::ChartData chart = w.form.Chart(kRadialProfiles);
+    const core::ChartData chart = w.form.Chart(kRadialProfiles);
     ASSERT_TRUE(chart.available()) << chart.unavailable;
     ASSERT_TRUE(chart.y2.has_value());
 
@@ -159,8 +159,8 @@ TEST_F(RadialProfiles, OneCurvePerStationWithThePrintFilesNumbers) {
     const double hub = std::stod(w.C("txtdh").text()) / 2, tip = std::stod(w.C("txtdt").text()) / 2;
     for (size_t j = 1; j <= tables.size(); ++j) {
       SCOPED_TRACE("station " + std::to_string(j));
-      const frame::ChartSeries* ca = Series(chart, "Ca " + std::to_string(j));
-      const frame::ChartSeries* alpha = Series(chart, "α " + std::to_string(j));
+      const core::ChartSeries* ca = Series(chart, "Ca " + std::to_string(j));
+      const core::ChartSeries* alpha = Series(chart, "α " + std::to_string(j));
       ASSERT_TRUE(ca && alpha);
       EXPECT_FALSE(ca->secondAxis);
       EXPECT_TRUE(alpha->secondAxis);
@@ -203,7 +203,7 @@ TEST_F(RadialProfiles, NothingBeforeTheFirstAndAfterAFailedCalculate) {
     SCOPED_TRACE(std::string(s.box) + " " + s.text);
     w.Type(s.box, s.text);
     w.Calculate();
-    const frame::ChartData chart = w.form.Chart(kRadialProfiles);
+    const core::ChartData chart = w.form.Chart(kRadialProfiles);
     EXPECT_EQ(chart.available(), s.drawn);
     if (!s.drawn) {
       EXPECT_TRUE(chart.series.empty());

@@ -12,9 +12,9 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 
-#include "frame/chart_window.h"
-#include "frame/guitest.h"
-#include "frame/view.h"
+#include "qt/chart_window.h"
+#include "qt/guitest.h"
+#include "qt/view.h"
 #include "ringflow/ringflow_window.h"
 
 class RingflowGui : public QObject {
@@ -22,7 +22,7 @@ class RingflowGui : public QObject {
  private slots:
   void opensWithCaptionAndTypeTwo() {
     ringflow::Ringflow form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     QCOMPARE(view.windowTitle(),
@@ -30,17 +30,17 @@ class RingflowGui : public QObject {
                      "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
     QVERIFY(view.widget("Frantype3")->isVisible());
     QVERIFY(!view.widget("Frapic")->isVisible());
-    frame::SaveShot(view, "ringflow");
+    qt::SaveShot(view, "ringflow");
     QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("pic")), Qt::LeftButton);
     QVERIFY(view.widget("Picture1")->isVisible());
     // The drawing is drawn: a blank white box fails.
-    QVERIFY(frame::InkedPixels(*view.widget("Picture1")) > 2000);
-    frame::SaveShot(view, "ringflow-diagram");
+    QVERIFY(qt::InkedPixels(*view.widget("Picture1")) > 2000);
+    qt::SaveShot(view, "ringflow-diagram");
   }
 
   void typingAndListsGoThroughTheModel() {
     ringflow::Ringflow form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     auto* ntyp = qobject_cast<QListWidget*>(view.widget("lstntyp"));
@@ -55,9 +55,9 @@ class RingflowGui : public QObject {
     QCOMPARE(form.bladeRows(), 9);
     QVERIFY(view.widget("Frantype5d")->isVisible());
     QVERIFY(view.widget("Fratitl1")->isVisible());
-    frame::SaveShot(view, "ringflow-type3");
+    qt::SaveShot(view, "ringflow-type3");
     ntyp->setCurrentRow(0);
-    frame::SaveShot(view, "ringflow-type1");
+    qt::SaveShot(view, "ringflow-type1");
     QVERIFY(!view.widget("Fraitty")->isVisible());
     QVERIFY(!view.widget("lblError")->isVisible());
   }
@@ -68,7 +68,7 @@ class RingflowGui : public QObject {
     const QString old = QDir::currentPath();
     QDir::setCurrent(dir.path());
     ringflow::Ringflow form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     qobject_cast<QListWidget*>(view.widget("lstitty"))->setCurrentRow(1);
@@ -76,12 +76,12 @@ class RingflowGui : public QObject {
     QVERIFY(view.widget("FraConv")->isVisible());
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("Txtjconv"))->text(), QString("4"));
     QVERIFY(QFile::exists("RINGFLOW 1.txt"));
-    frame::SaveShot(view, "ringflow-failed");
+    qt::SaveShot(view, "ringflow-failed");
     qobject_cast<QListWidget*>(view.widget("lstitty"))->setCurrentRow(0);
     QVERIFY(!view.widget("FraConv")->isVisible());
     QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("Cmdcalculate")), Qt::LeftButton);
     QVERIFY(view.widget("Fraconv2")->isVisible());
-    frame::SaveShot(view, "ringflow-solved");
+    qt::SaveShot(view, "ringflow-solved");
     QDir::setCurrent(old);
   }
 
@@ -100,13 +100,13 @@ class RingflowGui : public QObject {
     } cases[] = {{"ringflow-profiles", 1, "3", 8}, {"ringflow-profiles-free-vortex", 0, "7", 16}};
     for (const Case& c : cases) {
       ringflow::Ringflow form;
-      frame::View view(form);
+      qt::View view(form);
       form.Load();
       view.show();
-      frame::ChartWindow window(form);
+      qt::ChartWindow window(form);
       window.resize(900, 640);
       window.show();
-      frame::ChartTab* tab = window.tab("radial-profiles");
+      qt::ChartTab* tab = window.tab("radial-profiles");
       QVERIFY(tab);
       QVERIFY(tab->message()->isVisible());
       qobject_cast<QListWidget*>(view.widget("lstntyp"))->setCurrentRow(c.ntyp);
@@ -118,8 +118,8 @@ class RingflowGui : public QObject {
       window.Refresh();
       QVERIFY(!tab->message()->isVisible());
       QCOMPARE(tab->view()->chart()->series().size(), c.curves);
-      QVERIFY(frame::InkedPixels(*tab->view()) > 5000);
-      frame::SaveShot(window, c.shot);
+      QVERIFY(qt::InkedPixels(*tab->view()) > 5000);
+      qt::SaveShot(window, c.shot);
     }
     QDir::setCurrent(old);
   }
@@ -127,7 +127,7 @@ class RingflowGui : public QObject {
   // Every box, list and result is named by its caption for a screen reader,
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
-    frame::CheckDescribed<ringflow::Ringflow>({{"txtdh", "Hub Dia (ft)"}, {"lstntyp", "NTYP"}, {"txtalf3(3)", "Rotor Exit Angle"}}, {"Cmdcalculate", "txtdh", "1.7", "txtdh", "x", false});
+    qt::CheckDescribed<ringflow::Ringflow>({{"txtdh", "Hub Dia (ft)"}, {"lstntyp", "NTYP"}, {"txtalf3(3)", "Rotor Exit Angle"}}, {"Cmdcalculate", "txtdh", "1.7", "txtdh", "x", false});
   }
 
   // The keyboard alone: Tab reads the inputs of the left column, then the
@@ -139,7 +139,7 @@ class RingflowGui : public QObject {
     const QString was = QDir::currentPath();
     QDir::setCurrent(dir.path());
     ringflow::Ringflow form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     view.activateWindow();
@@ -149,7 +149,7 @@ class RingflowGui : public QObject {
                                "txtrho",      "txtnan",      "lstisl",      "lstntyp",
                                "Lstturbo",    "lstitty",     "txtalf2(1)",  "txtalf3(1)",
                                "txtalf4(1)",  "txtefyf(1)",  "txtalf2(2)",  "txtalf3(2)"};
-    QCOMPARE(frame::TabWalk(static_cast<int>(order.size())), order);
+    QCOMPARE(qt::TabWalk(static_cast<int>(order.size())), order);
     view.widget("txtdh")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     QCOMPARE(QApplication::focusWidget()->objectName(), QString("Cmdend"));
@@ -157,7 +157,7 @@ class RingflowGui : public QObject {
     QCOMPARE(QApplication::focusWidget()->objectName(), QString("CmdUsersGuide"));
 
     view.widget("lstisl")->setFocus(Qt::TabFocusReason);
-    QCOMPARE(frame::TabWalk(1), QStringList({"lstntyp"}));
+    QCOMPARE(qt::TabWalk(1), QStringList({"lstntyp"}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     QCOMPARE(form.FindById("lstntyp")->text(), std::string("3"));
     QVERIFY(view.widget("Frantype5")->isVisible());
@@ -171,8 +171,8 @@ class RingflowGui : public QObject {
     QTest::keyClick(box, Qt::Key_Return);
     for (const char* id : {"Fraconv2", "FraConv", "lblError"}) {
       ringflow::Ringflow fresh;
-      QCOMPARE(frame::ControlJson(*form.FindById(id)),
-               frame::ScriptShows(fresh, "type txtdh 1.6\nclick Cmdcalculate\n", id));
+      QCOMPARE(core::ControlJson(*form.FindById(id)),
+               qt::ScriptShows(fresh, "type txtdh 1.6\nclick Cmdcalculate\n", id));
     }
     QVERIFY(form.FindById("Fraconv2")->shown());
     QDir::setCurrent(was);

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <exception>
 
-#include "frame/numtext.h"
-#include "frame/printline.h"
+#include "core/numtext.h"
+#include "core/printline.h"
 #include "ringflow/printfile.h"
 #include "ringflow/radial_profiles.h"
 #include "ringflow/streamline.h"
@@ -16,7 +16,7 @@ int16_t RoundToInteger(float value, const std::string& what) {
   // nearbyint rounds halves to even in the default rounding mode.
   const double whole = std::nearbyint(static_cast<double>(value));
   if (!(whole >= -32768.0 && whole <= 32767.0))
-    throw frame::Failure(what + " is too large for a whole number");
+    throw core::Failure(what + " is too large for a whole number");
   return static_cast<int16_t>(whole);
 }
 
@@ -105,32 +105,32 @@ constexpr int kRowDy = 28;
 
 }  // namespace
 
-frame::TextBox* Ringflow::Box(const std::string& name, int index) const {
-  return static_cast<frame::TextBox*>(Find(name, index));
+core::TextBox* Ringflow::Box(const std::string& name, int index) const {
+  return static_cast<core::TextBox*>(Find(name, index));
 }
 
-frame::Frame* Ringflow::Fra(const std::string& name) const {
-  return static_cast<frame::Frame*>(Find(name));
+core::Frame* Ringflow::Fra(const std::string& name) const {
+  return static_cast<core::Frame*>(Find(name));
 }
 
-Ringflow::Ringflow() : Form(frame::Caption("Stream Line Analysis", 20), kWidth, kHeight) {
+Ringflow::Ringflow() : Form(core::Caption("Stream Line Analysis", 20), kWidth, kHeight) {
   int labels = 0;
-  auto label = [&](const std::string& caption, frame::Rect r, frame::Frame* in = nullptr,
-                   frame::Look look = frame::Look::Text) {
+  auto label = [&](const std::string& caption, core::Rect r, core::Frame* in = nullptr,
+                   core::Look look = core::Look::Text) {
     return AddLabel("Label" + std::to_string(++labels), caption, r, in, look);
   };
-  auto box = [&](const std::string& name, const std::string& text, frame::Rect r,
-                 frame::Frame* in = nullptr, int index = -1) {
-    frame::TextBox* b = AddTextBox(name, r, in, index);
+  auto box = [&](const std::string& name, const std::string& text, core::Rect r,
+                 core::Frame* in = nullptr, int index = -1) {
+    core::TextBox* b = AddTextBox(name, r, in, index);
     b->setText(text);
     return b;
   };
 
   // Titles: one of the two is shown.
   Fratitl23 = AddFrame("Fratitl23", "", {180, 6, 680, 40}, nullptr, false);
-  label("Streamline Analysis of a Single Stage", {0, 0, 680, 40}, Fratitl23, frame::Look::Title);
+  label("Streamline Analysis of a Single Stage", {0, 0, 680, 40}, Fratitl23, core::Look::Title);
   Fratitl1 = AddFrame("Fratitl1", "", {180, 6, 680, 40}, nullptr, false);
-  label("Streamline Analysis of Multiple Stages", {0, 0, 680, 40}, Fratitl1, frame::Look::Title);
+  label("Streamline Analysis of Multiple Stages", {0, 0, 680, 40}, Fratitl1, core::Look::Title);
 
   // The inputs that every solution type needs.
   struct Row {
@@ -166,48 +166,48 @@ Ringflow::Ringflow() : Form(frame::Caption("Stream Line Analysis", 20), kWidth, 
   txtnbr->what = "No. of Blade Rows (odd - max 9)";
   y += 36;
 
-  label("ISL", {8, y, 56, 20}, nullptr, frame::Look::Heading);
+  label("ISL", {8, y, 56, 20}, nullptr, core::Look::Heading);
   lstisl = AddList("lstisl", {"0", "1"}, {8, y + 22, 56, 46});
-  label("NTYP", {74, y, 56, 20}, nullptr, frame::Look::Heading);
+  label("NTYP", {74, y, 56, 20}, nullptr, core::Look::Heading);
   lstntyp = AddList("lstntyp", {"1", "2", "3"}, {74, y + 22, 56, 66});
-  label("Turbo Type", {140, y, 110, 20}, nullptr, frame::Look::Heading);
+  label("Turbo Type", {140, y, 110, 20}, nullptr, core::Look::Heading);
   Lstturbo = AddList("Lstturbo", {"Compressor", "Turbine"}, {140, y + 22, 110, 46});
   Fraitty = AddFrame("Fraitty", "", {260, y, 58, 70}, nullptr, false);
-  label("ITTY", {0, 0, 56, 20}, Fraitty, frame::Look::Heading);
+  label("ITTY", {0, 0, 56, 20}, Fraitty, core::Look::Heading);
   lstitty = AddList("lstitty", {"0", "1"}, {0, 22, 56, 46}, Fraitty);
   y += 100;
 
   auto* calculate = AddButton("Cmdcalculate", "Calculate", {8, y, 150, 32}, nullptr,
-                              frame::Look::Compute);
+                              core::Look::Compute);
   auto* pic = AddButton("pic", "Diagram on/off?", {168, y, 150, 32});
   auto* guide = AddButton("CmdUsersGuide", "Print File of Users Guide?", {8, y + 40, 310, 32});
   auto* done = AddButton("Cmdend", "Done!", {8, y + 80, 150, 32});
   y += 122;
 
   FraConv = AddFrame("FraConv", "", {8, y, 320, 56}, nullptr, false);
-  label("Did not converge at axial station", {0, 3, 196, 22}, FraConv, frame::Look::Warning);
+  label("Did not converge at axial station", {0, 3, 196, 22}, FraConv, core::Look::Warning);
   Txtjconv = box("Txtjconv", "", {198, 0, 44, 24}, FraConv);
   Txtjconv->readOnly = true;
-  label("Partial solution printed", {0, 30, 252, 22}, FraConv, frame::Look::Warning);
+  label("Partial solution printed", {0, 30, 252, 22}, FraConv, core::Look::Warning);
   Fraconv2 = AddFrame("Fraconv2", "", {8, y, 320, 26}, nullptr, false);
   label("Solution Printed!", {0, 3, 252, 22}, Fraconv2);
 
   // Which solution type the inputs on the right belong to.
-  const frame::Rect typeRect{kRight, 58, 690, 26};
+  const core::Rect typeRect{kRight, 58, 690, 26};
   FraNtyp1 = AddFrame("FraNtyp1", "", typeRect, nullptr, false);
-  label("Irrotational Flow - Free Vortex", {0, 0, 690, 24}, FraNtyp1, frame::Look::Heading)
+  label("Irrotational Flow - Free Vortex", {0, 0, 690, 24}, FraNtyp1, core::Look::Heading)
       ->points = 12;
   FraNtyp2 = AddFrame("FraNtyp2", "", typeRect, nullptr, false);
-  label("Data Input for All Annuli", {0, 0, 690, 24}, FraNtyp2, frame::Look::Heading)->points = 12;
+  label("Data Input for All Annuli", {0, 0, 690, 24}, FraNtyp2, core::Look::Heading)->points = 12;
   FraNtyp3 = AddFrame("FraNtyp3", "", typeRect, nullptr, false);
   label("Data Input for Hub, Mid-, and Tip Only", {0, 0, 690, 24}, FraNtyp3,
-        frame::Look::Heading)
+        core::Look::Heading)
       ->points = 12;
 
   const int top = 92;
   // Solution type 1: one midspan angle per station.
   FraNtype2 = AddFrame("FraNtype2", "", {kRight + 200, top, 300, 3 * kRowDy + 26}, nullptr, false);
-  label("Absolute Angle at Midspan", {0, 0, 300, 22}, FraNtype2, frame::Look::Heading);
+  label("Absolute Angle at Midspan", {0, 0, 300, 22}, FraNtype2, core::Look::Heading);
   const char* exits[] = {"IGV Exit", "Rotor Exit", "Stator Exit"};
   for (int s = 2; s <= 4; ++s) {
     const int ry = 26 + (s - 2) * kRowDy;
@@ -235,10 +235,10 @@ Ringflow::Ringflow() : Form(frame::Caption("Stream Line Analysis", 20), kWidth, 
   const char* heads3[] = {"Diameter Location", "IGV Exit Angle", "Rotor Exit Angle",
                           "Stator Exit Angle", "Efficiency"};
   for (int c = 0; c < 5; ++c)
-    label(heads3[c], {colX[c], 0, colW[c], 22}, Frantype3, frame::Look::Heading);
+    label(heads3[c], {colX[c], 0, colW[c], 22}, Frantype3, core::Look::Heading);
   const char* sub3[] = {"Frantype3b", "Frantype3c", "Frantype3d", "Frantype3e"};
   for (int pair = 0; pair < 5; ++pair) {
-    frame::Frame* in = Frantype3;
+    core::Frame* in = Frantype3;
     int y0 = 26 + 2 * pair * kRowDy;
     if (pair > 0) {
       in = AddFrame(sub3[pair - 1], "", {0, y0, 690, 2 * kRowDy}, Frantype3, false);
@@ -247,7 +247,7 @@ Ringflow::Ringflow() : Form(frame::Caption("Stream Line Analysis", 20), kWidth, 
     for (int m = 0; m < 2; ++m) {
       const int k = 2 * pair + m + 1;
       const int ry = y0 + m * kRowDy;
-      label(std::to_string(k), {colX[0], ry + 2, colW[0], 22}, in, frame::Look::Heading);
+      label(std::to_string(k), {colX[0], ry + 2, colW[0], 22}, in, core::Look::Heading);
       const char* names[] = {"txtalf2", "txtalf3", "txtalf4", "txtefyf"};
       const char* texts[] = {"29.00", "53.60", "29.00", "0.86"};
       for (int c = 0; c < 4; ++c)
@@ -267,10 +267,10 @@ Ringflow::Ringflow() : Form(frame::Caption("Stream Line Analysis", 20), kWidth, 
     auto* f = AddFrame(name, "", {kRight, ty, 690, 26 + 3 * kRowDy}, nullptr, false);
     for (size_t c = 0; c < cols.size(); ++c)
       label(cols[c].head, {colX[firstCol + c], 0, colW[firstCol + c], 22}, f,
-            frame::Look::Heading);
+            core::Look::Heading);
     for (int k = 1; k <= 3; ++k) {
       const int ry = 26 + (k - 1) * kRowDy;
-      label(where[k - 1], {colX[0], ry + 2, colW[0], 22}, f, frame::Look::Heading);
+      label(where[k - 1], {colX[0], ry + 2, colW[0], 22}, f, core::Look::Heading);
       for (size_t c = 0; c < cols.size(); ++c) {
         const int col = firstCol + static_cast<int>(c);
         box(cols[c].name, cols[c].text, {colX[col] + (colW[col] - 90) / 2, ry, 90, 24}, f, k)
@@ -321,7 +321,7 @@ Ringflow::Ringflow() : Form(frame::Caption("Stream Line Analysis", 20), kWidth, 
   lstisl->Click = [this] { RefreshFrames(); };
   lstitty->Click = [this] { RefreshFrames(); };
   txtnan->Change = [this] { txtnan_Change(); };
-  for (frame::TextBox* b : {txtnbr, txtdh, txtdt, txtrotn, txtq, txtpin, txtrho})
+  for (core::TextBox* b : {txtnbr, txtdh, txtdt, txtrotn, txtq, txtpin, txtrho})
     b->Change = [this] { RefreshFrames(); };
   pic->Click = [this] { pic_Click(); };
   guide->Click = [this] { CmdUsersGuide_Click(); };
@@ -348,7 +348,7 @@ void Ringflow::txtnan_Change() {
 }
 
 void Ringflow::RefreshFrames() {
-  for (frame::Frame* f : {FraNtyp1, FraNtyp2, FraNtyp3, FraNBR, Fratitl23, Fratitl1})
+  for (core::Frame* f : {FraNtyp1, FraNtyp2, FraNtyp3, FraNBR, Fratitl23, Fratitl1})
     f->setVisible(false);
   if (ntyp == 1 || ntyp == 3) FraNBR->setVisible(true);
   FraNtyp1->setVisible(ntyp == 1);
@@ -358,7 +358,7 @@ void Ringflow::RefreshFrames() {
   FraConv->setVisible(false);
   Fraconv2->setVisible(false);
   Fraitty->setVisible(true);
-  for (frame::Frame* f : {FraNtype2, FraNtype2b, FraNtype2c, FraNtype2d, Frantype3, Frantype5,
+  for (core::Frame* f : {FraNtype2, FraNtype2b, FraNtype2c, FraNtype2d, Frantype3, Frantype5,
                           Frantype5b, Frantype5c, Frantype5d, Frantype3b, Frantype3c,
                           Frantype3d, Frantype3e})
     f->setVisible(false);
@@ -409,18 +409,18 @@ void Ringflow::Calculate() {
   FraConv->setVisible(false);
   Fraconv2->setVisible(false);
   ++npr;
-  const std::string name = frame::PrintFileName(kPrintBase, npr);
+  const std::string name = core::PrintFileName(kPrintBase, npr);
   // The print file is open from here on: whatever stops the run leaves the
   // lines written so far.
   std::vector<std::string> lines;
-  auto read = [&](const frame::TextBox* b) -> double {
-    if (auto v = frame::ParseStrict(b->text())) return *v;
+  auto read = [&](const core::TextBox* b) -> double {
+    if (auto v = core::ParseStrict(b->text())) return *v;
     WritePrintFile(name, lines);
     return Strict(b);  // names the box and throws
   };
   auto stop = [&](const std::string& message) {
     WritePrintFile(name, lines);
-    throw frame::Failure(message);
+    throw core::Failure(message);
   };
 
   StageInput in;
@@ -500,7 +500,7 @@ void Ringflow::Calculate() {
     AddFailure(s.failed, lines);
     WritePrintFile(name, lines);
     last_ = s;
-    Txtjconv->setText(frame::NumberText(static_cast<float>(s.failed)));
+    Txtjconv->setText(core::NumberText(static_cast<float>(s.failed)));
     FraConv->setVisible(true);
     return;
   }
@@ -511,11 +511,11 @@ void Ringflow::Calculate() {
 
 std::vector<std::string> Ringflow::ChartNames() const { return {kRadialProfiles}; }
 
-frame::ChartData Ringflow::Chart(const std::string& name) const {
+core::ChartData Ringflow::Chart(const std::string& name) const {
   if (name != kRadialProfiles) return Form::Chart(name);
   if (last_) return RadialProfiles(*last_);
   const char* title = "Radial profiles";
-  return frame::Unavailable(name, title,
+  return core::Unavailable(name, title,
                            WhyNothing(computing_, "Press \"Calculate\" to draw the radial profiles"));
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/form.h"
+#include "core/form.h"
 #include "ringflow/streamline.h"
 
 namespace ringflow {
@@ -25,7 +25,7 @@ int ForceAnnuli(int nan);
 const std::vector<std::string>& UsersGuideLines();
 inline constexpr const char* kUsersGuideFile = "USERS_GUIDE_RINGFLOW.txt";
 
-class Ringflow : public frame::Form {
+class Ringflow : public core::Form {
  public:
   Ringflow();
 
@@ -35,7 +35,7 @@ class Ringflow : public frame::Form {
   int printCounter() const { return npr; }
 
   std::vector<std::string> ChartNames() const override;
-  frame::ChartData Chart(const std::string& name) const override;
+  core::ChartData Chart(const std::string& name) const override;
 
  protected:
   void Form_Load() override;
@@ -50,16 +50,16 @@ class Ringflow : public frame::Form {
   void Cmdend_Click();
   void txtnan_Change();
 
-  frame::TextBox* Box(const std::string& name, int index = -1) const;
-  frame::Frame* Fra(const std::string& name) const;
+  core::TextBox* Box(const std::string& name, int index = -1) const;
+  core::Frame* Fra(const std::string& name) const;
 
-  frame::TextBox *txtdh, *txtdt, *txtrotn, *txtq, *txtpin, *txtrho, *txtnan, *txtnbr, *Txtjconv;
-  frame::ListBox *lstisl, *lstntyp, *Lstturbo, *lstitty;
-  frame::Frame *Fratitl23, *Fratitl1, *FraNtyp1, *FraNtyp2, *FraNtyp3, *FraNBR, *Fraitty,
+  core::TextBox *txtdh, *txtdt, *txtrotn, *txtq, *txtpin, *txtrho, *txtnan, *txtnbr, *Txtjconv;
+  core::ListBox *lstisl, *lstntyp, *Lstturbo, *lstitty;
+  core::Frame *Fratitl23, *Fratitl1, *FraNtyp1, *FraNtyp2, *FraNtyp3, *FraNBR, *Fraitty,
       *FraConv, *Fraconv2, *Frapic;
-  frame::Frame *FraNtype2, *FraNtype2b, *FraNtype2c, *FraNtype2d;
-  frame::Frame *Frantype3, *Frantype3b, *Frantype3c, *Frantype3d, *Frantype3e;
-  frame::Frame *Frantype5, *Frantype5b, *Frantype5c, *Frantype5d;
+  core::Frame *FraNtype2, *FraNtype2b, *FraNtype2c, *FraNtype2d;
+  core::Frame *Frantype3, *Frantype3b, *Frantype3c, *Frantype3d, *Frantype3e;
+  core::Frame *Frantype5, *Frantype5b, *Frantype5c, *Frantype5d;
 
   // Window-level values kept between presses.
   double dh = 0, dt = 0, rotn = 0, q = 0, rho = 0, pin = 0;

@@ -15,16 +15,16 @@ using ringflow::Ringflow;
 struct Window {
   Ringflow form;
   Window() { form.Load(); }
-  frame::Control& c(const std::string& id) {
-    frame::Control* control = form.FindById(id);
+  core::Control& c(const std::string& id) {
+    core::Control* control = form.FindById(id);
     EXPECT_NE(control, nullptr) << id;
     return *control;
   }
   void type(const std::string& id, const std::string& text) {
-    form.UserType(static_cast<frame::TextBox&>(c(id)), text);
+    form.UserType(static_cast<core::TextBox&>(c(id)), text);
   }
   void select(const std::string& id, const std::string& item) {
-    auto& list = static_cast<frame::ListBox&>(c(id));
+    auto& list = static_cast<core::ListBox&>(c(id));
     form.UserSelect(list, list.IndexOf(item));
   }
   bool shown(const std::string& id) { return c(id).shown(); }
@@ -116,8 +116,8 @@ TEST(RingflowWindow, ForcedCounts) {
   for (auto [in, out] : annuli) EXPECT_EQ(ringflow::ForceAnnuli(in), out) << in;
   const float halves[][2] = {{0.5f, 0}, {1.5f, 2}, {2.5f, 2}, {3.5f, 4}, {-2.5f, -2}, {2.6f, 3}};
   for (auto [in, out] : halves) EXPECT_EQ(ringflow::RoundToInteger(in, "n"), out) << in;
-  EXPECT_THROW(ringflow::RoundToInteger(32767.5f, "n"), frame::Failure);
-  EXPECT_THROW(ringflow::RoundToInteger(-40000.0f, "n"), frame::Failure);
+  EXPECT_THROW(ringflow::RoundToInteger(32767.5f, "n"), core::Failure);
+  EXPECT_THROW(ringflow::RoundToInteger(-40000.0f, "n"), core::Failure);
   EXPECT_EQ(ringflow::RoundToInteger(-32768.0f, "n"), -32768);
 }
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "frame/failure.h"
+#include "core/failure.h"
 #include "thrustdeck/gas_properties.h"
 
 namespace shaftdeck {
@@ -29,7 +29,7 @@ class Properties {
 };
 
 void RequireFinite(float value, const char* what) {
-  if (!std::isfinite(value)) throw frame::Failure(std::string("Cannot compute ") + what);
+  if (!std::isfinite(value)) throw core::Failure(std::string("Cannot compute ") + what);
 }
 
 // What the next calculation starts from. A temperature that is not a number
@@ -101,7 +101,7 @@ CycleResult RunCycle(const CycleInputs& in, TurbineCarry& carry) {
   while (!settled) {
     if (s.passes == kLoopBound) {
       Keep(carry, s);
-      throw frame::Failure("The regenerator and turbine loop did not settle in " +
+      throw core::Failure("The regenerator and turbine loop did not settle in " +
                            std::to_string(kLoopBound) + " passes");
     }
     ++s.passes;
@@ -132,7 +132,7 @@ CycleResult RunCycle(const CycleInputs& in, TurbineCarry& carry) {
     }
     if (!std::isfinite(s.tt5)) {
       Keep(carry, s);
-      throw frame::Failure("Cannot compute the turbine exit temperature: check the pressure ratios");
+      throw core::Failure("Cannot compute the turbine exit temperature: check the pressure ratios");
     }
     const float change = s.tt5 - s.tt5a;  // formed in single precision
     if (std::fabs(change) < 0.0001)

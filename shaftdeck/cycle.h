@@ -52,7 +52,7 @@ inline constexpr int kLoopBound = 100;
 
 // The cycle from inlet to exhaust. carry is read at the start and holds the
 // turbine temperatures of this calculation at the end. Throws
-// frame::Failure when the loop does not settle within its bound.
+// core::Failure when the loop does not settle within its bound.
 CycleResult RunCycle(const CycleInputs& in, TurbineCarry& carry);
 
 }  // namespace shaftdeck

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "frame/failure.h"
+#include "core/failure.h"
 
 namespace shaftdeck {
 namespace {
@@ -169,14 +169,14 @@ TEST(shaftdeckCycle, FailuresDoNotPoisonTheNextCalculation) {
   TurbineCarry carry;
   CycleInputs bad = in;
   bad.pib = -1;  // a negative pressure to a fractional power
-  EXPECT_THROW(RunCycle(bad, carry), frame::Failure);
+  EXPECT_THROW(RunCycle(bad, carry), core::Failure);
   EXPECT_TRUE(std::isfinite(carry.tt5));
   EXPECT_NEAR(RunCycle(in, carry).pow, 31140.07, 0.02);
 
   CycleInputs noFuel = in;
   noFuel.tt4 = 1242.86475f;  // Tt3 of the defaults: nothing to burn
   noFuel.ma = 0;
-  EXPECT_THROW(RunCycle(noFuel, carry), frame::Failure);
+  EXPECT_THROW(RunCycle(noFuel, carry), core::Failure);
 }
 
 TEST(shaftdeckCycle, RegeneratorLoopSettlesFarInsideItsBound) {

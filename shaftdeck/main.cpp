@@ -1,4 +1,4 @@
 #include "shaftdeck/shaftdeck_window.h"
-#include "frame/main.h"
+#include "qt/main.h"
 
-int main(int argc, char** argv) { return frame::RunProgram<shaftdeck::Shaftdeck>(argc, argv); }
+int main(int argc, char** argv) { return qt::RunProgram<shaftdeck::Shaftdeck>(argc, argv); }

@@ -8,9 +8,9 @@
 #include <QTableWidget>
 #include <QtCharts/QChartView>
 
-#include "frame/chart_window.h"
-#include "frame/guitest.h"
-#include "frame/view.h"
+#include "qt/chart_window.h"
+#include "qt/guitest.h"
+#include "qt/view.h"
 #include "shaftdeck/shaftdeck_window.h"
 
 class ShaftdeckGui : public QObject {
@@ -18,7 +18,7 @@ class ShaftdeckGui : public QObject {
  private slots:
   void opensWithCaption() {
     shaftdeck::Shaftdeck form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     QCOMPARE(view.windowTitle(),
@@ -26,12 +26,12 @@ class ShaftdeckGui : public QObject {
                      "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
     QVERIFY(!view.widget("frapic")->isVisible());
     QVERIFY(!view.widget("fragam")->isVisible());
-    frame::SaveShot(view, "shaftdeck");
+    qt::SaveShot(view, "shaftdeck");
   }
 
   void typingCalculateAndDiagram() {
     shaftdeck::Shaftdeck form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     auto* pic = qobject_cast<QLineEdit*>(view.widget("txtpic"));
@@ -51,8 +51,8 @@ class ShaftdeckGui : public QObject {
     QVERIFY(view.widget("frapic")->isVisible());
     QVERIFY(view.widget("Picture1")->isVisible());
     // The drawing is drawn: a blank white box fails.
-    QVERIFY(frame::InkedPixels(*view.widget("Picture1")) > 2000);
-    frame::SaveShot(view, "shaftdeck-diagram");
+    QVERIFY(qt::InkedPixels(*view.widget("Picture1")) > 2000);
+    qt::SaveShot(view, "shaftdeck-diagram");
     QTest::mouseClick(diagram, Qt::LeftButton);
     QVERIFY(!view.widget("frapic")->isVisible());
     QVERIFY(!view.widget("lblError")->isVisible());
@@ -61,33 +61,33 @@ class ShaftdeckGui : public QObject {
   // Every box, list and result is named by its caption for a screen reader,
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
-    frame::CheckDescribed<shaftdeck::Shaftdeck>({}, {"cmdCalculate", "txtpic", "19.8", "txtalt", "x", true});
+    qt::CheckDescribed<shaftdeck::Shaftdeck>({}, {"cmdCalculate", "txtpic", "19.8", "txtalt", "x", true});
   }
 
   // The charts of the calculated cycle with the regenerator on, as the
   // chart window draws them; they follow the next calculation.
   void chartsOfTheRegeneratedCycle() {
     shaftdeck::Shaftdeck form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
-    auto& regenerator = *static_cast<frame::ListBox*>(form.FindById("lstIRG"));
+    auto& regenerator = *static_cast<core::ListBox*>(form.FindById("lstIRG"));
     form.UserSelect(regenerator, regenerator.IndexOf("y"));
     form.UserClick(*form.FindById("cmdCalculate"));
-    frame::ChartWindow charts(form);
+    qt::ChartWindow charts(form);
     charts.resize(960, 680);
     charts.show();
     QVERIFY(QTest::qWaitForWindowExposed(&charts));
     QCOMPARE(charts.count(), 2);
-    frame::ChartTab* ts = charts.tab("ts-diagram");
+    qt::ChartTab* ts = charts.tab("ts-diagram");
     QVERIFY(ts->view()->isVisible());
-    QVERIFY(frame::InkedPixels(*ts->view()) > 5000);
-    frame::SaveShot(charts, "shaftdeck-chart-ts-diagram");
+    QVERIFY(qt::InkedPixels(*ts->view()) > 5000);
+    qt::SaveShot(charts, "shaftdeck-chart-ts-diagram");
     charts.tabs()->setCurrentIndex(1);
-    frame::ChartTab* stations = charts.tab("stations");
+    qt::ChartTab* stations = charts.tab("stations");
     QCOMPARE(stations->table()->rowCount(), 7);
     QCOMPARE(stations->table()->item(3, 0)->text(), QString("3x"));
-    frame::SaveShot(charts, "shaftdeck-chart-stations");
+    qt::SaveShot(charts, "shaftdeck-chart-stations");
 
     form.UserSelect(regenerator, regenerator.IndexOf("n"));
     form.UserClick(*form.FindById("cmdCalculate"));

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "frame/numtext.h"
+#include "core/numtext.h"
 #include "shaftdeck/diagram.h"
 #include "shaftdeck/ts_diagram.h"
 
@@ -18,36 +18,36 @@ constexpr int kTop = 62;
 
 }  // namespace
 
-frame::TextBox* Shaftdeck::Row(frame::Frame* in, const std::string& label,
+core::TextBox* Shaftdeck::Row(core::Frame* in, const std::string& label,
                                const std::string& caption, const std::string& box,
                                const std::string& text, int y) {
   AddLabel(label, caption, {0, y + 3, kLabelWidth, 20}, in);
-  frame::TextBox* b = AddTextBox(box, {kLabelWidth + 4, y, kBoxWidth, 24}, in);
+  core::TextBox* b = AddTextBox(box, {kLabelWidth + 4, y, kBoxWidth, 24}, in);
   b->what = caption;
   b->setText(text);
   return b;
 }
 
-frame::ListBox* Shaftdeck::Choice(frame::Frame* in, const std::string& label,
+core::ListBox* Shaftdeck::Choice(core::Frame* in, const std::string& label,
                                   const std::string& caption, const std::string& list,
                                   std::vector<std::string> items, int x, int y) {
   AddLabel(label, caption, {x, y + 10, kLabelWidth, 20}, in);
   return AddList(list, std::move(items), {x + kLabelWidth + 4, y, 44, 40}, in);
 }
 
-frame::TextBox* Shaftdeck::Result(const std::string& label, const std::string& caption,
+core::TextBox* Shaftdeck::Result(const std::string& label, const std::string& caption,
                                   const std::string& box, int y) {
   AddLabel(label, caption, {kColumnA, y + 3, 180, 20});
-  frame::TextBox* b = AddTextBox(box, {kColumnA + 186, y, 112, 24});
+  core::TextBox* b = AddTextBox(box, {kColumnA + 186, y, 112, 24});
   b->readOnly = true;
-  b->align = frame::Align::Right;
+  b->align = core::Align::Right;
   return b;
 }
 
 Shaftdeck::Shaftdeck()
-    : Form(frame::Caption("Power Generation Gas Turbine Analysis", 6), 986, 656) {
+    : Form(core::Caption("Power Generation Gas Turbine Analysis", 6), 986, 656) {
   AddLabel("Label37", "Power Generation Gas Turbine Cycle Analysis", {0, 8, 986, 40}, nullptr,
-           frame::Look::Title);
+           core::Look::Title);
 
   // Ambient state and the kind of analysis.
   lstIR = Choice(nullptr, "lblIR", "Ideal or Real analysis?", "lstIR", {"I", "R"}, kColumnA, kTop);
@@ -102,9 +102,9 @@ Shaftdeck::Shaftdeck()
   fraregen = AddFrame("fraregen", "", {kColumnC, kTop + 90 + 3 * kRow + 12, kColumnWidth, 48},
                       nullptr, false);
   AddLabel("lblregen1", "Tt5 is less than Tt3", {0, 0, kColumnWidth, 22}, fraregen,
-           frame::Look::Warning);
+           core::Look::Warning);
   AddLabel("lblregen2", "Regenerator should not be used!", {0, 24, kColumnWidth, 22}, fraregen,
-           frame::Look::Warning);
+           core::Look::Warning);
 
   // Results and buttons.
   constexpr int kResults = 390;
@@ -113,7 +113,7 @@ Shaftdeck::Shaftdeck()
   txtsfc = Result("lblsfc", "SFC (lbm/HP-hr) =", "txtsfc", kResults + 68);
   txthrt = Result("lblhrt", "Heat Rate (BTU/HP-hr) =", "txthrt", kResults + 102);
   cmdCalculate = AddButton("cmdCalculate", "Calculate", {kColumnA, kResults + 150, 96, 34},
-                           nullptr, frame::Look::Compute);
+                           nullptr, core::Look::Compute);
   cmdpic = AddButton("cmdpic", "Diagram on/off", {kColumnA + 104, kResults + 150, 124, 34});
   cmdEnd = AddButton("cmdEnd", "Done!", {kColumnA + 236, kResults + 150, 74, 34});
 
@@ -122,7 +122,7 @@ Shaftdeck::Shaftdeck()
   frapic->setVisible(false);
   fraregen->setVisible(false);
 
-  for (frame::ListBox* list : {lstIR, lstSA, lstIGC, lstIRG})
+  for (core::ListBox* list : {lstIR, lstSA, lstIGC, lstIRG})
     list->Click = [this] { RefreshFrames(); };
   txtpic->Change = [this] { RefreshFrames(); };
   cmdCalculate->Click = [this] { cmdCalculate_Click(); };
@@ -143,7 +143,7 @@ void Shaftdeck::RefreshFrames() {
   fraSA->setVisible(typedAir);
   fraSA2->setVisible(!typedAir);
   fragam->setVisible(false);
-  for (frame::Frame* f : {fragam0, fradiff, fracmp, fraburn, fraturb, framech, frarg, frarg2})
+  for (core::Frame* f : {fragam0, fradiff, fracmp, fraburn, fraturb, framech, frarg, frarg2})
     f->setVisible(true);
   fraregen->setVisible(false);
   if (noRegenerator) frarg->setVisible(false);
@@ -151,7 +151,7 @@ void Shaftdeck::RefreshFrames() {
     fragam->setVisible(lstIGC->text() != "n");
   } else {
     fragam->setVisible(true);
-    for (frame::Frame* f : {fragam0, fradiff, fracmp, fraburn, fraturb, framech, frarg})
+    for (core::Frame* f : {fragam0, fradiff, fracmp, fraburn, fraturb, framech, frarg})
       f->setVisible(false);
   }
   if (noRegenerator) frarg2->setVisible(false);
@@ -211,21 +211,21 @@ void Shaftdeck::cmdCalculate_Click() {
   last_ = Computed{inputs, result};
 
   if (result.regeneratorCools) fraregen->setVisible(true);
-  txtpow->setText(frame::FormatPattern(result.pow, "##,###"));
-  txtefth->setText(frame::FormatPattern(result.efth, "##,###0.000"));
-  txtsfc->setText(frame::FormatPattern(result.sfc, "##,###0.000"));
-  txthrt->setText(frame::FormatPattern(result.hrt, "##,###"));
+  txtpow->setText(core::FormatPattern(result.pow, "##,###"));
+  txtefth->setText(core::FormatPattern(result.efth, "##,###0.000"));
+  txtsfc->setText(core::FormatPattern(result.sfc, "##,###0.000"));
+  txthrt->setText(core::FormatPattern(result.hrt, "##,###"));
 }
 
 std::vector<std::string> Shaftdeck::ChartNames() const { return thrustdeck::kCycleCharts; }
 
-frame::ChartData Shaftdeck::Chart(const std::string& name) const {
+core::ChartData Shaftdeck::Chart(const std::string& name) const {
   const char* title = thrustdeck::CycleChartTitle(name);
   if (!title) return Form::Chart(name);
   if (!last_) {
     const std::string why = calculated_ ? thrustdeck::CalculationFailed(lblError->caption())
                                         : "Press Calculate to compute the cycle";
-    return frame::Unavailable(name, title, why);
+    return core::Unavailable(name, title, why);
   }
   return thrustdeck::CycleChart(name, PowerCycleDiagram(last_->inputs, last_->result));
 }

@@ -5,12 +5,12 @@
 #include <optional>
 #include <string>
 
-#include "frame/form.h"
+#include "core/form.h"
 #include "shaftdeck/cycle.h"
 
 namespace shaftdeck {
 
-class Shaftdeck : public frame::Form {
+class Shaftdeck : public core::Form {
  public:
   Shaftdeck();
 
@@ -20,7 +20,7 @@ class Shaftdeck : public frame::Form {
 
   // "ts-diagram" and "stations" of the last calculation.
   std::vector<std::string> ChartNames() const override;
-  frame::ChartData Chart(const std::string& name) const override;
+  core::ChartData Chart(const std::string& name) const override;
 
  protected:
   void Form_Load() override;
@@ -30,22 +30,22 @@ class Shaftdeck : public frame::Form {
   void cmdCalculate_Click();
   void cmdpic_Click();
 
-  frame::TextBox* Row(frame::Frame* in, const std::string& label, const std::string& caption,
+  core::TextBox* Row(core::Frame* in, const std::string& label, const std::string& caption,
                       const std::string& box, const std::string& text, int y);
-  frame::ListBox* Choice(frame::Frame* in, const std::string& label, const std::string& caption,
+  core::ListBox* Choice(core::Frame* in, const std::string& label, const std::string& caption,
                          const std::string& list, std::vector<std::string> items, int x, int y);
-  frame::TextBox* Result(const std::string& label, const std::string& caption,
+  core::TextBox* Result(const std::string& label, const std::string& caption,
                          const std::string& box, int y);
 
-  frame::Frame *fraSA, *fraSA2, *fragam, *fragam0, *fradiff, *fracb, *fracmp, *fraburn;
-  frame::Frame *fraturb, *framech, *frarg1, *frarg2, *frarg, *fraregen, *frapic;
-  frame::TextBox *txtp0, *txtT0, *txtalt, *txtgmcn, *txtetd, *txtpic, *txttt4, *txth;
-  frame::TextBox *txtetc, *txtpib, *txtetb, *txtett, *txtpin, *txtetm, *txtetrg;
-  frame::TextBox *txtpirg3, *txtpirg5, *txtma;
-  frame::TextBox *txtpow, *txtefth, *txtsfc, *txthrt;
-  frame::ListBox *lstIR, *lstSA, *lstIGC, *lstIRG;
-  frame::Button *cmdCalculate, *cmdpic, *cmdEnd;
-  frame::Picture* Picture1;
+  core::Frame *fraSA, *fraSA2, *fragam, *fragam0, *fradiff, *fracb, *fracmp, *fraburn;
+  core::Frame *fraturb, *framech, *frarg1, *frarg2, *frarg, *fraregen, *frapic;
+  core::TextBox *txtp0, *txtT0, *txtalt, *txtgmcn, *txtetd, *txtpic, *txttt4, *txth;
+  core::TextBox *txtetc, *txtpib, *txtetb, *txtett, *txtpin, *txtetm, *txtetrg;
+  core::TextBox *txtpirg3, *txtpirg5, *txtma;
+  core::TextBox *txtpow, *txtefth, *txtsfc, *txthrt;
+  core::ListBox *lstIR, *lstSA, *lstIGC, *lstIRG;
+  core::Button *cmdCalculate, *cmdpic, *cmdEnd;
+  core::Picture* Picture1;
 
   std::string irs, SAs, igcs, irgs;
   CycleInputs inputs;

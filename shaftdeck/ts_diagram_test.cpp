@@ -15,13 +15,13 @@ namespace {
 
 struct Window : Shaftdeck {
   Window() { Load(); }
-  frame::Control& C(const std::string& id) { return *FindById(id); }
+  core::Control& C(const std::string& id) { return *FindById(id); }
   void Select(const std::string& list, const std::string& item) {
-    auto& l = static_cast<frame::ListBox&>(C(list));
+    auto& l = static_cast<core::ListBox&>(C(list));
     UserSelect(l, l.IndexOf(item));
   }
   void Type(const std::string& box, const std::string& text) {
-    UserType(static_cast<frame::TextBox&>(C(box)), text);
+    UserType(static_cast<core::TextBox&>(C(box)), text);
   }
   void Calculate() { UserClick(C("cmdCalculate")); }
 
@@ -38,8 +38,8 @@ struct Window : Shaftdeck {
   }
 };
 
-const frame::ChartMark* Mark(const frame::ChartData& chart, const std::string& number) {
-  for (const frame::ChartMark& m : chart.marks)
+const core::ChartMark* Mark(const core::ChartData& chart, const std::string& number) {
+  for (const core::ChartMark& m : chart.marks)
     if (m.name.rfind("Station " + number + ",", 0) == 0) return &m;
   return nullptr;
 }
@@ -89,8 +89,8 @@ TEST(PowerCycleCharts, StationsAndEntropyFollowTheCycle) {
     for (const auto& [list, item] : setting.selects) w.Select(list, item);
     w.Calculate();
     ASSERT_FALSE(w.lblError->visible()) << w.lblError->caption();
-    const frame::ChartData ts = w.Chart("ts-diagram");
-    const frame::ChartData table = w.Chart("stations");
+    const core::ChartData ts = w.Chart("ts-diagram");
+    const core::ChartData table = w.Chart("stations");
     ASSERT_TRUE(ts.available()) << ts.unavailable;
     ASSERT_TRUE(table.available()) << table.unavailable;
 
@@ -99,7 +99,7 @@ TEST(PowerCycleCharts, StationsAndEntropyFollowTheCycle) {
     for (size_t i = 0; i < setting.stations.size(); ++i) {
       const std::string& number = setting.stations[i];
       const auto [t, p] = w.Stored(number);
-      const frame::ChartMark* mark = Mark(ts, number);
+      const core::ChartMark* mark = Mark(ts, number);
       ASSERT_NE(mark, nullptr) << number;
       EXPECT_EQ(mark->y, t) << number;
       const std::vector<std::string>& row = table.table[i + 1];
@@ -116,11 +116,11 @@ TEST(PowerCycleCharts, StationsAndEntropyFollowTheCycle) {
     // The burner exit and turbine exhaust pressures as curves through
     // their stations.
     std::vector<std::string> through;
-    for (const frame::ChartSeries& series : ts.series) {
-      if (series.style != frame::SeriesStyle::Dashed) continue;
+    for (const core::ChartSeries& series : ts.series) {
+      if (series.style != core::SeriesStyle::Dashed) continue;
       for (const char* number : {"4", "5"}) {
-        const frame::ChartMark* m = Mark(ts, number);
-        for (const frame::ChartPoint& point : series.points)
+        const core::ChartMark* m = Mark(ts, number);
+        for (const core::ChartPoint& point : series.points)
           if (point && point->first == m->x && point->second == m->y) through.push_back(number);
       }
     }
@@ -143,7 +143,7 @@ TEST(PowerCycleCharts, UnavailableWithoutAComputedCycle) {
     w.Type(c.box, c.text);
     w.Calculate();
     for (const char* name : {"ts-diagram", "stations"}) {
-      const frame::ChartData chart = w.Chart(name);
+      const core::ChartData chart = w.Chart(name);
       EXPECT_EQ(chart.unavailable.rfind(c.why, 0), 0u) << name << ": " << chart.unavailable;
       EXPECT_TRUE(chart.marks.empty() && chart.table.empty()) << name;
     }
@@ -166,16 +166,16 @@ TEST(PowerCycleCharts, OddInputsGiveFiniteChartsOrReasons) {
         w.Select("lstIRG", "y");
         w.Type(box, text);
         w.Calculate();
-        const frame::ChartData ts = w.Chart("ts-diagram");
+        const core::ChartData ts = w.Chart("ts-diagram");
         EXPECT_TRUE(!w.lblError->visible() || !ts.available()) << box << " " << text;
         if (!ts.available()) {
           EXPECT_FALSE(ts.unavailable.empty());
           continue;
         }
-        for (const frame::ChartMark& m : ts.marks)
+        for (const core::ChartMark& m : ts.marks)
           EXPECT_TRUE(std::isfinite(m.x) && std::isfinite(m.y)) << box << " " << text << " " << m.name;
-        for (const frame::ChartSeries& series : ts.series)
-          for (const frame::ChartPoint& p : series.points)
+        for (const core::ChartSeries& series : ts.series)
+          for (const core::ChartPoint& p : series.points)
             EXPECT_TRUE(p && std::isfinite(p->first) && std::isfinite(p->second))
                 << box << " " << text << " " << series.name;
       }

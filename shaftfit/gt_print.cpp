@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "frame/printline.h"
+#include "core/printline.h"
 
 namespace shaftfit {
 namespace {
 
-using frame::PrintLine;
+using core::PrintLine;
 
 constexpr int kRows = 11;
 

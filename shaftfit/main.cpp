@@ -1,5 +1,5 @@
-#include "frame/main.h"
+#include "qt/main.h"
 
 #include "shaftfit/shaftfit_window.h"
 
-int main(int argc, char** argv) { return frame::RunProgram<shaftfit::Form1>(argc, argv); }
+int main(int argc, char** argv) { return qt::RunProgram<shaftfit::Form1>(argc, argv); }

@@ -25,13 +25,13 @@ class ShaftfitMaps : public testing::Test {
  protected:
   void SetUp() override { form.Load(); }
   void Type(const char* id, const char* text) {
-    form.UserType(*static_cast<frame::TextBox*>(form.FindById(id)), text);
+    form.UserType(*static_cast<core::TextBox*>(form.FindById(id)), text);
   }
   void Type(const std::vector<Edit>& edits) {
     for (const Edit& e : edits) Type(e.box, e.text);
   }
   void Regenerator(const char* yn) {
-    auto* list = static_cast<frame::ListBox*>(form.FindById("lstIRG"));
+    auto* list = static_cast<core::ListBox*>(form.FindById("lstIRG"));
     form.UserSelect(*list, list->IndexOf(yn));
   }
   void Calculate() { form.UserClick(*form.FindById("cmdCalculate")); }
@@ -98,12 +98,12 @@ TEST_F(ShaftfitMaps, SpeedLinesOfThePrintedTableFromSurgeToChoke) {
                                               {"11,000 rpm", 11000},
                                               {"13,000 rpm", 13000}});
   // The turbine's speeds are those of its printed table, from no flow to choke.
-  const frame::ChartData turb = form.Chart("turbine-map");
-  const std::vector<const frame::ChartSeries*> lines = maps::checks::TableLines(turb);
+  const core::ChartData turb = form.Chart("turbine-map");
+  const std::vector<const core::ChartSeries*> lines = maps::checks::TableLines(turb);
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines.front()->name, "Nc4 = 300 rpm");
   EXPECT_EQ(lines.back()->name, "Nc4 = 8,300 rpm");
-  for (const frame::ChartSeries* line : lines) {
+  for (const core::ChartSeries* line : lines) {
     EXPECT_EQ(*line->points.front(), (std::pair{1.0, 0.0})) << line->name;
     EXPECT_EQ(line->points.back()->second, 20) << line->name;
   }
@@ -115,7 +115,7 @@ TEST_F(ShaftfitMaps, NoStalePoint) {
   ASSERT_TRUE(OperatingPoint(form.Chart("turbine-map")));
   // Another turbine: its point was matched on the old one.
   Type("txtk1", "0.3");
-  frame::ChartData turb = form.Chart("turbine-map");
+  core::ChartData turb = form.Chart("turbine-map");
   EXPECT_FALSE(OperatingPoint(turb));
   EXPECT_NE(turb.title.find("the map has changed"), std::string::npos) << turb.title;
   EXPECT_TRUE(OperatingPoint(form.Chart("compressor-map")));
@@ -133,8 +133,8 @@ TEST_F(ShaftfitMaps, NoStalePoint) {
 }
 
 TEST_F(ShaftfitMaps, SweepOfTheMatchDrawsTheRunningLine) {
-  const frame::FormFactory make = [] { return std::make_unique<Form1>(); };
-  frame::SweepRequest request;
+  const core::FormFactory make = [] { return std::make_unique<Form1>(); };
+  core::SweepRequest request;
   request.input = "txtT0";
   request.from = 300;
   request.to = 700;
@@ -143,7 +143,7 @@ TEST_F(ShaftfitMaps, SweepOfTheMatchDrawsTheRunningLine) {
   request.outputs = {"txtppc", "txtpower", "txtm2"};
   maps::checks::ExpectRunningLine(form, make, request);
   // Nothing calculated in the window itself: the line, and no point.
-  const frame::ChartData chart = form.Chart("compressor-map");
+  const core::ChartData chart = form.Chart("compressor-map");
   EXPECT_FALSE(OperatingPoint(chart));
   EXPECT_TRUE(maps::checks::Series(chart, "Running line"));
 }

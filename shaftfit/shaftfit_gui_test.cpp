@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "frame/chart_window.h"
-#include "frame/guitest.h"
-#include "frame/sweep.h"
-#include "frame/view.h"
+#include "qt/chart_window.h"
+#include "qt/guitest.h"
+#include "core/sweep.h"
+#include "qt/view.h"
 #include "shaftfit/shaftfit_window.h"
 
 class ShaftfitGui : public QObject {
@@ -17,7 +17,7 @@ class ShaftfitGui : public QObject {
  private slots:
   void opensWithCaptionAndGuesses() {
     shaftfit::Form1 form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     QCOMPARE(view.windowTitle(),
@@ -25,12 +25,12 @@ class ShaftfitGui : public QObject {
                      "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtm1in"))->text(), QString("132.2"));
     QVERIFY(!view.widget("frarg")->isVisible());
-    frame::SaveShot(view, "shaftfit");
+    qt::SaveShot(view, "shaftfit");
   }
 
   void typingAndCalculateGoThroughTheModel() {
     shaftfit::Form1 form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     auto* c2 = qobject_cast<QLineEdit*>(view.widget("txtc2"));
@@ -41,28 +41,28 @@ class ShaftfitGui : public QObject {
     QCOMPARE(form.FindById("txtc2")->text(), std::string("0.0154"));
     // The flow guess follows at once: 9000 * 0.0154 * 0.95.
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtm1in"))->text(), QString("131.7"));
-    form.UserSelect(*static_cast<frame::ListBox*>(form.FindById("lstIRG")), 1);
+    form.UserSelect(*static_cast<core::ListBox*>(form.FindById("lstIRG")), 1);
     QTest::mouseClick(calculate, Qt::LeftButton);
     QVERIFY(view.widget("frarg")->isVisible());
     QVERIFY(!qobject_cast<QLineEdit*>(view.widget("txtpower"))->text().isEmpty());
     QVERIFY(!view.widget("Fraconv")->isVisible());
     QVERIFY(!view.widget("lblError")->isVisible());
-    frame::SaveShot(view, "shaftfit-regenerator");
+    qt::SaveShot(view, "shaftfit-regenerator");
   }
 
   // Every box, list and result is named by its caption for a screen reader,
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
-    frame::CheckDescribed<shaftfit::Form1>({}, {"cmdCalculate", "txtm1in", "145.42", nullptr, nullptr, true});
+    qt::CheckDescribed<shaftfit::Form1>({}, {"cmdCalculate", "txtm1in", "145.42", nullptr, nullptr, true});
   }
 
   // Both maps in the chart window, after the defaults' Calculate.
   void mapsInTheChartWindow() {
     shaftfit::Form1 form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     form.UserClick(*form.FindById("cmdCalculate"));
-    frame::ChartWindow charts(form);
+    qt::ChartWindow charts(form);
     charts.resize(960, 680);
     charts.show();
     QVERIFY(QTest::qWaitForWindowExposed(&charts));
@@ -71,7 +71,7 @@ class ShaftfitGui : public QObject {
       charts.tabs()->setCurrentWidget(charts.tab(name));
       QVERIFY(charts.tab(name)->view()->isVisible());
       QVERIFY(!charts.tab(name)->message()->isVisible());
-      frame::SaveShot(charts, QString("shaftfit-") + name);
+      qt::SaveShot(charts, QString("shaftfit-") + name);
     }
   }
 };

@@ -2,15 +2,15 @@
 
 #include <limits>
 
-#include "frame/numtext.h"
-#include "frame/printline.h"
+#include "core/numtext.h"
+#include "core/printline.h"
 #include "shaftfit/gt_print.h"
 
 namespace shaftfit {
 namespace {
 
-using frame::FormatPattern;
-using frame::Look;
+using core::FormatPattern;
+using core::Look;
 
 constexpr int kWidth = 1110;
 constexpr int kHeight = 680;
@@ -19,21 +19,21 @@ using maps::RowY;
 
 }  // namespace
 
-frame::TextBox* Form1::Input(frame::Frame* in, const std::string& label, const std::string& caption,
+core::TextBox* Form1::Input(core::Frame* in, const std::string& label, const std::string& caption,
                              const std::string& box, const std::string& text, int row,
                              int labelWidth, int boxWidth) {
   return maps::InputRow(*this, in, label, caption, box, text, row, labelWidth, boxWidth);
 }
 
-frame::TextBox* Form1::Output(frame::Frame* in, const std::string& label,
+core::TextBox* Form1::Output(core::Frame* in, const std::string& label,
                               const std::string& caption, const std::string& box, int x, int row,
                               int labelWidth) {
   return maps::OutputRow(*this, in, label, caption, box, x, row, labelWidth);
 }
 
 Form1::Form1()
-    : Form(frame::Caption("Power Generation Gas Turbine Matching Analysis", 13), kWidth, kHeight) {
-  frame::Label* title = AddLabel("Label37", "Power Generation GT Matching Analysis",
+    : Form(core::Caption("Power Generation Gas Turbine Matching Analysis", 13), kWidth, kHeight) {
+  core::Label* title = AddLabel("Label37", "Power Generation GT Matching Analysis",
                                  {0, 4, kWidth, 34}, nullptr, Look::Title);
   title->points = 18;
 
@@ -183,9 +183,9 @@ void Form1::SetStartGuesses() {
 }
 
 void Form1::ShowRegenFrames() {
-  for (frame::Frame* fr : {frarg, frarg2, Fraburn2, fraregen, Fraconv}) fr->setVisible(false);
+  for (core::Frame* fr : {frarg, frarg2, Fraburn2, fraregen, Fraconv}) fr->setVisible(false);
   if (lstIRG->text() == "y")
-    for (frame::Frame* fr : {frarg, frarg2, Fraburn2}) fr->setVisible(true);
+    for (core::Frame* fr : {frarg, frarg2, Fraburn2}) fr->setVisible(true);
 }
 
 // The map boxes as read for the matching (mu a Single) or for the print
@@ -199,14 +199,14 @@ maps::MapBoxes Form1::MapBoxes(maps::Precision mu) const {
 
 std::vector<std::string> Form1::ChartNames() const { return maps::MatchChartNames(); }
 
-frame::ChartData Form1::Chart(const std::string& name) const {
+core::ChartData Form1::Chart(const std::string& name) const {
   return maps::MatchChart(*this, name, maps::ReadMaps(*this, MapBoxes(maps::Precision::Single)),
                           last_);
 }
 
 void Form1::cmdCalculate_Click() {
   last_.reset();
-  auto single = [this](const frame::TextBox* box) { return maps::ReadSingle(*this, box); };
+  auto single = [this](const core::TextBox* box) { return maps::ReadSingle(*this, box); };
   ShowRegenFrames();
   frasurge->setVisible(false);
 
@@ -272,9 +272,9 @@ void Form1::WriteResults(const GtResult& r) {
 
 void Form1::Command1_Click() {
   if (counter == std::numeric_limits<short>::max())
-    throw frame::Failure("No more print files in this run: the file counter is full");
+    throw core::Failure("No more print files in this run: the file counter is full");
   ++counter;
-  auto single = [this](const frame::TextBox* box) { return maps::ReadSingle(*this, box); };
+  auto single = [this](const core::TextBox* box) { return maps::ReadSingle(*this, box); };
   GtPrintInputs p;
   const maps::MapInputs m = maps::ReadMaps(*this, MapBoxes(maps::Precision::Double));
   p.core.comp = m.comp;
@@ -293,7 +293,7 @@ void Form1::Command1_Click() {
   p.b33x = single(txtpirg3);
   p.b55x = single(txtpirg5);
   p.regenerator = lstIRG->text();
-  WritePrintFile(frame::PrintFileName(kPrintBase, counter), GtMapLines(p));
+  WritePrintFile(core::PrintFileName(kPrintBase, counter), GtMapLines(p));
 }
 
 void Form1::cmdEnd_Click() { End(); }

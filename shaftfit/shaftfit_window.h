@@ -7,17 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "frame/form.h"
+#include "core/form.h"
 #include "shaftfit/gt_matching.h"
 #include "thrustfit/map_inputs.h"
 
 namespace shaftfit {
 
-class Form1 : public frame::Form {
+class Form1 : public core::Form {
  public:
   Form1();
   std::vector<std::string> ChartNames() const override;
-  frame::ChartData Chart(const std::string& name) const override;
+  core::ChartData Chart(const std::string& name) const override;
 
  protected:
   void Form_Load() override;
@@ -35,25 +35,25 @@ class Form1 : public frame::Form {
   void WriteResults(const GtResult& r);
   maps::MapBoxes MapBoxes(maps::Precision mu) const;
 
-  frame::TextBox* Input(frame::Frame* in, const std::string& label, const std::string& caption,
+  core::TextBox* Input(core::Frame* in, const std::string& label, const std::string& caption,
                         const std::string& box, const std::string& text, int row, int labelWidth,
                         int boxWidth = 80);
-  frame::TextBox* Output(frame::Frame* in, const std::string& label, const std::string& caption,
+  core::TextBox* Output(core::Frame* in, const std::string& label, const std::string& caption,
                          const std::string& box, int x, int row, int labelWidth);
 
-  frame::Frame *fracomp, *fraburn, *fraturb, *frashft, *fraInNoz, *Frame1, *fraover, *fraTJ1,
+  core::Frame *fracomp, *fraburn, *fraturb, *frashft, *fraInNoz, *Frame1, *fraover, *fraTJ1,
       *frarg2, *frarg, *Fraburn2, *fraframe2;
-  frame::Frame *Fracompo, *fraturbo, *Frathrust, *Fraconv, *frasurge, *fraregen;
-  frame::ListBox* lstIRG;
-  frame::TextBox *txtc1, *txtc2, *txtc3, *txtc4, *txtc5, *txtn2d, *txtetacd, *txtmu;
-  frame::TextBox *txtb1, *txtetabd, *txtb2, *txth;
-  frame::TextBox *txtpitc, *txtmc4c, *txtNc4d, *txtetatd, *txtk1, *txtk2, *txts1, *txts2;
-  frame::TextBox *txtd, *txta, *txtr1, *txtr2, *txtf, *txtp0, *txtT0;
-  frame::TextBox *txtetrg, *txtpirg3, *txtpirg5, *Txtt5, *txtn2, *txtm1in;
-  frame::TextBox *txtm1, *txtm2, *txtn2a, *txtppc, *txtetc;
-  frame::TextBox *Txtm3, *Txtt3, *Txtt4, *txtm4, *txtn4, *txtppt, *txtett, *Txtt5o, *Txtm5;
-  frame::TextBox *txtpower, *txtefth, *txtsfc, *Txtmen, *TxtNEN;
-  frame::Button *cmdCalculate, *Command1, *cmdEnd;
+  core::Frame *Fracompo, *fraturbo, *Frathrust, *Fraconv, *frasurge, *fraregen;
+  core::ListBox* lstIRG;
+  core::TextBox *txtc1, *txtc2, *txtc3, *txtc4, *txtc5, *txtn2d, *txtetacd, *txtmu;
+  core::TextBox *txtb1, *txtetabd, *txtb2, *txth;
+  core::TextBox *txtpitc, *txtmc4c, *txtNc4d, *txtetatd, *txtk1, *txtk2, *txts1, *txts2;
+  core::TextBox *txtd, *txta, *txtr1, *txtr2, *txtf, *txtp0, *txtT0;
+  core::TextBox *txtetrg, *txtpirg3, *txtpirg5, *Txtt5, *txtn2, *txtm1in;
+  core::TextBox *txtm1, *txtm2, *txtn2a, *txtppc, *txtetc;
+  core::TextBox *Txtm3, *Txtt3, *Txtt4, *txtm4, *txtn4, *txtppt, *txtett, *Txtt5o, *Txtm5;
+  core::TextBox *txtpower, *txtefth, *txtsfc, *Txtmen, *TxtNEN;
+  core::Button *cmdCalculate, *Command1, *cmdEnd;
 
   // The matched speed and turbine exit temperature as last shown.
   float nc2 = 0, tt5 = 0;

@@ -1,4 +1,4 @@
 #include "shock/shock_window.h"
-#include "frame/main.h"
+#include "qt/main.h"
 
-int main(int argc, char** argv) { return frame::RunProgram<shock::Shock>(argc, argv); }
+int main(int argc, char** argv) { return qt::RunProgram<shock::Shock>(argc, argv); }

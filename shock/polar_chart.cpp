@@ -23,22 +23,22 @@ std::string Subject(const ShockSolution& x) {
   return "M1 = " + Fixed(x.m1, 3) + ", γ = " + Fixed(x.g, 3);
 }
 
-frame::ChartData ConeChart(const ShockSolution& x, const ConeCurve& curve) {
-  frame::ChartData chart;
+core::ChartData ConeChart(const ShockSolution& x, const ConeCurve& curve) {
+  core::ChartData chart;
   chart.name = kPolarChart;
   chart.title = "Conical shock, " + Subject(x);
   chart.x = {"Cone half-angle δ (deg)", false};
   chart.y = {"Shock angle β (deg)", false};
   if (curve.attached.empty())
-    return frame::Unavailable(chart.name, chart.title, "No attached cone shock found at this Mach number");
+    return core::Unavailable(chart.name, chart.title, "No attached cone shock found at this Mach number");
   chart.series.push_back({"Attached shock", curve.attached});
-  chart.series.push_back({"Strong branch", curve.strong, frame::SeriesStyle::Dashed});
+  chart.series.push_back({"Strong branch", curve.strong, core::SeriesStyle::Dashed});
   chart.marks.push_back({"Largest cone", curve.largestCone, curve.largestConeShock,
                          "Largest cone " + Fixed(curve.largestCone, 2) + "°: detached beyond"});
   if (x.detached) {
     const double mach = kDegrees * std::asin(1 / static_cast<double>(x.m1));
     chart.series.push_back({"Cone asked", {std::pair{double(x.dl), mach}, std::pair{double(x.dl), 90.0}},
-                            frame::SeriesStyle::Dashed});
+                            core::SeriesStyle::Dashed});
     chart.marks.push_back({"Computed cone", x.dl, mach,
                            "Cone " + Fixed(x.dl, 3) + "°: detached or did not converge", true});
   } else {
@@ -93,13 +93,13 @@ ConeCurve ConeShockCurve(float m1, float g) {
   return curve;
 }
 
-frame::ChartData PolarChart(const ShockSolution& x, const ConeCurve* cone) {
+core::ChartData PolarChart(const ShockSolution& x, const ConeCurve* cone) {
   if (x.type == ShockType::Conical) return ConeChart(x, cone ? *cone : ConeShockCurve(x.m1, x.g));
-  frame::ChartData chart;
+  core::ChartData chart;
   chart.name = kPolarChart;
   chart.title = "Shock polar, " + Subject(x);
   if (!(x.m1 > 1))
-    return frame::Unavailable(chart.name, chart.title,
+    return core::Unavailable(chart.name, chart.title,
                               "At Mach 1 the normal shock is a Mach wave of no strength: "
                               "there is no turning to draw");
   chart.x = {"Shock angle β (deg)", false};
@@ -107,7 +107,7 @@ frame::ChartData PolarChart(const ShockSolution& x, const ConeCurve* cone) {
   const double mu = std::asin(1 / static_cast<double>(x.m1));
   const double top = MaxTurningShockAngle(x.m1, x.g), right = std::acos(0.0);
   auto branch = [&](double from, double to) {
-    std::vector<frame::ChartPoint> points;
+    std::vector<core::ChartPoint> points;
     for (int i = 0; i <= kBranchPoints; ++i) {
       const double beta = i == kBranchPoints ? to : from + (to - from) * i / kBranchPoints;
       points.emplace_back(std::pair{kDegrees * beta, TurningAngle(x.m1, x.g, beta)});
@@ -129,7 +129,7 @@ frame::ChartData PolarChart(const ShockSolution& x, const ConeCurve* cone) {
   if (x.dl > 0 && !limited)
     chart.series.push_back({"Turning " + Fixed(x.dl, 3) + "°",
                             {std::pair{kDegrees * mu, double(x.dl)}, std::pair{90.0, double(x.dl)}},
-                            frame::SeriesStyle::Dashed});
+                            core::SeriesStyle::Dashed});
   const std::string name = strong ? "Strong solution" : "Weak solution";
   std::string text = name + ": β = " + Fixed(x.s.angle, 3) + "°, M2 = " + Fixed(x.s.m2, 4);
   if (limited) text = "Turning " + Fixed(x.asked, 3) + "° is above the maximum: taken as the maximum";

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "frame/chart.h"
+#include "core/chart.h"
 #include "shock/shock_flow.h"
 
 namespace shock {
@@ -27,13 +27,13 @@ inline constexpr const char* kPolarChart = "polar";
 // The cone curve alone: shock angle (y) against cone angle (x), degrees,
 // the attached branch up to the largest cone and the strong one beyond.
 struct ConeCurve {
-  std::vector<frame::ChartPoint> attached, strong;
+  std::vector<core::ChartPoint> attached, strong;
   double largestCone = 0, largestConeShock = 0;  // degrees; 0 when none found
 };
 ConeCurve ConeShockCurve(float m1, float g);
 
 // The chart of a solution; for a cone, from its curve (computed when not
 // given: some tens of milliseconds).
-frame::ChartData PolarChart(const ShockSolution& solution, const ConeCurve* cone = nullptr);
+core::ChartData PolarChart(const ShockSolution& solution, const ConeCurve* cone = nullptr);
 
 }  // namespace shock

@@ -19,21 +19,21 @@ struct Driven {
   Shock form;
   Driven() { form.Load(); }
   void Type(const std::string& id, const std::string& text) {
-    form.UserType(*static_cast<frame::TextBox*>(form.FindById(id)), text);
+    form.UserType(*static_cast<core::TextBox*>(form.FindById(id)), text);
   }
   void Run(int type, const std::string& m1, const std::string& g, const std::string& dl) {
-    form.UserSelect(*static_cast<frame::ListBox*>(form.FindById("lsttype")), type);
+    form.UserSelect(*static_cast<core::ListBox*>(form.FindById("lsttype")), type);
     Type("txtm1", m1);
     Type("txtg", g);
     Type("txtdl", dl);
     form.UserClick(*form.FindById("cmdCalculate"));
   }
   double Shown(const std::string& id) { return std::stod(form.FindById(id)->text()); }
-  frame::ChartData Polar() const { return form.Chart("polar"); }
+  core::ChartData Polar() const { return form.Chart("polar"); }
 };
 
-const frame::ChartMark* Mark(const frame::ChartData& chart, const std::string& name) {
-  for (const frame::ChartMark& m : chart.marks)
+const core::ChartMark* Mark(const core::ChartData& chart, const std::string& name) {
+  for (const core::ChartMark& m : chart.marks)
     if (m.name == name) return &m;
   return nullptr;
 }
@@ -61,11 +61,11 @@ TEST_P(PolarChart, SolutionSatisfiesTheShockRelationOnItsBranch) {
   const PlanarCase c = GetParam();
   Driven w;
   w.Run(c.type, c.m1, c.g, c.dl);
-  const frame::ChartData chart = w.Polar();
+  const core::ChartData chart = w.Polar();
   ASSERT_TRUE(chart.available()) << chart.unavailable;
   const bool strong = c.type == 2;
-  const frame::ChartMark* sol = Mark(chart, strong ? "Strong solution" : "Weak solution");
-  const frame::ChartMark* top = Mark(chart, "Maximum turning");
+  const core::ChartMark* sol = Mark(chart, strong ? "Strong solution" : "Weak solution");
+  const core::ChartMark* top = Mark(chart, "Maximum turning");
   ASSERT_TRUE(sol && top);
   const double m = std::stod(c.m1), g = std::stod(c.g);
   // The point is the window's shock angle and turning, and obeys the relation.
@@ -88,9 +88,9 @@ TEST_P(PolarChart, SolutionSatisfiesTheShockRelationOnItsBranch) {
   EXPECT_NEAR(Turning(m, g, top->x), top->y, 1e-3);
   double largest = -1;
   size_t points = 0;
-  for (const frame::ChartSeries& s : chart.series) {
-    if (s.style != frame::SeriesStyle::Line) continue;
-    for (const frame::ChartPoint& p : s.points) {
+  for (const core::ChartSeries& s : chart.series) {
+    if (s.style != core::SeriesStyle::Line) continue;
+    for (const core::ChartPoint& p : s.points) {
       ASSERT_TRUE(p);
       largest = std::max(largest, p->second);
       ++points;
@@ -113,9 +113,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PolarChartNormal, TheNormalShockStandsAtNinetyDegrees) {
   Driven w;
   w.Run(0, "2.00", "1.400", "5");
-  frame::ChartData chart = w.Polar();
+  core::ChartData chart = w.Polar();
   ASSERT_TRUE(chart.available()) << chart.unavailable;
-  const frame::ChartMark* normal = Mark(chart, "Normal shock");
+  const core::ChartMark* normal = Mark(chart, "Normal shock");
   ASSERT_TRUE(normal);
   EXPECT_EQ(normal->x, 90);
   EXPECT_EQ(normal->y, 0);
@@ -142,12 +142,12 @@ TEST(PolarChartCone, ComputedConeLiesOnTheCurveOrIsDetached) {
     Driven w;
     w.Run(3, c.m1, c.g, c.dl);
     const auto began = std::chrono::steady_clock::now();
-    const frame::ChartData chart = w.Polar();
+    const core::ChartData chart = w.Polar();
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
     EXPECT_LT(seconds, 1.0) << c.m1;
     ASSERT_TRUE(chart.available()) << chart.unavailable;
-    const frame::ChartMark* cone = Mark(chart, "Computed cone");
-    const frame::ChartMark* largest = Mark(chart, "Largest cone");
+    const core::ChartMark* cone = Mark(chart, "Computed cone");
+    const core::ChartMark* largest = Mark(chart, "Largest cone");
     ASSERT_TRUE(cone && largest);
     const double dl = std::stod(c.dl);
     EXPECT_EQ(cone->alarm, c.detached) << c.dl;
@@ -174,7 +174,7 @@ TEST(PolarChartCone, ComputedConeLiesOnTheCurveOrIsDetached) {
 
 TEST(PolarChartUnavailable, BeforeTheFirstAndAfterAFailedCalculation) {
   Driven w;
-  frame::ChartData chart = w.Polar();
+  core::ChartData chart = w.Polar();
   EXPECT_FALSE(chart.available());
   EXPECT_NE(chart.unavailable.find("Press Calculate"), std::string::npos);
   w.Run(1, "2", "1.4", "10");

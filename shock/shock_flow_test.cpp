@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "frame/numtext.h"
+#include "core/numtext.h"
 
 namespace shock {
 namespace {
@@ -90,8 +90,8 @@ TEST(ObliqueShock, IterationsThatNeverSettleEndOnTheirBranch) {
 }
 
 std::string Shown(const ShockState& s) {
-  return frame::FormatPattern(s.angle, "#0.000") + " " + frame::FormatPattern(s.m2, "#0.0000") +
-         " " + frame::FormatPattern(s.p21, "#0.0000") + " " + frame::FormatPattern(s.pt21, "#0.0000");
+  return core::FormatPattern(s.angle, "#0.000") + " " + core::FormatPattern(s.m2, "#0.0000") +
+         " " + core::FormatPattern(s.p21, "#0.0000") + " " + core::FormatPattern(s.pt21, "#0.0000");
 }
 
 // From M1 = 10 on, passes cut short end where the full iteration would have

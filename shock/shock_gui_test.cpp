@@ -4,8 +4,8 @@
 #include <QtTest>
 
 #include <QListWidget>
-#include "frame/guitest.h"
-#include "frame/view.h"
+#include "qt/guitest.h"
+#include "qt/view.h"
 #include "shock/shock_window.h"
 
 class ShockGui : public QObject {
@@ -13,7 +13,7 @@ class ShockGui : public QObject {
  private slots:
   void opensWithCaptionAndDefaults() {
     shock::Shock form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     QCOMPARE(view.windowTitle(), QString("Shock Analysis by QMX 03.05.2005       "
@@ -23,17 +23,17 @@ class ShockGui : public QObject {
     QCOMPARE(type->currentRow(), 0);
     QVERIFY(!view.widget("frainpt2")->isVisible());
     form.UserClick(*form.FindById("cmdCalculate"));
-    frame::SaveShot(view, "shock");
-    form.UserSelect(*static_cast<frame::ListBox*>(form.FindById("lsttype")), 3);
-    form.UserType(*static_cast<frame::TextBox*>(form.FindById("txtdl")), "45");
+    qt::SaveShot(view, "shock");
+    form.UserSelect(*static_cast<core::ListBox*>(form.FindById("lsttype")), 3);
+    form.UserType(*static_cast<core::TextBox*>(form.FindById("txtdl")), "45");
     form.UserClick(*form.FindById("cmdCalculate"));
     QVERIFY(view.widget("fradet")->isVisible());
-    frame::SaveShot(view, "shock-detached");
+    qt::SaveShot(view, "shock-detached");
   }
 
   void typingAndCalculateGoThroughTheWidgets() {
     shock::Shock form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     auto* type = qobject_cast<QListWidget*>(view.widget("lsttype"));
@@ -48,14 +48,14 @@ class ShockGui : public QObject {
     QTest::mouseClick(calculate, Qt::LeftButton);
     QCOMPARE(angle->text(), QString("22.974"));
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtdx"))->text(), QString("22.974"));
-    frame::SaveShot(view, "shock-oblique");
+    qt::SaveShot(view, "shock-oblique");
     QVERIFY(!view.widget("lblError")->isVisible());
   }
 
   // Every box, list and result is named by its caption for a screen reader,
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
-    frame::CheckDescribed<shock::Shock>({}, {"cmdCalculate", "txtg", "1.54", "txtg", "x", true});
+    qt::CheckDescribed<shock::Shock>({}, {"cmdCalculate", "txtg", "1.54", "txtg", "x", true});
   }
 };
 

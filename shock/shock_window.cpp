@@ -3,13 +3,13 @@
 #include <cmath>
 #include <exception>
 
-#include "frame/numtext.h"
+#include "core/numtext.h"
 #include "shock/shock_flow.h"
 
 namespace shock {
 
-using frame::Look;
-using frame::Rect;
+using core::Look;
+using core::Rect;
 
 namespace {
 
@@ -19,7 +19,7 @@ constexpr int kResultLabelW = 190, kResultBoxX = 196, kResultBoxW = 100;
 
 }  // namespace
 
-Shock::Shock() : frame::Form(frame::Caption("Shock Analysis", 7), 700, 350) {
+Shock::Shock() : core::Form(core::Caption("Shock Analysis", 7), 700, 350) {
   lblTitle = AddLabel("lblTitle", "Shock Analysis", {150, 8, 400, 38}, nullptr, Look::Title);
   lsttype = AddList("lsttype",
                     {"Normal Shock", "Weak Oblique Planar Shock", "Strong Oblique Planar Shock",
@@ -55,7 +55,7 @@ Shock::Shock() : frame::Form(frame::Caption("Shock Analysis", 7), 700, 350) {
   fraresults3 = AddFrame("fraresults3", "", {380, 190, 304, 32}, nullptr, false);
   AddLabel("Label10", "Maximum turning (deg) = ", {0, 4, kResultLabelW, 24}, fraresults3);
   txtdx = AddTextBox("txtdx", {kResultBoxX, 2, kResultBoxW, 26}, fraresults3);
-  for (frame::TextBox* out : {txte2, txte3, txte4, txtdr, txtdx}) out->readOnly = true;
+  for (core::TextBox* out : {txte2, txte3, txte4, txtdr, txtdx}) out->readOnly = true;
 
   fradet = AddFrame("fradet", "", {380, 230, 304, 30}, nullptr, false);
   AddLabel("Label11", "          Detached!           or Did Not Converge!", {0, 2, 304, 26},
@@ -104,13 +104,13 @@ void Shock::RefreshFrames() {
   // frames are set first, the failure reported after.
   bool unread = false;
   if (ij >= 3) {
-    const auto typedMach = frame::ParseStrict(txtm1->text());
-    const auto typedAngle = frame::ParseStrict(txtdl->text());
+    const auto typedMach = core::ParseStrict(txtm1->text());
+    const auto typedAngle = core::ParseStrict(txtdl->text());
     if (typedMach && typedAngle) {
       m1 = *typedMach;
       dl = *typedAngle;
       mm = m1 * m1;
-      txteps->setText(frame::FormatPattern(ConeFirstGuess(m1, dl), "#0.0"));
+      txteps->setText(core::FormatPattern(ConeFirstGuess(m1, dl), "#0.0"));
     } else {
       unread = true;
     }
@@ -128,8 +128,8 @@ void Shock::RefreshFrames() {
 }
 
 void Shock::Fail(const std::string& message) {
-  for (frame::TextBox* out : {txte2, txte3, txte4, txtdr, txtdx}) out->setText("");
-  throw frame::Failure(message);
+  for (core::TextBox* out : {txte2, txte3, txte4, txtdr, txtdx}) out->setText("");
+  throw core::Failure(message);
 }
 
 void Shock::cmdCalculate_Click() {
@@ -142,7 +142,7 @@ void Shock::cmdCalculate_Click() {
   bool angleRead = true;
   if (oblique || conical) {
     dl = Strict(txtdl);
-  } else if (auto typed = frame::ParseStrict(txtdl->text())) {
+  } else if (auto typed = core::ParseStrict(txtdl->text())) {
     dl = *typed;
   } else {
     angleRead = false;
@@ -181,21 +181,21 @@ void Shock::cmdCalculate_Click() {
   for (double v : {s.m2, s.p21, s.pt21, s.angle, s.dmax})
     if (!std::isfinite(v)) Fail("No shock solution for these inputs");
 
-  txte2->setText(frame::FormatPattern(s.m2, "#0.0000"));
-  txte3->setText(frame::FormatPattern(s.p21, "#0.0000"));
-  txte4->setText(frame::FormatPattern(s.pt21, "#0.0000"));
-  if (angleRead) txtdl->setText(frame::FormatPattern(dl, "#0.000"));
-  txtdx->setText(frame::FormatPattern(s.dmax, "#0.000"));
-  txtdr->setText(frame::FormatPattern(s.angle, "#0.000"));
+  txte2->setText(core::FormatPattern(s.m2, "#0.0000"));
+  txte3->setText(core::FormatPattern(s.p21, "#0.0000"));
+  txte4->setText(core::FormatPattern(s.pt21, "#0.0000"));
+  if (angleRead) txtdl->setText(core::FormatPattern(dl, "#0.000"));
+  txtdx->setText(core::FormatPattern(s.dmax, "#0.000"));
+  txtdr->setText(core::FormatPattern(s.angle, "#0.000"));
   fradet->setVisible(false);
   if (detshk == 1) fradet->setVisible(true);
   last_ = ShockSolution{static_cast<ShockType>(ij), m1, g, asked, dl, s, detshk == 1};
   detshk = 0;
 }
 
-frame::ChartData Shock::Chart(const std::string& name) const {
+core::ChartData Shock::Chart(const std::string& name) const {
   if (name != kPolarChart) return Form::Chart(name);
-  if (!last_) return frame::Unavailable(name, "Shock polar", WhyNothing(computing_, why_));
+  if (!last_) return core::Unavailable(name, "Shock polar", WhyNothing(computing_, why_));
   if (last_->type != ShockType::Conical) return PolarChart(*last_);
   const std::pair<float, float> key{last_->m1, last_->g};
   if (!cone_ || cone_->first != key) cone_.emplace(key, ConeShockCurve(key.first, key.second));

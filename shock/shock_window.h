@@ -6,18 +6,18 @@
 #include <optional>
 #include <string>
 
-#include "frame/form.h"
+#include "core/form.h"
 #include "shock/polar_chart.h"
 
 namespace shock {
 
-class Shock : public frame::Form {
+class Shock : public core::Form {
  public:
   Shock();
 
  public:
   std::vector<std::string> ChartNames() const override { return {kPolarChart}; }
-  frame::ChartData Chart(const std::string& name) const override;
+  core::ChartData Chart(const std::string& name) const override;
 
  protected:
   void Form_Load() override;
@@ -31,11 +31,11 @@ class Shock : public frame::Form {
   void RefreshFrames();
   [[noreturn]] void Fail(const std::string& message);
 
-  frame::Label* lblTitle;
-  frame::ListBox* lsttype;
-  frame::Frame *frainpt, *frainpt2, *frashang, *fraresults1, *fraresults2, *fraresults3, *fradet;
-  frame::TextBox *txtg, *txtm1, *txtdl, *txteps, *txte2, *txte3, *txte4, *txtdr, *txtdx;
-  frame::Button *cmdCalculate, *cmdEnd;
+  core::Label* lblTitle;
+  core::ListBox* lsttype;
+  core::Frame *frainpt, *frainpt2, *frashang, *fraresults1, *fraresults2, *fraresults3, *fradet;
+  core::TextBox *txtg, *txtm1, *txtdl, *txteps, *txte2, *txte3, *txte4, *txtdr, *txtdx;
+  core::Button *cmdCalculate, *cmdEnd;
 
   float m1 = 0, g = 0, dl = 0, mm = 0, g2 = 0;
   std::int16_t ij = 0, detshk = 0;

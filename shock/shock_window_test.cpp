@@ -14,10 +14,10 @@ class ShockWindow : public ::testing::Test {
   std::string Text(const std::string& id) { return form.FindById(id)->text(); }
   bool Shown(const std::string& id) { return form.FindById(id)->shown(); }
   void Type(const std::string& id, const std::string& text) {
-    form.UserType(*static_cast<frame::TextBox*>(form.FindById(id)), text);
+    form.UserType(*static_cast<core::TextBox*>(form.FindById(id)), text);
   }
   void Choose(int type) {
-    form.UserSelect(*static_cast<frame::ListBox*>(form.FindById("lsttype")), type);
+    form.UserSelect(*static_cast<core::ListBox*>(form.FindById("lsttype")), type);
   }
   void Calculate() { form.UserClick(*form.FindById("cmdCalculate")); }
 
@@ -127,10 +127,10 @@ TEST_F(ShockWindow, UndefinedInputsAreReportedWithBlankResults) {
   for (const Case& c : cases) {
     Shock fresh;
     fresh.Load();
-    fresh.UserSelect(*static_cast<frame::ListBox*>(fresh.FindById("lsttype")), c.type);
+    fresh.UserSelect(*static_cast<core::ListBox*>(fresh.FindById("lsttype")), c.type);
     fresh.UserClick(*fresh.FindById("cmdCalculate"));
     ASSERT_FALSE(fresh.lblError->visible());
-    fresh.UserType(*static_cast<frame::TextBox*>(fresh.FindById(c.box)), c.text);
+    fresh.UserType(*static_cast<core::TextBox*>(fresh.FindById(c.box)), c.text);
     fresh.UserClick(*fresh.FindById("cmdCalculate"));
     EXPECT_TRUE(fresh.lblError->visible()) << c.box << " " << c.text;
     EXPECT_EQ(fresh.lblError->text(), c.message);

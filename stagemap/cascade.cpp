@@ -3,14 +3,14 @@
 #include <cmath>
 #include <string>
 
-#include "frame/failure.h"
+#include "core/failure.h"
 
 namespace stagemap {
 
 namespace {
 
 double Divide(double num, double den, const char* what) {
-  if (den == 0) throw frame::Failure(std::string("Division by zero: ") + what);
+  if (den == 0) throw core::Failure(std::string("Division by zero: ") + what);
   return num / den;
 }
 
@@ -48,7 +48,7 @@ double ProfileDrag(double r, double sc) {
 }
 
 double NominalExitAngle(double inlet, double exit, double ac, double sc) {
-  if (sc < 0) throw frame::Failure("s/c must not be negative");
+  if (sc < 0) throw core::Failure("s/c must not be negative");
   const double camber = exit - inlet;
   double out = exit;
   // The deviation depends on the exit angle it corrects; ten passes settle it.

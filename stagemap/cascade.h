@@ -44,7 +44,7 @@ struct StageResult {
   double rr, rs;     // normalized incidences of rotor and stator
 };
 
-// Throws frame::Failure for inputs that would divide by zero or take the
+// Throws core::Failure for inputs that would divide by zero or take the
 // square root of a negative s/c.
 StageResult Stage(const StageInput& in);
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "frame/failure.h"
+#include "core/failure.h"
 
 namespace stagemap {
 namespace {
@@ -54,7 +54,7 @@ TEST(NominalExitAngle, DeviationRule) {
   EXPECT_NEAR(NominalExitAngle(-42, -8, 0.4f, 1), -15.296137, 1e-6);
   // The stator mirrors it.
   EXPECT_NEAR(NominalExitAngle(42, 8, 0.4f, 1), 15.296137, 1e-6);
-  EXPECT_THROW(NominalExitAngle(-42, -8, 0.4, -1), frame::Failure);
+  EXPECT_THROW(NominalExitAngle(-42, -8, 0.4, -1), core::Failure);
 }
 
 struct StageCase {
@@ -130,7 +130,7 @@ TEST(Stage, DivisionsByZeroAreReported) {
     try {
       Stage(c.in);
       ADD_FAILURE() << c.name << " did not fail";
-    } catch (const frame::Failure& f) {
+    } catch (const core::Failure& f) {
       EXPECT_NE(std::string(f.what()).find(c.message), std::string::npos) << f.what();
     }
   }

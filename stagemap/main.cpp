@@ -1,3 +1,3 @@
 #include "stagemap/stagemap_window.h"
-#include "frame/main.h"
-int main(int argc, char** argv) { return frame::RunProgram<stagemap::StageMap>(argc, argv); }
+#include "qt/main.h"
+int main(int argc, char** argv) { return qt::RunProgram<stagemap::StageMap>(argc, argv); }

@@ -3,8 +3,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "frame/guitest.h"
-#include "frame/view.h"
+#include "qt/guitest.h"
+#include "qt/view.h"
 #include "stagemap/stagemap_window.h"
 
 class StageMapGui : public QObject {
@@ -12,7 +12,7 @@ class StageMapGui : public QObject {
  private slots:
   void opensWithCaptionAndComputes() {
     stagemap::StageMap form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     QCOMPARE(view.windowTitle(),
@@ -26,12 +26,12 @@ class StageMapGui : public QObject {
     QTest::mouseClick(calculate, Qt::LeftButton);
     QCOMPARE(eta->text(), QString("0.899"));
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtb1"))->text(), QString("-44.30"));
-    frame::SaveShot(view, "stagemap");
+    qt::SaveShot(view, "stagemap");
   }
 
   void typedReactionGoesThroughTheModel() {
     stagemap::StageMap form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     auto* pr = qobject_cast<QLineEdit*>(view.widget("txtpr"));
@@ -47,7 +47,7 @@ class StageMapGui : public QObject {
   // Every box, list and result is named by its caption for a screen reader,
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
-    frame::CheckDescribed<stagemap::StageMap>({}, {"cmdCalculate", "txtb1p", "-46.2", "txtb1p", "x", true});
+    qt::CheckDescribed<stagemap::StageMap>({}, {"cmdCalculate", "txtb1p", "-46.2", "txtb1p", "x", true});
   }
 };
 

@@ -1,6 +1,6 @@
 #include "stagemap/stagemap_window.h"
 
-#include "frame/numtext.h"
+#include "core/numtext.h"
 #include "stagemap/cascade.h"
 
 namespace stagemap {
@@ -12,18 +12,18 @@ constexpr int kRow = 28;
 
 }  // namespace
 
-StageMap::StageMap() : Form(frame::Caption("Single Stage Compressor Performance", 4), kWidth, 470) {
+StageMap::StageMap() : Form(core::Caption("Single Stage Compressor Performance", 4), kWidth, 470) {
   AddLabel("Label1", "Performance of a Single Stage Compressor", {0, 8, kWidth, 34}, nullptr,
-           frame::Look::Title);
+           core::Look::Title);
   AddLabel("Label2", "Rotor blades and stator vanes have similar lift/drag characteristics",
-           {10, 48, kWidth - 20, 20}, nullptr, frame::Look::Heading);
+           {10, 48, kWidth - 20, 20}, nullptr, core::Look::Heading);
   AddLabel("Label3", "General lift/drag cascade correlations are used to predict efficiency",
-           {10, 68, kWidth - 20, 20}, nullptr, frame::Look::Heading);
+           {10, 68, kWidth - 20, 20}, nullptr, core::Look::Heading);
 
   frainput = AddFrame("frainput", "Input", {12, 96, 300, 30 + 11 * 27});
   auto input = [this](const char* name, const char* label, const char* text, int row) {
     AddLabel(std::string("lbl") + (name + 3), label, {12, 26 + row * kRow, 190, 24}, frainput);
-    frame::TextBox* box = AddTextBox(name, {205, 26 + row * kRow, 80, 24}, frainput);
+    core::TextBox* box = AddTextBox(name, {205, 26 + row * kRow, 80, 24}, frainput);
     box->setText(text);
     box->what = label;  // messages name the box as the window does
     return box;
@@ -41,7 +41,7 @@ StageMap::StageMap() : Form(frame::Caption("Single Stage Compressor Performance"
   fraresults0 = AddFrame("fraresults0", "Results", {328, 96, 300, 30 + 11 * 27});
   auto output = [this](const char* name, const char* label, int row) {
     AddLabel(std::string("lbl") + (name + 3), label, {12, 24 + row * 27, 190, 24}, fraresults0);
-    frame::TextBox* box = AddTextBox(name, {205, 24 + row * 27, 80, 24}, fraresults0);
+    core::TextBox* box = AddTextBox(name, {205, 24 + row * 27, 80, 24}, fraresults0);
     box->readOnly = true;
     return box;
   };
@@ -58,7 +58,7 @@ StageMap::StageMap() : Form(frame::Caption("Single Stage Compressor Performance"
   txtclst = output("txtclst", "Cls", 10);
 
   cmdCalculate = AddButton("cmdCalculate", "Calculate", {12, 428, 150, 34}, nullptr,
-                           frame::Look::Compute);
+                           core::Look::Compute);
   cmdEnd = AddButton("cmdEnd", "Done!", {kWidth - 162, 428, 150, 34});
   cmdCalculate->Click = [this] { cmdCalculate_Click(); };
   cmdEnd->Click = [this] { cmdEnd_Click(); };
@@ -66,7 +66,7 @@ StageMap::StageMap() : Form(frame::Caption("Single Stage Compressor Performance"
 
 void StageMap::cmdCalculate_Click() {
   // No stale result may stand beside a failure message.
-  for (frame::TextBox* box : {txteta, txtphi, txtb1, txtb2, txtal2, txtal3, txtincs, txtcd,
+  for (core::TextBox* box : {txteta, txtphi, txtb1, txtb2, txtal2, txtal3, txtincs, txtcd,
                               txtcl, txtcdst, txtclst})
     box->setText("");
   StageInput in;
@@ -81,17 +81,17 @@ void StageMap::cmdCalculate_Click() {
   in.r = Strict(txtpr);
   const StageResult s = Stage(in);
   // Render all before writing any, so a non-finite value leaves the boxes blank.
-  const std::string eta = frame::FormatPattern(s.eta, "#0.000");
-  const std::string phi = frame::FormatPattern(s.phi, "#0.000");
-  const std::string b1 = frame::FormatPattern(s.b1, "#0.00");
-  const std::string b2 = frame::FormatPattern(s.b2, "#0.00");
-  const std::string al3 = frame::FormatPattern(s.al3, "#0.00");
-  const std::string al2 = frame::FormatPattern(s.al2, "#0.00");
-  const std::string incs = frame::FormatPattern(s.incs, "#0.00");
-  const std::string cd = frame::FormatPattern(s.cdr, "#0.000");
-  const std::string cl = frame::FormatPattern(s.clr, "#0.00");
-  const std::string cdst = frame::FormatPattern(s.cds, "#0.000");
-  const std::string clst = frame::FormatPattern(s.cls, "#0.00");
+  const std::string eta = core::FormatPattern(s.eta, "#0.000");
+  const std::string phi = core::FormatPattern(s.phi, "#0.000");
+  const std::string b1 = core::FormatPattern(s.b1, "#0.00");
+  const std::string b2 = core::FormatPattern(s.b2, "#0.00");
+  const std::string al3 = core::FormatPattern(s.al3, "#0.00");
+  const std::string al2 = core::FormatPattern(s.al2, "#0.00");
+  const std::string incs = core::FormatPattern(s.incs, "#0.00");
+  const std::string cd = core::FormatPattern(s.cdr, "#0.000");
+  const std::string cl = core::FormatPattern(s.clr, "#0.00");
+  const std::string cdst = core::FormatPattern(s.cds, "#0.000");
+  const std::string clst = core::FormatPattern(s.cls, "#0.00");
   txteta->setText(eta);
   txtphi->setText(phi);
   txtb1->setText(b1);

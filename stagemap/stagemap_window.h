@@ -1,11 +1,11 @@
 // The window of the single-stage compressor performance calculator.
 #pragma once
 
-#include "frame/form.h"
+#include "core/form.h"
 
 namespace stagemap {
 
-class StageMap : public frame::Form {
+class StageMap : public core::Form {
  public:
   StageMap();
 
@@ -13,11 +13,11 @@ class StageMap : public frame::Form {
   void cmdCalculate_Click();
   void cmdEnd_Click();
 
-  frame::TextBox *txtb1p, *txtb2p, *txta2p, *txta3p, *txtinc, *txtac, *txtsc, *txtsh, *txtpr;
-  frame::TextBox *txteta, *txtphi, *txtb1, *txtb2, *txtal2, *txtal3, *txtincs, *txtcd, *txtcl,
+  core::TextBox *txtb1p, *txtb2p, *txta2p, *txta3p, *txtinc, *txtac, *txtsc, *txtsh, *txtpr;
+  core::TextBox *txteta, *txtphi, *txtb1, *txtb2, *txtal2, *txtal3, *txtincs, *txtcd, *txtcl,
       *txtcdst, *txtclst;
-  frame::Frame *frainput, *fraresults0;
-  frame::Button *cmdCalculate, *cmdEnd;
+  core::Frame *frainput, *fraresults0;
+  core::Button *cmdCalculate, *cmdEnd;
 };
 
 }  // namespace stagemap

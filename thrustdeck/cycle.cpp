@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "atmosphere/standard_atmosphere.h"
-#include "frame/failure.h"
+#include "core/failure.h"
 #include "thrustdeck/gas_properties.h"
 
 namespace thrustdeck {
@@ -14,14 +14,14 @@ namespace {
 // division by zero, an undefined power or an overflow somewhere before it.
 float Put(double value, const char* what) {
   if (!(std::fabs(value) <= FLT_MAX))
-    throw frame::Failure(std::string("Cannot compute the ") + what +
+    throw core::Failure(std::string("Cannot compute the ") + what +
                          ": division by zero or undefined power");
   return static_cast<float>(value);
 }
 
 // An input that the next step divides by.
 void Divisor(double value, const char* box) {
-  if (value == 0) throw frame::Failure(std::string(box) + " must not be 0");
+  if (value == 0) throw core::Failure(std::string(box) + " must not be 0");
 }
 
 // A mean of two stations, rounded to Single before the property rule sees it.
@@ -133,7 +133,7 @@ void Run::Prepare() {
     s.inozs = s.inofs = "cd";
   }
   if (s.igcs != "n" && s.gmcn == 1)
-    throw frame::Failure("gamma must not be 1: cp would be infinite");
+    throw core::Failure("gamma must not be 1: cp would be infinite");
   if (s.SAs != "n") {
     const atmosphere::AirState air = atmosphere::StandardAtmosphere(s.alt);
     s.t0 = air.t;
@@ -254,7 +254,7 @@ bool Run::PowerBalance() {
   // The rounds oscillate about the balance without reaching it (or run off):
   // bisect between the ratios they bracketed it with.
   if (lo == 0 || hi == 0)
-    throw frame::Failure(
+    throw core::Failure(
         "The fan pressure ratio does not settle: no power balance of fan and turbine found");
   return Bisect(lo, hi);
 }
@@ -334,7 +334,7 @@ bool Run::Bisect(float lo, float hi) {
   if (bestGap == FLT_MAX) return false;
   if (!trial(best, gap)) return false;
   if (!Balanced(gap, s.pt5))
-    throw frame::Failure(
+    throw core::Failure(
         "The fan pressure ratio does not settle: no power balance of fan and turbine found");
   return true;
 }

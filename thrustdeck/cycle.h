@@ -74,7 +74,7 @@ enum class Outcome {
 inline constexpr int kMaxBalanceIterations = 2000;
 
 // Runs one calculation into state. A division by zero, an undefined power
-// or a power balance that does not settle throws frame::Failure; state may
+// or a power balance that does not settle throws core::Failure; state may
 // then hold a partial calculation.
 Outcome RunCycle(const CycleInputs& in, CycleState& state);
 

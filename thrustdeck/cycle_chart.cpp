@@ -59,19 +59,19 @@ std::vector<double> StationEntropies(const CycleDiagram& d) {
   return s;
 }
 
-frame::ChartData TsDiagramChart(const CycleDiagram& d) {
+core::ChartData TsDiagramChart(const CycleDiagram& d) {
   const std::string name = "ts-diagram";
   const std::string title = "T-s diagram of the cycle (" + d.detail + ")";
   const std::vector<double> s = StationEntropies(d);
   for (size_t i = 0; i < s.size(); ++i)
     if (!std::isfinite(s[i]))
-      return frame::Unavailable(name, title,
+      return core::Unavailable(name, title,
                                 "Station " + d.stations[i].number +
                                     " has a temperature or pressure at or below zero (or beyond "
                                     "any number): it has no entropy to draw");
-  if (s.empty()) return frame::Unavailable(name, title, "The cycle has no stations");
+  if (s.empty()) return core::Unavailable(name, title, "The cycle has no stations");
 
-  frame::ChartData chart;
+  core::ChartData chart;
   chart.name = name;
   chart.title = title;
   chart.x = {"s − s" + d.stations.front().number + " (BTU/lbm-R)", false};
@@ -83,7 +83,7 @@ frame::ChartData TsDiagramChart(const CycleDiagram& d) {
     return -1;
   };
   for (const CyclePath& path : d.paths) {
-    frame::ChartSeries series;
+    core::ChartSeries series;
     series.name = path.name;
     for (const std::string& number : path.stations) {
       const int i = index(number);
@@ -109,9 +109,9 @@ frame::ChartData TsDiagramChart(const CycleDiagram& d) {
     const int i = index(number);
     if (i < 0) continue;
     const CycleStation& st = d.stations[i];
-    frame::ChartSeries curve;
+    core::ChartSeries curve;
     curve.name = label + " " + Short(st.p) + " psia";
-    curve.style = frame::SeriesStyle::Dashed;
+    curve.style = core::SeriesStyle::Dashed;
     bool stationDrawn = false;
     for (int k = 0; k < kIsobarPoints; ++k) {
       const double t = tLow * std::pow(tHigh / tLow, static_cast<double>(k) / (kIsobarPoints - 1));
@@ -135,8 +135,8 @@ frame::ChartData TsDiagramChart(const CycleDiagram& d) {
   return chart;
 }
 
-frame::ChartData StationsChart(const CycleDiagram& d) {
-  frame::ChartData chart;
+core::ChartData StationsChart(const CycleDiagram& d) {
+  core::ChartData chart;
   chart.name = "stations";
   chart.title = "Stations of the cycle";
   chart.table.push_back({"Station", "Name", d.temperatureHeading, d.pressureHeading});
@@ -164,7 +164,7 @@ const char* CycleChartTitle(const std::string& name) {
                               : nullptr;
 }
 
-frame::ChartData CycleChart(const std::string& name, const CycleDiagram& diagram) {
+core::ChartData CycleChart(const std::string& name, const CycleDiagram& diagram) {
   return name == "ts-diagram" ? TsDiagramChart(diagram) : StationsChart(diagram);
 }
 

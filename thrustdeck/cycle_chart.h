@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/chart.h"
+#include "core/chart.h"
 
 namespace thrustdeck {
 
@@ -63,17 +63,17 @@ std::vector<double> StationEntropies(const CycleDiagram& diagram);
 // "ts-diagram": the stations marked, the paths and the constant-pressure
 // curves; unavailable when a station has no entropy (a temperature or
 // pressure at or below zero, or not finite).
-frame::ChartData TsDiagramChart(const CycleDiagram& diagram);
+core::ChartData TsDiagramChart(const CycleDiagram& diagram);
 
 // "stations": number, name, temperature and pressure of each station.
-frame::ChartData StationsChart(const CycleDiagram& diagram);
+core::ChartData StationsChart(const CycleDiagram& diagram);
 
 // The cycle charts of both cycle windows, by name, and the title of each
 // (nullptr for a name that is not one of them).
 inline const std::vector<std::string> kCycleCharts = {"ts-diagram", "stations"};
 const char* CycleChartTitle(const std::string& name);
 // Chart `name` of a computed cycle.
-frame::ChartData CycleChart(const std::string& name, const CycleDiagram& diagram);
+core::ChartData CycleChart(const std::string& name, const CycleDiagram& diagram);
 // Why there is no cycle to chart after a Calculate that failed with
 // `failure` (the error line; empty once a later action has cleared it).
 std::string CalculationFailed(const std::string& failure);

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "atmosphere/standard_atmosphere.h"
-#include "frame/failure.h"
+#include "core/failure.h"
 
 namespace thrustdeck {
 namespace {
@@ -262,7 +262,7 @@ TEST(ThrustdeckCycle, ArithmeticFailuresAreReported) {
     CycleInputs in = Defaults();
     r.change(in);
     CycleState s;
-    EXPECT_THROW(RunCycle(in, s), frame::Failure) << r.why;
+    EXPECT_THROW(RunCycle(in, s), core::Failure) << r.why;
   }
 }
 
@@ -324,7 +324,7 @@ TEST(ThrustdeckCycle, NoBalanceIsNeverShownAsOne) {
     CycleState s;
     try {
       if (RunCycle(in, s) != Outcome::Done) continue;
-    } catch (const frame::Failure&) {
+    } catch (const core::Failure&) {
       continue;
     }
     EXPECT_LE(std::fabs(s.pt75 - s.pt5), 0.0001f + 1e-5f * s.pt5) << r.why;

@@ -1,4 +1,4 @@
 #include "thrustdeck/thrustdeck_window.h"
-#include "frame/main.h"
+#include "qt/main.h"
 
-int main(int argc, char** argv) { return frame::RunProgram<thrustdeck::JetCycle>(argc, argv); }
+int main(int argc, char** argv) { return qt::RunProgram<thrustdeck::JetCycle>(argc, argv); }

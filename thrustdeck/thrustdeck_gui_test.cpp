@@ -11,9 +11,9 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 
-#include "frame/chart_window.h"
-#include "frame/guitest.h"
-#include "frame/view.h"
+#include "qt/chart_window.h"
+#include "qt/guitest.h"
+#include "qt/view.h"
 #include "thrustdeck/thrustdeck_window.h"
 
 class JetCycleGui : public QObject {
@@ -21,7 +21,7 @@ class JetCycleGui : public QObject {
  private slots:
   void opensWithCaptionAndRealTurbofanPanels() {
     thrustdeck::JetCycle form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     QCOMPARE(view.windowTitle(),
@@ -33,12 +33,12 @@ class JetCycleGui : public QObject {
     QVERIFY(!view.widget("fraSA")->isVisible());
     QVERIFY(!view.widget("Fraimposs")->isVisible());
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtff"))->text(), QString());
-    frame::SaveShot(view, "thrustdeck");
+    qt::SaveShot(view, "thrustdeck");
   }
 
   void typingListsAndCalculateGoThroughTheModel() {
     thrustdeck::JetCycle form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     auto* mix = qobject_cast<QListWidget*>(view.widget("lstmixexh"));
@@ -63,7 +63,7 @@ class JetCycleGui : public QObject {
     QVERIFY(!view.widget("lblError")->isVisible());
     qobject_cast<QListWidget*>(view.widget("lstIAB"))->setCurrentRow(1);
     QVERIFY(view.widget("fraab2")->isVisible());
-    frame::SaveShot(view, "thrustdeck-mixed");
+    qt::SaveShot(view, "thrustdeck-mixed");
 
     // Far too much fan for the core: the warning shows, the results read empty.
     auto* al = qobject_cast<QLineEdit*>(view.widget("txtal"));
@@ -72,12 +72,12 @@ class JetCycleGui : public QObject {
     QTest::mouseClick(calculate, Qt::LeftButton);
     QVERIFY(view.widget("Fraimposs")->isVisible());
     QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtff"))->text(), QString());
-    frame::SaveShot(view, "thrustdeck-impossible");
+    qt::SaveShot(view, "thrustdeck-impossible");
   }
 
   void idealRamjetShowsFewPanels() {
     thrustdeck::JetCycle form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     qobject_cast<QListWidget*>(view.widget("lstIR"))->setCurrentRow(0);
@@ -85,14 +85,14 @@ class JetCycleGui : public QObject {
     QVERIFY(view.widget("fragam")->isVisible());
     QVERIFY(!view.widget("fracmp")->isVisible());
     QVERIFY(!view.widget("frafan")->isVisible());
-    frame::SaveShot(view, "thrustdeck-ideal-ramjet");
+    qt::SaveShot(view, "thrustdeck-ideal-ramjet");
   }
 
   // Enter in an input box calculates; Ctrl+C from a result box copies the
   // result row with its captions, tab-separated, ready for a spreadsheet.
   void enterCalculatesAndCopyTakesTheResults() {
     thrustdeck::JetCycle form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -148,7 +148,7 @@ class JetCycleGui : public QObject {
   // Every box, list and result is named by its caption for a screen reader,
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
-    frame::CheckDescribed<thrustdeck::JetCycle>({{"lstetyp", "Engine type"}, {"lstinoz", "Primary nozzle c or cd?"}, {"txtalt", "Altitude (ft)"}, {"txtff", "Thrust (lbf) ="}}, {"cmdCalculate", "txtM0", "0.825", "txtalt", "x", true});
+    qt::CheckDescribed<thrustdeck::JetCycle>({{"lstetyp", "Engine type"}, {"lstinoz", "Primary nozzle c or cd?"}, {"txtalt", "Altitude (ft)"}, {"txtff", "Thrust (lbf) ="}}, {"cmdCalculate", "txtM0", "0.825", "txtalt", "x", true});
   }
 
   // The keyboard alone: Tab reads down each of the three columns in turn,
@@ -156,7 +156,7 @@ class JetCycleGui : public QObject {
   // list; typing and Enter calculate what the script mode calculates.
   void keyboardOnly() {
     thrustdeck::JetCycle form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     view.activateWindow();
@@ -168,25 +168,25 @@ class JetCycleGui : public QObject {
         "txtett",    "txtetm",  "lstinoz", "txtetn",  "txtal",   "txtetf",  "txtpif",
         "lstinof",   "txtetfn", "lstIAB",  "cmdCalculate", "cmdEnd", "txtff", "txtffnd",
         "txttsfc",   "lstetyp"};
-    QCOMPARE(frame::TabWalk(static_cast<int>(order.size())), order);
+    QCOMPARE(qt::TabWalk(static_cast<int>(order.size())), order);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     QCOMPARE(QApplication::focusWidget()->objectName(), QString("txttsfc"));
 
-    QCOMPARE(frame::TabWalk(3), QStringList({"lstetyp", "lstmixexh", "lstIR"}));
+    QCOMPARE(qt::TabWalk(3), QStringList({"lstetyp", "lstmixexh", "lstIR"}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
     QCOMPARE(form.FindById("lstIR")->text(), std::string("I"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     QCOMPARE(form.FindById("lstIR")->text(), std::string("R"));
 
-    QCOMPARE(frame::TabWalk(3), QStringList({"lstSA", "txtalt", "txtM0"}));
+    QCOMPARE(qt::TabWalk(3), QStringList({"lstSA", "txtalt", "txtM0"}));
     QWidget* box = QApplication::focusWidget();
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(box, "0.8");
     QTest::keyClick(box, Qt::Key_Return);
     for (const char* id : {"txtff", "txtffnd", "txttsfc"}) {
       thrustdeck::JetCycle fresh;
-      QCOMPARE(frame::ControlJson(*form.FindById(id)),
-               frame::ScriptShows(fresh, "type txtM0 0.8\nclick cmdCalculate\n", id));
+      QCOMPARE(core::ControlJson(*form.FindById(id)),
+               qt::ScriptShows(fresh, "type txtM0 0.8\nclick cmdCalculate\n", id));
     }
     QVERIFY(!form.FindById("txtff")->text().empty());
   }
@@ -195,29 +195,29 @@ class JetCycleGui : public QObject {
   // them: the T-s diagram and the table of stations.
   void chartsOfTheDefaultCycle() {
     thrustdeck::JetCycle form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     form.UserClick(*form.FindById("cmdCalculate"));
-    frame::ChartWindow charts(form);
+    qt::ChartWindow charts(form);
     charts.resize(960, 680);
     charts.show();
     QVERIFY(QTest::qWaitForWindowExposed(&charts));
     QCOMPARE(charts.count(), 2);
-    frame::ChartTab* ts = charts.tab("ts-diagram");
+    qt::ChartTab* ts = charts.tab("ts-diagram");
     QVERIFY(ts && ts->view()->isVisible());
     QVERIFY(!ts->message()->isVisible());
-    QVERIFY(frame::InkedPixels(*ts->view()) > 5000);
-    frame::SaveShot(charts, "thrustdeck-chart-ts-diagram");
+    QVERIFY(qt::InkedPixels(*ts->view()) > 5000);
+    qt::SaveShot(charts, "thrustdeck-chart-ts-diagram");
     charts.tabs()->setCurrentIndex(1);
-    frame::ChartTab* stations = charts.tab("stations");
+    qt::ChartTab* stations = charts.tab("stations");
     QVERIFY(stations->table()->isVisible());
     QCOMPARE(stations->table()->rowCount(), 8);
     QCOMPARE(stations->table()->item(3, 2)->text(), QString("2500"));
-    frame::SaveShot(charts, "thrustdeck-chart-stations");
+    qt::SaveShot(charts, "thrustdeck-chart-stations");
 
     // A failed calculation empties both, saying why.
-    form.UserType(*static_cast<frame::TextBox*>(form.FindById("txtetc")), "0");
+    form.UserType(*static_cast<core::TextBox*>(form.FindById("txtetc")), "0");
     form.UserClick(*form.FindById("cmdCalculate"));
     QTRY_VERIFY(stations->message()->isVisible());
     QVERIFY(stations->message()->text().contains("Compressor efficiency must not be 0"));

@@ -1,13 +1,13 @@
 #include "thrustdeck/thrustdeck_window.h"
 
-#include "frame/numtext.h"
+#include "core/numtext.h"
 #include "thrustdeck/ts_diagram.h"
 
 namespace thrustdeck {
 namespace {
 
-using frame::Look;
-using frame::Rect;
+using core::Look;
+using core::Rect;
 
 constexpr int kWidth = 1000;
 constexpr int kHeight = 576;
@@ -22,21 +22,21 @@ int ListHeight(size_t items) { return 8 + 15 * static_cast<int>(items); }
 
 }  // namespace
 
-frame::Frame* JetCycle::Panel(const char* name, int column, int y, int h) {
+core::Frame* JetCycle::Panel(const char* name, int column, int y, int h) {
   return AddFrame(name, "", {kColumnX[column], y, kColumnW, h}, nullptr, false);
 }
 
-frame::TextBox* JetCycle::Input(frame::Frame* in, const char* label, const char* caption,
+core::TextBox* JetCycle::Input(core::Frame* in, const char* label, const char* caption,
                                 const char* box, const char* text, int y, const char* what,
                                 int labelH, int labelW) {
   AddLabel(label, caption, {0, y, labelW, labelH}, in);
-  frame::TextBox* t = AddTextBox(box, {kBoxX, y, kBoxW, 26}, in);
+  core::TextBox* t = AddTextBox(box, {kBoxX, y, kBoxW, 26}, in);
   t->setText(text);
   t->what = what;
   return t;
 }
 
-frame::ListBox* JetCycle::Choice(frame::Frame* in, const char* label, const char* caption,
+core::ListBox* JetCycle::Choice(core::Frame* in, const char* label, const char* caption,
                                  const char* list, std::vector<std::string> items, int y,
                                  int labelW) {
   const int h = ListHeight(items.size());
@@ -46,7 +46,7 @@ frame::ListBox* JetCycle::Choice(frame::Frame* in, const char* label, const char
 }
 
 JetCycle::JetCycle()
-    : Form(frame::Caption("Jet Engine Cycle Analysis", 17), kWidth, kHeight) {
+    : Form(core::Caption("Jet Engine Cycle Analysis", 17), kWidth, kHeight) {
   Label37 = AddLabel("Label37", "Jet Engine Cycle Analysis", {250, 8, 500, 38}, nullptr,
                      Look::Title);
 
@@ -74,7 +74,7 @@ JetCycle::JetCycle()
   auto flight = [&](const char* label, const char* caption, const char* box, const char* text,
                     int y, const char* what) {
     AddLabel(label, caption, {x0, y, kBoxX - 6, 26});
-    frame::TextBox* t = AddTextBox(box, {x0 + kBoxX, y, kBoxW, 26});
+    core::TextBox* t = AddTextBox(box, {x0 + kBoxX, y, kBoxW, 26});
     t->setText(text);
     t->what = what;
     return t;
@@ -164,7 +164,7 @@ JetCycle::JetCycle()
   // Results, warning and buttons.
   auto result = [&](const char* label, const char* caption, const char* box, int x, int lw) {
     AddLabel(label, caption, {x, 538, lw, 26});
-    frame::TextBox* t = AddTextBox(box, {x + lw + 4, 538, 100, 26});
+    core::TextBox* t = AddTextBox(box, {x + lw + 4, 538, 100, 26});
     t->readOnly = true;
     return t;
   };
@@ -181,10 +181,10 @@ JetCycle::JetCycle()
                            nullptr, Look::Compute);
   cmdEnd = AddButton("cmdEnd", "Done!", {kColumnX[2] + 190, 534, 110, 34});
 
-  for (frame::ListBox* list : {lstetyp, lstIAB, lstIGC, lstIR, lstmixexh, lstSA})
+  for (core::ListBox* list : {lstetyp, lstIAB, lstIGC, lstIR, lstmixexh, lstSA})
     list->Click = [this] { RefreshFrames(); };
   txtttab->Change = [this] { RefreshFrames(); };
-  for (frame::TextBox* box : {txtal, txtpic, txtpif, txtsg, txttt4, txtwc})
+  for (core::TextBox* box : {txtal, txtpic, txtpif, txtsg, txttt4, txtwc})
     box->Change = [this] { HideWarning(); };
   cmdCalculate->Click = [this] { cmdCalculate_Click(); };
   cmdEnd->Click = [this] { End(); };
@@ -204,8 +204,8 @@ void JetCycle::Form_Load() {
 void JetCycle::HideWarning() { Fraimposs->setVisible(false); }
 
 void JetCycle::RefreshFrames() {
-  auto show = [](std::initializer_list<frame::Frame*> frames, bool visible) {
-    for (frame::Frame* f : frames) f->setVisible(visible);
+  auto show = [](std::initializer_list<core::Frame*> frames, bool visible) {
+    for (core::Frame* f : frames) f->setVisible(visible);
   };
   const std::string& e = lstetyp->text();
   const std::string& mix = lstmixexh->text();
@@ -332,9 +332,9 @@ void JetCycle::cmdCalculate_Click() {
   const Outcome outcome = RunCycle(in, next);
   std::string ff, ffnd, tsfc;
   if (outcome == Outcome::Done) {
-    ff = frame::FormatPattern(next.ff, "##,###");
-    ffnd = frame::FormatPattern(next.ffnd, "##,###0.000");
-    tsfc = frame::FormatPattern(next.tsfc, "##,###0.000");
+    ff = core::FormatPattern(next.ff, "##,###");
+    ffnd = core::FormatPattern(next.ffnd, "##,###0.000");
+    tsfc = core::FormatPattern(next.tsfc, "##,###0.000");
   }
   state_ = next;
   if (outcome == Outcome::Impossible) {
@@ -350,7 +350,7 @@ void JetCycle::cmdCalculate_Click() {
 
 std::vector<std::string> JetCycle::ChartNames() const { return kCycleCharts; }
 
-frame::ChartData JetCycle::Chart(const std::string& name) const {
+core::ChartData JetCycle::Chart(const std::string& name) const {
   const char* title = CycleChartTitle(name);
   if (!title) return Form::Chart(name);
   if (!last_) {
@@ -360,7 +360,7 @@ frame::ChartData JetCycle::Chart(const std::string& name) const {
             "and/or fan and/or propeller";
     else if (calculated_)
       why = CalculationFailed(lblError->caption());
-    return frame::Unavailable(name, title, why);
+    return core::Unavailable(name, title, why);
   }
   return CycleChart(name, JetCycleDiagram(*last_));
 }
@@ -378,7 +378,7 @@ void JetCycle::RefuseMeaningless(const CycleInputs& in) const {
 
 void JetCycle::ShowImpossible() {
   Fraimposs->setVisible(true);
-  const std::string zero = frame::FormatPattern(0.0f, "##,###");
+  const std::string zero = core::FormatPattern(0.0f, "##,###");
   txtff->setText(zero);
   txtffnd->setText(zero);
   txttsfc->setText(zero);

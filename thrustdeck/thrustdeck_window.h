@@ -6,12 +6,12 @@
 #include <optional>
 #include <string>
 
-#include "frame/form.h"
+#include "core/form.h"
 #include "thrustdeck/cycle.h"
 
 namespace thrustdeck {
 
-class JetCycle : public frame::Form {
+class JetCycle : public core::Form {
  public:
   JetCycle();
 
@@ -22,17 +22,17 @@ class JetCycle : public frame::Form {
 
   // "ts-diagram" and "stations" of the last calculation.
   std::vector<std::string> ChartNames() const override;
-  frame::ChartData Chart(const std::string& name) const override;
+  core::ChartData Chart(const std::string& name) const override;
 
  protected:
   void Form_Load() override;
 
  private:
-  frame::Frame* Panel(const char* name, int column, int y, int h);
-  frame::TextBox* Input(frame::Frame* in, const char* label, const char* caption, const char* box,
+  core::Frame* Panel(const char* name, int column, int y, int h);
+  core::TextBox* Input(core::Frame* in, const char* label, const char* caption, const char* box,
                         const char* text, int y, const char* what, int labelH = 26,
                         int labelW = 234);
-  frame::ListBox* Choice(frame::Frame* in, const char* label, const char* caption, const char* list,
+  core::ListBox* Choice(core::Frame* in, const char* label, const char* caption, const char* list,
                          std::vector<std::string> items, int y, int labelW);
   void cmdCalculate_Click();
   void HideWarning();
@@ -40,20 +40,20 @@ class JetCycle : public frame::Form {
   void RefuseMeaningless(const CycleInputs& in) const;
 
   // Panels.
-  frame::Frame *fraSA, *fraSA2, *fragam, *fragam0, *fradiff, *fracmp, *fracmp2, *fraburn;
-  frame::Frame *fraturb, *framech, *fraal0, *fraal1, *fraal2, *fraal3, *fraal4, *fraal5;
-  frame::Frame *fraprop0, *fraprop, *fraAB0, *fraAB1, *fraAB, *fraab2, *franozz, *frafan;
-  frame::Frame* Fraimposs;
-  frame::Label *Label37, *Label39;
+  core::Frame *fraSA, *fraSA2, *fragam, *fragam0, *fradiff, *fracmp, *fracmp2, *fraburn;
+  core::Frame *fraturb, *framech, *fraal0, *fraal1, *fraal2, *fraal3, *fraal4, *fraal5;
+  core::Frame *fraprop0, *fraprop, *fraAB0, *fraAB1, *fraAB, *fraab2, *franozz, *frafan;
+  core::Frame* Fraimposs;
+  core::Label *Label37, *Label39;
   // Inputs.
-  frame::TextBox *txtp0, *txtT0, *txtalt, *txtgmcn, *txtetd, *txtpic, *txtetc, *txtpib, *txtetb;
-  frame::TextBox *txtett, *txtetm, *txtal, *txtetf, *txtsg, *txtpif, *txtpip, *txtpim, *txtetfn;
-  frame::TextBox *txtwc, *txtetp, *txtttab, *txtpiab, *txtetab, *txtetn;
-  frame::TextBox *txtM0, *txttt4, *txth, *txtma;
+  core::TextBox *txtp0, *txtT0, *txtalt, *txtgmcn, *txtetd, *txtpic, *txtetc, *txtpib, *txtetb;
+  core::TextBox *txtett, *txtetm, *txtal, *txtetf, *txtsg, *txtpif, *txtpip, *txtpim, *txtetfn;
+  core::TextBox *txtwc, *txtetp, *txtttab, *txtpiab, *txtetab, *txtetn;
+  core::TextBox *txtM0, *txttt4, *txth, *txtma;
   // Results.
-  frame::TextBox *txtff, *txtffnd, *txttsfc;
-  frame::ListBox *lstetyp, *lstIR, *lstSA, *lstIGC, *lstIAB, *lstinoz, *lstinof, *lstmixexh;
-  frame::Button *cmdCalculate, *cmdEnd;
+  core::TextBox *txtff, *txtffnd, *txttsfc;
+  core::ListBox *lstetyp, *lstIR, *lstSA, *lstIGC, *lstIAB, *lstinoz, *lstinof, *lstmixexh;
+  core::Button *cmdCalculate, *cmdEnd;
 
   // Set by every RefreshFrames from the boxes and the lists.
   float pic = 0, sg = 0, al = 0, wc = 0, tt6 = 0;

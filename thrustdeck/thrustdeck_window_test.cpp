@@ -9,10 +9,10 @@ namespace {
 
 struct Window : JetCycle {
   Window() { Load(); }
-  frame::TextBox& box(const char* id) { return *static_cast<frame::TextBox*>(FindById(id)); }
+  core::TextBox& box(const char* id) { return *static_cast<core::TextBox*>(FindById(id)); }
   void type(const char* id, const char* text) { UserType(box(id), text); }
   void select(const char* id, const char* item) {
-    auto& list = *static_cast<frame::ListBox*>(FindById(id));
+    auto& list = *static_cast<core::ListBox*>(FindById(id));
     UserSelect(list, list.IndexOf(item));
   }
   void calculate() { UserClick(*FindById("cmdCalculate")); }

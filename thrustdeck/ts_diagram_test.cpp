@@ -55,10 +55,10 @@ TEST(CycleEntropy, SingleTextReadsBackAsTheSameSingle) {
 
 struct Window : JetCycle {
   Window() { Load(); }
-  frame::TextBox& box(const char* id) { return *static_cast<frame::TextBox*>(FindById(id)); }
+  core::TextBox& box(const char* id) { return *static_cast<core::TextBox*>(FindById(id)); }
   void type(const char* id, const char* text) { UserType(box(id), text); }
   void select(const char* id, const char* item) {
-    auto& list = *static_cast<frame::ListBox*>(FindById(id));
+    auto& list = *static_cast<core::ListBox*>(FindById(id));
     UserSelect(list, list.IndexOf(item));
   }
   void calculate() { UserClick(*FindById("cmdCalculate")); }
@@ -78,8 +78,8 @@ const std::map<std::string, Stored> kStored = {
     {"9", {&CycleState::t9, &CycleState::p9}},
 };
 
-const frame::ChartMark* Mark(const frame::ChartData& chart, const std::string& number) {
-  for (const frame::ChartMark& m : chart.marks)
+const core::ChartMark* Mark(const core::ChartData& chart, const std::string& number) {
+  for (const core::ChartMark& m : chart.marks)
     if (m.name.rfind("Station " + number + ",", 0) == 0) return &m;
   return nullptr;
 }
@@ -162,8 +162,8 @@ TEST(JetCycleCharts, StationsAndEntropyFollowTheCycle) {
     w.calculate();
     ASSERT_FALSE(w.lblError->visible()) << w.lblError->caption();
     const CycleState& s = w.state();
-    const frame::ChartData ts = w.Chart("ts-diagram");
-    const frame::ChartData table = w.Chart("stations");
+    const core::ChartData ts = w.Chart("ts-diagram");
+    const core::ChartData table = w.Chart("stations");
     ASSERT_TRUE(ts.available()) << ts.unavailable;
     ASSERT_TRUE(table.available()) << table.unavailable;
 
@@ -174,7 +174,7 @@ TEST(JetCycleCharts, StationsAndEntropyFollowTheCycle) {
     for (size_t i = 0; i < setting.stations.size(); ++i) {
       const std::string& number = setting.stations[i];
       const Stored& stored = kStored.at(number);
-      const frame::ChartMark* mark = Mark(ts, number);
+      const core::ChartMark* mark = Mark(ts, number);
       ASSERT_NE(mark, nullptr) << number;
       EXPECT_EQ(mark->y, s.*stored.t) << number;
       const std::vector<std::string>& row = table.table[i + 1];
@@ -192,11 +192,11 @@ TEST(JetCycleCharts, StationsAndEntropyFollowTheCycle) {
     // The constant-pressure curves pass through the burner and nozzle exits
     // and climb in temperature with entropy.
     int curves = 0;
-    for (const frame::ChartSeries& series : ts.series) {
-      if (series.style != frame::SeriesStyle::Dashed) continue;
+    for (const core::ChartSeries& series : ts.series) {
+      if (series.style != core::SeriesStyle::Dashed) continue;
       ++curves;
       const std::string number = series.name.rfind("Burner", 0) == 0 ? "4" : "8";
-      const frame::ChartMark* station = Mark(ts, number);
+      const core::ChartMark* station = Mark(ts, number);
       bool through = false;
       for (size_t k = 0; k < series.points.size(); ++k) {
         ASSERT_TRUE(series.points[k].has_value());
@@ -234,7 +234,7 @@ TEST(JetCycleCharts, UnavailableWithoutAComputedCycle) {
     w.type(c.box, c.text);
     w.calculate();
     for (const char* name : {"ts-diagram", "stations"}) {
-      const frame::ChartData chart = w.Chart(name);
+      const core::ChartData chart = w.Chart(name);
       EXPECT_FALSE(chart.available()) << name;
       EXPECT_EQ(chart.unavailable.rfind(c.why, 0), 0u) << name << ": " << chart.unavailable;
       EXPECT_TRUE(chart.marks.empty() && chart.series.empty() && chart.table.empty()) << name;
@@ -250,7 +250,7 @@ TEST(JetCycleCharts, UnavailableWithoutAComputedCycle) {
   cold.pt4 = 14.7f;
   cold.t8 = -3;
   cold.p8 = 14.7f;
-  const frame::ChartData chart = TsDiagramChart(JetCycleDiagram(cold));
+  const core::ChartData chart = TsDiagramChart(JetCycleDiagram(cold));
   EXPECT_FALSE(chart.available());
   EXPECT_NE(chart.unavailable.find("Station 8"), std::string::npos) << chart.unavailable;
 }
@@ -268,17 +268,17 @@ TEST(JetCycleCharts, OddInputsGiveFiniteChartsOrReasons) {
         w.select("lstIAB", "y");
         w.type(box, text);
         w.calculate();
-        const frame::ChartData ts = w.Chart("ts-diagram");
+        const core::ChartData ts = w.Chart("ts-diagram");
         const bool computed = !w.lblError->visible() && !w.FindById("Fraimposs")->visible();
         EXPECT_TRUE(computed || !ts.available()) << box << " " << text;
         if (!ts.available()) {
           EXPECT_FALSE(ts.unavailable.empty());
           continue;
         }
-        for (const frame::ChartMark& m : ts.marks)
+        for (const core::ChartMark& m : ts.marks)
           EXPECT_TRUE(std::isfinite(m.x) && std::isfinite(m.y)) << box << " " << text << " " << m.name;
-        for (const frame::ChartSeries& series : ts.series)
-          for (const frame::ChartPoint& p : series.points)
+        for (const core::ChartSeries& series : ts.series)
+          for (const core::ChartPoint& p : series.points)
             EXPECT_TRUE(p && std::isfinite(p->first) && std::isfinite(p->second))
                 << box << " " << text << " " << series.name;
       }

@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "frame/printline.h"
+#include "core/printline.h"
 
 namespace thrustfit {
 namespace {
 
-using frame::PrintLine;
+using core::PrintLine;
 using maps::RequireFinite;
 
 constexpr double kGammaN = 1.36;  // the nozzle table's own gas

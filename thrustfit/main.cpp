@@ -1,5 +1,5 @@
-#include "frame/main.h"
+#include "qt/main.h"
 
 #include "thrustfit/thrustfit_window.h"
 
-int main(int argc, char** argv) { return frame::RunProgram<thrustfit::Form1>(argc, argv); }
+int main(int argc, char** argv) { return qt::RunProgram<thrustfit::Form1>(argc, argv); }

@@ -10,10 +10,10 @@
 namespace maps {
 namespace {
 
-using frame::ChartData;
-using frame::ChartPoint;
-using frame::ChartSeries;
-using frame::SeriesStyle;
+using core::ChartData;
+using core::ChartPoint;
+using core::ChartSeries;
+using core::SeriesStyle;
 
 const char* const kCompressorTitle = "Compressor map";
 const char* const kTurbineTitle = "Turbine map";
@@ -35,7 +35,7 @@ std::string Title(const char* title, const MapOverlay& overlay) {
   return std::string(title) + " (" + overlay.noPoint + ")";
 }
 
-frame::ChartMark Mark(const char* speed, const MapPoint& p) {
+core::ChartMark Mark(const char* speed, const MapPoint& p) {
   std::string text = std::string(speed) + " = " + p.speedText + " rpm";
   if (p.surged) text += ", surged";
   return {"Operating point", p.x, p.y, text, p.surged};
@@ -118,7 +118,7 @@ ChartData CompressorMapChart(const Compressor& c, const MapOverlay& overlay) {
     for (int k = 0; k <= kChartSteps; ++k) {
       const CompressorRow row = CompressorTableRow(c, speeds[i], choke[i], k, kChartSteps);
       if (!std::isfinite(row.mc2) || !std::isfinite(row.pic) || !std::isfinite(row.etac))
-        return frame::Unavailable(chart.name, kCompressorTitle,
+        return core::Unavailable(chart.name, kCompressorTitle,
                                   "Compressor map undefined: check c1 to c5, etacd, Nc2d and mu");
       line.points.push_back(std::pair{row.mc2, row.pic});
       if (k % kLabelEvery == 0 && k < kChartSteps) {
@@ -131,7 +131,7 @@ ChartData CompressorMapChart(const Compressor& c, const MapOverlay& overlay) {
     chart.series.push_back(std::move(line));
   }
   if (chart.series.empty())
-    return frame::Unavailable(chart.name, kCompressorTitle,
+    return core::Unavailable(chart.name, kCompressorTitle,
                               "No speed line of the map is above 0 rpm: check Nc2d");
 
   if (overlay.point) {
@@ -158,7 +158,7 @@ ChartData TurbineMapChart(const Turbine& t, const MapOverlay& overlay) {
   chart.y = {"Corrected flow mc4 (lbm/s)", false};
   const char* undefined = "Turbine map undefined: check pitc, mc4c, Nc4d, etatd, k1 and k2";
   if (!(t.pitc > 0 && t.pitc < 1))
-    return frame::Unavailable(chart.name, kTurbineTitle,
+    return core::Unavailable(chart.name, kTurbineTitle,
                               "The turbine chokes at pitc, a ratio between 0 and 1: check pitc");
 
   const std::vector<double> ratios = TurbineRatios(t, overlay);
@@ -167,11 +167,11 @@ ChartData TurbineMapChart(const Turbine& t, const MapOverlay& overlay) {
     if (!(speeds[i] > 0)) continue;
     ChartSeries line = TurbineLine(t, ratios, speeds[i], "Nc4 = " + RpmText(speeds[i]) + " rpm",
                                    SeriesStyle::Line);
-    if (!Finite(line.points)) return frame::Unavailable(chart.name, kTurbineTitle, undefined);
+    if (!Finite(line.points)) return core::Unavailable(chart.name, kTurbineTitle, undefined);
     chart.series.push_back(std::move(line));
   }
   if (chart.series.empty())
-    return frame::Unavailable(chart.name, kTurbineTitle,
+    return core::Unavailable(chart.name, kTurbineTitle,
                               "No speed line of the map is above 0 rpm: check Nc4d");
   if (overlay.point) {
     chart.series.push_back(

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/chart.h"
+#include "core/chart.h"
 #include "thrustfit/component_maps.h"
 
 namespace maps {
@@ -25,7 +25,7 @@ struct MapOverlay {
   std::optional<MapPoint> point;
   std::string noPoint;  // when there is no point: why, for the title
   // The matched points of a sweep (compressor map only).
-  std::vector<frame::ChartPoint> running;
+  std::vector<core::ChartPoint> running;
 };
 
 // Points along each drawn speed line, surge (or no flow) to choke.
@@ -38,10 +38,10 @@ inline constexpr int kLabelEvery = 8;
 // end, as "6,000 rpm"), the surge line, the matched speed line (dashed,
 // unnamed: the point on it names its speed) and point, the efficiency at
 // points of each line ("etac", labelled).
-frame::ChartData CompressorMapChart(const Compressor& c, const MapOverlay& overlay);
+core::ChartData CompressorMapChart(const Compressor& c, const MapOverlay& overlay);
 // Corrected flow against pressure ratio pt5/pt4 for the five speeds of the
 // printed turbine table, the matched speed line (dashed) and point.
-frame::ChartData TurbineMapChart(const Turbine& t, const MapOverlay& overlay);
+core::ChartData TurbineMapChart(const Turbine& t, const MapOverlay& overlay);
 
 // A speed in rpm with grouped thousands, as the windows show it: "10,954".
 std::string RpmText(double rpm);

@@ -12,42 +12,42 @@
 #include <string>
 #include <vector>
 
-#include "frame/form.h"
-#include "frame/sweep.h"
+#include "core/form.h"
+#include "core/sweep.h"
 #include "thrustfit/component_maps.h"
 
 namespace maps::checks {
 
-inline const frame::ChartMark* OperatingPoint(const frame::ChartData& chart) {
-  for (const frame::ChartMark& m : chart.marks)
+inline const core::ChartMark* OperatingPoint(const core::ChartData& chart) {
+  for (const core::ChartMark& m : chart.marks)
     if (m.name == "Operating point") return &m;
   return nullptr;
 }
 
-inline const frame::ChartSeries* Series(const frame::ChartData& chart, const std::string& name) {
-  for (const frame::ChartSeries& s : chart.series)
+inline const core::ChartSeries* Series(const core::ChartData& chart, const std::string& name) {
+  for (const core::ChartSeries& s : chart.series)
     if (s.name == name) return &s;
   return nullptr;
 }
 
 // The speed lines of the map's table: drawn plain, where the matched speed
 // line and the surge line are dashed.
-inline std::vector<const frame::ChartSeries*> TableLines(const frame::ChartData& chart) {
-  std::vector<const frame::ChartSeries*> lines;
-  for (const frame::ChartSeries& s : chart.series)
-    if (s.style == frame::SeriesStyle::Line) lines.push_back(&s);
+inline std::vector<const core::ChartSeries*> TableLines(const core::ChartData& chart) {
+  std::vector<const core::ChartSeries*> lines;
+  for (const core::ChartSeries& s : chart.series)
+    if (s.style == core::SeriesStyle::Line) lines.push_back(&s);
   return lines;
 }
 
 // The guide lines: the surge line, and the matched speed line.
-inline std::vector<const frame::ChartSeries*> Dashed(const frame::ChartData& chart) {
-  std::vector<const frame::ChartSeries*> lines;
-  for (const frame::ChartSeries& s : chart.series)
-    if (s.style == frame::SeriesStyle::Dashed) lines.push_back(&s);
+inline std::vector<const core::ChartSeries*> Dashed(const core::ChartData& chart) {
+  std::vector<const core::ChartSeries*> lines;
+  for (const core::ChartSeries& s : chart.series)
+    if (s.style == core::SeriesStyle::Dashed) lines.push_back(&s);
   return lines;
 }
 
-inline std::string Text(const frame::Form& form, const char* id) {
+inline std::string Text(const core::Form& form, const char* id) {
   return form.FindById(id)->text();
 }
 
@@ -55,23 +55,23 @@ inline std::string Text(const frame::Form& form, const char* id) {
 struct ShownValue {
   double value = 0, half = 0;
 };
-inline ShownValue Shown(const frame::Form& form, const char* id) {
+inline ShownValue Shown(const core::Form& form, const char* id) {
   const std::string text = Text(form, id);
-  const std::optional<double> v = frame::ShownNumber(text);
+  const std::optional<double> v = core::ShownNumber(text);
   EXPECT_TRUE(v) << id << " shows \"" << text << "\"";
   const size_t dot = text.find('.');
   const int decimals = dot == std::string::npos ? 0 : static_cast<int>(text.size() - dot - 1);
   return {v.value_or(NAN), 0.5 * std::pow(10.0, -decimals)};
 }
 
-inline float Single(const frame::Form& form, const char* id) {
+inline float Single(const core::Form& form, const char* id) {
   return static_cast<float>(std::strtod(Text(form, id).c_str(), nullptr));
 }
 
 // The compressor's speed line through the point, as the matching reads the
 // map (c1 to c3 Singles): the map's pressure ratio at the shown speed's ends
 // brackets the point's.
-inline void ExpectOnSpeedLine(const Compressor& c, const frame::ChartMark& mark, double speed,
+inline void ExpectOnSpeedLine(const Compressor& c, const core::ChartMark& mark, double speed,
                               double half) {
   const double below = CompressorAt(c, speed - half, mark.x).pic;
   const double above = CompressorAt(c, speed + half, mark.x).pic;
@@ -83,11 +83,11 @@ inline void ExpectOnSpeedLine(const Compressor& c, const frame::ChartMark& mark,
 // The marked points equal what the window shows, and lie on their speed
 // lines. ids: flow, ratio, speed of the compressor; pressure ratio, flow,
 // speed of the turbine.
-inline void ExpectMarksAreTheShownMatch(const frame::Form& form, const Compressor& c,
+inline void ExpectMarksAreTheShownMatch(const core::Form& form, const Compressor& c,
                                         const Turbine& t) {
-  const frame::ChartData comp = form.Chart("compressor-map");
+  const core::ChartData comp = form.Chart("compressor-map");
   ASSERT_TRUE(comp.available()) << comp.unavailable;
-  const frame::ChartMark* mark = OperatingPoint(comp);
+  const core::ChartMark* mark = OperatingPoint(comp);
   ASSERT_TRUE(mark) << comp.title;
   const ShownValue mc2 = Shown(form, "txtm2"), pic = Shown(form, "txtppc");
   const ShownValue nc2 = Shown(form, "txtn2a");
@@ -101,9 +101,9 @@ inline void ExpectMarksAreTheShownMatch(const frame::Form& form, const Compresso
   EXPECT_EQ(mark->alarm, surged);
   EXPECT_EQ(mark->y > SurgePressureRatio(c, mark->x), surged);
 
-  const frame::ChartData turb = form.Chart("turbine-map");
+  const core::ChartData turb = form.Chart("turbine-map");
   ASSERT_TRUE(turb.available()) << turb.unavailable;
-  const frame::ChartMark* at = OperatingPoint(turb);
+  const core::ChartMark* at = OperatingPoint(turb);
   ASSERT_TRUE(at);
   const ShownValue pit = Shown(form, "txtppt"), mc4 = Shown(form, "txtm4");
   const ShownValue nc4 = Shown(form, "txtn4");
@@ -125,13 +125,13 @@ struct SpeedLine {
   std::string name;
   double nc2;
 };
-inline void ExpectSpeedLinesSurgeToChoke(const frame::ChartData& chart, const Compressor& c,
+inline void ExpectSpeedLinesSurgeToChoke(const core::ChartData& chart, const Compressor& c,
                                          const std::vector<SpeedLine>& expected) {
   ASSERT_TRUE(chart.available()) << chart.unavailable;
-  const std::vector<const frame::ChartSeries*> lines = TableLines(chart);
+  const std::vector<const core::ChartSeries*> lines = TableLines(chart);
   ASSERT_EQ(lines.size(), expected.size());
   for (size_t i = 0; i < lines.size(); ++i) {
-    const frame::ChartSeries& line = *lines[i];
+    const core::ChartSeries& line = *lines[i];
     ASSERT_EQ(line.labels.size(), line.points.size());
     EXPECT_EQ(line.labels.back(), expected[i].name) << "named at its choke end";
     const double nc2 = expected[i].nc2;
@@ -147,7 +147,7 @@ inline void ExpectSpeedLinesSurgeToChoke(const frame::ChartData& chart, const Co
       EXPECT_LT(line.points[k]->second, line.points[k - 1]->second) << expected[i].name;
     }
     // Its efficiencies, at points of the line.
-    const frame::ChartSeries* etac = Series(chart, "etac");
+    const core::ChartSeries* etac = Series(chart, "etac");
     ASSERT_TRUE(etac);
     ASSERT_EQ(etac->labels.size(), etac->points.size());
     int labelled = 0;
@@ -166,14 +166,14 @@ inline void ExpectSpeedLinesSurgeToChoke(const frame::ChartData& chart, const Co
 // A sweep of the window that reads the matched flow and pressure ratio:
 // one point of the running line per point without a message, at its shown
 // values.
-inline void ExpectRunningLine(frame::Form& form, const frame::FormFactory& make,
-                              frame::SweepRequest request) {
-  frame::Sweep sweep(form, make, request);
-  const std::vector<frame::SweepPoint> points = sweep.Run(1);
-  form.NoteSweep(frame::Trace(request, points));
-  const frame::ChartData chart = form.Chart("compressor-map");
+inline void ExpectRunningLine(core::Form& form, const core::FormFactory& make,
+                              core::SweepRequest request) {
+  core::Sweep sweep(form, make, request);
+  const std::vector<core::SweepPoint> points = sweep.Run(1);
+  form.NoteSweep(core::Trace(request, points));
+  const core::ChartData chart = form.Chart("compressor-map");
   ASSERT_TRUE(chart.available()) << chart.unavailable;
-  const frame::ChartSeries* line = Series(chart, "Running line");
+  const core::ChartSeries* line = Series(chart, "Running line");
   const int flow = form.lastSweep().Column("txtm2"), ratio = form.lastSweep().Column("txtppc");
   if (flow < 0 || ratio < 0) {
     EXPECT_FALSE(line) << "a sweep that did not read mc2 and pic draws no running line";
@@ -182,15 +182,15 @@ inline void ExpectRunningLine(frame::Form& form, const frame::FormFactory& make,
   ASSERT_TRUE(line);
   size_t k = 0;
   int gaps = 0;
-  for (const frame::SweepPoint& p : points) {
+  for (const core::SweepPoint& p : points) {
     if (!p.message.empty()) {
       ++gaps;
       continue;
     }
     ASSERT_LT(k, line->points.size());
     ASSERT_TRUE(line->points[k]);
-    EXPECT_EQ(line->points[k]->first, frame::ShownNumber(p.outputs[flow]));
-    EXPECT_EQ(line->points[k]->second, frame::ShownNumber(p.outputs[ratio]));
+    EXPECT_EQ(line->points[k]->first, core::ShownNumber(p.outputs[flow]));
+    EXPECT_EQ(line->points[k]->second, core::ShownNumber(p.outputs[ratio]));
     ++k;
   }
   EXPECT_EQ(k, line->points.size());
@@ -200,14 +200,14 @@ inline void ExpectRunningLine(frame::Form& form, const frame::FormFactory& make,
 
 // No operating point on either map, the maps still drawn, and the title
 // says why.
-inline void ExpectNoPoint(const frame::Form& form, const std::string& why) {
+inline void ExpectNoPoint(const core::Form& form, const std::string& why) {
   for (const char* name : {"compressor-map", "turbine-map"}) {
-    const frame::ChartData chart = form.Chart(name);
+    const core::ChartData chart = form.Chart(name);
     ASSERT_TRUE(chart.available()) << name << ": " << chart.unavailable;
     EXPECT_TRUE(chart.marks.empty()) << name;
     EXPECT_FALSE(TableLines(chart).empty()) << name;
     // No matched speed line: only the surge line is dashed.
-    for (const frame::ChartSeries* s : Dashed(chart)) EXPECT_EQ(s->name, "Surge line") << name;
+    for (const core::ChartSeries* s : Dashed(chart)) EXPECT_EQ(s->name, "Surge line") << name;
     EXPECT_NE(chart.title.find(why), std::string::npos) << name << ": " << chart.title;
   }
 }

@@ -33,9 +33,9 @@ Turbine Small() {
   return t;
 }
 
-std::vector<const frame::ChartSeries*> Styled(const frame::ChartData& chart, frame::SeriesStyle style) {
-  std::vector<const frame::ChartSeries*> found;
-  for (const frame::ChartSeries& s : chart.series)
+std::vector<const core::ChartSeries*> Styled(const core::ChartData& chart, core::SeriesStyle style) {
+  std::vector<const core::ChartSeries*> found;
+  for (const core::ChartSeries& s : chart.series)
     if (s.style == style) found.push_back(&s);
   return found;
 }
@@ -53,13 +53,13 @@ TEST(RpmText, GroupsThousandsAsTheWindowsDo) {
 // Every fourth point of a drawn line is a row of the printed table.
 TEST(CompressorMapChart, SpeedLinesThroughThePrintedRows) {
   const Compressor c = Jet();
-  const frame::ChartData chart = CompressorMapChart(c, {});
-  const auto lines = Styled(chart, frame::SeriesStyle::Line);
+  const core::ChartData chart = CompressorMapChart(c, {});
+  const auto lines = Styled(chart, core::SeriesStyle::Line);
   ASSERT_EQ(lines.size(), 5u);
   const std::array<float, 6> speeds = SpeedSteps(c.nc2d);
   const std::array<float, 6> choke = ChokeFlows(c);
   for (int i = 1; i <= 5; ++i) {
-    const frame::ChartSeries& line = *lines[i - 1];
+    const core::ChartSeries& line = *lines[i - 1];
     ASSERT_EQ(line.points.size(), static_cast<size_t>(kChartSteps + 1));
     for (int row = 0; row <= kCompressorSteps; ++row) {
       const CompressorRow printed = CompressorTableRow(c, speeds[i], choke[i], row, kCompressorSteps);
@@ -79,12 +79,12 @@ TEST(CompressorMapChart, SurgedPointOnTheContinuationOfItsSpeedLine) {
   MapOverlay overlay;
   overlay.point = MapPoint{mc2, CompressorAt(c, speed, mc2).pic, speed, "9,000", true};
   overlay.running = {std::pair{150.0, 10.0}, std::pair{160.0, 11.0}};
-  const frame::ChartData chart = CompressorMapChart(c, overlay);
+  const core::ChartData chart = CompressorMapChart(c, overlay);
   ASSERT_EQ(chart.marks.size(), 1u);
   EXPECT_TRUE(chart.marks[0].alarm);
   EXPECT_EQ(chart.marks[0].text, "Nc2 = 9,000 rpm, surged");
   EXPECT_GT(chart.marks[0].y, SurgePressureRatio(c, mc2));
-  const auto dashed = Styled(chart, frame::SeriesStyle::Dashed);
+  const auto dashed = Styled(chart, core::SeriesStyle::Dashed);
   ASSERT_EQ(dashed.size(), 2u);
   // The surge line reaches over the point's flow; the speed line starts at it.
   EXPECT_EQ(dashed[0]->name, "Surge line");
@@ -92,7 +92,7 @@ TEST(CompressorMapChart, SurgedPointOnTheContinuationOfItsSpeedLine) {
   EXPECT_GE(dashed[0]->points.back()->first, mc2);
   EXPECT_EQ(*dashed[1]->points.front(), (std::pair{mc2, chart.marks[0].y}));
   EXPECT_EQ(dashed[1]->points.back()->second, 1);  // choke
-  const auto running = Styled(chart, frame::SeriesStyle::Points);
+  const auto running = Styled(chart, core::SeriesStyle::Points);
   ASSERT_EQ(running.size(), 2u);
   EXPECT_EQ(running[1]->name, "Running line");
   EXPECT_EQ(running[1]->points, overlay.running);
@@ -112,7 +112,7 @@ TEST(CompressorMapChart, UndefinedMapsSayWhy) {
   for (const Case& k : cases) {
     Compressor c = Jet();
     k.spoil(c);
-    const frame::ChartData chart = CompressorMapChart(c, {});
+    const core::ChartData chart = CompressorMapChart(c, {});
     EXPECT_FALSE(chart.available()) << k.what;
     EXPECT_NE(chart.unavailable.find(k.why), std::string::npos) << k.what << ": " << chart.unavailable;
     EXPECT_TRUE(chart.series.empty()) << k.what;
@@ -123,12 +123,12 @@ TEST(TurbineMapChart, FromNoFlowToChokeWithTheChokingRatioAmongThePoints) {
   const Turbine t = Small();
   MapOverlay overlay;
   overlay.noPoint = "press Calculate to place the operating point";
-  const frame::ChartData chart = TurbineMapChart(t, overlay);
+  const core::ChartData chart = TurbineMapChart(t, overlay);
   EXPECT_EQ(chart.title, "Turbine map (press Calculate to place the operating point)");
-  const auto lines = Styled(chart, frame::SeriesStyle::Line);
+  const auto lines = Styled(chart, core::SeriesStyle::Line);
   ASSERT_EQ(lines.size(), 4u);  // 0 rpm is left out, as in the printed table
   EXPECT_EQ(lines[0]->name, "Nc4 = 2,000 rpm");
-  for (const frame::ChartSeries* line : lines) {
+  for (const core::ChartSeries* line : lines) {
     EXPECT_EQ(*line->points.front(), (std::pair{1.0, 0.0})) << line->name;
     EXPECT_NEAR(line->points.back()->first, t.pitc / 1.5, 1e-12) << line->name;
     bool choke = false;
@@ -149,18 +149,18 @@ TEST(TurbineMapChart, LinesReachAPointBeyondTheTable) {
   const Turbine t = Small();
   MapOverlay overlay;
   overlay.point = MapPoint{0.1, 35, 5000, "5,000", true};
-  const frame::ChartData chart = TurbineMapChart(t, overlay);
+  const core::ChartData chart = TurbineMapChart(t, overlay);
   ASSERT_EQ(chart.marks.size(), 1u);
   EXPECT_FALSE(chart.marks[0].alarm) << "surge is the compressor's";
   EXPECT_EQ(chart.marks[0].text, "Nc4 = 5,000 rpm");
-  for (const frame::ChartSeries& s : chart.series) EXPECT_EQ(s.points.back()->first, 0.1) << s.name;
+  for (const core::ChartSeries& s : chart.series) EXPECT_EQ(s.points.back()->first, 0.1) << s.name;
 }
 
 TEST(TurbineMapChart, AChokingRatioOutsideZeroToOneIsRefused) {
   for (float pitc : {0.0f, -0.5f, 1.0f, 2.0f, NAN}) {
     Turbine t = Small();
     t.pitc = pitc;
-    const frame::ChartData chart = TurbineMapChart(t, {});
+    const core::ChartData chart = TurbineMapChart(t, {});
     EXPECT_FALSE(chart.available()) << pitc;
     EXPECT_NE(chart.unavailable.find("pitc"), std::string::npos) << pitc;
   }

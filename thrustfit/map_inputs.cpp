@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <exception>
 
-#include "frame/sweep.h"
+#include "core/sweep.h"
 #include "thrustfit/map_chart.h"
 
 namespace maps {
 
-double Read(const frame::Form& form, BoxRead in) {
+double Read(const core::Form& form, BoxRead in) {
   const double value = form.Leading(in.box);
   return in.precision == Precision::Single ? static_cast<float>(value) : value;
 }
 
-MapInputs ReadMaps(const frame::Form& form, const MapBoxes& b) {
+MapInputs ReadMaps(const core::Form& form, const MapBoxes& b) {
   auto single = [&form](BoxRead in) { return static_cast<float>(Read(form, in)); };
   auto wide = [&form](BoxRead in) { return Read(form, in); };
   MapInputs m;
@@ -26,20 +26,20 @@ MapInputs ReadMaps(const frame::Form& form, const MapBoxes& b) {
 
 constexpr int kBoxH = 22;
 
-frame::TextBox* InputRow(frame::Form& form, frame::Frame* in, const std::string& label,
+core::TextBox* InputRow(core::Form& form, core::Frame* in, const std::string& label,
                          const std::string& caption, const std::string& box,
                          const std::string& text, int row, int labelWidth, int boxWidth) {
   form.AddLabel(label, caption, {8, RowY(row) + 2, labelWidth, 20}, in);
-  frame::TextBox* t = form.AddTextBox(box, {12 + labelWidth, RowY(row), boxWidth, kBoxH}, in);
+  core::TextBox* t = form.AddTextBox(box, {12 + labelWidth, RowY(row), boxWidth, kBoxH}, in);
   t->setText(text);
   return t;
 }
 
-frame::TextBox* OutputRow(frame::Form& form, frame::Frame* in, const std::string& label,
+core::TextBox* OutputRow(core::Form& form, core::Frame* in, const std::string& label,
                           const std::string& caption, const std::string& box, int x, int row,
                           int labelWidth) {
   form.AddLabel(label, caption, {x, RowY(row) + 2, labelWidth, 20}, in);
-  frame::TextBox* t = form.AddTextBox(box, {x + labelWidth + 4, RowY(row), 86, kBoxH}, in);
+  core::TextBox* t = form.AddTextBox(box, {x + labelWidth + 4, RowY(row), 86, kBoxH}, in);
   t->readOnly = true;
   return t;
 }
@@ -50,31 +50,31 @@ namespace {
 constexpr const char* kFlowBox = "txtm2";
 constexpr const char* kRatioBox = "txtppc";
 
-std::string Shown(const frame::Form& form, const char* id) {
-  const frame::Control* c = form.FindById(id);
+std::string Shown(const core::Form& form, const char* id) {
+  const core::Control* c = form.FindById(id);
   return c ? c->text() : std::string();
 }
 
 // Why the window has no operating point to mark: a match made on other
 // maps, or a last Calculate that failed, or none yet.
-std::string NoPoint(const frame::Form& form, bool matchedOnOtherMaps) {
+std::string NoPoint(const core::Form& form, bool matchedOnOtherMaps) {
   if (matchedOnOtherMaps) return "the map has changed: press Calculate to place the operating point";
   if (form.lblError->shown()) return "no operating point: " + form.lblError->caption();
-  const frame::Control* conv = form.FindById("Fraconv");
+  const core::Control* conv = form.FindById("Fraconv");
   if (conv && conv->shown()) return "no operating point: " + Shown(form, "Label69");
   return "press Calculate to place the operating point";
 }
 
 // The matched points of the last sweep that read both mc2 and pic, one per
 // point that settled without a message.
-std::vector<frame::ChartPoint> RunningLine(const frame::SweepTrace& sweep) {
-  std::vector<frame::ChartPoint> line;
+std::vector<core::ChartPoint> RunningLine(const core::SweepTrace& sweep) {
+  std::vector<core::ChartPoint> line;
   const int flow = sweep.Column(kFlowBox), ratio = sweep.Column(kRatioBox);
   if (flow < 0 || ratio < 0) return line;
-  for (const frame::SweepTrace::Point& p : sweep.points) {
+  for (const core::SweepTrace::Point& p : sweep.points) {
     if (p.gap || p.texts.size() <= static_cast<size_t>(std::max(flow, ratio))) continue;
-    const std::optional<double> x = frame::ShownNumber(p.texts[flow]);
-    const std::optional<double> y = frame::ShownNumber(p.texts[ratio]);
+    const std::optional<double> x = core::ShownNumber(p.texts[flow]);
+    const std::optional<double> y = core::ShownNumber(p.texts[ratio]);
     if (x && y) line.push_back(std::pair{*x, *y});
   }
   return line;
@@ -84,7 +84,7 @@ std::vector<frame::ChartPoint> RunningLine(const frame::SweepTrace& sweep) {
 
 std::vector<std::string> MatchChartNames() { return {"compressor-map", "turbine-map"}; }
 
-frame::ChartData MatchChart(const frame::Form& form, const std::string& name,
+core::ChartData MatchChart(const core::Form& form, const std::string& name,
                             const MapInputs& now, const std::optional<MatchedMaps>& last) {
   const bool compressor = name == "compressor-map";
   if (!compressor && name != "turbine-map") return form.Form::Chart(name);
@@ -103,7 +103,7 @@ frame::ChartData MatchChart(const frame::Form& form, const std::string& name,
     overlay.running = RunningLine(form.lastSweep());
     return CompressorMapChart(now.comp, overlay);
   } catch (const std::exception& e) {
-    return frame::Unavailable(name, compressor ? "Compressor map" : "Turbine map", e.what());
+    return core::Unavailable(name, compressor ? "Compressor map" : "Turbine map", e.what());
   }
 }
 

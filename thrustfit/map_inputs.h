@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/form.h"
+#include "core/form.h"
 #include "thrustfit/component_maps.h"
 
 namespace maps {
@@ -15,12 +15,12 @@ namespace maps {
 enum class Precision { Single, Double };
 
 struct BoxRead {
-  const frame::TextBox* box;
+  const core::TextBox* box;
   Precision precision;
 };
 
-double Read(const frame::Form& form, BoxRead in);
-inline float ReadSingle(const frame::Form& form, const frame::TextBox* box) {
+double Read(const core::Form& form, BoxRead in);
+inline float ReadSingle(const core::Form& form, const core::TextBox* box) {
   return static_cast<float>(Read(form, {box, Precision::Single}));
 }
 
@@ -37,7 +37,7 @@ struct MapInputs {
   Turbine turb;
 };
 
-MapInputs ReadMaps(const frame::Form& form, const MapBoxes& boxes);
+MapInputs ReadMaps(const core::Form& form, const MapBoxes& boxes);
 
 // The rows both windows set their boxes in: row n of a frame, and the height
 // of a frame of n rows.
@@ -45,11 +45,11 @@ inline int RowY(int row) { return 14 + row * 26; }
 inline int FrameH(int rows) { return RowY(rows) + 6; }
 
 // A caption and its input box on row n of a frame, the box holding text.
-frame::TextBox* InputRow(frame::Form& form, frame::Frame* in, const std::string& label,
+core::TextBox* InputRow(core::Form& form, core::Frame* in, const std::string& label,
                          const std::string& caption, const std::string& box,
                          const std::string& text, int row, int labelWidth, int boxWidth);
 // A caption at x and its read-only result box on row n of a frame.
-frame::TextBox* OutputRow(frame::Form& form, frame::Frame* in, const std::string& label,
+core::TextBox* OutputRow(core::Form& form, core::Frame* in, const std::string& label,
                           const std::string& caption, const std::string& box, int x, int row,
                           int labelWidth);
 
@@ -68,7 +68,7 @@ std::vector<std::string> MatchChartNames();
 // the matched point of its last Calculate (as it shows it) while those are
 // still the maps it was matched on; on the compressor map, the matched
 // points of the window's last sweep of mc2 and pic.
-frame::ChartData MatchChart(const frame::Form& form, const std::string& name,
+core::ChartData MatchChart(const core::Form& form, const std::string& name,
                             const MapInputs& now, const std::optional<MatchedMaps>& last);
 
 }  // namespace maps

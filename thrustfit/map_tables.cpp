@@ -2,13 +2,13 @@
 
 #include <cmath>
 
-#include "frame/failure.h"
-#include "frame/printline.h"
+#include "core/failure.h"
+#include "core/printline.h"
 
 namespace maps {
 namespace {
 
-using frame::PrintLine;
+using core::PrintLine;
 
 constexpr int kRows = 11;
 constexpr int kBurnerFlowsMax = 30;
@@ -179,7 +179,7 @@ void BurnerTables(std::vector<std::string>& lines, const MapTableInputs& in) {
 
 void RequireFinite(std::initializer_list<double> values, const std::string& message) {
   for (double v : values)
-    if (!std::isfinite(v)) throw frame::Failure(message);
+    if (!std::isfinite(v)) throw core::Failure(message);
 }
 
 std::array<float, 6> SpeedSteps(double design) {

@@ -41,7 +41,7 @@ CompressorRow CompressorTableRow(const Compressor& c, float nc2, float choke, in
 inline constexpr int kCompressorSteps = 10;  // of each printed speed line
 
 // A table row or parameter that is not a number cannot be printed: throws
-// frame::Failure(message), which names the map and its inputs.
+// core::Failure(message), which names the map and its inputs.
 void RequireFinite(std::initializer_list<double> values, const std::string& message);
 
 // Appends the turbine, compressor, shaft and burner sections, each line

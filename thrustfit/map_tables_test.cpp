@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/failure.h"
+#include "core/failure.h"
 
 namespace maps {
 namespace {
@@ -104,7 +104,7 @@ TEST(CoreTables, UndefinedTablesAreRefused) {
     try {
       AppendCoreTables(lines, in);
       ADD_FAILURE() << r.why << ": no failure";
-    } catch (const frame::Failure& f) {
+    } catch (const core::Failure& f) {
       EXPECT_EQ(std::string(f.what()).rfind(r.message, 0), 0u) << r.why << ": " << f.what();
     }
   }

@@ -25,10 +25,10 @@ class ThrustfitMaps : public testing::Test {
  protected:
   void SetUp() override { form.Load(); }
   void Type(const char* id, const char* text) {
-    form.UserType(*static_cast<frame::TextBox*>(form.FindById(id)), text);
+    form.UserType(*static_cast<core::TextBox*>(form.FindById(id)), text);
   }
   void Mode(const char* mode) {
-    auto* list = static_cast<frame::ListBox*>(form.FindById("lstge"));
+    auto* list = static_cast<core::ListBox*>(form.FindById("lstge"));
     form.UserSelect(*list, list->IndexOf(mode));
   }
   void Calculate() { form.UserClick(*form.FindById("cmdCalculate")); }
@@ -123,7 +123,7 @@ TEST_F(ThrustfitMaps, NoStalePoint) {
   ASSERT_TRUE(OperatingPoint(form.Chart("compressor-map")));
   // Another compressor: the point was matched on the old one.
   Type("txtc1", "0.09");
-  frame::ChartData comp = form.Chart("compressor-map");
+  core::ChartData comp = form.Chart("compressor-map");
   EXPECT_FALSE(OperatingPoint(comp));
   EXPECT_NE(comp.title.find("the map has changed"), std::string::npos) << comp.title;
   EXPECT_TRUE(OperatingPoint(form.Chart("turbine-map")));
@@ -149,8 +149,8 @@ TEST_F(ThrustfitMaps, NoStalePoint) {
 
 TEST_F(ThrustfitMaps, SweepOfTheMatchDrawsTheRunningLine) {
   Calculate();
-  const frame::FormFactory make = [] { return std::make_unique<Form1>(); };
-  frame::SweepRequest request;
+  const core::FormFactory make = [] { return std::make_unique<Form1>(); };
+  core::SweepRequest request;
   request.input = "txtmach";
   request.from = 0;
   request.to = 2;

@@ -5,10 +5,10 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "frame/chart_window.h"
-#include "frame/guitest.h"
-#include "frame/sweep.h"
-#include "frame/view.h"
+#include "qt/chart_window.h"
+#include "qt/guitest.h"
+#include "core/sweep.h"
+#include "qt/view.h"
 #include "thrustfit/thrustfit_window.h"
 
 class ThrustfitGui : public QObject {
@@ -16,7 +16,7 @@ class ThrustfitGui : public QObject {
  private slots:
   void opensWithCaptionInEngineMode() {
     thrustfit::Form1 form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     QCOMPARE(view.windowTitle(),
@@ -25,12 +25,12 @@ class ThrustfitGui : public QObject {
     QVERIFY(view.widget("fraTJ2")->isVisible());
     QVERIFY(!view.widget("fragg")->isVisible());
     QVERIFY(!view.widget("Fraconv")->isVisible());
-    frame::SaveShot(view, "thrustfit");
+    qt::SaveShot(view, "thrustfit");
   }
 
   void typingAndCalculateGoThroughTheModel() {
     thrustfit::Form1 form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     view.show();
     auto* n2 = qobject_cast<QLineEdit*>(view.widget("txtn2"));
@@ -45,27 +45,27 @@ class ThrustfitGui : public QObject {
     QVERIFY(!speed->text().isEmpty());
     QVERIFY(!view.widget("Fraconv")->isVisible());
     QVERIFY(!view.widget("lblError")->isVisible());
-    frame::SaveShot(view, "thrustfit-engine");
-    form.UserSelect(*static_cast<frame::ListBox*>(form.FindById("lstge")), 2);
+    qt::SaveShot(view, "thrustfit-engine");
+    form.UserSelect(*static_cast<core::ListBox*>(form.FindById("lstge")), 2);
     QVERIFY(view.widget("fraframe1")->isVisible());
     QVERIFY(!view.widget("fraTJ2")->isVisible());
-    frame::SaveShot(view, "thrustfit-airframe");
+    qt::SaveShot(view, "thrustfit-airframe");
   }
 
   // Every box, list and result is named by its caption for a screen reader,
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
-    frame::CheckDescribed<thrustfit::Form1>({}, {"cmdCalculate", "txtc1", "0.088", nullptr, nullptr, true});
+    qt::CheckDescribed<thrustfit::Form1>({}, {"cmdCalculate", "txtc1", "0.088", nullptr, nullptr, true});
   }
 
   // Both maps in the chart window: after the defaults' Calculate, with the
   // running line of a sweep of the flight Mach number, and surged.
   void mapsInTheChartWindow() {
     thrustfit::Form1 form;
-    frame::View view(form);
+    qt::View view(form);
     form.Load();
     form.UserClick(*form.FindById("cmdCalculate"));
-    frame::ChartWindow charts(form);
+    qt::ChartWindow charts(form);
     charts.resize(960, 680);
     charts.show();
     QVERIFY(QTest::qWaitForWindowExposed(&charts));
@@ -74,28 +74,28 @@ class ThrustfitGui : public QObject {
       charts.tabs()->setCurrentWidget(charts.tab(name));
       QVERIFY(charts.tab(name)->view()->isVisible());
       QVERIFY(!charts.tab(name)->message()->isVisible());
-      frame::SaveShot(charts, QString("thrustfit-") + name);
+      qt::SaveShot(charts, QString("thrustfit-") + name);
     }
-    frame::SweepRequest request;
+    core::SweepRequest request;
     request.input = "txtmach";
     request.from = 0;
     request.to = 1.4;
     request.points = 15;
     request.button = "cmdCalculate";
     request.outputs = {"txtm2", "txtppc"};
-    frame::Sweep sweep(form, [] { return std::make_unique<thrustfit::Form1>(); }, request);
-    form.NoteSweep(frame::Trace(request, sweep.Run(1)));
+    core::Sweep sweep(form, [] { return std::make_unique<thrustfit::Form1>(); }, request);
+    form.NoteSweep(core::Trace(request, sweep.Run(1)));
     charts.Refresh();
     QTest::qWait(100);  // the legend is laid out on the next turns of the event loop
     charts.tabs()->setCurrentWidget(charts.tab("compressor-map"));
-    frame::SaveShot(charts, "thrustfit-compressor-map-running");
-    form.UserSelect(*static_cast<frame::ListBox*>(form.FindById("lstge")), 0);
-    form.UserType(*static_cast<frame::TextBox*>(form.FindById("txtmc4c")), "26");
+    qt::SaveShot(charts, "thrustfit-compressor-map-running");
+    form.UserSelect(*static_cast<core::ListBox*>(form.FindById("lstge")), 0);
+    form.UserType(*static_cast<core::TextBox*>(form.FindById("txtmc4c")), "26");
     form.UserClick(*form.FindById("cmdCalculate"));
     QVERIFY(form.FindById("frasurge")->shown());
     charts.Refresh();
     QTest::qWait(100);  // the legend is laid out on the next turns of the event loop
-    frame::SaveShot(charts, "thrustfit-compressor-map-surged");
+    qt::SaveShot(charts, "thrustfit-compressor-map-surged");
   }
 };
 

@@ -2,16 +2,16 @@
 
 #include <limits>
 
-#include "frame/numtext.h"
-#include "frame/printline.h"
+#include "core/numtext.h"
+#include "core/printline.h"
 #include "thrustfit/jet_print.h"
 
 namespace thrustfit {
 namespace {
 
-using frame::FormatPattern;
-using frame::Look;
-using frame::Rect;
+using core::FormatPattern;
+using core::Look;
+using core::Rect;
 
 constexpr int kWidth = 1110;
 constexpr int kHeight = 700;
@@ -20,20 +20,20 @@ using maps::RowY;
 
 }  // namespace
 
-frame::TextBox* Form1::Input(frame::Frame* in, const std::string& label, const std::string& caption,
+core::TextBox* Form1::Input(core::Frame* in, const std::string& label, const std::string& caption,
                              const std::string& box, const std::string& text, int row,
                              int labelWidth, int boxWidth) {
   return maps::InputRow(*this, in, label, caption, box, text, row, labelWidth, boxWidth);
 }
 
-frame::TextBox* Form1::Output(frame::Frame* in, const std::string& label,
+core::TextBox* Form1::Output(core::Frame* in, const std::string& label,
                               const std::string& caption, const std::string& box, int x, int row,
                               int labelWidth) {
   return maps::OutputRow(*this, in, label, caption, box, x, row, labelWidth);
 }
 
 Form1::Form1()
-    : Form(frame::Caption("Jet Engine Component Matching Analysis", 15,
+    : Form(core::Caption("Jet Engine Component Matching Analysis", 15,
                           "FOR EDUCATIONAL PURPOSES ONLY (See Discalimer)"),
            kWidth, kHeight) {
   Label37 =
@@ -203,8 +203,8 @@ maps::MapBoxes Form1::MapBoxes(maps::Precision mu) const {
 }
 
 JetInputs Form1::Inputs() const {
-  auto single = [this](const frame::TextBox* box) { return maps::ReadSingle(*this, box); };
-  auto wide = [this](const frame::TextBox* box) {
+  auto single = [this](const core::TextBox* box) { return maps::ReadSingle(*this, box); };
+  auto wide = [this](const core::TextBox* box) {
     return maps::Read(*this, {box, maps::Precision::Double});
   };
   const std::string& mode = lstge->text();
@@ -234,7 +234,7 @@ JetInputs Form1::Inputs() const {
 
 std::vector<std::string> Form1::ChartNames() const { return maps::MatchChartNames(); }
 
-frame::ChartData Form1::Chart(const std::string& name) const {
+core::ChartData Form1::Chart(const std::string& name) const {
   return maps::MatchChart(*this, name, maps::ReadMaps(*this, MapBoxes(maps::Precision::Single)),
                           last_);
 }
@@ -279,10 +279,10 @@ void Form1::WriteResults(const JetResult& r) {
 
 void Form1::Command1_Click() {
   if (counter == std::numeric_limits<short>::max())
-    throw frame::Failure("No more print files in this run: the file counter is full");
+    throw core::Failure("No more print files in this run: the file counter is full");
   ++counter;
-  auto single = [this](const frame::TextBox* box) { return maps::ReadSingle(*this, box); };
-  auto wide = [this](const frame::TextBox* box) {
+  auto single = [this](const core::TextBox* box) { return maps::ReadSingle(*this, box); };
+  auto wide = [this](const core::TextBox* box) {
     return maps::Read(*this, {box, maps::Precision::Double});
   };
   JetPrintInputs p;
@@ -304,7 +304,7 @@ void Form1::Command1_Click() {
   p.etand = wide(txtetand);
   p.d1 = wide(txtdrg);
   p.engines = single(txtneng);
-  WritePrintFile(frame::PrintFileName(kPrintBase, counter), JetMapLines(p));
+  WritePrintFile(core::PrintFileName(kPrintBase, counter), JetMapLines(p));
 }
 
 void Form1::cmdEnd_Click() { End(); }

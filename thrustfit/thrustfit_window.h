@@ -7,17 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "frame/form.h"
+#include "core/form.h"
 #include "thrustfit/jet_matching.h"
 #include "thrustfit/map_inputs.h"
 
 namespace thrustfit {
 
-class Form1 : public frame::Form {
+class Form1 : public core::Form {
  public:
   Form1();
   std::vector<std::string> ChartNames() const override;
-  frame::ChartData Chart(const std::string& name) const override;
+  core::ChartData Chart(const std::string& name) const override;
 
  protected:
   void Form_Load() override;
@@ -32,28 +32,28 @@ class Form1 : public frame::Form {
   JetInputs Inputs() const;
   void WriteResults(const JetResult &r);
 
-  frame::TextBox *Input(frame::Frame *in, const std::string &label, const std::string &caption,
+  core::TextBox *Input(core::Frame *in, const std::string &label, const std::string &caption,
                         const std::string &box, const std::string &text, int row, int labelWidth,
                         int boxWidth = 70);
-  frame::TextBox *Output(frame::Frame *in, const std::string &label, const std::string &caption,
+  core::TextBox *Output(core::Frame *in, const std::string &label, const std::string &caption,
                          const std::string &box, int x, int row, int labelWidth);
 
-  frame::Label *Label37;
-  frame::Frame *Frame1, *fracomp, *fraburn, *fraturb, *frashft, *fraover, *fraInNoz, *fragg,
+  core::Label *Label37;
+  core::Frame *Frame1, *fracomp, *fraburn, *fraturb, *frashft, *fraover, *fraInNoz, *fragg,
       *fraTJ1, *fraTJ2, *fraframe2, *fraframe1;
-  frame::Frame *Fracompo, *fraturbo, *Franoz, *Frathrust, *Framach, *Fraconv, *frasurge;
-  frame::ListBox *lstge, *lstntyp;
-  frame::TextBox *txtc1, *txtc2, *txtc3, *txtc4, *txtc5, *txtnc2d, *txtetacd, *txtmu;
-  frame::TextBox *txtb1, *txtetabd, *txtb2, *txth;
-  frame::TextBox *txtpitc, *txtmc4c, *txtNc4d, *txtetatd, *txtk1, *txtk2;
-  frame::TextBox *txts1, *txts2, *txtf, *txtpidd, *txtmn, *txtetand, *txta;
-  frame::TextBox *txttt2, *txtn2i, *txtp0, *txtT0, *txtmach, *txtn2, *txtmach2, *txtn22;
-  frame::TextBox *txtdrg, *txtneng;
-  frame::TextBox *txtn2a, *txtm2, *txtppc, *txtetc;
-  frame::TextBox *txtm3, *txtppb, *txtetb, *Txtt4, *txtn4, *txtm4, *txtppt, *txtett;
-  frame::TextBox *txtmex, *txtm5, *txtetn;
-  frame::TextBox *txtfdm, *txttnd, *txttsfc, *Txtmen, *TxtNEN, *txtmacho;
-  frame::Button *cmdCalculate, *Command1, *cmdEnd;
+  core::Frame *Fracompo, *fraturbo, *Franoz, *Frathrust, *Framach, *Fraconv, *frasurge;
+  core::ListBox *lstge, *lstntyp;
+  core::TextBox *txtc1, *txtc2, *txtc3, *txtc4, *txtc5, *txtnc2d, *txtetacd, *txtmu;
+  core::TextBox *txtb1, *txtetabd, *txtb2, *txth;
+  core::TextBox *txtpitc, *txtmc4c, *txtNc4d, *txtetatd, *txtk1, *txtk2;
+  core::TextBox *txts1, *txts2, *txtf, *txtpidd, *txtmn, *txtetand, *txta;
+  core::TextBox *txttt2, *txtn2i, *txtp0, *txtT0, *txtmach, *txtn2, *txtmach2, *txtn22;
+  core::TextBox *txtdrg, *txtneng;
+  core::TextBox *txtn2a, *txtm2, *txtppc, *txtetc;
+  core::TextBox *txtm3, *txtppb, *txtetb, *Txtt4, *txtn4, *txtm4, *txtppt, *txtett;
+  core::TextBox *txtmex, *txtm5, *txtetn;
+  core::TextBox *txtfdm, *txttnd, *txttsfc, *Txtmen, *TxtNEN, *txtmacho;
+  core::Button *cmdCalculate, *Command1, *cmdEnd;
 
   // The matched speed and flight Mach number as last shown.
   float nc2 = 0, m0 = 0;

@@ -43,7 +43,7 @@ endif()
 site_copy(${markdown_it} markdown-it.min.js)
 site_copy(${web_dir}/help.js help.js)
 add_library(web_help_main OBJECT ${web_dir}/help_main.cpp)
-target_link_libraries(web_help_main PUBLIC frame_core PRIVATE calc_flags)
+target_link_libraries(web_help_main PUBLIC core PRIVATE calc_flags)
 # Each program's page and its help page, titled with the launcher's list
 # until the window's caption replaces the page's title.
 foreach(PROGRAM ${programs})
@@ -68,7 +68,7 @@ foreach(PROGRAM ${programs})
 
   set(source ${PROJECT_SOURCE_DIR}/${CALC_${PROGRAM}_FOLDER}/${PROGRAM}.help.md)
   add_executable(help_${PROGRAM} $<TARGET_OBJECTS:web_help_main>)
-  target_link_libraries(help_${PROGRAM} PRIVATE web_${PROGRAM} frame_help)
+  target_link_libraries(help_${PROGRAM} PRIVATE web_${PROGRAM} core)
   set_target_properties(help_${PROGRAM} PROPERTIES LINKER_LANGUAGE CXX)
   # Run once per build: no optimizer pass over the module.
   target_link_options(help_${PROGRAM} PRIVATE ${node_options} -O0)

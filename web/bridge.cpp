@@ -16,34 +16,34 @@
 #include <string_view>
 #include <vector>
 
-#include "frame/chart.h"
-#include "frame/reading.h"
-#include "frame/script.h"
-#include "frame/sweep.h"
+#include "core/chart.h"
+#include "core/reading.h"
+#include "core/script.h"
+#include "core/sweep.h"
 #include "web/window.h"
 
 namespace {
 
-using frame::Control;
-using frame::Kind;
+using core::Control;
+using core::Kind;
 
-const char* LookName(frame::Look look) {
+const char* LookName(core::Look look) {
   switch (look) {
-    case frame::Look::Text: return "text";
-    case frame::Look::Title: return "title";
-    case frame::Look::Warning: return "warning";
-    case frame::Look::Result: return "result";
-    case frame::Look::Heading: return "heading";
-    case frame::Look::Compute: return "compute";
+    case core::Look::Text: return "text";
+    case core::Look::Title: return "title";
+    case core::Look::Warning: return "warning";
+    case core::Look::Result: return "result";
+    case core::Look::Heading: return "heading";
+    case core::Look::Compute: return "compute";
   }
   return "text";
 }
 
-const char* AlignName(frame::Align align) {
+const char* AlignName(core::Align align) {
   switch (align) {
-    case frame::Align::Left: return "left";
-    case frame::Align::Center: return "center";
-    case frame::Align::Right: return "right";
+    case core::Align::Left: return "left";
+    case core::Align::Center: return "center";
+    case core::Align::Right: return "right";
   }
   return "left";
 }
@@ -52,11 +52,11 @@ const char* AlignName(frame::Align align) {
 // typed into a window.
 void CheckProgram(const std::string& program) {
   if (std::find(web::kPrograms.begin(), web::kPrograms.end(), program) == web::kPrograms.end())
-    throw frame::Failure("Cannot find the program file " + program);
+    throw core::Failure("Cannot find the program file " + program);
 }
 
 // Collects what the model reports during one user action.
-class Recorder : public frame::FormObserver {
+class Recorder : public core::FormObserver {
  public:
   void ControlChanged(Control& control) override { changed.insert(&control); }
   void ProgramEnded() override { ended = true; }
@@ -72,7 +72,7 @@ class Recorder : public frame::FormObserver {
   bool ended = false;
 };
 
-std::unique_ptr<frame::Form> form;
+std::unique_ptr<core::Form> form;
 Recorder recorder;
 std::string reply;  // the text the last call hands back
 
@@ -86,14 +86,14 @@ int Tab(const Control* control) {
   return at == tabs.end() ? 0 : at->second;
 }
 
-// The tab order of what is shown now (frame/reading, as the Qt view has it).
+// The tab order of what is shown now (core/reading, as the Qt view has it).
 // Where a control is shown or hidden, the controls whose place changed are
 // reported with it.
 void Retab(bool report) {
   std::map<const Control*, int> was = std::move(tabs);
   tabs.clear();
   int place = 0;
-  for (const Control* c : frame::TabOrder(*form)) tabs[c] = ++place;
+  for (const Control* c : core::TabOrder(*form)) tabs[c] = ++place;
   if (!report) return;
   for (const auto& c : form->controls()) {
     const auto before = was.find(c.get());
@@ -118,13 +118,13 @@ std::string State(const Control& c) {
   std::string json = "{\"n\":" + std::to_string(Number(&c));
   json += ",\"visible\":";
   json += c.visible() ? "true" : "false";
-  json += ",\"text\":" + frame::JsonString(c.kind() == Kind::Picture ? "" : c.text());
+  json += ",\"text\":" + core::JsonString(c.kind() == Kind::Picture ? "" : c.text());
   json += ",\"tab\":" + std::to_string(Tab(&c));
   if (c.kind() == Kind::Option) {
     json += ",\"value\":";
-    json += static_cast<const frame::Option&>(c).value() ? "true" : "false";
+    json += static_cast<const core::Option&>(c).value() ? "true" : "false";
   } else if (c.kind() == Kind::List) {
-    json += ",\"index\":" + std::to_string(static_cast<const frame::ListBox&>(c).listIndex());
+    json += ",\"index\":" + std::to_string(static_cast<const core::ListBox&>(c).listIndex());
   }
   return json + "}";
 }
@@ -133,9 +133,9 @@ std::string State(const Control& c) {
 std::string Whole(const Control& c) {
   std::string json = State(c);
   json.pop_back();
-  json += ",\"id\":" + frame::JsonString(c.id());
+  json += ",\"id\":" + core::JsonString(c.id());
   json += ",\"kind\":\"";
-  json += frame::KindName(c.kind());
+  json += core::KindName(c.kind());
   json += "\",\"parent\":" + std::to_string(c.parent() ? Number(c.parent()) : -1);
   json += ",\"x\":" + std::to_string(c.rect.x) + ",\"y\":" + std::to_string(c.rect.y);
   json += ",\"w\":" + std::to_string(c.rect.w) + ",\"h\":" + std::to_string(c.rect.h);
@@ -148,21 +148,21 @@ std::string Whole(const Control& c) {
   json += c.border ? "true" : "false";
   if (c.kind() == Kind::TextBox || c.kind() == Kind::List) {
     // The label that names it, where the name is a label's (not an option's).
-    const Control* label = frame::CaptionControl(*form, c);
+    const Control* label = core::CaptionControl(*form, c);
     if (label && label->kind() != Kind::Label) label = nullptr;
-    json += ",\"caption\":" + frame::JsonString(frame::CaptionOf(*form, c));
+    json += ",\"caption\":" + core::JsonString(core::CaptionOf(*form, c));
     json += ",\"label\":" + std::to_string(Number(label));
   }
   if (c.kind() == Kind::TextBox) {
     json += ",\"readOnly\":";
-    json += static_cast<const frame::TextBox&>(c).readOnly ? "true" : "false";
+    json += static_cast<const core::TextBox&>(c).readOnly ? "true" : "false";
   } else if (c.kind() == Kind::List) {
     json += ",\"items\":[";
-    const auto& items = static_cast<const frame::ListBox&>(c).items();
-    for (size_t i = 0; i < items.size(); ++i) json += (i ? "," : "") + frame::JsonString(items[i]);
+    const auto& items = static_cast<const core::ListBox&>(c).items();
+    for (size_t i = 0; i < items.size(); ++i) json += (i ? "," : "") + core::JsonString(items[i]);
     json += "]";
   } else if (c.kind() == Kind::Picture) {
-    json += ",\"svg\":" + frame::JsonString(static_cast<const frame::Picture&>(c).svg);
+    json += ",\"svg\":" + core::JsonString(static_cast<const core::Picture&>(c).svg);
   } else if (c.kind() == Kind::Frame) {
     json += ",\"results\":";
     json += resultFrames.count(&c) ? "true" : "false";
@@ -190,8 +190,8 @@ const char* Report() {
   }
   reply += "],\"files\":[";
   for (size_t i = 0; i < recorder.files.size(); ++i)
-    reply += (i ? "," : "") + frame::JsonString(recorder.files[i]);
-  reply += "],\"start\":" + frame::JsonString(recorder.start);
+    reply += (i ? "," : "") + core::JsonString(recorder.files[i]);
+  reply += "],\"start\":" + core::JsonString(recorder.start);
   reply += ",\"ended\":";
   reply += recorder.ended ? "true" : "false";
   reply += "}";
@@ -217,11 +217,11 @@ EMSCRIPTEN_KEEPALIVE const char* web_start() {
   shown.clear();
   for (const auto& c : form->controls()) shown.push_back(c->visible());
   // Once: finding them looks at every control.
-  const std::vector<frame::Frame*> frames = form->ResultFrames();
+  const std::vector<core::Frame*> frames = form->ResultFrames();
   resultFrames = std::set<const Control*>(frames.begin(), frames.end());
   Retab(false);
-  reply = "{\"program\":" + frame::JsonString(web::kProgram);
-  reply += ",\"caption\":" + frame::JsonString(form->caption());
+  reply = "{\"program\":" + core::JsonString(web::kProgram);
+  reply += ",\"caption\":" + core::JsonString(form->caption());
   reply += ",\"width\":" + std::to_string(form->width());
   reply += ",\"height\":" + std::to_string(form->height());
   reply += ",\"ended\":";
@@ -237,7 +237,7 @@ EMSCRIPTEN_KEEPALIVE const char* web_start() {
 
 EMSCRIPTEN_KEEPALIVE const char* web_type(int number, const char* text) {
   Control* c = At(number);
-  if (c && c->kind() == Kind::TextBox) form->UserType(static_cast<frame::TextBox&>(*c), text);
+  if (c && c->kind() == Kind::TextBox) form->UserType(static_cast<core::TextBox&>(*c), text);
   return Report();
 }
 
@@ -250,7 +250,7 @@ EMSCRIPTEN_KEEPALIVE const char* web_click(int number) {
 EMSCRIPTEN_KEEPALIVE const char* web_select(int number, int index) {
   Control* c = At(number);
   if (c && c->kind() == Kind::List) {
-    auto& list = static_cast<frame::ListBox&>(*c);
+    auto& list = static_cast<core::ListBox&>(*c);
     if (index >= -1 && index < static_cast<int>(list.items().size())) form->UserSelect(list, index);
   }
   return Report();
@@ -277,16 +277,16 @@ EMSCRIPTEN_KEEPALIVE int web_file_size(const char* name) {
 EMSCRIPTEN_KEEPALIVE int web_compute_for(int number) {
   Control* c = At(number);
   if (!c || c->kind() != Kind::TextBox) return -1;
-  return Number(form->ComputeFor(static_cast<frame::TextBox&>(*c)));
+  return Number(form->ComputeFor(static_cast<core::TextBox&>(*c)));
 }
 
 // Copy: a frame of results as tab-separated rows; -1, the whole window.
 EMSCRIPTEN_KEEPALIVE const char* web_copy(int number) {
   Control* c = At(number);
   if (c && c->kind() == Kind::Frame)
-    reply = form->TableText(static_cast<frame::Frame*>(c));
+    reply = form->TableText(static_cast<core::Frame*>(c));
   else
-    reply = frame::WindowText(*form);
+    reply = core::WindowText(*form);
   return reply.c_str();
 }
 
@@ -295,7 +295,7 @@ EMSCRIPTEN_KEEPALIVE const char* web_copy(int number) {
 // --- Sweeps and charts: the plot panel and the chart panel (web/plot.js) ---
 // A sweep runs in a Web Worker holding its own module of the same program:
 // the page hands it the window's action record, the worker replays it on a
-// fresh window and runs the points there (frame/sweep.h), so the page never
+// fresh window and runs the points there (core/sweep.h), so the page never
 // waits for a point.
 namespace {
 
@@ -333,9 +333,9 @@ bool TakeNumber(std::string_view& in, int& value) {
   return true;
 }
 
-std::string Encode(const std::vector<frame::UserAction>& actions) {
+std::string Encode(const std::vector<core::UserAction>& actions) {
   std::string out;
-  for (const frame::UserAction& a : actions) {
+  for (const core::UserAction& a : actions) {
     Put(out, std::to_string(static_cast<int>(a.type)));
     Put(out, a.id);
     Put(out, a.text);
@@ -346,14 +346,14 @@ std::string Encode(const std::vector<frame::UserAction>& actions) {
   return out;
 }
 
-std::optional<std::vector<frame::UserAction>> Decode(std::string_view in) {
-  std::vector<frame::UserAction> actions;
+std::optional<std::vector<core::UserAction>> Decode(std::string_view in) {
+  std::vector<core::UserAction> actions;
   while (!in.empty()) {
-    frame::UserAction a;
+    core::UserAction a;
     int type = 0, effects = 0;
-    if (!TakeNumber(in, type) || type < 0 || type > static_cast<int>(frame::UserAction::Type::Close))
+    if (!TakeNumber(in, type) || type < 0 || type > static_cast<int>(core::UserAction::Type::Close))
       return std::nullopt;
-    a.type = static_cast<frame::UserAction::Type>(type);
+    a.type = static_cast<core::UserAction::Type>(type);
     if (!Take(in, a.id) || !Take(in, a.text) || !TakeNumber(in, a.index) || !TakeNumber(in, effects) ||
         effects < 0)
       return std::nullopt;
@@ -369,8 +369,8 @@ std::optional<std::vector<frame::UserAction>> Decode(std::string_view in) {
 
 // What a window shows, as a short key: the worker's replayed window must show
 // exactly what the page's window shows.
-std::string StateKey(const frame::Form& f) {
-  return std::to_string(std::hash<std::string>{}(frame::StateText(f)));
+std::string StateKey(const core::Form& f) {
+  return std::to_string(std::hash<std::string>{}(core::StateText(f)));
 }
 
 std::string NumberJson(std::optional<double> value) {
@@ -380,13 +380,13 @@ std::string NumberJson(std::optional<double> value) {
   return text;
 }
 
-frame::SweepRequest request;  // built by the web_request_* calls
-std::unique_ptr<frame::Form> sweepWindow;  // the worker's replayed window
-std::unique_ptr<frame::Sweep> sweep;
-frame::SweepTrace trace;  // the points the page received, for NoteSweep
+core::SweepRequest request;  // built by the web_request_* calls
+std::unique_ptr<core::Form> sweepWindow;  // the worker's replayed window
+std::unique_ptr<core::Sweep> sweep;
+core::SweepTrace trace;  // the points the page received, for NoteSweep
 
 // The worker's window behaves as the page's does when a program is started.
-class WorkerObserver : public frame::FormObserver {
+class WorkerObserver : public core::FormObserver {
  public:
   void ControlChanged(Control&) override {}
   void ProgramEnded() override {}
@@ -395,9 +395,9 @@ class WorkerObserver : public frame::FormObserver {
 };
 WorkerObserver workerObserver;
 
-std::string ControlChoice(const frame::Form& f, const Control& c) {
-  std::string json = "{\"id\":" + frame::JsonString(c.id());
-  json += ",\"caption\":" + frame::JsonString(frame::SweepCaption(f, c));
+std::string ControlChoice(const core::Form& f, const Control& c) {
+  std::string json = "{\"id\":" + core::JsonString(c.id());
+  json += ",\"caption\":" + core::JsonString(core::SweepCaption(f, c));
   return json;
 }
 
@@ -410,25 +410,25 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE const char* web_sweep_choices() {
   reply = "{\"inputs\":[";
   bool first = true;
-  for (const frame::TextBox* box : frame::SweepInputs(*form)) {
-    const auto [from, to] = frame::DefaultRange(*box);
-    const frame::Control* compute = form->ComputeFor(*box);
+  for (const core::TextBox* box : core::SweepInputs(*form)) {
+    const auto [from, to] = core::DefaultRange(*box);
+    const core::Control* compute = form->ComputeFor(*box);
     reply += (first ? "" : ",") + ControlChoice(*form, *box);
-    reply += ",\"text\":" + frame::JsonString(box->text());
-    reply += ",\"from\":" + frame::JsonString(frame::PointText(from));
-    reply += ",\"to\":" + frame::JsonString(frame::PointText(to));
-    reply += ",\"compute\":" + frame::JsonString(compute ? compute->id() : "") + "}";
+    reply += ",\"text\":" + core::JsonString(box->text());
+    reply += ",\"from\":" + core::JsonString(core::PointText(from));
+    reply += ",\"to\":" + core::JsonString(core::PointText(to));
+    reply += ",\"compute\":" + core::JsonString(compute ? compute->id() : "") + "}";
     first = false;
   }
   reply += "],\"buttons\":[";
   first = true;
-  for (const frame::Button* button : frame::SweepButtons(*form)) {
+  for (const core::Button* button : core::SweepButtons(*form)) {
     reply += (first ? "" : ",") + ControlChoice(*form, *button) + "}";
     first = false;
   }
   reply += "],\"outputs\":[";
   first = true;
-  for (const Control* output : frame::SweepOutputs(*form)) {
+  for (const Control* output : core::SweepOutputs(*form)) {
     reply += (first ? "" : ",") + ControlChoice(*form, *output) + "}";
     first = false;
   }
@@ -449,18 +449,18 @@ EMSCRIPTEN_KEEPALIVE const char* web_state_key() {
 
 // A range end or family value as typed: its Double, or NaN when it is not a number.
 EMSCRIPTEN_KEEPALIVE double web_range_end(const char* text) {
-  const std::optional<double> value = frame::ReadRangeEnd(text);
+  const std::optional<double> value = core::ReadRangeEnd(text);
   return value ? *value : std::nan("");
 }
 
-EMSCRIPTEN_KEEPALIVE void web_request_clear() { request = frame::SweepRequest{}; }
+EMSCRIPTEN_KEEPALIVE void web_request_clear() { request = core::SweepRequest{}; }
 
 EMSCRIPTEN_KEEPALIVE void web_request_input(const char* id, double from, double to, int points, int log) {
   request.input = id;
   request.from = from;
   request.to = to;
   request.points = points;
-  request.spacing = log ? frame::Spacing::Log : frame::Spacing::Linear;
+  request.spacing = log ? core::Spacing::Log : core::Spacing::Linear;
 }
 
 EMSCRIPTEN_KEEPALIVE void web_request_button(const char* id) { request.button = id; }
@@ -473,7 +473,7 @@ EMSCRIPTEN_KEEPALIVE void web_request_family_text(const char* text) {
 // Whether the request fits the page's window: empty, or what is wrong.
 EMSCRIPTEN_KEEPALIVE const char* web_request_check() {
   try {
-    frame::CheckRequest(*form, request);
+    core::CheckRequest(*form, request);
     reply.clear();
   } catch (const std::exception& e) {
     reply = e.what();
@@ -488,13 +488,13 @@ EMSCRIPTEN_KEEPALIVE const char* web_sweep_begin(const char* actions, const char
   reply.clear();
   try {
     const auto record = Decode(actions);
-    if (!record) throw frame::Failure("The window's actions did not reach the sweep");
+    if (!record) throw core::Failure("The window's actions did not reach the sweep");
     sweepWindow = web::MakeWindow();
     sweepWindow->SetObserver(&workerObserver);
     sweepWindow->Replay(*record);
     if (StateKey(*sweepWindow) != key)
-      throw frame::Failure("The window cannot be copied: its actions do not repeat the same way");
-    sweep = std::make_unique<frame::Sweep>(*sweepWindow, [] { return web::MakeWindow(); }, request);
+      throw core::Failure("The window cannot be copied: its actions do not repeat the same way");
+    sweep = std::make_unique<core::Sweep>(*sweepWindow, [] { return web::MakeWindow(); }, request);
   } catch (const std::exception& e) {
     reply = e.what();
   }
@@ -509,17 +509,17 @@ EMSCRIPTEN_KEEPALIVE const char* web_sweep_point(int k) {
     reply = "null";
     return reply.c_str();
   }
-  const frame::SweepPoint point = sweep->RunPoint(k);
+  const core::SweepPoint point = sweep->RunPoint(k);
   reply = "{\"k\":" + std::to_string(k) + ",\"curve\":" + std::to_string(point.curve);
   reply += ",\"index\":" + std::to_string(point.index);
   reply += ",\"value\":" + NumberJson(point.value);
-  reply += ",\"text\":" + frame::JsonString(point.text) + ",\"outputs\":[";
+  reply += ",\"text\":" + core::JsonString(point.text) + ",\"outputs\":[";
   for (size_t i = 0; i < point.outputs.size(); ++i)
-    reply += (i ? "," : "") + frame::JsonString(point.outputs[i]);
+    reply += (i ? "," : "") + core::JsonString(point.outputs[i]);
   reply += "],\"numbers\":[";
   for (size_t i = 0; i < point.outputs.size(); ++i)
-    reply += (i ? "," : "") + NumberJson(frame::ShownNumber(point.outputs[i]));
-  reply += "],\"message\":" + frame::JsonString(point.message) + "}";
+    reply += (i ? "," : "") + NumberJson(core::ShownNumber(point.outputs[i]));
+  reply += "],\"message\":" + core::JsonString(point.message) + "}";
   return reply.c_str();
 }
 
@@ -534,7 +534,7 @@ EMSCRIPTEN_KEEPALIVE void web_trace_text(const char* text) {
 EMSCRIPTEN_KEEPALIVE const char* web_note_sweep() {
   trace.outputs = request.outputs;
   form->NoteSweep(std::move(trace));
-  trace = frame::SweepTrace{};
+  trace = core::SweepTrace{};
   return Report();
 }
 
@@ -542,16 +542,16 @@ EMSCRIPTEN_KEEPALIVE const char* web_note_sweep() {
 EMSCRIPTEN_KEEPALIVE const char* web_chart_names() {
   reply = "[";
   const std::vector<std::string> names = form->ChartNames();
-  for (size_t i = 0; i < names.size(); ++i) reply += (i ? "," : "") + frame::JsonString(names[i]);
+  for (size_t i = 0; i < names.size(); ++i) reply += (i ? "," : "") + core::JsonString(names[i]);
   reply += "]";
   return reply.c_str();
 }
 
 EMSCRIPTEN_KEEPALIVE const char* web_chart(const char* name) {
   try {
-    reply = frame::ChartJson(form->Chart(name));
+    reply = core::ChartJson(form->Chart(name));
   } catch (const std::exception& e) {
-    reply = frame::ChartJson(frame::Unavailable(name, name, std::string("Cannot draw: ") + e.what()));
+    reply = core::ChartJson(core::Unavailable(name, name, std::string("Cannot draw: ") + e.what()));
   }
   return reply.c_str();
 }

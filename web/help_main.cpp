@@ -7,7 +7,7 @@
 #include <iostream>
 #include <locale>
 
-#include "frame/help_doc.h"
+#include "core/help_doc.h"
 #include "web/window.h"
 
 int main(int argc, char** argv) {
@@ -17,11 +17,11 @@ int main(int argc, char** argv) {
     std::cerr << "usage: help_" << web::kProgram << " SOURCE.md OUT.md\n";
     return 2;
   }
-  const std::unique_ptr<frame::Form> fresh = web::MakeWindow();
-  const auto help = frame::ReadFileText(argv[1]);
-  std::string text = frame::HelpPlaceholder(*fresh);
+  const std::unique_ptr<core::Form> fresh = web::MakeWindow();
+  const auto help = core::ReadFileText(argv[1]);
+  std::string text = core::HelpPlaceholder(*fresh);
   if (help) {
-    const frame::HelpExample filled = frame::FillExample(*fresh, argv[1], *help, nullptr);
+    const core::HelpExample filled = core::FillExample(*fresh, argv[1], *help, nullptr);
     // The desktop's help tests name what is missing; the page shows the rest.
     if (!filled.problem.empty()) std::cerr << argv[1] << ": " << filled.problem << "\n";
     text = filled.markdown;

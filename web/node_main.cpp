@@ -8,7 +8,7 @@
 #include <iostream>
 #include <locale>
 
-#include "frame/script.h"
+#include "core/script.h"
 #include "web/window.h"
 
 namespace {
@@ -30,14 +30,14 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc != 3 || std::strcmp(argv[1], "--script") != 0) return Usage();
-  const frame::FormFactory make = [] { return web::MakeWindow(); };
-  std::unique_ptr<frame::Form> form = make();
+  const core::FormFactory make = [] { return web::MakeWindow(); };
+  std::unique_ptr<core::Form> form = make();
   if (std::strcmp(argv[2], "-") == 0)
-    return frame::RunScript(*form, make, std::cin, std::cout, std::cerr);
+    return core::RunScript(*form, make, std::cin, std::cout, std::cerr);
   std::ifstream in(argv[2]);
   if (!in) {
     std::cerr << web::kProgram << ": cannot read " << argv[2] << "\n";
     return 2;
   }
-  return frame::RunScript(*form, make, in, std::cout, std::cerr);
+  return core::RunScript(*form, make, in, std::cout, std::cerr);
 }

@@ -1,10 +1,10 @@
 // The page's print files: kept in the module's memory, by name, for the page
 // to hand to the browser as downloads. Linked into the page's module in place
-// of the frame's writer to the working folder (frame/files.cpp), so the page
+// of the core's writer to the working folder (core/files.cpp), so the page
 // needs no file system.
 #include <map>
 
-#include "frame/files.h"
+#include "core/files.h"
 #include "web/window.h"
 
 namespace {
@@ -16,7 +16,7 @@ std::map<std::string, std::string>& Files() {
 
 }  // namespace
 
-namespace frame {
+namespace core {
 
 std::string WorkingFolder() { return ""; }
 
@@ -27,7 +27,7 @@ std::string SaveFile(const std::string& name, std::string_view bytes, const std:
   return "";
 }
 
-}  // namespace frame
+}  // namespace core
 
 namespace web {
 

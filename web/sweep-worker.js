@@ -1,7 +1,7 @@
 // A sweep off the page's thread: this worker holds its own module of the
 // page's program, brings a fresh window to the page's window's state by
 // replaying its action record, and runs the points it is given there
-// (web/bridge.cpp, frame/sweep.h). The page ends it to cancel.
+// (web/bridge.cpp, core/sweep.h). The page ends it to cancel.
 'use strict';
 
 let api = null;

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "frame/form.h"
+#include "core/form.h"
 
 namespace web {
 
-std::unique_ptr<frame::Form> MakeWindow();
+std::unique_ptr<core::Form> MakeWindow();
 // The program file name, as the desktop program is called.
 extern const char* const kProgram;
 // Every program of the suite that has a page: what StartProgram may open.

@@ -1,0 +1,45 @@
+# Sweeps over every window of the suite (included once all programs exist).
+add_executable(sweep_windows_test ${PROJECT_SOURCE_DIR}/core/sweep_windows_test.cpp)
+foreach(program ${CALC_PROGRAMS})
+  target_link_libraries(sweep_windows_test PRIVATE ${program}_window)
+endforeach()
+target_link_libraries(sweep_windows_test PRIVATE GTest::gtest_main calc_flags)
+target_compile_definitions(sweep_windows_test PRIVATE CALC_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+gtest_discover_tests(sweep_windows_test DISCOVERY_TIMEOUT 60)
+
+# The plot window with the windows it is tried on.
+add_executable(plot_window_gui_test ${PROJECT_SOURCE_DIR}/qt/plot_window_gui_test.cpp)
+target_link_libraries(plot_window_gui_test PRIVATE qt_plot qt_view isentropic_window
+                      thrustdeck_window thrustfit_window ringflow_window Qt6::Test calc_flags)
+add_dependencies(plot_window_gui_test calc_plot)
+add_test(NAME qt.plot.gui COMMAND plot_window_gui_test)
+set_tests_properties(qt.plot.gui PROPERTIES ENVIRONMENT
+                     "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+
+# The chart window of every program that has charts, from the one list of
+# programs: each chart drawn from the window's defaults, and named in the
+# program's help.
+set(calc_chart_includes "")
+set(calc_chart_programs "")
+foreach(program ${CALC_PROGRAMS})
+  string(APPEND calc_chart_includes "#include \"${CALC_${program}_FOLDER}/${program}_window.h\"\n")
+  string(APPEND calc_chart_programs
+         "    {\"${program}\", [] { return std::unique_ptr<core::Form>(new ${CALC_${program}_CLASS}); }},\n")
+endforeach()
+file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/generated/chart_programs.inc
+     CONTENT "// Made by cmake/SuiteTests.cmake from programs.txt.\n${calc_chart_includes}\nnamespace {\nconst std::vector<ChartProgram> kChartPrograms = {\n${calc_chart_programs}};\n}  // namespace\n")
+add_executable(chart_windows_gui_test ${PROJECT_SOURCE_DIR}/qt/chart_windows_gui_test.cpp)
+target_include_directories(chart_windows_gui_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
+foreach(program ${CALC_PROGRAMS})
+  target_link_libraries(chart_windows_gui_test PRIVATE ${program}_window)
+  # The program's built help (build/help/<program>.md) comes with it.
+  add_dependencies(chart_windows_gui_test ${program})
+endforeach()
+target_link_libraries(chart_windows_gui_test PRIVATE qt_plot qt_view Qt6::Test calc_flags)
+target_compile_definitions(chart_windows_gui_test PRIVATE CALC_HELP_DIR="${PROJECT_BINARY_DIR}/help")
+add_dependencies(chart_windows_gui_test calc_plot)
+foreach(program ${CALC_PROGRAMS})
+  add_test(NAME ${program}.charts.gui COMMAND chart_windows_gui_test everyChart:${program})
+  set_tests_properties(${program}.charts.gui PROPERTIES ENVIRONMENT
+                       "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+endforeach()

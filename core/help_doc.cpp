@@ -1,0 +1,581 @@
+#include "core/help_doc.h"
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace core {
+
+namespace {
+
+bool IsBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; }
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+std::vector<std::string_view> Lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    at = end + 1;
+  }
+  return lines;
+}
+
+// A label that can name a box: plain text, not a value, warning or title.
+bool Describes(const Control& c, bool optionsToo) {
+  if (c.kind() == Kind::Option) return optionsToo && !Collapse(c.text()).empty();
+  if (c.kind() != Kind::Label) return false;
+  if (c.look == Look::Result || c.look == Look::Warning || c.look == Look::Title) return false;
+  return !Collapse(c.text()).empty();
+}
+
+int Overlap(int a0, int a1, int b0, int b1) { return std::min(a1, b1) - std::max(a0, b0); }
+
+// The describing control on the left of r, on the same row, or above it.
+const Control* Beside(const Form& form, const Frame* in, const Control& self, const Rect& r,
+                      bool optionsToo) {
+  const Control* left = nullptr;
+  const Control* above = nullptr;
+  for (const Control* c : form.Children(in)) {
+    if (c == &self || !Describes(*c, optionsToo)) continue;
+    const Rect& l = c->rect;
+    const int rows = Overlap(l.y, l.y + l.h, r.y, r.y + r.h);
+    if (l.x + l.w <= r.x + 8 && l.x < r.x && rows * 2 >= std::min(l.h, r.h)) {
+      if (!left || l.x + l.w > left->rect.x + left->rect.w) left = c;
+      continue;
+    }
+    const int columns = Overlap(l.x, l.x + l.w, r.x, r.x + r.w);
+    const int gap = r.y - (l.y + l.h);
+    if (gap >= -6 && gap <= 40 && columns * 2 >= std::min(l.w, r.w)) {
+      if (!above || l.y + l.h > above->rect.y + above->rect.h) above = c;
+    }
+  }
+  return left ? left : above;
+}
+
+// The column heading above a box, at any distance, or nullptr.
+const Control* ColumnHeading(const Form& form, const Control& c) {
+  const Control* best = nullptr;
+  for (const Control* h : form.Children(c.parent())) {
+    if (h->kind() != Kind::Label || h->look != Look::Heading || Collapse(h->text()).empty())
+      continue;
+    const Rect& l = h->rect;
+    const int columns = Overlap(l.x, l.x + l.w, c.rect.x, c.rect.x + c.rect.w);
+    if (l.y + l.h > c.rect.y + 6 || columns * 2 < std::min(l.w, c.rect.w)) continue;
+    if (!best || l.y + l.h > best->rect.y + best->rect.h) best = h;
+  }
+  return best;
+}
+
+}  // namespace
+
+const std::vector<std::string>& HelpSections() {
+  static const std::vector<std::string> sections = {
+      "What it computes", "Assumptions", "Inputs", "Results",
+      "Equations", "Messages and warnings", "Worked example"};
+  return sections;
+}
+
+std::string Collapse(std::string_view text) {
+  std::string out;
+  bool blank = false;
+  for (char ch : Trim(text)) {
+    if (IsBlank(ch)) {
+      blank = true;
+      continue;
+    }
+    if (blank) out += ' ';
+    blank = false;
+    out += ch;
+  }
+  return out;
+}
+
+std::string HelpCaptionOf(const Form& form, const Control& control) {
+  if (control.kind() == Kind::Option || control.kind() == Kind::Button)
+    return Collapse(control.text());
+  // An element of an array is described as its first element is (arrays
+  // may count from 0 or from 1).
+  if (control.index() >= 0) {
+    for (const auto& c : form.controls()) {
+      if (c->name() != control.name() || c->index() < 0) continue;
+      if (c.get() != &control && c->index() < control.index()) return HelpCaptionOf(form, *c);
+      if (c.get() == &control) break;
+    }
+  }
+  if (const Control* c = Beside(form, control.parent(), control, control.rect, false)) {
+    // In a table with row headings ("1", "Hub") the column heading names the box.
+    const bool rowHeading = c->look == Look::Heading && c->rect.y + c->rect.h > control.rect.y;
+    if (const Control* column = rowHeading ? ColumnHeading(form, control) : nullptr)
+      return Collapse(column->text());
+    return Collapse(c->text());
+  }
+  // A box alone in a borderless holder is described beside the holder.
+  for (const Frame* holder = control.parent(); holder && !holder->border;
+       holder = holder->parent()) {
+    if (const Control* c = Beside(form, holder->parent(), *holder, holder->rect, true))
+      return Collapse(c->text());
+  }
+  if (control.kind() == Kind::List) {
+    const auto& items = static_cast<const ListBox&>(control).items();
+    std::string joined;
+    for (const auto& item : items) joined += (joined.empty() ? "" : " / ") + Collapse(item);
+    return joined;
+  }
+  return "";
+}
+
+HelpBoxes BoxesOf(Form& fresh, Form& loaded) {
+  HelpBoxes boxes;
+  std::set<std::string> seen, arrays;
+  const auto& before = fresh.controls();
+  for (size_t i = 0; i < before.size(); ++i) {
+    const Control& c = *before[i];
+    if (&c == fresh.lblError) continue;
+    if (c.index() >= 0 && !arrays.insert(c.name()).second) continue;
+    bool input = false, result = false;
+    switch (c.kind()) {
+      case Kind::TextBox:
+        (static_cast<const TextBox&>(c).readOnly ? result : input) = true;
+        break;
+      case Kind::List:
+      case Kind::Option:
+        input = true;
+        break;
+      case Kind::Label:
+        if (c.look == Look::Result) {
+          result = true;
+        } else if (c.look == Look::Text && i < loaded.controls().size()) {
+          // A label the load step writes into shows a value.
+          result = loaded.controls()[i]->text() != c.text();
+        }
+        break;
+      default:
+        break;
+    }
+    if (!input && !result) continue;
+    // A label written into is named by what it said at first.
+    std::string caption = c.kind() == Kind::Label && c.look != Look::Result
+                              ? Collapse(c.text())
+                              : HelpCaptionOf(fresh, c);
+    if (caption.empty() && c.kind() == Kind::Label) caption = Collapse(c.text());
+    const std::string key = (input ? "in:" : "out:") + caption;
+    if (!seen.insert(key).second) continue;
+    (input ? boxes.inputs : boxes.results).push_back({&c, caption});
+  }
+  return boxes;
+}
+
+// ---------------------------------------------------------------- Markdown
+
+std::vector<std::string> MdHeadings(std::string_view markdown) {
+  std::vector<std::string> headings;
+  bool fenced = false;
+  for (std::string_view line : Lines(markdown)) {
+    if (line.starts_with("```")) fenced = !fenced;
+    if (!fenced && line.starts_with("## ")) headings.push_back(Collapse(line.substr(3)));
+  }
+  return headings;
+}
+
+std::map<std::string, std::string> MdSections(std::string_view markdown) {
+  std::map<std::string, std::string> sections;
+  std::string* body = nullptr;
+  bool fenced = false;
+  for (std::string_view line : Lines(markdown)) {
+    if (line.starts_with("```")) fenced = !fenced;
+    if (!fenced && line.starts_with("## ")) {
+      body = &sections[Collapse(line.substr(3))];
+      continue;
+    }
+    if (!fenced && line.starts_with("# ")) {
+      body = nullptr;
+      continue;
+    }
+    if (body) {
+      body->append(line);
+      body->push_back('\n');
+    }
+  }
+  return sections;
+}
+
+std::vector<std::string> MdCells(std::string_view row) {
+  row = Trim(row);
+  if (row.starts_with('|')) row.remove_prefix(1);
+  if (row.ends_with('|') && !row.ends_with("\\|")) row.remove_suffix(1);
+  std::vector<std::string> cells;
+  std::string cell;
+  bool code = false;
+  for (size_t i = 0; i < row.size(); ++i) {
+    const char ch = row[i];
+    if (ch == '\\' && i + 1 < row.size()) {
+      cell += ch;
+      cell += row[++i];
+      continue;
+    }
+    if (ch == '`') code = !code;
+    if (ch == '|' && !code) {
+      cells.emplace_back(Trim(cell));
+      cell.clear();
+      continue;
+    }
+    cell += ch;
+  }
+  cells.emplace_back(Trim(cell));
+  return cells;
+}
+
+std::vector<MdTable> MdTables(std::string_view markdown) {
+  std::vector<MdTable> tables;
+  const auto lines = Lines(markdown);
+  auto isDelimiter = [](std::string_view line) {
+    line = Trim(line);
+    if (line.find('-') == std::string_view::npos || line.find('|') == std::string_view::npos)
+      return false;
+    return line.find_first_not_of("|-: \t") == std::string_view::npos;
+  };
+  for (size_t i = 0; i + 1 < lines.size(); ++i) {
+    if (Trim(lines[i]).find('|') == std::string_view::npos || !isDelimiter(lines[i + 1])) continue;
+    MdTable table;
+    table.header = MdCells(lines[i]);
+    size_t j = i + 2;
+    for (; j < lines.size() && !Trim(lines[j]).empty() &&
+           Trim(lines[j]).find('|') != std::string_view::npos;
+         ++j)
+      table.rows.push_back(MdCells(lines[j]));
+    tables.push_back(std::move(table));
+    i = j;
+  }
+  return tables;
+}
+
+std::string MdPlain(std::string_view cell) {
+  std::string out;
+  for (size_t i = 0; i < cell.size(); ++i) {
+    const char ch = cell[i];
+    if (ch == '\\' && i + 1 < cell.size()) {
+      out += cell[++i];
+    } else if (ch == '<') {
+      // An HTML tag ("<sub>", "<br>") reads as nothing, or a line break.
+      const size_t end = cell.find('>', i);
+      if (end == std::string_view::npos) {
+        out += ch;
+        continue;
+      }
+      const std::string_view tag = cell.substr(i, end - i + 1);
+      if (tag.starts_with("<br")) out += '\n';
+      i = end;
+    } else if (ch == '`') {
+      continue;
+    } else {
+      out += ch;
+    }
+  }
+  // HTML entities that tables need.
+  for (auto [entity, text] : {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}}) {
+    for (size_t at = out.find(entity); at != std::string::npos; at = out.find(entity, at))
+      out.replace(at, std::string_view(entity).size(), text);
+  }
+  return out;
+}
+
+std::vector<std::string> CaptionsInCell(std::string_view cell) {
+  std::vector<std::string> captions;
+  std::istringstream lines(MdPlain(cell));
+  std::string line;
+  while (std::getline(lines, line))
+    if (std::string c = Collapse(line); !c.empty()) captions.push_back(c);
+  return captions;
+}
+
+std::string MdEscape(std::string_view text) {
+  std::string out;
+  for (char ch : text) {
+    if (ch == '\\' || ch == '|' || ch == '*' || ch == '_' || ch == '`' || ch == '#' ||
+        ch == '[' || ch == ']')
+      out += '\\';
+    if (ch == '<') {
+      out += "&lt;";
+      continue;
+    }
+    if (ch == '&') {
+      out += "&amp;";
+      continue;
+    }
+    out += ch;
+  }
+  return out;
+}
+
+// ---------------------------------------------------------------- example
+
+std::string ExampleOf(std::string_view markdown) {
+  for (std::string_view line : Lines(markdown))
+    if (Trim(line).starts_with("@example ")) return std::string(Trim(Trim(line).substr(9)));
+  return "";
+}
+
+std::string WithExample(std::string_view markdown, std::string_view example) {
+  std::string out;
+  for (std::string_view line : Lines(markdown)) {
+    if (Trim(line).starts_with("@example ")) {
+      out += example;
+      continue;
+    }
+    out += line;
+    out += '\n';
+  }
+  return out;
+}
+
+std::map<std::string, std::string> JsonMembers(std::string_view line) {
+  std::map<std::string, std::string> members;
+  size_t i = 0;
+  auto skip = [&] {
+    while (i < line.size() && IsBlank(line[i])) ++i;
+  };
+  auto string = [&]() -> std::string {
+    std::string s;
+    ++i;  // the opening quote
+    while (i < line.size() && line[i] != '"') {
+      char ch = line[i++];
+      if (ch != '\\' || i >= line.size()) {
+        s += ch;
+        continue;
+      }
+      ch = line[i++];
+      switch (ch) {
+        case 'n': s += '\n'; break;
+        case 't': s += '\t'; break;
+        case 'r': s += '\r'; break;
+        case 'b': s += '\b'; break;
+        case 'f': s += '\f'; break;
+        case 'u': {
+          unsigned code = 0;
+          for (int k = 0; k < 4 && i < line.size(); ++k, ++i)
+            code = code * 16 + static_cast<unsigned>(std::stoi(std::string(1, line[i]), nullptr, 16));
+          if (code < 0x80) {
+            s += static_cast<char>(code);
+          } else if (code < 0x800) {
+            s += static_cast<char>(0xC0 | (code >> 6));
+            s += static_cast<char>(0x80 | (code & 0x3F));
+          } else {
+            s += static_cast<char>(0xE0 | (code >> 12));
+            s += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            s += static_cast<char>(0x80 | (code & 0x3F));
+          }
+          break;
+        }
+        default: s += ch;
+      }
+    }
+    ++i;  // the closing quote
+    return s;
+  };
+  skip();
+  if (i >= line.size() || line[i] != '{') return members;
+  ++i;
+  for (int guard = 0; guard < 64 && i < line.size(); ++guard) {
+    skip();
+    if (i >= line.size() || line[i] != '"') break;
+    const std::string key = string();
+    skip();
+    if (i >= line.size() || line[i] != ':') break;
+    ++i;
+    skip();
+    if (i >= line.size()) break;
+    if (line[i] == '"') {
+      members[key] = string();
+    } else if (line[i] == '[' || line[i] == '{') {
+      // Arrays and objects are skipped, strings within them included.
+      int depth = 0;
+      bool inString = false;
+      for (; i < line.size(); ++i) {
+        const char ch = line[i];
+        if (inString) {
+          if (ch == '\\') ++i;
+          else if (ch == '"') inString = false;
+        } else if (ch == '"') {
+          inString = true;
+        } else if (ch == '[' || ch == '{') {
+          ++depth;
+        } else if ((ch == ']' || ch == '}') && --depth == 0) {
+          ++i;
+          break;
+        }
+      }
+    } else {
+      const size_t end = line.find_first_of(",}", i);
+      members[key] = std::string(Trim(line.substr(i, end - i)));
+      i = end == std::string_view::npos ? line.size() : end;
+    }
+    skip();
+    if (i < line.size() && line[i] == ',') ++i;
+  }
+  return members;
+}
+
+namespace {
+
+// The caption of a control by its id, for the example's tables.
+std::string ExampleCaption(const Form& form, std::string_view id) {
+  const Control* c = form.FindById(id);
+  if (!c) return std::string(id);
+  if (c == form.lblError) return "Message";
+  if (c->kind() == Kind::Label && c->look == Look::Warning) return "Warning";
+  if (c->kind() == Kind::Label && c->look != Look::Result) return Collapse(c->text());
+  std::string caption = HelpCaptionOf(form, *c);
+  if (c->kind() == Kind::List) {
+    // A list named by its choices reads as a choice.
+    std::string joined;
+    for (const auto& item : static_cast<const ListBox*>(c)->items())
+      joined += (joined.empty() ? "" : " / ") + Collapse(item);
+    if (caption == joined) caption = "Choice";
+  }
+  if (caption.empty()) caption = std::string(id);
+  // A box in a grid of rows and columns: its row label and column heading.
+  if (const Control* heading = ColumnHeading(form, *c); heading && c->index() < 0) {
+    const std::string column = Collapse(heading->text());
+    if (column != caption) caption += ", " + column;
+  }
+  if (c->index() >= 0) {
+    // Rows count from 1 whatever index the array starts at.
+    int row = 0, elements = 0;
+    for (const auto& other : form.controls()) {
+      if (other->name() != c->name() || other->index() < 0) continue;
+      ++elements;
+      if (other->index() <= c->index()) ++row;
+    }
+    if (elements > 1) caption += ", row " + std::to_string(row);
+  }
+  return caption;
+}
+
+}  // namespace
+
+std::string RenderExample(const Form& fresh, std::string_view script, std::string_view output) {
+  // The action that ended the program ("Done!") is no step of the example.
+  std::vector<std::string_view> lines = Lines(script);
+  if (output.find("{\"event\":\"end\"}") != std::string_view::npos) {
+    for (size_t i = lines.size(); i-- > 0;) {
+      const std::string_view line = Trim(lines[i]);
+      if (line.starts_with("click ") || line.starts_with("close") || line.starts_with("type ") ||
+          line.starts_with("select ")) {
+        lines.resize(i);
+        break;
+      }
+    }
+  }
+  std::string steps;
+  int step = 0;
+  for (std::string_view line : lines) {
+    line = Trim(line);
+    if (line.empty() || line.starts_with('#')) continue;
+    const size_t space = line.find(' ');
+    const std::string_view command = line.substr(0, space);
+    if (command != "type" && command != "click" && command != "select" && command != "close")
+      continue;
+    std::string_view rest = space == std::string_view::npos ? "" : line.substr(space + 1);
+    const size_t nameEnd = rest.find(' ');
+    const std::string_view name = rest.substr(0, nameEnd);
+    const std::string_view text =
+        nameEnd == std::string_view::npos ? std::string_view() : rest.substr(nameEnd + 1);
+    std::string what, entry;
+    if (command == "close") {
+      what = "the window";
+      entry = "close";
+    } else {
+      what = ExampleCaption(fresh, name);
+      if (command == "type") entry = "type " + std::string(text);
+      if (command == "click") entry = "click";
+      if (command == "select") entry = "choose " + std::string(text);
+    }
+    steps += "| " + std::to_string(++step) + " | " + MdEscape(what) + " | " + MdEscape(entry) +
+             " |\n";
+  }
+
+  std::string shows;
+  for (std::string_view line : Lines(output)) {
+    const auto m = JsonMembers(line);
+    if (const auto event = m.find("event"); event != m.end()) {
+      // What the window does besides showing values.
+      if (event->second == "start" && m.count("program"))
+        shows += "| Program started | " + MdEscape(m.at("program")) + " |\n";
+      if (event->second == "file" && m.count("name"))
+        shows += "| File written | " + MdEscape(m.at("name")) + " |\n";
+      continue;
+    }
+    const auto name = m.find("name");
+    if (name == m.end() || m.count("shown") == 0 || m.at("shown") != "true") continue;
+    const std::string& kind = m.at("kind");
+    const std::string text = m.count("text") ? m.at("text") : "";
+    const Control* c = fresh.FindById(name->second);
+    std::string caption = ExampleCaption(fresh, name->second), value = text;
+    if (kind == "option") {
+      if (m.count("value") == 0 || m.at("value") != "true") continue;
+      caption = c && c->parent() && !c->parent()->caption().empty() ? c->parent()->caption()
+                                                                     : "Choice";
+    } else if (kind == "label") {
+      // Fixed captions are not values.
+      if (!c || (c->look != Look::Result && c->look != Look::Warning && c != fresh.lblError &&
+                 c->text() == text))
+        continue;
+    } else if (kind != "textbox" && kind != "list") {
+      continue;
+    }
+    shows += "| " + MdEscape(Collapse(caption)) + " | " + MdEscape(Collapse(value)) + " |\n";
+  }
+
+  std::string md;
+  if (step == 0) {
+    md += "The window as it opens, with its defaults:\n\n";
+  } else {
+    md += "Starting from the defaults:\n\n| Step | Box | Action |\n|---|---|---|\n" + steps +
+          "\nThe window then shows:\n\n";
+  }
+  md += "| Box | Value |\n|---|---|\n" + shows;
+  return md;
+}
+
+std::optional<std::string> ReadFileText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+HelpExample FillExample(const Form& fresh, const std::filesystem::path& source,
+                        const std::string& help, const std::string* output) {
+  const std::string marker = ExampleOf(help);
+  if (marker.empty()) return {help, "no \"@example\" line"};
+  const std::filesystem::path script = source.parent_path() / marker;
+  std::filesystem::path expected = script;
+  expected.replace_extension(".expected");
+  const auto scriptText = ReadFileText(script);
+  const auto expectedText = ReadFileText(expected);
+  if (!scriptText || !expectedText)
+    return {help, "the example case " + marker + " has no script or no expected output"};
+  return {WithExample(help, RenderExample(fresh, *scriptText, output ? *output : *expectedText)),
+          ""};
+}
+
+std::string HelpPlaceholder(const Form& fresh) {
+  // The window's title without the credit and notice that follow it.
+  std::string title = fresh.caption().substr(0, fresh.caption().find("  "));
+  if (const size_t by = title.rfind(" by "); by != std::string::npos) title.resize(by);
+  return "# " + Collapse(title) + "\n\nNo help has been written for this program yet.\n";
+}
+
+}  // namespace core

@@ -1,0 +1,106 @@
+// The help text of a program, free of any toolkit: which boxes of a window a
+// help must describe (and by which caption), the parts of a help written in
+// Markdown, and the worked example made from a script case.
+//
+// A help file is Markdown with "##" sections; its "Inputs" and "Results"
+// sections hold a table whose "Caption" column names each box as the window
+// shows it. The line "@example cases/<folder>/<case>.script" is replaced by
+// the case's steps and the values its expected output shows.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/form.h"
+
+namespace core {
+
+// The sections every help has, in this order.
+const std::vector<std::string>& HelpSections();
+
+// The caption a person reads for a box: the label beside it (on its left),
+// else the heading or label above it, else (for a box in a borderless
+// holder) the label or option beside its holder. Options and buttons are
+// their own caption. Empty when nothing describes the box.
+std::string HelpCaptionOf(const Form& form, const Control& control);
+
+struct HelpBox {
+  const Control* control;
+  std::string caption;
+};
+
+// The boxes a help must describe, of a freshly built window (before its load
+// step): what the user sets (text boxes, lists, options) and what the window
+// shows as a result (read-only boxes, result labels, and labels the load
+// step writes into). Element arrays count once, by their first element.
+struct HelpBoxes {
+  std::vector<HelpBox> inputs, results;
+};
+HelpBoxes BoxesOf(Form& fresh, Form& loaded);
+
+// --- Markdown ---
+
+// A "|" table: the header cells, then the body rows, each cell as written
+// (trimmed, Markdown escapes kept).
+struct MdTable {
+  std::vector<std::string> header;
+  std::vector<std::vector<std::string>> rows;
+};
+
+// The body of each "## " section, by heading.
+std::map<std::string, std::string> MdSections(std::string_view markdown);
+// The "##" headings in order.
+std::vector<std::string> MdHeadings(std::string_view markdown);
+// Every table of a text, in order.
+std::vector<MdTable> MdTables(std::string_view markdown);
+// A cell split at unescaped "|".
+std::vector<std::string> MdCells(std::string_view row);
+// What a cell reads as: escapes and HTML tags removed, blanks collapsed.
+std::string MdPlain(std::string_view cell);
+// A text made safe for a table cell.
+std::string MdEscape(std::string_view text);
+// The captions one Caption cell names (several are joined by "<br/>"; a bare "<br>" ends the Qt rendering).
+std::vector<std::string> CaptionsInCell(std::string_view cell);
+// Trimmed, with runs of blanks made one.
+std::string Collapse(std::string_view text);
+
+// --- the worked example ---
+
+// The path after "@example", or empty.
+std::string ExampleOf(std::string_view markdown);
+
+// The worked example as Markdown: the steps of the script, then what the
+// output shows. fresh is the window as built (for the captions).
+std::string RenderExample(const Form& fresh, std::string_view script, std::string_view output);
+
+// The help with its "@example" line replaced by example.
+std::string WithExample(std::string_view markdown, std::string_view example);
+
+// A flat JSON object of one output line: string and boolean members (numbers
+// as their text; arrays left out).
+std::map<std::string, std::string> JsonMembers(std::string_view line);
+
+// --- the help as built (for every view) ---
+
+// The whole file, or nothing when it cannot be read.
+std::optional<std::string> ReadFileText(const std::filesystem::path& path);
+
+struct HelpExample {
+  std::string markdown;  // the help, example filled in
+  std::string problem;   // why there is none
+};
+
+// The help read from source with its example made from output (or, without
+// output, from the example case's expected output). fresh is the window as
+// built.
+HelpExample FillExample(const Form& fresh, const std::filesystem::path& source,
+                        const std::string& help, const std::string* output);
+
+// The help of a program that has no help file yet, titled by its window.
+std::string HelpPlaceholder(const Form& fresh);
+
+}  // namespace core

@@ -1,0 +1,47 @@
+// How a person reads a window: the order of its controls, the caption that
+// tells what each box, list or result is, and the whole window as text.
+// Worked out from the controls' places and containers alone, so that every
+// window gets it without saying so.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/form.h"
+
+namespace core {
+
+// The shown controls inside a container (nullptr: the window), frames opened
+// in their place: rows top to bottom, left to right within a row, a block of
+// side-by-side columns one column after the other.
+std::vector<Control*> ReadingOrder(const Form& form, const Frame* in = nullptr);
+
+// The order Tab takes through the shown controls: what the user fills in,
+// as it reads; then the compute buttons, then the other buttons; then the
+// read-only boxes of what the window has computed.
+std::vector<Control*> TabOrder(const Form& form);
+// A button that computes (its look, or the caption "Compute"/"Calculate").
+bool IsCompute(const Control& control);
+
+// What a person types into or chooses: an editable box, a list, an option.
+bool IsInput(const Control& control);
+// What a window computes: a result value or a read-only box.
+bool IsResult(const Control& control);
+
+// The label that tells what a box, list or result is: the one just left of
+// it on its row, else the heading just above it, else (for a box beside an
+// option) that option. Nullptr when there is none.
+const Control* CaptionControl(const Form& form, const Control& control);
+// Its text with the blanks that pad it trimmed and runs of blanks made one;
+// an option's or a button's own caption; a list without a label of its own
+// takes the frame around it. Empty when nothing describes the control.
+std::string CaptionOf(const Form& form, const Control& control);
+std::string Trimmed(std::string_view text);
+
+// The whole window as rows "caption TAB value": every input (boxes, the
+// chosen item of each list, the chosen option of each group) in reading
+// order, then every result.
+std::string WindowText(const Form& form);
+
+}  // namespace core

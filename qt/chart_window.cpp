@@ -1,0 +1,835 @@
+#include "qt/chart_window.h"
+#include "qt/model.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGraphicsLayout>
+#include <QGraphicsPathItem>
+#include <QGraphicsTextItem>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QSplitter>
+#include <QSvgGenerator>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextDocument>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+#include <QtCharts/QLegend>
+#include <QtCharts/QLegendMarker>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QLogValueAxis>
+#include <QtCharts/QScatterSeries>
+#include <QtCharts/QValueAxis>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <map>
+#include <optional>
+
+namespace qt {
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// Series colours; red is kept for alarms.
+const QColor kColours[] = {QColor(0x1f, 0x77, 0xb4), QColor(0x2c, 0xa0, 0x2c), QColor(0xff, 0x7f, 0x0e),
+                           QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b), QColor(0x17, 0xbe, 0xcf),
+                           QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f), QColor(0xbc, 0xbd, 0x22)};
+const QColor kAlarm(0xd0, 0x10, 0x10);
+const QColor kMark(0x20, 0x20, 0x20);
+
+// More mark names than this share one entry in the legend.
+constexpr int kMarkLegendEntries = 3;
+// Marks of different names differ in shape as well.
+const QScatterSeries::MarkerShape kShapes[] = {
+    QScatterSeries::MarkerShapeCircle, QScatterSeries::MarkerShapeRectangle,
+    QScatterSeries::MarkerShapeTriangle, QScatterSeries::MarkerShapeRotatedRectangle};
+// Rounds of equal-scale settling after each resize (axis labels change
+// width with the range, which moves the plot area a little).
+constexpr int kSettleRounds = 6;
+// Labels keep off at most this many pieces of curve (the cost stays small).
+constexpr size_t kMaxAvoidedSegments = 4000;
+
+QFont ChartFont(int points, bool bold = false) {
+  QFont font;
+  font.setFamilies({"Liberation Sans", "Arial"});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSize(points);
+  font.setBold(bold);
+  return font;
+}
+
+// Shortest text that reads back to the same Double.
+QString Number(double v) {
+  if (!std::isfinite(v)) return {};
+  char buf[32];
+  for (int digits = 15; digits <= 17; ++digits) {
+    std::snprintf(buf, sizeof buf, "%.*g", digits, v);
+    if (std::strtod(buf, nullptr) == v) break;
+  }
+  return QString::fromLatin1(buf);
+}
+
+QString Plain(const std::string& text) {
+  QTextDocument doc;
+  doc.setHtml(ChartRichText(text));
+  return doc.toPlainText();
+}
+
+bool Usable(const ChartPoint& p, bool logX, bool logY) {
+  return p && std::isfinite(p->first) && std::isfinite(p->second) && (!logX || p->first > 0) &&
+         (!logY || p->second > 0);
+}
+
+struct Bounds {
+  double lo = HUGE_VAL, hi = -HUGE_VAL;
+  void Add(double v) {
+    lo = std::min(lo, v);
+    hi = std::max(hi, v);
+  }
+  bool empty() const { return !(lo <= hi); }
+};
+
+// A round step near span/count: 1, 2, 2.5 or 5 times a power of ten.
+double NiceStep(double span, int count) {
+  const double raw = span / count;
+  if (!(raw > 0) || !std::isfinite(raw)) return 1;
+  const double power = std::pow(10.0, std::floor(std::log10(raw)));
+  for (double m : {1.0, 2.0, 2.5, 5.0})
+    if (raw <= m * power) return m * power;
+  return 10 * power;
+}
+
+QAbstractAxis* MakeAxis(const ChartAxis& want) {
+  QAbstractAxis* axis;
+  if (want.log) {
+    auto* log = new QLogValueAxis;
+    log->setBase(10);
+    log->setLabelFormat("%g");
+    log->setMinorTickCount(-1);
+    axis = log;
+  } else {
+    auto* values = new QValueAxis;
+    values->setLabelFormat("%g");
+    axis = values;
+  }
+  axis->setTitleText(ChartRichText(want.label));
+  axis->setTitleFont(ChartFont(10));
+  axis->setLabelsFont(ChartFont(9));
+  return axis;
+}
+
+// The range of the data on an axis, with a little room so that no point
+// sits on the frame; on a linear axis, widened to round ticks (nice) or not.
+void SetRange(QAbstractAxis* axis, Bounds b, bool log, bool nice, double& lo, double& hi) {
+  if (b.empty()) b = log ? Bounds{1, 10} : Bounds{0, 1};
+  if (log) {
+    lo = b.lo / 1.15;
+    hi = b.hi * 1.15;
+    static_cast<QLogValueAxis*>(axis)->setRange(lo, hi);
+    return;
+  }
+  double pad = (b.hi - b.lo) * 0.02;
+  if (pad == 0) pad = b.lo == 0 ? 1 : std::fabs(b.lo) * 0.05;
+  // Values not below zero keep the axis from reaching below zero.
+  lo = b.lo >= 0 ? std::max(0.0, b.lo - pad) : b.lo - pad;
+  hi = b.hi + pad;
+  auto* values = static_cast<QValueAxis*>(axis);
+  if (nice) {
+    const double step = NiceStep(hi - lo, 6);
+    lo = std::floor(lo / step) * step;
+    hi = std::ceil(hi / step) * step;
+    const double ticks = std::round((hi - lo) / step) + 1;
+    if (ticks >= 2 && ticks <= 12) values->setTickCount(static_cast<int>(ticks));
+  }
+  values->setRange(lo, hi);
+}
+
+// Whether a segment passes through a rectangle.
+bool Crosses(const QLineF& line, const QRectF& r) {
+  if (r.contains(line.p1()) || r.contains(line.p2())) return true;
+  const QLineF edges[] = {{r.topLeft(), r.topRight()},
+                          {r.topRight(), r.bottomRight()},
+                          {r.bottomRight(), r.bottomLeft()},
+                          {r.bottomLeft(), r.topLeft()}};
+  for (const QLineF& edge : edges)
+    if (line.intersects(edge, nullptr) == QLineF::BoundedIntersection) return true;
+  return false;
+}
+
+// How far a label's place lies from its point, in rough steps.
+int ring(const QRectF& r, const QPointF& at) {
+  const double dx = std::max({0.0, r.left() - at.x(), at.x() - r.right()});
+  const double dy = std::max({0.0, r.top() - at.y(), at.y() - r.bottom()});
+  return static_cast<int>(std::hypot(dx, dy) / 12);
+}
+
+}  // namespace
+
+QString ChartRichText(const std::string& text) {
+  const QString in = Q(text);
+  QString out;
+  enum { Normal, Sub, Sup } mode = Normal;
+  auto enter = [&](decltype(mode) want) {
+    if (mode == want) return;
+    if (mode == Sub) out += "</sub>";
+    if (mode == Sup) out += "</sup>";
+    if (want == Sub) out += "<sub>";
+    if (want == Sup) out += "<sup>";
+    mode = want;
+  };
+  static const QString subs = QString::fromUtf8("₀₁₂₃₄₅₆₇₈₉₊₋₌₍₎ₐₑₒₓₕₖₗₘₙₚₛₜ");
+  static const QString subPlain = QString::fromUtf8("0123456789+−=()aeoxhklmnpst");
+  static const QString sups = QString::fromUtf8("⁰¹²³⁴⁵⁶⁷⁸⁹⁺⁻⁼⁽⁾ⁿⁱ");
+  static const QString supPlain = QString::fromUtf8("0123456789+−=()ni");
+  for (const QChar c : in) {
+    if (const qsizetype at = subs.indexOf(c); at >= 0) {
+      enter(Sub);
+      out += subPlain[at];
+    } else if (const qsizetype up = sups.indexOf(c); up >= 0) {
+      enter(Sup);
+      out += supPlain[up];
+    } else {
+      enter(Normal);
+      if (c == '&') out += "&amp;";
+      else if (c == '<') out += "&lt;";
+      else if (c == '>') out += "&gt;";
+      else out += c;
+    }
+  }
+  enter(Normal);
+  return out;
+}
+
+// ---------------------------------------------------------------- ChartTab
+
+ChartTab::ChartTab(QWidget* parent) : QWidget(parent) {
+  message_ = new QLabel;
+  message_->setObjectName("message");
+  message_->setWordWrap(true);
+  message_->setAlignment(Qt::AlignCenter);
+  message_->setFont(ChartFont(12));
+  message_->setTextFormat(Qt::PlainText);
+
+  auto* chart = new QChart;
+  chart->setTitleFont(ChartFont(12, true));
+  chart->legend()->setAlignment(Qt::AlignBottom);
+  chart->legend()->setFont(ChartFont(9));
+  chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+  view_ = new QChartView(chart);
+  view_->setObjectName("chart");
+  view_->setRenderHint(QPainter::Antialiasing);
+  view_->setMinimumSize(360, 260);
+  connect(chart, &QChart::plotAreaChanged, this, [this] { Relayout(); });
+
+  table_ = new QTableWidget;
+  table_->setObjectName("table");
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  table_->setAlternatingRowColors(true);
+  auto* copyTable = new QAction("Copy", table_);
+  copyTable->setShortcut(QKeySequence::Copy);
+  copyTable->setShortcutContext(Qt::WidgetShortcut);
+  connect(copyTable, &QAction::triggered, this, [this] { QApplication::clipboard()->setText(TableText()); });
+  table_->addAction(copyTable);
+
+  split_ = new QSplitter(Qt::Vertical);
+  split_->addWidget(view_);
+  split_->addWidget(table_);
+  split_->setStretchFactor(0, 3);
+  split_->setStretchFactor(1, 1);
+
+  hover_ = new QLabel(" ");
+  hover_->setObjectName("hover");
+  hover_->setTextFormat(Qt::RichText);
+
+  copy_ = new QPushButton("Copy");
+  copy_->setObjectName("copy");
+  copy_->setToolTip("Copy the data as tab-separated rows");
+  png_ = new QPushButton("Save as PNG…");
+  png_->setObjectName("savePNG");
+  svg_ = new QPushButton("Save as SVG…");
+  svg_->setObjectName("saveSVG");
+  connect(copy_, &QPushButton::clicked, this, [this] { QApplication::clipboard()->setText(CopyText()); });
+  connect(png_, &QPushButton::clicked, this, [this] { SaveAs("PNG"); });
+  connect(svg_, &QPushButton::clicked, this, [this] { SaveAs("SVG"); });
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(copy_);
+  buttons->addWidget(png_);
+  buttons->addWidget(svg_);
+  buttons->addStretch(1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(message_, 1);
+  layout->addWidget(split_, 1);
+  layout->addWidget(hover_);
+  layout->addLayout(buttons);
+}
+
+void ChartTab::Clear() {
+  QChart* chart = view_->chart();
+  for (QGraphicsTextItem* item : labels_) delete item;
+  labels_.clear();
+  for (Arrow& arrow : arrows_) delete arrow.head;
+  arrows_.clear();
+  pending_.clear();
+  chart->removeAllSeries();
+  for (QAbstractAxis* axis : chart->axes()) {
+    chart->removeAxis(axis);
+    delete axis;
+  }
+  axisX_ = axisY_ = axisY2_ = nullptr;
+  chart->setTitle({});
+  table_->clear();
+  table_->setRowCount(0);
+  table_->setColumnCount(0);
+  hover_->setText(" ");
+}
+
+void ChartTab::Show(const ChartData& data) {
+  data_ = data;
+  Clear();
+  const bool available = data_.available();
+  const bool drawing = available && (!data_.series.empty() || !data_.marks.empty());
+  const bool table = available && !data_.table.empty();
+  message_->setText(available ? QString() : Q(data_.unavailable));
+  message_->setVisible(!available);
+  split_->setVisible(drawing || table);
+  view_->setVisible(drawing);
+  table_->setVisible(table);
+  hover_->setVisible(drawing);
+  copy_->setEnabled(drawing || table);
+  png_->setEnabled(drawing || table);
+  svg_->setEnabled(drawing || table);
+  const QString title = Plain(data_.title.empty() ? data_.name : data_.title);
+  view_->setAccessibleName(title);
+  view_->setAccessibleDescription(available ? QString("Chart: %1").arg(title) : message_->text());
+  table_->setAccessibleName(title + " (table)");
+  if (drawing) Draw();
+  if (table) FillTable();
+}
+
+void ChartTab::Draw() {
+  QChart* chart = view_->chart();
+  chart->setTitle(ChartRichText(data_.title));
+  const bool logX = data_.x.log;
+  axisX_ = MakeAxis(data_.x);
+  chart->addAxis(axisX_, Qt::AlignBottom);
+  axisY_ = MakeAxis(data_.y);
+  chart->addAxis(axisY_, Qt::AlignLeft);
+  if (data_.y2) {
+    axisY2_ = MakeAxis(*data_.y2);
+    // Its ticks only: two grids over one drawing are hard to read.
+    axisY2_->setGridLineVisible(false);
+    axisY2_->setMinorGridLineVisible(false);
+    chart->addAxis(axisY2_, Qt::AlignRight);
+  }
+  Bounds bx, by[2];
+  int colour = 0;
+  bool anyNamed = false;
+  QStringList legendNames;
+  auto attach = [&](QXYSeries* series, bool second, const QString& name, bool inLegend) {
+    anyNamed = anyNamed || inLegend;
+    if (inLegend) legendNames << name;
+    series->setName(name);
+    chart->addSeries(series);
+    series->attachAxis(axisX_);
+    series->attachAxis(second ? axisY2_ : axisY_);
+    for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(inLegend);
+    connect(series, &QXYSeries::hovered, this, [this, series, name, second](const QPointF& p, bool state) {
+      Hovered(series, name, second, p, state);
+    });
+  };
+
+  for (const ChartSeries& s : data_.series) {
+    const bool second = s.secondAxis && axisY2_;
+    const bool logY = second ? data_.y2->log : data_.y.log;
+    const QColor tint = kColours[colour++ % static_cast<int>(std::size(kColours))];
+    const QString name = ChartRichText(s.name);
+    const bool labelled = s.labels.size() == s.points.size();
+    bool legend = !s.name.empty();
+    auto note = [&](QXYSeries* series, size_t i) {
+      const auto& p = *s.points[i];
+      bx.Add(p.first);
+      by[second].Add(p.second);
+      if (labelled && !s.labels[i].empty())
+        pending_.push_back({series, QPointF(p.first, p.second), ChartRichText(s.labels[i]), tint});
+    };
+    if (s.style == SeriesStyle::Points) {
+      auto* series = new QScatterSeries;
+      series->setColor(tint);
+      series->setBorderColor(tint.darker(130));
+      series->setMarkerSize(7);
+      for (size_t i = 0; i < s.points.size(); ++i)
+        if (Usable(s.points[i], logX, logY)) {
+          series->append(s.points[i]->first, s.points[i]->second);
+          note(series, i);
+        }
+      attach(series, second, name, legend);
+      continue;
+    }
+    QPen pen(tint, s.style == SeriesStyle::Dashed ? 1.5 : 2.0);
+    if (s.style == SeriesStyle::Dashed) pen.setStyle(Qt::DashLine);
+    if (s.style == SeriesStyle::Arrows) {
+      // Each pair is one vector: a shaft and a head at its second point.
+      for (size_t i = 0; i + 1 < s.points.size(); i += 2) {
+        if (!Usable(s.points[i], logX, logY) || !Usable(s.points[i + 1], logX, logY)) continue;
+        auto* shaft = new QLineSeries;
+        shaft->setPen(pen);
+        shaft->append(s.points[i]->first, s.points[i]->second);
+        shaft->append(s.points[i + 1]->first, s.points[i + 1]->second);
+        note(shaft, i);
+        note(shaft, i + 1);
+        attach(shaft, second, name, legend);
+        legend = false;
+        auto* head = new QGraphicsPathItem(chart);
+        head->setBrush(tint);
+        head->setPen(QPen(tint, 1));
+        head->setZValue(20);
+        arrows_.push_back({shaft, QPointF(s.points[i]->first, s.points[i]->second),
+                           QPointF(s.points[i + 1]->first, s.points[i + 1]->second), head});
+      }
+      continue;
+    }
+    // A line, broken at each gap (and at each point a log axis cannot show).
+    QLineSeries* segment = nullptr;
+    for (size_t i = 0; i < s.points.size(); ++i) {
+      if (!Usable(s.points[i], logX, logY)) {
+        segment = nullptr;
+        continue;
+      }
+      if (!segment) {
+        segment = new QLineSeries;
+        segment->setPen(pen);
+      }
+      segment->append(s.points[i]->first, s.points[i]->second);
+      note(segment, i);
+      if (i + 1 == s.points.size() || !Usable(s.points[i + 1], logX, logY)) {
+        // A lone point between two gaps still shows.
+        if (segment->count() == 1) segment->setPointsVisible(true);
+        attach(segment, second, name, legend);
+        legend = false;
+        segment = nullptr;
+      }
+    }
+  }
+
+  // Marks: a legend entry for each name, unless there are many; alarms red.
+  std::vector<std::string> names;
+  for (const ChartMark& m : data_.marks)
+    if (std::find(names.begin(), names.end(), m.name) == names.end()) names.push_back(m.name);
+  const bool shared = static_cast<int>(names.size()) > kMarkLegendEntries;
+  std::map<std::tuple<std::string, bool, bool>, QScatterSeries*> groups;
+  std::vector<std::tuple<std::string, bool, bool>> order;
+  for (const ChartMark& m : data_.marks) {
+    const bool second = m.secondAxis && axisY2_;
+    const bool logY = second ? data_.y2->log : data_.y.log;
+    if (!Usable(std::pair{m.x, m.y}, logX, logY)) continue;
+    const auto key = std::make_tuple(shared ? std::string() : m.name, m.alarm, second);
+    QScatterSeries*& series = groups[key];
+    if (!series) {
+      series = new QScatterSeries;
+      series->setMarkerSize(11);
+      series->setMarkerShape(kShapes[order.size() % std::size(kShapes)]);
+      series->setColor(m.alarm ? kAlarm : kMark);
+      series->setBorderColor(Qt::white);
+      order.push_back(key);
+    }
+    series->append(m.x, m.y);
+    bx.Add(m.x);
+    by[second].Add(m.y);
+    const std::string text = m.text.empty() ? m.name : m.text;
+    if (!text.empty())
+      pending_.push_back({series, QPointF(m.x, m.y), ChartRichText(text), m.alarm ? kAlarm : kMark});
+  }
+  for (const auto& key : order) {
+    const auto& [name, alarm, second] = key;
+    QString legendName = shared ? (alarm ? QString("Marked points (alarm)") : QString("Marked points"))
+                                : ChartRichText(name);
+    attach(groups[key], second, legendName, !legendName.isEmpty());
+  }
+
+  chart->legend()->setVisible(anyNamed);
+  legendWidth_ = 0;
+  const QFontMetrics metrics(chart->legend()->font());
+  for (const QString& name : legendNames) {
+    QTextDocument doc;
+    doc.setHtml(name);
+    legendWidth_ += metrics.horizontalAdvance(doc.toPlainText()) + 40;
+  }
+  PlaceLegend();
+
+  const bool equal = data_.equalScale && !data_.x.log && !data_.y.log;
+  SetRange(axisX_, bx, data_.x.log, !equal, x0_, x1_);
+  SetRange(axisY_, by[0], data_.y.log, !equal, y0_, y1_);
+  if (axisY2_) {
+    double lo, hi;
+    SetRange(axisY2_, by[1].empty() ? by[0] : by[1], data_.y2->log, true, lo, hi);
+  }
+  // Lay the drawing out now: a picture taken at once shows it whole.
+  if (QGraphicsLayout* layout = chart->layout()) layout->activate();
+  Relayout();
+}
+
+void ChartTab::FillTable() {
+  const auto& rows = data_.table;
+  size_t columns = 0;
+  for (const auto& row : rows) columns = std::max(columns, row.size());
+  table_->setColumnCount(static_cast<int>(columns));
+  table_->setRowCount(static_cast<int>(rows.size()) - 1);
+  QStringList headings;
+  for (const std::string& h : rows.front()) headings << Plain(h);
+  table_->setHorizontalHeaderLabels(headings);
+  for (size_t r = 1; r < rows.size(); ++r)
+    for (size_t c = 0; c < rows[r].size(); ++c) {
+      auto* item = new QTableWidgetItem(Plain(rows[r][c]));
+      // Numbers to the right, so their digits line up; words to the left.
+      bool number = false;
+      item->text().toDouble(&number);
+      item->setTextAlignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+      table_->setItem(static_cast<int>(r) - 1, static_cast<int>(c), item);
+    }
+  table_->resizeColumnsToContents();
+}
+
+void ChartTab::PlaceLegend() {
+  // A legend too long for one row goes in a column beside the drawing,
+  // where no name is cut short.
+  QLegend* legend = view_->chart()->legend();
+  const Qt::Alignment want = legendWidth_ > view_->width() - 80 ? Qt::AlignRight : Qt::AlignBottom;
+  if (legend->alignment() != want) legend->setAlignment(want);
+}
+
+void ChartTab::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  PlaceLegend();
+  if (QGraphicsLayout* layout = view_->chart()->layout()) layout->activate();
+  Relayout();
+}
+
+void ChartTab::Relayout() {
+  if (relaying_ || !axisX_) return;
+  relaying_ = true;
+  for (int round = 0; round < kSettleRounds; ++round) {
+    const QRectF before = view_->chart()->plotArea();
+    KeepEqualScale();
+    if (QGraphicsLayout* layout = view_->chart()->layout()) layout->activate();
+    if (view_->chart()->plotArea() == before) break;
+  }
+  PlaceOverlays();
+  relaying_ = false;
+}
+
+void ChartTab::KeepEqualScale() {
+  if (!data_.equalScale || data_.x.log || data_.y.log) return;
+  const QRectF plot = view_->chart()->plotArea();
+  if (plot.width() < 1 || plot.height() < 1) return;
+  // One unit per pixel alike on both axes: the larger need decides.
+  const double perPixel = std::max((x1_ - x0_) / plot.width(), (y1_ - y0_) / plot.height());
+  const double cx = (x0_ + x1_) / 2, cy = (y0_ + y1_) / 2;
+  const double w = perPixel * plot.width(), h = perPixel * plot.height();
+  auto* ax = static_cast<QValueAxis*>(axisX_);
+  auto* ay = static_cast<QValueAxis*>(axisY_);
+  // One step on both axes, a few of them along the shorter.
+  const double step = NiceStep(std::min(w, h), 4);
+  for (QValueAxis* axis : {ax, ay}) {
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(step);
+  }
+  ax->setRange(cx - w / 2, cx + w / 2);
+  ay->setRange(cy - h / 2, cy + h / 2);
+}
+
+void ChartTab::PlaceOverlays() {
+  QChart* chart = view_->chart();
+  for (QGraphicsTextItem* item : labels_) delete item;
+  labels_.clear();
+  const QRectF plot = chart->plotArea();
+  // Arrow heads: drawn in pixels so they keep their shape at any scale.
+  for (Arrow& arrow : arrows_) {
+    const QPointF tip = chart->mapToPosition(arrow.to, arrow.series);
+    const QPointF tail = chart->mapToPosition(arrow.from, arrow.series);
+    const QPointF d = tip - tail;
+    const double length = std::hypot(d.x(), d.y());
+    QPainterPath path;
+    if (length > 1) {
+      const QPointF u = d / length, n(-u.y(), u.x());
+      const double size = std::min(11.0, length / 2);
+      path.moveTo(tip);
+      path.lineTo(tip - u * size + n * size * 0.4);
+      path.lineTo(tip - u * size - n * size * 0.4);
+      path.closeSubpath();
+    }
+    arrow.head->setPath(path);
+  }
+  // Labels: beside their point, moved round it (nearest places first) to keep
+  // clear of the other labels and of the marked points, inside the plot.
+  std::vector<QRectF> taken;
+  for (const Label& label : pending_) {
+    const QPointF at = chart->mapToPosition(label.at, label.series);
+    taken.emplace_back(at - QPointF(5, 5), QSizeF(10, 10));
+  }
+  // The curves as drawn, to keep labels off them where there is room.
+  std::vector<QLineF> lines;
+  for (QAbstractSeries* abstract : chart->series()) {
+    auto* series = qobject_cast<QLineSeries*>(abstract);
+    if (!series || qobject_cast<QScatterSeries*>(abstract)) continue;
+    const QList<QPointF> points = series->points();
+    for (qsizetype i = 1; i < points.size() && lines.size() < kMaxAvoidedSegments; ++i)
+      lines.emplace_back(chart->mapToPosition(points[i - 1], series), chart->mapToPosition(points[i], series));
+  }
+  const QRectF room = plot.adjusted(-2, -2, 2, 2);
+  for (const Label& label : pending_) {
+    const QPointF at = chart->mapToPosition(label.at, label.series);
+    if (!plot.adjusted(-1, -1, 1, 1).contains(at)) continue;
+    auto* item = new QGraphicsTextItem(chart);
+    item->setFont(ChartFont(9));
+    item->document()->setDocumentMargin(1);
+    item->setDefaultTextColor(label.colour);
+    item->setHtml(label.html);
+    item->setZValue(30);
+    const QSizeF size = item->boundingRect().size();
+    const double w = size.width(), h = size.height();
+    // The nearest place clear of labels, points and curves; else the
+    // nearest clear of labels and points; else beside the point.
+    std::optional<QRectF> clear, free;
+    for (int ring = 0; ring < 3 && !clear; ++ring) {
+      const double d = 7 + ring * (h + 2);
+      const QPointF offsets[] = {{d, -h / 2},      {d, -h},         {d, 0},
+                                 {-w - d, -h / 2}, {-w - d, -h},    {-w - d, 0},
+                                 {-w / 2, -h - d}, {-w / 2, d},     {d * 0.7, -h - d * 0.7},
+                                 {d * 0.7, d * 0.7}, {-w - d * 0.7, -h - d * 0.7}, {-w - d * 0.7, d * 0.7}};
+      for (const QPointF& off : offsets) {
+        const QRectF r(at + off, size);
+        if (!room.contains(r)) continue;
+        const QRectF padded = r.adjusted(-1, -1, 1, 1);
+        if (std::any_of(taken.begin(), taken.end(), [&](const QRectF& t) { return t.intersects(padded); }))
+          continue;
+        if (!free) free = r;
+        const QRectF inner = r.adjusted(1, 1, -1, -1);
+        if (std::none_of(lines.begin(), lines.end(), [&](const QLineF& l) { return Crosses(l, inner); })) {
+          clear = r;
+          break;
+        }
+      }
+    }
+    QRectF chosen;
+    if (clear && (!free || ring(*clear, at) <= ring(*free, at) + 1)) {
+      chosen = *clear;
+    } else if (free) {
+      chosen = *free;
+    } else {
+      // Crowded: beside the point, inside the plot at least.
+      chosen = QRectF(at + QPointF(7, -h / 2), size);
+      chosen.moveLeft(std::clamp(chosen.left(), room.left(), std::max(room.left(), room.right() - w)));
+      chosen.moveTop(std::clamp(chosen.top(), room.top(), std::max(room.top(), room.bottom() - h)));
+    }
+    item->setPos(chosen.topLeft());
+    taken.push_back(chosen);
+    labels_.push_back(item);
+  }
+}
+
+QPointF ChartTab::Position(double x, double y, bool secondAxis) const {
+  QChart* chart = view_->chart();
+  for (QAbstractSeries* s : chart->series()) {
+    const auto axes = s->attachedAxes();
+    if (axes.contains(secondAxis ? axisY2_ : axisY_)) return chart->mapToPosition(QPointF(x, y), s);
+  }
+  return {};
+}
+
+void ChartTab::Hovered(QXYSeries* series, const QString& name, bool second, const QPointF& near, bool state) {
+  if (!state) return;
+  // The data point nearest the pointer, with its own values.
+  QChart* chart = view_->chart();
+  const QPointF mouse = chart->mapToPosition(near, series);
+  const QList<QPointF> points = series->points();
+  if (points.isEmpty()) return;
+  QPointF best = points.front();
+  double bestDistance = HUGE_VAL;
+  for (const QPointF& p : points) {
+    const QPointF d = chart->mapToPosition(p, series) - mouse;
+    const double distance = d.x() * d.x() + d.y() * d.y();
+    if (distance < bestDistance) {
+      bestDistance = distance;
+      best = p;
+    }
+  }
+  const ChartAxis& yAxis = second && data_.y2 ? *data_.y2 : data_.y;
+  QString text = name.isEmpty() ? QString() : name + ":  ";
+  text += QString("%1 = %2,  %3 = %4")
+              .arg(ChartRichText(data_.x.label))
+              .arg(best.x(), 0, 'g', 7)
+              .arg(ChartRichText(yAxis.label))
+              .arg(best.y(), 0, 'g', 7);
+  for (const Label& label : pending_)
+    if (label.series == series && label.at == best) text += "  (" + label.html + ")";
+  hover_->setText(text);
+}
+
+QString ChartTab::TableText() const {
+  QString text;
+  for (const auto& row : data_.table) {
+    QStringList cells;
+    for (const std::string& cell : row) cells << Q(cell);
+    text += cells.join('\t') + '\n';
+  }
+  return text;
+}
+
+QString ChartTab::CopyText() const {
+  if (!data_.available()) return Q(data_.unavailable) + '\n';
+  QString text;
+  if (!data_.series.empty() || !data_.marks.empty()) {
+    const bool two = data_.y2.has_value();
+    QStringList headings{"Series", Q(data_.x.label), Q(data_.y.label)};
+    if (two) headings << Q(data_.y2->label);
+    headings << "Label";
+    text += headings.join('\t') + '\n';
+    auto row = [&](const std::string& name, const QString& x, const QString& y, bool second,
+                   const std::string& label) {
+      QStringList cells{Q(name), x};
+      cells << (second && two ? QString() : y);
+      if (two) cells << (second ? y : QString());
+      cells << Q(label);
+      text += cells.join('\t') + '\n';
+    };
+    for (const ChartSeries& s : data_.series) {
+      for (size_t i = 0; i < s.points.size(); ++i) {
+        const std::string label = i < s.labels.size() ? s.labels[i] : std::string();
+        // A gap is a row without values, where the curve breaks.
+        if (s.points[i])
+          row(s.name, Number(s.points[i]->first), Number(s.points[i]->second), s.secondAxis, label);
+        else
+          row(s.name, {}, {}, s.secondAxis, label);
+      }
+    }
+    for (const ChartMark& m : data_.marks) row(m.name, Number(m.x), Number(m.y), m.secondAxis, m.text);
+  }
+  if (!data_.table.empty()) {
+    if (!text.isEmpty()) text += '\n';
+    text += TableText();
+  }
+  return text;
+}
+
+QWidget* ChartTab::Drawing() const {
+  if (!view_->isHidden()) return view_;
+  if (!table_->isHidden()) return table_;
+  return nullptr;
+}
+
+bool ChartTab::SavePng(const QString& path) const {
+  QWidget* drawing = Drawing();
+  return drawing && drawing->grab().save(path, "PNG");
+}
+
+bool ChartTab::SaveSvg(const QString& path) const {
+  QWidget* drawing = Drawing();
+  if (!drawing) return false;
+  QSvgGenerator svg;
+  svg.setFileName(path);
+  svg.setSize(drawing->size());
+  svg.setViewBox(QRect(QPoint(0, 0), drawing->size()));
+  svg.setTitle(Plain(data_.title));
+  QPainter painter;
+  if (!painter.begin(&svg)) return false;
+  drawing->render(&painter);
+  return painter.end();
+}
+
+void ChartTab::SaveAs(const QString& kind) {
+  const QString filter = kind == "PNG" ? "PNG image (*.png)" : "SVG drawing (*.svg)";
+  const QString path =
+      QFileDialog::getSaveFileName(this, "Save as " + kind, Q(data_.name) + "." + kind.toLower(), filter);
+  if (path.isEmpty()) return;
+  const bool saved = kind == "PNG" ? SavePng(path) : SaveSvg(path);
+  hover_->setVisible(true);
+  hover_->setText((saved ? "Saved " : "Could not save ") + path.toHtmlEscaped());
+}
+
+// ------------------------------------------------------------- ChartWindow
+
+ChartWindow::ChartWindow(Form& form, QWidget* parent)
+    : QWidget(parent, Qt::Window), form_(form) {
+  setObjectName("ChartWindow");
+  setWindowTitle(Q(form.caption()).section("  ", 0, 0).trimmed() + " — Charts");
+  setAttribute(Qt::WA_DeleteOnClose);
+  tabs_ = new QTabWidget;
+  tabs_->setObjectName("charts");
+  tabs_->setAccessibleName("Charts");
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->addWidget(tabs_);
+  // Many actions in a row (a replay, a sweep noted) draw once.
+  redraw_ = new QTimer(this);
+  redraw_->setSingleShot(true);
+  redraw_->setInterval(0);
+  connect(redraw_, &QTimer::timeout, this, [this] { Refresh(); });
+  listener_ = form_.Listen([this] { redraw_->start(); });
+  resize(980, 700);
+  Refresh();
+}
+
+ChartWindow::~ChartWindow() { form_.Unlisten(listener_); }
+
+int ChartWindow::count() const { return tabs_->count(); }
+
+ChartTab* ChartWindow::tab(int index) const { return qobject_cast<ChartTab*>(tabs_->widget(index)); }
+
+ChartTab* ChartWindow::tab(const std::string& name) const {
+  for (size_t i = 0; i < names_.size(); ++i)
+    if (names_[i] == name) return tab(static_cast<int>(i));
+  return nullptr;
+}
+
+void ChartWindow::Refresh() {
+  redraw_->stop();
+  const std::vector<std::string> names = form_.ChartNames();
+  if (names != names_) {
+    const int current = tabs_->currentIndex();
+    while (tabs_->count()) {
+      QWidget* page = tabs_->widget(0);
+      tabs_->removeTab(0);
+      delete page;
+    }
+    names_ = names;
+    for (const std::string& name : names_) {
+      auto* page = new ChartTab;
+      page->setObjectName(Q("chart-" + name));
+      tabs_->addTab(page, Q(name));
+    }
+    if (current >= 0 && current < tabs_->count()) tabs_->setCurrentIndex(current);
+  }
+  for (size_t i = 0; i < names_.size(); ++i) {
+    ChartData data;
+    try {
+      data = form_.Chart(names_[i]);
+    } catch (const std::exception& e) {
+      data = Unavailable(names_[i], names_[i], std::string("This chart cannot be drawn: ") + e.what());
+    }
+    ChartTab* page = tab(static_cast<int>(i));
+    page->Show(data);
+    const QString title = Plain(data.title.empty() ? names_[i] : data.title);
+    tabs_->setTabText(static_cast<int>(i), QString(title).replace('&', "&&"));
+    tabs_->setTabToolTip(static_cast<int>(i), Q(names_[i]));
+    page->setAccessibleName(title);
+  }
+}
+
+}  // namespace qt

@@ -1,0 +1,148 @@
+// The chart window of every program that has charts: from the window's
+// defaults and its compute button, every chart has something to draw, its
+// tab draws it (saved as chart-<program>-<name>.png under CALC_SHOT_DIR), and
+// the program's help names it.
+#include <QFile>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QtCharts/QChartView>
+#include <QtTest>
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "qt/chart_window.h"
+#include "core/form.h"
+#include "qt/guitest.h"
+#include "core/sweep.h"
+
+namespace {
+
+struct ChartProgram {
+  const char* name;
+  std::function<std::unique_ptr<core::Form>()> make;
+};
+
+}  // namespace
+
+#include "chart_programs.inc"
+
+namespace {
+
+// The buttons that compute: the one Enter in the first box would press,
+// then the other shown compute buttons, in the window's order.
+std::vector<std::string> ComputeButtons(const core::Form& form) {
+  std::vector<std::string> ids;
+  auto add = [&](const core::Control* button) {
+    if (button && std::find(ids.begin(), ids.end(), button->id()) == ids.end()) ids.push_back(button->id());
+  };
+  for (const core::TextBox* box : core::SweepInputs(form)) add(form.ComputeFor(*box));
+  for (const core::Button* button : core::SweepButtons(form))
+    if (button->look == core::Look::Compute || button->text() == "Compute" || button->text() == "Calculate")
+      add(button);
+  return ids;
+}
+
+bool HasContent(const core::ChartData& data) {
+  for (const core::ChartSeries& s : data.series)
+    for (const core::ChartPoint& p : s.points)
+      if (p) return true;
+  return !data.marks.empty() || data.table.size() > 1;
+}
+
+QString HelpText(const char* program) {
+  QFile file(QString(CALC_HELP_DIR) + "/" + program + ".md");
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return QString::fromUtf8(file.readAll());
+}
+
+}  // namespace
+
+class ChartWindowsGui : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everyChart_data() {
+    QTest::addColumn<int>("program");
+    for (size_t i = 0; i < kChartPrograms.size(); ++i)
+      QTest::newRow(kChartPrograms[i].name) << static_cast<int>(i);
+  }
+
+  void everyChart() {
+    QFETCH(int, program);
+    const ChartProgram& p = kChartPrograms[static_cast<size_t>(program)];
+    std::unique_ptr<core::Form> probe = p.make();
+    probe->Load();
+    const std::vector<std::string> names = probe->ChartNames();
+    if (names.empty()) return;  // a window without charts
+    QCOMPARE(std::set<std::string>(names.begin(), names.end()).size(), names.size());
+
+    // Press each compute button on a fresh window of the defaults until
+    // every chart has been drawn; none may stay without data.
+    std::vector<std::string> presses = ComputeButtons(*probe);
+    presses.insert(presses.begin(), std::string());  // as loaded, first
+    std::set<std::string> drawn;
+    std::map<std::string, std::string> why;
+    const char* shots = std::getenv("CALC_SHOT_DIR");
+    for (const std::string& press : presses) {
+      if (drawn.size() == names.size()) break;
+      std::unique_ptr<core::Form> form = p.make();
+      form->Load();
+      if (!press.empty()) form->UserClick(*form->FindById(press));
+      qt::ChartWindow window(*form);
+      window.resize(1100, 780);
+      window.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&window));
+      QCOMPARE(window.count(), static_cast<int>(names.size()));
+      for (int i = 0; i < window.count(); ++i) {
+        const std::string& name = names[static_cast<size_t>(i)];
+        const core::ChartData data = form->Chart(name);
+        QVERIFY2(data.name == name, qPrintable(QString("%1: Chart(\"%2\") answers \"%3\"")
+                                                   .arg(p.name, QString::fromStdString(name),
+                                                        QString::fromStdString(data.name))));
+        if (!data.available()) {
+          why[name] = data.unavailable;
+          continue;
+        }
+        QVERIFY2(HasContent(data), qPrintable(QString("%1 %2: nothing to draw").arg(p.name, QString::fromStdString(name))));
+        if (drawn.count(name)) continue;
+        window.tabs()->setCurrentIndex(i);
+        QApplication::processEvents();
+        qt::ChartTab* tab = window.tab(i);
+        QVERIFY(!tab->message()->isVisible());
+        QWidget* shown = tab->view()->isVisible() ? static_cast<QWidget*>(tab->view()) : tab->table();
+        QVERIFY2(shown->isVisible(), name.c_str());
+        QVERIFY2(qt::InkedPixels(*shown) > 1000, name.c_str());
+        if (shots) {
+          const QString file = QString("%1/chart-%2-%3.png").arg(shots, p.name, QString::fromStdString(name));
+          QVERIFY(tab->SavePng(file));
+          // A table beside a drawing gets its own picture.
+          if (tab->view()->isVisible() && tab->table()->isVisible())
+            tab->table()->grab().save(QString("%1/chart-%2-%3-table.png").arg(shots, p.name, QString::fromStdString(name)));
+        }
+        drawn.insert(name);
+        if (shots)  // the whole window too, tabs and all
+          window.grab().save(QString("%1/charts-%2-%3.png").arg(shots, p.name, QString::fromStdString(name)));
+      }
+    }
+    for (const std::string& name : names)
+      QVERIFY2(drawn.count(name), qPrintable(QString("%1 %2 is never drawn: %3")
+                                                 .arg(p.name, QString::fromStdString(name),
+                                                      QString::fromStdString(why[name]))));
+    // The help tells of each chart by the name `chart NAME` takes.
+    const QString help = HelpText(p.name);
+    QVERIFY2(!help.isEmpty(), p.name);
+    for (const std::string& name : names)
+      QVERIFY2(help.contains(QString::fromStdString("`" + name + "`")),
+               qPrintable(QString("%1 help does not name the chart `%2`").arg(p.name, QString::fromStdString(name))));
+  }
+};
+
+QTEST_MAIN(ChartWindowsGui)
+#include "chart_windows_gui_test.moc"

@@ -1,0 +1,96 @@
+#include "qt/help_window.h"
+#include "qt/model.h"
+
+#include <QAction>
+#include <QMessageBox>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextTable>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#ifndef CALC_VERSION
+#define CALC_VERSION "0"
+#endif
+#ifndef CALC_LICENCE
+#define CALC_LICENCE ""
+#endif
+
+namespace qt {
+
+namespace {
+
+const char* programHelp = "";
+
+constexpr const char* kSuite = "Compressible Flow and Gas Turbine Calculators";
+
+}  // namespace
+
+const char* ProgramHelp() { return programHelp; }
+void SetProgramHelp(const char* markdown) { programHelp = markdown ? markdown : ""; }
+
+HelpWindow::HelpWindow(const QString& markdown, QWidget* owner)
+    : QWidget(owner, Qt::Window), browser_(new QTextBrowser(this)) {
+  setObjectName("helpWindow");
+  setAttribute(Qt::WA_DeleteOnClose);
+  // The help's own title (its first line, "# ..."), else the suite's name.
+  QString title = kSuite;
+  if (markdown.startsWith("# ")) title = markdown.section('\n', 0, 0).mid(2).trimmed();
+  setWindowTitle("Help: " + title);
+  browser_->setOpenLinks(false);
+  browser_->document()->setMarkdown(
+      markdown.isEmpty() ? QString("No help has been written for this program yet.") : markdown,
+      QTextDocument::MarkdownDialectGitHub);
+  // Thin single rules around the cells of the tables.
+  for (QTextBlock block = browser_->document()->begin(); block.isValid(); block = block.next()) {
+    QTextTable* table = QTextCursor(block).currentTable();
+    if (!table) continue;
+    QTextTableFormat format = table->format();
+    if (format.borderCollapse()) continue;
+    format.setBorderCollapse(true);
+    format.setBorder(1);
+    format.setCellSpacing(0);
+    format.setCellPadding(4);
+    format.setBorderBrush(QColor(160, 160, 160));
+    table->setFormat(format);
+  }
+  browser_->moveCursor(QTextCursor::Start);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(browser_);
+  resize(760, 680);
+}
+
+HelpWindow* HelpWindowOf(const QWidget& window) {
+  return window.findChild<HelpWindow*>("helpWindow", Qt::FindDirectChildrenOnly);
+}
+
+QString AboutText() {
+  QString text = QString("<b>%1</b><br>Version %2").arg(kSuite, CALC_VERSION);
+  if (*CALC_LICENCE) text += QString("<br><br>%1").arg(CALC_LICENCE);
+  return text;
+}
+
+void AddHelpActions(QWidget& window, const QString& markdown) {
+  auto* help = new QAction("Help", &window);
+  help->setShortcut(QKeySequence(Qt::Key_F1));
+  help->setShortcutContext(Qt::WindowShortcut);
+  QObject::connect(help, &QAction::triggered, &window, [&window, markdown] {
+    HelpWindow* open = HelpWindowOf(window);
+    if (!open) open = new HelpWindow(markdown, &window);
+    open->show();
+    open->raise();
+    open->activateWindow();
+  });
+  auto* about = new QAction("About", &window);
+  QObject::connect(about, &QAction::triggered, &window, [&window] {
+    QMessageBox::about(&window, QString("About"), AboutText());
+  });
+  window.addAction(help);
+  window.addAction(about);
+  if (window.contextMenuPolicy() == Qt::DefaultContextMenu)
+    window.setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+}  // namespace qt

@@ -1,0 +1,92 @@
+// The help window of any window: F1 opens one help window and brings it back
+// to the front, the context menu offers Help and About, and the help shows
+// its Markdown rendered.
+#include <QAction>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QtTest>
+
+#include "core/form.h"
+#include "qt/help_window.h"
+#include "qt/view.h"
+
+namespace {
+
+class Sample : public core::Form {
+ public:
+  Sample() : Form("Sample  by someone", 300, 120) {
+    AddLabel("lblM", "Mach number", {10, 10, 120, 22});
+    AddTextBox("txtM", {140, 10, 80, 22});
+  }
+};
+
+const char* const kHelp =
+    "# Sample Flow\n\n## What it computes\n\nThe ratio T/T<sub>t</sub>.\n\n"
+    "## Inputs\n\n| Caption | Meaning |\n|---|---|\n| A/A\\* | area ratio |\n";
+
+class HelpWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void f1OpensOneHelpWindow() {
+    Sample form;
+    qt::View view(form);
+    qt::AddHelpActions(view, QString::fromUtf8(kHelp));
+    view.show();
+    view.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
+    QVERIFY(!qt::HelpWindowOf(view));
+
+    QTest::keyClick(&view, Qt::Key_F1);
+    qt::HelpWindow* help = qt::HelpWindowOf(view);
+    QVERIFY(help);
+    QVERIFY(help->isVisible());
+    QCOMPARE(help->windowTitle(), QString("Help: Sample Flow"));
+    const QString text = help->browser()->document()->toPlainText();
+    QVERIFY(text.contains("What it computes"));
+    QVERIFY(text.contains("T/Tt"));  // HTML subscripts are rendered, not shown
+    QVERIFY(!text.contains("<sub>"));
+    QVERIFY(!text.contains("##"));
+
+    // A second F1 brings back the same window.
+    view.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
+    QTest::keyClick(&view, Qt::Key_F1);
+    QCOMPARE(qt::HelpWindowOf(view), help);
+    QCOMPARE(view.findChildren<qt::HelpWindow*>().size(), 1);
+
+    // Closed, it is gone; F1 opens a new one.
+    help->close();
+    QTRY_VERIFY(!qt::HelpWindowOf(view));
+    view.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
+    QTest::keyClick(&view, Qt::Key_F1);
+    QVERIFY(qt::HelpWindowOf(view));
+  }
+
+  void contextMenuOffersHelpAndAbout() {
+    Sample form;
+    qt::View view(form);
+    qt::AddHelpActions(view, "");
+    QStringList texts;
+    for (QAction* action : view.actions()) texts << action->text();
+    QVERIFY(texts.contains("Help"));
+    QVERIFY(texts.contains("About"));
+    QCOMPARE(view.contextMenuPolicy(), Qt::ActionsContextMenu);
+    // Without a help the window says so rather than staying blank.
+    qt::HelpWindow empty("", &view);
+    QVERIFY(empty.browser()->document()->toPlainText().contains("No help"));
+  }
+
+  void aboutNamesSuiteVersionAndLicence() {
+    const QString about = qt::AboutText();
+    QVERIFY(about.contains("Compressible Flow and Gas Turbine Calculators"));
+    QVERIFY(about.contains("Version " CALC_VERSION));
+    QVERIFY(about.contains(CALC_LICENCE));
+  }
+};
+
+}  // namespace
+
+QTEST_MAIN(HelpWindowTest)
+#include "help_window_gui_test.moc"

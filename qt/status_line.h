@@ -1,0 +1,46 @@
+// The line under a window's own controls that tells where a print file went,
+// with a button that opens its folder in the desktop's file manager. It is
+// made when the first file is written (the window grows by its height) and
+// each new file replaces the notice.
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <QWidget>
+#include <string>
+
+class QLabel;
+class QPushButton;
+
+namespace qt {
+
+class StatusLine : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit StatusLine(QWidget* parent);
+
+  // name: a file just written in the working directory.
+  void ShowFile(const std::string& name);
+  // The whole notice, also when the line shows it shortened.
+  const QString& text() const { return text_; }
+  // The folder the button opens.
+  const QUrl& folder() const { return folder_; }
+  QPushButton* openButton() const { return open_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void Fit();
+
+  QLabel* label_;
+  QPushButton* open_;
+  QString text_;
+  QUrl folder_;
+};
+
+// The status line of a window, made and placed at its bottom on first use.
+StatusLine& StatusLineOf(QWidget& window);
+
+}  // namespace qt

@@ -1,0 +1,10 @@
+#include "qt/style.h"
+#include "qt/model.h"
+
+#include <QStyleFactory>
+
+namespace qt {
+
+SuiteStyle::SuiteStyle() : QProxyStyle(QStyleFactory::create("Fusion")) {}
+
+}  // namespace qt
