@@ -55,9 +55,14 @@ function(web_targets)
   # an object file comes before the libraries, so that archive member is
   # never linked): no file system in the page.
   add_library(web_bridge OBJECT ${web_dir}/bridge.cpp ${web_dir}/page_files.cpp)
-  target_link_libraries(web_bridge PUBLIC core PRIVATE calc_flags)
-  # The exports the page's view calls (web/bridge.cpp).
-  set(exports "['_web_start','_web_type','_web_click','_web_select','_web_close','_web_copy','_web_compute_for','_web_file','_web_file_size','_malloc','_free']")
+  target_link_libraries(web_bridge PUBLIC core PRIVATE calc_flags calc_json)
+  # The exports the page's view and panels call (web/bridge.cpp): those of
+  # the table in web/bindings.mjs, read from it.
+  execute_process(COMMAND node --input-type=module -e
+                          "import { bindings } from '${web_dir}/bindings.mjs'; console.log(bindings.map((b) => \"'_\" + b[0] + \"'\").join())"
+                  OUTPUT_VARIABLE exports OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${web_dir}/bindings.mjs)
+  set(exports "[${exports},'_malloc','_free']")
 
   add_custom_target(web_site ALL)
   foreach(program ${programs})
@@ -126,7 +131,7 @@ const std::vector<std::string> kPrograms = {${names}};
     target_compile_options(web_gtest PRIVATE -w)
     add_executable(web_core_tests core/numtext_test.cpp core/printline_test.cpp
                                   core/form_test.cpp core/script_test.cpp
-                                  core/reading_test.cpp)
+                                  core/reading_test.cpp core/actions_test.cpp)
     target_link_libraries(web_core_tests PRIVATE core web_gtest calc_flags)
     target_link_options(web_core_tests PRIVATE ${node_options})
     add_test(NAME web.core_tests COMMAND node $<TARGET_FILE:web_core_tests>)

@@ -5,6 +5,8 @@
 #include <set>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 namespace core {
 
 namespace {
@@ -341,87 +343,13 @@ std::string WithExample(std::string_view markdown, std::string_view example) {
 
 std::map<std::string, std::string> JsonMembers(std::string_view line) {
   std::map<std::string, std::string> members;
-  size_t i = 0;
-  auto skip = [&] {
-    while (i < line.size() && IsBlank(line[i])) ++i;
-  };
-  auto string = [&]() -> std::string {
-    std::string s;
-    ++i;  // the opening quote
-    while (i < line.size() && line[i] != '"') {
-      char ch = line[i++];
-      if (ch != '\\' || i >= line.size()) {
-        s += ch;
-        continue;
-      }
-      ch = line[i++];
-      switch (ch) {
-        case 'n': s += '\n'; break;
-        case 't': s += '\t'; break;
-        case 'r': s += '\r'; break;
-        case 'b': s += '\b'; break;
-        case 'f': s += '\f'; break;
-        case 'u': {
-          unsigned code = 0;
-          for (int k = 0; k < 4 && i < line.size(); ++k, ++i)
-            code = code * 16 + static_cast<unsigned>(std::stoi(std::string(1, line[i]), nullptr, 16));
-          if (code < 0x80) {
-            s += static_cast<char>(code);
-          } else if (code < 0x800) {
-            s += static_cast<char>(0xC0 | (code >> 6));
-            s += static_cast<char>(0x80 | (code & 0x3F));
-          } else {
-            s += static_cast<char>(0xE0 | (code >> 12));
-            s += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            s += static_cast<char>(0x80 | (code & 0x3F));
-          }
-          break;
-        }
-        default: s += ch;
-      }
-    }
-    ++i;  // the closing quote
-    return s;
-  };
-  skip();
-  if (i >= line.size() || line[i] != '{') return members;
-  ++i;
-  for (int guard = 0; guard < 64 && i < line.size(); ++guard) {
-    skip();
-    if (i >= line.size() || line[i] != '"') break;
-    const std::string key = string();
-    skip();
-    if (i >= line.size() || line[i] != ':') break;
-    ++i;
-    skip();
-    if (i >= line.size()) break;
-    if (line[i] == '"') {
-      members[key] = string();
-    } else if (line[i] == '[' || line[i] == '{') {
-      // Arrays and objects are skipped, strings within them included.
-      int depth = 0;
-      bool inString = false;
-      for (; i < line.size(); ++i) {
-        const char ch = line[i];
-        if (inString) {
-          if (ch == '\\') ++i;
-          else if (ch == '"') inString = false;
-        } else if (ch == '"') {
-          inString = true;
-        } else if (ch == '[' || ch == '{') {
-          ++depth;
-        } else if ((ch == ']' || ch == '}') && --depth == 0) {
-          ++i;
-          break;
-        }
-      }
-    } else {
-      const size_t end = line.find_first_of(",}", i);
-      members[key] = std::string(Trim(line.substr(i, end - i)));
-      i = end == std::string_view::npos ? line.size() : end;
-    }
-    skip();
-    if (i < line.size() && line[i] == ',') ++i;
+  const nlohmann::json json = nlohmann::json::parse(line, nullptr, false);
+  if (!json.is_object()) return members;
+  for (const auto& [key, value] : json.items()) {
+    if (value.is_string())
+      members[key] = value.get<std::string>();
+    else if (!value.is_structured())
+      members[key] = value.dump();  // true, false, null, a number
   }
   return members;
 }

@@ -10,6 +10,11 @@ endfunction()
 # The help pages link the styles; the program pages carry them, and the view,
 # inside them (below).
 site_copy(${web_dir}/suite.css suite.css)
+set(esbuild ${PROJECT_SOURCE_DIR}/node_modules/esbuild/package.json)
+if(NOT EXISTS ${esbuild})
+  message(FATAL_ERROR "${esbuild} is missing: run \"npm ci\" in ${PROJECT_SOURCE_DIR} first"
+                      " (./suite.sh web does)")
+endif()
 site_copy(${PROJECT_SOURCE_DIR}/launcher/calculators.svg calculators.svg)
 # Liberation fonts: the SIL Open Font License lets them travel with the site.
 set(font_dir /usr/share/fonts/truetype/liberation)
@@ -54,16 +59,19 @@ foreach(PROGRAM ${programs})
     set(PAGE_TITLE "${CALC_${PROGRAM}_TITLE}")
     set(PAGE ${PROGRAM}.html)
   endif()
-  # The page carries its styles, its module's loader and the view, so that
-  # nothing but the WebAssembly and the fonts is fetched before it starts.
+  # The page carries its styles, its module's loader and the view (its ES
+  # modules bundled into one script by esbuild, from the lock file's npm
+  # packages), so that nothing but the WebAssembly and the fonts is fetched
+  # before it starts. The depfile names every module the bundle read.
   set(template ${CMAKE_BINARY_DIR}/pages/${PAGE})
   configure_file(${web_dir}/page.html.in ${template} @ONLY)
   add_custom_command(OUTPUT ${site}/${PAGE}
                      COMMAND node ${web_dir}/inline-page.mjs ${template} ${site}/${PAGE}
-                             suite.css=${web_dir}/suite.css ${PROGRAM}.js=$<TARGET_FILE:page_${PROGRAM}>
-                             view.js=${web_dir}/view.js
-                     DEPENDS ${template} ${web_dir}/inline-page.mjs ${web_dir}/suite.css ${web_dir}/view.js
-                             page_${PROGRAM} VERBATIM)
+                             --depfile=${template}.d suite.css=${web_dir}/suite.css ${PROGRAM}.js=$<TARGET_FILE:page_${PROGRAM}>
+                             view.js=${web_dir}/view.mjs
+                     DEPENDS ${template} ${web_dir}/inline-page.mjs ${web_dir}/suite.css ${web_dir}/view.mjs
+                             ${esbuild} page_${PROGRAM}
+                     DEPFILE ${template}.d VERBATIM)
   list(APPEND site_files ${site}/${PAGE})
 
   set(source ${PROJECT_SOURCE_DIR}/${CALC_${PROGRAM}_FOLDER}/${PROGRAM}.help.md)

@@ -1,4 +1,4 @@
-// The bridge between a page's view (web/view.js) and the window model: the
+// The bridge between a page's view (web/view.mjs) and the window model: the
 // page calls these exports with control numbers (the order of
 // Form::controls()) and gets back JSON of what changed. Every call is one
 // user action through the model's event boundary, as in the Qt view.
@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <functional>
 #include <map>
 #include <memory>
@@ -16,6 +15,9 @@
 #include <string_view>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
+#include "core/actions.h"
 #include "core/chart.h"
 #include "core/reading.h"
 #include "core/script.h"
@@ -26,6 +28,12 @@ namespace {
 
 using core::Control;
 using core::Kind;
+// Members in the order they are set: the page and the tests read them so.
+using Json = nlohmann::ordered_json;
+
+// The text of a reply. A byte that is not UTF-8 (none should reach here)
+// becomes U+FFFD, as the page's decoder would make it.
+std::string Text(const Json& json) { return json.dump(-1, ' ', false, Json::error_handler_t::replace); }
 
 const char* LookName(core::Look look) {
   switch (look) {
@@ -114,60 +122,48 @@ Control* At(int number) {
 }
 
 // What may change of a control.
-std::string State(const Control& c) {
-  std::string json = "{\"n\":" + std::to_string(Number(&c));
-  json += ",\"visible\":";
-  json += c.visible() ? "true" : "false";
-  json += ",\"text\":" + core::JsonString(c.kind() == Kind::Picture ? "" : c.text());
-  json += ",\"tab\":" + std::to_string(Tab(&c));
-  if (c.kind() == Kind::Option) {
-    json += ",\"value\":";
-    json += static_cast<const core::Option&>(c).value() ? "true" : "false";
-  } else if (c.kind() == Kind::List) {
-    json += ",\"index\":" + std::to_string(static_cast<const core::ListBox&>(c).listIndex());
-  }
-  return json + "}";
+Json State(const Control& c) {
+  Json json = {{"n", Number(&c)},
+               {"visible", c.visible()},
+               {"text", c.kind() == Kind::Picture ? "" : c.text()},
+               {"tab", Tab(&c)}};
+  if (c.kind() == Kind::Option)
+    json["value"] = static_cast<const core::Option&>(c).value();
+  else if (c.kind() == Kind::List)
+    json["index"] = static_cast<const core::ListBox&>(c).listIndex();
+  return json;
 }
 
 // All of a control, for building its element.
-std::string Whole(const Control& c) {
-  std::string json = State(c);
-  json.pop_back();
-  json += ",\"id\":" + core::JsonString(c.id());
-  json += ",\"kind\":\"";
-  json += core::KindName(c.kind());
-  json += "\",\"parent\":" + std::to_string(c.parent() ? Number(c.parent()) : -1);
-  json += ",\"x\":" + std::to_string(c.rect.x) + ",\"y\":" + std::to_string(c.rect.y);
-  json += ",\"w\":" + std::to_string(c.rect.w) + ",\"h\":" + std::to_string(c.rect.h);
-  json += ",\"look\":\"";
-  json += LookName(c.look);
-  json += "\",\"align\":\"";
-  json += AlignName(c.align);
-  json += "\",\"points\":" + std::to_string(c.points);
-  json += ",\"border\":";
-  json += c.border ? "true" : "false";
+Json Whole(const Control& c) {
+  Json json = State(c);
+  json["id"] = c.id();
+  json["kind"] = core::KindName(c.kind());
+  json["parent"] = c.parent() ? Number(c.parent()) : -1;
+  json["x"] = c.rect.x;
+  json["y"] = c.rect.y;
+  json["w"] = c.rect.w;
+  json["h"] = c.rect.h;
+  json["look"] = LookName(c.look);
+  json["align"] = AlignName(c.align);
+  json["points"] = c.points;
+  json["border"] = c.border;
   if (c.kind() == Kind::TextBox || c.kind() == Kind::List) {
     // The label that names it, where the name is a label's (not an option's).
     const Control* label = core::CaptionControl(*form, c);
     if (label && label->kind() != Kind::Label) label = nullptr;
-    json += ",\"caption\":" + core::JsonString(core::CaptionOf(*form, c));
-    json += ",\"label\":" + std::to_string(Number(label));
+    json["caption"] = core::CaptionOf(*form, c);
+    json["label"] = Number(label);
   }
-  if (c.kind() == Kind::TextBox) {
-    json += ",\"readOnly\":";
-    json += static_cast<const core::TextBox&>(c).readOnly ? "true" : "false";
-  } else if (c.kind() == Kind::List) {
-    json += ",\"items\":[";
-    const auto& items = static_cast<const core::ListBox&>(c).items();
-    for (size_t i = 0; i < items.size(); ++i) json += (i ? "," : "") + core::JsonString(items[i]);
-    json += "]";
-  } else if (c.kind() == Kind::Picture) {
-    json += ",\"svg\":" + core::JsonString(static_cast<const core::Picture&>(c).svg);
-  } else if (c.kind() == Kind::Frame) {
-    json += ",\"results\":";
-    json += resultFrames.count(&c) ? "true" : "false";
-  }
-  return json + "}";
+  if (c.kind() == Kind::TextBox)
+    json["readOnly"] = static_cast<const core::TextBox&>(c).readOnly;
+  else if (c.kind() == Kind::List)
+    json["items"] = static_cast<const core::ListBox&>(c).items();
+  else if (c.kind() == Kind::Picture)
+    json["svg"] = static_cast<const core::Picture&>(c).svg;
+  else if (c.kind() == Kind::Frame)
+    json["results"] = resultFrames.count(&c) > 0;
+  return json;
 }
 
 // What one action did: the controls it changed, the files it wrote, the
@@ -180,21 +176,13 @@ const char* Report() {
       moved = true;
     }
   if (moved) Retab(true);
-  reply = "{\"changed\":[";
-  bool first = true;
-  for (const auto& c : form->controls()) {
-    if (!recorder.changed.count(c.get())) continue;
-    if (!first) reply += ",";
-    first = false;
-    reply += State(*c);
-  }
-  reply += "],\"files\":[";
-  for (size_t i = 0; i < recorder.files.size(); ++i)
-    reply += (i ? "," : "") + core::JsonString(recorder.files[i]);
-  reply += "],\"start\":" + core::JsonString(recorder.start);
-  reply += ",\"ended\":";
-  reply += recorder.ended ? "true" : "false";
-  reply += "}";
+  Json changed = Json::array();
+  for (const auto& c : form->controls())
+    if (recorder.changed.count(c.get())) changed.push_back(State(*c));
+  reply = Text({{"changed", std::move(changed)},
+                {"files", recorder.files},
+                {"start", recorder.start},
+                {"ended", recorder.ended}});
   recorder.changed.clear();
   recorder.files.clear();
   recorder.start.clear();
@@ -220,18 +208,14 @@ EMSCRIPTEN_KEEPALIVE const char* web_start() {
   const std::vector<core::Frame*> frames = form->ResultFrames();
   resultFrames = std::set<const Control*>(frames.begin(), frames.end());
   Retab(false);
-  reply = "{\"program\":" + core::JsonString(web::kProgram);
-  reply += ",\"caption\":" + core::JsonString(form->caption());
-  reply += ",\"width\":" + std::to_string(form->width());
-  reply += ",\"height\":" + std::to_string(form->height());
-  reply += ",\"ended\":";
-  reply += form->ended() ? "true" : "false";
-  reply += ",\"controls\":[";
-  const auto& all = form->controls();
-  for (size_t i = 0; i < all.size(); ++i) {
-    reply += (i ? "," : "") + Whole(*all[i]);
-  }
-  reply += "]}";
+  Json controls = Json::array();
+  for (const auto& c : form->controls()) controls.push_back(Whole(*c));
+  reply = Text({{"program", web::kProgram},
+                {"caption", form->caption()},
+                {"width", form->width()},
+                {"height", form->height()},
+                {"ended", form->ended()},
+                {"controls", std::move(controls)}});
   return reply.c_str();
 }
 
@@ -299,85 +283,16 @@ EMSCRIPTEN_KEEPALIVE const char* web_copy(int number) {
 // waits for a point.
 namespace {
 
-// Strings as "<bytes>:<bytes of text>", so any text travels unharmed.
-void Put(std::string& out, const std::string& text) {
-  out += std::to_string(text.size());
-  out += ':';
-  out += text;
-}
-
-bool Take(std::string_view& in, std::string& text) {
-  const size_t colon = in.find(':');
-  if (colon == std::string_view::npos || colon == 0 || colon > 9) return false;
-  size_t size = 0;
-  for (size_t i = 0; i < colon; ++i) {
-    if (in[i] < '0' || in[i] > '9') return false;
-    size = size * 10 + static_cast<size_t>(in[i] - '0');
-  }
-  if (in.size() - colon - 1 < size) return false;
-  text.assign(in.substr(colon + 1, size));
-  in.remove_prefix(colon + 1 + size);
-  return true;
-}
-
-bool TakeNumber(std::string_view& in, int& value) {
-  std::string text;
-  if (!Take(in, text) || text.empty() || text.size() > 9) return false;
-  bool negative = text[0] == '-';
-  value = 0;
-  for (size_t i = negative ? 1 : 0; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-    value = value * 10 + (text[i] - '0');
-  }
-  if (negative) value = -value;
-  return true;
-}
-
-std::string Encode(const std::vector<core::UserAction>& actions) {
-  std::string out;
-  for (const core::UserAction& a : actions) {
-    Put(out, std::to_string(static_cast<int>(a.type)));
-    Put(out, a.id);
-    Put(out, a.text);
-    Put(out, std::to_string(a.index));
-    Put(out, std::to_string(a.effects.size()));
-    for (const std::string& e : a.effects) Put(out, e);
-  }
-  return out;
-}
-
-std::optional<std::vector<core::UserAction>> Decode(std::string_view in) {
-  std::vector<core::UserAction> actions;
-  while (!in.empty()) {
-    core::UserAction a;
-    int type = 0, effects = 0;
-    if (!TakeNumber(in, type) || type < 0 || type > static_cast<int>(core::UserAction::Type::Close))
-      return std::nullopt;
-    a.type = static_cast<core::UserAction::Type>(type);
-    if (!Take(in, a.id) || !Take(in, a.text) || !TakeNumber(in, a.index) || !TakeNumber(in, effects) ||
-        effects < 0)
-      return std::nullopt;
-    for (int i = 0; i < effects; ++i) {
-      std::string effect;
-      if (!Take(in, effect)) return std::nullopt;
-      a.effects.push_back(std::move(effect));
-    }
-    actions.push_back(std::move(a));
-  }
-  return actions;
-}
-
 // What a window shows, as a short key: the worker's replayed window must show
 // exactly what the page's window shows.
 std::string StateKey(const core::Form& f) {
   return std::to_string(std::hash<std::string>{}(core::StateText(f)));
 }
 
-std::string NumberJson(std::optional<double> value) {
-  if (!value || !std::isfinite(*value)) return "null";
-  char text[40];
-  std::snprintf(text, sizeof text, "%.17g", *value);
-  return text;
+// A number, or null where there is none (JSON has no infinity or NaN).
+Json NumberJson(std::optional<double> value) {
+  if (!value || !std::isfinite(*value)) return nullptr;
+  return *value;
 }
 
 core::SweepRequest request;  // built by the web_request_* calls
@@ -395,10 +310,8 @@ class WorkerObserver : public core::FormObserver {
 };
 WorkerObserver workerObserver;
 
-std::string ControlChoice(const core::Form& f, const Control& c) {
-  std::string json = "{\"id\":" + core::JsonString(c.id());
-  json += ",\"caption\":" + core::JsonString(core::SweepCaption(f, c));
-  return json;
+Json ControlChoice(const core::Form& f, const Control& c) {
+  return {{"id", c.id()}, {"caption", core::SweepCaption(f, c)}};
 }
 
 }  // namespace
@@ -408,37 +321,26 @@ extern "C" {
 // What the plot panel offers: the shown input boxes (with their default
 // range and the compute button Enter there presses), the buttons, the results.
 EMSCRIPTEN_KEEPALIVE const char* web_sweep_choices() {
-  reply = "{\"inputs\":[";
-  bool first = true;
+  Json inputs = Json::array(), buttons = Json::array(), outputs = Json::array();
   for (const core::TextBox* box : core::SweepInputs(*form)) {
     const auto [from, to] = core::DefaultRange(*box);
     const core::Control* compute = form->ComputeFor(*box);
-    reply += (first ? "" : ",") + ControlChoice(*form, *box);
-    reply += ",\"text\":" + core::JsonString(box->text());
-    reply += ",\"from\":" + core::JsonString(core::PointText(from));
-    reply += ",\"to\":" + core::JsonString(core::PointText(to));
-    reply += ",\"compute\":" + core::JsonString(compute ? compute->id() : "") + "}";
-    first = false;
+    Json input = ControlChoice(*form, *box);
+    input["text"] = box->text();
+    input["from"] = core::PointText(from);
+    input["to"] = core::PointText(to);
+    input["compute"] = compute ? compute->id() : "";
+    inputs.push_back(std::move(input));
   }
-  reply += "],\"buttons\":[";
-  first = true;
-  for (const core::Button* button : core::SweepButtons(*form)) {
-    reply += (first ? "" : ",") + ControlChoice(*form, *button) + "}";
-    first = false;
-  }
-  reply += "],\"outputs\":[";
-  first = true;
-  for (const Control* output : core::SweepOutputs(*form)) {
-    reply += (first ? "" : ",") + ControlChoice(*form, *output) + "}";
-    first = false;
-  }
-  reply += "]}";
+  for (const core::Button* button : core::SweepButtons(*form)) buttons.push_back(ControlChoice(*form, *button));
+  for (const Control* output : core::SweepOutputs(*form)) outputs.push_back(ControlChoice(*form, *output));
+  reply = Text({{"inputs", std::move(inputs)}, {"buttons", std::move(buttons)}, {"outputs", std::move(outputs)}});
   return reply.c_str();
 }
 
 // The window's action record and the key of what it shows, for a worker.
 EMSCRIPTEN_KEEPALIVE const char* web_actions() {
-  reply = Encode(form->actions());
+  reply = core::EncodeActions(form->actions());
   return reply.c_str();
 }
 
@@ -487,11 +389,15 @@ EMSCRIPTEN_KEEPALIVE const char* web_sweep_begin(const char* actions, const char
   sweep.reset();
   reply.clear();
   try {
-    const auto record = Decode(actions);
-    if (!record) throw core::Failure("The window's actions did not reach the sweep");
+    std::vector<core::UserAction> record;
+    try {
+      record = core::DecodeActions(actions);
+    } catch (const core::Failure&) {
+      throw core::Failure("The window's actions did not reach the sweep");
+    }
     sweepWindow = web::MakeWindow();
     sweepWindow->SetObserver(&workerObserver);
-    sweepWindow->Replay(*record);
+    sweepWindow->Replay(record);
     if (StateKey(*sweepWindow) != key)
       throw core::Failure("The window cannot be copied: its actions do not repeat the same way");
     sweep = std::make_unique<core::Sweep>(*sweepWindow, [] { return web::MakeWindow(); }, request);
@@ -510,16 +416,16 @@ EMSCRIPTEN_KEEPALIVE const char* web_sweep_point(int k) {
     return reply.c_str();
   }
   const core::SweepPoint point = sweep->RunPoint(k);
-  reply = "{\"k\":" + std::to_string(k) + ",\"curve\":" + std::to_string(point.curve);
-  reply += ",\"index\":" + std::to_string(point.index);
-  reply += ",\"value\":" + NumberJson(point.value);
-  reply += ",\"text\":" + core::JsonString(point.text) + ",\"outputs\":[";
-  for (size_t i = 0; i < point.outputs.size(); ++i)
-    reply += (i ? "," : "") + core::JsonString(point.outputs[i]);
-  reply += "],\"numbers\":[";
-  for (size_t i = 0; i < point.outputs.size(); ++i)
-    reply += (i ? "," : "") + NumberJson(core::ShownNumber(point.outputs[i]));
-  reply += "],\"message\":" + core::JsonString(point.message) + "}";
+  Json numbers = Json::array();
+  for (const std::string& output : point.outputs) numbers.push_back(NumberJson(core::ShownNumber(output)));
+  reply = Text({{"k", k},
+                {"curve", point.curve},
+                {"index", point.index},
+                {"value", NumberJson(point.value)},
+                {"text", point.text},
+                {"outputs", point.outputs},
+                {"numbers", std::move(numbers)},
+                {"message", point.message}});
   return reply.c_str();
 }
 
@@ -540,10 +446,7 @@ EMSCRIPTEN_KEEPALIVE const char* web_note_sweep() {
 
 // The window's charts: their names (JSON array), and each one's data.
 EMSCRIPTEN_KEEPALIVE const char* web_chart_names() {
-  reply = "[";
-  const std::vector<std::string> names = form->ChartNames();
-  for (size_t i = 0; i < names.size(); ++i) reply += (i ? "," : "") + core::JsonString(names[i]);
-  reply += "]";
+  reply = Text(form->ChartNames());
   return reply.c_str();
 }
 

@@ -1,41 +1,38 @@
-// The web view of a window model: real HTML controls at the places and sizes
-// the model gives, mirroring it, and every user action handed to the model
-// (the WebAssembly module of the page's program, web/bridge.cpp).
-'use strict';
+// The window: real HTML controls at the places and sizes the model gives,
+// mirroring it, and every user action handed to the model (through the
+// bindings of web/bindings.mjs); what an action changed comes back and is
+// mirrored, the files it wrote are offered as downloads.
 
-(function () {
-  const page = {};  // what the browser tests and the benchmark look at
-  window.calculatorPage = page;
+function px(v) { return v + 'px'; }
 
-  let api = null;
-  let module = null;
-  let win = null;            // the window description from web_start
+// Place, size and (for controls with text) font size, in one write.
+function place(el, c, sized) {
+  let css = 'left:' + c.x + 'px;top:' + c.y + 'px;width:' + c.w + 'px;height:' + c.h + 'px';
+  if (sized) css += ';font-size:' + (c.look === 'title' ? 18 : c.points) + 'pt';
+  el.style.cssText = css;
+}
+
+const withText = new Set(['label', 'textbox', 'button', 'option', 'list']);
+
+function fontClass(c) {
+  const sans = c.look === 'title' || c.look === 'compute';
+  return sans ? 'sans' : 'serif';
+}
+
+function setFont(el, c) {
+  el.classList.add(fontClass(c));
+}
+
+function domId(c) { return 'c-' + c.id.replace(/[()]/g, '-'); }
+
+// Shows win (the description web_start gives) in root, the page's <main>,
+// and returns what the page reaches: act (mirrors an action's reply),
+// frameOf (the frame of results an element is in, for Copy) and ended (the
+// window's end, as its close box or its own Exit brings it).
+export function showWindow({ page, api, module, win, root }) {
   const controls = [];       // model descriptions, by control number
   const elements = [];       // the element of each control (its outer box)
   const inputs = [];         // the focusable element, where there is one
-  let root = null;
-
-  function px(v) { return v + 'px'; }
-
-  // Place, size and (for controls with text) font size, in one write.
-  function place(el, c, sized) {
-    let css = 'left:' + c.x + 'px;top:' + c.y + 'px;width:' + c.w + 'px;height:' + c.h + 'px';
-    if (sized) css += ';font-size:' + (c.look === 'title' ? 18 : c.points) + 'pt';
-    el.style.cssText = css;
-  }
-
-  const withText = new Set(['label', 'textbox', 'button', 'option', 'list']);
-
-  function fontClass(c) {
-    const sans = c.look === 'title' || c.look === 'compute';
-    return sans ? 'sans' : 'serif';
-  }
-
-  function setFont(el, c) {
-    el.classList.add(fontClass(c));
-  }
-
-  function domId(c) { return 'c-' + c.id.replace(/[()]/g, '-'); }
 
   function build(c) {
     let el;
@@ -234,9 +231,9 @@
   // taken at once (the next action may write the file again); the browser is
   // handed them after the action, which the results do not wait for.
   function download(name) {
-    const size = module.ccall('web_file_size', 'number', ['string'], [name]);
+    const size = api.fileSize(name);
     if (size < 0) throw new Error('the print file ' + name + ' is missing');
-    const at = module.ccall('web_file', 'number', ['string'], [name]);
+    const at = api.file(name);
     const bytes = module.HEAPU8.slice(at, at + size);
     // What the tests read: the names in order, the last bytes of each.
     page.downloads.push(name);
@@ -251,17 +248,6 @@
       setTimeout(() => URL.revokeObjectURL(link.href), 60000);
     }, 0);
   }
-
-  // Where a page goes (the tests look on instead).
-  page.navigate = (url) => window.location.assign(url);
-
-  // F1 opens the program's help, as on the desktop (the page's Help link).
-  document.addEventListener('keydown', (event) => {
-    const help = document.getElementById('help-link');
-    if (event.key !== 'F1' || !help) return;
-    event.preventDefault();
-    page.navigate(help.getAttribute('href'));
-  });
 
   function ended() {
     page.ended = true;
@@ -287,84 +273,7 @@
     else if (report.ended) ended();
   }
 
-  // --- Copy: a frame of results, or the whole window, as tab-separated rows.
-  let menu = null;
-
-  function copyText(frameNumber) {
-    const text = api.copy(frameNumber);
-    page.copied = text;
-    if (navigator.clipboard) navigator.clipboard.writeText(text).catch(() => {});
-    return text;
-  }
-
-  function frameOf(el) {
-    const frame = el && el.closest ? el.closest('.frame.results') : null;
-    if (!frame) return -1;
-    return elements.indexOf(frame);
-  }
-
-  function closeMenu() {
-    if (menu) menu.remove();
-    menu = null;
-  }
-
-  function openMenu(event) {
-    if (window.getSelection().toString()) return;  // the browser copies a selection
-    event.preventDefault();
-    closeMenu();
-    const frame = frameOf(event.target);
-    menu = document.createElement('div');
-    menu.className = 'menu sans';
-    menu.setAttribute('role', 'menu');
-    const item = document.createElement('button');
-    item.type = 'button';
-    item.setAttribute('role', 'menuitem');
-    item.textContent = 'Copy';
-    item.addEventListener('click', () => { copyText(frame); closeMenu(); });
-    menu.appendChild(item);
-    for (const extra of plotMenuItems()) menu.appendChild(extra);
-    menu.style.left = px(event.pageX);
-    menu.style.top = px(event.pageY);
-    document.body.appendChild(menu);
-    item.focus();
-  }
-
-  // --- Sweep and plot, charts: web/plot.js, loaded on first use.
-  function openPlot(what) {
-    closeMenu();
-    page.plotLoaded = page.plotLoaded || new Promise((resolve, reject) => {
-      const script = document.createElement('script');
-      script.src = 'plot.js';
-      script.onload = resolve;
-      script.onerror = () => reject(new Error('plot.js could not be loaded'));
-      document.head.appendChild(script);
-    });
-    return page.plotLoaded.then(() => (what === 'charts' ? page.plot.openCharts() : page.plot.openSweep()));
-  }
-  page.openPlot = openPlot;
-
-  const hasCharts = () => JSON.parse(module.ccall('web_chart_names', 'string', [], [])).length > 0;
-
-  function plotMenuItems() {
-    const items = [['Sweep and plot…', 'Ctrl+L', 'sweep']];
-    if (hasCharts()) items.push(['Charts…', 'Ctrl+K', 'charts']);
-    return items.map(([text, keys, what]) => {
-      const item = document.createElement('button');
-      item.type = 'button';
-      item.setAttribute('role', 'menuitem');
-      item.textContent = text;
-      if (keys) {
-        const shortcut = document.createElement('span');
-        shortcut.className = 'shortcut';
-        shortcut.textContent = keys;
-        item.appendChild(shortcut);
-      }
-      item.addEventListener('click', () => openPlot(what));
-      return item;
-    });
-  }
-
-  let holder = null;  // the window's place on the page
+  const holder = root.parentElement;  // the window's place on the page
 
   // room: the page's width; at start the viewport's, which needs no layout
   // (a scroll bar, if any, is taken off by the resize observer's first call,
@@ -381,106 +290,26 @@
     if (holder.style.width !== width) holder.style.width = width;
   }
 
-  async function start() {
-    page.started = performance.now();
-    page.actions = 0;
-    page.downloads = [];
-    page.files = new Map();
-    const compiled = window.calculatorWasm;
-    module = await createWindow(compiled ? {
-      // The module compiled while the page loaded.
-      instantiateWasm(imports, receive) {
-        compiled.then((wasm) => WebAssembly.instantiate(wasm, imports).then((instance) => receive(instance, wasm)))
-          .catch((error) => { page.error = String(error); });
-        return {};
-      },
-    } : {});
-    page.moduleReady = performance.now();
-    // Replies are read from the module's memory at once: a native search for
-    // their end and one decode (the runtime's reader steps through the bytes).
-    const decoder = new TextDecoder();
-    const text = (call) => (...args) => {
-      const at = call(...args);
-      const heap = module.HEAPU8;
-      return decoder.decode(heap.subarray(at, heap.indexOf(0, at)));
-    };
-    api = {
-      start: text(module.cwrap('web_start', 'number', [])),
-      type: text(module.cwrap('web_type', 'number', ['number', 'string'])),
-      click: text(module.cwrap('web_click', 'number', ['number'])),
-      select: text(module.cwrap('web_select', 'number', ['number', 'number'])),
-      close: text(module.cwrap('web_close', 'number', [])),
-      computeFor: module.cwrap('web_compute_for', 'number', ['number']),
-      copy: text(module.cwrap('web_copy', 'number', ['number'])),
-    };
-    page.api = api;
-    page.module = module;
-    page.act = act;
-    win = JSON.parse(api.start());
-    page.loaded = performance.now();
-    page.window = win;
-    document.title = win.caption.replace(/\s+/g, ' ');
-    root = document.getElementById('window');
-    root.style.width = px(win.width);
-    root.style.height = px(win.height + 26);  // the error line sits below the design
-    root.setAttribute('aria-label', document.title);
-    for (const c of win.controls) controls[c.n] = c;
-    findCaptions();
-    // Built apart from the page, then shown at once: one layout, not one per
-    // control. Fitted to the viewport's width first (no layout needed); a
-    // scroll bar or a new width of the browser fits it again.
-    holder = root.parentElement;
-    root.remove();
-    fit(window.innerWidth);
-    for (const c of win.controls) build(c);
-    for (const c of win.controls) mirror(c);
-    connectCaptions();
-    holder.appendChild(root);
-    new ResizeObserver(() => fit()).observe(document.documentElement);
-    root.addEventListener('contextmenu', openMenu);
-    document.addEventListener('click', (event) => { if (menu && !menu.contains(event.target)) closeMenu(); });
-    document.addEventListener('keydown', (event) => {
-      if (event.key === 'Escape') closeMenu();
-      if ((event.ctrlKey || event.metaKey) && (event.key === 'l' || event.key === 'L')) {
-        event.preventDefault();
-        openPlot('sweep');
-      }
-      if ((event.ctrlKey || event.metaKey) && (event.key === 'k' || event.key === 'K') && hasCharts()) {
-        event.preventDefault();
-        openPlot('charts');
-      }
-      if ((event.ctrlKey || event.metaKey) && event.key === 'c') {
-        const active = document.activeElement;
-        const selected = active && active.selectionStart !== undefined && active.selectionStart !== null &&
-                         active.selectionStart !== active.selectionEnd;
-        if (selected || window.getSelection().toString()) return;
-        event.preventDefault();
-        copyText(frameOf(active));
-      }
-    });
-    // The close box: the page is left as the window is closed.
-    page.closeWindow = () => act(api.close());
-    page.shown = performance.now();
-    if (win.ended) ended();
-    document.body.classList.add('ready');
-    // Once the window is painted with its fonts (the start-up benchmark reads
-    // the time), the tab's icon: drawing it is no part of start-up.
-    document.fonts.ready.then(() => requestAnimationFrame(() => setTimeout(() => {
-      page.painted = performance.now();
-      const icon = document.createElement('link');
-      icon.rel = 'icon';
-      icon.type = 'image/svg+xml';
-      icon.href = 'calculators.svg';
-      document.head.appendChild(icon);
-    }, 0)));
+  function frameOf(el) {
+    const frame = el && el.closest ? el.closest('.frame.results') : null;
+    if (!frame) return -1;
+    return elements.indexOf(frame);
   }
 
-  page.ready = start().catch((error) => {
-    page.error = String(error);
-    const note = document.createElement('p');
-    note.className = 'serif ended';
-    note.textContent = 'This calculator could not start: ' + error;
-    document.body.appendChild(note);
-    throw error;
-  });
-})();
+  root.style.width = px(win.width);
+  root.style.height = px(win.height + 26);  // the error line sits below the design
+  root.setAttribute('aria-label', document.title);
+  for (const c of win.controls) controls[c.n] = c;
+  findCaptions();
+  // Built apart from the page, then shown at once: one layout, not one per
+  // control. Fitted to the viewport's width first (no layout needed); a
+  // scroll bar or a new width of the browser fits it again.
+  root.remove();
+  fit(window.innerWidth);
+  for (const c of win.controls) build(c);
+  for (const c of win.controls) mirror(c);
+  connectCaptions();
+  holder.appendChild(root);
+  new ResizeObserver(() => fit()).observe(document.documentElement);
+  return { act, frameOf, ended };
+}

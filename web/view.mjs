@@ -1,0 +1,67 @@
+// The web view of a window model: the page's start-up. The program's module
+// (web/bridge.cpp), compiled while the page loaded, is instantiated and
+// bound (web/bindings.mjs); the window is built (web/window-view.mjs) and
+// its menu added (web/page-menu.mjs). Bundled into each page at build time
+// (web/inline-page.mjs), with the module's loader before it.
+import { bind } from './bindings.mjs';
+import { addHelpKey, addPageMenu } from './page-menu.mjs';
+import { showWindow } from './window-view.mjs';
+
+const page = {};  // what the browser tests, the plot panels and the benchmark look at
+window.calculatorPage = page;
+
+// Where a page goes (the tests look on instead).
+page.navigate = (url) => window.location.assign(url);
+addHelpKey(page);
+
+async function start() {
+  page.started = performance.now();
+  page.actions = 0;
+  page.downloads = [];
+  page.files = new Map();
+  const compiled = window.calculatorWasm;
+  const module = await createWindow(compiled ? {
+    // The module compiled while the page loaded.
+    instantiateWasm(imports, receive) {
+      compiled.then((wasm) => WebAssembly.instantiate(wasm, imports).then((instance) => receive(instance, wasm)))
+        .catch((error) => { page.error = String(error); });
+      return {};
+    },
+  } : {});
+  page.moduleReady = performance.now();
+  const api = bind(module);
+  page.api = api;
+  page.module = module;
+  const win = JSON.parse(api.start());
+  page.loaded = performance.now();
+  page.window = win;
+  document.title = win.caption.replace(/\s+/g, ' ');
+  const root = document.getElementById('window');
+  const view = showWindow({ page, api, module, win, root });
+  page.act = view.act;
+  addPageMenu({ page, api, root, frameOf: view.frameOf });
+  // The close box: the page is left as the window is closed.
+  page.closeWindow = () => view.act(api.close());
+  page.shown = performance.now();
+  if (win.ended) view.ended();
+  document.body.classList.add('ready');
+  // Once the window is painted with its fonts (the start-up benchmark reads
+  // the time), the tab's icon: drawing it is no part of start-up.
+  document.fonts.ready.then(() => requestAnimationFrame(() => setTimeout(() => {
+    page.painted = performance.now();
+    const icon = document.createElement('link');
+    icon.rel = 'icon';
+    icon.type = 'image/svg+xml';
+    icon.href = 'calculators.svg';
+    document.head.appendChild(icon);
+  }, 0)));
+}
+
+page.ready = start().catch((error) => {
+  page.error = String(error);
+  const note = document.createElement('p');
+  note.className = 'serif ended';
+  note.textContent = 'This calculator could not start: ' + error;
+  document.body.appendChild(note);
+  throw error;
+});
