@@ -69,7 +69,7 @@ foreach(PROGRAM ${programs})
                      COMMAND node ${web_dir}/inline-page.mjs ${template} ${site}/${PAGE}
                              --depfile=${template}.d suite.css=${web_dir}/suite.css ${PROGRAM}.js=$<TARGET_FILE:page_${PROGRAM}>
                              view.js=${web_dir}/view.mjs
-                     DEPENDS ${template} ${web_dir}/inline-page.mjs ${web_dir}/suite.css ${web_dir}/view.mjs
+                     DEPENDS ${template} ${web_dir}/inline-page.mjs ${web_dir}/bundle.mjs ${web_dir}/suite.css ${web_dir}/view.mjs
                              ${esbuild} page_${PROGRAM}
                      DEPFILE ${template}.d VERBATIM)
   list(APPEND site_files ${site}/${PAGE})

@@ -2,13 +2,12 @@
 //   node web/inline-page.mjs TEMPLATE OUTPUT [--depfile=FILE] NAME=FILE...
 // Each line "<!--inline NAME-->" of TEMPLATE becomes that FILE as a <style>
 // (.css) or <script> (.js). A FILE that is an ES module (.mjs) is bundled
-// first, with the modules it imports, by esbuild into one script; the
+// first, with the modules it imports, into one script (web/bundle.mjs); the
 // modules it read are listed in the depfile, for the build. A page
 // then needs no further request before its program can start: only its
 // WebAssembly and its fonts follow.
 import fs from 'node:fs';
-import path from 'node:path';
-import { buildSync } from 'esbuild';
+import { bundle, writeDepfile } from './bundle.mjs';
 
 const [template, output, ...rest] = process.argv.slice(2);
 const depfile = rest.find((arg) => arg.startsWith('--depfile='))?.slice('--depfile='.length);
@@ -16,21 +15,16 @@ const pairs = rest.filter((arg) => !arg.startsWith('--depfile='));
 const files = new Map(pairs.map((pair) => [pair.slice(0, pair.indexOf('=')), pair.slice(pair.indexOf('=') + 1)]));
 const read = [];
 
-// An entry module and what it imports, as one script that runs in place
-// (its own scope, as the module would have).
-function bundle(entry) {
-  const result = buildSync({
-    entryPoints: [entry], bundle: true, format: 'iife', target: 'es2020', write: false,
-    metafile: true, charset: 'utf8', legalComments: 'none', logLevel: 'error',
-  });
-  for (const input of Object.keys(result.metafile.inputs)) read.push(path.resolve(input));
-  return result.outputFiles[0].text;
+function script(file) {
+  const { text, inputs } = bundle(file);
+  read.push(...inputs);
+  return text;
 }
 
 const page = fs.readFileSync(template, 'utf8').replace(/^<!--inline ([\w.-]+)-->$/gm, (_, name) => {
   if (!files.has(name)) throw new Error(`${template}: no file given for ${name}`);
   const file = files.get(name);
-  const text = file.endsWith('.mjs') ? bundle(file) : fs.readFileSync(file, 'utf8');
+  const text = file.endsWith('.mjs') ? script(file) : fs.readFileSync(file, 'utf8');
   // The text ends where the page's parser would end it.
   const tag = name.endsWith('.css') ? 'style' : 'script';
   if (new RegExp(`</${tag}`, 'i').test(text)) throw new Error(`${name} holds "</${tag}" and cannot be inlined`);
@@ -38,7 +32,4 @@ const page = fs.readFileSync(template, 'utf8').replace(/^<!--inline ([\w.-]+)-->
 });
 if (/<!--inline /.test(page)) throw new Error(`${template}: a marker of an inlined file is not on a line of its own`);
 fs.writeFileSync(output, page);
-if (depfile) {
-  const escape = (file) => file.replace(/([ #$\\])/g, '\\$1');
-  fs.writeFileSync(depfile, `${escape(path.resolve(output))}: ${read.map(escape).join(' ')}\n`);
-}
+if (depfile) writeDepfile(depfile, output, read);
