@@ -347,6 +347,22 @@ async function interact(program) {
       }, frame);
       assert.equal(copied, rows);
     });
+    await check(`${program} menu ends with Help and About, as on the desktop`, async () => {
+      const r = await page.evaluate(() => document.getElementById('window').getBoundingClientRect().toJSON());
+      await page.mouse.click(r.right - 3, r.bottom - 3, { button: 'right' });
+      const items = await page.$$eval('.menu button', (all) => all.map((b) => b.firstChild.textContent));
+      assert.equal(items[0], 'Copy');
+      assert.deepEqual(items.slice(-2), ['Help', 'About']);
+      await page.evaluate(() => { window.calculatorPage.requested = null; });
+      await page.click('.menu button:nth-last-child(2)');
+      assert.equal(await page.evaluate(() => window.calculatorPage.requested), `help/${program}.html`);
+      assert.equal(await page.$('.menu'), null, 'the menu stays open');
+      await page.mouse.click(r.right - 3, r.bottom - 3, { button: 'right' });
+      await page.click('.menu button:last-child');
+      assert.ok(await page.evaluate(() => document.getElementById('about').open), 'About does not open');
+      await page.click('#about button');
+      assert.ok(!(await page.evaluate(() => document.getElementById('about').open)), 'About does not close');
+    });
     await check(`${program} accessibility`, async () => {
       const tree = await page.accessibility.snapshot({ interestingOnly: false });
       const nodes = [];
