@@ -56,6 +56,10 @@ function(web_targets)
   # never linked): no file system in the page.
   add_library(web_bridge OBJECT ${web_dir}/bridge.cpp ${web_dir}/page_files.cpp)
   target_link_libraries(web_bridge PUBLIC core PRIVATE calc_flags)
+  # nlohmann-json, header-only: Debian's copy, on a path of its own (the rest
+  # of /usr/include is the host's, not Emscripten's).
+  file(COPY /usr/include/nlohmann DESTINATION ${CMAKE_BINARY_DIR}/include)
+  target_include_directories(web_bridge SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/include)
   # The exports the page's view calls (web/bridge.cpp).
   set(exports "['_web_start','_web_type','_web_click','_web_select','_web_close','_web_copy','_web_compute_for','_web_file','_web_file_size','_malloc','_free']")
 

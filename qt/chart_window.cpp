@@ -186,6 +186,47 @@ int ring(const QRectF& r, const QPointF& at) {
   return static_cast<int>(std::hypot(dx, dy) / 12);
 }
 
+// Where a label of this size goes beside its point at: the nearest place
+// clear of labels, points and curves; else the nearest clear of labels and
+// points; else beside the point.
+QRectF LabelPlace(const QPointF& at, const QSizeF& size, const QRectF& room, const std::vector<QRectF>& taken,
+                  const std::vector<QLineF>& lines) {
+  const double w = size.width(), h = size.height();
+  std::optional<QRectF> clear, free;
+  for (int ring = 0; ring < 3 && !clear; ++ring) {
+    const double d = 7 + ring * (h + 2);
+    const QPointF offsets[] = {{d, -h / 2},      {d, -h},         {d, 0},
+                               {-w - d, -h / 2}, {-w - d, -h},    {-w - d, 0},
+                               {-w / 2, -h - d}, {-w / 2, d},     {d * 0.7, -h - d * 0.7},
+                               {d * 0.7, d * 0.7}, {-w - d * 0.7, -h - d * 0.7}, {-w - d * 0.7, d * 0.7}};
+    for (const QPointF& off : offsets) {
+      const QRectF r(at + off, size);
+      if (!room.contains(r)) continue;
+      const QRectF padded = r.adjusted(-1, -1, 1, 1);
+      if (std::any_of(taken.begin(), taken.end(), [&](const QRectF& t) { return t.intersects(padded); }))
+        continue;
+      if (!free) free = r;
+      const QRectF inner = r.adjusted(1, 1, -1, -1);
+      if (std::none_of(lines.begin(), lines.end(), [&](const QLineF& l) { return Crosses(l, inner); })) {
+        clear = r;
+        break;
+      }
+    }
+  }
+  QRectF chosen;
+  if (clear && (!free || ring(*clear, at) <= ring(*free, at) + 1)) {
+    chosen = *clear;
+  } else if (free) {
+    chosen = *free;
+  } else {
+    // Crowded: beside the point, inside the plot at least.
+    chosen = QRectF(at + QPointF(7, -h / 2), size);
+    chosen.moveLeft(std::clamp(chosen.left(), room.left(), std::max(room.left(), room.right() - w)));
+    chosen.moveTop(std::clamp(chosen.top(), room.top(), std::max(room.top(), room.bottom() - h)));
+  }
+  return chosen;
+}
+
 }  // namespace
 
 QString ChartRichText(const std::string& text) {
@@ -583,23 +624,7 @@ void ChartTab::PlaceOverlays() {
   for (QGraphicsTextItem* item : labels_) delete item;
   labels_.clear();
   const QRectF plot = chart->plotArea();
-  // Arrow heads: drawn in pixels so they keep their shape at any scale.
-  for (Arrow& arrow : arrows_) {
-    const QPointF tip = chart->mapToPosition(arrow.to, arrow.series);
-    const QPointF tail = chart->mapToPosition(arrow.from, arrow.series);
-    const QPointF d = tip - tail;
-    const double length = std::hypot(d.x(), d.y());
-    QPainterPath path;
-    if (length > 1) {
-      const QPointF u = d / length, n(-u.y(), u.x());
-      const double size = std::min(11.0, length / 2);
-      path.moveTo(tip);
-      path.lineTo(tip - u * size + n * size * 0.4);
-      path.lineTo(tip - u * size - n * size * 0.4);
-      path.closeSubpath();
-    }
-    arrow.head->setPath(path);
-  }
+  PlaceArrowHeads();
   // Labels: beside their point, moved round it (nearest places first) to keep
   // clear of the other labels and of the marked points, inside the plot.
   std::vector<QRectF> taken;
@@ -626,45 +651,31 @@ void ChartTab::PlaceOverlays() {
     item->setDefaultTextColor(label.colour);
     item->setHtml(label.html);
     item->setZValue(30);
-    const QSizeF size = item->boundingRect().size();
-    const double w = size.width(), h = size.height();
-    // The nearest place clear of labels, points and curves; else the
-    // nearest clear of labels and points; else beside the point.
-    std::optional<QRectF> clear, free;
-    for (int ring = 0; ring < 3 && !clear; ++ring) {
-      const double d = 7 + ring * (h + 2);
-      const QPointF offsets[] = {{d, -h / 2},      {d, -h},         {d, 0},
-                                 {-w - d, -h / 2}, {-w - d, -h},    {-w - d, 0},
-                                 {-w / 2, -h - d}, {-w / 2, d},     {d * 0.7, -h - d * 0.7},
-                                 {d * 0.7, d * 0.7}, {-w - d * 0.7, -h - d * 0.7}, {-w - d * 0.7, d * 0.7}};
-      for (const QPointF& off : offsets) {
-        const QRectF r(at + off, size);
-        if (!room.contains(r)) continue;
-        const QRectF padded = r.adjusted(-1, -1, 1, 1);
-        if (std::any_of(taken.begin(), taken.end(), [&](const QRectF& t) { return t.intersects(padded); }))
-          continue;
-        if (!free) free = r;
-        const QRectF inner = r.adjusted(1, 1, -1, -1);
-        if (std::none_of(lines.begin(), lines.end(), [&](const QLineF& l) { return Crosses(l, inner); })) {
-          clear = r;
-          break;
-        }
-      }
-    }
-    QRectF chosen;
-    if (clear && (!free || ring(*clear, at) <= ring(*free, at) + 1)) {
-      chosen = *clear;
-    } else if (free) {
-      chosen = *free;
-    } else {
-      // Crowded: beside the point, inside the plot at least.
-      chosen = QRectF(at + QPointF(7, -h / 2), size);
-      chosen.moveLeft(std::clamp(chosen.left(), room.left(), std::max(room.left(), room.right() - w)));
-      chosen.moveTop(std::clamp(chosen.top(), room.top(), std::max(room.top(), room.bottom() - h)));
-    }
+    const QRectF chosen = LabelPlace(at, item->boundingRect().size(), room, taken, lines);
     item->setPos(chosen.topLeft());
     taken.push_back(chosen);
     labels_.push_back(item);
+  }
+}
+
+// Arrow heads: drawn in pixels so they keep their shape at any scale.
+void ChartTab::PlaceArrowHeads() {
+  QChart* chart = view_->chart();
+  for (Arrow& arrow : arrows_) {
+    const QPointF tip = chart->mapToPosition(arrow.to, arrow.series);
+    const QPointF tail = chart->mapToPosition(arrow.from, arrow.series);
+    const QPointF d = tip - tail;
+    const double length = std::hypot(d.x(), d.y());
+    QPainterPath path;
+    if (length > 1) {
+      const QPointF u = d / length, n(-u.y(), u.x());
+      const double size = std::min(11.0, length / 2);
+      path.moveTo(tip);
+      path.lineTo(tip - u * size + n * size * 0.4);
+      path.lineTo(tip - u * size - n * size * 0.4);
+      path.closeSubpath();
+    }
+    arrow.head->setPath(path);
   }
 }
 

@@ -96,6 +96,7 @@ class ChartTab : public QWidget {
   void KeepEqualScale();
   void PlaceLegend();
   void PlaceOverlays();
+  void PlaceArrowHeads();
   void Hovered(QXYSeries* series, const QString& name, bool second, const QPointF& near, bool state);
   QWidget* Drawing() const;
   void SaveAs(const QString& kind);

@@ -114,7 +114,24 @@ PlotWindow::PlotWindow(Form& form, FormFactory make, QWidget* parent)
   setObjectName("PlotWindow");
   setWindowTitle("Sweep and plot: " + Q(form.caption()).section("  ", 0, 0).trimmed());
   setAttribute(Qt::WA_DeleteOnClose);
+  auto* layout = new QHBoxLayout(this);
+  layout->addWidget(SettingsSide());
+  layout->addLayout(ChartSide(), 1);
 
+  redraw_ = new QTimer(this);
+  redraw_->setInterval(250);
+  connect(redraw_, &QTimer::timeout, this, [this] { Rebuild(); });
+  connect(plot_, &QPushButton::clicked, this, [this] { Start(); });
+  connect(cancelButton_, &QPushButton::clicked, this, [this] { Cancel(); });
+  connect(input_, &QComboBox::currentIndexChanged, this, [this] { InputChosen(); });
+  connect(logX_, &QCheckBox::toggled, this, [this] { Rebuild(); });
+  connect(logY_, &QCheckBox::toggled, this, [this] { Rebuild(); });
+
+  FillChoices();
+}
+
+// What to sweep, what to press and plot; Plot, Cancel and the progress.
+QWidget* PlotWindow::SettingsSide() {
   auto* settings = new QFormLayout;
   input_ = new QComboBox;
   input_->setObjectName("input");
@@ -177,7 +194,11 @@ PlotWindow::PlotWindow(Form& form, FormFactory make, QWidget* parent)
   auto* leftBox = new QWidget;
   leftBox->setLayout(left);
   leftBox->setFixedWidth(340);
+  return leftBox;
+}
 
+// The drawing, the gaps under it and the ways to save it.
+QLayout* PlotWindow::ChartSide() {
   auto* chart = new QChart;
   chart->legend()->setAlignment(Qt::AlignBottom);
   chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);  // solid or dashed
@@ -209,22 +230,8 @@ PlotWindow::PlotWindow(Form& form, FormFactory make, QWidget* parent)
   right->addWidget(new QLabel("Gaps (the window reported a failure or a warning):"));
   right->addWidget(gaps_);
   right->addLayout(exportRow);
-
-  auto* layout = new QHBoxLayout(this);
-  layout->addWidget(leftBox);
-  layout->addLayout(right, 1);
-
-  redraw_ = new QTimer(this);
-  redraw_->setInterval(250);
-  connect(redraw_, &QTimer::timeout, this, [this] { Rebuild(); });
-  connect(plot_, &QPushButton::clicked, this, [this] { Start(); });
-  connect(cancelButton_, &QPushButton::clicked, this, [this] { Cancel(); });
   connect(copy, &QPushButton::clicked, this, [this] { CopyTable(); });
-  connect(input_, &QComboBox::currentIndexChanged, this, [this] { InputChosen(); });
-  connect(logX_, &QCheckBox::toggled, this, [this] { Rebuild(); });
-  connect(logY_, &QCheckBox::toggled, this, [this] { Rebuild(); });
-
-  FillChoices();
+  return right;
 }
 
 PlotWindow::~PlotWindow() {

@@ -25,6 +25,7 @@ class QChartView;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QProgressBar;
@@ -79,6 +80,8 @@ class PlotWindow : public QWidget {
 
  private:
   struct Run;
+  QWidget* SettingsSide();
+  QLayout* ChartSide();
   void FillChoices();
   void InputChosen();
   CheckedRequest RequestFromWidgets() const;
