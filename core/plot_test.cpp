@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 namespace core {
@@ -121,7 +122,9 @@ TEST(PlotSweep, SecondAxisForResultsTenTimesApart) {
     EXPECT_EQ(plot.curves[1].secondAxis, c.second) << c.first << " " << c.other;
     EXPECT_EQ(plot.y2.has_value(), c.second);
     EXPECT_EQ(plot.y.title, c.second ? "A" : "A, B");
-    if (c.second) EXPECT_EQ(plot.y2->title, "B");
+    if (c.second) {
+      EXPECT_EQ(plot.y2->title, "B");
+    }
   }
   // A failed point does not count.
   const SweepRequest r = Request({"lblout", "lbltwo"}, 2);

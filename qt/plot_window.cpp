@@ -79,7 +79,7 @@ QAbstractAxis* MakeAxis(const PlotAxis& want) {
 
 // The range of the points on an axis, with a margin so that no point sits
 // on the frame.
-void SetRange(QAbstractAxis* axis, double lo, double hi, bool log) {
+void FitAxis(QAbstractAxis* axis, double lo, double hi, bool log) {
   if (!(lo <= hi)) return;
   if (log) {
     static_cast<QLogValueAxis*>(axis)->setRange(lo / 1.2, hi * 1.2);
@@ -522,9 +522,9 @@ void PlotWindow::Rebuild() {
   }
   for (const std::string& line : plot.gapLines) gaps_->addItem(Q(line));
   hover_->setText(Q(plot.note));
-  SetRange(axisX, x.lo, x.hi, plot.x.log);
-  SetRange(axisY, y[0].lo, y[0].hi, plot.y.log);
-  if (axisY2) SetRange(axisY2, y[1].lo, y[1].hi, plot.y2->log);
+  FitAxis(axisX, x.lo, x.hi, plot.x.log);
+  FitAxis(axisY, y[0].lo, y[0].hi, plot.y.log);
+  if (axisY2) FitAxis(axisY2, y[1].lo, y[1].hi, plot.y2->log);
   // Lay the axes and the legend out now, not at the next turn of the event
   // loop: a copy of the drawing taken at once must show them.
   if (QGraphicsLayout* layout = chart->layout()) layout->activate();
