@@ -131,7 +131,8 @@ const std::vector<std::string> kPrograms = {${names}};
     target_compile_options(web_gtest PRIVATE -w)
     add_executable(web_core_tests core/numtext_test.cpp core/printline_test.cpp
                                   core/form_test.cpp core/script_test.cpp
-                                  core/reading_test.cpp core/actions_test.cpp)
+                                  core/reading_test.cpp core/actions_test.cpp
+                                  core/plot_test.cpp)
     target_link_libraries(web_core_tests PRIVATE core web_gtest calc_flags)
     target_link_options(web_core_tests PRIVATE ${node_options})
     add_test(NAME web.core_tests COMMAND node $<TARGET_FILE:web_core_tests>)

@@ -44,19 +44,28 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-// Series colours; red is kept for alarms.
-const QColor kColours[] = {QColor(0x1f, 0x77, 0xb4), QColor(0x2c, 0xa0, 0x2c), QColor(0xff, 0x7f, 0x0e),
-                           QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b), QColor(0x17, 0xbe, 0xcf),
-                           QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f), QColor(0xbc, 0xbd, 0x22)};
-const QColor kAlarm(0xd0, 0x10, 0x10);
-const QColor kMark(0x20, 0x20, 0x20);
+QColor Colour(const std::string& hex) { return QColor(QString::fromStdString(hex)); }
 
-// More mark names than this share one entry in the legend.
-constexpr int kMarkLegendEntries = 3;
-// Marks of different names differ in shape as well.
-const QScatterSeries::MarkerShape kShapes[] = {
-    QScatterSeries::MarkerShapeCircle, QScatterSeries::MarkerShapeRectangle,
-    QScatterSeries::MarkerShapeTriangle, QScatterSeries::MarkerShapeRotatedRectangle};
+Qt::PenStyle PenStyle(Dash dash) {
+  switch (dash) {
+    case Dash::Solid: return Qt::SolidLine;
+    case Dash::Dash: return Qt::DashLine;
+    case Dash::Dot: return Qt::DotLine;
+    case Dash::DashDot: return Qt::DashDotLine;
+  }
+  return Qt::SolidLine;
+}
+
+QScatterSeries::MarkerShape Shape(MarkShape shape) {
+  switch (shape) {
+    case MarkShape::Circle: return QScatterSeries::MarkerShapeCircle;
+    case MarkShape::Square: return QScatterSeries::MarkerShapeRectangle;
+    case MarkShape::Triangle: return QScatterSeries::MarkerShapeTriangle;
+    case MarkShape::Diamond: return QScatterSeries::MarkerShapeRotatedRectangle;
+  }
+  return QScatterSeries::MarkerShapeCircle;
+}
+
 // Rounds of equal-scale settling after each resize (axis labels change
 // width with the range, which moves the plot area a little).
 constexpr int kSettleRounds = 6;
@@ -175,6 +184,47 @@ int ring(const QRectF& r, const QPointF& at) {
   const double dx = std::max({0.0, r.left() - at.x(), at.x() - r.right()});
   const double dy = std::max({0.0, r.top() - at.y(), at.y() - r.bottom()});
   return static_cast<int>(std::hypot(dx, dy) / 12);
+}
+
+// Where a label of this size goes beside its point at: the nearest place
+// clear of labels, points and curves; else the nearest clear of labels and
+// points; else beside the point.
+QRectF LabelPlace(const QPointF& at, const QSizeF& size, const QRectF& room, const std::vector<QRectF>& taken,
+                  const std::vector<QLineF>& lines) {
+  const double w = size.width(), h = size.height();
+  std::optional<QRectF> clear, free;
+  for (int ring = 0; ring < 3 && !clear; ++ring) {
+    const double d = 7 + ring * (h + 2);
+    const QPointF offsets[] = {{d, -h / 2},      {d, -h},         {d, 0},
+                               {-w - d, -h / 2}, {-w - d, -h},    {-w - d, 0},
+                               {-w / 2, -h - d}, {-w / 2, d},     {d * 0.7, -h - d * 0.7},
+                               {d * 0.7, d * 0.7}, {-w - d * 0.7, -h - d * 0.7}, {-w - d * 0.7, d * 0.7}};
+    for (const QPointF& off : offsets) {
+      const QRectF r(at + off, size);
+      if (!room.contains(r)) continue;
+      const QRectF padded = r.adjusted(-1, -1, 1, 1);
+      if (std::any_of(taken.begin(), taken.end(), [&](const QRectF& t) { return t.intersects(padded); }))
+        continue;
+      if (!free) free = r;
+      const QRectF inner = r.adjusted(1, 1, -1, -1);
+      if (std::none_of(lines.begin(), lines.end(), [&](const QLineF& l) { return Crosses(l, inner); })) {
+        clear = r;
+        break;
+      }
+    }
+  }
+  QRectF chosen;
+  if (clear && (!free || ring(*clear, at) <= ring(*free, at) + 1)) {
+    chosen = *clear;
+  } else if (free) {
+    chosen = *free;
+  } else {
+    // Crowded: beside the point, inside the plot at least.
+    chosen = QRectF(at + QPointF(7, -h / 2), size);
+    chosen.moveLeft(std::clamp(chosen.left(), room.left(), std::max(room.left(), room.right() - w)));
+    chosen.moveTop(std::clamp(chosen.top(), room.top(), std::max(room.top(), room.bottom() - h)));
+  }
+  return chosen;
 }
 
 }  // namespace
@@ -322,10 +372,49 @@ void ChartTab::Show(const ChartData& data) {
   if (table) FillTable();
 }
 
+// What the steps of Draw gather: the ranges the data needs, the legend's names.
+struct ChartTab::Drawn {
+  Bounds x, y[2];
+  QStringList legendNames;
+};
+
 void ChartTab::Draw() {
+  look_ = DescribeChart(data_);
   QChart* chart = view_->chart();
   chart->setTitle(ChartRichText(data_.title));
-  const bool logX = data_.x.log;
+  AddAxes();
+  Drawn drawn;
+  for (size_t i = 0; i < data_.series.size(); ++i) {
+    const ChartSeries& s = data_.series[i];
+    const ChartLook::Series& look = look_.series[i];
+    if (s.style == SeriesStyle::Points) DrawPoints(s, look, drawn);
+    else if (s.style == SeriesStyle::Arrows) DrawArrows(s, look, drawn);
+    else DrawLine(s, look, drawn);
+  }
+  DrawMarks(drawn);
+  chart->legend()->setVisible(look_.legend);
+  legendWidth_ = 0;
+  const QFontMetrics metrics(chart->legend()->font());
+  for (const QString& name : drawn.legendNames) {
+    QTextDocument doc;
+    doc.setHtml(name);
+    legendWidth_ += metrics.horizontalAdvance(doc.toPlainText()) + 40;
+  }
+  PlaceLegend();
+  const bool equal = data_.equalScale && !data_.x.log && !data_.y.log;
+  SetRange(axisX_, drawn.x, data_.x.log, !equal, x0_, x1_);
+  SetRange(axisY_, drawn.y[0], data_.y.log, !equal, y0_, y1_);
+  if (axisY2_) {
+    double lo, hi;
+    SetRange(axisY2_, drawn.y[1].empty() ? drawn.y[0] : drawn.y[1], data_.y2->log, true, lo, hi);
+  }
+  // Lay the drawing out now: a picture taken at once shows it whole.
+  if (QGraphicsLayout* layout = chart->layout()) layout->activate();
+  Relayout();
+}
+
+void ChartTab::AddAxes() {
+  QChart* chart = view_->chart();
   axisX_ = MakeAxis(data_.x);
   chart->addAxis(axisX_, Qt::AlignBottom);
   axisY_ = MakeAxis(data_.y);
@@ -337,151 +426,127 @@ void ChartTab::Draw() {
     axisY2_->setMinorGridLineVisible(false);
     chart->addAxis(axisY2_, Qt::AlignRight);
   }
-  Bounds bx, by[2];
-  int colour = 0;
-  bool anyNamed = false;
-  QStringList legendNames;
-  auto attach = [&](QXYSeries* series, bool second, const QString& name, bool inLegend) {
-    anyNamed = anyNamed || inLegend;
-    if (inLegend) legendNames << name;
-    series->setName(name);
-    chart->addSeries(series);
-    series->attachAxis(axisX_);
-    series->attachAxis(second ? axisY2_ : axisY_);
-    for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(inLegend);
-    connect(series, &QXYSeries::hovered, this, [this, series, name, second](const QPointF& p, bool state) {
-      Hovered(series, name, second, p, state);
-    });
-  };
+}
 
-  for (const ChartSeries& s : data_.series) {
-    const bool second = s.secondAxis && axisY2_;
-    const bool logY = second ? data_.y2->log : data_.y.log;
-    const QColor tint = kColours[colour++ % static_cast<int>(std::size(kColours))];
-    const QString name = ChartRichText(s.name);
-    const bool labelled = s.labels.size() == s.points.size();
-    bool legend = !s.name.empty();
-    auto note = [&](QXYSeries* series, size_t i) {
-      const auto& p = *s.points[i];
-      bx.Add(p.first);
-      by[second].Add(p.second);
-      if (labelled && !s.labels[i].empty())
-        pending_.push_back({series, QPointF(p.first, p.second), ChartRichText(s.labels[i]), tint});
-    };
-    if (s.style == SeriesStyle::Points) {
-      auto* series = new QScatterSeries;
-      series->setColor(tint);
-      series->setBorderColor(tint.darker(130));
-      series->setMarkerSize(7);
-      for (size_t i = 0; i < s.points.size(); ++i)
-        if (Usable(s.points[i], logX, logY)) {
-          series->append(s.points[i]->first, s.points[i]->second);
-          note(series, i);
-        }
-      attach(series, second, name, legend);
+void ChartTab::Attach(QXYSeries* series, bool second, const QString& name, bool inLegend, Drawn& drawn) {
+  QChart* chart = view_->chart();
+  if (inLegend) drawn.legendNames << name;
+  series->setName(name);
+  chart->addSeries(series);
+  series->attachAxis(axisX_);
+  series->attachAxis(second ? axisY2_ : axisY_);
+  for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(inLegend);
+  connect(series, &QXYSeries::hovered, this, [this, series, name, second](const QPointF& p, bool state) {
+    Hovered(series, name, second, p, state);
+  });
+}
+
+bool ChartTab::Shows(const ChartPoint& p, bool second) const {
+  return Usable(p, data_.x.log, second ? data_.y2->log : data_.y.log);
+}
+
+// Point i of s enters the ranges, and its label (if any) waits to be placed.
+void ChartTab::Note(const ChartSeries& s, const ChartLook::Series& look, QXYSeries* series, size_t i,
+                    Drawn& drawn) {
+  const auto& p = *s.points[i];
+  drawn.x.Add(p.first);
+  drawn.y[look.secondAxis].Add(p.second);
+  if (s.labels.size() == s.points.size() && !s.labels[i].empty())
+    pending_.push_back({series, QPointF(p.first, p.second), ChartRichText(s.labels[i]), Colour(look.colour)});
+}
+
+void ChartTab::DrawPoints(const ChartSeries& s, const ChartLook::Series& look, Drawn& drawn) {
+  const QColor tint = Colour(look.colour);
+  auto* series = new QScatterSeries;
+  series->setColor(tint);
+  series->setBorderColor(tint.darker(130));
+  series->setMarkerSize(look.marker);
+  for (size_t i = 0; i < s.points.size(); ++i)
+    if (Shows(s.points[i], look.secondAxis)) {
+      series->append(s.points[i]->first, s.points[i]->second);
+      Note(s, look, series, i, drawn);
+    }
+  Attach(series, look.secondAxis, ChartRichText(s.name), look.inLegend, drawn);
+}
+
+// Each pair is one vector: a shaft and a head at its second point.
+void ChartTab::DrawArrows(const ChartSeries& s, const ChartLook::Series& look, Drawn& drawn) {
+  const QColor tint = Colour(look.colour);
+  const QPen pen(tint, look.width);
+  bool legend = look.inLegend;
+  for (size_t i = 0; i + 1 < s.points.size(); i += 2) {
+    if (!Shows(s.points[i], look.secondAxis) || !Shows(s.points[i + 1], look.secondAxis)) continue;
+    auto* shaft = new QLineSeries;
+    shaft->setPen(pen);
+    shaft->append(s.points[i]->first, s.points[i]->second);
+    shaft->append(s.points[i + 1]->first, s.points[i + 1]->second);
+    Note(s, look, shaft, i, drawn);
+    Note(s, look, shaft, i + 1, drawn);
+    Attach(shaft, look.secondAxis, ChartRichText(s.name), legend, drawn);
+    legend = false;
+    auto* head = new QGraphicsPathItem(view_->chart());
+    head->setBrush(tint);
+    head->setPen(QPen(tint, 1));
+    head->setZValue(20);
+    arrows_.push_back({shaft, QPointF(s.points[i]->first, s.points[i]->second),
+                       QPointF(s.points[i + 1]->first, s.points[i + 1]->second), head});
+  }
+}
+
+// A line, broken at each gap (and at each point a log axis cannot show).
+void ChartTab::DrawLine(const ChartSeries& s, const ChartLook::Series& look, Drawn& drawn) {
+  QPen pen(Colour(look.colour), look.width);
+  pen.setStyle(PenStyle(look.dash));
+  bool legend = look.inLegend;
+  QLineSeries* segment = nullptr;
+  for (size_t i = 0; i < s.points.size(); ++i) {
+    if (!Shows(s.points[i], look.secondAxis)) {
+      segment = nullptr;
       continue;
     }
-    QPen pen(tint, s.style == SeriesStyle::Dashed ? 1.5 : 2.0);
-    if (s.style == SeriesStyle::Dashed) pen.setStyle(Qt::DashLine);
-    if (s.style == SeriesStyle::Arrows) {
-      // Each pair is one vector: a shaft and a head at its second point.
-      for (size_t i = 0; i + 1 < s.points.size(); i += 2) {
-        if (!Usable(s.points[i], logX, logY) || !Usable(s.points[i + 1], logX, logY)) continue;
-        auto* shaft = new QLineSeries;
-        shaft->setPen(pen);
-        shaft->append(s.points[i]->first, s.points[i]->second);
-        shaft->append(s.points[i + 1]->first, s.points[i + 1]->second);
-        note(shaft, i);
-        note(shaft, i + 1);
-        attach(shaft, second, name, legend);
-        legend = false;
-        auto* head = new QGraphicsPathItem(chart);
-        head->setBrush(tint);
-        head->setPen(QPen(tint, 1));
-        head->setZValue(20);
-        arrows_.push_back({shaft, QPointF(s.points[i]->first, s.points[i]->second),
-                           QPointF(s.points[i + 1]->first, s.points[i + 1]->second), head});
-      }
-      continue;
+    if (!segment) {
+      segment = new QLineSeries;
+      segment->setPen(pen);
     }
-    // A line, broken at each gap (and at each point a log axis cannot show).
-    QLineSeries* segment = nullptr;
-    for (size_t i = 0; i < s.points.size(); ++i) {
-      if (!Usable(s.points[i], logX, logY)) {
-        segment = nullptr;
-        continue;
-      }
-      if (!segment) {
-        segment = new QLineSeries;
-        segment->setPen(pen);
-      }
-      segment->append(s.points[i]->first, s.points[i]->second);
-      note(segment, i);
-      if (i + 1 == s.points.size() || !Usable(s.points[i + 1], logX, logY)) {
-        // A lone point between two gaps still shows.
-        if (segment->count() == 1) segment->setPointsVisible(true);
-        attach(segment, second, name, legend);
-        legend = false;
-        segment = nullptr;
-      }
+    segment->append(s.points[i]->first, s.points[i]->second);
+    Note(s, look, segment, i, drawn);
+    if (i + 1 == s.points.size() || !Shows(s.points[i + 1], look.secondAxis)) {
+      // A lone point between two gaps still shows.
+      if (segment->count() == 1) segment->setPointsVisible(true);
+      Attach(segment, look.secondAxis, ChartRichText(s.name), legend, drawn);
+      legend = false;
+      segment = nullptr;
     }
   }
+}
 
-  // Marks: a legend entry for each name, unless there are many; alarms red.
-  std::vector<std::string> names;
-  for (const ChartMark& m : data_.marks)
-    if (std::find(names.begin(), names.end(), m.name) == names.end()) names.push_back(m.name);
-  const bool shared = static_cast<int>(names.size()) > kMarkLegendEntries;
-  std::map<std::tuple<std::string, bool, bool>, QScatterSeries*> groups;
-  std::vector<std::tuple<std::string, bool, bool>> order;
-  for (const ChartMark& m : data_.marks) {
-    const bool second = m.secondAxis && axisY2_;
-    const bool logY = second ? data_.y2->log : data_.y.log;
-    if (!Usable(std::pair{m.x, m.y}, logX, logY)) continue;
-    const auto key = std::make_tuple(shared ? std::string() : m.name, m.alarm, second);
-    QScatterSeries*& series = groups[key];
-    if (!series) {
-      series = new QScatterSeries;
-      series->setMarkerSize(11);
-      series->setMarkerShape(kShapes[order.size() % std::size(kShapes)]);
-      series->setColor(m.alarm ? kAlarm : kMark);
-      series->setBorderColor(Qt::white);
-      order.push_back(key);
-    }
+// Marks in the core's groups: one scatter series and one legend entry each.
+void ChartTab::DrawMarks(Drawn& drawn) {
+  std::vector<QScatterSeries*> groups;
+  for (const ChartLook::Group& g : look_.groups) {
+    auto* series = new QScatterSeries;
+    series->setMarkerSize(look_.markSize);
+    series->setMarkerShape(Shape(g.shape));
+    series->setColor(Colour(g.colour));
+    series->setBorderColor(Qt::white);
+    groups.push_back(series);
+  }
+  for (size_t i = 0; i < data_.marks.size(); ++i) {
+    const ChartMark& m = data_.marks[i];
+    const ChartLook::Mark& look = look_.marks[i];
+    if (look.group < 0) continue;
+    QScatterSeries* series = groups[static_cast<size_t>(look.group)];
     series->append(m.x, m.y);
-    bx.Add(m.x);
-    by[second].Add(m.y);
+    drawn.x.Add(m.x);
+    drawn.y[look.secondAxis].Add(m.y);
     const std::string text = m.text.empty() ? m.name : m.text;
-    if (!text.empty())
-      pending_.push_back({series, QPointF(m.x, m.y), ChartRichText(text), m.alarm ? kAlarm : kMark});
+    if (!text.empty()) pending_.push_back({series, QPointF(m.x, m.y), ChartRichText(text), Colour(look.colour)});
   }
-  for (const auto& key : order) {
-    const auto& [name, alarm, second] = key;
-    QString legendName = shared ? (alarm ? QString("Marked points (alarm)") : QString("Marked points"))
-                                : ChartRichText(name);
-    attach(groups[key], second, legendName, !legendName.isEmpty());
+  for (size_t g = 0; g < groups.size(); ++g) {
+    const ChartLook::Group& group = look_.groups[g];
+    const QString name = ChartRichText(group.legend);
+    Attach(groups[g], group.secondAxis, name, !name.isEmpty(), drawn);
   }
-
-  chart->legend()->setVisible(anyNamed);
-  legendWidth_ = 0;
-  const QFontMetrics metrics(chart->legend()->font());
-  for (const QString& name : legendNames) {
-    QTextDocument doc;
-    doc.setHtml(name);
-    legendWidth_ += metrics.horizontalAdvance(doc.toPlainText()) + 40;
-  }
-  PlaceLegend();
-
-  const bool equal = data_.equalScale && !data_.x.log && !data_.y.log;
-  SetRange(axisX_, bx, data_.x.log, !equal, x0_, x1_);
-  SetRange(axisY_, by[0], data_.y.log, !equal, y0_, y1_);
-  if (axisY2_) {
-    double lo, hi;
-    SetRange(axisY2_, by[1].empty() ? by[0] : by[1], data_.y2->log, true, lo, hi);
-  }
-  // Lay the drawing out now: a picture taken at once shows it whole.
-  if (QGraphicsLayout* layout = chart->layout()) layout->activate();
-  Relayout();
 }
 
 void ChartTab::FillTable() {
@@ -559,23 +624,7 @@ void ChartTab::PlaceOverlays() {
   for (QGraphicsTextItem* item : labels_) delete item;
   labels_.clear();
   const QRectF plot = chart->plotArea();
-  // Arrow heads: drawn in pixels so they keep their shape at any scale.
-  for (Arrow& arrow : arrows_) {
-    const QPointF tip = chart->mapToPosition(arrow.to, arrow.series);
-    const QPointF tail = chart->mapToPosition(arrow.from, arrow.series);
-    const QPointF d = tip - tail;
-    const double length = std::hypot(d.x(), d.y());
-    QPainterPath path;
-    if (length > 1) {
-      const QPointF u = d / length, n(-u.y(), u.x());
-      const double size = std::min(11.0, length / 2);
-      path.moveTo(tip);
-      path.lineTo(tip - u * size + n * size * 0.4);
-      path.lineTo(tip - u * size - n * size * 0.4);
-      path.closeSubpath();
-    }
-    arrow.head->setPath(path);
-  }
+  PlaceArrowHeads();
   // Labels: beside their point, moved round it (nearest places first) to keep
   // clear of the other labels and of the marked points, inside the plot.
   std::vector<QRectF> taken;
@@ -602,45 +651,31 @@ void ChartTab::PlaceOverlays() {
     item->setDefaultTextColor(label.colour);
     item->setHtml(label.html);
     item->setZValue(30);
-    const QSizeF size = item->boundingRect().size();
-    const double w = size.width(), h = size.height();
-    // The nearest place clear of labels, points and curves; else the
-    // nearest clear of labels and points; else beside the point.
-    std::optional<QRectF> clear, free;
-    for (int ring = 0; ring < 3 && !clear; ++ring) {
-      const double d = 7 + ring * (h + 2);
-      const QPointF offsets[] = {{d, -h / 2},      {d, -h},         {d, 0},
-                                 {-w - d, -h / 2}, {-w - d, -h},    {-w - d, 0},
-                                 {-w / 2, -h - d}, {-w / 2, d},     {d * 0.7, -h - d * 0.7},
-                                 {d * 0.7, d * 0.7}, {-w - d * 0.7, -h - d * 0.7}, {-w - d * 0.7, d * 0.7}};
-      for (const QPointF& off : offsets) {
-        const QRectF r(at + off, size);
-        if (!room.contains(r)) continue;
-        const QRectF padded = r.adjusted(-1, -1, 1, 1);
-        if (std::any_of(taken.begin(), taken.end(), [&](const QRectF& t) { return t.intersects(padded); }))
-          continue;
-        if (!free) free = r;
-        const QRectF inner = r.adjusted(1, 1, -1, -1);
-        if (std::none_of(lines.begin(), lines.end(), [&](const QLineF& l) { return Crosses(l, inner); })) {
-          clear = r;
-          break;
-        }
-      }
-    }
-    QRectF chosen;
-    if (clear && (!free || ring(*clear, at) <= ring(*free, at) + 1)) {
-      chosen = *clear;
-    } else if (free) {
-      chosen = *free;
-    } else {
-      // Crowded: beside the point, inside the plot at least.
-      chosen = QRectF(at + QPointF(7, -h / 2), size);
-      chosen.moveLeft(std::clamp(chosen.left(), room.left(), std::max(room.left(), room.right() - w)));
-      chosen.moveTop(std::clamp(chosen.top(), room.top(), std::max(room.top(), room.bottom() - h)));
-    }
+    const QRectF chosen = LabelPlace(at, item->boundingRect().size(), room, taken, lines);
     item->setPos(chosen.topLeft());
     taken.push_back(chosen);
     labels_.push_back(item);
+  }
+}
+
+// Arrow heads: drawn in pixels so they keep their shape at any scale.
+void ChartTab::PlaceArrowHeads() {
+  QChart* chart = view_->chart();
+  for (Arrow& arrow : arrows_) {
+    const QPointF tip = chart->mapToPosition(arrow.to, arrow.series);
+    const QPointF tail = chart->mapToPosition(arrow.from, arrow.series);
+    const QPointF d = tip - tail;
+    const double length = std::hypot(d.x(), d.y());
+    QPainterPath path;
+    if (length > 1) {
+      const QPointF u = d / length, n(-u.y(), u.x());
+      const double size = std::min(11.0, length / 2);
+      path.moveTo(tip);
+      path.lineTo(tip - u * size + n * size * 0.4);
+      path.lineTo(tip - u * size - n * size * 0.4);
+      path.closeSubpath();
+    }
+    arrow.head->setPath(path);
   }
 }
 

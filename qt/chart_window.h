@@ -14,6 +14,7 @@
 
 #include "core/chart.h"
 #include "core/form.h"
+#include "core/plot.h"
 #include "qt/model.h"
 
 class QChart;
@@ -41,6 +42,8 @@ class ChartTab : public QWidget {
   // Draws data, replacing whatever was drawn before.
   void Show(const ChartData& data);
   const ChartData& data() const { return data_; }
+  // How it is drawn: the core's colours, dashes and mark groups.
+  const ChartLook& look() const { return look_; }
 
   // The data as tab-separated rows with headings: a row per point of each
   // curve and per marked point, then the table (if any).
@@ -75,8 +78,17 @@ class ChartTab : public QWidget {
     QPointF from, to;
     QGraphicsPathItem* head;
   };
+  struct Drawn;
   void Clear();
   void Draw();
+  void AddAxes();
+  void Attach(QXYSeries* series, bool second, const QString& name, bool inLegend, Drawn& drawn);
+  bool Shows(const ChartPoint& p, bool second) const;
+  void Note(const ChartSeries& s, const ChartLook::Series& look, QXYSeries* series, size_t i, Drawn& drawn);
+  void DrawPoints(const ChartSeries& s, const ChartLook::Series& look, Drawn& drawn);
+  void DrawArrows(const ChartSeries& s, const ChartLook::Series& look, Drawn& drawn);
+  void DrawLine(const ChartSeries& s, const ChartLook::Series& look, Drawn& drawn);
+  void DrawMarks(Drawn& drawn);
   void FillTable();
   // Settles one unit to the same length on both axes, then places labels
   // and arrow heads for the plot area as it is now.
@@ -84,11 +96,13 @@ class ChartTab : public QWidget {
   void KeepEqualScale();
   void PlaceLegend();
   void PlaceOverlays();
+  void PlaceArrowHeads();
   void Hovered(QXYSeries* series, const QString& name, bool second, const QPointF& near, bool state);
   QWidget* Drawing() const;
   void SaveAs(const QString& kind);
 
   ChartData data_;
+  ChartLook look_;
   QLabel* message_;
   QSplitter* split_;
   QChartView* view_;

@@ -102,6 +102,42 @@ int Points(QChart* chart, const QString& name) {
   return n;
 }
 
+// The colour a series is drawn in: its markers', or its line's.
+QColor Drawn(QAbstractSeries* s) {
+  if (auto* scatter = qobject_cast<QScatterSeries*>(s)) return scatter->color();
+  return static_cast<QXYSeries*>(s)->pen().color();
+}
+
+// The tab draws the core's look of its data: every piece of a series in the
+// series' colour, dash and axis, every group of marks in its colour.
+void DrawsItsLook(qt::ChartTab& tab) {
+  const core::ChartData& data = tab.data();
+  const core::ChartLook& look = tab.look();
+  QChart* chart = tab.view()->chart();
+  QCOMPARE(look.series.size(), data.series.size());
+  int checked = 0;
+  for (QAbstractSeries* s : chart->series()) {
+    const QString name = s->name();
+    for (size_t i = 0; i < data.series.size(); ++i) {
+      if (qt::ChartRichText(data.series[i].name) != name || name.isEmpty()) continue;
+      QCOMPARE(Drawn(s).name(), QString::fromStdString(look.series[i].colour));
+      QVERIFY(Drawn(s).name() != QString(core::kAlarmColour));
+      if (!qobject_cast<QScatterSeries*>(s))
+        QCOMPARE(static_cast<QXYSeries*>(s)->pen().style(),
+                 look.series[i].dash == core::Dash::Dash ? Qt::DashLine : Qt::SolidLine);
+      const bool right = chart->axes(Qt::Vertical, s).front()->alignment() == Qt::AlignRight;
+      QCOMPARE(right, look.series[i].secondAxis);
+      ++checked;
+    }
+    for (const core::ChartLook::Group& g : look.groups)
+      if (!g.legend.empty() && qt::ChartRichText(g.legend) == name) {
+        QCOMPARE(Drawn(s).name(), QString::fromStdString(g.colour));
+        ++checked;
+      }
+  }
+  QVERIFY(checked >= static_cast<int>(data.series.size()));
+}
+
 }  // namespace
 
 class ChartWindowGui : public QObject {
@@ -156,6 +192,9 @@ class ChartWindowGui : public QObject {
     }
     QCOMPARE(legend, QStringList({"speed line", "surge line", "efficiency", "absolute", "pressure",
                                   "Operating point", "Surge"}));
+    // In the core's colours: red for the surged point alone.
+    DrawsItsLook(*every);
+    QCOMPARE(every->look().groups.back().colour, std::string(core::kAlarmColour));
     // Labels beside their points, none over another; the alarm in red.
     QStringList texts;
     for (QGraphicsTextItem* item : every->labels()) texts << item->toPlainText();

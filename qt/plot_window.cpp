@@ -33,6 +33,7 @@
 #include <cmath>
 
 #include "core/numtext.h"
+#include "core/plot.h"
 
 namespace qt {
 
@@ -47,31 +48,64 @@ QString Choice(const Form& form, const Control& control) {
   return Q(caption + "  (" + control.id() + ")");
 }
 
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\n\r") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
+QColor Colour(const std::string& hex) { return QColor(QString::fromStdString(hex)); }
+
+Qt::PenStyle PenStyle(Dash dash) {
+  switch (dash) {
+    case Dash::Solid: return Qt::SolidLine;
+    case Dash::Dash: return Qt::DashLine;
+    case Dash::Dot: return Qt::DotLine;
+    case Dash::DashDot: return Qt::DashDotLine;
   }
-  return quoted + "\"";
+  return Qt::SolidLine;
 }
 
-// Family values: separated by blanks or ";" (a "," groups digits).
-std::vector<std::string> SplitValues(const QString& text) {
-  std::vector<std::string> values;
-  for (const QString& part : text.split(QRegularExpression("[\\s;]+"), Qt::SkipEmptyParts))
-    values.push_back(part.toStdString());
-  return values;
+QAbstractAxis* MakeAxis(const PlotAxis& want) {
+  QAbstractAxis* axis;
+  if (want.log) {
+    auto* log = new QLogValueAxis;
+    log->setBase(10);
+    log->setLabelFormat("%g");
+    log->setMinorTickCount(-1);
+    axis = log;
+  } else {
+    auto* values = new QValueAxis;
+    values->setLabelFormat("%g");
+    axis = values;
+  }
+  axis->setTitleText(Q(want.title));
+  return axis;
 }
 
-const QColor kColours[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28), QColor(0x2c, 0xa0, 0x2c),
-                           QColor(0xff, 0x7f, 0x0e), QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
-                           QColor(0xe3, 0x77, 0xc2), QColor(0x17, 0xbe, 0xcf), QColor(0x7f, 0x7f, 0x7f),
-                           QColor(0xbc, 0xbd, 0x22)};
+// The range of the points on an axis, with a margin so that no point sits
+// on the frame.
+void FitAxis(QAbstractAxis* axis, double lo, double hi, bool log) {
+  if (!(lo <= hi)) return;
+  if (log) {
+    static_cast<QLogValueAxis*>(axis)->setRange(lo / 1.2, hi * 1.2);
+    return;
+  }
+  double pad = (hi - lo) * 0.03;
+  if (pad == 0) pad = lo == 0 ? 1 : std::fabs(lo) * 0.05;
+  auto* values = static_cast<QValueAxis*>(axis);
+  // A range of values not below zero does not reach below zero.
+  values->setRange(lo >= 0 ? std::max(0.0, lo - pad) : lo - pad, hi + pad);
+  values->applyNiceNumbers();
+}
 
-// Points beyond this are not listed one by one under the chart.
-constexpr int kMaxGapLines = 500;
+// The id of entry `at` of a list of offered controls; empty when none is chosen.
+template <class List>
+std::string IdAt(const List& list, int at) {
+  return at >= 0 && at < static_cast<int>(list.size()) ? list[static_cast<size_t>(at)]->id() : std::string();
+}
+
+struct Span {
+  double lo = HUGE_VAL, hi = -HUGE_VAL;
+  void Add(double v) {
+    lo = std::min(lo, v);
+    hi = std::max(hi, v);
+  }
+};
 
 }  // namespace
 
@@ -80,7 +114,24 @@ PlotWindow::PlotWindow(Form& form, FormFactory make, QWidget* parent)
   setObjectName("PlotWindow");
   setWindowTitle("Sweep and plot: " + Q(form.caption()).section("  ", 0, 0).trimmed());
   setAttribute(Qt::WA_DeleteOnClose);
+  auto* layout = new QHBoxLayout(this);
+  layout->addWidget(SettingsSide());
+  layout->addLayout(ChartSide(), 1);
 
+  redraw_ = new QTimer(this);
+  redraw_->setInterval(250);
+  connect(redraw_, &QTimer::timeout, this, [this] { Rebuild(); });
+  connect(plot_, &QPushButton::clicked, this, [this] { Start(); });
+  connect(cancelButton_, &QPushButton::clicked, this, [this] { Cancel(); });
+  connect(input_, &QComboBox::currentIndexChanged, this, [this] { InputChosen(); });
+  connect(logX_, &QCheckBox::toggled, this, [this] { Rebuild(); });
+  connect(logY_, &QCheckBox::toggled, this, [this] { Rebuild(); });
+
+  FillChoices();
+}
+
+// What to sweep, what to press and plot; Plot, Cancel and the progress.
+QWidget* PlotWindow::SettingsSide() {
   auto* settings = new QFormLayout;
   input_ = new QComboBox;
   input_->setObjectName("input");
@@ -102,7 +153,7 @@ PlotWindow::PlotWindow(Form& form, FormFactory make, QWidget* parent)
   family_->setObjectName("family");
   familyValues_ = new QLineEdit;
   familyValues_->setObjectName("familyValues");
-  familyValues_->setPlaceholderText("up to 8 values, e.g. 2000 2500 3000");
+  familyValues_->setPlaceholderText(Q(FamilyHint()));
   logX_ = new QCheckBox("Logarithmic horizontal axis");
   logY_ = new QCheckBox("Logarithmic vertical axes");
   settings->addRow("Sweep", input_);
@@ -143,7 +194,11 @@ PlotWindow::PlotWindow(Form& form, FormFactory make, QWidget* parent)
   auto* leftBox = new QWidget;
   leftBox->setLayout(left);
   leftBox->setFixedWidth(340);
+  return leftBox;
+}
 
+// The drawing, the gaps under it and the ways to save it.
+QLayout* PlotWindow::ChartSide() {
   auto* chart = new QChart;
   chart->legend()->setAlignment(Qt::AlignBottom);
   chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);  // solid or dashed
@@ -175,22 +230,8 @@ PlotWindow::PlotWindow(Form& form, FormFactory make, QWidget* parent)
   right->addWidget(new QLabel("Gaps (the window reported a failure or a warning):"));
   right->addWidget(gaps_);
   right->addLayout(exportRow);
-
-  auto* layout = new QHBoxLayout(this);
-  layout->addWidget(leftBox);
-  layout->addLayout(right, 1);
-
-  redraw_ = new QTimer(this);
-  redraw_->setInterval(250);
-  connect(redraw_, &QTimer::timeout, this, [this] { Rebuild(); });
-  connect(plot_, &QPushButton::clicked, this, [this] { Start(); });
-  connect(cancelButton_, &QPushButton::clicked, this, [this] { Cancel(); });
   connect(copy, &QPushButton::clicked, this, [this] { CopyTable(); });
-  connect(input_, &QComboBox::currentIndexChanged, this, [this] { InputChosen(); });
-  connect(logX_, &QCheckBox::toggled, this, [this] { Rebuild(); });
-  connect(logY_, &QCheckBox::toggled, this, [this] { Rebuild(); });
-
-  FillChoices();
+  return right;
 }
 
 PlotWindow::~PlotWindow() {
@@ -216,7 +257,7 @@ void PlotWindow::FillChoices() {
   }
   const bool usable = !inputs_.empty() && !buttons_.empty() && !outputs_.empty();
   plot_->setEnabled(usable);
-  status_->setText(usable ? QString() : "This window has no input box with results to sweep.");
+  status_->setText(usable ? QString() : QString(kNothingToSweep));
   if (!usable) return;
   // The first box whose part of the window has a compute button.
   int first = 0;
@@ -233,17 +274,13 @@ void PlotWindow::FillChoices() {
 
 void PlotWindow::RefreshChoices() {
   if (cancel_ && !*cancel_) return;  // not while a sweep runs
-  auto idOf = [](const auto& list, int at) {
-    return at >= 0 && at < static_cast<int>(list.size()) ? list[static_cast<size_t>(at)]->id()
-                                                        : std::string();
-  };
-  const std::string input = idOf(inputs_, input_->currentIndex());
-  const std::string button = idOf(buttons_, button_->currentIndex());
-  const std::string family = idOf(inputs_, family_->currentIndex() - 1);
+  const std::string input = IdAt(inputs_, input_->currentIndex());
+  const std::string button = IdAt(buttons_, button_->currentIndex());
+  const std::string family = IdAt(inputs_, family_->currentIndex() - 1);
   const QString from = from_->text(), to = to_->text(), values = familyValues_->text();
   std::vector<std::string> checked;
   for (int i = 0; i < results_->count(); ++i)
-    if (results_->item(i)->checkState() == Qt::Checked) checked.push_back(idOf(outputs_, i));
+    if (results_->item(i)->checkState() == Qt::Checked) checked.push_back(IdAt(outputs_, i));
   {
     const QSignalBlocker quiet(input_);
     input_->clear();
@@ -330,57 +367,39 @@ void PlotWindow::SetLogAxes(bool x, bool y) {
   logY_->setChecked(y);
 }
 
-SweepRequest PlotWindow::RequestFromWidgets(std::string& problem) const {
-  SweepRequest request;
-  const int in = input_->currentIndex(), press = button_->currentIndex();
-  if (in < 0 || press < 0) {
-    problem = "Choose a box to sweep and a button to press.";
-    return request;
-  }
-  request.input = inputs_[static_cast<size_t>(in)]->id();
-  request.button = buttons_[static_cast<size_t>(press)]->id();
-  const std::optional<double> from = ReadRangeEnd(from_->text().toStdString());
-  const std::optional<double> to = ReadRangeEnd(to_->text().toStdString());
-  if (!from || !to) {
-    problem = "From and To must be numbers.";
-    return request;
-  }
-  request.from = *from;
-  request.to = *to;
-  request.points = points_->value();
-  request.spacing = logSpacing_->isChecked() ? Spacing::Log : Spacing::Linear;
+CheckedRequest PlotWindow::RequestFromWidgets() const {
+  TypedRequest typed;
+  typed.input = IdAt(inputs_, input_->currentIndex());
+  typed.button = IdAt(buttons_, button_->currentIndex());
+  typed.from = from_->text().toStdString();
+  typed.to = to_->text().toStdString();
+  typed.points = points_->value();
+  typed.log = logSpacing_->isChecked();
   for (int i = 0; i < results_->count(); ++i)
-    if (results_->item(i)->checkState() == Qt::Checked)
-      request.outputs.push_back(outputs_[static_cast<size_t>(i)]->id());
-  if (request.outputs.empty()) {
-    problem = "Check at least one result to plot.";
-    return request;
-  }
-  if (family_->currentIndex() > 0) {
-    request.family = inputs_[static_cast<size_t>(family_->currentIndex() - 1)]->id();
-    request.familyTexts = SplitValues(familyValues_->text());
-  }
-  return request;
+    if (results_->item(i)->checkState() == Qt::Checked) typed.outputs.push_back(IdAt(outputs_, i));
+  typed.family = IdAt(inputs_, family_->currentIndex() - 1);
+  typed.familyValues = familyValues_->text().toStdString();
+  return ReadRequest(form_, typed);
 }
 
 bool PlotWindow::Start() {
   Cancel();  // a run under way gives way to the new one
-  std::string problem;
-  SweepRequest request = RequestFromWidgets(problem);
+  CheckedRequest checked = RequestFromWidgets();
   std::unique_ptr<Sweep> sweep;
-  if (problem.empty()) {
+  if (checked.problem.empty()) {
     try {
-      sweep = std::make_unique<Sweep>(form_, make_, request);
+      sweep = std::make_unique<Sweep>(form_, make_, checked.request);
     } catch (const SweepError& e) {
-      problem = e.what();
-      problem[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(problem[0])));
+      checked.problem = e.what();
+      checked.problem[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(checked.problem[0])));
     }
   }
   if (!sweep) {
-    status_->setText(Q(problem));
+    status_->setText(Q(checked.problem));
     return false;
   }
-  request_ = std::move(request);
+  request_ = std::move(checked.request);
+  captions_ = CaptionsOf(form_, request_);
   slots_.assign(static_cast<size_t>(sweep->size()), std::nullopt);
   done_ = 0;
   finished_ = false;
@@ -388,7 +407,7 @@ bool PlotWindow::Start() {
   cancel_ = std::make_shared<std::atomic<bool>>(false);
   progress_->setRange(0, sweep->size());
   progress_->setValue(0);
-  status_->setText(QString("Computing %1 points…").arg(sweep->size()));
+  status_->setText(Q(ComputingStatus(sweep->size())));
   SetIdle(false);
   Rebuild();
   redraw_->start();
@@ -415,7 +434,7 @@ void PlotWindow::Cancel() {
   ++generation_;  // reports still under way are dropped
   redraw_->stop();
   SetIdle(true);
-  status_->setText(QString("Cancelled after %1 of %2 points.").arg(done_).arg(slots_.size()));
+  status_->setText(Q(CancelledStatus(done_, static_cast<int>(slots_.size()))));
   Rebuild();
 }
 
@@ -442,7 +461,7 @@ void PlotWindow::RunEnded(int generation) {
   SetIdle(true);
   int gaps = 0;
   for (const auto& slot : slots_) gaps += slot && !slot->message.empty();
-  status_->setText(QString("%1 points, %2 of them gaps.").arg(done_).arg(gaps));
+  status_->setText(Q(FinishedStatus(done_, gaps)));
   Rebuild();
   // The window keeps the run (a running line on a map follows it).
   form_.NoteSweep(Trace(request_, points()));
@@ -464,7 +483,11 @@ QStringList PlotWindow::GapLines() const {
   return lines;
 }
 
-void PlotWindow::Rebuild() {
+SweepPlot PlotWindow::description() const {
+  return DescribeSweep(request_, captions_, slots_, logX_->isChecked(), logY_->isChecked());
+}
+
+void PlotWindow::ClearChart() {
   QChart* chart = view_->chart();
   chart->removeAllSeries();
   for (QAbstractAxis* axis : chart->axes()) {
@@ -473,200 +496,83 @@ void PlotWindow::Rebuild() {
   }
   gaps_->clear();
   hover_->setText(" ");
+}
+
+void PlotWindow::Rebuild() {
+  ClearChart();
   if (slots_.empty() || request_.outputs.empty()) return;
-
-  const Control* inputControl = form_.FindById(request_.input);
-  const std::string xCaption = inputControl ? SweepCaption(form_, *inputControl) : request_.input;
-  const Control* familyControl = request_.family.empty() ? nullptr : form_.FindById(request_.family);
-  const std::string familyCaption =
-      familyControl ? SweepCaption(form_, *familyControl) : request_.family;
-  const size_t nOut = request_.outputs.size();
-  std::vector<std::string> captions;
-  for (const std::string& id : request_.outputs) {
-    const Control* c = form_.FindById(id);
-    captions.push_back(c ? SweepCaption(form_, *c) : id);
-  }
-  const bool logX = logX_->isChecked(), logY = logY_->isChecked();
-
-  // The magnitude of each result decides its axis: more than ten times
-  // apart from the first one's, it goes on the second axis.
-  std::vector<double> magnitude(nOut, 0);
-  for (const auto& slot : slots_) {
-    if (!slot || !slot->message.empty()) continue;
-    for (size_t o = 0; o < nOut && o < slot->outputs.size(); ++o)
-      if (auto y = ShownNumber(slot->outputs[o])) magnitude[o] = std::max(magnitude[o], std::fabs(*y));
-  }
-  std::vector<bool> second(nOut, false);
-  for (size_t o = 1; o < nOut; ++o) {
-    const double a = magnitude[0], b = magnitude[o];
-    second[o] = a > 0 && b > 0 && (b > 10 * a || a > 10 * b);
-  }
-  const bool twoAxes = std::find(second.begin(), second.end(), true) != second.end();
-
-  auto makeAxis = [](bool log) -> QAbstractAxis* {
-    if (log) {
-      auto* axis = new QLogValueAxis;
-      axis->setBase(10);
-      axis->setLabelFormat("%g");
-      axis->setMinorTickCount(-1);
-      return axis;
-    }
-    auto* axis = new QValueAxis;
-    axis->setLabelFormat("%g");
-    return axis;
-  };
-  QAbstractAxis* axisX = makeAxis(logX);
-  axisX->setTitleText(Q(xCaption));
+  const SweepPlot plot = description();
+  QChart* chart = view_->chart();
+  QAbstractAxis* axisX = MakeAxis(plot.x);
   chart->addAxis(axisX, Qt::AlignBottom);
-  QAbstractAxis* axisY = makeAxis(logY);
+  QAbstractAxis* axisY = MakeAxis(plot.y);
   chart->addAxis(axisY, Qt::AlignLeft);
-  QAbstractAxis* axisY2 = nullptr;
-  if (twoAxes) {
-    axisY2 = makeAxis(logY);
-    chart->addAxis(axisY2, Qt::AlignRight);
-  }
-  QStringList leftTitles, rightTitles;
-  for (size_t o = 0; o < nOut; ++o) (second[o] ? rightTitles : leftTitles) << Q(captions[o]);
-  axisY->setTitleText(leftTitles.join(", "));
-  if (axisY2) axisY2->setTitleText(rightTitles.join(", "));
-
-  const int curves = request_.family.empty() ? 1 : static_cast<int>(request_.familyTexts.size());
-  const int n = request_.points;
-  // Many curves: their names in a column beside the chart, not cut short.
-  chart->legend()->setAlignment(curves * static_cast<int>(nOut) > 3 ? Qt::AlignRight : Qt::AlignBottom);
-  QStringList familyValues;
-  for (const std::string& v : request_.familyTexts) familyValues << Q(v);
-  chart->setTitle(request_.family.empty()
-                      ? QString()
-                      : QString("One curve for each %1 = %2").arg(Q(familyCaption), familyValues.join(", ")));
-  double xmin = HUGE_VAL, xmax = -HUGE_VAL, ymin[2] = {HUGE_VAL, HUGE_VAL}, ymax[2] = {-HUGE_VAL, -HUGE_VAL};
-  int hidden = 0, gapLines = 0, colour = 0;
-  for (size_t o = 0; o < nOut; ++o) {
-    for (int c = 0; c < curves; ++c, ++colour) {
-      QString name = Q(captions[o]);
-      if (curves > 1) name += ", " + Q(request_.familyTexts[static_cast<size_t>(c)]);
-      // In a family, a colour for each value and a line for each result.
-      const int hue = curves > 1 ? c : colour;
-      const QColor tint = kColours[hue % static_cast<int>(std::size(kColours))];
-      static const Qt::PenStyle lines[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine};
-      QPen pen(tint, 2);
-      pen.setStyle(curves > 1 ? lines[o % std::size(lines)] : Qt::SolidLine);
-      QLineSeries* segment = nullptr;
-      bool first = true;
-      auto close = [&] { segment = nullptr; };
-      for (int i = 0; i < n; ++i) {
-        const auto& slot = slots_[static_cast<size_t>(c * n + i)];
-        if (!slot) {
-          close();
-          continue;
-        }
-        const std::optional<double> x = ReadRangeEnd(slot->text);
-        const std::optional<double> y =
-            slot->message.empty() && o < slot->outputs.size() ? ShownNumber(slot->outputs[o]) : std::nullopt;
-        if (!x || !y || (logX && *x <= 0) || (logY && *y <= 0)) {
-          if (slot->message.empty() && x && y) ++hidden;
-          close();
-          continue;
-        }
-        if (!segment) {
-          segment = new QLineSeries;
-          segment->setName(name);
-          segment->setPen(pen);
-          segment->setPointsVisible(true);
-          segment->setMarkerSize(5);
-          chart->addSeries(segment);
-          segment->attachAxis(axisX);
-          segment->attachAxis(second[o] ? axisY2 : axisY);
-          if (!first) {
-            for (QLegendMarker* marker : chart->legend()->markers(segment)) marker->setVisible(false);
-          }
-          first = false;
-          const QString yName = name;
-          connect(segment, &QLineSeries::hovered, this,
-                  [this, xCaption, yName](const QPointF& p, bool state) {
-                    if (!state) return;
-                    hover_->setText(QString("%1 = %2;  %3 = %4")
-                                        .arg(Q(xCaption))
-                                        .arg(p.x(), 0, 'g', 7)
-                                        .arg(yName)
-                                        .arg(p.y(), 0, 'g', 7));
-                  });
-        }
-        segment->append(*x, *y);
-        xmin = std::min(xmin, *x);
-        xmax = std::max(xmax, *x);
-        const int side = second[o] ? 1 : 0;
-        ymin[side] = std::min(ymin[side], *y);
-        ymax[side] = std::max(ymax[side], *y);
+  QAbstractAxis* axisY2 = plot.y2 ? MakeAxis(*plot.y2) : nullptr;
+  if (axisY2) chart->addAxis(axisY2, Qt::AlignRight);
+  chart->legend()->setAlignment(plot.legend == LegendSide::Right ? Qt::AlignRight : Qt::AlignBottom);
+  chart->setTitle(Q(plot.title));
+  Span x, y[2];
+  for (const PlotCurve& curve : plot.curves) {
+    AddCurve(curve, plot.markers, axisX, curve.secondAxis ? axisY2 : axisY);
+    for (const ChartPoint& p : curve.points)
+      if (p) {
+        x.Add(p->first);
+        y[curve.secondAxis].Add(p->second);
       }
-    }
   }
-  // Each gap once, with its message (the results share one point).
-  for (int c = 0; c < curves; ++c) {
-    for (int i = 0; i < n; ++i) {
-      const auto& slot = slots_[static_cast<size_t>(c * n + i)];
-      if (!slot || slot->message.empty()) continue;
-      if (gapLines++ >= kMaxGapLines) continue;
-      QString line = QString("%1 = %2").arg(Q(xCaption), Q(slot->text));
-      if (curves > 1)
-        line = QString("%1 = %2, ").arg(Q(familyCaption), Q(request_.familyTexts[static_cast<size_t>(c)])) + line;
-      gaps_->addItem(line + ": " + Q(slot->message));
-    }
-  }
-  if (gapLines > kMaxGapLines) gaps_->addItem(QString("… and %1 more").arg(gapLines - kMaxGapLines));
-  if (hidden) hover_->setText(QString("%1 points at or below zero are not shown on a log axis").arg(hidden));
-
-  // Ranges with a margin, so no point sits on the frame.
-  auto range = [](QAbstractAxis* axis, double lo, double hi, bool log) {
-    if (!(lo <= hi)) return;
-    if (log) {
-      static_cast<QLogValueAxis*>(axis)->setRange(lo / 1.2, hi * 1.2);
-      return;
-    }
-    double pad = (hi - lo) * 0.03;
-    if (pad == 0) pad = lo == 0 ? 1 : std::fabs(lo) * 0.05;
-    auto* values = static_cast<QValueAxis*>(axis);
-    // A range of values not below zero does not reach below zero.
-    values->setRange(lo >= 0 ? std::max(0.0, lo - pad) : lo - pad, hi + pad);
-    values->applyNiceNumbers();
-  };
-  range(axisX, xmin, xmax, logX);
-  range(axisY, ymin[0], ymax[0], logY);
-  if (axisY2) range(axisY2, ymin[1], ymax[1], logY);
+  for (const std::string& line : plot.gapLines) gaps_->addItem(Q(line));
+  hover_->setText(Q(plot.note));
+  FitAxis(axisX, x.lo, x.hi, plot.x.log);
+  FitAxis(axisY, y[0].lo, y[0].hi, plot.y.log);
+  if (axisY2) FitAxis(axisY2, y[1].lo, y[1].hi, plot.y2->log);
   // Lay the axes and the legend out now, not at the next turn of the event
   // loop: a copy of the drawing taken at once must show them.
   if (QGraphicsLayout* layout = chart->layout()) layout->activate();
 }
 
+// One curve as line pieces between its gaps; only the first piece is named
+// in the legend.
+void PlotWindow::AddCurve(const PlotCurve& curve, bool markers, QAbstractAxis* axisX, QAbstractAxis* axisY) {
+  QChart* chart = view_->chart();
+  QPen pen(Colour(curve.colour), 2);
+  pen.setStyle(PenStyle(curve.dash));
+  const QString name = Q(curve.name), xName = Q(captions_.input);
+  QLineSeries* piece = nullptr;
+  std::vector<QLineSeries*> pieces;
+  bool first = true;
+  for (const ChartPoint& p : curve.points) {
+    if (!p) {
+      piece = nullptr;
+      continue;
+    }
+    if (!piece) {
+      piece = new QLineSeries;
+      piece->setName(name);
+      piece->setPen(pen);
+      piece->setPointsVisible(markers);
+      piece->setMarkerSize(5);
+      pieces.push_back(piece);
+      chart->addSeries(piece);
+      piece->attachAxis(axisX);
+      piece->attachAxis(axisY);
+      if (!first)
+        for (QLegendMarker* marker : chart->legend()->markers(piece)) marker->setVisible(false);
+      first = false;
+      connect(piece, &QLineSeries::hovered, this, [this, xName, name](const QPointF& at, bool state) {
+        if (state)
+          hover_->setText(
+              QString("%1 = %2;  %3 = %4").arg(xName).arg(at.x(), 0, 'g', 7).arg(name).arg(at.y(), 0, 'g', 7));
+      });
+    }
+    piece->append(p->first, p->second);
+  }
+  // A lone point between two gaps still shows.
+  for (QLineSeries* lone : pieces)
+    if (lone->count() == 1) lone->setPointsVisible(true);
+}
+
 std::string PlotWindow::TableText(char separator) const {
-  auto field = [separator](const std::string& text) {
-    return separator == ',' ? CsvField(text) : text;
-  };
-  std::string table;
-  std::vector<std::string> headings;
-  if (!request_.family.empty()) {
-    const Control* c = form_.FindById(request_.family);
-    headings.push_back(c ? SweepCaption(form_, *c) : request_.family);
-  }
-  const Control* in = form_.FindById(request_.input);
-  headings.push_back(in ? SweepCaption(form_, *in) : request_.input);
-  for (const std::string& id : request_.outputs) {
-    const Control* c = form_.FindById(id);
-    headings.push_back(c ? SweepCaption(form_, *c) : id);
-  }
-  headings.push_back("Message");
-  for (size_t i = 0; i < headings.size(); ++i) table += (i ? std::string(1, separator) : "") + field(headings[i]);
-  table += "\n";
-  for (const SweepPoint& point : points()) {
-    std::vector<std::string> row;
-    if (!request_.family.empty()) row.push_back(request_.familyTexts[static_cast<size_t>(point.curve)]);
-    row.push_back(point.text);
-    for (const std::string& out : point.outputs) row.push_back(out);
-    row.push_back(point.message);
-    for (size_t i = 0; i < row.size(); ++i) table += (i ? std::string(1, separator) : "") + field(row[i]);
-    table += "\n";
-  }
-  return table;
+  return SweepTable(request_, captions_, points(), separator);
 }
 
 void PlotWindow::CopyTable() const {

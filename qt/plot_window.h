@@ -15,14 +15,17 @@
 #include <thread>
 #include <vector>
 
+#include "core/plot.h"
 #include "core/sweep.h"
 #include "qt/model.h"
 
+class QAbstractAxis;
 class QChart;
 class QChartView;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QProgressBar;
@@ -72,15 +75,21 @@ class PlotWindow : public QWidget {
   QStringList GapLines() const;
   QChart* chart() const;
   QString status() const;
+  // What is drawn: the core's description of the points computed so far.
+  SweepPlot description() const;
 
  private:
   struct Run;
+  QWidget* SettingsSide();
+  QLayout* ChartSide();
   void FillChoices();
   void InputChosen();
-  SweepRequest RequestFromWidgets(std::string& problem) const;
+  CheckedRequest RequestFromWidgets() const;
   void PointDone(int generation, const SweepPoint& point);
   void RunEnded(int generation);
   void Rebuild();
+  void ClearChart();
+  void AddCurve(const PlotCurve& curve, bool markers, QAbstractAxis* axisX, QAbstractAxis* axisY);
   void CopyTable() const;
   void SaveAs(const QString& kind);
   void SetIdle(bool idle);
@@ -104,6 +113,7 @@ class PlotWindow : public QWidget {
   QTimer* redraw_;
 
   SweepRequest request_;
+  SweepCaptions captions_;
   std::vector<std::optional<SweepPoint>> slots_;
   int done_ = 0;
   int generation_ = 0;

@@ -120,6 +120,44 @@ int SeriesPoints(QChart* chart) {
   return n;
 }
 
+// The window draws the core's description of its points: each curve in its
+// colour and dash, on its axis, broken where the description has a gap.
+void DrawsItsDescription(qt::PlotWindow& plot) {
+  const core::SweepPlot described = plot.description();
+  QChart* chart = plot.chart();
+  QCOMPARE(chart->title(), QString::fromStdString(described.title));
+  QCOMPARE(chart->axes(Qt::Horizontal).front()->titleText(), QString::fromStdString(described.x.title));
+  QCOMPARE(chart->axes(Qt::Vertical).size(), described.y2 ? 2 : 1);
+  int pieces = 0;
+  for (const core::PlotCurve& curve : described.curves) {
+    int points = 0, runs = 0;
+    for (size_t i = 0; i < curve.points.size(); ++i) {
+      points += curve.points[i].has_value();
+      runs += curve.points[i] && (i == 0 || !curve.points[i - 1]);
+    }
+    int drawn = 0, found = 0;
+    for (QAbstractSeries* s : chart->series()) {
+      if (s->name() != QString::fromStdString(curve.name)) continue;
+      auto* line = static_cast<QLineSeries*>(s);
+      QCOMPARE(line->pen().color().name(), QString::fromStdString(curve.colour));
+      QVERIFY(line->pen().color().name() != QString(core::kAlarmColour));
+      const Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine};
+      QCOMPARE(line->pen().style(), styles[static_cast<int>(curve.dash)]);
+      const QAbstractAxis* axis = chart->axes(Qt::Vertical, s).front();
+      QCOMPARE(axis->titleText(), QString::fromStdString(curve.secondAxis ? described.y2->title : described.y.title));
+      drawn += line->count();
+      ++found;
+    }
+    QCOMPARE(drawn, points);
+    QCOMPARE(found, runs);
+    pieces += found;
+  }
+  QCOMPARE(static_cast<int>(chart->series().size()), pieces);
+  const QStringList gaps = plot.GapLines();
+  QCOMPARE(gaps.size(), static_cast<int>(described.gapLines.size()));
+  for (int i = 0; i < gaps.size(); ++i) QCOMPARE(gaps[i], QString::fromStdString(described.gapLines[static_cast<size_t>(i)]));
+}
+
 }  // namespace
 
 class PlotWindowGui : public QObject {
@@ -184,6 +222,7 @@ class PlotWindowGui : public QObject {
     QCOMPARE(chart->axes(Qt::Vertical, chart->series()[0]).front()->titleText(), QString("p/pt"));
     QCOMPARE(chart->axes(Qt::Vertical, chart->series()[1]).front()->titleText(), QString("A/A*"));
     QVERIFY(plot.GapLines().isEmpty());
+    DrawsItsDescription(plot);
     CompareCsvWithScript(plot, Make<flowtables::Isentropic>(), "");
     // Copy: tab-separated with the headings.
     QCOMPARE(QString::fromStdString(plot.TableText('\t')).section('\n', 0, 0),
@@ -217,6 +256,12 @@ class PlotWindowGui : public QObject {
     QCOMPARE(chart->axes(Qt::Vertical).size(), 2);
     QCOMPARE(chart->series()[0]->name(), QString("Thrust (lbf), 2000"));
     QVERIFY(chart->title().contains("Burner exit temperature"));
+    DrawsItsDescription(plot);
+    // A colour for each temperature, a dash for each result.
+    const core::SweepPlot described = plot.description();
+    QCOMPARE(described.curves[0].colour, described.curves[3].colour);
+    QVERIFY(described.curves[3].dash != described.curves[0].dash);
+    QVERIFY(described.y2.has_value());
     CompareCsvWithScript(plot, Make<thrustdeck::JetCycle>(), "");
     qt::SaveShot(plot, "plot-thrustdeck");
   }
@@ -241,6 +286,7 @@ class PlotWindowGui : public QObject {
     QVERIFY(plot.status().contains(QString("%1 of them gaps").arg(gaps)));
     // Only the points without a message are drawn.
     QCOMPARE(SeriesPoints(plot.chart()), 2 * (25 - gaps));
+    DrawsItsDescription(plot);
     CompareCsvWithScript(plot, Make<thrustfit::Form1>(), "");
     qt::SaveShot(plot, "plot-thrustfit");
   }
@@ -264,6 +310,7 @@ class PlotWindowGui : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!plot.running(), 2000);
     QVERIFY2(clock.elapsed() <= 500, qPrintable(QString::number(clock.elapsed()) + " ms"));
     QVERIFY(plot.status().startsWith("Cancelled after"));
+    DrawsItsDescription(plot);
     QVERIFY(!plot.finished());
     QVERIFY(plot.points().size() < 10000);
     QVERIFY(form.lastSweep().empty());  // a cancelled run is not kept

@@ -96,6 +96,10 @@ add_dependencies(web_site web_site_files)
 # packages of the lock file (npm ci, as for markdown-it above).
 set(site_files "")
 site_copy(${web_dir}/plot.js plot.js)
+# The panels' ES modules, imported by plot.js.
+foreach(part main bindings panel sweep-panel chart-panel workers)
+  site_copy(${web_dir}/plot/${part}.js plot/${part}.js)
+endforeach()
 site_copy(${web_dir}/sweep-worker.js sweep-worker.js)
 set(plotly_dir ${PROJECT_SOURCE_DIR}/node_modules/plotly.js-basic-dist-min)
 if(NOT EXISTS ${plotly_dir}/plotly-basic.min.js)

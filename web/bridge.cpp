@@ -460,3 +460,164 @@ EMSCRIPTEN_KEEPALIVE const char* web_chart(const char* name) {
 }
 
 }  // extern "C"
+
+// --- What the panels draw (core/plot.h): the sweep's plot and a chart's
+// look, decided by the core as for the desktop, as JSON (web/plot/). ---
+#include <nlohmann/json.hpp>
+
+#include "core/plot.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+core::SweepCaptions plotCaptions;                      // of the request last read
+std::vector<std::optional<core::SweepPoint>> plotSlots;  // its points as they come
+
+Json AxisJson(const core::PlotAxis& axis) { return {{"title", axis.title}, {"log", axis.log}}; }
+
+Json PointsJson(const std::vector<core::ChartPoint>& points) {
+  Json list = Json::array();
+  for (const core::ChartPoint& p : points) list.push_back(p ? Json{p->first, p->second} : Json(nullptr));
+  return list;
+}
+
+Json SweepPlotJson(const core::SweepPlot& plot) {
+  Json curves = Json::array();
+  for (const core::PlotCurve& c : plot.curves)
+    curves.push_back({{"name", c.name}, {"output", c.output}, {"curve", c.curve}, {"axis", c.secondAxis ? 2 : 1},
+                      {"colour", c.colour}, {"dash", core::DashName(c.dash)}, {"points", PointsJson(c.points)}});
+  Json json = {{"title", plot.title}, {"x", AxisJson(plot.x)}, {"y", AxisJson(plot.y)}};
+  if (plot.y2) json["y2"] = AxisJson(*plot.y2);
+  json["curves"] = std::move(curves);
+  json["markers"] = plot.markers;
+  json["legend"] = plot.legend == core::LegendSide::Right ? "right" : "bottom";
+  json["gaps"] = plot.gapLines;
+  json["note"] = plot.note;
+  return json;
+}
+
+Json ChartLookJson(const core::ChartLook& look) {
+  Json series = Json::array(), marks = Json::array(), groups = Json::array();
+  for (const auto& s : look.series)
+    series.push_back({{"colour", s.colour}, {"dash", core::DashName(s.dash)}, {"width", s.width},
+                      {"marker", s.marker}, {"axis", s.secondAxis ? 2 : 1}, {"legend", s.inLegend}});
+  for (const auto& m : look.marks) marks.push_back({{"group", m.group}, {"colour", m.colour}});
+  for (const auto& g : look.groups)
+    groups.push_back({{"legend", g.legend}, {"colour", g.colour}, {"shape", core::ShapeName(g.shape)},
+                      {"axis", g.secondAxis ? 2 : 1}, {"alarm", g.alarm}});
+  return {{"series", series}, {"marks", marks}, {"groups", groups}, {"markSize", look.markSize},
+          {"legend", look.legend}};
+}
+
+std::string Text(const Json& json, const char* key) {
+  const auto at = json.find(key);
+  return at != json.end() && at->is_string() ? at->get<std::string>() : std::string();
+}
+
+}  // namespace
+
+extern "C" {
+
+// The palette, the limits and the fixed texts of the panels.
+EMSCRIPTEN_KEEPALIVE const char* web_plot_style() {
+  Json json = {{"series", core::SeriesColours()}, {"alarm", core::kAlarmColour}, {"mark", core::kMarkColour},
+               {"minPoints", core::kMinPoints}, {"maxPoints", core::kMaxPoints}, {"maxFamily", core::kMaxFamily},
+               {"familyHint", core::FamilyHint()}, {"nothingToSweep", core::kNothingToSweep}};
+  reply = json.dump();
+  return reply.c_str();
+}
+
+// The sweep panel's fields (JSON: input, button, from, to, points, log,
+// outputs, family, familyValues) read as the desktop reads them: the
+// request and its captions, or the problem in the desktop's words. A request
+// that fits becomes the one whose points web_plot_point collects.
+EMSCRIPTEN_KEEPALIVE const char* web_plot_request(const char* fields) {
+  const Json in = Json::parse(fields, nullptr, false);
+  core::TypedRequest typed;
+  if (in.is_object()) {
+    typed.input = Text(in, "input");
+    typed.button = Text(in, "button");
+    typed.from = Text(in, "from");
+    typed.to = Text(in, "to");
+    typed.points = in.contains("points") && in["points"].is_number() ? in["points"].get<double>() : std::nan("");
+    typed.log = in.value("log", false);
+    if (in.contains("outputs") && in["outputs"].is_array())
+      for (const Json& id : in["outputs"])
+        if (id.is_string()) typed.outputs.push_back(id.get<std::string>());
+    typed.family = Text(in, "family");
+    typed.familyValues = Text(in, "familyValues");
+  }
+  const core::CheckedRequest checked = core::ReadRequest(*form, typed);
+  Json out = {{"problem", checked.problem}};
+  if (checked.problem.empty()) {
+    const core::SweepRequest& r = checked.request;
+    request = r;
+    plotCaptions = core::CaptionsOf(*form, r);
+    plotSlots.assign(static_cast<size_t>(r.points) * std::max<size_t>(1, r.family.empty() ? 1 : r.familyTexts.size()),
+                     std::nullopt);
+    out["request"] = {{"input", r.input}, {"from", r.from}, {"to", r.to}, {"points", r.points},
+                      {"log", r.spacing == core::Spacing::Log}, {"button", r.button}, {"outputs", r.outputs},
+                      {"family", r.family}, {"familyTexts", r.familyTexts}, {"size", plotSlots.size()}};
+    out["captions"] = {{"input", plotCaptions.input}, {"family", plotCaptions.family},
+                       {"outputs", plotCaptions.outputs}};
+  }
+  reply = out.dump();
+  return reply.c_str();
+}
+
+// A point a worker computed (web_sweep_point's JSON), for the plot.
+EMSCRIPTEN_KEEPALIVE void web_plot_point(const char* pointJson) {
+  const Json in = Json::parse(pointJson, nullptr, false);
+  if (!in.is_object() || !in.contains("k") || !in["k"].is_number_integer()) return;
+  const int k = in["k"].get<int>();
+  if (k < 0 || k >= static_cast<int>(plotSlots.size())) return;
+  core::SweepPoint p;
+  p.curve = in.value("curve", 0);
+  p.index = in.value("index", 0);
+  p.text = Text(in, "text");
+  p.message = Text(in, "message");
+  if (in.contains("outputs") && in["outputs"].is_array())
+    for (const Json& t : in["outputs"]) p.outputs.push_back(t.is_string() ? t.get<std::string>() : "");
+  plotSlots[static_cast<size_t>(k)] = std::move(p);
+}
+
+// What the sweep panel draws of the points so far.
+// With it the status lines for the points so far (computing, finished,
+// cancelled).
+EMSCRIPTEN_KEEPALIVE const char* web_plot(int logX, int logY) {
+  Json json = SweepPlotJson(core::DescribeSweep(request, plotCaptions, plotSlots, logX != 0, logY != 0));
+  int done = 0, gaps = 0;
+  for (const auto& slot : plotSlots) {
+    done += slot.has_value();
+    gaps += slot && !slot->message.empty();
+  }
+  const int total = static_cast<int>(plotSlots.size());
+  json["status"] = {{"computing", core::ComputingStatus(total)}, {"finished", core::FinishedStatus(done, gaps)},
+                    {"cancelled", core::CancelledStatus(done, total)}};
+  reply = json.dump();
+  return reply.c_str();
+}
+
+// The sweep's table: ',' gives CSV, '\t' the rows Copy gives.
+EMSCRIPTEN_KEEPALIVE const char* web_plot_table(int separator) {
+  std::vector<core::SweepPoint> points;
+  for (const auto& slot : plotSlots)
+    if (slot) points.push_back(*slot);
+  reply = core::SweepTable(request, plotCaptions, points, static_cast<char>(separator));
+  return reply.c_str();
+}
+
+// A chart's data (as web_chart gives it) with its look.
+EMSCRIPTEN_KEEPALIVE const char* web_chart_drawn(const char* name) {
+  core::ChartData data;
+  try {
+    data = form->Chart(name);
+  } catch (const std::exception& e) {
+    data = core::Unavailable(name, name, std::string("Cannot draw: ") + e.what());
+  }
+  reply = "{\"data\":" + core::ChartJson(data) + ",\"look\":" + ChartLookJson(core::DescribeChart(data)).dump() + "}";
+  return reply.c_str();
+}
+
+}  // extern "C"

@@ -18,6 +18,30 @@ async function openSweep(page) {
                                    !window.calculatorPage.plot.sweep.panel.hidden, { timeout: 20000 });
 }
 
+// The core's palette, as the page's module exports it.
+const palette = (page) => page.evaluate(() =>
+  JSON.parse(window.calculatorPage.module.ccall('web_plot_style', 'string', [], [])));
+
+// The colours the chart library draws a panel's traces in.
+const drawnColours = (page, panel) => page.evaluate((selector) => {
+  const div = document.querySelector(selector + ' .panel-chart');
+  return (div.data || []).map((t) => ({ line: t.line && t.line.color, marker: t.marker && t.marker.color,
+                                        mode: t.mode, dash: t.line && t.line.dash }));
+}, panel);
+
+// Each curve of a sweep in the core's colours: by result, or in a family by
+// value; never the alarm red.
+async function sweepColours(page, curves) {
+  const style = await palette(page);
+  const drawn = await drawnColours(page, '.sweep-panel');
+  assert.equal(drawn.length, curves.length, 'a trace for each curve');
+  drawn.forEach((t, i) => {
+    assert.equal(t.line, style.series[curves[i] % style.series.length], `curve ${i}`);
+    assert.equal(t.marker, t.line);
+    assert.notEqual(t.line, style.alarm);
+  });
+}
+
 // Runs a sweep through the panel; returns its points and gap lines.
 async function panelSweep(page, request, timeout = 120000) {
   const started = await page.evaluate((r) => {
@@ -124,6 +148,7 @@ export async function plotTests({ open, check, command, scriptMode, programs, sh
         assert.equal(rows.length, r.points + 2, 'Copy: headings and one row per point');
         got.points.forEach((p, i) => assert.equal(rows[i + 1], [p.text, ...p.outputs, p.message].join('\t')));
         if (c.program === 'isentropic') await saves(page, rows);
+        await sweepColours(page, r.outputs.map((_, o) => o));
         if (shots) await page.screenshot({ path: path.join(shots, `sweep-${c.program}.png`) });
         assert.deepEqual(page.errors, []);
       } finally {
@@ -149,6 +174,10 @@ export async function plotTests({ open, check, command, scriptMode, programs, sh
                                               document.querySelectorAll('.sweep-panel .overaxes-above .yaxislayer-above').length);
       const y2 = await page.evaluate(() => Boolean(document.querySelector('.sweep-panel .y2tick')));
       assert.ok(axes >= 1 && y2, 'thrust and TSFC on two axes');
+      // A colour for each temperature, a dash for each result.
+      await sweepColours(page, [0, 1, 2, 0, 1, 2]);
+      const dashes = (await drawnColours(page, '.sweep-panel')).map((t) => t.dash);
+      assert.deepEqual(dashes, ['solid', 'solid', 'solid', 'dash', 'dash', 'dash']);
       if (shots) await page.screenshot({ path: path.join(shots, 'sweep-thrustdeck-family.png') });
     } finally {
       await page.close();
@@ -263,6 +292,7 @@ export async function plotTests({ open, check, command, scriptMode, programs, sh
           assert.ok(shown.traces > 0 || shown.rows > 1,
                     `chart ${name} draws nothing after ${compute}` + (shown.message ? `: ${shown.message}` : ''));
           chartsSeen += 1;
+          await chartColours(page);
           if (shots) {
             const panel = await page.$('.chart-panel');
             await panel.screenshot({ path: path.join(shots, `chart-${program}-${name}.png`) });
@@ -293,6 +323,24 @@ export async function plotTests({ open, check, command, scriptMode, programs, sh
     });
   }
   console.log(`${chartsSeen} charts drawn in the chart panel`);
+
+  // A chart's traces in the core's colours: the series in the palette's
+  // order, red only for an alarm.
+  async function chartColours(page) {
+    const style = await palette(page);
+    const { data, look } = await page.evaluate(() => ({ data: window.calculatorPage.plot.charts.data,
+                                                         look: window.calculatorPage.plot.charts.look }));
+    if (data.message || data.series.length + data.marks.length === 0) return;
+    const drawn = await drawnColours(page, '.chart-panel');
+    data.series.forEach((s, i) => {
+      assert.equal(drawn[i].line, style.series[i % style.series.length], `${data.chart}: series ${s.name}`);
+      assert.equal(drawn[i].line, look.series[i].colour);
+    });
+    const marks = drawn.slice(data.series.length);
+    const groups = look.marks.filter((m) => m.group >= 0).map((m) => look.groups[m.group]);
+    assert.equal(marks.length, groups.length, `${data.chart}: a trace for each mark`);
+    marks.forEach((t, i) => assert.equal(t.marker, groups[i].alarm ? style.alarm : style.mark, `${data.chart}: mark ${i}`));
+  }
 
   function caseFile(program) {
     const source = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
