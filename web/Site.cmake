@@ -100,7 +100,14 @@ site_copy(${web_dir}/plot.js plot.js)
 foreach(part main bindings panel sweep-panel chart-panel workers)
   site_copy(${web_dir}/plot/${part}.js plot/${part}.js)
 endforeach()
-site_copy(${web_dir}/sweep-worker.js sweep-worker.js)
+# The sweep worker, bundled with the table of the module's exports into one
+# classic script (a worker's importScripts loads the program's module).
+add_custom_command(OUTPUT ${site}/sweep-worker.js
+                   COMMAND node ${web_dir}/bundle.mjs ${web_dir}/sweep-worker.mjs ${site}/sweep-worker.js
+                           ${CMAKE_BINARY_DIR}/sweep-worker.d
+                   DEPENDS ${web_dir}/sweep-worker.mjs ${web_dir}/bindings.mjs ${web_dir}/bundle.mjs ${esbuild}
+                   DEPFILE ${CMAKE_BINARY_DIR}/sweep-worker.d VERBATIM)
+list(APPEND site_files ${site}/sweep-worker.js)
 set(plotly_dir ${PROJECT_SOURCE_DIR}/node_modules/plotly.js-basic-dist-min)
 if(NOT EXISTS ${plotly_dir}/plotly-basic.min.js)
   message(FATAL_ERROR "${plotly_dir}/plotly-basic.min.js is missing: run \"npm ci\" in ${PROJECT_SOURCE_DIR} first")

@@ -20,23 +20,28 @@ export const bindings = [
   ['web_sweep_choices', 'string', []],
   ['web_actions', 'string', []],
   ['web_state_key', 'string', []],
-  ['web_range_end', 'number', ['string']],
   ['web_request_clear', null, []],
   ['web_request_input', null, ['string', 'number', 'number', 'number', 'number']],
   ['web_request_button', null, ['string']],
   ['web_request_output', null, ['string']],
   ['web_request_family', null, ['string']],
   ['web_request_family_text', null, ['string']],
-  ['web_request_check', 'string', []],
   ['web_sweep_begin', 'string', ['string', 'string']],
-  ['web_sweep_size', 'number', []],
   ['web_sweep_point', 'string', ['number']],
   ['web_trace_point', null, ['number', 'number']],
   ['web_trace_text', null, ['string']],
   ['web_note_sweep', 'string', []],
+  // The plot description (core/plot.h): palette and limits, the request's
+  // checks, the points so far, the curves and the table.
+  ['web_plot_style', 'string', []],
+  ['web_plot_request', 'string', ['string']],
+  ['web_plot_point', null, ['string']],
+  ['web_plot', 'string', ['number', 'number']],
+  ['web_plot_table', 'string', ['number']],
   // Charts.
   ['web_chart_names', 'string', []],
   ['web_chart', 'string', ['string']],
+  ['web_chart_drawn', 'string', ['string']],
 ];
 
 // web_compute_for -> computeFor

@@ -349,12 +349,6 @@ EMSCRIPTEN_KEEPALIVE const char* web_state_key() {
   return reply.c_str();
 }
 
-// A range end or family value as typed: its Double, or NaN when it is not a number.
-EMSCRIPTEN_KEEPALIVE double web_range_end(const char* text) {
-  const std::optional<double> value = core::ReadRangeEnd(text);
-  return value ? *value : std::nan("");
-}
-
 EMSCRIPTEN_KEEPALIVE void web_request_clear() { request = core::SweepRequest{}; }
 
 EMSCRIPTEN_KEEPALIVE void web_request_input(const char* id, double from, double to, int points, int log) {
@@ -370,17 +364,6 @@ EMSCRIPTEN_KEEPALIVE void web_request_output(const char* id) { request.outputs.p
 EMSCRIPTEN_KEEPALIVE void web_request_family(const char* id) { request.family = id; }
 EMSCRIPTEN_KEEPALIVE void web_request_family_text(const char* text) {
   request.familyTexts.push_back(text);
-}
-
-// Whether the request fits the page's window: empty, or what is wrong.
-EMSCRIPTEN_KEEPALIVE const char* web_request_check() {
-  try {
-    core::CheckRequest(*form, request);
-    reply.clear();
-  } catch (const std::exception& e) {
-    reply = e.what();
-  }
-  return reply.c_str();
 }
 
 // In a worker: a window brought to the page's window's state by its action
@@ -406,8 +389,6 @@ EMSCRIPTEN_KEEPALIVE const char* web_sweep_begin(const char* actions, const char
   }
   return reply.c_str();
 }
-
-EMSCRIPTEN_KEEPALIVE int web_sweep_size() { return sweep ? sweep->size() : 0; }
 
 // Point k of the sweep, with the number each output shows (null: none).
 EMSCRIPTEN_KEEPALIVE const char* web_sweep_point(int k) {

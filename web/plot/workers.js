@@ -1,4 +1,4 @@
-// The sweep's workers (web/sweep-worker.js): each holds its own module of
+// The sweep's workers (web/sweep-worker.mjs): each holds its own module of
 // the page's program, replays the window's actions and runs every n-th point
 // of the request. Stopping a pool ends its workers at once.
 export function startPool({ program, wasm, actions, key, request, onPoints, onEnd, onFail }) {

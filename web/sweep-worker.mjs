@@ -1,8 +1,10 @@
 // A sweep off the page's thread: this worker holds its own module of the
 // page's program, brings a fresh window to the page's window's state by
 // replaying its action record, and runs the points it is given there
-// (web/bridge.cpp, core/sweep.h). The page ends it to cancel.
-'use strict';
+// (web/bridge.cpp, core/sweep.h). The page ends it to cancel. Bundled into
+// one classic script (web/bundle.mjs), so it can still importScripts the
+// program's loader.
+import { bind } from './bindings.mjs';
 
 let api = null;
 
@@ -14,16 +16,16 @@ async function load(message) {
       return {};
     },
   } : {});
-  const wrap = (name, result, args) => module.cwrap(name, result, args);
+  const bound = bind(module);
   return {
-    clear: wrap('web_request_clear', null, []),
-    input: wrap('web_request_input', null, ['string', 'number', 'number', 'number', 'number']),
-    button: wrap('web_request_button', null, ['string']),
-    output: wrap('web_request_output', null, ['string']),
-    family: wrap('web_request_family', null, ['string']),
-    familyText: wrap('web_request_family_text', null, ['string']),
-    begin: wrap('web_sweep_begin', 'string', ['string', 'string']),
-    point: wrap('web_sweep_point', 'string', ['number']),
+    clear: bound.requestClear,
+    input: bound.requestInput,
+    button: bound.requestButton,
+    output: bound.requestOutput,
+    family: bound.requestFamily,
+    familyText: bound.requestFamilyText,
+    begin: bound.sweepBegin,
+    point: bound.sweepPoint,
   };
 }
 
