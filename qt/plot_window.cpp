@@ -33,6 +33,7 @@
 #include <cmath>
 
 #include "core/numtext.h"
+#include "core/reading.h"
 
 namespace qt {
 
@@ -40,12 +41,9 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-// "caption (id)", so that two boxes of one caption stay apart.
-QString Choice(const Form& form, const Control& control) {
-  const std::string caption = SweepCaption(form, control);
-  if (caption == control.id()) return Q(caption);
-  return Q(caption + "  (" + control.id() + ")");
-}
+// A control by its one caption, as the error line and the screen reader
+// name it.
+QString Choice(const Form& form, const Control& control) { return Q(CaptionOf(form, control)); }
 
 std::string CsvField(const std::string& text) {
   if (text.find_first_of(",\"\n\r") == std::string::npos) return text;
@@ -476,15 +474,15 @@ void PlotWindow::Rebuild() {
   if (slots_.empty() || request_.outputs.empty()) return;
 
   const Control* inputControl = form_.FindById(request_.input);
-  const std::string xCaption = inputControl ? SweepCaption(form_, *inputControl) : request_.input;
+  const std::string xCaption = inputControl ? CaptionOf(form_, *inputControl) : request_.input;
   const Control* familyControl = request_.family.empty() ? nullptr : form_.FindById(request_.family);
   const std::string familyCaption =
-      familyControl ? SweepCaption(form_, *familyControl) : request_.family;
+      familyControl ? CaptionOf(form_, *familyControl) : request_.family;
   const size_t nOut = request_.outputs.size();
   std::vector<std::string> captions;
   for (const std::string& id : request_.outputs) {
     const Control* c = form_.FindById(id);
-    captions.push_back(c ? SweepCaption(form_, *c) : id);
+    captions.push_back(c ? CaptionOf(form_, *c) : id);
   }
   const bool logX = logX_->isChecked(), logY = logY_->isChecked();
 
@@ -646,13 +644,13 @@ std::string PlotWindow::TableText(char separator) const {
   std::vector<std::string> headings;
   if (!request_.family.empty()) {
     const Control* c = form_.FindById(request_.family);
-    headings.push_back(c ? SweepCaption(form_, *c) : request_.family);
+    headings.push_back(c ? CaptionOf(form_, *c) : request_.family);
   }
   const Control* in = form_.FindById(request_.input);
-  headings.push_back(in ? SweepCaption(form_, *in) : request_.input);
+  headings.push_back(in ? CaptionOf(form_, *in) : request_.input);
   for (const std::string& id : request_.outputs) {
     const Control* c = form_.FindById(id);
-    headings.push_back(c ? SweepCaption(form_, *c) : id);
+    headings.push_back(c ? CaptionOf(form_, *c) : id);
   }
   headings.push_back("Message");
   for (size_t i = 0; i < headings.size(); ++i) table += (i ? std::string(1, separator) : "") + field(headings[i]);

@@ -397,7 +397,7 @@ WorkerObserver workerObserver;
 
 std::string ControlChoice(const core::Form& f, const Control& c) {
   std::string json = "{\"id\":" + core::JsonString(c.id());
-  json += ",\"caption\":" + core::JsonString(core::SweepCaption(f, c));
+  json += ",\"caption\":" + core::JsonString(core::CaptionOf(f, c));
   return json;
 }
 

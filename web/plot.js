@@ -148,7 +148,8 @@
   const sweep = { panel: null, points: [], request: null, workers: [], running: false };
   plot.sweep = sweep;
 
-  function choiceText(c) { return c.caption === c.id ? c.caption : c.caption + '  (' + c.id + ')'; }
+  // A control by its one caption (core::CaptionOf), as the window names it.
+  function choiceText(c) { return c.caption; }
 
   function fillSelect(select, list, keep, none) {
     const old = keep !== undefined ? keep : select.value;

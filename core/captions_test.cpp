@@ -1,0 +1,219 @@
+// One caption for each box, over every window of the suite: for every shown
+// box (of the window as it opens, and of each part an option or a list choice
+// shows), the name its failure gives on the error line, the name the sweep
+// panels offer and the name in the help's tables are its caption, and no
+// caption holds a control's name.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <set>
+#include <sstream>
+
+#include "core/form.h"
+#include "core/help_doc.h"
+#include "core/reading.h"
+#include "core/script.h"
+#include "core/sweep.h"
+
+namespace {
+
+struct CaptionProgram {
+  const char* name;
+  const char* folder;
+  std::function<std::unique_ptr<core::Form>()> make;
+};
+
+}  // namespace
+
+#include "caption_programs.inc"
+
+namespace core {
+namespace {
+
+// What the screen reader and the help name: boxes, lists and results.
+bool Described(const Control& c) {
+  return c.kind() == Kind::TextBox || c.kind() == Kind::List || IsResult(c);
+}
+
+// The window as it opens, then once for each option not chosen and each list
+// item not selected: the commands that bring each state about.
+std::vector<std::string> States(const CaptionProgram& p) {
+  std::vector<std::string> states = {""};
+  auto form = p.make();
+  form->Load();
+  for (const auto& c : form->controls()) {
+    if (!c->shown()) continue;
+    if (c->kind() == Kind::Option && !static_cast<const Option&>(*c).value())
+      states.push_back("click " + c->id() + "\n");
+    if (c->kind() == Kind::List) {
+      const auto& list = static_cast<const ListBox&>(*c);
+      for (int i = 0; i < static_cast<int>(list.items().size()); ++i)
+        if (i != list.listIndex())
+          states.push_back("select " + list.id() + " " + list.items()[static_cast<size_t>(i)] + "\n");
+    }
+  }
+  return states;
+}
+
+// A fresh window brought to a state; nullptr when the commands end it.
+std::unique_ptr<Form> Reach(const CaptionProgram& p, const std::string& commands) {
+  auto form = p.make();
+  std::istringstream in(commands);
+  std::ostringstream out, err;
+  RunScript(*form, in, out, err);
+  if (form->ended()) return nullptr;
+  return form;
+}
+
+// The word-like runs of a text.
+std::set<std::string> Words(const std::string& text) {
+  std::set<std::string> words;
+  std::string word;
+  for (char ch : text + ' ') {
+    if (std::isalnum(static_cast<unsigned char>(ch)) || ch == '_') {
+      word += ch;
+    } else if (!word.empty()) {
+      words.insert(word);
+      word.clear();
+    }
+  }
+  return words;
+}
+
+// The captions of the Inputs and Results tables of a program's help.
+std::set<std::string> HelpCaptions(const CaptionProgram& p) {
+  const auto path = std::filesystem::path(CALC_SOURCE_DIR) / p.folder / (std::string(p.name) + ".help.md");
+  const auto help = ReadFileText(path);
+  std::set<std::string> captions;
+  if (!help) return captions;
+  const auto sections = MdSections(*help);
+  for (const char* section : {"Inputs", "Results"}) {
+    const auto it = sections.find(section);
+    if (it == sections.end()) continue;
+    for (const MdTable& table : MdTables(it->second))
+      for (const auto& row : table.rows)
+        if (!row.empty())
+          for (const auto& c : CaptionsInCell(row[0])) captions.insert(c);
+  }
+  return captions;
+}
+
+class Captions : public ::testing::TestWithParam<CaptionProgram> {
+ protected:
+  void SetUp() override {
+    char folder[] = "/tmp/captions-XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    old_ = std::filesystem::current_path();
+    dir_ = folder;
+    std::filesystem::current_path(dir_);
+  }
+  void TearDown() override {
+    std::filesystem::current_path(old_);
+    std::filesystem::remove_all(dir_);
+  }
+  std::filesystem::path old_, dir_;
+};
+
+TEST_P(Captions, EveryShownBoxHasOneCaptionAndNoControlName) {
+  const CaptionProgram& p = GetParam();
+  for (const std::string& state : States(p)) {
+    SCOPED_TRACE(state);
+    auto form = Reach(p, state);
+    if (!form) continue;
+    std::set<std::string> names;
+    for (const auto& c : form->controls()) names.insert(c->name());
+    const std::vector<const TextBox*> inputs = SweepInputs(*form);
+    const std::vector<const Control*> outputs = SweepOutputs(*form);
+    std::vector<const Control*> offered(inputs.begin(), inputs.end());
+    offered.insert(offered.end(), outputs.begin(), outputs.end());
+    for (const Button* b : SweepButtons(*form)) offered.push_back(b);
+    for (const auto& c : form->controls())
+      if (c->shown() && Described(*c)) offered.push_back(c.get());
+    for (const Control* c : offered) {
+      const std::string caption = CaptionOf(*form, *c);
+      EXPECT_FALSE(caption.empty()) << c->id();
+      for (const std::string& word : Words(caption))
+        EXPECT_FALSE(names.count(word)) << c->id() << ": \"" << caption << "\" holds a control's name";
+    }
+    // Every shown box a person types into is offered to sweep.
+    for (const auto& c : form->controls()) {
+      if (c->kind() != Kind::TextBox || !c->shown() || static_cast<const TextBox&>(*c).readOnly)
+        continue;
+      EXPECT_NE(std::find(inputs.begin(), inputs.end(), c.get()), inputs.end()) << c->id();
+    }
+  }
+}
+
+// Letters in a box, and its compute button pressed: the error line names the
+// box by its caption.
+TEST_P(Captions, TheErrorLineNamesABoxByItsCaption) {
+  const CaptionProgram& p = GetParam();
+  int named = 0;
+  for (const std::string& state : States(p)) {
+    SCOPED_TRACE(state);
+    auto probe = Reach(p, state);
+    if (!probe) continue;
+    for (const TextBox* box : SweepInputs(*probe)) {
+      Button* compute = probe->ComputeFor(*box);
+      if (!compute) continue;
+      auto form = Reach(p, state + "type " + box->id() + " abc\nclick " + compute->id() + "\n");
+      if (!form || !form->lblError->shown()) continue;
+      const std::string message = form->lblError->caption();
+      const size_t at = message.find(" does not hold a number");
+      if (at == std::string::npos) continue;  // read leniently, or refused otherwise
+      EXPECT_EQ(message.substr(0, at), CaptionOf(*form, *form->FindById(box->id())))
+          << box->id() << ": " << message;
+      ++named;
+    }
+  }
+  // Windows whose every box is read leniently name none.
+  const std::set<std::string> lenient = {"flowmenu", "thrustfit", "shaftfit"};
+  if (!lenient.count(p.name)) {
+    EXPECT_GT(named, 0);
+  }
+}
+
+// The help's tables name each box as the window does.
+TEST_P(Captions, TheHelpTablesNameEachShownBoxByItsCaption) {
+  const CaptionProgram& p = GetParam();
+  const std::set<std::string> help = HelpCaptions(p);
+  if (help.empty()) GTEST_SKIP() << "no help tables";
+  // As tools/help_tool.cpp --check: boxes it leaves out or names otherwise.
+  const std::set<std::string> excepted = {"flowmenu Option8", "ringflow Txtjconv"};
+  for (const std::string& state : States(p)) {
+    SCOPED_TRACE(state);
+    auto form = Reach(p, state);
+    if (!form) continue;
+    for (const auto& c : form->controls()) {
+      if (!c->shown() || !Described(*c) || c.get() == form->lblError) continue;
+      // An array is described once, by its first element; a label the
+      // window writes into by what it said at first.
+      if (c->index() >= 0 && c.get() != form->Find(c->name(), -1) &&
+          form->controls().end() !=
+              std::find_if(form->controls().begin(), form->controls().end(), [&](const auto& o) {
+                return o->name() == c->name() && o->index() >= 0 && o->index() < c->index();
+              }))
+        continue;
+      if (excepted.count(std::string(p.name) + " " + c->id())) continue;
+      if (c->kind() == Kind::Label && c->look != Look::Result) continue;
+      const std::string caption = CaptionOf(*form, *c);
+      if (help.count(caption)) continue;
+      if (c->kind() == Kind::List) {
+        // A list named by its choices: each choice is a caption.
+        bool all = true;
+        for (const auto& item : static_cast<const ListBox&>(*c).items()) all = all && help.count(Trimmed(item));
+        if (all) continue;
+      }
+      ADD_FAILURE() << p.name << " " << c->id() << ": \"" << caption
+                    << "\" is not in the help's tables";
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(All, Captions, ::testing::ValuesIn(kCaptionPrograms),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace core
