@@ -90,7 +90,7 @@ HelpBoxes BoxesOf(Form& fresh, Form& loaded) {
     // A label written into is named by what it said at first.
     std::string caption = c.kind() == Kind::Label && c.look != Look::Result
                               ? Trimmed(c.text())
-                              : CaptionOf(fresh, c);
+                              : Trimmed(CaptionOf(fresh, c));  // as a table cell holds it
     const std::string key = (input ? "in:" : "out:") + caption;
     if (!seen.insert(key).second) continue;
     (input ? boxes.inputs : boxes.results).push_back({&c, caption});
