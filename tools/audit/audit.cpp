@@ -161,7 +161,8 @@ Outcome Case(const Factory& make, const std::string& reveal, const std::string& 
   RunLines(*form, script);
   Outcome o;
   const auto& box = static_cast<const core::TextBox&>(*form->FindById(id));
-  const std::string caption = core::CaptionOf(*form, box);
+  // The one caption rule (Form::CaptionOf is core::CaptionOf), as every view names the box.
+  const std::string caption = form->CaptionOf(box);
   const std::string where = id + " \"" + bad.text + "\": ";
   if (form->ended()) {
     o.cell = "ends the program";
@@ -260,7 +261,7 @@ int Main(const std::string& program, const Factory& make, int argc, char** argv)
     auto shown = make();
     RunLines(*shown, reveal.empty() ? "" : reveal + "\n");
     const auto& box = static_cast<const core::TextBox&>(*shown->FindById(id));
-    const std::string caption = core::CaptionOf(*shown, box);
+    const std::string caption = shown->CaptionOf(box);
     if (caption == "A box") findings.push_back(id + ": the box has no caption to be named by");
     std::string reached = reveal.empty() ? (box.shown() ? "" : "(hidden)") : "`" + reveal + "`";
     table << "| " << program << " | " << Escape(caption) << " | `" << id << "` "
