@@ -43,3 +43,21 @@ foreach(program ${CALC_PROGRAMS})
   set_tests_properties(${program}.charts.gui PROPERTIES ENVIRONMENT
                        "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
 endforeach()
+
+# One caption for each box: the error line, the sweep offers and the help's
+# tables name every shown box of every program alike.
+set(calc_caption_programs "")
+foreach(program ${CALC_PROGRAMS})
+  string(APPEND calc_caption_programs
+         "    {\"${program}\", \"${CALC_${program}_FOLDER}\", [] { return std::unique_ptr<core::Form>(new ${CALC_${program}_CLASS}); }},\n")
+endforeach()
+file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/generated/caption_programs.inc
+     CONTENT "// Made by cmake/SuiteTests.cmake from programs.txt.\n${calc_chart_includes}\nnamespace {\nconst std::vector<CaptionProgram> kCaptionPrograms = {\n${calc_caption_programs}};\n}  // namespace\n")
+add_executable(captions_test ${PROJECT_SOURCE_DIR}/core/captions_test.cpp)
+target_include_directories(captions_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
+foreach(program ${CALC_PROGRAMS})
+  target_link_libraries(captions_test PRIVATE ${program}_window)
+endforeach()
+target_link_libraries(captions_test PRIVATE GTest::gtest_main calc_flags)
+target_compile_definitions(captions_test PRIVATE CALC_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+gtest_discover_tests(captions_test DISCOVERY_TIMEOUT 60)

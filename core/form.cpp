@@ -555,21 +555,11 @@ float Form::Strict(const TextBox* box) const {
   }
 }
 
-std::string Form::CaptionOf(const TextBox& box) const {
-  if (!box.what.empty()) return box.what;
-  // A box without a name of its own: the caption of the label just left of
-  // it on the same row, as a person reads the window.
-  const Label* best = nullptr;
-  for (const auto& c : controls_) {
-    if (c->kind() != Kind::Label || c->parent() != box.parent() || c->text().empty()) continue;
-    const Rect& r = c->rect;
-    const bool sameRow = r.y < box.rect.y + box.rect.h && box.rect.y < r.y + r.h;
-    if (sameRow && r.x + r.w <= box.rect.x + 4 && (!best || r.x > best->rect.x))
-      best = static_cast<const Label*>(c.get());
-  }
-  if (best) return best->text();
-  return "A box";
-}
+// The one caption rule is the reading's (core/reading.h), which includes this
+// header and has an IsResult of its own.
+std::string CaptionOf(const Form& form, const Control& control);
+
+std::string Form::CaptionOf(const TextBox& box) const { return core::CaptionOf(*this, box); }
 
 void Form::Refuse(const TextBox* box, const std::string& why) const {
   throw Failure(CaptionOf(*box) + " " + why);

@@ -305,7 +305,7 @@ class Form {
   // The strict reading of a box into a Single; text that is not a number
   // ends the handler with a message naming the box by its caption.
   float Strict(const TextBox* box) const;
-  // How messages name a box: its caption as the window shows it.
+  // How messages name a box: its caption (core::CaptionOf, core/reading.h).
   std::string CaptionOf(const TextBox& box) const;
   // Ends the handler with "<caption of box> <why>".
   [[noreturn]] void Refuse(const TextBox* box, const std::string& why) const;

@@ -1,5 +1,7 @@
 #include "core/help_doc.h"
 
+#include "core/reading.h"
+
 #include <algorithm>
 #include <fstream>
 #include <set>
@@ -33,43 +35,13 @@ std::vector<std::string_view> Lines(std::string_view text) {
   return lines;
 }
 
-// A label that can name a box: plain text, not a value, warning or title.
-bool Describes(const Control& c, bool optionsToo) {
-  if (c.kind() == Kind::Option) return optionsToo && !Collapse(c.text()).empty();
-  if (c.kind() != Kind::Label) return false;
-  if (c.look == Look::Result || c.look == Look::Warning || c.look == Look::Title) return false;
-  return !Collapse(c.text()).empty();
-}
-
 int Overlap(int a0, int a1, int b0, int b1) { return std::min(a1, b1) - std::max(a0, b0); }
-
-// The describing control on the left of r, on the same row, or above it.
-const Control* Beside(const Form& form, const Frame* in, const Control& self, const Rect& r,
-                      bool optionsToo) {
-  const Control* left = nullptr;
-  const Control* above = nullptr;
-  for (const Control* c : form.Children(in)) {
-    if (c == &self || !Describes(*c, optionsToo)) continue;
-    const Rect& l = c->rect;
-    const int rows = Overlap(l.y, l.y + l.h, r.y, r.y + r.h);
-    if (l.x + l.w <= r.x + 8 && l.x < r.x && rows * 2 >= std::min(l.h, r.h)) {
-      if (!left || l.x + l.w > left->rect.x + left->rect.w) left = c;
-      continue;
-    }
-    const int columns = Overlap(l.x, l.x + l.w, r.x, r.x + r.w);
-    const int gap = r.y - (l.y + l.h);
-    if (gap >= -6 && gap <= 40 && columns * 2 >= std::min(l.w, r.w)) {
-      if (!above || l.y + l.h > above->rect.y + above->rect.h) above = c;
-    }
-  }
-  return left ? left : above;
-}
 
 // The column heading above a box, at any distance, or nullptr.
 const Control* ColumnHeading(const Form& form, const Control& c) {
   const Control* best = nullptr;
   for (const Control* h : form.Children(c.parent())) {
-    if (h->kind() != Kind::Label || h->look != Look::Heading || Collapse(h->text()).empty())
+    if (h->kind() != Kind::Label || h->look != Look::Heading || Trimmed(h->text()).empty())
       continue;
     const Rect& l = h->rect;
     const int columns = Overlap(l.x, l.x + l.w, c.rect.x, c.rect.x + c.rect.w);
@@ -86,55 +58,6 @@ const std::vector<std::string>& HelpSections() {
       "What it computes", "Assumptions", "Inputs", "Results",
       "Equations", "Messages and warnings", "Worked example"};
   return sections;
-}
-
-std::string Collapse(std::string_view text) {
-  std::string out;
-  bool blank = false;
-  for (char ch : Trim(text)) {
-    if (IsBlank(ch)) {
-      blank = true;
-      continue;
-    }
-    if (blank) out += ' ';
-    blank = false;
-    out += ch;
-  }
-  return out;
-}
-
-std::string HelpCaptionOf(const Form& form, const Control& control) {
-  if (control.kind() == Kind::Option || control.kind() == Kind::Button)
-    return Collapse(control.text());
-  // An element of an array is described as its first element is (arrays
-  // may count from 0 or from 1).
-  if (control.index() >= 0) {
-    for (const auto& c : form.controls()) {
-      if (c->name() != control.name() || c->index() < 0) continue;
-      if (c.get() != &control && c->index() < control.index()) return HelpCaptionOf(form, *c);
-      if (c.get() == &control) break;
-    }
-  }
-  if (const Control* c = Beside(form, control.parent(), control, control.rect, false)) {
-    // In a table with row headings ("1", "Hub") the column heading names the box.
-    const bool rowHeading = c->look == Look::Heading && c->rect.y + c->rect.h > control.rect.y;
-    if (const Control* column = rowHeading ? ColumnHeading(form, control) : nullptr)
-      return Collapse(column->text());
-    return Collapse(c->text());
-  }
-  // A box alone in a borderless holder is described beside the holder.
-  for (const Frame* holder = control.parent(); holder && !holder->border;
-       holder = holder->parent()) {
-    if (const Control* c = Beside(form, holder->parent(), *holder, holder->rect, true))
-      return Collapse(c->text());
-  }
-  if (control.kind() == Kind::List) {
-    const auto& items = static_cast<const ListBox&>(control).items();
-    std::string joined;
-    for (const auto& item : items) joined += (joined.empty() ? "" : " / ") + Collapse(item);
-    return joined;
-  }
-  return "";
 }
 
 HelpBoxes BoxesOf(Form& fresh, Form& loaded) {
@@ -168,9 +91,8 @@ HelpBoxes BoxesOf(Form& fresh, Form& loaded) {
     if (!input && !result) continue;
     // A label written into is named by what it said at first.
     std::string caption = c.kind() == Kind::Label && c.look != Look::Result
-                              ? Collapse(c.text())
-                              : HelpCaptionOf(fresh, c);
-    if (caption.empty() && c.kind() == Kind::Label) caption = Collapse(c.text());
+                              ? Trimmed(c.text())
+                              : Trimmed(CaptionOf(fresh, c));  // as a table cell holds it
     const std::string key = (input ? "in:" : "out:") + caption;
     if (!seen.insert(key).second) continue;
     (input ? boxes.inputs : boxes.results).push_back({&c, caption});
@@ -185,7 +107,7 @@ std::vector<std::string> MdHeadings(std::string_view markdown) {
   bool fenced = false;
   for (std::string_view line : Lines(markdown)) {
     if (line.starts_with("```")) fenced = !fenced;
-    if (!fenced && line.starts_with("## ")) headings.push_back(Collapse(line.substr(3)));
+    if (!fenced && line.starts_with("## ")) headings.push_back(Trimmed(line.substr(3)));
   }
   return headings;
 }
@@ -197,7 +119,7 @@ std::map<std::string, std::string> MdSections(std::string_view markdown) {
   for (std::string_view line : Lines(markdown)) {
     if (line.starts_with("```")) fenced = !fenced;
     if (!fenced && line.starts_with("## ")) {
-      body = &sections[Collapse(line.substr(3))];
+      body = &sections[Trimmed(line.substr(3))];
       continue;
     }
     if (!fenced && line.starts_with("# ")) {
@@ -297,7 +219,7 @@ std::vector<std::string> CaptionsInCell(std::string_view cell) {
   std::istringstream lines(MdPlain(cell));
   std::string line;
   while (std::getline(lines, line))
-    if (std::string c = Collapse(line); !c.empty()) captions.push_back(c);
+    if (std::string c = Trimmed(line); !c.empty()) captions.push_back(c);
   return captions;
 }
 
@@ -362,19 +284,18 @@ std::string ExampleCaption(const Form& form, std::string_view id) {
   if (!c) return std::string(id);
   if (c == form.lblError) return "Message";
   if (c->kind() == Kind::Label && c->look == Look::Warning) return "Warning";
-  if (c->kind() == Kind::Label && c->look != Look::Result) return Collapse(c->text());
-  std::string caption = HelpCaptionOf(form, *c);
+  if (c->kind() == Kind::Label && c->look != Look::Result) return Trimmed(c->text());
+  std::string caption = CaptionOf(form, *c);
   if (c->kind() == Kind::List) {
     // A list named by its choices reads as a choice.
     std::string joined;
     for (const auto& item : static_cast<const ListBox*>(c)->items())
-      joined += (joined.empty() ? "" : " / ") + Collapse(item);
+      joined += (joined.empty() ? "" : " / ") + Trimmed(item);
     if (caption == joined) caption = "Choice";
   }
-  if (caption.empty()) caption = std::string(id);
   // A box in a grid of rows and columns: its row label and column heading.
   if (const Control* heading = ColumnHeading(form, *c); heading && c->index() < 0) {
-    const std::string column = Collapse(heading->text());
+    const std::string column = Trimmed(heading->text());
     if (column != caption) caption += ", " + column;
   }
   if (c->index() >= 0) {
@@ -462,7 +383,7 @@ std::string RenderExample(const Form& fresh, std::string_view script, std::strin
     } else if (kind != "textbox" && kind != "list") {
       continue;
     }
-    shows += "| " + MdEscape(Collapse(caption)) + " | " + MdEscape(Collapse(value)) + " |\n";
+    shows += "| " + MdEscape(Trimmed(caption)) + " | " + MdEscape(Trimmed(value)) + " |\n";
   }
 
   std::string md;
@@ -503,7 +424,7 @@ std::string HelpPlaceholder(const Form& fresh) {
   // The window's title without the credit and notice that follow it.
   std::string title = fresh.caption().substr(0, fresh.caption().find("  "));
   if (const size_t by = title.rfind(" by "); by != std::string::npos) title.resize(by);
-  return "# " + Collapse(title) + "\n\nNo help has been written for this program yet.\n";
+  return "# " + Trimmed(title) + "\n\nNo help has been written for this program yet.\n";
 }
 
 }  // namespace core

@@ -22,12 +22,7 @@ namespace core {
 // The sections every help has, in this order.
 const std::vector<std::string>& HelpSections();
 
-// The caption a person reads for a box: the label beside it (on its left),
-// else the heading or label above it, else (for a box in a borderless
-// holder) the label or option beside its holder. Options and buttons are
-// their own caption. Empty when nothing describes the box.
-std::string HelpCaptionOf(const Form& form, const Control& control);
-
+// Each box goes by its one caption (core::CaptionOf, core/reading.h).
 struct HelpBox {
   const Control* control;
   std::string caption;
@@ -65,8 +60,6 @@ std::string MdPlain(std::string_view cell);
 std::string MdEscape(std::string_view text);
 // The captions one Caption cell names (several are joined by "<br/>"; a bare "<br>" ends the Qt rendering).
 std::vector<std::string> CaptionsInCell(std::string_view cell);
-// Trimmed, with runs of blanks made one.
-std::string Collapse(std::string_view text);
 
 // --- the worked example ---
 

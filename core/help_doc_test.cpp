@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/reading.h"
+
 namespace core {
 namespace {
 
@@ -50,18 +52,18 @@ TEST(HelpCaptions, EachBoxByWhatDescribesIt) {
   } cases[] = {
       {"txtg", "gamma"},                  // label on its left
       {"lblt(0)", "T/Tt"},                // column heading above
-      {"lblt(2)", "T/Tt"},                // array: as its first element
+      {"lblt(2)", "Far away"},            // an element by its own row
       {"txtm", "Single Value of M"},      // holder beside an option
       {"optm", "Single Value of M"},      // an option is its own caption
       {"lstss", "Lower / Higher"},        // a list without label: its items
-      {"txtlone", ""},                    // nothing near enough
+      {"txtlone", "Far away"},            // the label above it
       {"txtout", "Result ="},
       {"txtp(1)", "p (psia)"},
       {"txtp(3)", "p (psia)"},            // far below the heading
       {"txtT", "T (R)"},                  // not its row heading
   };
   for (const auto& c : cases)
-    EXPECT_EQ(HelpCaptionOf(form, *form.FindById(c.id)), c.caption) << c.id;
+    EXPECT_EQ(CaptionOf(form, *form.FindById(c.id)), c.caption) << c.id;
 }
 
 TEST(HelpCaptions, InputsAndResultsOfAWindow) {
@@ -72,7 +74,7 @@ TEST(HelpCaptions, InputsAndResultsOfAWindow) {
   for (const auto& b : boxes.inputs) inputs.push_back(b.control->id() + "=" + b.caption);
   for (const auto& b : boxes.results) results.push_back(b.control->id() + "=" + b.caption);
   // A caption counts once: the box beside the option adds nothing.
-  EXPECT_EQ(inputs, (std::vector<std::string>{"txtg=gamma", "txtlone=", "optm=Single Value of M",
+  EXPECT_EQ(inputs, (std::vector<std::string>{"txtg=gamma", "txtlone=Far away", "optm=Single Value of M",
                                                "lstss=Lower / Higher", "txtm2=Mach number",
                                                "txtp(1)=p (psia)", "txtT=T (R)"}));
   // The array counts once; the label the load step writes into is a result,

@@ -1,5 +1,7 @@
 #include "core/plot.h"
 
+#include "core/reading.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -118,7 +120,7 @@ std::string FinishedStatus(int points, int gaps) {
 SweepCaptions CaptionsOf(const Form& form, const SweepRequest& request) {
   auto caption = [&](const std::string& id) {
     const Control* c = form.FindById(id);
-    return c ? SweepCaption(form, *c) : id;
+    return c ? CaptionOf(form, *c) : id;
   };
   SweepCaptions captions;
   captions.input = caption(request.input);

@@ -57,7 +57,7 @@ std::string FinishedStatus(int points, int gaps);
 inline constexpr const char* kNothingToSweep = "This window has no input box with results to sweep.";
 
 // --- the plot of a sweep ---
-// How a person names the controls of a request (core::SweepCaption).
+// How a person names the controls of a request (core::CaptionOf).
 struct SweepCaptions {
   std::string input, family;
   std::vector<std::string> outputs;

@@ -263,12 +263,27 @@ std::string CaptionOf(const Form& form, const Control& control) {
     case Kind::Label:
       if (!IsResult(control)) return Trimmed(control.text());
       break;
+    case Kind::TextBox:
+      // A box the program names itself is named so everywhere, as its
+      // failures name it (kept as written: the messages quote it).
+      if (const std::string& what = static_cast<const TextBox&>(control).what; !what.empty())
+        return what;
+      break;
     default: break;
   }
   if (const Control* caption = CaptionControl(form, control)) return Trimmed(caption->text());
   for (const Frame* f = control.parent(); f; f = f->parent())
     if (!Trimmed(f->caption()).empty()) return Trimmed(f->caption());
-  return "";
+  // Nothing on the window describes it: a list by its choices, anything
+  // else as what it is (never by the control's own name).
+  if (control.kind() == Kind::List) {
+    std::string joined;
+    for (const std::string& item : static_cast<const ListBox&>(control).items())
+      if (!Trimmed(item).empty()) joined += (joined.empty() ? "" : " / ") + Trimmed(item);
+    if (!joined.empty()) return joined;
+    return "A list";
+  }
+  return "A box";
 }
 
 std::string WindowText(const Form& form) {

@@ -33,10 +33,14 @@ bool IsResult(const Control& control);
 // it on its row, else the heading just above it, else (for a box beside an
 // option) that option. Nullptr when there is none.
 const Control* CaptionControl(const Form& form, const Control& control);
-// Its text with the blanks that pad it trimmed and runs of blanks made one;
-// an option's or a button's own caption; a list without a label of its own
-// takes the frame around it. Empty when nothing describes the control.
+// The one name of a control, wherever it is named: the error line, the
+// screen reader, Copy, the sweep panels, the help's tables. A box the
+// program names itself ("what") goes by that name; else the caption
+// control's text, trimmed; an option's, button's or frame's own caption; a
+// box or list without a label of its own takes the frame around it. When
+// nothing describes it: a list by its choices ("a / b"), else "A box".
 std::string CaptionOf(const Form& form, const Control& control);
+// A text with the blanks that pad it trimmed and runs of blanks made one.
 std::string Trimmed(std::string_view text);
 
 // The whole window as rows "caption TAB value": every input (boxes, the

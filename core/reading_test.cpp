@@ -137,6 +137,35 @@ TEST(Captions, BoxBesideAnOptionAndAListWithoutALabel) {
                               "Single value of M\t2\n");
 }
 
+// The one name of a box wherever it is named: the program's own name first
+// (as its failures give it), and never the control's name.
+TEST(Captions, TheProgramsNameFirstAndAFallbackWithoutTheControlsName) {
+  Form form("Form", 600, 300);
+  form.AddLabel("lblg", "gamma =", {10, 10, 80, 24});
+  TextBox* g = form.AddTextBox("txtg", {100, 10, 60, 24});
+  TextBox* named = form.AddTextBox("txtm", {100, 40, 60, 24});
+  form.AddLabel("lblm", "Stream 2", {10, 40, 80, 24});
+  named->what = "Mach number  of stream 2";  // kept as written: messages quote it
+  TextBox* bare = form.AddTextBox("txtbare", {400, 200, 60, 24});
+  ListBox* list = form.AddList("lstbare", {" Lower ", "Higher"}, {400, 240, 80, 40});
+  ListBox* empty = form.AddList("lstnone", {}, {500, 240, 80, 40});
+  EXPECT_EQ(CaptionOf(form, *g), "gamma =");
+  EXPECT_EQ(CaptionOf(form, *named), "Mach number  of stream 2");
+  EXPECT_EQ(form.CaptionOf(*named), CaptionOf(form, *named));
+  EXPECT_EQ(CaptionOf(form, *bare), "A box");
+  EXPECT_EQ(form.CaptionOf(*bare), "A box");
+  EXPECT_EQ(CaptionOf(form, *list), "Lower / Higher");
+  EXPECT_EQ(CaptionOf(form, *empty), "A list");
+  // The error line names the box by it.
+  named->setText("abc");
+  try {
+    form.Strict(named);
+    ADD_FAILURE() << "not refused";
+  } catch (const Failure& f) {
+    EXPECT_EQ(std::string(f.what()), "Mach number  of stream 2 does not hold a number");
+  }
+}
+
 TEST(WindowText, InputsThenResultsOneCaptionAndValueEach) {
   Columns columns;
   static_cast<TextBox*>(columns.FindById("txtR"))->setText("42");

@@ -1,5 +1,7 @@
 #include "core/sweep.h"
 
+#include "core/reading.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -218,51 +220,12 @@ int SweepThreads() {
 
 namespace {
 
-std::string Trimmed(std::string text) {
-  while (!text.empty() && (text.back() == ' ' || text.back() == '=' || text.back() == ':'))
-    text.pop_back();
-  size_t first = text.find_first_not_of(' ');
-  return first == std::string::npos ? std::string() : text.substr(first);
-}
-
 bool IsEnding(const Control& c) {
   const std::string& t = c.text();
   return t.find("Done") != std::string::npos || t.find("DONE") != std::string::npos;
 }
 
 }  // namespace
-
-std::string SweepCaption(const Form& form, const Control& control) {
-  if (control.kind() == Kind::Button || control.kind() == Kind::Option ||
-      control.kind() == Kind::Frame) {
-    const std::string caption = Trimmed(control.text());
-    return caption.empty() ? control.id() : caption;
-  }
-  if (control.kind() == Kind::TextBox) {
-    const auto& box = static_cast<const TextBox&>(control);
-    if (!box.what.empty()) return box.what;
-  }
-  const Rect& r = control.rect;
-  const int mid = r.y + r.h / 2;
-  const Control* left = nullptr;
-  const Control* above = nullptr;
-  for (const auto& c : form.controls()) {
-    if (c->kind() != Kind::Label || c->parent() != control.parent() || c.get() == &control) continue;
-    if (c->look == Look::Result || c->look == Look::Warning || Trimmed(c->text()).empty()) continue;
-    if (ReadRangeEnd(c->text())) continue;  // a value, not a name
-    const Rect& q = c->rect;
-    const int qmid = q.y + q.h / 2;
-    if (q.x + q.w <= r.x + 8 && std::abs(qmid - mid) <= std::max(r.h, q.h) / 2) {
-      if (!left || q.x + q.w > left->rect.x + left->rect.w) left = c.get();
-    } else if (q.y + q.h <= r.y + 4 && r.y - (q.y + q.h) <= 40 && q.x < r.x + r.w &&
-               q.x + q.w > r.x) {
-      if (!above || q.y > above->rect.y) above = c.get();
-    }
-  }
-  if (left) return Trimmed(left->text());
-  if (above) return Trimmed(above->text());
-  return control.id();
-}
 
 std::vector<const TextBox*> SweepInputs(const Form& form) {
   std::vector<const TextBox*> boxes;
@@ -286,8 +249,10 @@ std::vector<const Control*> SweepOutputs(const Form& form) {
       continue;
     if (c->look != Look::Result && !ShownNumber(c->text())) continue;
     // A label that only numbers a row ("1", "2") is no result.
-    const std::string t = Trimmed(c->text());
-    if (c->look != Look::Result && t.find_first_not_of("0123456789") == std::string::npos) continue;
+    std::string t = Trimmed(c->text());
+    if (!t.empty() && (t.back() == '=' || t.back() == ':')) t.pop_back();
+    if (c->look != Look::Result && Trimmed(t).find_first_not_of("0123456789") == std::string::npos)
+      continue;
     outputs.push_back(c.get());
   }
   return outputs;

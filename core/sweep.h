@@ -121,10 +121,8 @@ SweepTrace Trace(const SweepRequest& request, const std::vector<SweepPoint>& poi
 int SweepThreads();
 
 // --- what a view offers to sweep and to plot ---
-// How a person names a control: a box's own name for failures, else the
-// label on its left in the same row, else the heading above it, else its id;
-// without a trailing "=" or ":".
-std::string SweepCaption(const Form& form, const Control& control);
+// Each offered control goes by its caption (core::CaptionOf), as the error
+// line and the screen reader name it.
 // The shown boxes a person types into.
 std::vector<const TextBox*> SweepInputs(const Form& form);
 // The results: read-only boxes, and shown labels that show a number.

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "core/numtext.h"
+#include "core/reading.h"
 #include "core/script.h"
 
 namespace core {
@@ -338,11 +339,12 @@ std::vector<std::string> Ids(const auto& controls) {
 
 TEST(SweepChoices, CaptionsInputsOutputsAndButtons) {
   Laid w;
-  EXPECT_EQ(SweepCaption(w, *w.alt), "Altitude (ft)");
-  EXPECT_EQ(SweepCaption(w, *w.mach), "Mach number");
-  EXPECT_EQ(SweepCaption(w, *w.bare), "txtbare");  // "far away" is not on its row
-  EXPECT_EQ(SweepCaption(w, *w.FindById("lblp")), "p/pt");
-  EXPECT_EQ(SweepCaption(w, *w.FindById("cmdgo")), "Compute");
+  // As the error line and the screen reader name them.
+  EXPECT_EQ(CaptionOf(w, *w.alt), "Altitude (ft) =");
+  EXPECT_EQ(CaptionOf(w, *w.mach), "Mach number");
+  EXPECT_EQ(CaptionOf(w, *w.bare), "far away");  // the label above, never "txtbare"
+  EXPECT_EQ(CaptionOf(w, *w.FindById("lblp")), "p/pt");
+  EXPECT_EQ(CaptionOf(w, *w.FindById("cmdgo")), "Compute");
   EXPECT_EQ(Ids(SweepInputs(w)), (std::vector<std::string>{"txtalt", "txtm", "txtbare"}));
   EXPECT_EQ(Ids(SweepOutputs(w)), (std::vector<std::string>{"lblp", "lblTemp", "txtout"}));
   EXPECT_EQ(Ids(SweepButtons(w)), (std::vector<std::string>{"cmdgo"}));

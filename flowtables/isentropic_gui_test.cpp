@@ -107,7 +107,7 @@ class IsentropicGui : public QObject {
   // Every box, list and result is named by its caption for a screen reader,
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
-    qt::CheckDescribed<flowtables::Isentropic>({{"txtg", "γ ="}, {"txtm1", "Single Value of M"}, {"lblt1", "T/Tt"}}, {"cmdscompute", "txtm1", "1.1", "txtm1", "x", true});
+    qt::CheckDescribed<flowtables::Isentropic>({{"txtg", "γ"}, {"txtm1", "M"}, {"lblt1", "T/Tt"}}, {"cmdscompute", "txtm1", "1.1", "txtm1", "x", true});
   }
 
   // The keyboard alone: the window opens on its first input, Tab follows

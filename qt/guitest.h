@@ -112,6 +112,8 @@ inline void CheckAccessibleNames(View& view, Form& form,
     const QString name = face->text(QAccessible::Name);
     if (std::getenv("CALC_NAMES")) qInfo("%s: %s", id.constData(), qPrintable(name));
     QVERIFY2(!name.isEmpty(), id);
+    // The one caption rule names it (core/reading.h).
+    QCOMPARE(name, QString::fromStdString(CaptionOf(form, *c)));
     for (QLabel* label : view.findChildren<QLabel*>())
       if (label->buddy() == widget) QCOMPARE(name, label->text().simplified());
     if (c->kind() == Kind::Label)

@@ -34,6 +34,7 @@
 
 #include "core/numtext.h"
 #include "core/plot.h"
+#include "core/reading.h"
 
 namespace qt {
 
@@ -41,12 +42,9 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-// "caption (id)", so that two boxes of one caption stay apart.
-QString Choice(const Form& form, const Control& control) {
-  const std::string caption = SweepCaption(form, control);
-  if (caption == control.id()) return Q(caption);
-  return Q(caption + "  (" + control.id() + ")");
-}
+// A control by its one caption, as the error line and the screen reader
+// name it.
+QString Choice(const Form& form, const Control& control) { return Q(CaptionOf(form, control)); }
 
 QColor Colour(const std::string& hex) { return QColor(QString::fromStdString(hex)); }
 

@@ -251,7 +251,8 @@ void View::Describe(Control& control, QWidget* widget) {
   const bool described = control.kind() == Kind::TextBox || control.kind() == Kind::List ||
                          IsResult(control);
   if (!described) return;
-  const QString name = Q(CaptionOf(form_, control));
+  const std::string caption = CaptionOf(form_, control);
+  const QString name = Q(caption);
   if (auto* value = qobject_cast<ValueLabel*>(widget)) {
     value->caption = name;
     return;
@@ -260,11 +261,12 @@ void View::Describe(Control& control, QWidget* widget) {
   // buddy (and takes the user to it with a mnemonic), so the box needs no
   // name of its own: setting one raises an accessibility event, which makes
   // an interface for the widget whether or not anyone listens. A label
-  // whose "&" is a character of its caption stays a plain label.
-  const Control* caption = CaptionControl(form_, control);
-  if (caption && caption->kind() == Kind::Label && caption->text().find('&') == std::string::npos &&
-      Trimmed(caption->text()) == caption->text()) {
-    auto* label = qobject_cast<QLabel*>(Materialize(*const_cast<Control*>(caption)));
+  // whose "&" is a character of its caption stays a plain label, and so
+  // does one whose text is not the box's caption (a box the program names).
+  const Control* buddy = CaptionControl(form_, control);
+  if (buddy && buddy->kind() == Kind::Label && buddy->text().find('&') == std::string::npos &&
+      buddy->text() == caption) {
+    auto* label = qobject_cast<QLabel*>(Materialize(*const_cast<Control*>(buddy)));
     if (label) {
       // A column heading captions every box under it, but is the buddy of
       // one only: the others keep its caption as a name of their own.

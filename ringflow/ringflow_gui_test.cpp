@@ -127,7 +127,7 @@ class RingflowGui : public QObject {
   // Every box, list and result is named by its caption for a screen reader,
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
-    qt::CheckDescribed<ringflow::Ringflow>({{"txtdh", "Hub Dia (ft)"}, {"lstntyp", "NTYP"}, {"txtalf3(3)", "Rotor Exit Angle"}}, {"Cmdcalculate", "txtdh", "1.7", "txtdh", "x", false});
+    qt::CheckDescribed<ringflow::Ringflow>({{"txtdh", "Hub Dia (ft)"}, {"lstntyp", "NTYP"}, {"txtalf3(3)", "Rotor Exit Angle at location 3"}}, {"Cmdcalculate", "txtdh", "1.7", "txtdh", "x", false});
   }
 
   // The keyboard alone: Tab reads the inputs of the left column, then the

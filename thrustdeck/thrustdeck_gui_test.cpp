@@ -148,7 +148,7 @@ class JetCycleGui : public QObject {
   // Every box, list and result is named by its caption for a screen reader,
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
-    qt::CheckDescribed<thrustdeck::JetCycle>({{"lstetyp", "Engine type"}, {"lstinoz", "Primary nozzle c or cd?"}, {"txtalt", "Altitude (ft)"}, {"txtff", "Thrust (lbf) ="}}, {"cmdCalculate", "txtM0", "0.825", "txtalt", "x", true});
+    qt::CheckDescribed<thrustdeck::JetCycle>({{"lstetyp", "Engine type"}, {"lstinoz", "Primary nozzle c or cd?"}, {"txtalt", "Altitude"}, {"txtff", "Thrust (lbf) ="}}, {"cmdCalculate", "txtM0", "0.825", "txtalt", "x", true});
   }
 
   // The keyboard alone: Tab reads down each of the three columns in turn,

@@ -29,6 +29,7 @@
 #include "qt/help_window.h"
 #include "qt/main.h"
 #include "core/numtext.h"
+#include "core/reading.h"
 #include "core/script.h"
 #include "qt/style.h"
 #include "qt/view.h"
@@ -179,10 +180,10 @@ std::vector<std::string> Check(const FormFactory& make, const std::string& progr
         // A list without a label is named by its choices, each a caption.
         const auto& items = static_cast<const ListBox*>(box.control)->items();
         std::string joined;
-        for (const auto& item : items) joined += (joined.empty() ? "" : " / ") + Collapse(item);
+        for (const auto& item : items) joined += (joined.empty() ? "" : " / ") + Trimmed(item);
         if (box.caption == joined) {
           for (const auto& item : items)
-            if (!captions.count(Collapse(item)))
+            if (!captions.count(Trimmed(item)))
               problems.push_back("the choice \"" + item + "\" (" + box.control->id() +
                                  ") is not in the Caption column of \"" + section + "\"");
           continue;
@@ -198,7 +199,7 @@ std::vector<std::string> Check(const FormFactory& make, const std::string& progr
     if (box.control->kind() != Kind::List) continue;
     const std::string inputs = MdPlain(sections.count("Inputs") ? sections.at("Inputs") : "");
     for (const auto& item : static_cast<const ListBox*>(box.control)->items())
-      if (Collapse(inputs).find(Collapse(item)) == std::string::npos)
+      if (Trimmed(inputs).find(Trimmed(item)) == std::string::npos)
         problems.push_back("the choice \"" + item + "\" of " + box.control->id() +
                            " is not in \"Inputs\"");
   }
@@ -206,11 +207,11 @@ std::vector<std::string> Check(const FormFactory& make, const std::string& progr
   // Every warning the window can show is explained (a number shown beside
   // a warning is part of it, not a warning of its own).
   const std::string messages =
-      Collapse(MdPlain(sections.count("Messages and warnings") ? sections.at("Messages and warnings")
+      Trimmed(MdPlain(sections.count("Messages and warnings") ? sections.at("Messages and warnings")
                                                                : ""));
   for (const auto& c : fresh->controls()) {
     if (c->kind() != Kind::Label || c->look != Look::Warning) continue;
-    const std::string warning = Collapse(c->text());
+    const std::string warning = Trimmed(c->text());
     if (warning.empty() || ParseStrict(warning)) continue;
     if (messages.find(warning) == std::string::npos)
       problems.push_back("the warning \"" + warning + "\" (" + c->id() +
@@ -352,7 +353,7 @@ int Gui(int argc, char** argv, const FormFactory& make, const fs::path& built) {
     problems.push_back("F1 opened no help window");
   } else {
     if (markdown->starts_with("# ")) {
-      const std::string title = Collapse(markdown->substr(2, markdown->find('\n') - 2));
+      const std::string title = Trimmed(markdown->substr(2, markdown->find('\n') - 2));
       if (help->windowTitle().toStdString() != "Help: " + title)
         problems.push_back("the help window is titled \"" + help->windowTitle().toStdString() +
                            "\"");

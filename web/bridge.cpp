@@ -311,7 +311,7 @@ class WorkerObserver : public core::FormObserver {
 WorkerObserver workerObserver;
 
 Json ControlChoice(const core::Form& f, const Control& c) {
-  return {{"id", c.id()}, {"caption", core::SweepCaption(f, c)}};
+  return {{"id", c.id()}, {"caption", core::CaptionOf(f, c)}};
 }
 
 }  // namespace

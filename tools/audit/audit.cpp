@@ -161,6 +161,7 @@ Outcome Case(const Factory& make, const std::string& reveal, const std::string& 
   RunLines(*form, script);
   Outcome o;
   const auto& box = static_cast<const core::TextBox&>(*form->FindById(id));
+  // The one caption rule (Form::CaptionOf is core::CaptionOf), as every view names the box.
   const std::string caption = form->CaptionOf(box);
   const std::string where = id + " \"" + bad.text + "\": ";
   if (form->ended()) {

@@ -12,7 +12,8 @@ import { startPool } from './workers.js';
 const page = window.calculatorPage;
 export const sweep = { panel: null, points: [], request: null, pool: null, running: false };
 
-function choiceText(c) { return c.caption === c.id ? c.caption : c.caption + '  (' + c.id + ')'; }
+// A control by its one caption (core::CaptionOf), as the window names it.
+function choiceText(c) { return c.caption; }
 
 function fillSelect(select, list, keep, none) {
   const old = keep !== undefined ? keep : select.value;

@@ -114,6 +114,21 @@ export async function plotTests({ open, check, command, scriptMode, programs, sh
         assert.deepEqual(fetched.filter((n) => /plot|sweep-worker/.test(n)), []);
         await openSweep(page);
         const choices = await page.evaluate(() => window.calculatorPage.plot.sweep.choices);
+        // The panel offers each box by its one caption, as the window names it
+        // to the screen reader, and never by a control's name.
+        const offered = await page.evaluate(() => {
+          const select = document.getElementById('plot-input');
+          return [...select.options].map((o) => {
+            const box = document.querySelector(`[data-name="${CSS.escape(o.value)}"]`);
+            return { id: o.value, text: o.textContent, aria: box ? box.getAttribute('aria-label') : null };
+          });
+        });
+        assert.ok(offered.length > 0, 'no input offered');
+        for (const o of offered) {
+          assert.equal(o.text, choices.inputs.find((x) => x.id === o.id).caption, o.id);
+          assert.equal(o.text, o.aria, `${o.id}: panel and window name it differently`);
+          assert.ok(!o.text.includes(o.id), `${o.id}: "${o.text}" holds its control name`);
+        }
         const r = { ...c.request };
         const input = choices.inputs.find((x) => x.id === r.input);
         assert.ok(input, `${r.input} is not offered`);
