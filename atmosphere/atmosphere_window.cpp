@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "atmosphere/standard_atmosphere.h"
+#include "lib/atmosphere/standard_atmosphere.h"
 #include "core/failure.h"
 #include "core/numtext.h"
 

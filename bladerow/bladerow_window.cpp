@@ -3,7 +3,7 @@
 #include <exception>
 #include <string>
 
-#include "bladerow/velocity_triangles.h"
+#include "bladerow/velocity_chart.h"
 #include "core/numtext.h"
 
 namespace bladerow {

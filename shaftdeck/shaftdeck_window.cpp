@@ -4,7 +4,7 @@
 
 #include "core/numtext.h"
 #include "shaftdeck/diagram.h"
-#include "shaftdeck/ts_diagram.h"
+#include "shaftdeck/ts_chart.h"
 
 namespace shaftdeck {
 
@@ -217,17 +217,17 @@ void Shaftdeck::cmdCalculate_Click() {
   txthrt->setText(core::FormatPattern(result.hrt, "##,###"));
 }
 
-std::vector<std::string> Shaftdeck::ChartNames() const { return thrustdeck::kCycleCharts; }
+std::vector<std::string> Shaftdeck::ChartNames() const { return cycle_charts::kCycleCharts; }
 
 core::ChartData Shaftdeck::Chart(const std::string& name) const {
-  const char* title = thrustdeck::CycleChartTitle(name);
+  const char* title = cycle_charts::CycleChartTitle(name);
   if (!title) return Form::Chart(name);
   if (!last_) {
-    const std::string why = calculated_ ? thrustdeck::CalculationFailed(lblError->caption())
+    const std::string why = calculated_ ? cycle_charts::CalculationFailed(lblError->caption())
                                         : "Press Calculate to compute the cycle";
     return core::Unavailable(name, title, why);
   }
-  return thrustdeck::CycleChart(name, PowerCycleDiagram(last_->inputs, last_->result));
+  return cycle_charts::CycleChart(name, PowerCycleDiagram(last_->inputs, last_->result));
 }
 
 }  // namespace shaftdeck

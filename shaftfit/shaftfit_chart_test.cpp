@@ -6,15 +6,15 @@
 #include <vector>
 
 #include "shaftfit/shaftfit_window.h"
-#include "thrustfit/map_chart_checks.h"
+#include "lib/engine_maps/map_chart_checks.h"
 
 namespace shaftfit {
 namespace {
 
-using maps::checks::ExpectMarksAreTheShownMatch;
-using maps::checks::ExpectNoPoint;
-using maps::checks::OperatingPoint;
-using maps::checks::Single;
+using engine_maps::checks::ExpectMarksAreTheShownMatch;
+using engine_maps::checks::ExpectNoPoint;
+using engine_maps::checks::OperatingPoint;
+using engine_maps::checks::Single;
 
 struct Edit {
   const char* box;
@@ -37,8 +37,8 @@ class ShaftfitMaps : public testing::Test {
   void Calculate() { form.UserClick(*form.FindById("cmdCalculate")); }
   bool Shown(const char* id) { return form.FindById(id)->shown(); }
   // The maps as the matching reads them.
-  maps::Compressor Compressor() {
-    maps::Compressor c;
+  engine_maps::Compressor Compressor() {
+    engine_maps::Compressor c;
     c.c1 = Single(form, "txtc1");
     c.c2 = Single(form, "txtc2");
     c.c3 = Single(form, "txtc3");
@@ -49,8 +49,8 @@ class ShaftfitMaps : public testing::Test {
     c.mu = Single(form, "txtmu");
     return c;
   }
-  maps::Turbine Turbine() {
-    maps::Turbine t;
+  engine_maps::Turbine Turbine() {
+    engine_maps::Turbine t;
     t.pitc = Single(form, "txtpitc");
     t.k1 = Single(form, "txtk1");
     t.k2 = Single(form, "txtk2");
@@ -91,7 +91,7 @@ TEST_F(ShaftfitMaps, OperatingPointIsTheShownMatchOnItsSpeedLine) {
 }
 
 TEST_F(ShaftfitMaps, SpeedLinesOfThePrintedTableFromSurgeToChoke) {
-  maps::checks::ExpectSpeedLinesSurgeToChoke(form.Chart("compressor-map"), Compressor(),
+  engine_maps::checks::ExpectSpeedLinesSurgeToChoke(form.Chart("compressor-map"), Compressor(),
                                              {{"5,000 rpm", 5000},
                                               {"7,000 rpm", 7000},
                                               {"9,000 rpm", 9000},
@@ -99,7 +99,7 @@ TEST_F(ShaftfitMaps, SpeedLinesOfThePrintedTableFromSurgeToChoke) {
                                               {"13,000 rpm", 13000}});
   // The turbine's speeds are those of its printed table, from no flow to choke.
   const core::ChartData turb = form.Chart("turbine-map");
-  const std::vector<const core::ChartSeries*> lines = maps::checks::TableLines(turb);
+  const std::vector<const core::ChartSeries*> lines = engine_maps::checks::TableLines(turb);
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines.front()->name, "Nc4 = 300 rpm");
   EXPECT_EQ(lines.back()->name, "Nc4 = 8,300 rpm");
@@ -141,11 +141,11 @@ TEST_F(ShaftfitMaps, SweepOfTheMatchDrawsTheRunningLine) {
   request.points = 11;
   request.button = "cmdCalculate";
   request.outputs = {"txtppc", "txtpower", "txtm2"};
-  maps::checks::ExpectRunningLine(form, make, request);
+  engine_maps::checks::ExpectRunningLine(form, make, request);
   // Nothing calculated in the window itself: the line, and no point.
   const core::ChartData chart = form.Chart("compressor-map");
   EXPECT_FALSE(OperatingPoint(chart));
-  EXPECT_TRUE(maps::checks::Series(chart, "Running line"));
+  EXPECT_TRUE(engine_maps::checks::Series(chart, "Running line"));
 }
 
 }  // namespace

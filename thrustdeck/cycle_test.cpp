@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "atmosphere/standard_atmosphere.h"
+#include "lib/atmosphere/standard_atmosphere.h"
 #include "core/failure.h"
 
 namespace thrustdeck {

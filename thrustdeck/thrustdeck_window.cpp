@@ -1,7 +1,7 @@
 #include "thrustdeck/thrustdeck_window.h"
 
 #include "core/numtext.h"
-#include "thrustdeck/ts_diagram.h"
+#include "thrustdeck/ts_chart.h"
 
 namespace thrustdeck {
 namespace {
@@ -348,10 +348,10 @@ void JetCycle::cmdCalculate_Click() {
   txttsfc->setText(tsfc);
 }
 
-std::vector<std::string> JetCycle::ChartNames() const { return kCycleCharts; }
+std::vector<std::string> JetCycle::ChartNames() const { return cycle_charts::kCycleCharts; }
 
 core::ChartData JetCycle::Chart(const std::string& name) const {
-  const char* title = CycleChartTitle(name);
+  const char* title = cycle_charts::CycleChartTitle(name);
   if (!title) return Form::Chart(name);
   if (!last_) {
     std::string why = "Press Calculate to compute the cycle";
@@ -359,10 +359,10 @@ core::ChartData JetCycle::Chart(const std::string& name) const {
       why = "The last calculation gave an impossible design: too much power needed by compressor "
             "and/or fan and/or propeller";
     else if (calculated_)
-      why = CalculationFailed(lblError->caption());
+      why = cycle_charts::CalculationFailed(lblError->caption());
     return core::Unavailable(name, title, why);
   }
-  return CycleChart(name, JetCycleDiagram(*last_));
+  return cycle_charts::CycleChart(name, JetCycleDiagram(*last_));
 }
 
 // Inputs that no engine can have, refused before the cycle turns them into

@@ -5,16 +5,16 @@
 #include <utility>
 #include <vector>
 
-#include "thrustfit/map_chart_checks.h"
+#include "lib/engine_maps/map_chart_checks.h"
 #include "thrustfit/thrustfit_window.h"
 
 namespace thrustfit {
 namespace {
 
-using maps::checks::ExpectMarksAreTheShownMatch;
-using maps::checks::ExpectNoPoint;
-using maps::checks::OperatingPoint;
-using maps::checks::Single;
+using engine_maps::checks::ExpectMarksAreTheShownMatch;
+using engine_maps::checks::ExpectNoPoint;
+using engine_maps::checks::OperatingPoint;
+using engine_maps::checks::Single;
 
 struct Edit {
   const char* box;
@@ -34,8 +34,8 @@ class ThrustfitMaps : public testing::Test {
   void Calculate() { form.UserClick(*form.FindById("cmdCalculate")); }
   bool Shown(const char* id) { return form.FindById(id)->shown(); }
   // The maps as the matching reads them.
-  maps::Compressor Compressor() {
-    maps::Compressor c;
+  engine_maps::Compressor Compressor() {
+    engine_maps::Compressor c;
     c.c1 = Single(form, "txtc1");
     c.c2 = Single(form, "txtc2");
     c.c3 = Single(form, "txtc3");
@@ -46,8 +46,8 @@ class ThrustfitMaps : public testing::Test {
     c.mu = Single(form, "txtmu");
     return c;
   }
-  maps::Turbine Turbine() {
-    maps::Turbine t;
+  engine_maps::Turbine Turbine() {
+    engine_maps::Turbine t;
     t.pitc = Single(form, "txtpitc");
     t.k1 = Single(form, "txtk1");
     t.k2 = Single(form, "txtk2");
@@ -94,7 +94,7 @@ TEST_F(ThrustfitMaps, OperatingPointIsTheShownMatchOnItsSpeedLine) {
 TEST_F(ThrustfitMaps, SpeedLinesOfThePrintedTableFromSurgeToChoke) {
   struct Case {
     const char* nc2d;
-    std::vector<maps::checks::SpeedLine> lines;
+    std::vector<engine_maps::checks::SpeedLine> lines;
   };
   const Case cases[] = {
       {"10000",
@@ -113,7 +113,7 @@ TEST_F(ThrustfitMaps, SpeedLinesOfThePrintedTableFromSurgeToChoke) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.nc2d);
     Type("txtnc2d", c.nc2d);
-    maps::checks::ExpectSpeedLinesSurgeToChoke(form.Chart("compressor-map"), Compressor(), c.lines);
+    engine_maps::checks::ExpectSpeedLinesSurgeToChoke(form.Chart("compressor-map"), Compressor(), c.lines);
   }
 }
 
@@ -157,11 +157,11 @@ TEST_F(ThrustfitMaps, SweepOfTheMatchDrawsTheRunningLine) {
   request.points = 11;
   request.button = "cmdCalculate";
   request.outputs = {"txttnd", "txtm2", "txtppc"};
-  maps::checks::ExpectRunningLine(form, make, request);
+  engine_maps::checks::ExpectRunningLine(form, make, request);
   // The point of the window's own Calculate stays.
   EXPECT_TRUE(OperatingPoint(form.Chart("compressor-map")));
   request.outputs = {"txtm2", "txttsfc"};
-  maps::checks::ExpectRunningLine(form, make, request);
+  engine_maps::checks::ExpectRunningLine(form, make, request);
 }
 
 }  // namespace

@@ -1,0 +1,2 @@
+#include "core/chart.h"
+#include "alpha/alpha_window.h"

@@ -1,0 +1,2 @@
+#include "lib/engine/rule.h"
+#include "core/form.h"
