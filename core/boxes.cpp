@@ -48,6 +48,10 @@ std::vector<TextBox*> BoxesNamed(const Form& form, std::initializer_list<std::st
   return boxes;
 }
 
+TextBox* AddBox(Form& form, const BoxRow& row, Frame* in) {
+  return AddBoxes(form, {row}, in)[0];
+}
+
 double Read(const Form& form, const TextBox* box, Precision precision) {
   const double value = form.Leading(box);
   return precision == Precision::Single ? static_cast<float>(value) : value;
@@ -57,6 +61,10 @@ std::optional<std::string> ShownText(const Form& form, std::string_view id) {
   const Control* c = form.FindById(id);
   if (!c || !c->shown()) return std::nullopt;
   return c->text();
+}
+
+std::function<std::optional<std::string>(const std::string&)> ShownTexts(const Form& form) {
+  return [&form](const std::string& id) { return ShownText(form, id); };
 }
 
 std::vector<ChartPoint> SweepLine(const SweepTrace& sweep, const std::string& x,

@@ -4,6 +4,8 @@
 // of the boxes so built.
 #pragma once
 
+#include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +45,9 @@ struct Boxes {
 // (nullptr: the window itself).
 Boxes AddBoxes(Form& form, const std::vector<BoxRow>& rows, Frame* in = nullptr);
 
+// One row alone.
+TextBox* AddBox(Form& form, const BoxRow& row, Frame* in = nullptr);
+
 // A frame and the rows in it, as described elsewhere in plain data: Rows is
 // any range of rows with the members of BoxRow (places as {x, y, w, h},
 // single for the precision), so a formula library can lay out boxes
@@ -53,6 +58,12 @@ BoxRow RowOf(const Described& r) {
           {r.labelAt.x, r.labelAt.y, r.labelAt.w, r.labelAt.h},
           {r.boxAt.x, r.boxAt.y, r.boxAt.w, r.boxAt.h},
           r.what, r.single ? Precision::Single : Precision::Double, r.readOnly};
+}
+template <class Row>
+Boxes AddDescribed(Form& form, std::initializer_list<Row> rows, Frame* in = nullptr) {
+  std::vector<BoxRow> built;
+  for (const Row& r : rows) built.push_back(RowOf(r));
+  return AddBoxes(form, built, in);
 }
 // Each described frame (members name, at, rows) as a bordered frame of the
 // window with its boxes; the boxes of all, in order.
@@ -83,6 +94,9 @@ inline float ReadSingle(const Form& form, const TextBox* box) {
 // The text of the control `id` when a person sees it; none when it is
 // hidden or the window has no such control.
 std::optional<std::string> ShownText(const Form& form, std::string_view id);
+// The same as a function of the id, for a library that reads a window
+// without knowing the window model.
+std::function<std::optional<std::string>(const std::string&)> ShownTexts(const Form& form);
 
 // The points of a sweep at which both outputs x and y read as numbers, one
 // per point that settled without a message (a chart's line through them).

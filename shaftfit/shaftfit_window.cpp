@@ -27,12 +27,6 @@ const engine_maps::MapLayout kMaps{
     {"0.1339", "0.0154632", "0.90", "0.00001", "10.0", "9000", "0.88", "0.04", "2.77", "0.91",
      "0.0", "18000", "0.07", "20", "4300", "0.92", "0.2", "0.1", "0.005", "0.0"}};
 
-core::BoxRow In(std::string label, std::string caption, std::string box, std::string text,
-                int row, int labelWidth, int boxWidth = 80) {
-  return core::RowOf(InputSpec(std::move(label), std::move(caption), std::move(box),
-                               std::move(text), row, labelWidth, boxWidth));
-}
-
 }  // namespace
 
 Form1::Form1()
@@ -49,22 +43,21 @@ Form1::Form1()
   const int shaftY = 50 + FrameH(6) + 8;
   core::Frame* fraover = AddFrame("fraover", "", {270, shaftY + FrameH(2) + 8, 230, FrameH(2)});
   AddLabel("Label33", "Overall", {8, RowY(0) + 2, 200, 20}, fraover);
-  txtf = core::AddBoxes(*this, {In("Label31", "f", "txtf", "0.02", 1, 120)}, fraover)[0];
+  txtf = core::AddDescribed(*this, {InputSpec("Label31", "f", "txtf", "0.02", 1, 120, 80)}, fraover)[0];
 
   core::Frame* fraInNoz = AddFrame("fraInNoz", "", {510, 50, 300, FrameH(4)});
   AddLabel("Label22", "Inlet", {8, RowY(0) + 2, 200, 20}, fraInNoz);
-  txtd = core::AddBoxes(*this, {In("Label20", "z1 (1/(lbm/s)^2)", "txtd", "0.000001", 1, 150, 100)},
+  txtd = core::AddDescribed(*this, {InputSpec("Label20", "z1 (1/(lbm/s)^2)", "txtd", "0.000001", 1, 150, 100)},
                         fraInNoz)[0];
   AddLabel("Label21", "Exhaust", {8, RowY(2) + 2, 200, 20}, fraInNoz);
-  txta = core::AddBoxes(*this, {In("Label27", "z2 (1/(lbm/s)^2)", "txta", "0.0000005", 3, 150, 100)},
+  txta = core::AddDescribed(*this, {InputSpec("Label27", "z2 (1/(lbm/s)^2)", "txta", "0.0000005", 3, 150, 100)},
                         fraInNoz)[0];
 
   core::Frame* Frame1 = AddFrame("Frame1", "", {510, 50 + FrameH(4) + 8, 300, FrameH(3)});
   AddLabel("Label25", "Load", {8, RowY(0) + 2, 200, 20}, Frame1);
   const core::Boxes load =
-      core::AddBoxes(*this,
-                     {In("Label26", "z3 (HP/rpm^z4)", "txtr1", "0.00000003253", 1, 150, 100),
-                      In("Label24", "z4", "txtr2", "3.0", 2, 150, 100)},
+      core::AddDescribed(*this, {InputSpec("Label26", "z3 (HP/rpm^z4)", "txtr1", "0.00000003253", 1, 150, 100),
+                      InputSpec("Label24", "z4", "txtr2", "3.0", 2, 150, 100)},
                      Frame1);
   txtr1 = load[0];
   txtr2 = load[1];
@@ -72,9 +65,8 @@ Form1::Form1()
   const int ambientY = 50 + FrameH(4) + 8 + FrameH(3) + 8;
   core::Frame* fraTJ1 = AddFrame("fraTJ1", "", {510, ambientY, 300, FrameH(2)});
   const core::Boxes ambient =
-      core::AddBoxes(*this,
-                     {In("Label3", "Atmospheric pressure (psia)", "txtp0", "14.69", 0, 200),
-                      In("Label4", "Atmospheric temperature (R)", "txtT0", "520", 1, 200)},
+      core::AddDescribed(*this, {InputSpec("Label3", "Atmospheric pressure (psia)", "txtp0", "14.69", 0, 200, 80),
+                      InputSpec("Label4", "Atmospheric temperature (R)", "txtT0", "520", 1, 200, 80)},
                      fraTJ1);
   txtp0 = ambient[0];
   txtT0 = ambient[1];
@@ -104,10 +96,11 @@ Form1::Form1()
 
   const int guessY = ambientY + FrameH(2) + 8;
   core::Frame* fraframe2 = AddFrame("fraframe2", "", {510, guessY, 590, FrameH(2)});
-  const core::Boxes guesses = core::AddBoxes(
+  const core::Boxes guesses = core::AddDescribed(
       *this,
-      {In("Label49", "Initial guess on Nc2 (rpm)", "txtn2", "", 0, 440),
-       In("Label48", "Initial guess on corrected mass flow rate @ 1 (lbm/s)", "txtm1in", "", 1, 440)},
+      {InputSpec("Label49", "Initial guess on Nc2 (rpm)", "txtn2", "", 0, 440, 80),
+       InputSpec("Label48", "Initial guess on corrected mass flow rate @ 1 (lbm/s)", "txtm1in", "",
+                 1, 440, 80)},
       fraframe2);
   txtn2 = guesses[0];
   txtm1in = guesses[1];
@@ -209,7 +202,7 @@ core::ChartData Form1::Chart(const std::string& name) const {
   if (!engine_maps::IsMatchChart(name)) return Form::Chart(name);
   return engine_maps::MatchChart(
       name, Maps(core::Precision::Single), last_,
-      [this](const std::string& id) { return core::ShownText(*this, id); },
+      core::ShownTexts(*this),
       core::SweepLine(lastSweep(), engine_maps::kFlowBox, engine_maps::kRatioBox));
 }
 
@@ -220,12 +213,7 @@ void Form1::cmdCalculate_Click() {
   frasurge->setVisible(false);
 
   GtInputs in;
-  const engine_maps::MapInputs m = Maps(core::Precision::Single);
-  in.comp = m.comp;
-  in.burn = m.burn;
-  in.turb = m.turb;
-  in.s1 = m.s1;
-  in.s2 = m.s2;
+  engine_maps::SetMaps(in, Maps(core::Precision::Single));
   in.z1 = single(txtd);
   in.z2 = single(txta);
   in.z3 = single(txtr1);
@@ -254,7 +242,7 @@ void Form1::cmdCalculate_Click() {
   if (r.surged) frasurge->setVisible(true);
   if (r.regenWarm) fraregen->setVisible(true);
   if (r.converged)
-    last_ = engine_maps::MatchedMaps{in.comp, in.turb, r.mc2, r.pic, r.nc2, r.pit, r.mc4, r.nc4, r.surged};
+    last_ = engine_maps::MatchedOf(in, r);
 }
 
 void Form1::WriteResults(const GtResult& r) {
@@ -288,12 +276,7 @@ void Form1::Command1_Click() {
   ++counter;
   auto single = [this](const core::TextBox* box) { return core::ReadSingle(*this, box); };
   GtPrintInputs p;
-  const engine_maps::MapInputs m = Maps(core::Precision::Double);
-  p.core.comp = m.comp;
-  p.core.burn = m.burn;
-  p.core.turb = m.turb;
-  p.core.s1 = m.s1;
-  p.core.s2 = m.s2;
+  engine_maps::SetMaps(p.core, Maps(core::Precision::Double));
   p.core.nc4dSingle = false;
   p.core.nc2dSingle = true;
   p.core.etamSingle = true;

@@ -72,6 +72,8 @@ void Nozzle(std::vector<std::string>& lines, const JetPrintInputs& in) {
       etan = in.etand;
       float me = 0;
       for (int pass = 0; pass < 4; ++pass) {
+        // NozzleExitMach's law, written in the table's own order (1/pow,
+        // the efficiency term first): that order keeps the printed digits.
         me = static_cast<float>(
             std::sqrt(2 / (g - 1) * (1 / (etan * (1 / std::pow(p, (g - 1) / g)) + 1 - etan) - 1)));
         etan = in.etand - in.a * static_cast<double>(me) * me;

@@ -27,12 +27,6 @@ const engine_maps::MapLayout kMaps{
     {"0.08", "0.02", "0.80", "0.00001", "2.0", "10000", "0.88", "0.10", "1.865", "0.91", "0.0",
      "18000", "0.28", "35", "4000", "0.90", "1.00", "0.20", "0.0", "0.0"}};
 
-core::BoxRow In(std::string label, std::string caption, std::string box, std::string text,
-                int row, int labelWidth, int boxWidth = 70) {
-  return core::RowOf(InputSpec(std::move(label), std::move(caption), std::move(box),
-                               std::move(text), row, labelWidth, boxWidth));
-}
-
 }  // namespace
 
 Form1::Form1()
@@ -54,21 +48,20 @@ Form1::Form1()
   const int shaftY = 116 + FrameH(6) + 8;
   fraover = AddFrame("fraover", "", {270, shaftY + FrameH(2) + 8, 220, FrameH(2)});
   AddLabel("Label33", "Overall", {8, RowY(0) + 2, 200, 20}, fraover);
-  txtf = core::AddBoxes(*this, {In("Label31", "f", "txtf", "0.02", 1, 120)}, fraover)[0];
+  txtf = core::AddDescribed(*this, {InputSpec("Label31", "f", "txtf", "0.02", 1, 120, 70)}, fraover)[0];
 
   // Inlet and nozzle: third column.
   fraInNoz = AddFrame("fraInNoz", "", {500, 116, 600, FrameH(8)});
   AddLabel("Label22", "Inlet", {8, RowY(0) + 2, 200, 20}, fraInNoz);
-  txtpidd = core::AddBoxes(*this, {In("Label20", "pidd", "txtpidd", "1.0", 1, 120)}, fraInNoz)[0];
+  txtpidd = core::AddDescribed(*this, {InputSpec("Label20", "pidd", "txtpidd", "1.0", 1, 120, 70)}, fraInNoz)[0];
   AddLabel("Label21", "Nozzle", {8, RowY(2) + 6, 200, 20}, fraInNoz);
   AddLabel("Label24", "Nozzle type (c=fixed converg.", {8, RowY(3) + 4, 380, 20}, fraInNoz);
   AddLabel("Label59", "cd1=variable-fixed throat cd2=variable-fixed exit)",
            {8, RowY(4) + 0, 390, 20}, fraInNoz);
   lstntyp = AddList("lstntyp", {"c", "cd1", "cd2"}, {330, RowY(2) + 4, 70, 60}, fraInNoz);
-  const core::Boxes nozzle = core::AddBoxes(*this,
-                                            {In("Label25", "mn (lbm/s)", "txtmn", "194.22", 5, 120),
-                                             In("Label26", "eatnd", "txtetand", "0.98", 6, 120),
-                                             In("Label27", "a", "txta", "0.0", 7, 120)},
+  const core::Boxes nozzle = core::AddDescribed(*this, {InputSpec("Label25", "mn (lbm/s)", "txtmn", "194.22", 5, 120, 70),
+                                             InputSpec("Label26", "eatnd", "txtetand", "0.98", 6, 120, 70),
+                                             InputSpec("Label27", "a", "txta", "0.0", 7, 120, 70)},
                                             fraInNoz);
   txtmn = nozzle[0];
   txtetand = nozzle[1];
@@ -111,9 +104,8 @@ Form1::Form1()
   fraframe1 = AddFrame("fraframe1", "", {800, modeY, 300, FrameH(3)});
   AddLabel("Label28", "Airframe", {8, RowY(0) + 2, 200, 20}, fraframe1);
   const core::Boxes airframe =
-      core::AddBoxes(*this,
-                     {In("Label30", "Drag (lbf) @            Mach 1", "txtdrg", "42000", 1, 190, 80),
-                      In("Label29", "No. engines", "txtneng", "2", 2, 190, 80)},
+      core::AddDescribed(*this, {InputSpec("Label30", "Drag (lbf) @            Mach 1", "txtdrg", "42000", 1, 190, 80),
+                      InputSpec("Label29", "No. engines", "txtneng", "2", 2, 190, 80)},
                      fraframe1);
   txtdrg = airframe[0];
   txtneng = airframe[1];
@@ -206,12 +198,7 @@ JetInputs Form1::Inputs() const {
   const std::string& mode = lstge->text();
   JetInputs in;
   in.mode = mode == "g" ? Mode::GasGenerator : mode == "f" ? Mode::Airframe : Mode::Engine;
-  const engine_maps::MapInputs m = Maps(core::Precision::Single);
-  in.comp = m.comp;
-  in.burn = m.burn;
-  in.turb = m.turb;
-  in.s1 = m.s1;
-  in.s2 = m.s2;
+  engine_maps::SetMaps(in, Maps(core::Precision::Single));
   in.f = single(txtf);
   in.pidd = single(txtpidd);
   in.mn = single(txtmn);
@@ -234,7 +221,7 @@ core::ChartData Form1::Chart(const std::string& name) const {
   if (!engine_maps::IsMatchChart(name)) return Form::Chart(name);
   return engine_maps::MatchChart(
       name, Maps(core::Precision::Single), last_,
-      [this](const std::string& id) { return core::ShownText(*this, id); },
+      core::ShownTexts(*this),
       core::SweepLine(lastSweep(), engine_maps::kFlowBox, engine_maps::kRatioBox));
 }
 
@@ -249,7 +236,7 @@ void Form1::cmdCalculate_Click() {
   if (r.converged && r.surged) frasurge->setVisible(true);
   WriteResults(r);
   if (r.converged)
-    last_ = engine_maps::MatchedMaps{in.comp, in.turb, r.mc2, r.pic, r.nc2, r.pit, r.mc4, r.nc4, r.surged};
+    last_ = engine_maps::MatchedOf(in, r);
 }
 
 void Form1::WriteResults(const JetResult& r) {
@@ -288,12 +275,7 @@ void Form1::Command1_Click() {
     return core::Read(*this, box, core::Precision::Double);
   };
   JetPrintInputs p;
-  const engine_maps::MapInputs m = Maps(core::Precision::Double);
-  p.core.comp = m.comp;
-  p.core.burn = m.burn;
-  p.core.turb = m.turb;
-  p.core.s1 = m.s1;
-  p.core.s2 = m.s2;
+  engine_maps::SetMaps(p.core, Maps(core::Precision::Double));
   p.core.nc4dSingle = true;
   p.core.nc2dSingle = false;
   p.core.etamSingle = false;

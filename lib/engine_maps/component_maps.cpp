@@ -33,19 +33,26 @@ double BurnerTemperatureRatio(const Burner& b, double cp, double tt3, double f, 
 
 double TurbineFlowFraction(const Turbine& t, double pit, double nc4) {
   if (pit < t.pitc) return 1;  // choked
-  return std::pow((1 / pit - 1) / (1 / static_cast<double>(t.pitc) - 1), 0.5 * nc4 / t.nc4d);
+  return TurbineUnchokedFraction(t, 1 / pit, nc4);
+}
+
+double TurbineUnchokedFraction(const Turbine& t, double q, double nc4) {
+  return std::pow((q - 1) / (1 / static_cast<double>(t.pitc) - 1), 0.5 * nc4 / t.nc4d);
 }
 
 double TurbineFlow(const Turbine& t, double pit, double nc4) {
-  const double x = TurbineFlowFraction(t, pit, nc4);
-  return t.mc4c * (2 * x - x * x);
+  return t.mc4c * TurbineFlowShape(TurbineFlowFraction(t, pit, nc4));
 }
 
 double TurbineEfficiency(const Turbine& t, double pa, double mc4, double nc4) {
+  return TurbineEfficiencyAt(t, 1 / pa, mc4 * nc4);
+}
+
+double TurbineEfficiencyAt(const Turbine& t, double q, double flowSpeed) {
   const double inv = 1 / static_cast<double>(t.pitc);
-  const double dp = (1 / pa - inv) / (inv - 1);
+  const double dp = (q - inv) / (inv - 1);
   const double design = t.mc4c * t.nc4d;
-  const double dm = (design - mc4 * nc4) / design;
+  const double dm = (design - flowSpeed) / design;
   return t.etatd * (1 - t.k1 * dp * dp - t.k2 * dm * dm);
 }
 

@@ -60,9 +60,15 @@ struct Turbine {
 };
 // The flow fraction x of the map at pit (1 at and below pitc).
 double TurbineFlowFraction(const Turbine& t, double pit, double nc4);
+// The same off choke, at q = 1/pit (the printed table runs over q).
+double TurbineUnchokedFraction(const Turbine& t, double q, double nc4);
+// mc4/mc4c at the flow fraction x.
+inline double TurbineFlowShape(double x) { return 2 * x - x * x; }
 double TurbineFlow(const Turbine& t, double pit, double nc4);
 // Efficiency at the mean pressure ratio pa with the flow mc4 at speed nc4.
 double TurbineEfficiency(const Turbine& t, double pa, double mc4, double nc4);
+// The same at q = 1/pa and the flow-speed product mc4*nc4.
+double TurbineEfficiencyAt(const Turbine& t, double q, double flowSpeed);
 
 // Mechanical efficiency of the shaft at the speed n.
 double ShaftEfficiency(float s1, float s2, double n);

@@ -71,6 +71,16 @@ struct MapInputs {
 // The maps from the values of the map boxes, in their order, each already
 // in the precision its row reads it in.
 MapInputs MapsOf(const std::vector<double>& values);
+// Sets the maps of a matcher's or a print file's inputs (comp, burn, turb,
+// s1, s2).
+template <class Inputs>
+void SetMaps(Inputs& in, const MapInputs& m) {
+  in.comp = m.comp;
+  in.burn = m.burn;
+  in.turb = m.turb;
+  in.s1 = m.s1;
+  in.s2 = m.s2;
+}
 // The box of mu in that order (matching reads it as a Single, the print
 // file as typed).
 inline constexpr size_t kMuBox = 7;
@@ -83,6 +93,12 @@ struct MatchedMaps {
   double pit = 0, mc4 = 0, nc4 = 0;
   bool surged = false;
 };
+
+// The maps a match on the inputs in settled on, from its result r.
+template <class Inputs, class Result>
+MatchedMaps MatchedOf(const Inputs& in, const Result& r) {
+  return {in.comp, in.turb, r.mc2, r.pic, r.nc2, r.pit, r.mc4, r.nc4, r.surged};
+}
 
 // The result boxes both windows name alike: the matched flow and pressure
 // ratio (the running line of a sweep goes through them).

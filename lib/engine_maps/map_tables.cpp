@@ -45,9 +45,7 @@ void TurbineTables(std::vector<std::string>& lines, const MapTableInputs& in) {
   q[0] = 1;
   const double step = (1.5 / t.pitc - 1) / 10;
   for (int k = 1; k < kRows; ++k) q[k] = static_cast<float>(q[k - 1] + step);
-  const double inv = 1 / static_cast<double>(t.pitc);
-  const float chokeQ = static_cast<float>(inv);
-  const double design = t.mc4c * t.nc4d;
+  const float chokeQ = static_cast<float>(1 / static_cast<double>(t.pitc));
 
   const std::array<float, 6> speeds = SpeedSteps(t.nc4d);
   for (int i = 1; i <= 5; ++i) {
@@ -56,12 +54,11 @@ void TurbineTables(std::vector<std::string>& lines, const MapTableInputs& in) {
     lines.push_back(PrintLine().text("Nc4=").num(nc4).str());
     lines.push_back(Heading({"1/pit", "mc4*Nc4", "etat", "mc4"}).str());
     for (int k = 0; k < kRows; ++k) {
-      const double x = chokeQ >= q[k] ? std::pow((q[k] - 1) / (inv - 1), 0.5 * nc4 / t.nc4d) : 1.0;
-      const double shape = 2 * x - x * x;
+      // The table's own choke test, on the Single q.
+      const double x = chokeQ >= q[k] ? TurbineUnchokedFraction(t, q[k], nc4) : 1.0;
+      const double shape = TurbineFlowShape(x);
       const double flowSpeed = nc4 * t.mc4c * shape;
-      const double dp = (q[k] - inv) / (inv - 1);
-      const double dm = (design - flowSpeed) / design;
-      const double etat = t.etatd * (1 - t.k1 * dp * dp - t.k2 * dm * dm);
+      const double etat = TurbineEfficiencyAt(t, q[k], flowSpeed);
       RequireFinite({q[k], flowSpeed, etat, static_cast<float>(flowSpeed), static_cast<float>(etat),
                      static_cast<float>(t.mc4c * shape)},
                     bad);
@@ -127,7 +124,7 @@ void ShaftTable(std::vector<std::string>& lines, const MapTableInputs& in) {
   lines.push_back(Heading({"Nc2", "etam"}).str());
   const std::array<float, 6> speeds = SpeedSteps(in.comp.nc2d);
   for (int i = 1; i <= 5; ++i) {
-    const double etam = 1 - in.s1 * std::pow(static_cast<double>(speeds[i]), in.s2);
+    const double etam = ShaftEfficiency(in.s1, in.s2, speeds[i]);
     RequireFinite({speeds[i], etam, static_cast<float>(etam)}, bad);
     PrintLine row;
     row.num(speeds[i]).zone();
@@ -165,7 +162,10 @@ void BurnerTables(std::vector<std::string>& lines, const MapTableInputs& in) {
     for (int j = 1; j <= rows; ++j) {
       if (j > 1) mc3 = static_cast<float>(mc3 + 5.0);
       const double m = mc3;
-      const double pib = 1 - m * b.b1 * m * phi * phi;
+      // At the standard temperature, theta3 = 1 and f = phi. The table
+      // divides etab's term step by step, unlike the map: its own order
+      // keeps its printed digits.
+      const double pib = BurnerAt(b, m, phi, kTstd).pib;
       const double etab = b.etabd - b.b2 / m / m / phi / phi;
       RequireFinite({static_cast<float>(pib), etab}, bad);
       lines.push_back(
