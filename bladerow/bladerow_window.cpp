@@ -18,14 +18,26 @@ constexpr int kOutputLabel = 214, kOutputBox = 84;
 // An input box right of its caption, which names it in messages.
 core::BoxRow In(const char* label, const char* caption, const char* box, const char* text, int y,
                 int labelHeight = 20) {
-  return {label, caption, box, text, {10, y + 3, kInputLabel, labelHeight},
-          {10 + kInputLabel + 4, y, kInputBox, 24}, caption};
+  return {label,
+          caption,
+          box,
+          text,
+          {10, y + 3, kInputLabel, labelHeight},
+          {10 + kInputLabel + 4, y, kInputBox, 24},
+          caption};
 }
 
 // A result box right of its caption.
 core::BoxRow Out(const char* label, const char* caption, const char* box, int y) {
-  return {label, caption, box, "", {10, y + 3, kOutputLabel, 20},
-          {10 + kOutputLabel + 4, y, kOutputBox, 24}, "", core::Precision::Double, true};
+  return {label,
+          caption,
+          box,
+          "",
+          {10, y + 3, kOutputLabel, 20},
+          {10 + kOutputLabel + 4, y, kOutputBox, 24},
+          "",
+          core::Precision::Double,
+          true};
 }
 
 }  // namespace
@@ -40,68 +52,98 @@ Bladerow::Bladerow() : Form(core::Caption("Turbomachinery Analysis", 22), 1040, 
 
   // Inlet state, flow, speed, efficiency and gas.
   frapt = AddFrame("frapt", "", {12, 146, 334, 224});
-  txtp1 = core::AddBox(*this, In("lblp1", "Inlet pressure (psia)", "txtp1", "272", 18), frapt);
-  txtT1 = core::AddBox(*this, In("lblT1", "Inlet temperature (R)", "txtT1", "1310", 18 + kRow), frapt);
-  txtm = core::AddBox(*this, In("lblm", "Air flow rate (lbm/s)", "txtm", "280", 18 + 2 * kRow), frapt);
-  txtom = core::AddBox(*this, In("lblom", "Rotational Speed (rpm)", "txtom", "8000", 18 + 3 * kRow), frapt);
-  txte = core::AddBox(*this, In("lble", "Efficiency", "txte", "0.9", 18 + 4 * kRow), frapt);
+  core::AddBoxes(*this,
+                 {In("lblp1", "Inlet pressure (psia)", "txtp1", "272", 18),
+                  In("lblT1", "Inlet temperature (R)", "txtT1", "1310", 18 + kRow),
+                  In("lblm", "Air flow rate (lbm/s)", "txtm", "280", 18 + 2 * kRow),
+                  In("lblom", "Rotational Speed (rpm)", "txtom", "8000", 18 + 3 * kRow),
+                  In("lble", "Efficiency", "txte", "0.9", 18 + 4 * kRow)},
+                 frapt)
+      .Into({&txtp1, &txtT1, &txtm, &txtom, &txte});
   AddLabel("lblgas", "Gas", {10, 18 + 5 * kRow + 12, kInputLabel, 20}, frapt);
   lstgas = AddList("lstgas", {"air", "other"}, {10 + kInputLabel + 4, 18 + 5 * kRow, 72, 40},
                    frapt);
   Fragas = AddFrame("Fragas", "", {12, 378, 334, 84});
-  Txtrg = core::AddBox(*this, In("lblrg", "Rg (ft-lbf/lbm-R)", "Txtrg", "53.35", 18), Fragas);
-  Txtgm2 = core::AddBox(*this, In("lblgm2", "gamma", "Txtgm2", "1.400", 18 + kRow), Fragas);
+  core::AddBoxes(*this,
+                 {In("lblrg", "Rg (ft-lbf/lbm-R)", "Txtrg", "53.35", 18),
+                  In("lblgm2", "gamma", "Txtgm2", "1.400", 18 + kRow)},
+                 Fragas)
+      .Into({&Txtrg, &Txtgm2});
 
   // Geometry of the chosen machine; the three frames share one place.
   const core::Rect geometry{358, 56, 334, 214};
   fraaxct = AddFrame("fraaxct", "", geometry);
-  txtr = core::AddBox(*this, In("lblr", "Inlet mean radius (in)", "txtr", "13.2", 18), fraaxct);
-  txtth1 = core::AddBox(*this, In("lblth1", "Inlet blade height (in)", "txtth1", "1.24", 18 + kRow), fraaxct);
-  txtal1 = core::AddBox(*this, In("lblal1", "Inlet absolute flow angle (deg)", "txtal1", "15", 18 + 2 * kRow), fraaxct);
-  txtdl12 = core::AddBox(*this, In("lbldl12", "Rotor turning angle (deg)", "txtdl12", "25", 18 + 3 * kRow), fraaxct);
-  txtcax = core::AddBox(*this, In("lblcax", "Cax=ca2/ca1                  =ca3/ca2", "txtcax", "1.00", 18 + 4 * kRow), fraaxct);
+  core::AddBoxes(
+      *this,
+      {In("lblr", "Inlet mean radius (in)", "txtr", "13.2", 18),
+       In("lblth1", "Inlet blade height (in)", "txtth1", "1.24", 18 + kRow),
+       In("lblal1", "Inlet absolute flow angle (deg)", "txtal1", "15", 18 + 2 * kRow),
+       In("lbldl12", "Rotor turning angle (deg)", "txtdl12", "25", 18 + 3 * kRow),
+       In("lblcax", "Cax=ca2/ca1                  =ca3/ca2", "txtcax", "1.00", 18 + 4 * kRow)},
+      fraaxct)
+      .Into({&txtr, &txtth1, &txtal1, &txtdl12, &txtcax});
   txtcax->what = "Cax";
   frarc = AddFrame("frarc", "", geometry);
-  txtrta = core::AddBox(*this, In("lblrta", "Inlet eye radius (in)", "txtrta", "6", 18), frarc);
-  txtrha = core::AddBox(*this, In("lblrha", "Inlet hub radius (in)", "txtrha", "2.5", 18 + kRow), frarc);
-  txtal1a = core::AddBox(*this, In("lblal1a", "Inlet absolute swirl angle (deg)", "txtal1a", "15", 18 + 2 * kRow), frarc);
-  txtr2 = core::AddBox(*this, In("lblr2", "Exit tip radius (in)", "txtr2", "12", 18 + 3 * kRow), frarc);
-  txttd2 = core::AddBox(*this, In("lbltd2", "Exit impeller width (in)", "txttd2", "1", 18 + 4 * kRow), frarc);
-  txtb2a = core::AddBox(*this, In("lblb2a", "Exit relative flow angle (deg)", "txtb2a", "-10", 18 + 5 * kRow), frarc);
+  core::AddBoxes(*this,
+                 {In("lblrta", "Inlet eye radius (in)", "txtrta", "6", 18),
+                  In("lblrha", "Inlet hub radius (in)", "txtrha", "2.5", 18 + kRow),
+                  In("lblal1a", "Inlet absolute swirl angle (deg)", "txtal1a", "15", 18 + 2 * kRow),
+                  In("lblr2", "Exit tip radius (in)", "txtr2", "12", 18 + 3 * kRow),
+                  In("lbltd2", "Exit impeller width (in)", "txttd2", "1", 18 + 4 * kRow),
+                  In("lblb2a", "Exit relative flow angle (deg)", "txtb2a", "-10", 18 + 5 * kRow)},
+                 frarc)
+      .Into({&txtrta, &txtrha, &txtal1a, &txtr2, &txttd2, &txtb2a});
   frart = AddFrame("frart", "", geometry);
-  txtrb = core::AddBox(*this, In("lblrb", "Inlet tip radius (in)", "txtrb", "12", 18), frart);
-  txtthb = core::AddBox(*this, In("lblthb", "Inlet impeller width (in)", "txtthb", "1", 18 + kRow), frart);
-  txtal1b = core::AddBox(*this, In("lblal1b", "Inlet absolute swirl angle (deg)", "txtal1b", "15", 18 + 2 * kRow), frart);
-  txtrtb = core::AddBox(*this, In("lblrtb", "Exit eye radius (in)", "txtrtb", "6", 18 + 3 * kRow), frart);
-  txtrhb = core::AddBox(*this, In("lblrhb", "Exit hub radius (in)", "txtrhb", "2.5", 18 + 4 * kRow), frart);
-  txtb2b = core::AddBox(*this, In("lblb2b", "Exit relative flow angle (deg)", "txtb2b", "-10", 18 + 5 * kRow), frart);
+  core::AddBoxes(*this,
+                 {In("lblrb", "Inlet tip radius (in)", "txtrb", "12", 18),
+                  In("lblthb", "Inlet impeller width (in)", "txtthb", "1", 18 + kRow),
+                  In("lblal1b", "Inlet absolute swirl angle (deg)", "txtal1b", "15", 18 + 2 * kRow),
+                  In("lblrtb", "Exit eye radius (in)", "txtrtb", "6", 18 + 3 * kRow),
+                  In("lblrhb", "Exit hub radius (in)", "txtrhb", "2.5", 18 + 4 * kRow),
+                  In("lblb2b", "Exit relative flow angle (deg)", "txtb2b", "-10", 18 + 5 * kRow)},
+                 frart)
+      .Into({&txtrb, &txtthb, &txtal1b, &txtrtb, &txtrhb, &txtb2b});
 
   // Results.
   fraresults1 = AddFrame("fraresults1", "", {704, 56, 324, 8 * kRow + 24}, nullptr, false);
-  txtpp21 = core::AddBox(*this, Out("lblpp21", "Total pressure ratio =", "txtpp21", 4), fraresults1);
-  txtwsh = core::AddBox(*this, Out("lblwsh", "Power (HP) =", "txtwsh", 4 + kRow), fraresults1);
-  txtm1 = core::AddBox(*this, Out("lblm1", "M1abs =", "txtm1", 4 + 2 * kRow), fraresults1);
-  txtm1r = core::AddBox(*this, Out("lblm1r", "M1rel =", "txtm1r", 4 + 3 * kRow), fraresults1);
-  txtm2 = core::AddBox(*this, Out("lblm2", "M2abs =", "txtm2", 4 + 4 * kRow), fraresults1);
-  txtm2r = core::AddBox(*this, Out("lblm2r", "M2rel =", "txtm2r", 4 + 5 * kRow), fraresults1);
-  txtcpr = core::AddBox(*this, Out("lblcpr", "Cpr =", "txtcpr", 4 + 6 * kRow), fraresults1);
-  txtgm = core::AddBox(*this, Out("lblgm", "gamma =", "txtgm", 4 + 7 * kRow), fraresults1);
+  core::AddBoxes(*this,
+                 {Out("lblpp21", "Total pressure ratio =", "txtpp21", 4),
+                  Out("lblwsh", "Power (HP) =", "txtwsh", 4 + kRow),
+                  Out("lblm1", "M1abs =", "txtm1", 4 + 2 * kRow),
+                  Out("lblm1r", "M1rel =", "txtm1r", 4 + 3 * kRow),
+                  Out("lblm2", "M2abs =", "txtm2", 4 + 4 * kRow),
+                  Out("lblm2r", "M2rel =", "txtm2r", 4 + 5 * kRow),
+                  Out("lblcpr", "Cpr =", "txtcpr", 4 + 6 * kRow),
+                  Out("lblgm", "gamma =", "txtgm", 4 + 7 * kRow)},
+                 fraresults1)
+      .Into({&txtpp21, &txtwsh, &txtm1, &txtm1r, &txtm2, &txtm2r, &txtcpr, &txtgm});
   fraresults2 = AddFrame("fraresults2", "Frame2", {704, 300, 324, 3 * kRow + 28});
-  txtm3 = core::AddBox(*this, Out("lblm3", "M3abs =", "txtm3", 20), fraresults2);
-  txtcps = core::AddBox(*this, Out("lblcps", "Cps =", "txtcps", 20 + kRow), fraresults2);
-  txtpr = core::AddBox(*this, Out("lblpr", "Percent reaction =", "txtpr", 20 + 2 * kRow), fraresults2);
+  core::AddBoxes(*this,
+                 {Out("lblm3", "M3abs =", "txtm3", 20), Out("lblcps", "Cps =", "txtcps", 20 + kRow),
+                  Out("lblpr", "Percent reaction =", "txtpr", 20 + 2 * kRow)},
+                 fraresults2)
+      .Into({&txtm3, &txtcps, &txtpr});
   fraresults3 = AddFrame("fraresults3", "", {358, 282, 334, 2 * kRow + 4}, nullptr, false);
-  txtb1 = core::AddBox(*this, Out("lblb1", "Beta1 (deg) =", "txtb1", 2), fraresults3);
-  txtal2 = core::AddBox(*this, Out("lblal2", "Alpha2 (deg) =", "txtal2", 2 + kRow), fraresults3);
+  core::AddBoxes(*this,
+                 {Out("lblb1", "Beta1 (deg) =", "txtb1", 2),
+                  Out("lblal2", "Alpha2 (deg) =", "txtal2", 2 + kRow)},
+                 fraresults3)
+      .Into({&txtb1, &txtal2});
   fraresults4 = AddFrame("fraresults4", "", {358, 282 + 2 * kRow + 4, 334, 3 * kRow + 4},
                          nullptr, false);
-  txtb2 = core::AddBox(*this, Out("lblb2", "Beta2 (deg) =", "txtb2", 2), fraresults4);
-  txtdl23 = core::AddBox(*this, Out("lbldl23", "Stator turning angle (deg) =", "txtdl23", 2 + kRow), fraresults4);
-  txtal3 = core::AddBox(*this, Out("lblal3", "Alpha3 (deg) =", "txtal3", 2 + 2 * kRow), fraresults4);
+  core::AddBoxes(*this,
+                 {Out("lblb2", "Beta2 (deg) =", "txtb2", 2),
+                  Out("lbldl23", "Stator turning angle (deg) =", "txtdl23", 2 + kRow),
+                  Out("lblal3", "Alpha3 (deg) =", "txtal3", 2 + 2 * kRow)},
+                 fraresults4)
+      .Into({&txtb2, &txtdl23, &txtal3});
   fraresults5 = AddFrame("fraresults5", "", {358, 282 + 5 * kRow + 8, 334, 2 * kRow + 4},
                          nullptr, false);
-  txtth2 = core::AddBox(*this, Out("lblth2", "t2 (in) =", "txtth2", 2), fraresults5);
-  txtth3 = core::AddBox(*this, Out("lblth3", "t3 (in) =", "txtth3", 2 + kRow), fraresults5);
+  core::AddBoxes(
+      *this,
+      {Out("lblth2", "t2 (in) =", "txtth2", 2), Out("lblth3", "t3 (in) =", "txtth3", 2 + kRow)},
+      fraresults5)
+      .Into({&txtth2, &txtth3});
 
   cmdCalculate = AddButton("cmdCalculate", "Calculate", {704, 426, 120, 36}, nullptr,
                            core::Look::Compute);

@@ -10,10 +10,14 @@ namespace {
 
 const char* MachineName(short ct) {
   switch (ct) {
-    case kAxialCompressor: return "axial compressor stage";
-    case kRadialCompressor: return "radial compressor impeller";
-    case kAxialTurbine: return "axial turbine stage";
-    default: return "radial inflow turbine rotor";
+    case kAxialCompressor:
+      return "axial compressor stage";
+    case kRadialCompressor:
+      return "radial compressor impeller";
+    case kAxialTurbine:
+      return "axial turbine stage";
+    default:
+      return "radial inflow turbine rotor";
   }
 }
 
@@ -24,7 +28,7 @@ core::ChartSeries Arrow(std::string name, double x0, double y0, double x1, doubl
 }  // namespace
 
 core::ChartData VelocityTriangles(const Stage& s, short ct, const ShownAngles& angles,
-                                   bool settled) {
+                                  bool settled) {
   core::ChartData chart;
   chart.name = kVelocityTriangles;
   chart.title = std::string("Velocity triangles, ") + MachineName(ct) + " (1 inlet, 2 exit)";

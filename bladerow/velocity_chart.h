@@ -21,6 +21,6 @@ struct ShownAngles {
 // The triangles of stage s of machine ct; settled is false when the exit
 // density had not settled and s holds the last pass.
 core::ChartData VelocityTriangles(const Stage& s, short ct, const ShownAngles& angles,
-                                   bool settled);
+                                  bool settled);
 
 }  // namespace bladerow

@@ -93,7 +93,8 @@ TEST(bladerowVelocityTriangles, CloseAndAgreeWithTheWindow) {
       {"axial turbine, more turning", "axial turbine", {{"txtdl12", "-60"}, {"txtal1", "-20"}}},
       {"radial compressor defaults", "radial compressor", {}},
       {"radial inflow turbine", "radial inflow turbine", {{"txtal1b", "70"}, {"txtom", "12000"}}},
-      {"axial compressor, another gas and axial velocity ratio", "axial compressor",
+      {"axial compressor, another gas and axial velocity ratio",
+       "axial compressor",
        {{"Txtrg", "60"}, {"Txtgm2", "1.3"}, {"txtcax", "0.8"}, {"txtal1", "0"}},
        true},
   };
@@ -124,10 +125,10 @@ TEST(bladerowVelocityTriangles, CloseAndAgreeWithTheWindow) {
     const char* u2 = radial ? "U2 blade" : u1;
     EXPECT_EQ(chart.series.size(), radial ? 6u : 5u);
     const Station stations[] = {
-        {"V1 absolute", "W1 relative", u1, "α1", "β1", alpha1Box, "txtb1", "txtm1",
-         "txtm1r", s.u, s.a1},
-        {"V2 absolute", "W2 relative", u2, "α2", "β2", "txtal2", "txtb2",
-         "txtm2", "txtm2r", s.u2, s.a2},
+        {"V1 absolute", "W1 relative", u1, "α1", "β1", alpha1Box, "txtb1", "txtm1", "txtm1r", s.u,
+         s.a1},
+        {"V2 absolute", "W2 relative", u2, "α2", "β2", "txtal2", "txtb2", "txtm2", "txtm2r", s.u2,
+         s.a2},
     };
     for (const Station& st : stations) {
       SCOPED_TRACE(st.v);
@@ -180,12 +181,9 @@ TEST(bladerowVelocityTriangles, NothingBeforeTheFirstAndAfterAFailedCalculation)
     const char* text;
     bool drawn;
   } steps[] = {
-      {"txtom", "8000", true},
-      {"txtT1", "-1", false},   // refused
-      {"txtT1", "1310", true},
-      {"txtom", "x", false},    // not a number
-      {"txtom", "8000", true},
-      {"txtth1", "0", false},   // no inlet area
+      {"txtom", "8000", true}, {"txtT1", "-1", false},  // refused
+      {"txtT1", "1310", true}, {"txtom", "x", false},   // not a number
+      {"txtom", "8000", true}, {"txtth1", "0", false},  // no inlet area
   };
   for (const Step& s : steps) {
     SCOPED_TRACE(std::string(s.box) + " " + s.text);

@@ -11,6 +11,12 @@ void Boxes::Append(const Boxes& more) {
   precisions.insert(precisions.end(), more.precisions.begin(), more.precisions.end());
 }
 
+const Boxes& Boxes::Into(std::initializer_list<TextBox**> targets) const {
+  size_t i = 0;
+  for (TextBox** target : targets) *target = boxes.at(i++);
+  return *this;
+}
+
 std::vector<double> Boxes::Values(const Form& form) const {
   std::vector<double> values;
   for (size_t i = 0; i < boxes.size(); ++i) values.push_back(Read(form, boxes[i], precisions[i]));
@@ -48,9 +54,7 @@ std::vector<TextBox*> BoxesNamed(const Form& form, std::initializer_list<std::st
   return boxes;
 }
 
-TextBox* AddBox(Form& form, const BoxRow& row, Frame* in) {
-  return AddBoxes(form, {row}, in)[0];
-}
+TextBox* AddBox(Form& form, const BoxRow& row, Frame* in) { return AddBoxes(form, {row}, in)[0]; }
 
 double Read(const Form& form, const TextBox* box, Precision precision) {
   const double value = form.Leading(box);

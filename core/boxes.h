@@ -19,10 +19,10 @@ namespace core {
 enum class Precision { Single, Double };
 
 struct BoxRow {
-  std::string label;    // the caption's control name
+  std::string label;  // the caption's control name
   std::string caption;
-  std::string box;      // the text box's name
-  std::string text;     // what it holds at the start
+  std::string box;   // the text box's name
+  std::string text;  // what it holds at the start
   Rect labelAt, boxAt;
   std::string what = {};  // how messages name it; empty: by its caption
   Precision precision = Precision::Double;
@@ -37,6 +37,8 @@ struct Boxes {
   TextBox* operator[](size_t i) const { return boxes[i]; }
   size_t size() const { return boxes.size(); }
   void Append(const Boxes& more);
+  // Hands the boxes, in order, to the window's pointers to them.
+  const Boxes& Into(std::initializer_list<TextBox**> targets) const;
   // Every box by the leading parser, each in its precision.
   std::vector<double> Values(const Form& form) const;
 };
@@ -54,10 +56,15 @@ TextBox* AddBox(Form& form, const BoxRow& row, Frame* in = nullptr);
 // without knowing the window model.
 template <class Described>
 BoxRow RowOf(const Described& r) {
-  return {r.label, r.caption, r.box, r.text,
+  return {r.label,
+          r.caption,
+          r.box,
+          r.text,
           {r.labelAt.x, r.labelAt.y, r.labelAt.w, r.labelAt.h},
           {r.boxAt.x, r.boxAt.y, r.boxAt.w, r.boxAt.h},
-          r.what, r.single ? Precision::Single : Precision::Double, r.readOnly};
+          r.what,
+          r.single ? Precision::Single : Precision::Double,
+          r.readOnly};
 }
 template <class Row>
 Boxes AddDescribed(Form& form, std::initializer_list<Row> rows, Frame* in = nullptr) {

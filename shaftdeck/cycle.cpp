@@ -19,9 +19,7 @@ float Mean(float a, float b) { return static_cast<float>((static_cast<double>(a)
 class Properties {
  public:
   Properties(bool constant, float gmcn) : constant_(constant), gmcn_(gmcn) {}
-  gas::Gas At(double t) const {
-    return constant_ ? gas::ConstantGas(gmcn_) : gas::VariableGas(t);
-  }
+  gas::Gas At(double t) const { return constant_ ? gas::ConstantGas(gmcn_) : gas::VariableGas(t); }
 
  private:
   bool constant_;

@@ -20,14 +20,27 @@ constexpr int kTop = 62;
 // An input box right of its caption, which names it in messages.
 core::BoxRow In(const char* label, const char* caption, const char* box, const char* text, int y,
                 int x = 0) {
-  return {label, caption, box, text, {x, y + 3, kLabelWidth, 20},
-          {x + kLabelWidth + 4, y, kBoxWidth, 24}, caption};
+  return {label,
+          caption,
+          box,
+          text,
+          {x, y + 3, kLabelWidth, 20},
+          {x + kLabelWidth + 4, y, kBoxWidth, 24},
+          caption};
 }
 
 // A result box, read-only and right-aligned, in the first column.
 core::BoxRow Out(const char* label, const char* caption, const char* box, int y) {
-  return {label, caption, box, "", {kColumnA, y + 3, 180, 20}, {kColumnA + 186, y, 112, 24},
-          "", core::Precision::Double, true, core::Align::Right};
+  return {label,
+          caption,
+          box,
+          "",
+          {kColumnA, y + 3, 180, 20},
+          {kColumnA + 186, y, 112, 24},
+          "",
+          core::Precision::Double,
+          true,
+          core::Align::Right};
 }
 
 }  // namespace
@@ -49,8 +62,11 @@ Shaftdeck::Shaftdeck()
   lstSA = Choice(nullptr, "lblSA", "Standard Atmosphere?", "lstSA", {"y", "n"}, kColumnA,
                  kTop + 52);
   fraSA = AddFrame("fraSA", "", {kColumnA, kTop + 106, kColumnWidth, 2 * kRow}, nullptr, false);
-  txtp0 = core::AddBox(*this, In("lblp0", "Atmospheric pressure (psia)", "txtp0", "14.69", 0), fraSA);
-  txtT0 = core::AddBox(*this, In("lblT0", "Atmospheric temperature (R)", "txtT0", "518.7", kRow), fraSA);
+  core::AddBoxes(*this,
+                 {In("lblp0", "Atmospheric pressure (psia)", "txtp0", "14.69", 0),
+                  In("lblT0", "Atmospheric temperature (R)", "txtT0", "518.7", kRow)},
+                 fraSA)
+      .Into({&txtp0, &txtT0});
   fraSA2 = AddFrame("fraSA2", "", {kColumnA, kTop + 106, kColumnWidth, kRow}, nullptr, false);
   txtalt = core::AddBox(*this, In("lblalt", "Altitude (ft)", "txtalt", "0", 0), fraSA2);
   fragam0 = AddFrame("fragam0", "", {kColumnA, kTop + 172, kColumnWidth, 46}, nullptr, false);
@@ -60,37 +76,52 @@ Shaftdeck::Shaftdeck()
 
   // The components, inlet to exhaust.
   fracb = AddFrame("fracb", "", {kColumnB, kTop, kColumnWidth, 3 * kRow}, nullptr, false);
-  txtpic = core::AddBox(*this, In("lblpic", "Compressor pressure ratio", "txtpic", "18", 0), fracb);
-  txttt4 = core::AddBox(*this, In("lbltt4", "Burner exit temperature (R)", "txttt4", "2620", kRow), fracb);
-  txth = core::AddBox(*this, In("lblh", "Heating value of fuel (BTU/lbm)", "txth", "18400", 2 * kRow), fracb);
+  core::AddBoxes(*this,
+                 {In("lblpic", "Compressor pressure ratio", "txtpic", "18", 0),
+                  In("lbltt4", "Burner exit temperature (R)", "txttt4", "2620", kRow),
+                  In("lblh", "Heating value of fuel (BTU/lbm)", "txth", "18400", 2 * kRow)},
+                 fracb)
+      .Into({&txtpic, &txttt4, &txth});
   fradiff = AddFrame("fradiff", "", {kColumnB, kTop + 3 * kRow, kColumnWidth, kRow}, nullptr,
                      false);
-  txtetd = core::AddBox(*this, In("lbletd", "Inlet total pressure ratio", "txtetd", "0.98", 0), fradiff);
+  txtetd =
+      core::AddBox(*this, In("lbletd", "Inlet total pressure ratio", "txtetd", "0.98", 0), fradiff);
   fracmp = AddFrame("fracmp", "", {kColumnB, kTop + 4 * kRow, kColumnWidth, kRow}, nullptr,
                     false);
   txtetc = core::AddBox(*this, In("lbletc", "Compressor efficiency", "txtetc", "0.88", 0), fracmp);
   fraburn = AddFrame("fraburn", "", {kColumnB, kTop + 5 * kRow, kColumnWidth, 2 * kRow},
                      nullptr, false);
-  txtpib = core::AddBox(*this, In("lblpib", "Burner pressure ratio", "txtpib", "0.96", 0), fraburn);
-  txtetb = core::AddBox(*this, In("lbletb", "Burner efficiency", "txtetb", "0.96", kRow), fraburn);
+  core::AddBoxes(*this,
+                 {In("lblpib", "Burner pressure ratio", "txtpib", "0.96", 0),
+                  In("lbletb", "Burner efficiency", "txtetb", "0.96", kRow)},
+                 fraburn)
+      .Into({&txtpib, &txtetb});
   fraturb = AddFrame("fraturb", "", {kColumnB, kTop + 7 * kRow, kColumnWidth, kRow}, nullptr,
                      false);
   txtett = core::AddBox(*this, In("lblett", "Turbine efficiency", "txtett", "0.915", 0), fraturb);
   framech = AddFrame("framech", "", {kColumnB, kTop + 8 * kRow, kColumnWidth, 2 * kRow},
                      nullptr, false);
-  txtpin = core::AddBox(*this, In("lblpin", "Exhaust total pressure ratio", "txtpin", "0.93", 0), framech);
-  txtetm = core::AddBox(*this, In("lbletm", "Shaft mechanical efficiency", "txtetm", "0.98", kRow), framech);
+  core::AddBoxes(*this,
+                 {In("lblpin", "Exhaust total pressure ratio", "txtpin", "0.93", 0),
+                  In("lbletm", "Shaft mechanical efficiency", "txtetm", "0.98", kRow)},
+                 framech)
+      .Into({&txtpin, &txtetm});
 
   // Flow rate and the regenerator.
-  txtma = core::AddBox(*this, In("lblma", "Core air flow rate (lbm/s)", "txtma", "147", kTop, kColumnC));
+  txtma = core::AddBox(*this,
+                       In("lblma", "Core air flow rate (lbm/s)", "txtma", "147", kTop, kColumnC));
   frarg1 = AddFrame("frarg1", "", {kColumnC, kTop + 36, kColumnWidth, 46}, nullptr, false);
   lstIRG = Choice(frarg1, "lblIRG", "Regenerator?", "lstIRG", {"n", "y"}, 0, 0);
   frarg2 = AddFrame("frarg2", "", {kColumnC, kTop + 90, kColumnWidth, kRow}, nullptr, false);
-  txtetrg = core::AddBox(*this, In("lbletrg", "Regenerator Effectiveness", "txtetrg", "0.75", 0), frarg2);
+  txtetrg =
+      core::AddBox(*this, In("lbletrg", "Regenerator Effectiveness", "txtetrg", "0.75", 0), frarg2);
   frarg = AddFrame("frarg", "", {kColumnC, kTop + 90 + kRow, kColumnWidth, 2 * kRow}, nullptr,
                    false);
-  txtpirg3 = core::AddBox(*this, In("lblpirg3", "Regenerator pressure ratio 3-3x", "txtpirg3", "0.99", 0), frarg);
-  txtpirg5 = core::AddBox(*this, In("lblpirg5", "Regenerator pressure ratio 5-5x", "txtpirg5", "0.99", kRow), frarg);
+  core::AddBoxes(*this,
+                 {In("lblpirg3", "Regenerator pressure ratio 3-3x", "txtpirg3", "0.99", 0),
+                  In("lblpirg5", "Regenerator pressure ratio 5-5x", "txtpirg5", "0.99", kRow)},
+                 frarg)
+      .Into({&txtpirg3, &txtpirg5});
   fraregen = AddFrame("fraregen", "", {kColumnC, kTop + 90 + 3 * kRow + 12, kColumnWidth, 48},
                       nullptr, false);
   AddLabel("lblregen1", "Tt5 is less than Tt3", {0, 0, kColumnWidth, 22}, fraregen,
@@ -100,10 +131,13 @@ Shaftdeck::Shaftdeck()
 
   // Results and buttons.
   constexpr int kResults = 390;
-  txtpow = core::AddBox(*this, Out("lblpow", "Net Power (HP) =", "txtpow", kResults));
-  txtefth = core::AddBox(*this, Out("lblefth", "Thermal Effciency =", "txtefth", kResults + 34));
-  txtsfc = core::AddBox(*this, Out("lblsfc", "SFC (lbm/HP-hr) =", "txtsfc", kResults + 68));
-  txthrt = core::AddBox(*this, Out("lblhrt", "Heat Rate (BTU/HP-hr) =", "txthrt", kResults + 102));
+  core::AddBoxes(*this,
+                 {Out("lblpow", "Net Power (HP) =", "txtpow", kResults),
+                  Out("lblefth", "Thermal Effciency =", "txtefth", kResults + 34),
+                  Out("lblsfc", "SFC (lbm/HP-hr) =", "txtsfc", kResults + 68),
+                  Out("lblhrt", "Heat Rate (BTU/HP-hr) =", "txthrt", kResults + 102)},
+                 nullptr)
+      .Into({&txtpow, &txtefth, &txtsfc, &txthrt});
   cmdCalculate = AddButton("cmdCalculate", "Calculate", {kColumnA, kResults + 150, 96, 34},
                            nullptr, core::Look::Compute);
   cmdpic = AddButton("cmdpic", "Diagram on/off", {kColumnA + 104, kResults + 150, 124, 34});

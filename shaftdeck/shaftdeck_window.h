@@ -31,7 +31,7 @@ class Shaftdeck : public core::Form {
   void cmdpic_Click();
 
   core::ListBox* Choice(core::Frame* in, const std::string& label, const std::string& caption,
-                         const std::string& list, std::vector<std::string> items, int x, int y);
+                        const std::string& list, std::vector<std::string> items, int x, int y);
 
   core::Frame *fraSA, *fraSA2, *fragam, *fragam0, *fradiff, *fracb, *fracmp, *fraburn;
   core::Frame *fraturb, *framech, *frarg1, *frarg2, *frarg, *fraregen, *frapic;

@@ -2,8 +2,8 @@
 // and its table of stations.
 #pragma once
 
-#include "shaftdeck/cycle.h"
 #include "lib/cycle_charts/cycle_chart.h"
+#include "shaftdeck/cycle.h"
 
 namespace shaftdeck {
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "lib/cycle_charts/cycle_chart_checks.h"
 #include "shaftdeck/shaftdeck_window.h"
 
 namespace shaftdeck {
@@ -30,23 +31,16 @@ struct Window : Shaftdeck {
     const CycleResult& r = last();
     const CycleInputs& in = fixedInputs();
     const std::map<std::string, std::pair<float, float>> stored = {
-        {"0", {in.t0, r.pt0}},      {"2", {r.tt2, r.pt2}}, {"3", {r.tt3, r.pt3}},
-        {"3x", {r.tt3x, r.pt3x}},   {"4", {in.tt4, r.pt4}}, {"5", {r.tt5, r.pt5}},
+        {"0", {in.t0, r.pt0}},    {"2", {r.tt2, r.pt2}},  {"3", {r.tt3, r.pt3}},
+        {"3x", {r.tt3x, r.pt3x}}, {"4", {in.tt4, r.pt4}}, {"5", {r.tt5, r.pt5}},
         {"5x", {r.tt5x, r.pt5x}},
     };
     return stored.at(number);
   }
 };
 
-const core::ChartMark* Mark(const core::ChartData& chart, const std::string& number) {
-  for (const core::ChartMark& m : chart.marks)
-    if (m.name.rfind("Station " + number + ",", 0) == 0) return &m;
-  return nullptr;
-}
-
-struct Component {
-  const char *from, *to;
-};
+using cycle_charts::checks::Component;
+const auto Mark = cycle_charts::checks::StationMark;
 
 struct Setting {
   const char* what;
@@ -73,7 +67,10 @@ TEST(PowerCycleCharts, StationsAndEntropyFollowTheCycle) {
        {"0", "2", "3", "3x", "4", "5", "5x"},
        {{"0", "2"}, {"2", "3"}, {"3", "3x"}, {"3x", "4"}, {"4", "5"}},
        {}},
-      {"ideal", {{"lstIR", "I"}}, {"0", "2", "3", "4", "5"}, {{"3", "4"}},
+      {"ideal",
+       {{"lstIR", "I"}},
+       {"0", "2", "3", "4", "5"},
+       {{"3", "4"}},
        {{"0", "2"}, {"2", "3"}, {"4", "5"}}},
       // Here the exhaust is colder than the compressed air: the regenerator
       // cools the air (the window warns), so 3 to 3x is not a rise.
@@ -94,24 +91,9 @@ TEST(PowerCycleCharts, StationsAndEntropyFollowTheCycle) {
     ASSERT_TRUE(ts.available()) << ts.unavailable;
     ASSERT_TRUE(table.available()) << table.unavailable;
 
-    ASSERT_EQ(ts.marks.size(), setting.stations.size());
-    ASSERT_EQ(table.table.size(), setting.stations.size() + 1);
-    for (size_t i = 0; i < setting.stations.size(); ++i) {
-      const std::string& number = setting.stations[i];
-      const auto [t, p] = w.Stored(number);
-      const core::ChartMark* mark = Mark(ts, number);
-      ASSERT_NE(mark, nullptr) << number;
-      EXPECT_EQ(mark->y, t) << number;
-      const std::vector<std::string>& row = table.table[i + 1];
-      EXPECT_EQ(row[0], number);
-      EXPECT_EQ(std::strtof(row[2].c_str(), nullptr), t) << number << " " << row[2];
-      EXPECT_EQ(std::strtof(row[3].c_str(), nullptr), p) << number << " " << row[3];
-    }
-    EXPECT_EQ(Mark(ts, "0")->x, 0);
-    for (const Component& c : setting.real)
-      EXPECT_GT(Mark(ts, c.to)->x - Mark(ts, c.from)->x, 1e-4) << c.from << " to " << c.to;
-    for (const Component& c : setting.ideal)
-      EXPECT_NEAR(Mark(ts, c.to)->x, Mark(ts, c.from)->x, 1e-6) << c.from << " to " << c.to;
+    cycle_charts::checks::ExpectStationsAsStored(
+        ts, table, setting.stations, [&w](const std::string& number) { return w.Stored(number); });
+    cycle_charts::checks::ExpectEntropyAlong(ts, setting.real, setting.ideal);
 
     // The burner exit and turbine exhaust pressures as curves through
     // their stations.
@@ -133,7 +115,8 @@ TEST(PowerCycleCharts, UnavailableWithoutAComputedCycle) {
     const char *box, *text, *why;
   };
   for (const Case& c :
-       {Case{"txttt4", "-5", "The last calculation failed: Burner exit temperature (R) must be above zero"},
+       {Case{"txttt4", "-5",
+             "The last calculation failed: Burner exit temperature (R) must be above zero"},
         Case{"txtett", "x", "The last calculation failed: Turbine efficiency"}}) {
     SCOPED_TRACE(c.box);
     Window w;
@@ -155,7 +138,7 @@ TEST(PowerCycleCharts, UnavailableWithoutAComputedCycle) {
 
 // Whatever is typed, a chart either draws finite numbers or says why not.
 TEST(PowerCycleCharts, OddInputsGiveFiniteChartsOrReasons) {
-  const char* boxes[] = {"txtpic", "txttt4", "txtetc", "txtett", "txtgmcn",
+  const char* boxes[] = {"txtpic", "txttt4", "txtetc",  "txtett",   "txtgmcn",
                          "txtetd", "txtpin", "txtetrg", "txtpirg5", "txtalt"};
   const char* texts[] = {"0", "-1", "1e30", "1e-30", "1", "0.5", "40"};
   for (const char* igc : {"y", "n"}) {
@@ -168,16 +151,7 @@ TEST(PowerCycleCharts, OddInputsGiveFiniteChartsOrReasons) {
         w.Calculate();
         const core::ChartData ts = w.Chart("ts-diagram");
         EXPECT_TRUE(!w.lblError->visible() || !ts.available()) << box << " " << text;
-        if (!ts.available()) {
-          EXPECT_FALSE(ts.unavailable.empty());
-          continue;
-        }
-        for (const core::ChartMark& m : ts.marks)
-          EXPECT_TRUE(std::isfinite(m.x) && std::isfinite(m.y)) << box << " " << text << " " << m.name;
-        for (const core::ChartSeries& series : ts.series)
-          for (const core::ChartPoint& p : series.points)
-            EXPECT_TRUE(p && std::isfinite(p->first) && std::isfinite(p->second))
-                << box << " " << text << " " << series.name;
+        cycle_charts::checks::ExpectFiniteOrReason(ts, std::string(box) + " " + text);
       }
     }
   }

@@ -8,15 +8,15 @@
 namespace shaftfit {
 namespace {
 
-using engine_maps::GasAt;
 using engine_maps::Check;
+using engine_maps::GasAt;
 using engine_maps::NoMatch;
 
 constexpr int kPropertyPasses = 5;
 constexpr double kSpeedTolerance = 0.0001;
 constexpr double kHpBtu = 2545.0 / 3600.0;  // BTU/s per hp
 constexpr engine_maps::Bounds kBounds{kTurbinePasses, kFlowPasses, kSpeedPasses, kSpeedHalvings,
-                                   kMatchTurbinePasses};
+                                      kMatchTurbinePasses};
 
 // What every speed pass shares.
 struct Shaft {
@@ -96,7 +96,7 @@ FlowPoint Flow(const Shaft& at, float nc2, Carry& c) {
       return tr5;
     };
     p.turbine = engine_maps::TurbinePasses(in.turb, c.tt4, c.tt5, p.mc4, p.nc4, c.turbine, work,
-                                        kBounds, at.turbine);
+                                           kBounds, at.turbine);
     const double err = engine_maps::FlowError(p.mc2, p.turbine.mc4t, p.mc4);
     if (std::fabs(err) < engine_maps::kFlowTolerance) return p;
     p.mc2 = flow.Next(p.mc2, err);

@@ -37,7 +37,7 @@ std::vector<std::string> GtMapLines(const GtPrintInputs& in) {
 
   lines.push_back("");
   engine_maps::RequireFinite({in.z1, in.z2, in.z3, in.z4},
-                      "Inlet, exhaust or load map undefined: check z1 to z4");
+                             "Inlet, exhaust or load map undefined: check z1 to z4");
   lines.push_back("      ***   INLET MAP   ***");
   lines.push_back(PrintLine().text("       ( z1=").num(in.z1).text(")").str());
   lines.push_back("");
@@ -48,7 +48,7 @@ std::vector<std::string> GtMapLines(const GtPrintInputs& in) {
   if (in.regenerator != "n") {
     lines.push_back("");
     engine_maps::RequireFinite({in.b33x, in.b55x, in.effectiveness},
-                        "Regenerator map undefined: check its three constants");
+                               "Regenerator map undefined: check its three constants");
     lines.push_back("      ***   REGENERATOR MAP   ***");
     lines.push_back(PrintLine()
                         .text("( b33x=")

@@ -23,9 +23,10 @@ using engine_maps::RowY;
 // The map frames, with this window's defaults: Nc2d read as a Single, Nc4d
 // as a Double.
 const engine_maps::MapLayout kMaps{
-    50, 150, 230, 80, "txtn2d", true, false,
-    {"0.1339", "0.0154632", "0.90", "0.00001", "10.0", "9000", "0.88", "0.04", "2.77", "0.91",
-     "0.0", "18000", "0.07", "20", "4300", "0.92", "0.2", "0.1", "0.005", "0.0"}};
+    50, 150, 230, 80, "txtn2d", true, false, {"0.1339", "0.0154632", "0.90", "0.00001", "10.0",
+                                              "9000",   "0.88",      "0.04", "2.77",    "0.91",
+                                              "0.0",    "18000",     "0.07", "20",      "4300",
+                                              "0.92",   "0.2",       "0.1",  "0.005",   "0.0"}};
 
 }  // namespace
 
@@ -43,33 +44,35 @@ Form1::Form1()
   const int shaftY = 50 + FrameH(6) + 8;
   core::Frame* fraover = AddFrame("fraover", "", {270, shaftY + FrameH(2) + 8, 230, FrameH(2)});
   AddLabel("Label33", "Overall", {8, RowY(0) + 2, 200, 20}, fraover);
-  txtf = core::AddDescribed(*this, {InputSpec("Label31", "f", "txtf", "0.02", 1, 120, 80)}, fraover)[0];
+  txtf = core::AddDescribed(*this, {InputSpec("Label31", "f", "txtf", "0.02", 1, 120, 80)},
+                            fraover)[0];
 
   core::Frame* fraInNoz = AddFrame("fraInNoz", "", {510, 50, 300, FrameH(4)});
   AddLabel("Label22", "Inlet", {8, RowY(0) + 2, 200, 20}, fraInNoz);
-  txtd = core::AddDescribed(*this, {InputSpec("Label20", "z1 (1/(lbm/s)^2)", "txtd", "0.000001", 1, 150, 100)},
-                        fraInNoz)[0];
+  txtd = core::AddDescribed(
+      *this, {InputSpec("Label20", "z1 (1/(lbm/s)^2)", "txtd", "0.000001", 1, 150, 100)},
+      fraInNoz)[0];
   AddLabel("Label21", "Exhaust", {8, RowY(2) + 2, 200, 20}, fraInNoz);
-  txta = core::AddDescribed(*this, {InputSpec("Label27", "z2 (1/(lbm/s)^2)", "txta", "0.0000005", 3, 150, 100)},
-                        fraInNoz)[0];
+  txta = core::AddDescribed(
+      *this, {InputSpec("Label27", "z2 (1/(lbm/s)^2)", "txta", "0.0000005", 3, 150, 100)},
+      fraInNoz)[0];
 
   core::Frame* Frame1 = AddFrame("Frame1", "", {510, 50 + FrameH(4) + 8, 300, FrameH(3)});
   AddLabel("Label25", "Load", {8, RowY(0) + 2, 200, 20}, Frame1);
-  const core::Boxes load =
-      core::AddDescribed(*this, {InputSpec("Label26", "z3 (HP/rpm^z4)", "txtr1", "0.00000003253", 1, 150, 100),
+  core::AddDescribed(*this,
+                     {InputSpec("Label26", "z3 (HP/rpm^z4)", "txtr1", "0.00000003253", 1, 150, 100),
                       InputSpec("Label24", "z4", "txtr2", "3.0", 2, 150, 100)},
-                     Frame1);
-  txtr1 = load[0];
-  txtr2 = load[1];
+                     Frame1)
+      .Into({&txtr1, &txtr2});
 
   const int ambientY = 50 + FrameH(4) + 8 + FrameH(3) + 8;
   core::Frame* fraTJ1 = AddFrame("fraTJ1", "", {510, ambientY, 300, FrameH(2)});
-  const core::Boxes ambient =
-      core::AddDescribed(*this, {InputSpec("Label3", "Atmospheric pressure (psia)", "txtp0", "14.69", 0, 200, 80),
-                      InputSpec("Label4", "Atmospheric temperature (R)", "txtT0", "520", 1, 200, 80)},
-                     fraTJ1);
-  txtp0 = ambient[0];
-  txtT0 = ambient[1];
+  core::AddDescribed(
+      *this,
+      {InputSpec("Label3", "Atmospheric pressure (psia)", "txtp0", "14.69", 0, 200, 80),
+       InputSpec("Label4", "Atmospheric temperature (R)", "txtT0", "520", 1, 200, 80)},
+      fraTJ1)
+      .Into({&txtp0, &txtT0});
 
   // The regenerator and what only it needs.
   AddLabel("Label28", "Regenerator?", {830, 62, 110, 20});
@@ -77,52 +80,58 @@ Form1::Form1()
   auto in = [](const char* label, const char* caption, const char* box, const char* text, int row) {
     return InputSpec(label, caption, box, text, row, 170, 80);
   };
-  const core::Boxes regen = core::AddDescribedFrames(
+  core::AddDescribedFrames(
       *this,
       std::vector<engine_maps::FrameSpec>{
-          {"frarg2", {820, 104, 280, FrameH(1)}, {in("Label29", "Effectiveness", "txtetrg", "0.75", 0)}},
-          {"frarg", {820, 104 + FrameH(1) + 8, 280, FrameH(2)},
+          {"frarg2",
+           {820, 104, 280, FrameH(1)},
+           {in("Label29", "Effectiveness", "txtetrg", "0.75", 0)}},
+          {"frarg",
+           {820, 104 + FrameH(1) + 8, 280, FrameH(2)},
            {in("Label45", "b 3-3x (1/(lbm/s)^2)", "txtpirg3", "0.00005", 0),
             in("Label32", "b 5-5x (1/(lbm/s)^2)", "txtpirg5", "0.0000002", 1)}},
-          {"Fraburn2", {820, 104 + FrameH(1) + FrameH(2) + 16, 280, FrameH(1)},
-           {in("Label47", "Initial guess on Tt5 (R)", "Txtt5", "1350", 0)}}});
-  txtetrg = regen[0];
-  txtpirg3 = regen[1];
-  txtpirg5 = regen[2];
-  Txtt5 = regen[3];
+          {"Fraburn2",
+           {820, 104 + FrameH(1) + FrameH(2) + 16, 280, FrameH(1)},
+           {in("Label47", "Initial guess on Tt5 (R)", "Txtt5", "1350", 0)}}})
+      .Into({&txtetrg, &txtpirg3, &txtpirg5, &Txtt5});
   frarg2 = core::FrameNamed(*this, "frarg2");
   frarg = core::FrameNamed(*this, "frarg");
   Fraburn2 = core::FrameNamed(*this, "Fraburn2");
 
   const int guessY = ambientY + FrameH(2) + 8;
   core::Frame* fraframe2 = AddFrame("fraframe2", "", {510, guessY, 590, FrameH(2)});
-  const core::Boxes guesses = core::AddDescribed(
-      *this,
-      {InputSpec("Label49", "Initial guess on Nc2 (rpm)", "txtn2", "", 0, 440, 80),
-       InputSpec("Label48", "Initial guess on corrected mass flow rate @ 1 (lbm/s)", "txtm1in", "",
-                 1, 440, 80)},
-      fraframe2);
-  txtn2 = guesses[0];
-  txtm1in = guesses[1];
+  core::AddDescribed(*this,
+                     {InputSpec("Label49", "Initial guess on Nc2 (rpm)", "txtn2", "", 0, 440, 80),
+                      InputSpec("Label48", "Initial guess on corrected mass flow rate @ 1 (lbm/s)",
+                                "txtm1in", "", 1, 440, 80)},
+                     fraframe2)
+      .Into({&txtn2, &txtm1in});
 
   // Results.
   const int resY = guessY + FrameH(2) + 10;
   auto out = [](const char* label, const char* caption, const char* box, int x, int row,
-                int labelWidth = 100) { return OutputSpec(label, caption, box, x, row, labelWidth); };
+                int labelWidth = 100) {
+    return OutputSpec(label, caption, box, x, row, labelWidth);
+  };
   core::AddDescribedFrames(
       *this,
       std::vector<engine_maps::FrameSpec>{
-          {"Fracompo", {10, resY, 210, FrameH(5)},
-           {out("Label1", "mc1 (lbm/s)=", "txtm1", 8, 0), out("Label52", "mc2 (lbm/s)=", "txtm2", 8, 1),
+          {"Fracompo",
+           {10, resY, 210, FrameH(5)},
+           {out("Label1", "mc1 (lbm/s)=", "txtm1", 8, 0),
+            out("Label52", "mc2 (lbm/s)=", "txtm2", 8, 1),
             out("Label51", "Nc2 (rpm)=", "txtn2a", 8, 2), out("Label50", "pic=", "txtppc", 8, 3),
             out("Label53", "etac=", "txtetc", 8, 4)}},
-          {"fraturbo", {230, resY, 410, FrameH(5)},
-           {out("Label66", "mc3 (lbm/s)=", "Txtm3", 8, 0), out("Label64", "Tt3 (R)=", "Txtt3", 8, 1),
-            out("Label62", "Tt4 (R)=", "Txtt4", 8, 2), out("Label55", "mc4 (lbm/s)=", "txtm4", 8, 3),
+          {"fraturbo",
+           {230, resY, 410, FrameH(5)},
+           {out("Label66", "mc3 (lbm/s)=", "Txtm3", 8, 0),
+            out("Label64", "Tt3 (R)=", "Txtt3", 8, 1), out("Label62", "Tt4 (R)=", "Txtt4", 8, 2),
+            out("Label55", "mc4 (lbm/s)=", "txtm4", 8, 3),
             out("Label56", "Nc4 (rpm)=", "txtn4", 8, 4), out("Label57", "pit=", "txtppt", 210, 0),
             out("Label54", "etat=", "txtett", 210, 1), out("Label46", "Tt5 (R)=", "Txtt5o", 210, 2),
             out("Label65", "mc5 (lbm/s)=", "Txtm5", 210, 3)}},
-          {"Frathrust", {650, resY, 270, FrameH(5)},
+          {"Frathrust",
+           {650, resY, 270, FrameH(5)},
            {out("Label34", "Net Power (hp) =", "txtpower", 8, 0, 160),
             out("Label35", "Efficiency =", "txtefth", 8, 1, 160),
             out("Label36", "SFC (lbm/HP-hr) =", "txtsfc", 8, 2, 160),
@@ -156,6 +165,17 @@ Form1::Form1()
 
 void Form1::Form_Load() { SetStartGuesses(); }
 
+// The maps as typed, and the last match while they have not changed since.
+core::ChartData Form1::Chart(const std::string& name) const {
+  if (engine_maps::IsMatchChart(name))
+    return engine_maps::MatchChart(
+        name, Maps(core::Precision::Single), last_, core::ShownTexts(*this),
+        core::SweepLine(lastSweep(), engine_maps::kFlowBox, engine_maps::kRatioBox));
+  return Form::Chart(name);
+}
+
+std::vector<std::string> Form1::ChartNames() const { return engine_maps::MatchChartNames(); }
+
 void Form1::txtc2_Change() { SetStartGuesses(); }
 void Form1::txtc3_Change() { SetStartGuesses(); }
 
@@ -188,22 +208,10 @@ void Form1::ShowRegenFrames() {
     for (core::Frame* fr : {frarg, frarg2, Fraburn2}) fr->setVisible(true);
 }
 
-// The maps as the boxes give them: mu a Single for the matching, as typed
-// for the print file.
+// mu is read as a Single for the matching and as typed for the print file.
 engine_maps::MapInputs Form1::Maps(core::Precision mu) const {
-  std::vector<double> values = maps_.Values(*this);
-  values[engine_maps::kMuBox] = core::Read(*this, maps_[engine_maps::kMuBox], mu);
-  return engine_maps::MapsOf(values);
-}
-
-std::vector<std::string> Form1::ChartNames() const { return engine_maps::MatchChartNames(); }
-
-core::ChartData Form1::Chart(const std::string& name) const {
-  if (!engine_maps::IsMatchChart(name)) return Form::Chart(name);
-  return engine_maps::MatchChart(
-      name, Maps(core::Precision::Single), last_,
-      core::ShownTexts(*this),
-      core::SweepLine(lastSweep(), engine_maps::kFlowBox, engine_maps::kRatioBox));
+  return engine_maps::MapsOf(maps_.Values(*this),
+                             core::Read(*this, maps_[engine_maps::kMuBox], mu));
 }
 
 void Form1::cmdCalculate_Click() {
@@ -241,8 +249,7 @@ void Form1::cmdCalculate_Click() {
   WriteResults(r);
   if (r.surged) frasurge->setVisible(true);
   if (r.regenWarm) fraregen->setVisible(true);
-  if (r.converged)
-    last_ = engine_maps::MatchedOf(in, r);
+  if (r.converged) last_ = engine_maps::MatchedOf(in, r);
 }
 
 void Form1::WriteResults(const GtResult& r) {
@@ -271,10 +278,10 @@ void Form1::WriteResults(const GtResult& r) {
 }
 
 void Form1::Command1_Click() {
+  auto single = [this](const core::TextBox* box) { return core::ReadSingle(*this, box); };
   if (counter == std::numeric_limits<short>::max())
     throw core::Failure("No more print files in this run: the file counter is full");
   ++counter;
-  auto single = [this](const core::TextBox* box) { return core::ReadSingle(*this, box); };
   GtPrintInputs p;
   engine_maps::SetMaps(p.core, Maps(core::Precision::Double));
   p.core.nc4dSingle = false;

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "core/form.h"
-#include "shaftfit/gt_matching.h"
 #include "core/boxes.h"
+#include "core/form.h"
 #include "lib/engine_maps/map_boxes.h"
+#include "shaftfit/gt_matching.h"
 
 namespace shaftfit {
 
@@ -35,7 +35,6 @@ class Form1 : public core::Form {
   void ShowRegenFrames();
   void WriteResults(const GtResult& r);
   engine_maps::MapInputs Maps(core::Precision mu) const;
-
 
   core::Frame *frarg2, *frarg, *Fraburn2, *Fraconv, *frasurge, *fraregen;
   core::ListBox* lstIRG;

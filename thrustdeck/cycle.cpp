@@ -3,8 +3,8 @@
 #include <cfloat>
 #include <cmath>
 
-#include "lib/atmosphere/standard_atmosphere.h"
 #include "core/failure.h"
+#include "lib/atmosphere/standard_atmosphere.h"
 #include "lib/gas/gas_properties.h"
 
 namespace thrustdeck {

@@ -62,8 +62,13 @@ JetCycle::JetCycle()
   lstSA = AddList("lstSA", {"y", "n"}, {x0 + kBoxX, 178, kBoxW, ListHeight(2)});
   // The typed ambient state and the altitude take turns in one place.
   fraSA = Panel("fraSA", c0, 224, 2 * kRow);
-  txtp0 = core::AddBox(*this, In("lblp0", "Atmospheric pressure (psia)", "txtp0", "14.69", 0, "Atmospheric pressure"), fraSA);
-  txtT0 = core::AddBox(*this, In("lblT0", "Atmospheric temperature (R)", "txtT0", "518.7", kRow, "Atmospheric temperature"), fraSA);
+  core::AddBoxes(
+      *this,
+      {In("lblp0", "Atmospheric pressure (psia)", "txtp0", "14.69", 0, "Atmospheric pressure"),
+       In("lblT0", "Atmospheric temperature (R)", "txtT0", "518.7", kRow,
+          "Atmospheric temperature")},
+      fraSA)
+      .Into({&txtp0, &txtT0});
   fraSA2 = Panel("fraSA2", c0, 224, kRow);
   txtalt = core::AddBox(*this, In("lblalt", "Altitude (ft)", "txtalt", "0", 0, "Altitude"), fraSA2);
   auto flight = [&](const char* label, const char* caption, const char* box, const char* text,
@@ -86,57 +91,109 @@ JetCycle::JetCycle()
   fragam = Panel("fragam", c1, 100, kRow);
   txtgmcn = core::AddBox(*this, In("lblgmcn", "gamma", "txtgmcn", "1.40", 0, "gamma"), fragam);
   fradiff = Panel("fradiff", c1, 130, kRow);
-  txtetd = core::AddBox(*this, In("lbletd", "Diffuser recovery factor", "txtetd", "0.9", 0, "Diffuser recovery factor"), fradiff);
+  txtetd = core::AddBox(
+      *this,
+      In("lbletd", "Diffuser recovery factor", "txtetd", "0.9", 0, "Diffuser recovery factor"),
+      fradiff);
   fracmp = Panel("fracmp", c1, 160, kRow);
-  txtpic = core::AddBox(*this, In("lblpic", "Compressor pressure ratio", "txtpic", "15", 0, "Compressor pressure ratio"), fracmp);
+  txtpic = core::AddBox(
+      *this,
+      In("lblpic", "Compressor pressure ratio", "txtpic", "15", 0, "Compressor pressure ratio"),
+      fracmp);
   fracmp2 = Panel("fracmp2", c1, 190, kRow);
-  txtetc = core::AddBox(*this, In("lbletc", "Compressor efficiency", "txtetc", "0.9", 0, "Compressor efficiency"), fracmp2);
+  txtetc = core::AddBox(
+      *this, In("lbletc", "Compressor efficiency", "txtetc", "0.9", 0, "Compressor efficiency"),
+      fracmp2);
   fraburn = Panel("fraburn", c1, 220, 2 * kRow);
-  txtpib = core::AddBox(*this, In("lblpib", "Burner pressure ratio", "txtpib", "0.9", 0, "Burner pressure ratio"), fraburn);
-  txtetb = core::AddBox(*this, In("lbletb", "Burner efficiency", "txtetb", "0.9", kRow, "Burner efficiency"), fraburn);
+  core::AddBoxes(
+      *this,
+      {In("lblpib", "Burner pressure ratio", "txtpib", "0.9", 0, "Burner pressure ratio"),
+       In("lbletb", "Burner efficiency", "txtetb", "0.9", kRow, "Burner efficiency")},
+      fraburn)
+      .Into({&txtpib, &txtetb});
   fraturb = Panel("fraturb", c1, 280, kRow);
-  txtett = core::AddBox(*this, In("lblett", "Turbine efficiency", "txtett", "0.9", 0, "Turbine efficiency"), fraturb);
+  txtett = core::AddBox(
+      *this, In("lblett", "Turbine efficiency", "txtett", "0.9", 0, "Turbine efficiency"), fraturb);
   framech = Panel("framech", c1, 310, kRow);
-  txtetm = core::AddBox(*this, In("lbletm", "Shaft mechanical efficiency", "txtetm", "1.0", 0, "Shaft mechanical efficiency"), framech);
+  txtetm = core::AddBox(*this,
+                        In("lbletm", "Shaft mechanical efficiency", "txtetm", "1.0", 0,
+                           "Shaft mechanical efficiency"),
+                        framech);
   franozz = Panel("franozz", c1, 344, 74);
   lstinoz = Choice(franozz, "lblinoz", "Primary nozzle               c or cd?", "lstinoz",
                    {"c", "cd"}, 0, 100);
-  txtetn = core::AddBox(*this, In("lbletn", "Primary nozzle efficiency", "txtetn", "0.9", 46, "Primary nozzle efficiency"), franozz);
+  txtetn = core::AddBox(
+      *this,
+      In("lbletn", "Primary nozzle efficiency", "txtetn", "0.9", 46, "Primary nozzle efficiency"),
+      franozz);
   fraprop0 = Panel("fraprop0", c1, 420, kRow);
-  txtwc = core::AddBox(*this, In("lblwc", "Propeller work coefficient", "txtwc", "0.8", 0, "Propeller work coefficient"), fraprop0);
+  txtwc = core::AddBox(
+      *this,
+      In("lblwc", "Propeller work coefficient", "txtwc", "0.8", 0, "Propeller work coefficient"),
+      fraprop0);
   fraprop = Panel("fraprop", c1, 450, kRow);
-  txtetp = core::AddBox(*this, In("lbletp", "Propeller efficiency", "txtetp", "0.9", 0, "Propeller efficiency"), fraprop);
+  txtetp = core::AddBox(
+      *this, In("lbletp", "Propeller efficiency", "txtetp", "0.9", 0, "Propeller efficiency"),
+      fraprop);
 
   // Fan stream and afterburner.
   constexpr int c2 = 2;
   fraal0 = Panel("fraal0", c2, 56, kRow);
-  txtal = core::AddBox(*this, In("lblal", "By-pass ratio", "txtal", "1.2", 0, "By-pass ratio"), fraal0);
+  txtal =
+      core::AddBox(*this, In("lblal", "By-pass ratio", "txtal", "1.2", 0, "By-pass ratio"), fraal0);
   fraal1 = Panel("fraal1", c2, 86, kRow);
-  txtetf = core::AddBox(*this, In("lbletf", "Fan efficiency", "txtetf", "0.9", 0, "Fan efficiency"), fraal1);
+  txtetf = core::AddBox(*this, In("lbletf", "Fan efficiency", "txtetf", "0.9", 0, "Fan efficiency"),
+                        fraal1);
   fraal2 = Panel("fraal2", c2, 116, 56);
-  txtsg = core::AddBox(*this, In("lblsg", "Duct split ratio             (0 if all exhausted)        (1 if all mixed)", "txtsg", "1", 0, "Duct split ratio", 56, 124), fraal2);
+  txtsg = core::AddBox(
+      *this,
+      In("lblsg", "Duct split ratio             (0 if all exhausted)        (1 if all mixed)",
+         "txtsg", "1", 0, "Duct split ratio", 56, 124),
+      fraal2);
   fraal3 = Panel("fraal3", c2, 174, kRow);
-  txtpif = core::AddBox(*this, In("lblpif", "Fan pressure ratio", "txtpif", "3.0", 0, "Fan pressure ratio"), fraal3);
+  txtpif = core::AddBox(
+      *this, In("lblpif", "Fan pressure ratio", "txtpif", "3.0", 0, "Fan pressure ratio"), fraal3);
   fraal4 = Panel("fraal4", c2, 204, 2 * kRow);
-  txtpip = core::AddBox(*this, In("lblpip", "Duct pressure ratio", "txtpip", "1.0", 0, "Duct pressure ratio"), fraal4);
-  txtpim = core::AddBox(*this, In("lblpim", "Mixer pressure ratio", "txtpim", "1.0", kRow, "Mixer pressure ratio"), fraal4);
+  core::AddBoxes(
+      *this,
+      {In("lblpip", "Duct pressure ratio", "txtpip", "1.0", 0, "Duct pressure ratio"),
+       In("lblpim", "Mixer pressure ratio", "txtpim", "1.0", kRow, "Mixer pressure ratio")},
+      fraal4)
+      .Into({&txtpip, &txtpim});
   fraal5 = Panel("fraal5", c2, 266, 74);
   lstinof = Choice(fraal5, "lblinof", "Fan nozzle              c or cd?", "lstinof", {"c", "cd"},
                    0, 100);
-  txtetfn = core::AddBox(*this, In("lbletfn", "Fan nozzle efficiency", "txtetfn", "0.9", 46, "Fan nozzle efficiency"), fraal5);
+  txtetfn = core::AddBox(
+      *this, In("lbletfn", "Fan nozzle efficiency", "txtetfn", "0.9", 46, "Fan nozzle efficiency"),
+      fraal5);
   fraAB0 = Panel("fraAB0", c2, 344, ListHeight(2));
   lstIAB = Choice(fraAB0, "lblIAB", "Afterburner?", "lstIAB", {"n", "y"}, 0, kBoxX - 6);
   fraAB1 = Panel("fraAB1", c2, 388, 40);
-  txtttab = core::AddBox(*this, In("lblttab", "Afterburner exit temperature (R)        (0 if A/B is off)", "txtttab", "4000", 0, "Afterburner exit temperature", 40, 220), fraAB1);
+  txtttab = core::AddBox(*this,
+                         In("lblttab", "Afterburner exit temperature (R)        (0 if A/B is off)",
+                            "txtttab", "4000", 0, "Afterburner exit temperature", 40, 220),
+                         fraAB1);
   fraAB = Panel("fraAB", c2, 430, kRow);
-  txtpiab = core::AddBox(*this, In("lblpiab", "Afterburner pressure ratio", "txtpiab", "0.9", 0, "Afterburner pressure ratio"), fraAB);
+  txtpiab = core::AddBox(*this,
+                         In("lblpiab", "Afterburner pressure ratio", "txtpiab", "0.9", 0,
+                            "Afterburner pressure ratio"),
+                         fraAB);
   fraab2 = Panel("fraab2", c2, 460, kRow);
-  txtetab = core::AddBox(*this, In("lbletab", "Afterburner efficiency", "txtetab", "0.9", 0, "Afterburner efficiency"), fraab2);
+  txtetab = core::AddBox(
+      *this, In("lbletab", "Afterburner efficiency", "txtetab", "0.9", 0, "Afterburner efficiency"),
+      fraab2);
 
   // Results, warning and buttons.
   auto result = [&](const char* label, const char* caption, const char* box, int x, int lw) {
-    return core::AddBox(*this, {label, caption, box, "", {x, 538, lw, 26}, {x + lw + 4, 538, 100, 26},
-                                "", core::Precision::Double, true});
+    return core::AddBox(*this, {label,
+                                caption,
+                                box,
+                                "",
+                                {x, 538, lw, 26},
+                                {x + lw + 4, 538, 100, 26},
+                                "",
+                                core::Precision::Double,
+                                true});
   };
   txtff = result("lblff", "Thrust (lbf) =", "txtff", x0, 104);
   txtffnd = result("lblffnd", "ND-Thrust =", "txtffnd", x0 + 236, 80);

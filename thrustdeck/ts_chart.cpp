@@ -12,7 +12,7 @@ cycle_charts::CycleDiagram JetCycleDiagram(const CycleState& s) {
   else
     d.rule.constantCp = gas::ConstantGasWide(s.gmcn).cp;
   d.detail = std::string(s.ir == 1 ? "real" : "ideal") +
-            (variable ? ", cp varying with temperature" : ", constant cp");
+             (variable ? ", cp varying with temperature" : ", constant cp");
   d.temperatureAxis = "Total temperature (R); static at nozzle exits";
   d.temperatureHeading = "Temperature (R)";
   d.pressureHeading = "Pressure (psia)";

@@ -2,8 +2,8 @@
 // table of stations.
 #pragma once
 
-#include "thrustdeck/cycle.h"
 #include "lib/cycle_charts/cycle_chart.h"
+#include "thrustdeck/cycle.h"
 
 namespace thrustdeck {
 

@@ -7,14 +7,14 @@
 namespace thrustfit {
 namespace {
 
-using engine_maps::GasAt;
 using engine_maps::Check;
+using engine_maps::GasAt;
 using engine_maps::NoMatch;
 
 constexpr int kPropertyPasses = 2;
 constexpr double kMachTolerance = 0.0001;
 constexpr engine_maps::Bounds kBounds{kTurbinePasses, kFlowPasses, kSpeedPasses, kSpeedHalvings,
-                                   kMatchTurbinePasses};
+                                      kMatchTurbinePasses};
 
 struct InletState {
   double tt2, gamma0, pt2p0;
@@ -127,7 +127,7 @@ NozzlePoint AtSpeed(const Flight& at, float nc2, double& mc2, Carry& c, JetResul
       return 1 - cpc * (tr3 - 1) / (etam * (1 + f) * g.cp * tr4);
     };
     turbine = engine_maps::TurbinePasses(in.turb, c.tt4, c.tt5, mc4, nc4, c.turbine, work, kBounds,
-                                      at.turbine);
+                                         at.turbine);
     const double err = engine_maps::FlowError(mc2, turbine.mc4t, mc4);
     if (std::fabs(err) < engine_maps::kFlowTolerance) break;
     mc2 = flow.Next(mc2, err);

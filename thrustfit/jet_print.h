@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "thrustfit/jet_matching.h"
 #include "lib/engine_maps/map_tables.h"
+#include "thrustfit/jet_matching.h"
 
 namespace thrustfit {
 

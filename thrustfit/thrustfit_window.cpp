@@ -23,9 +23,10 @@ using engine_maps::RowY;
 // The map frames, with this window's defaults: Nc2d read as a Double, Nc4d
 // as a Single.
 const engine_maps::MapLayout kMaps{
-    116, 160, 220, 70, "txtnc2d", false, true,
-    {"0.08", "0.02", "0.80", "0.00001", "2.0", "10000", "0.88", "0.10", "1.865", "0.91", "0.0",
-     "18000", "0.28", "35", "4000", "0.90", "1.00", "0.20", "0.0", "0.0"}};
+    116, 160, 220, 70, "txtnc2d", false, true, {"0.08",  "0.02",  "0.80", "0.00001", "2.0",
+                                                "10000", "0.88",  "0.10", "1.865",   "0.91",
+                                                "0.0",   "18000", "0.28", "35",      "4000",
+                                                "0.90",  "1.00",  "0.20", "0.0",     "0.0"}};
 
 }  // namespace
 
@@ -48,24 +49,25 @@ Form1::Form1()
   const int shaftY = 116 + FrameH(6) + 8;
   fraover = AddFrame("fraover", "", {270, shaftY + FrameH(2) + 8, 220, FrameH(2)});
   AddLabel("Label33", "Overall", {8, RowY(0) + 2, 200, 20}, fraover);
-  txtf = core::AddDescribed(*this, {InputSpec("Label31", "f", "txtf", "0.02", 1, 120, 70)}, fraover)[0];
+  txtf = core::AddDescribed(*this, {InputSpec("Label31", "f", "txtf", "0.02", 1, 120, 70)},
+                            fraover)[0];
 
   // Inlet and nozzle: third column.
   fraInNoz = AddFrame("fraInNoz", "", {500, 116, 600, FrameH(8)});
   AddLabel("Label22", "Inlet", {8, RowY(0) + 2, 200, 20}, fraInNoz);
-  txtpidd = core::AddDescribed(*this, {InputSpec("Label20", "pidd", "txtpidd", "1.0", 1, 120, 70)}, fraInNoz)[0];
+  txtpidd = core::AddDescribed(*this, {InputSpec("Label20", "pidd", "txtpidd", "1.0", 1, 120, 70)},
+                               fraInNoz)[0];
   AddLabel("Label21", "Nozzle", {8, RowY(2) + 6, 200, 20}, fraInNoz);
   AddLabel("Label24", "Nozzle type (c=fixed converg.", {8, RowY(3) + 4, 380, 20}, fraInNoz);
   AddLabel("Label59", "cd1=variable-fixed throat cd2=variable-fixed exit)",
            {8, RowY(4) + 0, 390, 20}, fraInNoz);
   lstntyp = AddList("lstntyp", {"c", "cd1", "cd2"}, {330, RowY(2) + 4, 70, 60}, fraInNoz);
-  const core::Boxes nozzle = core::AddDescribed(*this, {InputSpec("Label25", "mn (lbm/s)", "txtmn", "194.22", 5, 120, 70),
-                                             InputSpec("Label26", "eatnd", "txtetand", "0.98", 6, 120, 70),
-                                             InputSpec("Label27", "a", "txta", "0.0", 7, 120, 70)},
-                                            fraInNoz);
-  txtmn = nozzle[0];
-  txtetand = nozzle[1];
-  txta = nozzle[2];
+  core::AddDescribed(*this,
+                     {InputSpec("Label25", "mn (lbm/s)", "txtmn", "194.22", 5, 120, 70),
+                      InputSpec("Label26", "eatnd", "txtetand", "0.98", 6, 120, 70),
+                      InputSpec("Label27", "a", "txta", "0.0", 7, 120, 70)},
+                     fraInNoz)
+      .Into({&txtmn, &txtetand, &txta});
 
   // The inputs of one analysis mode at a time.
   const int modeY = 116 + FrameH(8) + 8;
@@ -73,29 +75,26 @@ Form1::Form1()
   auto in = [](const char* label, const char* caption, const char* box, const char* text, int row) {
     return InputSpec(label, caption, box, text, row, 200, 70);
   };
-  const core::Boxes modes = core::AddDescribedFrames(
+  core::AddDescribedFrames(
       *this,
       std::vector<engine_maps::FrameSpec>{
-          {"fragg", {500, modeY, 290, FrameH(2)},
+          {"fragg",
+           {500, modeY, 290, FrameH(2)},
            {in("Label46", "Tt2 (R)", "txttt2", "520", 0),
             in("Label45", "Nc2 (rpm)", "txtn2i", "10000", 1)}},
-          {"fraTJ1", {500, modeY, 290, FrameH(2)},
+          {"fraTJ1",
+           {500, modeY, 290, FrameH(2)},
            {in("Label3", "Atmospheric pressure (psia)", "txtp0", "14.69", 0),
             in("Label4", "Atmospheric temperature (R)", "txtT0", "520", 1)}},
-          {"fraTJ2", {500, guessY, 290, FrameH(2)},
+          {"fraTJ2",
+           {500, guessY, 290, FrameH(2)},
            {in("Label32", "Mach number", "txtmach", "0.50", 0),
             in("Label47", "Initial guess on Nc2 (rpm)", "txtn2", "10000", 1)}},
-          {"fraframe2", {500, guessY, 290, FrameH(2)},
+          {"fraframe2",
+           {500, guessY, 290, FrameH(2)},
            {in("Label48", "Initial guess on Mach number", "txtmach2", "0.90", 0),
-            in("Label49", "Initial guess on Nc2 (rpm)", "txtn22", "10000", 1)}}});
-  txttt2 = modes[0];
-  txtn2i = modes[1];
-  txtp0 = modes[2];
-  txtT0 = modes[3];
-  txtmach = modes[4];
-  txtn2 = modes[5];
-  txtmach2 = modes[6];
-  txtn22 = modes[7];
+            in("Label49", "Initial guess on Nc2 (rpm)", "txtn22", "10000", 1)}}})
+      .Into({&txttt2, &txtn2i, &txtp0, &txtT0, &txtmach, &txtn2, &txtmach2, &txtn22});
   fragg = core::FrameNamed(*this, "fragg");
   fraTJ1 = core::FrameNamed(*this, "fraTJ1");
   fraTJ2 = core::FrameNamed(*this, "fraTJ2");
@@ -103,35 +102,43 @@ Form1::Form1()
 
   fraframe1 = AddFrame("fraframe1", "", {800, modeY, 300, FrameH(3)});
   AddLabel("Label28", "Airframe", {8, RowY(0) + 2, 200, 20}, fraframe1);
-  const core::Boxes airframe =
-      core::AddDescribed(*this, {InputSpec("Label30", "Drag (lbf) @            Mach 1", "txtdrg", "42000", 1, 190, 80),
-                      InputSpec("Label29", "No. engines", "txtneng", "2", 2, 190, 80)},
-                     fraframe1);
-  txtdrg = airframe[0];
-  txtneng = airframe[1];
+  core::AddDescribed(
+      *this,
+      {InputSpec("Label30", "Drag (lbf) @            Mach 1", "txtdrg", "42000", 1, 190, 80),
+       InputSpec("Label29", "No. engines", "txtneng", "2", 2, 190, 80)},
+      fraframe1)
+      .Into({&txtdrg, &txtneng});
 
   // Results.
   const int resY = guessY + FrameH(2) + 12;
   auto out = [](const char* label, const char* caption, const char* box, int x, int row,
-                int labelWidth = 96) { return OutputSpec(label, caption, box, x, row, labelWidth); };
+                int labelWidth = 96) {
+    return OutputSpec(label, caption, box, x, row, labelWidth);
+  };
   core::AddDescribedFrames(
       *this,
       std::vector<engine_maps::FrameSpec>{
-          {"Fracompo", {10, resY, 200, FrameH(4)},
-           {out("Label51", "Nc2 (rpm)=", "txtn2a", 8, 0), out("Label52", "mc2 (lbm/s)=", "txtm2", 8, 1),
-            out("Label50", "pic=", "txtppc", 8, 2), out("Label53", "etac=", "txtetc", 8, 3)}},
-          {"fraturbo", {220, resY, 400, FrameH(4)},
+          {"Fracompo",
+           {10, resY, 200, FrameH(4)},
+           {out("Label51", "Nc2 (rpm)=", "txtn2a", 8, 0),
+            out("Label52", "mc2 (lbm/s)=", "txtm2", 8, 1), out("Label50", "pic=", "txtppc", 8, 2),
+            out("Label53", "etac=", "txtetc", 8, 3)}},
+          {"fraturbo",
+           {220, resY, 400, FrameH(4)},
            {out("Label64", "mc3 (lbm/s)=", "txtm3", 8, 0), out("Label65", "pib=", "txtppb", 8, 1),
             out("Label66", "etab=", "txtetb", 8, 2), out("Label62", "Tt4 (R)=", "Txtt4", 8, 3),
             out("Label56", "Nc4 (rpm)=", "txtn4", 204, 0),
             out("Label55", "mc4 (lbm/s)=", "txtm4", 204, 1),
             out("Label57", "pit=", "txtppt", 204, 2), out("Label54", "etat=", "txtett", 204, 3)}},
-          {"Franoz", {630, resY, 200, FrameH(3)},
+          {"Franoz",
+           {630, resY, 200, FrameH(3)},
            {out("Label70", "M8=", "txtmex", 8, 0), out("Label68", "mc5 (lbm/s)=", "txtm5", 8, 1),
             out("Label67", "etan=", "txtetn", 8, 2)}},
-          {"Framach", {630, resY + FrameH(3) + 6, 200, FrameH(1)},
+          {"Framach",
+           {630, resY + FrameH(3) + 6, 200, FrameH(1)},
            {out("Label63", "Mach no.=", "txtmacho", 8, 0)}},
-          {"Frathrust", {840, resY, 260, FrameH(5)},
+          {"Frathrust",
+           {840, resY, 260, FrameH(5)},
            {out("Label34", "Thrust (lbf) =", "txtfdm", 8, 0, 150),
             out("Label35", "ND-Thrust =", "txttnd", 8, 1, 150),
             out("Label36", "TSFC (lbm/lbf-hr) =", "txttsfc", 8, 2, 150),
@@ -185,9 +192,8 @@ void Form1::ShowModeFrames() {
 // The maps as the boxes give them: mu a Single for the matching, as typed
 // for the print file.
 engine_maps::MapInputs Form1::Maps(core::Precision mu) const {
-  std::vector<double> values = maps_.Values(*this);
-  values[engine_maps::kMuBox] = core::Read(*this, maps_[engine_maps::kMuBox], mu);
-  return engine_maps::MapsOf(values);
+  return engine_maps::MapsOf(maps_.Values(*this),
+                             core::Read(*this, maps_[engine_maps::kMuBox], mu));
 }
 
 JetInputs Form1::Inputs() const {
@@ -219,10 +225,9 @@ std::vector<std::string> Form1::ChartNames() const { return engine_maps::MatchCh
 
 core::ChartData Form1::Chart(const std::string& name) const {
   if (!engine_maps::IsMatchChart(name)) return Form::Chart(name);
-  return engine_maps::MatchChart(
-      name, Maps(core::Precision::Single), last_,
-      core::ShownTexts(*this),
-      core::SweepLine(lastSweep(), engine_maps::kFlowBox, engine_maps::kRatioBox));
+  auto running = core::SweepLine(lastSweep(), engine_maps::kFlowBox, engine_maps::kRatioBox);
+  return engine_maps::MatchChart(name, Maps(core::Precision::Single), last_,
+                                 core::ShownTexts(*this), std::move(running));
 }
 
 void Form1::cmdCalculate_Click() {
@@ -235,8 +240,7 @@ void Form1::cmdCalculate_Click() {
   if (!r.converged) Fraconv->setVisible(true);
   if (r.converged && r.surged) frasurge->setVisible(true);
   WriteResults(r);
-  if (r.converged)
-    last_ = engine_maps::MatchedOf(in, r);
+  if (r.converged) last_ = engine_maps::MatchedOf(in, r);
 }
 
 void Form1::WriteResults(const JetResult& r) {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "core/form.h"
-#include "thrustfit/jet_matching.h"
 #include "core/boxes.h"
+#include "core/form.h"
 #include "lib/engine_maps/map_boxes.h"
+#include "thrustfit/jet_matching.h"
 
 namespace thrustfit {
 

@@ -66,9 +66,9 @@ core::ChartData TsDiagramChart(const CycleDiagram& d) {
   for (size_t i = 0; i < s.size(); ++i)
     if (!std::isfinite(s[i]))
       return core::Unavailable(name, title,
-                                "Station " + d.stations[i].number +
-                                    " has a temperature or pressure at or below zero (or beyond "
-                                    "any number): it has no entropy to draw");
+                               "Station " + d.stations[i].number +
+                                   " has a temperature or pressure at or below zero (or beyond "
+                                   "any number): it has no entropy to draw");
   if (s.empty()) return core::Unavailable(name, title, "The cycle has no stations");
 
   core::ChartData chart;
@@ -128,9 +128,8 @@ core::ChartData TsDiagramChart(const CycleDiagram& d) {
 
   for (size_t i = 0; i < d.stations.size(); ++i) {
     const CycleStation& st = d.stations[i];
-    chart.marks.push_back(
-        {"Station " + st.number + ", " + st.name, s[i], static_cast<double>(st.t),
-         st.number + " " + st.label});
+    chart.marks.push_back({"Station " + st.number + ", " + st.name, s[i], static_cast<double>(st.t),
+                           st.number + " " + st.label});
   }
   return chart;
 }
@@ -146,7 +145,8 @@ core::ChartData StationsChart(const CycleDiagram& d) {
 }
 
 std::string SingleText(float value) {
-  if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : value > 0 ? "Infinity" : "-Infinity";
+  if (!std::isfinite(value))
+    return std::isnan(value) ? "NaN" : value > 0 ? "Infinity" : "-Infinity";
   // The fewest decimals that read back as the same Single (the smallest
   // Singles need some 50).
   char text[96];

@@ -40,7 +40,7 @@ struct CyclePath {
 };
 
 struct CycleDiagram {
-  std::string detail;  // how it was computed: "real, constant cp"
+  std::string detail;           // how it was computed: "real, constant cp"
   std::string temperatureAxis;  // with the unit
   // Headings of the temperature and pressure columns of the table.
   std::string temperatureHeading, pressureHeading;

@@ -10,16 +10,27 @@ constexpr int kBoxH = 22;
 
 BoxSpec InputSpec(std::string label, std::string caption, std::string box, std::string text,
                   int row, int labelWidth, int boxWidth, bool single) {
-  return {std::move(label), std::move(caption), std::move(box), std::move(text),
-          {8, RowY(row) + 2, labelWidth, 20}, {12 + labelWidth, RowY(row), boxWidth, kBoxH},
-          {}, single};
+  return {std::move(label),
+          std::move(caption),
+          std::move(box),
+          std::move(text),
+          {8, RowY(row) + 2, labelWidth, 20},
+          {12 + labelWidth, RowY(row), boxWidth, kBoxH},
+          {},
+          single};
 }
 
 BoxSpec OutputSpec(std::string label, std::string caption, std::string box, int x, int row,
                    int labelWidth) {
-  return {std::move(label), std::move(caption), std::move(box), "",
-          {x, RowY(row) + 2, labelWidth, 20}, {x + labelWidth + 4, RowY(row), 86, kBoxH},
-          {}, false, true};
+  return {std::move(label),
+          std::move(caption),
+          std::move(box),
+          "",
+          {x, RowY(row) + 2, labelWidth, 20},
+          {x + labelWidth + 4, RowY(row), 86, kBoxH},
+          {},
+          false,
+          true};
 }
 
 std::vector<FrameSpec> MapFrames(const MapLayout& l) {
@@ -27,7 +38,8 @@ std::vector<FrameSpec> MapFrames(const MapLayout& l) {
   const int lc = l.compressorLabelW;
   const int shaftY = l.top + FrameH(6) + 8;
   return {
-      {"fracomp", {10, l.top, 250, FrameH(8)},
+      {"fracomp",
+       {10, l.top, 250, FrameH(8)},
        {InputSpec("Label8", "c1 (s/lbm)", "txtc1", t[0], 0, lc, l.boxW),
         InputSpec("Label6", "c2 ((lbm/s)/rpm)", "txtc2", t[1], 1, lc, l.boxW),
         InputSpec("Label10", "c3", "txtc3", t[2], 2, lc, l.boxW),
@@ -36,19 +48,22 @@ std::vector<FrameSpec> MapFrames(const MapLayout& l) {
         InputSpec("Label16", "Nc2d (rpm)", l.nc2dBox, t[5], 5, lc, l.boxW, l.nc2dSingle),
         InputSpec("Label11", "etacd", "txtetacd", t[6], 6, lc, l.boxW, false),
         InputSpec("Label38", "mu", "txtmu", t[7], 7, lc, l.boxW)}},
-      {"fraburn", {10, l.top + FrameH(8) + 8, 250, FrameH(4)},
+      {"fraburn",
+       {10, l.top + FrameH(8) + 8, 250, FrameH(4)},
        {InputSpec("Label44", "b1 (1/(lbm/s)^2)", "txtb1", t[8], 0, 170, 60),
         InputSpec("Label43", "etabd", "txtetabd", t[9], 1, 170, 60, false),
         InputSpec("Label41", "b2 ((lbm/s)^2)", "txtb2", t[10], 2, 170, 60),
         InputSpec("Label23", "Heating value (BTU/lbm)", "txth", t[11], 3, 170, 60)}},
-      {"fraturb", {270, l.top, l.turbineW, FrameH(6)},
+      {"fraturb",
+       {270, l.top, l.turbineW, FrameH(6)},
        {InputSpec("label19", "pitc", "txtpitc", t[12], 0, 120, l.boxW),
         InputSpec("Label18", "mc4c (lbm/s)", "txtmc4c", t[13], 1, 120, l.boxW, false),
         InputSpec("Label14", "Nc4d (rpm)", "txtNc4d", t[14], 2, 120, l.boxW, l.nc4dSingle),
         InputSpec("Label13", "etatd", "txtetatd", t[15], 3, 120, l.boxW, false),
         InputSpec("Label12", "k1", "txtk1", t[16], 4, 120, l.boxW),
         InputSpec("Label7", "k2", "txtk2", t[17], 5, 120, l.boxW)}},
-      {"frashft", {270, shaftY, l.turbineW, FrameH(2)},
+      {"frashft",
+       {270, shaftY, l.turbineW, FrameH(2)},
        {InputSpec("Label2", "s1", "txts1", t[18], 0, 120, l.boxW),
         InputSpec("Label5", "s2", "txts2", t[19], 1, 120, l.boxW)}},
   };
@@ -65,6 +80,11 @@ MapInputs MapsOf(const std::vector<double>& v) {
   return m;
 }
 
+MapInputs MapsOf(std::vector<double> values, double mu) {
+  values.at(kMuBox) = mu;
+  return MapsOf(values);
+}
+
 namespace {
 
 std::string Text(const ShownText& shown, const char* id) { return shown(id).value_or(""); }
@@ -72,7 +92,8 @@ std::string Text(const ShownText& shown, const char* id) { return shown(id).valu
 // Why the window has no operating point to mark: a match made on other
 // maps, or a last Calculate that failed, or none yet.
 std::string NoPoint(const ShownText& shown, bool matchedOnOtherMaps) {
-  if (matchedOnOtherMaps) return "the map has changed: press Calculate to place the operating point";
+  if (matchedOnOtherMaps)
+    return "the map has changed: press Calculate to place the operating point";
   if (const auto failure = shown("lblError")) return "no operating point: " + *failure;
   if (const auto conv = shown("Label69")) return "no operating point: " + *conv;
   return "press Calculate to place the operating point";
@@ -94,7 +115,8 @@ core::ChartData MatchChart(const std::string& name, const MapInputs& now,
   const bool same = last && (compressor ? last->comp == now.comp : last->turb == now.turb);
   if (same) {
     if (compressor)
-      overlay.point = MapPoint{last->mc2, last->pic, last->nc2, Text(shown, "txtn2a"), last->surged};
+      overlay.point =
+          MapPoint{last->mc2, last->pic, last->nc2, Text(shown, "txtn2a"), last->surged};
     else
       overlay.point = MapPoint{last->pit, last->mc4, last->nc4, Text(shown, "txtn4"), false};
   } else {

@@ -49,11 +49,11 @@ struct FrameSpec {
 // its defaults, in the order of the boxes: c1..c5, Nc2d, etacd, mu; b1,
 // etabd, b2, h; pitc, mc4c, Nc4d, etatd, k1, k2; s1, s2.
 struct MapLayout {
-  int top;                // of the compressor and turbine frames
-  int compressorLabelW;   // the compressor's captions
-  int turbineW;           // the turbine and shaft frames
-  int boxW;               // the boxes but the burner's
-  const char* nc2dBox;    // the name of the compressor's design speed box
+  int top;               // of the compressor and turbine frames
+  int compressorLabelW;  // the compressor's captions
+  int turbineW;          // the turbine and shaft frames
+  int boxW;              // the boxes but the burner's
+  const char* nc2dBox;   // the name of the compressor's design speed box
   bool nc2dSingle, nc4dSingle;
   std::array<const char*, 20> texts;
 };
@@ -71,6 +71,8 @@ struct MapInputs {
 // The maps from the values of the map boxes, in their order, each already
 // in the precision its row reads it in.
 MapInputs MapsOf(const std::vector<double>& values);
+// The same with mu as read for the use at hand.
+MapInputs MapsOf(std::vector<double> values, double mu);
 // Sets the maps of a matcher's or a print file's inputs (comp, burn, turb,
 // s1, s2).
 template <class Inputs>

@@ -119,7 +119,7 @@ ChartData CompressorMapChart(const Compressor& c, const MapOverlay& overlay) {
       const CompressorRow row = CompressorTableRow(c, speeds[i], choke[i], k, kChartSteps);
       if (!std::isfinite(row.mc2) || !std::isfinite(row.pic) || !std::isfinite(row.etac))
         return core::Unavailable(chart.name, kCompressorTitle,
-                                  "Compressor map undefined: check c1 to c5, etacd, Nc2d and mu");
+                                 "Compressor map undefined: check c1 to c5, etacd, Nc2d and mu");
       line.points.push_back(std::pair{row.mc2, row.pic});
       if (k % kLabelEvery == 0 && k < kChartSteps) {
         efficiency.points.push_back(line.points.back());
@@ -132,7 +132,7 @@ ChartData CompressorMapChart(const Compressor& c, const MapOverlay& overlay) {
   }
   if (chart.series.empty())
     return core::Unavailable(chart.name, kCompressorTitle,
-                              "No speed line of the map is above 0 rpm: check Nc2d");
+                             "No speed line of the map is above 0 rpm: check Nc2d");
 
   if (overlay.point) {
     surgeLow = std::min(surgeLow, overlay.point->x);
@@ -159,7 +159,7 @@ ChartData TurbineMapChart(const Turbine& t, const MapOverlay& overlay) {
   const char* undefined = "Turbine map undefined: check pitc, mc4c, Nc4d, etatd, k1 and k2";
   if (!(t.pitc > 0 && t.pitc < 1))
     return core::Unavailable(chart.name, kTurbineTitle,
-                              "The turbine chokes at pitc, a ratio between 0 and 1: check pitc");
+                             "The turbine chokes at pitc, a ratio between 0 and 1: check pitc");
 
   const std::vector<double> ratios = TurbineRatios(t, overlay);
   const std::array<float, 6> speeds = SpeedSteps(t.nc4d);
@@ -172,10 +172,9 @@ ChartData TurbineMapChart(const Turbine& t, const MapOverlay& overlay) {
   }
   if (chart.series.empty())
     return core::Unavailable(chart.name, kTurbineTitle,
-                              "No speed line of the map is above 0 rpm: check Nc4d");
+                             "No speed line of the map is above 0 rpm: check Nc4d");
   if (overlay.point) {
-    chart.series.push_back(
-        TurbineLine(t, ratios, overlay.point->speed, "", SeriesStyle::Dashed));
+    chart.series.push_back(TurbineLine(t, ratios, overlay.point->speed, "", SeriesStyle::Dashed));
     MapPoint turbine = *overlay.point;
     turbine.surged = false;  // surge is the compressor's
     chart.marks.push_back(Mark("Nc4", turbine));

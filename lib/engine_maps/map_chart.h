@@ -14,8 +14,8 @@ namespace engine_maps {
 
 // The matched point on one map, at the values the match gave.
 struct MapPoint {
-  double x = 0, y = 0;  // compressor: mc2 and pic; turbine: pit and mc4
-  double speed = 0;     // Nc2 or Nc4 (rpm) of the match
+  double x = 0, y = 0;    // compressor: mc2 and pic; turbine: pit and mc4
+  double speed = 0;       // Nc2 or Nc4 (rpm) of the match
   std::string speedText;  // that speed as the window shows it, e.g. "10,954"
   bool surged = false;
 };

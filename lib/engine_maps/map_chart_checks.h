@@ -114,8 +114,9 @@ inline void ExpectMarksAreTheShownMatch(const core::Form& form, const Compressor
   // The turbine passes the matched flow within the flow tolerance of the
   // match (an error of 0.01 lbm/s in mc2).
   const double passed = TurbineFlow(t, at->x, nc4.value);
-  EXPECT_NEAR(passed, at->y, 0.011 * at->y / mc2.value + std::fabs(
-      TurbineFlow(t, at->x, nc4.value + nc4.half) - TurbineFlow(t, at->x, nc4.value - nc4.half)));
+  EXPECT_NEAR(passed, at->y,
+              0.011 * at->y / mc2.value + std::fabs(TurbineFlow(t, at->x, nc4.value + nc4.half) -
+                                                    TurbineFlow(t, at->x, nc4.value - nc4.half)));
 }
 
 // Each speed line of the compressor table runs from its surge point (on the
@@ -137,7 +138,8 @@ inline void ExpectSpeedLinesSurgeToChoke(const core::ChartData& chart, const Com
     const double nc2 = expected[i].nc2;
     ASSERT_GE(line.points.size(), 11u);
     const auto& first = *line.points.front();
-    EXPECT_NEAR(first.second, SurgePressureRatio(c, first.first), 1e-6 * first.second) << expected[i].name;
+    EXPECT_NEAR(first.second, SurgePressureRatio(c, first.first), 1e-6 * first.second)
+        << expected[i].name;
     EXPECT_NEAR(CompressorAt(c, nc2, first.first).x, 1, 1e-6) << expected[i].name;
     const auto& last = *line.points.back();
     EXPECT_NEAR(CompressorAt(c, nc2, last.first).x, 0, 1e-6) << expected[i].name;
@@ -211,5 +213,57 @@ inline void ExpectNoPoint(const core::Form& form, const std::string& why) {
     EXPECT_NE(chart.title.find(why), std::string::npos) << name << ": " << chart.title;
   }
 }
+
+struct Edit {
+  const char* box;
+  const char* text;
+};
+
+// A matching window under test, loaded, with the user's actions and its
+// maps as the matching reads them (the design speeds in the window's own
+// precisions).
+template <class Window>
+class MapsTest : public testing::Test {
+ protected:
+  void SetUp() override { form.Load(); }
+  void Type(const char* id, const char* text) {
+    form.UserType(*static_cast<core::TextBox*>(form.FindById(id)), text);
+  }
+  void Type(const std::vector<Edit>& edits) {
+    for (const Edit& e : edits) Type(e.box, e.text);
+  }
+  void Select(const char* id, const char* item) {
+    auto* list = static_cast<core::ListBox*>(form.FindById(id));
+    form.UserSelect(*list, list->IndexOf(item));
+  }
+  void Calculate() { form.UserClick(*form.FindById("cmdCalculate")); }
+  bool Shown(const char* id) { return form.FindById(id)->shown(); }
+  double Read(const char* id, bool single) {
+    return single ? Single(form, id) : std::strtod(Text(form, id).c_str(), nullptr);
+  }
+  Compressor Maps(const char* nc2dBox, bool nc2dSingle) {
+    Compressor c;
+    c.c1 = Single(form, "txtc1");
+    c.c2 = Single(form, "txtc2");
+    c.c3 = Single(form, "txtc3");
+    c.c4 = Single(form, "txtc4");
+    c.c5 = Single(form, "txtc5");
+    c.nc2d = Read(nc2dBox, nc2dSingle);
+    c.etacd = Read("txtetacd", false);
+    c.mu = Single(form, "txtmu");
+    return c;
+  }
+  Turbine TurbineMaps(bool nc4dSingle) {
+    Turbine t;
+    t.pitc = Single(form, "txtpitc");
+    t.k1 = Single(form, "txtk1");
+    t.k2 = Single(form, "txtk2");
+    t.mc4c = Read("txtmc4c", false);
+    t.nc4d = Read("txtNc4d", nc4dSingle);
+    t.etatd = Read("txtetatd", false);
+    return t;
+  }
+  Window form;
+};
 
 }  // namespace engine_maps::checks

@@ -33,7 +33,8 @@ Turbine Small() {
   return t;
 }
 
-std::vector<const core::ChartSeries*> Styled(const core::ChartData& chart, core::SeriesStyle style) {
+std::vector<const core::ChartSeries*> Styled(const core::ChartData& chart,
+                                             core::SeriesStyle style) {
   std::vector<const core::ChartSeries*> found;
   for (const core::ChartSeries& s : chart.series)
     if (s.style == style) found.push_back(&s);
@@ -45,8 +46,9 @@ TEST(RpmText, GroupsThousandsAsTheWindowsDo) {
     double rpm;
     const char* text;
   };
-  for (const Case c : {Case{0, "0"}, Case{999.4, "999"}, Case{1000, "1,000"}, Case{10954.4, "10,954"},
-                       Case{1234567, "1,234,567"}, Case{-2000, "-2,000"}, Case{-0.2, "0"}})
+  for (const Case c :
+       {Case{0, "0"}, Case{999.4, "999"}, Case{1000, "1,000"}, Case{10954.4, "10,954"},
+        Case{1234567, "1,234,567"}, Case{-2000, "-2,000"}, Case{-0.2, "0"}})
     EXPECT_EQ(RpmText(c.rpm), c.text) << c.rpm;
 }
 
@@ -62,7 +64,8 @@ TEST(CompressorMapChart, SpeedLinesThroughThePrintedRows) {
     const core::ChartSeries& line = *lines[i - 1];
     ASSERT_EQ(line.points.size(), static_cast<size_t>(kChartSteps + 1));
     for (int row = 0; row <= kCompressorSteps; ++row) {
-      const CompressorRow printed = CompressorTableRow(c, speeds[i], choke[i], row, kCompressorSteps);
+      const CompressorRow printed =
+          CompressorTableRow(c, speeds[i], choke[i], row, kCompressorSteps);
       const auto& drawn = *line.points[row * kChartSteps / kCompressorSteps];
       EXPECT_NEAR(drawn.first, printed.mc2, 1e-12 * printed.mc2) << i << " " << row;
       EXPECT_NEAR(drawn.second, printed.pic, 1e-9 * printed.pic) << i << " " << row;
@@ -114,7 +117,8 @@ TEST(CompressorMapChart, UndefinedMapsSayWhy) {
     k.spoil(c);
     const core::ChartData chart = CompressorMapChart(c, {});
     EXPECT_FALSE(chart.available()) << k.what;
-    EXPECT_NE(chart.unavailable.find(k.why), std::string::npos) << k.what << ": " << chart.unavailable;
+    EXPECT_NE(chart.unavailable.find(k.why), std::string::npos)
+        << k.what << ": " << chart.unavailable;
     EXPECT_TRUE(chart.series.empty()) << k.what;
   }
 }

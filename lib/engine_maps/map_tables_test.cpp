@@ -95,7 +95,12 @@ TEST(CoreTables, UndefinedTablesAreRefused) {
       {"Nc4d 0", [](MapTableInputs& in) { in.turb.nc4d = 0; }, "Turbine map undefined"},
       {"c3 1", [](MapTableInputs& in) { in.comp.c3 = 1; }, "Compressor map undefined"},
       {"huge c1", [](MapTableInputs& in) { in.comp.c1 = INFINITY; }, "Compressor map undefined"},
-      {"s2 -1", [](MapTableInputs& in) { in.comp.nc2d = 4000; in.s2 = -1; }, "Shaft map undefined"},
+      {"s2 -1",
+       [](MapTableInputs& in) {
+         in.comp.nc2d = 4000;
+         in.s2 = -1;
+       },
+       "Shaft map undefined"},
   };
   for (const Row& r : rows) {
     MapTableInputs in = Defaults();

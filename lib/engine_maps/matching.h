@@ -20,10 +20,10 @@ inline void Check(bool ok) {
 
 // Pass bounds of one matcher.
 struct Bounds {
-  int turbinePasses;   // of one turbine loop
-  int flowPasses;      // of one flow loop
-  int speedPasses;     // of the speed loop
-  int speedHalvings;   // in a row, of a speed step that leaves the maps
+  int turbinePasses;        // of one turbine loop
+  int flowPasses;           // of one flow loop
+  int speedPasses;          // of the speed loop
+  int speedHalvings;        // in a row, of a speed step that leaves the maps
   long matchTurbinePasses;  // of the whole match: the loops nest, so their
                             // own bounds allow far more than a handler may take
 };
@@ -58,8 +58,8 @@ struct TurbinePoint {
 // the efficiency the pressure ratio; the efficiency is read again from the
 // map at the mean of the last two ratios until the ratio settles.
 template <class Temperature, class WorkRatio>
-TurbinePoint TurbinePasses(const engine_maps::Turbine& turb, double tt4, Temperature& tt5, double mc4,
-                           double nc4, TurbineCarry& c, const WorkRatio& workRatio,
+TurbinePoint TurbinePasses(const engine_maps::Turbine& turb, double tt4, Temperature& tt5,
+                           double mc4, double nc4, TurbineCarry& c, const WorkRatio& workRatio,
                            const Bounds& bounds, TurbineCount& count) {
   constexpr double kTolerance = 0.0001;
   for (int pass = 0;; ++pass) {

@@ -66,8 +66,9 @@ TEST(TurbinePasses, SettlesOrEndsTheMatch) {
   TurbineCount count(bounds.matchTurbinePasses);
   TurbineCarry carry{0.28, 0.9};
   float tt5 = 1500;
-  const TurbinePoint p = TurbinePasses(DesignTurbine(), 2400, tt5, 35, 4000, carry,
-                                       [](const engine_maps::Gas&) { return 0.8; }, bounds, count);
+  const TurbinePoint p = TurbinePasses(
+      DesignTurbine(), 2400, tt5, 35, 4000, carry, [](const engine_maps::Gas&) { return 0.8; },
+      bounds, count);
   EXPECT_EQ(tt5, static_cast<float>(0.8 * 2400));
   EXPECT_EQ(p.tr5, 0.8);
   EXPECT_GT(p.pit, 0);
@@ -75,8 +76,9 @@ TEST(TurbinePasses, SettlesOrEndsTheMatch) {
   EXPECT_GT(count.used(), 0);
 
   double hot = 1500;
-  EXPECT_THROW(TurbinePasses(DesignTurbine(), 2400, hot, 35, 4000, carry,
-                             [](const engine_maps::Gas&) { return -1.0; }, bounds, count),
+  EXPECT_THROW(TurbinePasses(
+                   DesignTurbine(), 2400, hot, 35, 4000, carry,
+                   [](const engine_maps::Gas&) { return -1.0; }, bounds, count),
                NoMatch);
 }
 

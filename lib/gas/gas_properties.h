@@ -43,9 +43,7 @@ inline WideGas VariableGasWide(double t) {
   return {cp / (cp - kGasConstantBtu), cp};
 }
 
-inline WideGas ConstantGasWide(float gmcn) {
-  return {gmcn, kGasConstantBtu * gmcn / (gmcn - 1.0)};
-}
+inline WideGas ConstantGasWide(float gmcn) { return {gmcn, kGasConstantBtu * gmcn / (gmcn - 1.0)}; }
 
 // The matching programs' rule (thrustfit, shaftfit): the same law with the
 // base rounded to 2.7182818, all in Double. Deliberately not the cycle
