@@ -18,26 +18,14 @@ constexpr int kOutputLabel = 214, kOutputBox = 84;
 // An input box right of its caption, which names it in messages.
 core::BoxRow In(const char* label, const char* caption, const char* box, const char* text, int y,
                 int labelHeight = 20) {
-  return {label,
-          caption,
-          box,
-          text,
-          {10, y + 3, kInputLabel, labelHeight},
-          {10 + kInputLabel + 4, y, kInputBox, 24},
-          caption};
+  return core::RowBeside(label, caption, box, text, {10, y + 3, kInputLabel, labelHeight},
+                         {4, 3, kInputBox, 24}, caption);
 }
 
 // A result box right of its caption.
 core::BoxRow Out(const char* label, const char* caption, const char* box, int y) {
-  return {label,
-          caption,
-          box,
-          "",
-          {10, y + 3, kOutputLabel, 20},
-          {10 + kOutputLabel + 4, y, kOutputBox, 24},
-          "",
-          core::Precision::Double,
-          true};
+  return core::ResultBeside(label, caption, box, {10, y + 3, kOutputLabel, 20},
+                            {4, 3, kOutputBox, 24});
 }
 
 }  // namespace

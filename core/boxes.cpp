@@ -6,6 +6,29 @@
 
 namespace core {
 
+namespace {
+
+Rect BoxAt(const Rect& labelAt, const Beside& place) {
+  return {labelAt.x + labelAt.w + place.gap, labelAt.y - place.drop, place.boxW, place.boxH};
+}
+
+}  // namespace
+
+BoxRow RowBeside(std::string label, std::string caption, std::string box, std::string text,
+                 Rect labelAt, Beside place, std::string what) {
+  const Rect boxAt = BoxAt(labelAt, place);
+  return {std::move(label), std::move(caption), std::move(box), std::move(text), labelAt, boxAt,
+          std::move(what)};
+}
+
+BoxRow ResultBeside(std::string label, std::string caption, std::string box, Rect labelAt,
+                    Beside place, Align align) {
+  BoxRow row = RowBeside(std::move(label), std::move(caption), std::move(box), "", labelAt, place);
+  row.readOnly = true;
+  row.align = align;
+  return row;
+}
+
 void Boxes::Append(const Boxes& more) {
   boxes.insert(boxes.end(), more.boxes.begin(), more.boxes.end());
   precisions.insert(precisions.end(), more.precisions.begin(), more.precisions.end());

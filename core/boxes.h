@@ -30,6 +30,18 @@ struct BoxRow {
   Align align = Align::Left;
 };
 
+// The usual place of a box: gap pixels right of its caption, its top drop
+// pixels above the caption's, boxW wide and boxH high.
+struct Beside {
+  int gap, drop, boxW, boxH;
+};
+// An input box so placed beside its caption at labelAt.
+BoxRow RowBeside(std::string label, std::string caption, std::string box, std::string text,
+                 Rect labelAt, Beside place, std::string what = {});
+// A read-only result box so placed.
+BoxRow ResultBeside(std::string label, std::string caption, std::string box, Rect labelAt,
+                    Beside place, Align align = Align::Left);
+
 // The boxes of one table, in its order, with the precision of each.
 struct Boxes {
   std::vector<TextBox*> boxes;

@@ -20,27 +20,14 @@ constexpr int kTop = 62;
 // An input box right of its caption, which names it in messages.
 core::BoxRow In(const char* label, const char* caption, const char* box, const char* text, int y,
                 int x = 0) {
-  return {label,
-          caption,
-          box,
-          text,
-          {x, y + 3, kLabelWidth, 20},
-          {x + kLabelWidth + 4, y, kBoxWidth, 24},
-          caption};
+  return core::RowBeside(label, caption, box, text, {x, y + 3, kLabelWidth, 20},
+                         {4, 3, kBoxWidth, 24}, caption);
 }
 
 // A result box, read-only and right-aligned, in the first column.
 core::BoxRow Out(const char* label, const char* caption, const char* box, int y) {
-  return {label,
-          caption,
-          box,
-          "",
-          {kColumnA, y + 3, 180, 20},
-          {kColumnA + 186, y, 112, 24},
-          "",
-          core::Precision::Double,
-          true,
-          core::Align::Right};
+  return core::ResultBeside(label, caption, box, {kColumnA, y + 3, 180, 20}, {6, 3, 112, 24},
+                            core::Align::Right);
 }
 
 }  // namespace

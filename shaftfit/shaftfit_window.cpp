@@ -15,14 +15,11 @@ using core::Look;
 
 constexpr int kWidth = 1110;
 constexpr int kHeight = 680;
-using engine_maps::FrameH;
-using engine_maps::InputSpec;
-using engine_maps::OutputSpec;
-using engine_maps::RowY;
+namespace em = engine_maps;
 
 // The map frames, with this window's defaults: Nc2d read as a Single, Nc4d
 // as a Double.
-const engine_maps::MapLayout kMaps{
+const em::MapLayout kMaps{
     50, 150, 230, 80, "txtn2d", true, false, {"0.1339", "0.0154632", "0.90", "0.00001", "10.0",
                                               "9000",   "0.88",      "0.04", "2.77",    "0.91",
                                               "0.0",    "18000",     "0.07", "20",      "4300",
@@ -41,36 +38,38 @@ Form1::Form1()
   txtc3 = maps_[2];
   txtn2d = maps_[5];
 
-  const int shaftY = 50 + FrameH(6) + 8;
-  core::Frame* fraover = AddFrame("fraover", "", {270, shaftY + FrameH(2) + 8, 230, FrameH(2)});
-  AddLabel("Label33", "Overall", {8, RowY(0) + 2, 200, 20}, fraover);
-  txtf = core::AddDescribed(*this, {InputSpec("Label31", "f", "txtf", "0.02", 1, 120, 80)},
+  const int shaftY = 50 + em::FrameH(6) + 8;
+  core::Frame* fraover =
+      AddFrame("fraover", "", {270, shaftY + em::FrameH(2) + 8, 230, em::FrameH(2)});
+  AddLabel("Label33", "Overall", {8, em::RowY(0) + 2, 200, 20}, fraover);
+  txtf = core::AddDescribed(*this, {em::InputSpec("Label31", "f", "txtf", "0.02", 1, 120, 80)},
                             fraover)[0];
 
-  core::Frame* fraInNoz = AddFrame("fraInNoz", "", {510, 50, 300, FrameH(4)});
-  AddLabel("Label22", "Inlet", {8, RowY(0) + 2, 200, 20}, fraInNoz);
+  core::Frame* fraInNoz = AddFrame("fraInNoz", "", {510, 50, 300, em::FrameH(4)});
+  AddLabel("Label22", "Inlet", {8, em::RowY(0) + 2, 200, 20}, fraInNoz);
   txtd = core::AddDescribed(
-      *this, {InputSpec("Label20", "z1 (1/(lbm/s)^2)", "txtd", "0.000001", 1, 150, 100)},
+      *this, {em::InputSpec("Label20", "z1 (1/(lbm/s)^2)", "txtd", "0.000001", 1, 150, 100)},
       fraInNoz)[0];
-  AddLabel("Label21", "Exhaust", {8, RowY(2) + 2, 200, 20}, fraInNoz);
+  AddLabel("Label21", "Exhaust", {8, em::RowY(2) + 2, 200, 20}, fraInNoz);
   txta = core::AddDescribed(
-      *this, {InputSpec("Label27", "z2 (1/(lbm/s)^2)", "txta", "0.0000005", 3, 150, 100)},
+      *this, {em::InputSpec("Label27", "z2 (1/(lbm/s)^2)", "txta", "0.0000005", 3, 150, 100)},
       fraInNoz)[0];
 
-  core::Frame* Frame1 = AddFrame("Frame1", "", {510, 50 + FrameH(4) + 8, 300, FrameH(3)});
-  AddLabel("Label25", "Load", {8, RowY(0) + 2, 200, 20}, Frame1);
-  core::AddDescribed(*this,
-                     {InputSpec("Label26", "z3 (HP/rpm^z4)", "txtr1", "0.00000003253", 1, 150, 100),
-                      InputSpec("Label24", "z4", "txtr2", "3.0", 2, 150, 100)},
-                     Frame1)
-      .Into({&txtr1, &txtr2});
-
-  const int ambientY = 50 + FrameH(4) + 8 + FrameH(3) + 8;
-  core::Frame* fraTJ1 = AddFrame("fraTJ1", "", {510, ambientY, 300, FrameH(2)});
+  core::Frame* Frame1 = AddFrame("Frame1", "", {510, 50 + em::FrameH(4) + 8, 300, em::FrameH(3)});
+  AddLabel("Label25", "Load", {8, em::RowY(0) + 2, 200, 20}, Frame1);
   core::AddDescribed(
       *this,
-      {InputSpec("Label3", "Atmospheric pressure (psia)", "txtp0", "14.69", 0, 200, 80),
-       InputSpec("Label4", "Atmospheric temperature (R)", "txtT0", "520", 1, 200, 80)},
+      {em::InputSpec("Label26", "z3 (HP/rpm^z4)", "txtr1", "0.00000003253", 1, 150, 100),
+       em::InputSpec("Label24", "z4", "txtr2", "3.0", 2, 150, 100)},
+      Frame1)
+      .Into({&txtr1, &txtr2});
+
+  const int ambientY = 50 + em::FrameH(4) + 8 + em::FrameH(3) + 8;
+  core::Frame* fraTJ1 = AddFrame("fraTJ1", "", {510, ambientY, 300, em::FrameH(2)});
+  core::AddDescribed(
+      *this,
+      {em::InputSpec("Label3", "Atmospheric pressure (psia)", "txtp0", "14.69", 0, 200, 80),
+       em::InputSpec("Label4", "Atmospheric temperature (R)", "txtT0", "520", 1, 200, 80)},
       fraTJ1)
       .Into({&txtp0, &txtT0});
 
@@ -78,52 +77,53 @@ Form1::Form1()
   AddLabel("Label28", "Regenerator?", {830, 62, 110, 20});
   lstIRG = AddList("lstIRG", {"n", "y"}, {950, 52, 60, 44});
   auto in = [](const char* label, const char* caption, const char* box, const char* text, int row) {
-    return InputSpec(label, caption, box, text, row, 170, 80);
+    return em::InputSpec(label, caption, box, text, row, 170, 80);
   };
   core::AddDescribedFrames(
       *this,
-      std::vector<engine_maps::FrameSpec>{
+      std::vector<em::FrameSpec>{
           {"frarg2",
-           {820, 104, 280, FrameH(1)},
+           {820, 104, 280, em::FrameH(1)},
            {in("Label29", "Effectiveness", "txtetrg", "0.75", 0)}},
           {"frarg",
-           {820, 104 + FrameH(1) + 8, 280, FrameH(2)},
+           {820, 104 + em::FrameH(1) + 8, 280, em::FrameH(2)},
            {in("Label45", "b 3-3x (1/(lbm/s)^2)", "txtpirg3", "0.00005", 0),
             in("Label32", "b 5-5x (1/(lbm/s)^2)", "txtpirg5", "0.0000002", 1)}},
           {"Fraburn2",
-           {820, 104 + FrameH(1) + FrameH(2) + 16, 280, FrameH(1)},
+           {820, 104 + em::FrameH(1) + em::FrameH(2) + 16, 280, em::FrameH(1)},
            {in("Label47", "Initial guess on Tt5 (R)", "Txtt5", "1350", 0)}}})
       .Into({&txtetrg, &txtpirg3, &txtpirg5, &Txtt5});
   frarg2 = core::FrameNamed(*this, "frarg2");
   frarg = core::FrameNamed(*this, "frarg");
   Fraburn2 = core::FrameNamed(*this, "Fraburn2");
 
-  const int guessY = ambientY + FrameH(2) + 8;
-  core::Frame* fraframe2 = AddFrame("fraframe2", "", {510, guessY, 590, FrameH(2)});
-  core::AddDescribed(*this,
-                     {InputSpec("Label49", "Initial guess on Nc2 (rpm)", "txtn2", "", 0, 440, 80),
-                      InputSpec("Label48", "Initial guess on corrected mass flow rate @ 1 (lbm/s)",
-                                "txtm1in", "", 1, 440, 80)},
-                     fraframe2)
+  const int guessY = ambientY + em::FrameH(2) + 8;
+  core::Frame* fraframe2 = AddFrame("fraframe2", "", {510, guessY, 590, em::FrameH(2)});
+  core::AddDescribed(
+      *this,
+      {em::InputSpec("Label49", "Initial guess on Nc2 (rpm)", "txtn2", "", 0, 440, 80),
+       em::InputSpec("Label48", "Initial guess on corrected mass flow rate @ 1 (lbm/s)", "txtm1in",
+                     "", 1, 440, 80)},
+      fraframe2)
       .Into({&txtn2, &txtm1in});
 
   // Results.
-  const int resY = guessY + FrameH(2) + 10;
+  const int resY = guessY + em::FrameH(2) + 10;
   auto out = [](const char* label, const char* caption, const char* box, int x, int row,
                 int labelWidth = 100) {
-    return OutputSpec(label, caption, box, x, row, labelWidth);
+    return em::OutputSpec(label, caption, box, x, row, labelWidth);
   };
   core::AddDescribedFrames(
       *this,
-      std::vector<engine_maps::FrameSpec>{
+      std::vector<em::FrameSpec>{
           {"Fracompo",
-           {10, resY, 210, FrameH(5)},
+           {10, resY, 210, em::FrameH(5)},
            {out("Label1", "mc1 (lbm/s)=", "txtm1", 8, 0),
             out("Label52", "mc2 (lbm/s)=", "txtm2", 8, 1),
             out("Label51", "Nc2 (rpm)=", "txtn2a", 8, 2), out("Label50", "pic=", "txtppc", 8, 3),
             out("Label53", "etac=", "txtetc", 8, 4)}},
           {"fraturbo",
-           {230, resY, 410, FrameH(5)},
+           {230, resY, 410, em::FrameH(5)},
            {out("Label66", "mc3 (lbm/s)=", "Txtm3", 8, 0),
             out("Label64", "Tt3 (R)=", "Txtt3", 8, 1), out("Label62", "Tt4 (R)=", "Txtt4", 8, 2),
             out("Label55", "mc4 (lbm/s)=", "txtm4", 8, 3),
@@ -131,7 +131,7 @@ Form1::Form1()
             out("Label54", "etat=", "txtett", 210, 1), out("Label46", "Tt5 (R)=", "Txtt5o", 210, 2),
             out("Label65", "mc5 (lbm/s)=", "Txtm5", 210, 3)}},
           {"Frathrust",
-           {650, resY, 270, FrameH(5)},
+           {650, resY, 270, em::FrameH(5)},
            {out("Label34", "Net Power (hp) =", "txtpower", 8, 0, 160),
             out("Label35", "Efficiency =", "txtefth", 8, 1, 160),
             out("Label36", "SFC (lbm/HP-hr) =", "txtsfc", 8, 2, 160),
@@ -144,7 +144,7 @@ Form1::Form1()
   Command1 = AddButton("Command1", "Print File of Maps?", {935, resY + 56, 165, 36});
   cmdEnd = AddButton("cmdEnd", "Done!", {935, resY + 104, 165, 36});
 
-  const int lowY = resY + FrameH(5) + 8;
+  const int lowY = resY + em::FrameH(5) + 8;
   Fraconv = AddFrame("Fraconv", "", {10, lowY, 220, 30}, nullptr, false);
   AddLabel("Label69", "Did not converge!!!", {8, 5, 200, 20}, Fraconv, Look::Warning);
   frasurge = AddFrame("frasurge", "", {240, lowY, 250, 30}, nullptr, false);

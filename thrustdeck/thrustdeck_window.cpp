@@ -24,7 +24,8 @@ int ListHeight(size_t items) { return 8 + 15 * static_cast<int>(items); }
 // An input box at kBoxX right of its caption (x: of the caption).
 core::BoxRow In(const char* label, const char* caption, const char* box, const char* text, int y,
                 const char* what, int labelH = 26, int labelW = kBoxX - 6, int x = 0) {
-  return {label, caption, box, text, {x, y, labelW, labelH}, {x + kBoxX, y, kBoxW, 26}, what};
+  return core::RowBeside(label, caption, box, text, {x, y, labelW, labelH},
+                         {kBoxX - labelW, 0, kBoxW, 26}, what);
 }
 
 }  // namespace
@@ -185,15 +186,8 @@ JetCycle::JetCycle()
 
   // Results, warning and buttons.
   auto result = [&](const char* label, const char* caption, const char* box, int x, int lw) {
-    return core::AddBox(*this, {label,
-                                caption,
-                                box,
-                                "",
-                                {x, 538, lw, 26},
-                                {x + lw + 4, 538, 100, 26},
-                                "",
-                                core::Precision::Double,
-                                true});
+    return core::AddBox(*this,
+                        core::ResultBeside(label, caption, box, {x, 538, lw, 26}, {4, 0, 100, 26}));
   };
   txtff = result("lblff", "Thrust (lbf) =", "txtff", x0, 104);
   txtffnd = result("lblffnd", "ND-Thrust =", "txtffnd", x0 + 236, 80);
