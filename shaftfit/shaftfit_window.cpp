@@ -42,25 +42,25 @@ Form1::Form1()
   core::Frame* fraover =
       AddFrame("fraover", "", {270, shaftY + em::FrameH(2) + 8, 230, em::FrameH(2)});
   AddLabel("Label33", "Overall", {8, em::RowY(0) + 2, 200, 20}, fraover);
-  txtf = core::AddDescribed(*this, {em::InputSpec("Label31", "f", "txtf", "0.02", 1, 120, 80)},
+  txtf = core::AddDescribed(*this, {em::InputBox("Label31", "f", "txtf", "0.02", 1, 120, 80)},
                             fraover)[0];
 
   core::Frame* fraInNoz = AddFrame("fraInNoz", "", {510, 50, 300, em::FrameH(4)});
   AddLabel("Label22", "Inlet", {8, em::RowY(0) + 2, 200, 20}, fraInNoz);
   txtd = core::AddDescribed(
-      *this, {em::InputSpec("Label20", "z1 (1/(lbm/s)^2)", "txtd", "0.000001", 1, 150, 100)},
+      *this, {em::InputBox("Label20", "z1 (1/(lbm/s)^2)", "txtd", "0.000001", 1, 150, 100)},
       fraInNoz)[0];
   AddLabel("Label21", "Exhaust", {8, em::RowY(2) + 2, 200, 20}, fraInNoz);
   txta = core::AddDescribed(
-      *this, {em::InputSpec("Label27", "z2 (1/(lbm/s)^2)", "txta", "0.0000005", 3, 150, 100)},
+      *this, {em::InputBox("Label27", "z2 (1/(lbm/s)^2)", "txta", "0.0000005", 3, 150, 100)},
       fraInNoz)[0];
 
   core::Frame* Frame1 = AddFrame("Frame1", "", {510, 50 + em::FrameH(4) + 8, 300, em::FrameH(3)});
   AddLabel("Label25", "Load", {8, em::RowY(0) + 2, 200, 20}, Frame1);
   core::AddDescribed(
       *this,
-      {em::InputSpec("Label26", "z3 (HP/rpm^z4)", "txtr1", "0.00000003253", 1, 150, 100),
-       em::InputSpec("Label24", "z4", "txtr2", "3.0", 2, 150, 100)},
+      {em::InputBox("Label26", "z3 (HP/rpm^z4)", "txtr1", "0.00000003253", 1, 150, 100),
+       em::InputBox("Label24", "z4", "txtr2", "3.0", 2, 150, 100)},
       Frame1)
       .Into({&txtr1, &txtr2});
 
@@ -68,8 +68,8 @@ Form1::Form1()
   core::Frame* fraTJ1 = AddFrame("fraTJ1", "", {510, ambientY, 300, em::FrameH(2)});
   core::AddDescribed(
       *this,
-      {em::InputSpec("Label3", "Atmospheric pressure (psia)", "txtp0", "14.69", 0, 200, 80),
-       em::InputSpec("Label4", "Atmospheric temperature (R)", "txtT0", "520", 1, 200, 80)},
+      {em::InputBox("Label3", "Atmospheric pressure (psia)", "txtp0", "14.69", 0, 200, 80),
+       em::InputBox("Label4", "Atmospheric temperature (R)", "txtT0", "520", 1, 200, 80)},
       fraTJ1)
       .Into({&txtp0, &txtT0});
 
@@ -77,11 +77,11 @@ Form1::Form1()
   AddLabel("Label28", "Regenerator?", {830, 62, 110, 20});
   lstIRG = AddList("lstIRG", {"n", "y"}, {950, 52, 60, 44});
   auto in = [](const char* label, const char* caption, const char* box, const char* text, int row) {
-    return em::InputSpec(label, caption, box, text, row, 170, 80);
+    return em::InputBox(label, caption, box, text, row, 170, 80);
   };
   core::AddDescribedFrames(
       *this,
-      std::vector<em::FrameSpec>{
+      std::vector<em::FrameDesc>{
           {"frarg2",
            {820, 104, 280, em::FrameH(1)},
            {in("Label29", "Effectiveness", "txtetrg", "0.75", 0)}},
@@ -101,9 +101,9 @@ Form1::Form1()
   core::Frame* fraframe2 = AddFrame("fraframe2", "", {510, guessY, 590, em::FrameH(2)});
   core::AddDescribed(
       *this,
-      {em::InputSpec("Label49", "Initial guess on Nc2 (rpm)", "txtn2", "", 0, 440, 80),
-       em::InputSpec("Label48", "Initial guess on corrected mass flow rate @ 1 (lbm/s)", "txtm1in",
-                     "", 1, 440, 80)},
+      {em::InputBox("Label49", "Initial guess on Nc2 (rpm)", "txtn2", "", 0, 440, 80),
+       em::InputBox("Label48", "Initial guess on corrected mass flow rate @ 1 (lbm/s)", "txtm1in",
+                    "", 1, 440, 80)},
       fraframe2)
       .Into({&txtn2, &txtm1in});
 
@@ -111,11 +111,11 @@ Form1::Form1()
   const int resY = guessY + em::FrameH(2) + 10;
   auto out = [](const char* label, const char* caption, const char* box, int x, int row,
                 int labelWidth = 100) {
-    return em::OutputSpec(label, caption, box, x, row, labelWidth);
+    return em::ResultBox(label, caption, box, x, row, labelWidth);
   };
   core::AddDescribedFrames(
       *this,
-      std::vector<em::FrameSpec>{
+      std::vector<em::FrameDesc>{
           {"Fracompo",
            {10, resY, 210, em::FrameH(5)},
            {out("Label1", "mc1 (lbm/s)=", "txtm1", 8, 0),

@@ -16,8 +16,8 @@ using core::Look;
 constexpr int kWidth = 1110;
 constexpr int kHeight = 700;
 using engine_maps::FrameH;
-using engine_maps::InputSpec;
-using engine_maps::OutputSpec;
+using engine_maps::InputBox;
+using engine_maps::ResultBox;
 using engine_maps::RowY;
 
 // The map frames, with this window's defaults: Nc2d read as a Double, Nc4d
@@ -49,13 +49,13 @@ Form1::Form1()
   const int shaftY = 116 + FrameH(6) + 8;
   fraover = AddFrame("fraover", "", {270, shaftY + FrameH(2) + 8, 220, FrameH(2)});
   AddLabel("Label33", "Overall", {8, RowY(0) + 2, 200, 20}, fraover);
-  txtf = core::AddDescribed(*this, {InputSpec("Label31", "f", "txtf", "0.02", 1, 120, 70)},
-                            fraover)[0];
+  txtf =
+      core::AddDescribed(*this, {InputBox("Label31", "f", "txtf", "0.02", 1, 120, 70)}, fraover)[0];
 
   // Inlet and nozzle: third column.
   fraInNoz = AddFrame("fraInNoz", "", {500, 116, 600, FrameH(8)});
   AddLabel("Label22", "Inlet", {8, RowY(0) + 2, 200, 20}, fraInNoz);
-  txtpidd = core::AddDescribed(*this, {InputSpec("Label20", "pidd", "txtpidd", "1.0", 1, 120, 70)},
+  txtpidd = core::AddDescribed(*this, {InputBox("Label20", "pidd", "txtpidd", "1.0", 1, 120, 70)},
                                fraInNoz)[0];
   AddLabel("Label21", "Nozzle", {8, RowY(2) + 6, 200, 20}, fraInNoz);
   AddLabel("Label24", "Nozzle type (c=fixed converg.", {8, RowY(3) + 4, 380, 20}, fraInNoz);
@@ -63,9 +63,9 @@ Form1::Form1()
            {8, RowY(4) + 0, 390, 20}, fraInNoz);
   lstntyp = AddList("lstntyp", {"c", "cd1", "cd2"}, {330, RowY(2) + 4, 70, 60}, fraInNoz);
   core::AddDescribed(*this,
-                     {InputSpec("Label25", "mn (lbm/s)", "txtmn", "194.22", 5, 120, 70),
-                      InputSpec("Label26", "eatnd", "txtetand", "0.98", 6, 120, 70),
-                      InputSpec("Label27", "a", "txta", "0.0", 7, 120, 70)},
+                     {InputBox("Label25", "mn (lbm/s)", "txtmn", "194.22", 5, 120, 70),
+                      InputBox("Label26", "eatnd", "txtetand", "0.98", 6, 120, 70),
+                      InputBox("Label27", "a", "txta", "0.0", 7, 120, 70)},
                      fraInNoz)
       .Into({&txtmn, &txtetand, &txta});
 
@@ -73,11 +73,11 @@ Form1::Form1()
   const int modeY = 116 + FrameH(8) + 8;
   const int guessY = modeY + FrameH(2) + 8;
   auto in = [](const char* label, const char* caption, const char* box, const char* text, int row) {
-    return InputSpec(label, caption, box, text, row, 200, 70);
+    return InputBox(label, caption, box, text, row, 200, 70);
   };
   core::AddDescribedFrames(
       *this,
-      std::vector<engine_maps::FrameSpec>{
+      std::vector<engine_maps::FrameDesc>{
           {"fragg",
            {500, modeY, 290, FrameH(2)},
            {in("Label46", "Tt2 (R)", "txttt2", "520", 0),
@@ -104,20 +104,18 @@ Form1::Form1()
   AddLabel("Label28", "Airframe", {8, RowY(0) + 2, 200, 20}, fraframe1);
   core::AddDescribed(
       *this,
-      {InputSpec("Label30", "Drag (lbf) @            Mach 1", "txtdrg", "42000", 1, 190, 80),
-       InputSpec("Label29", "No. engines", "txtneng", "2", 2, 190, 80)},
+      {InputBox("Label30", "Drag (lbf) @            Mach 1", "txtdrg", "42000", 1, 190, 80),
+       InputBox("Label29", "No. engines", "txtneng", "2", 2, 190, 80)},
       fraframe1)
       .Into({&txtdrg, &txtneng});
 
   // Results.
   const int resY = guessY + FrameH(2) + 12;
   auto out = [](const char* label, const char* caption, const char* box, int x, int row,
-                int labelWidth = 96) {
-    return OutputSpec(label, caption, box, x, row, labelWidth);
-  };
+                int labelWidth = 96) { return ResultBox(label, caption, box, x, row, labelWidth); };
   core::AddDescribedFrames(
       *this,
-      std::vector<engine_maps::FrameSpec>{
+      std::vector<engine_maps::FrameDesc>{
           {"Fracompo",
            {10, resY, 200, FrameH(4)},
            {out("Label51", "Nc2 (rpm)=", "txtn2a", 8, 0),

@@ -8,8 +8,8 @@ namespace engine_maps {
 
 constexpr int kBoxH = 22;
 
-BoxSpec InputSpec(std::string label, std::string caption, std::string box, std::string text,
-                  int row, int labelWidth, int boxWidth, bool single) {
+BoxDesc InputBox(std::string label, std::string caption, std::string box, std::string text, int row,
+                 int labelWidth, int boxWidth, bool single) {
   return {std::move(label),
           std::move(caption),
           std::move(box),
@@ -20,8 +20,8 @@ BoxSpec InputSpec(std::string label, std::string caption, std::string box, std::
           single};
 }
 
-BoxSpec OutputSpec(std::string label, std::string caption, std::string box, int x, int row,
-                   int labelWidth) {
+BoxDesc ResultBox(std::string label, std::string caption, std::string box, int x, int row,
+                  int labelWidth) {
   return {std::move(label),
           std::move(caption),
           std::move(box),
@@ -33,39 +33,39 @@ BoxSpec OutputSpec(std::string label, std::string caption, std::string box, int 
           true};
 }
 
-std::vector<FrameSpec> MapFrames(const MapLayout& l) {
+std::vector<FrameDesc> MapFrames(const MapLayout& l) {
   const auto& t = l.texts;
   const int lc = l.compressorLabelW;
   const int shaftY = l.top + FrameH(6) + 8;
   return {
       {"fracomp",
        {10, l.top, 250, FrameH(8)},
-       {InputSpec("Label8", "c1 (s/lbm)", "txtc1", t[0], 0, lc, l.boxW),
-        InputSpec("Label6", "c2 ((lbm/s)/rpm)", "txtc2", t[1], 1, lc, l.boxW),
-        InputSpec("Label10", "c3", "txtc3", t[2], 2, lc, l.boxW),
-        InputSpec("Label39", "c4 (1/rpm)", "txtc4", t[3], 3, lc, l.boxW),
-        InputSpec("Label40", "c5 ((lbm/s)^2/rpm)", "txtc5", t[4], 4, lc, l.boxW),
-        InputSpec("Label16", "Nc2d (rpm)", l.nc2dBox, t[5], 5, lc, l.boxW, l.nc2dSingle),
-        InputSpec("Label11", "etacd", "txtetacd", t[6], 6, lc, l.boxW, false),
-        InputSpec("Label38", "mu", "txtmu", t[7], 7, lc, l.boxW)}},
+       {InputBox("Label8", "c1 (s/lbm)", "txtc1", t[0], 0, lc, l.boxW),
+        InputBox("Label6", "c2 ((lbm/s)/rpm)", "txtc2", t[1], 1, lc, l.boxW),
+        InputBox("Label10", "c3", "txtc3", t[2], 2, lc, l.boxW),
+        InputBox("Label39", "c4 (1/rpm)", "txtc4", t[3], 3, lc, l.boxW),
+        InputBox("Label40", "c5 ((lbm/s)^2/rpm)", "txtc5", t[4], 4, lc, l.boxW),
+        InputBox("Label16", "Nc2d (rpm)", l.nc2dBox, t[5], 5, lc, l.boxW, l.nc2dSingle),
+        InputBox("Label11", "etacd", "txtetacd", t[6], 6, lc, l.boxW, false),
+        InputBox("Label38", "mu", "txtmu", t[7], 7, lc, l.boxW)}},
       {"fraburn",
        {10, l.top + FrameH(8) + 8, 250, FrameH(4)},
-       {InputSpec("Label44", "b1 (1/(lbm/s)^2)", "txtb1", t[8], 0, 170, 60),
-        InputSpec("Label43", "etabd", "txtetabd", t[9], 1, 170, 60, false),
-        InputSpec("Label41", "b2 ((lbm/s)^2)", "txtb2", t[10], 2, 170, 60),
-        InputSpec("Label23", "Heating value (BTU/lbm)", "txth", t[11], 3, 170, 60)}},
+       {InputBox("Label44", "b1 (1/(lbm/s)^2)", "txtb1", t[8], 0, 170, 60),
+        InputBox("Label43", "etabd", "txtetabd", t[9], 1, 170, 60, false),
+        InputBox("Label41", "b2 ((lbm/s)^2)", "txtb2", t[10], 2, 170, 60),
+        InputBox("Label23", "Heating value (BTU/lbm)", "txth", t[11], 3, 170, 60)}},
       {"fraturb",
        {270, l.top, l.turbineW, FrameH(6)},
-       {InputSpec("label19", "pitc", "txtpitc", t[12], 0, 120, l.boxW),
-        InputSpec("Label18", "mc4c (lbm/s)", "txtmc4c", t[13], 1, 120, l.boxW, false),
-        InputSpec("Label14", "Nc4d (rpm)", "txtNc4d", t[14], 2, 120, l.boxW, l.nc4dSingle),
-        InputSpec("Label13", "etatd", "txtetatd", t[15], 3, 120, l.boxW, false),
-        InputSpec("Label12", "k1", "txtk1", t[16], 4, 120, l.boxW),
-        InputSpec("Label7", "k2", "txtk2", t[17], 5, 120, l.boxW)}},
+       {InputBox("label19", "pitc", "txtpitc", t[12], 0, 120, l.boxW),
+        InputBox("Label18", "mc4c (lbm/s)", "txtmc4c", t[13], 1, 120, l.boxW, false),
+        InputBox("Label14", "Nc4d (rpm)", "txtNc4d", t[14], 2, 120, l.boxW, l.nc4dSingle),
+        InputBox("Label13", "etatd", "txtetatd", t[15], 3, 120, l.boxW, false),
+        InputBox("Label12", "k1", "txtk1", t[16], 4, 120, l.boxW),
+        InputBox("Label7", "k2", "txtk2", t[17], 5, 120, l.boxW)}},
       {"frashft",
        {270, shaftY, l.turbineW, FrameH(2)},
-       {InputSpec("Label2", "s1", "txts1", t[18], 0, 120, l.boxW),
-        InputSpec("Label5", "s2", "txts2", t[19], 1, 120, l.boxW)}},
+       {InputBox("Label2", "s1", "txts1", t[18], 0, 120, l.boxW),
+        InputBox("Label5", "s2", "txts2", t[19], 1, 120, l.boxW)}},
   };
 }
 

@@ -25,7 +25,7 @@ struct Place {
 };
 
 // A caption and its box.
-struct BoxSpec {
+struct BoxDesc {
   std::string label, caption, box, text;
   Place labelAt, boxAt;
   std::string what = {};
@@ -33,16 +33,16 @@ struct BoxSpec {
   bool readOnly = false;  // a result
 };
 // An input on row n of a frame, the box right of a caption labelWidth wide.
-BoxSpec InputSpec(std::string label, std::string caption, std::string box, std::string text,
-                  int row, int labelWidth, int boxWidth, bool single = true);
+BoxDesc InputBox(std::string label, std::string caption, std::string box, std::string text, int row,
+                 int labelWidth, int boxWidth, bool single = true);
 // A read-only result box on row n of a frame, its caption at x.
-BoxSpec OutputSpec(std::string label, std::string caption, std::string box, int x, int row,
-                   int labelWidth);
+BoxDesc ResultBox(std::string label, std::string caption, std::string box, int x, int row,
+                  int labelWidth);
 
-struct FrameSpec {
+struct FrameDesc {
   std::string name;
   Place at;
-  std::vector<BoxSpec> rows;
+  std::vector<BoxDesc> rows;
 };
 
 // Where a window sets the map frames, how it holds two design speeds, and
@@ -60,7 +60,7 @@ struct MapLayout {
 inline constexpr size_t kMapBoxes = 20;
 
 // The compressor, burner, turbine and shaft frames.
-std::vector<FrameSpec> MapFrames(const MapLayout& layout);
+std::vector<FrameDesc> MapFrames(const MapLayout& layout);
 
 struct MapInputs {
   Compressor comp;

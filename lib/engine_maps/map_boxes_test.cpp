@@ -15,9 +15,9 @@ const MapLayout kLayout{
                                               "mu",  "b1",    "etabd", "b2", "h",  "pitc", "mc4c",
                                               "n4d", "etatd", "k1",    "k2", "s1", "s2"}};
 
-std::vector<BoxSpec> Rows(const MapLayout& layout) {
-  std::vector<BoxSpec> rows;
-  for (const FrameSpec& f : MapFrames(layout))
+std::vector<BoxDesc> Rows(const MapLayout& layout) {
+  std::vector<BoxDesc> rows;
+  for (const FrameDesc& f : MapFrames(layout))
     rows.insert(rows.end(), f.rows.begin(), f.rows.end());
   return rows;
 }
@@ -26,7 +26,7 @@ std::vector<BoxSpec> Rows(const MapLayout& layout) {
 // default, every box named once; the Doubles are those the matching reads
 // wide (the design speeds as the layout says).
 TEST(MapBoxes, FramesHoldTheBoxesInReadingOrder) {
-  const std::vector<BoxSpec> rows = Rows(kLayout);
+  const std::vector<BoxDesc> rows = Rows(kLayout);
   ASSERT_EQ(rows.size(), kMapBoxes);
   std::set<std::string> names;
   for (size_t i = 0; i < rows.size(); ++i) {
@@ -38,13 +38,13 @@ TEST(MapBoxes, FramesHoldTheBoxesInReadingOrder) {
   EXPECT_EQ(rows[5].box, "txtn2d");
   EXPECT_EQ(rows[kMuBox].box, "txtmu");
   const std::set<std::string> wide = {"txtetacd", "txtetabd", "txtmc4c", "txtNc4d", "txtetatd"};
-  for (const BoxSpec& r : rows) EXPECT_EQ(r.single, !wide.count(r.box)) << r.box;
+  for (const BoxDesc& r : rows) EXPECT_EQ(r.single, !wide.count(r.box)) << r.box;
 
   MapLayout other = kLayout;
   other.nc2dBox = "txtnc2d";
   other.nc2dSingle = false;
   other.nc4dSingle = true;
-  const std::vector<BoxSpec> flipped = Rows(other);
+  const std::vector<BoxDesc> flipped = Rows(other);
   EXPECT_EQ(flipped[5].box, "txtnc2d");
   EXPECT_FALSE(flipped[5].single);
   EXPECT_TRUE(flipped[14].single);
