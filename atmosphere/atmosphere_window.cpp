@@ -3,9 +3,9 @@
 #include <cmath>
 #include <string>
 
-#include "atmosphere/standard_atmosphere.h"
 #include "core/failure.h"
 #include "core/numtext.h"
+#include "lib/atmosphere/standard_atmosphere.h"
 
 namespace atmosphere {
 

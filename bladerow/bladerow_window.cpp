@@ -3,7 +3,8 @@
 #include <exception>
 #include <string>
 
-#include "bladerow/velocity_triangles.h"
+#include "bladerow/velocity_chart.h"
+#include "core/boxes.h"
 #include "core/numtext.h"
 
 namespace bladerow {
@@ -14,25 +15,20 @@ constexpr int kRow = 30;
 constexpr int kInputLabel = 244, kInputBox = 72;
 constexpr int kOutputLabel = 214, kOutputBox = 84;
 
+// An input box right of its caption, which names it in messages.
+core::BoxRow In(const char* label, const char* caption, const char* box, const char* text, int y,
+                int labelHeight = 20) {
+  return core::RowBeside(label, caption, box, text, {10, y + 3, kInputLabel, labelHeight},
+                         {4, 3, kInputBox, 24}, caption);
+}
+
+// A result box right of its caption.
+core::BoxRow Out(const char* label, const char* caption, const char* box, int y) {
+  return core::ResultBeside(label, caption, box, {10, y + 3, kOutputLabel, 20},
+                            {4, 3, kOutputBox, 24});
+}
+
 }  // namespace
-
-core::TextBox* Bladerow::Input(core::Frame* in, const std::string& label,
-                                const std::string& caption, const std::string& box,
-                                const std::string& text, int y, int labelHeight) {
-  AddLabel(label, caption, {10, y + 3, kInputLabel, labelHeight}, in);
-  core::TextBox* b = AddTextBox(box, {10 + kInputLabel + 4, y, kInputBox, 24}, in);
-  b->what = caption;
-  b->setText(text);
-  return b;
-}
-
-core::TextBox* Bladerow::Output(core::Frame* in, const std::string& label,
-                                 const std::string& caption, const std::string& box, int y) {
-  AddLabel(label, caption, {10, y + 3, kOutputLabel, 20}, in);
-  core::TextBox* b = AddTextBox(box, {10 + kOutputLabel + 4, y, kOutputBox, 24}, in);
-  b->readOnly = true;
-  return b;
-}
 
 Bladerow::Bladerow() : Form(core::Caption("Turbomachinery Analysis", 22), 1040, 474) {
   AddLabel("Label37", "2-D Mean Line Turbomachinery Analysis", {0, 8, 1040, 40}, nullptr,
@@ -44,75 +40,98 @@ Bladerow::Bladerow() : Form(core::Caption("Turbomachinery Analysis", 22), 1040, 
 
   // Inlet state, flow, speed, efficiency and gas.
   frapt = AddFrame("frapt", "", {12, 146, 334, 224});
-  txtp1 = Input(frapt, "lblp1", "Inlet pressure (psia)", "txtp1", "272", 18);
-  txtT1 = Input(frapt, "lblT1", "Inlet temperature (R)", "txtT1", "1310", 18 + kRow);
-  txtm = Input(frapt, "lblm", "Air flow rate (lbm/s)", "txtm", "280", 18 + 2 * kRow);
-  txtom = Input(frapt, "lblom", "Rotational Speed (rpm)", "txtom", "8000", 18 + 3 * kRow);
-  txte = Input(frapt, "lble", "Efficiency", "txte", "0.9", 18 + 4 * kRow);
+  core::AddBoxes(*this,
+                 {In("lblp1", "Inlet pressure (psia)", "txtp1", "272", 18),
+                  In("lblT1", "Inlet temperature (R)", "txtT1", "1310", 18 + kRow),
+                  In("lblm", "Air flow rate (lbm/s)", "txtm", "280", 18 + 2 * kRow),
+                  In("lblom", "Rotational Speed (rpm)", "txtom", "8000", 18 + 3 * kRow),
+                  In("lble", "Efficiency", "txte", "0.9", 18 + 4 * kRow)},
+                 frapt)
+      .Into({&txtp1, &txtT1, &txtm, &txtom, &txte});
   AddLabel("lblgas", "Gas", {10, 18 + 5 * kRow + 12, kInputLabel, 20}, frapt);
   lstgas = AddList("lstgas", {"air", "other"}, {10 + kInputLabel + 4, 18 + 5 * kRow, 72, 40},
                    frapt);
   Fragas = AddFrame("Fragas", "", {12, 378, 334, 84});
-  Txtrg = Input(Fragas, "lblrg", "Rg (ft-lbf/lbm-R)", "Txtrg", "53.35", 18);
-  Txtgm2 = Input(Fragas, "lblgm2", "gamma", "Txtgm2", "1.400", 18 + kRow);
+  core::AddBoxes(*this,
+                 {In("lblrg", "Rg (ft-lbf/lbm-R)", "Txtrg", "53.35", 18),
+                  In("lblgm2", "gamma", "Txtgm2", "1.400", 18 + kRow)},
+                 Fragas)
+      .Into({&Txtrg, &Txtgm2});
 
   // Geometry of the chosen machine; the three frames share one place.
   const core::Rect geometry{358, 56, 334, 214};
   fraaxct = AddFrame("fraaxct", "", geometry);
-  txtr = Input(fraaxct, "lblr", "Inlet mean radius (in)", "txtr", "13.2", 18);
-  txtth1 = Input(fraaxct, "lblth1", "Inlet blade height (in)", "txtth1", "1.24", 18 + kRow);
-  txtal1 = Input(fraaxct, "lblal1", "Inlet absolute flow angle (deg)", "txtal1", "15",
-                 18 + 2 * kRow);
-  txtdl12 = Input(fraaxct, "lbldl12", "Rotor turning angle (deg)", "txtdl12", "25",
-                  18 + 3 * kRow);
-  txtcax = Input(fraaxct, "lblcax", "Cax=ca2/ca1                  =ca3/ca2", "txtcax", "1.00",
-                 18 + 4 * kRow);
+  core::AddBoxes(
+      *this,
+      {In("lblr", "Inlet mean radius (in)", "txtr", "13.2", 18),
+       In("lblth1", "Inlet blade height (in)", "txtth1", "1.24", 18 + kRow),
+       In("lblal1", "Inlet absolute flow angle (deg)", "txtal1", "15", 18 + 2 * kRow),
+       In("lbldl12", "Rotor turning angle (deg)", "txtdl12", "25", 18 + 3 * kRow),
+       In("lblcax", "Cax=ca2/ca1                  =ca3/ca2", "txtcax", "1.00", 18 + 4 * kRow)},
+      fraaxct)
+      .Into({&txtr, &txtth1, &txtal1, &txtdl12, &txtcax});
   txtcax->what = "Cax";
   frarc = AddFrame("frarc", "", geometry);
-  txtrta = Input(frarc, "lblrta", "Inlet eye radius (in)", "txtrta", "6", 18);
-  txtrha = Input(frarc, "lblrha", "Inlet hub radius (in)", "txtrha", "2.5", 18 + kRow);
-  txtal1a = Input(frarc, "lblal1a", "Inlet absolute swirl angle (deg)", "txtal1a", "15",
-                  18 + 2 * kRow);
-  txtr2 = Input(frarc, "lblr2", "Exit tip radius (in)", "txtr2", "12", 18 + 3 * kRow);
-  txttd2 = Input(frarc, "lbltd2", "Exit impeller width (in)", "txttd2", "1", 18 + 4 * kRow);
-  txtb2a = Input(frarc, "lblb2a", "Exit relative flow angle (deg)", "txtb2a", "-10",
-                 18 + 5 * kRow);
+  core::AddBoxes(*this,
+                 {In("lblrta", "Inlet eye radius (in)", "txtrta", "6", 18),
+                  In("lblrha", "Inlet hub radius (in)", "txtrha", "2.5", 18 + kRow),
+                  In("lblal1a", "Inlet absolute swirl angle (deg)", "txtal1a", "15", 18 + 2 * kRow),
+                  In("lblr2", "Exit tip radius (in)", "txtr2", "12", 18 + 3 * kRow),
+                  In("lbltd2", "Exit impeller width (in)", "txttd2", "1", 18 + 4 * kRow),
+                  In("lblb2a", "Exit relative flow angle (deg)", "txtb2a", "-10", 18 + 5 * kRow)},
+                 frarc)
+      .Into({&txtrta, &txtrha, &txtal1a, &txtr2, &txttd2, &txtb2a});
   frart = AddFrame("frart", "", geometry);
-  txtrb = Input(frart, "lblrb", "Inlet tip radius (in)", "txtrb", "12", 18);
-  txtthb = Input(frart, "lblthb", "Inlet impeller width (in)", "txtthb", "1", 18 + kRow);
-  txtal1b = Input(frart, "lblal1b", "Inlet absolute swirl angle (deg)", "txtal1b", "15",
-                  18 + 2 * kRow);
-  txtrtb = Input(frart, "lblrtb", "Exit eye radius (in)", "txtrtb", "6", 18 + 3 * kRow);
-  txtrhb = Input(frart, "lblrhb", "Exit hub radius (in)", "txtrhb", "2.5", 18 + 4 * kRow);
-  txtb2b = Input(frart, "lblb2b", "Exit relative flow angle (deg)", "txtb2b", "-10",
-                 18 + 5 * kRow);
+  core::AddBoxes(*this,
+                 {In("lblrb", "Inlet tip radius (in)", "txtrb", "12", 18),
+                  In("lblthb", "Inlet impeller width (in)", "txtthb", "1", 18 + kRow),
+                  In("lblal1b", "Inlet absolute swirl angle (deg)", "txtal1b", "15", 18 + 2 * kRow),
+                  In("lblrtb", "Exit eye radius (in)", "txtrtb", "6", 18 + 3 * kRow),
+                  In("lblrhb", "Exit hub radius (in)", "txtrhb", "2.5", 18 + 4 * kRow),
+                  In("lblb2b", "Exit relative flow angle (deg)", "txtb2b", "-10", 18 + 5 * kRow)},
+                 frart)
+      .Into({&txtrb, &txtthb, &txtal1b, &txtrtb, &txtrhb, &txtb2b});
 
   // Results.
   fraresults1 = AddFrame("fraresults1", "", {704, 56, 324, 8 * kRow + 24}, nullptr, false);
-  txtpp21 = Output(fraresults1, "lblpp21", "Total pressure ratio =", "txtpp21", 4);
-  txtwsh = Output(fraresults1, "lblwsh", "Power (HP) =", "txtwsh", 4 + kRow);
-  txtm1 = Output(fraresults1, "lblm1", "M1abs =", "txtm1", 4 + 2 * kRow);
-  txtm1r = Output(fraresults1, "lblm1r", "M1rel =", "txtm1r", 4 + 3 * kRow);
-  txtm2 = Output(fraresults1, "lblm2", "M2abs =", "txtm2", 4 + 4 * kRow);
-  txtm2r = Output(fraresults1, "lblm2r", "M2rel =", "txtm2r", 4 + 5 * kRow);
-  txtcpr = Output(fraresults1, "lblcpr", "Cpr =", "txtcpr", 4 + 6 * kRow);
-  txtgm = Output(fraresults1, "lblgm", "gamma =", "txtgm", 4 + 7 * kRow);
+  core::AddBoxes(*this,
+                 {Out("lblpp21", "Total pressure ratio =", "txtpp21", 4),
+                  Out("lblwsh", "Power (HP) =", "txtwsh", 4 + kRow),
+                  Out("lblm1", "M1abs =", "txtm1", 4 + 2 * kRow),
+                  Out("lblm1r", "M1rel =", "txtm1r", 4 + 3 * kRow),
+                  Out("lblm2", "M2abs =", "txtm2", 4 + 4 * kRow),
+                  Out("lblm2r", "M2rel =", "txtm2r", 4 + 5 * kRow),
+                  Out("lblcpr", "Cpr =", "txtcpr", 4 + 6 * kRow),
+                  Out("lblgm", "gamma =", "txtgm", 4 + 7 * kRow)},
+                 fraresults1)
+      .Into({&txtpp21, &txtwsh, &txtm1, &txtm1r, &txtm2, &txtm2r, &txtcpr, &txtgm});
   fraresults2 = AddFrame("fraresults2", "Frame2", {704, 300, 324, 3 * kRow + 28});
-  txtm3 = Output(fraresults2, "lblm3", "M3abs =", "txtm3", 20);
-  txtcps = Output(fraresults2, "lblcps", "Cps =", "txtcps", 20 + kRow);
-  txtpr = Output(fraresults2, "lblpr", "Percent reaction =", "txtpr", 20 + 2 * kRow);
+  core::AddBoxes(*this,
+                 {Out("lblm3", "M3abs =", "txtm3", 20), Out("lblcps", "Cps =", "txtcps", 20 + kRow),
+                  Out("lblpr", "Percent reaction =", "txtpr", 20 + 2 * kRow)},
+                 fraresults2)
+      .Into({&txtm3, &txtcps, &txtpr});
   fraresults3 = AddFrame("fraresults3", "", {358, 282, 334, 2 * kRow + 4}, nullptr, false);
-  txtb1 = Output(fraresults3, "lblb1", "Beta1 (deg) =", "txtb1", 2);
-  txtal2 = Output(fraresults3, "lblal2", "Alpha2 (deg) =", "txtal2", 2 + kRow);
+  core::AddBoxes(*this,
+                 {Out("lblb1", "Beta1 (deg) =", "txtb1", 2),
+                  Out("lblal2", "Alpha2 (deg) =", "txtal2", 2 + kRow)},
+                 fraresults3)
+      .Into({&txtb1, &txtal2});
   fraresults4 = AddFrame("fraresults4", "", {358, 282 + 2 * kRow + 4, 334, 3 * kRow + 4},
                          nullptr, false);
-  txtb2 = Output(fraresults4, "lblb2", "Beta2 (deg) =", "txtb2", 2);
-  txtdl23 = Output(fraresults4, "lbldl23", "Stator turning angle (deg) =", "txtdl23", 2 + kRow);
-  txtal3 = Output(fraresults4, "lblal3", "Alpha3 (deg) =", "txtal3", 2 + 2 * kRow);
+  core::AddBoxes(*this,
+                 {Out("lblb2", "Beta2 (deg) =", "txtb2", 2),
+                  Out("lbldl23", "Stator turning angle (deg) =", "txtdl23", 2 + kRow),
+                  Out("lblal3", "Alpha3 (deg) =", "txtal3", 2 + 2 * kRow)},
+                 fraresults4)
+      .Into({&txtb2, &txtdl23, &txtal3});
   fraresults5 = AddFrame("fraresults5", "", {358, 282 + 5 * kRow + 8, 334, 2 * kRow + 4},
                          nullptr, false);
-  txtth2 = Output(fraresults5, "lblth2", "t2 (in) =", "txtth2", 2);
-  txtth3 = Output(fraresults5, "lblth3", "t3 (in) =", "txtth3", 2 + kRow);
+  core::AddBoxes(
+      *this,
+      {Out("lblth2", "t2 (in) =", "txtth2", 2), Out("lblth3", "t3 (in) =", "txtth3", 2 + kRow)},
+      fraresults5)
+      .Into({&txtth2, &txtth3});
 
   cmdCalculate = AddButton("cmdCalculate", "Calculate", {704, 426, 120, 36}, nullptr,
                            core::Look::Compute);

@@ -31,12 +31,6 @@ class Bladerow : public core::Form {
   void cmdCalculate_Click();
   void Calculate();
 
-  core::TextBox* Input(core::Frame* in, const std::string& label, const std::string& caption,
-                        const std::string& box, const std::string& text, int y,
-                        int labelHeight = 20);
-  core::TextBox* Output(core::Frame* in, const std::string& label, const std::string& caption,
-                         const std::string& box, int y);
-
   core::ListBox *lsttype, *lstgas;
   core::Frame *frapt, *Fragas, *fraaxct, *frarc, *frart;
   core::Frame *fraresults1, *fraresults2, *fraresults3, *fraresults4, *fraresults5;

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "core/failure.h"
-#include "thrustdeck/gas_properties.h"
+#include "lib/gas/gas_properties.h"
 
 namespace shaftdeck {
 
@@ -19,9 +19,7 @@ float Mean(float a, float b) { return static_cast<float>((static_cast<double>(a)
 class Properties {
  public:
   Properties(bool constant, float gmcn) : constant_(constant), gmcn_(gmcn) {}
-  thrustdeck::Gas At(double t) const {
-    return constant_ ? thrustdeck::ConstantGas(gmcn_) : thrustdeck::VariableGas(t);
-  }
+  gas::Gas At(double t) const { return constant_ ? gas::ConstantGas(gmcn_) : gas::VariableGas(t); }
 
  private:
   bool constant_;
@@ -85,7 +83,7 @@ CycleResult RunCycle(const CycleInputs& in, TurbineCarry& carry) {
   };
   s.tt3 = compressorExit();
   for (int pass = 0; pass < 5; ++pass) {
-    const thrustdeck::Gas c = gas.At(Mean(s.tt2, s.tt3));
+    const gas::Gas c = gas.At(Mean(s.tt2, s.tt3));
     s.cpc = c.cp;
     s.gmc = c.gamma;
     s.tt3 = compressorExit();
@@ -123,7 +121,7 @@ CycleResult RunCycle(const CycleInputs& in, TurbineCarry& carry) {
     s.pt5 = static_cast<float>(static_cast<double>(s.pt0) / in.pin / in.pirg5);
     s.pt5x = static_cast<float>(static_cast<double>(s.pt0) / in.pin);
     for (int pass = 0; pass < 5; ++pass) {
-      const thrustdeck::Gas t = gas.At(Mean(s.tt5, in.tt4));
+      const gas::Gas t = gas.At(Mean(s.tt5, in.tt4));
       s.gmt = t.gamma;
       s.cpt = t.cp;
       const double g = s.gmt;

@@ -2,9 +2,10 @@
 
 #include <cmath>
 
+#include "core/boxes.h"
 #include "core/numtext.h"
 #include "shaftdeck/diagram.h"
-#include "shaftdeck/ts_diagram.h"
+#include "shaftdeck/ts_chart.h"
 
 namespace shaftdeck {
 
@@ -16,32 +17,26 @@ constexpr int kRow = 30;
 constexpr int kColumnA = 12, kColumnB = 336, kColumnC = 660, kColumnWidth = 316;
 constexpr int kTop = 62;
 
-}  // namespace
-
-core::TextBox* Shaftdeck::Row(core::Frame* in, const std::string& label,
-                               const std::string& caption, const std::string& box,
-                               const std::string& text, int y) {
-  AddLabel(label, caption, {0, y + 3, kLabelWidth, 20}, in);
-  core::TextBox* b = AddTextBox(box, {kLabelWidth + 4, y, kBoxWidth, 24}, in);
-  b->what = caption;
-  b->setText(text);
-  return b;
+// An input box right of its caption, which names it in messages.
+core::BoxRow In(const char* label, const char* caption, const char* box, const char* text, int y,
+                int x = 0) {
+  return core::RowBeside(label, caption, box, text, {x, y + 3, kLabelWidth, 20},
+                         {4, 3, kBoxWidth, 24}, caption);
 }
+
+// A result box, read-only and right-aligned, in the first column.
+core::BoxRow Out(const char* label, const char* caption, const char* box, int y) {
+  return core::ResultBeside(label, caption, box, {kColumnA, y + 3, 180, 20}, {6, 3, 112, 24},
+                            core::Align::Right);
+}
+
+}  // namespace
 
 core::ListBox* Shaftdeck::Choice(core::Frame* in, const std::string& label,
                                   const std::string& caption, const std::string& list,
                                   std::vector<std::string> items, int x, int y) {
   AddLabel(label, caption, {x, y + 10, kLabelWidth, 20}, in);
   return AddList(list, std::move(items), {x + kLabelWidth + 4, y, 44, 40}, in);
-}
-
-core::TextBox* Shaftdeck::Result(const std::string& label, const std::string& caption,
-                                  const std::string& box, int y) {
-  AddLabel(label, caption, {kColumnA, y + 3, 180, 20});
-  core::TextBox* b = AddTextBox(box, {kColumnA + 186, y, 112, 24});
-  b->readOnly = true;
-  b->align = core::Align::Right;
-  return b;
 }
 
 Shaftdeck::Shaftdeck()
@@ -54,51 +49,66 @@ Shaftdeck::Shaftdeck()
   lstSA = Choice(nullptr, "lblSA", "Standard Atmosphere?", "lstSA", {"y", "n"}, kColumnA,
                  kTop + 52);
   fraSA = AddFrame("fraSA", "", {kColumnA, kTop + 106, kColumnWidth, 2 * kRow}, nullptr, false);
-  txtp0 = Row(fraSA, "lblp0", "Atmospheric pressure (psia)", "txtp0", "14.69", 0);
-  txtT0 = Row(fraSA, "lblT0", "Atmospheric temperature (R)", "txtT0", "518.7", kRow);
+  core::AddBoxes(*this,
+                 {In("lblp0", "Atmospheric pressure (psia)", "txtp0", "14.69", 0),
+                  In("lblT0", "Atmospheric temperature (R)", "txtT0", "518.7", kRow)},
+                 fraSA)
+      .Into({&txtp0, &txtT0});
   fraSA2 = AddFrame("fraSA2", "", {kColumnA, kTop + 106, kColumnWidth, kRow}, nullptr, false);
-  txtalt = Row(fraSA2, "lblalt", "Altitude (ft)", "txtalt", "0", 0);
+  txtalt = core::AddBox(*this, In("lblalt", "Altitude (ft)", "txtalt", "0", 0), fraSA2);
   fragam0 = AddFrame("fragam0", "", {kColumnA, kTop + 172, kColumnWidth, 46}, nullptr, false);
   lstIGC = Choice(fragam0, "lblIGC", "Constant cp and gamma?", "lstIGC", {"y", "n"}, 0, 0);
   fragam = AddFrame("fragam", "", {kColumnA, kTop + 226, kColumnWidth, kRow}, nullptr, false);
-  txtgmcn = Row(fragam, "lblgmcn", "gamma", "txtgmcn", "1.40", 0);
+  txtgmcn = core::AddBox(*this, In("lblgmcn", "gamma", "txtgmcn", "1.40", 0), fragam);
 
   // The components, inlet to exhaust.
   fracb = AddFrame("fracb", "", {kColumnB, kTop, kColumnWidth, 3 * kRow}, nullptr, false);
-  txtpic = Row(fracb, "lblpic", "Compressor pressure ratio", "txtpic", "18", 0);
-  txttt4 = Row(fracb, "lbltt4", "Burner exit temperature (R)", "txttt4", "2620", kRow);
-  txth = Row(fracb, "lblh", "Heating value of fuel (BTU/lbm)", "txth", "18400", 2 * kRow);
+  core::AddBoxes(*this,
+                 {In("lblpic", "Compressor pressure ratio", "txtpic", "18", 0),
+                  In("lbltt4", "Burner exit temperature (R)", "txttt4", "2620", kRow),
+                  In("lblh", "Heating value of fuel (BTU/lbm)", "txth", "18400", 2 * kRow)},
+                 fracb)
+      .Into({&txtpic, &txttt4, &txth});
   fradiff = AddFrame("fradiff", "", {kColumnB, kTop + 3 * kRow, kColumnWidth, kRow}, nullptr,
                      false);
-  txtetd = Row(fradiff, "lbletd", "Inlet total pressure ratio", "txtetd", "0.98", 0);
+  txtetd =
+      core::AddBox(*this, In("lbletd", "Inlet total pressure ratio", "txtetd", "0.98", 0), fradiff);
   fracmp = AddFrame("fracmp", "", {kColumnB, kTop + 4 * kRow, kColumnWidth, kRow}, nullptr,
                     false);
-  txtetc = Row(fracmp, "lbletc", "Compressor efficiency", "txtetc", "0.88", 0);
+  txtetc = core::AddBox(*this, In("lbletc", "Compressor efficiency", "txtetc", "0.88", 0), fracmp);
   fraburn = AddFrame("fraburn", "", {kColumnB, kTop + 5 * kRow, kColumnWidth, 2 * kRow},
                      nullptr, false);
-  txtpib = Row(fraburn, "lblpib", "Burner pressure ratio", "txtpib", "0.96", 0);
-  txtetb = Row(fraburn, "lbletb", "Burner efficiency", "txtetb", "0.96", kRow);
+  core::AddBoxes(*this,
+                 {In("lblpib", "Burner pressure ratio", "txtpib", "0.96", 0),
+                  In("lbletb", "Burner efficiency", "txtetb", "0.96", kRow)},
+                 fraburn)
+      .Into({&txtpib, &txtetb});
   fraturb = AddFrame("fraturb", "", {kColumnB, kTop + 7 * kRow, kColumnWidth, kRow}, nullptr,
                      false);
-  txtett = Row(fraturb, "lblett", "Turbine efficiency", "txtett", "0.915", 0);
+  txtett = core::AddBox(*this, In("lblett", "Turbine efficiency", "txtett", "0.915", 0), fraturb);
   framech = AddFrame("framech", "", {kColumnB, kTop + 8 * kRow, kColumnWidth, 2 * kRow},
                      nullptr, false);
-  txtpin = Row(framech, "lblpin", "Exhaust total pressure ratio", "txtpin", "0.93", 0);
-  txtetm = Row(framech, "lbletm", "Shaft mechanical efficiency", "txtetm", "0.98", kRow);
+  core::AddBoxes(*this,
+                 {In("lblpin", "Exhaust total pressure ratio", "txtpin", "0.93", 0),
+                  In("lbletm", "Shaft mechanical efficiency", "txtetm", "0.98", kRow)},
+                 framech)
+      .Into({&txtpin, &txtetm});
 
   // Flow rate and the regenerator.
-  AddLabel("lblma", "Core air flow rate (lbm/s)", {kColumnC, kTop + 3, kLabelWidth, 20});
-  txtma = AddTextBox("txtma", {kColumnC + kLabelWidth + 4, kTop, kBoxWidth, 24});
-  txtma->what = "Core air flow rate (lbm/s)";
-  txtma->setText("147");
+  txtma = core::AddBox(*this,
+                       In("lblma", "Core air flow rate (lbm/s)", "txtma", "147", kTop, kColumnC));
   frarg1 = AddFrame("frarg1", "", {kColumnC, kTop + 36, kColumnWidth, 46}, nullptr, false);
   lstIRG = Choice(frarg1, "lblIRG", "Regenerator?", "lstIRG", {"n", "y"}, 0, 0);
   frarg2 = AddFrame("frarg2", "", {kColumnC, kTop + 90, kColumnWidth, kRow}, nullptr, false);
-  txtetrg = Row(frarg2, "lbletrg", "Regenerator Effectiveness", "txtetrg", "0.75", 0);
+  txtetrg =
+      core::AddBox(*this, In("lbletrg", "Regenerator Effectiveness", "txtetrg", "0.75", 0), frarg2);
   frarg = AddFrame("frarg", "", {kColumnC, kTop + 90 + kRow, kColumnWidth, 2 * kRow}, nullptr,
                    false);
-  txtpirg3 = Row(frarg, "lblpirg3", "Regenerator pressure ratio 3-3x", "txtpirg3", "0.99", 0);
-  txtpirg5 = Row(frarg, "lblpirg5", "Regenerator pressure ratio 5-5x", "txtpirg5", "0.99", kRow);
+  core::AddBoxes(*this,
+                 {In("lblpirg3", "Regenerator pressure ratio 3-3x", "txtpirg3", "0.99", 0),
+                  In("lblpirg5", "Regenerator pressure ratio 5-5x", "txtpirg5", "0.99", kRow)},
+                 frarg)
+      .Into({&txtpirg3, &txtpirg5});
   fraregen = AddFrame("fraregen", "", {kColumnC, kTop + 90 + 3 * kRow + 12, kColumnWidth, 48},
                       nullptr, false);
   AddLabel("lblregen1", "Tt5 is less than Tt3", {0, 0, kColumnWidth, 22}, fraregen,
@@ -108,10 +118,13 @@ Shaftdeck::Shaftdeck()
 
   // Results and buttons.
   constexpr int kResults = 390;
-  txtpow = Result("lblpow", "Net Power (HP) =", "txtpow", kResults);
-  txtefth = Result("lblefth", "Thermal Effciency =", "txtefth", kResults + 34);
-  txtsfc = Result("lblsfc", "SFC (lbm/HP-hr) =", "txtsfc", kResults + 68);
-  txthrt = Result("lblhrt", "Heat Rate (BTU/HP-hr) =", "txthrt", kResults + 102);
+  core::AddBoxes(*this,
+                 {Out("lblpow", "Net Power (HP) =", "txtpow", kResults),
+                  Out("lblefth", "Thermal Effciency =", "txtefth", kResults + 34),
+                  Out("lblsfc", "SFC (lbm/HP-hr) =", "txtsfc", kResults + 68),
+                  Out("lblhrt", "Heat Rate (BTU/HP-hr) =", "txthrt", kResults + 102)},
+                 nullptr)
+      .Into({&txtpow, &txtefth, &txtsfc, &txthrt});
   cmdCalculate = AddButton("cmdCalculate", "Calculate", {kColumnA, kResults + 150, 96, 34},
                            nullptr, core::Look::Compute);
   cmdpic = AddButton("cmdpic", "Diagram on/off", {kColumnA + 104, kResults + 150, 124, 34});
@@ -217,17 +230,17 @@ void Shaftdeck::cmdCalculate_Click() {
   txthrt->setText(core::FormatPattern(result.hrt, "##,###"));
 }
 
-std::vector<std::string> Shaftdeck::ChartNames() const { return thrustdeck::kCycleCharts; }
+std::vector<std::string> Shaftdeck::ChartNames() const { return cycle_charts::kCycleCharts; }
 
 core::ChartData Shaftdeck::Chart(const std::string& name) const {
-  const char* title = thrustdeck::CycleChartTitle(name);
+  const char* title = cycle_charts::CycleChartTitle(name);
   if (!title) return Form::Chart(name);
   if (!last_) {
-    const std::string why = calculated_ ? thrustdeck::CalculationFailed(lblError->caption())
+    const std::string why = calculated_ ? cycle_charts::CalculationFailed(lblError->caption())
                                         : "Press Calculate to compute the cycle";
     return core::Unavailable(name, title, why);
   }
-  return thrustdeck::CycleChart(name, PowerCycleDiagram(last_->inputs, last_->result));
+  return cycle_charts::CycleChart(name, PowerCycleDiagram(last_->inputs, last_->result));
 }
 
 }  // namespace shaftdeck

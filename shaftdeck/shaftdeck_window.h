@@ -30,12 +30,8 @@ class Shaftdeck : public core::Form {
   void cmdCalculate_Click();
   void cmdpic_Click();
 
-  core::TextBox* Row(core::Frame* in, const std::string& label, const std::string& caption,
-                      const std::string& box, const std::string& text, int y);
   core::ListBox* Choice(core::Frame* in, const std::string& label, const std::string& caption,
-                         const std::string& list, std::vector<std::string> items, int x, int y);
-  core::TextBox* Result(const std::string& label, const std::string& caption,
-                         const std::string& box, int y);
+                        const std::string& list, std::vector<std::string> items, int x, int y);
 
   core::Frame *fraSA, *fraSA2, *fragam, *fragam0, *fradiff, *fracb, *fracmp, *fraburn;
   core::Frame *fraturb, *framech, *frarg1, *frarg2, *frarg, *fraregen, *frapic;

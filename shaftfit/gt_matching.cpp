@@ -3,33 +3,33 @@
 #include <cmath>
 #include <vector>
 
-#include "thrustfit/matching.h"
+#include "lib/engine_maps/matching.h"
 
 namespace shaftfit {
 namespace {
 
-using maps::GasAt;
-using matching::Check;
-using matching::NoMatch;
+using engine_maps::Check;
+using engine_maps::GasAt;
+using engine_maps::NoMatch;
 
 constexpr int kPropertyPasses = 5;
 constexpr double kSpeedTolerance = 0.0001;
 constexpr double kHpBtu = 2545.0 / 3600.0;  // BTU/s per hp
-constexpr matching::Bounds kBounds{kTurbinePasses, kFlowPasses, kSpeedPasses, kSpeedHalvings,
-                                   kMatchTurbinePasses};
+constexpr engine_maps::Bounds kBounds{kTurbinePasses, kFlowPasses, kSpeedPasses, kSpeedHalvings,
+                                      kMatchTurbinePasses};
 
 // What every speed pass shares.
 struct Shaft {
   const GtInputs& in;
   const GtWatch& watch;
-  matching::TurbineCount& turbine;
+  engine_maps::TurbineCount& turbine;
 };
 
 // What one speed pass carries to the next (and is restored when a speed
 // step leaves the maps).
 struct Carry {
   double tt3, tt4;
-  matching::TurbineCarry turbine;
+  engine_maps::TurbineCarry turbine;
   double mc1;
   float tt5;
 };
@@ -39,7 +39,7 @@ struct Carry {
 struct FlowPoint {
   double pid = 0, mc2 = 0, pic = 0, etac = 0, tr3 = 0, tt3x = 0, mc3 = 0, pi33x = 0;
   double pib = 0, mc4 = 0, nc4 = 0, n = 0, m = 0;
-  matching::TurbinePoint turbine{};
+  engine_maps::TurbinePoint turbine{};
 };
 
 // The flow loop at the speed nc2: the compressor flow the turbine swallows
@@ -51,19 +51,19 @@ FlowPoint Flow(const Shaft& at, float nc2, Carry& c) {
   const double f = in.f;
   FlowPoint p;
   double cpc = 0;
-  matching::Secant flow(1);
+  engine_maps::Secant flow(1);
   for (int kF = 0;; ++kF) {
     Check(kF < kFlowPasses);
     p.pid = 1 - in.z1 * c.mc1 * c.mc1;
     p.mc2 = c.mc1 / p.pid;
     if (at.watch.trace) at.watch.trace->push_back({nc2, c.mc1, p.mc2});
-    const maps::CompressorPoint cp = maps::CompressorAt(in.comp, nc2, p.mc2);
+    const engine_maps::CompressorPoint cp = engine_maps::CompressorAt(in.comp, nc2, p.mc2);
     Check(cp.x >= 0 && std::isfinite(cp.pic) && cp.etac >= 0);
     p.pic = cp.pic;
     p.etac = cp.etac;
     for (int pass = 0; pass < kPropertyPasses; ++pass) {
-      const maps::Gas g = GasAt((c.tt3 + tt2) / 2);
-      p.tr3 = maps::CompressorTemperatureRatio(p.pic, g.gamma, p.etac);
+      const engine_maps::Gas g = GasAt((c.tt3 + tt2) / 2);
+      p.tr3 = engine_maps::CompressorTemperatureRatio(p.pic, g.gamma, p.etac);
       c.tt3 = p.tr3 * tt2;
       cpc = g.cp;
     }
@@ -72,33 +72,33 @@ FlowPoint Flow(const Shaft& at, float nc2, Carry& c) {
     p.mc3 = (p.mc2 / p.pic) * std::sqrt(p.tr3);
     p.pi33x = 1 - in.b33x * p.mc3 * p.mc3;
     const double mc3x = (p.mc2 / p.pic / p.pi33x) * std::sqrt(p.tr3 * p.tt3x / c.tt3);
-    const maps::BurnerPoint burner = maps::BurnerAt(in.burn, mc3x, f, p.tt3x);
+    const engine_maps::BurnerPoint burner = engine_maps::BurnerAt(in.burn, mc3x, f, p.tt3x);
     p.pib = burner.pib;
     for (int pass = 0; pass < kPropertyPasses; ++pass) {
-      const maps::Gas g = GasAt((c.tt4 + p.tt3x) / 2);
-      c.tt4 = maps::BurnerTemperatureRatio(in.burn, g.cp, p.tt3x, f, burner.etab) * p.tt3x;
+      const engine_maps::Gas g = GasAt((c.tt4 + p.tt3x) / 2);
+      c.tt4 = engine_maps::BurnerTemperatureRatio(in.burn, g.cp, p.tt3x, f, burner.etab) * p.tt3x;
     }
     const double tr4 = (c.tt4 / p.tt3x) * p.tr3 * p.tt3x / c.tt3;
     p.mc4 = (1 + f) * p.mc2 * std::sqrt(tr4) / (burner.pib * p.pic);
-    p.n = nc2 / std::sqrt(maps::kTstd / tt1);
+    p.n = nc2 / std::sqrt(engine_maps::kTstd / tt1);
     p.nc4 = nc2 / std::sqrt(tr4);
-    const double etam = maps::ShaftEfficiency(in.s1, in.s2, p.n);
+    const double etam = engine_maps::ShaftEfficiency(in.s1, in.s2, p.n);
     Check(std::isfinite(p.mc4) && std::isfinite(p.nc4) && std::isfinite(etam));
 
     // Shaft work: the compressor and the load.
-    p.m = p.mc2 * p.pid * in.p0 / maps::kPstd * std::sqrt(maps::kTstd / tt1);
+    p.m = p.mc2 * p.pid * in.p0 / engine_maps::kPstd * std::sqrt(engine_maps::kTstd / tt1);
     const double power = in.z3 * kHpBtu * std::pow(p.n, in.z4);
-    auto work = [&](const maps::Gas& g) {
+    auto work = [&](const engine_maps::Gas& g) {
       const double tr5 = 1 - cpc * (p.tr3 - 1) / (etam * (1 + f) * g.cp * tr4) -
                          power / (etam * (1 + f) * g.cp * c.tt4 * p.m);
       Check(tr5 >= 0);
       if (at.watch.turbineRatio) at.watch.turbineRatio(tr5);
       return tr5;
     };
-    p.turbine = matching::TurbinePasses(in.turb, c.tt4, c.tt5, p.mc4, p.nc4, c.turbine, work,
-                                        kBounds, at.turbine);
-    const double err = matching::FlowError(p.mc2, p.turbine.mc4t, p.mc4);
-    if (std::fabs(err) < matching::kFlowTolerance) return p;
+    p.turbine = engine_maps::TurbinePasses(in.turb, c.tt4, c.tt5, p.mc4, p.nc4, c.turbine, work,
+                                           kBounds, at.turbine);
+    const double err = engine_maps::FlowError(p.mc2, p.turbine.mc4t, p.mc4);
+    if (std::fabs(err) < engine_maps::kFlowTolerance) return p;
     p.mc2 = flow.Next(p.mc2, err);
     c.mc1 = p.mc2 * p.pid;
   }
@@ -139,7 +139,7 @@ double AtSpeed(const Shaft& at, float nc2, Carry& c, GtResult& r) {
   r.pi33x = p.pi33x;
   r.pi55x = pi55x;
   r.pie = pie;
-  r.picSurge = maps::SurgePressureRatio(in.comp, p.mc2);
+  r.picSurge = engine_maps::SurgePressureRatio(in.comp, p.mc2);
   return errN;
 }
 
@@ -155,8 +155,8 @@ void Power(const GtInputs& in, GtResult& r) {
 // The speed loop: the speed at which the exhaust leaves at ambient pressure.
 float MatchSpeed(const Shaft& at, Carry& c, GtResult& r) {
   float nc2 = at.in.nc2;
-  matching::Secant speed(10);
-  matching::SpeedHalving halving(kSpeedHalvings);
+  engine_maps::Secant speed(10);
+  engine_maps::SpeedHalving halving(kSpeedHalvings);
   for (int kS = 0;; ++kS) {
     Check(kS < kSpeedPasses);
     const Carry saved = c;
@@ -182,7 +182,7 @@ GtResult MatchGt(const GtInputs& in, const GtWatch& watch) {
   GtResult r;
   const double tt1 = in.t0 * 1.0;
   Carry c{tt1 + 300, 2400, {in.turb.pitc, in.turb.etatd}, in.mc1, in.tt5};
-  matching::TurbineCount turbine(kMatchTurbinePasses);
+  engine_maps::TurbineCount turbine(kMatchTurbinePasses);
   float nc2 = 0;
   try {
     nc2 = MatchSpeed({in, watch, turbine}, c, r);

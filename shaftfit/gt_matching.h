@@ -7,14 +7,14 @@
 #include <functional>
 #include <string>
 
-#include "thrustfit/component_maps.h"
+#include "lib/engine_maps/component_maps.h"
 
 namespace shaftfit {
 
 struct GtInputs {
-  maps::Compressor comp;  // mu as the window's Single
-  maps::Burner burn;
-  maps::Turbine turb;
+  engine_maps::Compressor comp;  // mu as the window's Single
+  engine_maps::Burner burn;
+  engine_maps::Turbine turb;
   float s1 = 0, s2 = 0;
   float z1 = 0, z2 = 0, z3 = 0, z4 = 0;  // inlet, exhaust, load
   float f = 0, p0 = 0, t0 = 0;

@@ -22,7 +22,7 @@ void LossRows(std::vector<std::string>& lines, double top, float b, const char* 
   for (int k = 0; k < kRows; ++k) {
     const double x = k * top / 10;
     const float loss = static_cast<float>(1 - b * x * x);
-    maps::RequireFinite({x, loss}, bad);
+    engine_maps::RequireFinite({x, loss}, bad);
     lines.push_back(Row(x, loss));
   }
 }
@@ -31,13 +31,13 @@ void LossRows(std::vector<std::string>& lines, double top, float b, const char* 
 
 std::vector<std::string> GtMapLines(const GtPrintInputs& in) {
   std::vector<std::string> lines;
-  maps::AppendCoreTables(lines, in.core);
+  engine_maps::AppendCoreTables(lines, in.core);
   // The flows of the new tables reach the choking flow of the top speed.
-  const float w5 = maps::ChokeFlows(in.core.comp)[5];
+  const float w5 = engine_maps::ChokeFlows(in.core.comp)[5];
 
   lines.push_back("");
-  maps::RequireFinite({in.z1, in.z2, in.z3, in.z4},
-                      "Inlet, exhaust or load map undefined: check z1 to z4");
+  engine_maps::RequireFinite({in.z1, in.z2, in.z3, in.z4},
+                             "Inlet, exhaust or load map undefined: check z1 to z4");
   lines.push_back("      ***   INLET MAP   ***");
   lines.push_back(PrintLine().text("       ( z1=").num(in.z1).text(")").str());
   lines.push_back("");
@@ -47,8 +47,8 @@ std::vector<std::string> GtMapLines(const GtPrintInputs& in) {
 
   if (in.regenerator != "n") {
     lines.push_back("");
-    maps::RequireFinite({in.b33x, in.b55x, in.effectiveness},
-                        "Regenerator map undefined: check its three constants");
+    engine_maps::RequireFinite({in.b33x, in.b55x, in.effectiveness},
+                               "Regenerator map undefined: check its three constants");
     lines.push_back("      ***   REGENERATOR MAP   ***");
     lines.push_back(PrintLine()
                         .text("( b33x=")
@@ -87,7 +87,7 @@ std::vector<std::string> GtMapLines(const GtPrintInputs& in) {
   for (int k = 0; k < kRows; ++k) {
     const double n = k * static_cast<double>(top) / 10;
     const float power = static_cast<float>(in.z3 * std::pow(n, in.z4));
-    maps::RequireFinite({n, power}, "Load map undefined: check z3, z4 and Nc2d");
+    engine_maps::RequireFinite({n, power}, "Load map undefined: check z3, z4 and Nc2d");
     lines.push_back(Row(n, power));
   }
   lines.push_back("");

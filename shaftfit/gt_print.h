@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "thrustfit/map_tables.h"
+#include "lib/engine_maps/map_tables.h"
 
 namespace shaftfit {
 
 inline constexpr const char* kPrintBase = "Varrond";
 
 struct GtPrintInputs {
-  maps::MapTableInputs core;  // nc2d a Single, nc4d a Double
+  engine_maps::MapTableInputs core;  // nc2d a Single, nc4d a Double
   float z1 = 0, z2 = 0, z3 = 0, z4 = 0;
   float effectiveness = 0, b33x = 0, b55x = 0;
   std::string regenerator;  // the list's choice; exactly "n" leaves it out

@@ -108,10 +108,10 @@ TEST(GtPrint, SharedSectionsInThisProgramsPrecision) {
   EXPECT_EQ(lines[shaft + 1], " 5000          .995 ");
   EXPECT_EQ(lines[shaft + 5], " 13000         .995 ");
 
-  maps::MapTableInputs jet = Defaults("n").core;
+  engine_maps::MapTableInputs jet = Defaults("n").core;
   jet.etamSingle = false;
   std::vector<std::string> jetLines;
-  maps::AppendCoreTables(jetLines, jet);
+  engine_maps::AppendCoreTables(jetLines, jet);
   const long jetShaft = Find(jetLines, "Nc2           etam");
   ASSERT_GT(jetShaft, 0);
   EXPECT_EQ(jetLines[jetShaft + 1], " 5000          .995000000111759 ");

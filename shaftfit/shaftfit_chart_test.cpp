@@ -5,61 +5,23 @@
 #include <cstdlib>
 #include <vector>
 
+#include "lib/engine_maps/map_chart_checks.h"
 #include "shaftfit/shaftfit_window.h"
-#include "thrustfit/map_chart_checks.h"
 
 namespace shaftfit {
 namespace {
 
-using maps::checks::ExpectMarksAreTheShownMatch;
-using maps::checks::ExpectNoPoint;
-using maps::checks::OperatingPoint;
-using maps::checks::Single;
+using engine_maps::checks::Edit;
+using engine_maps::checks::ExpectMarksAreTheShownMatch;
+using engine_maps::checks::ExpectNoPoint;
+using engine_maps::checks::OperatingPoint;
 
-struct Edit {
-  const char* box;
-  const char* text;
-};
-
-class ShaftfitMaps : public testing::Test {
+class ShaftfitMaps : public engine_maps::checks::MapsTest<Form1> {
  protected:
-  void SetUp() override { form.Load(); }
-  void Type(const char* id, const char* text) {
-    form.UserType(*static_cast<core::TextBox*>(form.FindById(id)), text);
-  }
-  void Type(const std::vector<Edit>& edits) {
-    for (const Edit& e : edits) Type(e.box, e.text);
-  }
-  void Regenerator(const char* yn) {
-    auto* list = static_cast<core::ListBox*>(form.FindById("lstIRG"));
-    form.UserSelect(*list, list->IndexOf(yn));
-  }
-  void Calculate() { form.UserClick(*form.FindById("cmdCalculate")); }
-  bool Shown(const char* id) { return form.FindById(id)->shown(); }
+  void Regenerator(const char* yn) { Select("lstIRG", yn); }
   // The maps as the matching reads them.
-  maps::Compressor Compressor() {
-    maps::Compressor c;
-    c.c1 = Single(form, "txtc1");
-    c.c2 = Single(form, "txtc2");
-    c.c3 = Single(form, "txtc3");
-    c.c4 = Single(form, "txtc4");
-    c.c5 = Single(form, "txtc5");
-    c.nc2d = Single(form, "txtn2d");
-    c.etacd = std::strtod(form.FindById("txtetacd")->text().c_str(), nullptr);
-    c.mu = Single(form, "txtmu");
-    return c;
-  }
-  maps::Turbine Turbine() {
-    maps::Turbine t;
-    t.pitc = Single(form, "txtpitc");
-    t.k1 = Single(form, "txtk1");
-    t.k2 = Single(form, "txtk2");
-    t.mc4c = std::strtod(form.FindById("txtmc4c")->text().c_str(), nullptr);
-    t.nc4d = std::strtod(form.FindById("txtNc4d")->text().c_str(), nullptr);
-    t.etatd = std::strtod(form.FindById("txtetatd")->text().c_str(), nullptr);
-    return t;
-  }
-  Form1 form;
+  engine_maps::Compressor Compressor() { return Maps("txtn2d", true); }
+  engine_maps::Turbine Turbine() { return TurbineMaps(false); }
 };
 
 TEST_F(ShaftfitMaps, OperatingPointIsTheShownMatchOnItsSpeedLine) {
@@ -91,15 +53,15 @@ TEST_F(ShaftfitMaps, OperatingPointIsTheShownMatchOnItsSpeedLine) {
 }
 
 TEST_F(ShaftfitMaps, SpeedLinesOfThePrintedTableFromSurgeToChoke) {
-  maps::checks::ExpectSpeedLinesSurgeToChoke(form.Chart("compressor-map"), Compressor(),
-                                             {{"5,000 rpm", 5000},
-                                              {"7,000 rpm", 7000},
-                                              {"9,000 rpm", 9000},
-                                              {"11,000 rpm", 11000},
-                                              {"13,000 rpm", 13000}});
+  engine_maps::checks::ExpectSpeedLinesSurgeToChoke(form.Chart("compressor-map"), Compressor(),
+                                                    {{"5,000 rpm", 5000},
+                                                     {"7,000 rpm", 7000},
+                                                     {"9,000 rpm", 9000},
+                                                     {"11,000 rpm", 11000},
+                                                     {"13,000 rpm", 13000}});
   // The turbine's speeds are those of its printed table, from no flow to choke.
   const core::ChartData turb = form.Chart("turbine-map");
-  const std::vector<const core::ChartSeries*> lines = maps::checks::TableLines(turb);
+  const std::vector<const core::ChartSeries*> lines = engine_maps::checks::TableLines(turb);
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines.front()->name, "Nc4 = 300 rpm");
   EXPECT_EQ(lines.back()->name, "Nc4 = 8,300 rpm");
@@ -141,11 +103,11 @@ TEST_F(ShaftfitMaps, SweepOfTheMatchDrawsTheRunningLine) {
   request.points = 11;
   request.button = "cmdCalculate";
   request.outputs = {"txtppc", "txtpower", "txtm2"};
-  maps::checks::ExpectRunningLine(form, make, request);
+  engine_maps::checks::ExpectRunningLine(form, make, request);
   // Nothing calculated in the window itself: the line, and no point.
   const core::ChartData chart = form.Chart("compressor-map");
   EXPECT_FALSE(OperatingPoint(chart));
-  EXPECT_TRUE(maps::checks::Series(chart, "Running line"));
+  EXPECT_TRUE(engine_maps::checks::Series(chart, "Running line"));
 }
 
 }  // namespace

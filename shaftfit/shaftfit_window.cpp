@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "core/boxes.h"
 #include "core/numtext.h"
 #include "core/printline.h"
 #include "shaftfit/gt_print.h"
@@ -14,22 +15,17 @@ using core::Look;
 
 constexpr int kWidth = 1110;
 constexpr int kHeight = 680;
-using maps::FrameH;
-using maps::RowY;
+namespace em = engine_maps;
+
+// The map frames, with this window's defaults: Nc2d read as a Single, Nc4d
+// as a Double.
+const em::MapLayout kMaps{
+    50, 150, 230, 80, "txtn2d", true, false, {"0.1339", "0.0154632", "0.90", "0.00001", "10.0",
+                                              "9000",   "0.88",      "0.04", "2.77",    "0.91",
+                                              "0.0",    "18000",     "0.07", "20",      "4300",
+                                              "0.92",   "0.2",       "0.1",  "0.005",   "0.0"}};
 
 }  // namespace
-
-core::TextBox* Form1::Input(core::Frame* in, const std::string& label, const std::string& caption,
-                             const std::string& box, const std::string& text, int row,
-                             int labelWidth, int boxWidth) {
-  return maps::InputRow(*this, in, label, caption, box, text, row, labelWidth, boxWidth);
-}
-
-core::TextBox* Form1::Output(core::Frame* in, const std::string& label,
-                              const std::string& caption, const std::string& box, int x, int row,
-                              int labelWidth) {
-  return maps::OutputRow(*this, in, label, caption, box, x, row, labelWidth);
-}
 
 Form1::Form1()
     : Form(core::Caption("Power Generation Gas Turbine Matching Analysis", 13), kWidth, kHeight) {
@@ -37,105 +33,118 @@ Form1::Form1()
                                  {0, 4, kWidth, 34}, nullptr, Look::Title);
   title->points = 18;
 
-  fracomp = AddFrame("fracomp", "", {10, 50, 250, FrameH(8)});
-  txtc1 = Input(fracomp, "Label8", "c1 (s/lbm)", "txtc1", "0.1339", 0, 150);
-  txtc2 = Input(fracomp, "Label6", "c2 ((lbm/s)/rpm)", "txtc2", "0.0154632", 1, 150);
-  txtc3 = Input(fracomp, "Label10", "c3", "txtc3", "0.90", 2, 150);
-  txtc4 = Input(fracomp, "Label39", "c4 (1/rpm)", "txtc4", "0.00001", 3, 150);
-  txtc5 = Input(fracomp, "Label40", "c5 ((lbm/s)^2/rpm)", "txtc5", "10.0", 4, 150);
-  txtn2d = Input(fracomp, "Label16", "Nc2d (rpm)", "txtn2d", "9000", 5, 150);
-  txtetacd = Input(fracomp, "Label11", "etacd", "txtetacd", "0.88", 6, 150);
-  txtmu = Input(fracomp, "Label38", "mu", "txtmu", "0.04", 7, 150);
+  maps_ = core::AddDescribedFrames(*this, engine_maps::MapFrames(kMaps));
+  txtc2 = maps_[1];
+  txtc3 = maps_[2];
+  txtn2d = maps_[5];
 
-  fraburn = AddFrame("fraburn", "", {10, 50 + FrameH(8) + 8, 250, FrameH(4)});
-  txtb1 = Input(fraburn, "Label44", "b1 (1/(lbm/s)^2)", "txtb1", "2.77", 0, 170, 60);
-  txtetabd = Input(fraburn, "Label43", "etabd", "txtetabd", "0.91", 1, 170, 60);
-  txtb2 = Input(fraburn, "Label41", "b2 ((lbm/s)^2)", "txtb2", "0.0", 2, 170, 60);
-  txth = Input(fraburn, "Label23", "Heating value (BTU/lbm)", "txth", "18000", 3, 170, 60);
+  const int shaftY = 50 + em::FrameH(6) + 8;
+  core::Frame* fraover =
+      AddFrame("fraover", "", {270, shaftY + em::FrameH(2) + 8, 230, em::FrameH(2)});
+  AddLabel("Label33", "Overall", {8, em::RowY(0) + 2, 200, 20}, fraover);
+  txtf = core::AddDescribed(*this, {em::InputBox("Label31", "f", "txtf", "0.02", 1, 120, 80)},
+                            fraover)[0];
 
-  fraturb = AddFrame("fraturb", "", {270, 50, 230, FrameH(6)});
-  txtpitc = Input(fraturb, "label19", "pitc", "txtpitc", "0.07", 0, 120);
-  txtmc4c = Input(fraturb, "Label18", "mc4c (lbm/s)", "txtmc4c", "20", 1, 120);
-  txtNc4d = Input(fraturb, "Label14", "Nc4d (rpm)", "txtNc4d", "4300", 2, 120);
-  txtetatd = Input(fraturb, "Label13", "etatd", "txtetatd", "0.92", 3, 120);
-  txtk1 = Input(fraturb, "Label12", "k1", "txtk1", "0.2", 4, 120);
-  txtk2 = Input(fraturb, "Label7", "k2", "txtk2", "0.1", 5, 120);
+  core::Frame* fraInNoz = AddFrame("fraInNoz", "", {510, 50, 300, em::FrameH(4)});
+  AddLabel("Label22", "Inlet", {8, em::RowY(0) + 2, 200, 20}, fraInNoz);
+  txtd = core::AddDescribed(
+      *this, {em::InputBox("Label20", "z1 (1/(lbm/s)^2)", "txtd", "0.000001", 1, 150, 100)},
+      fraInNoz)[0];
+  AddLabel("Label21", "Exhaust", {8, em::RowY(2) + 2, 200, 20}, fraInNoz);
+  txta = core::AddDescribed(
+      *this, {em::InputBox("Label27", "z2 (1/(lbm/s)^2)", "txta", "0.0000005", 3, 150, 100)},
+      fraInNoz)[0];
 
-  const int shaftY = 50 + FrameH(6) + 8;
-  frashft = AddFrame("frashft", "", {270, shaftY, 230, FrameH(2)});
-  txts1 = Input(frashft, "Label2", "s1", "txts1", "0.005", 0, 120);
-  txts2 = Input(frashft, "Label5", "s2", "txts2", "0.0", 1, 120);
+  core::Frame* Frame1 = AddFrame("Frame1", "", {510, 50 + em::FrameH(4) + 8, 300, em::FrameH(3)});
+  AddLabel("Label25", "Load", {8, em::RowY(0) + 2, 200, 20}, Frame1);
+  core::AddDescribed(
+      *this,
+      {em::InputBox("Label26", "z3 (HP/rpm^z4)", "txtr1", "0.00000003253", 1, 150, 100),
+       em::InputBox("Label24", "z4", "txtr2", "3.0", 2, 150, 100)},
+      Frame1)
+      .Into({&txtr1, &txtr2});
 
-  fraover = AddFrame("fraover", "", {270, shaftY + FrameH(2) + 8, 230, FrameH(2)});
-  AddLabel("Label33", "Overall", {8, RowY(0) + 2, 200, 20}, fraover);
-  txtf = Input(fraover, "Label31", "f", "txtf", "0.02", 1, 120);
-
-  fraInNoz = AddFrame("fraInNoz", "", {510, 50, 300, FrameH(4)});
-  AddLabel("Label22", "Inlet", {8, RowY(0) + 2, 200, 20}, fraInNoz);
-  txtd = Input(fraInNoz, "Label20", "z1 (1/(lbm/s)^2)", "txtd", "0.000001", 1, 150, 100);
-  AddLabel("Label21", "Exhaust", {8, RowY(2) + 2, 200, 20}, fraInNoz);
-  txta = Input(fraInNoz, "Label27", "z2 (1/(lbm/s)^2)", "txta", "0.0000005", 3, 150, 100);
-
-  Frame1 = AddFrame("Frame1", "", {510, 50 + FrameH(4) + 8, 300, FrameH(3)});
-  AddLabel("Label25", "Load", {8, RowY(0) + 2, 200, 20}, Frame1);
-  txtr1 = Input(Frame1, "Label26", "z3 (HP/rpm^z4)", "txtr1", "0.00000003253", 1, 150, 100);
-  txtr2 = Input(Frame1, "Label24", "z4", "txtr2", "3.0", 2, 150, 100);
-
-  const int ambientY = 50 + FrameH(4) + 8 + FrameH(3) + 8;
-  fraTJ1 = AddFrame("fraTJ1", "", {510, ambientY, 300, FrameH(2)});
-  txtp0 = Input(fraTJ1, "Label3", "Atmospheric pressure (psia)", "txtp0", "14.69", 0, 200);
-  txtT0 = Input(fraTJ1, "Label4", "Atmospheric temperature (R)", "txtT0", "520", 1, 200);
+  const int ambientY = 50 + em::FrameH(4) + 8 + em::FrameH(3) + 8;
+  core::Frame* fraTJ1 = AddFrame("fraTJ1", "", {510, ambientY, 300, em::FrameH(2)});
+  core::AddDescribed(
+      *this,
+      {em::InputBox("Label3", "Atmospheric pressure (psia)", "txtp0", "14.69", 0, 200, 80),
+       em::InputBox("Label4", "Atmospheric temperature (R)", "txtT0", "520", 1, 200, 80)},
+      fraTJ1)
+      .Into({&txtp0, &txtT0});
 
   // The regenerator and what only it needs.
   AddLabel("Label28", "Regenerator?", {830, 62, 110, 20});
   lstIRG = AddList("lstIRG", {"n", "y"}, {950, 52, 60, 44});
-  frarg2 = AddFrame("frarg2", "", {820, 104, 280, FrameH(1)});
-  txtetrg = Input(frarg2, "Label29", "Effectiveness", "txtetrg", "0.75", 0, 170);
-  frarg = AddFrame("frarg", "", {820, 104 + FrameH(1) + 8, 280, FrameH(2)});
-  txtpirg3 = Input(frarg, "Label45", "b 3-3x (1/(lbm/s)^2)", "txtpirg3", "0.00005", 0, 170);
-  txtpirg5 = Input(frarg, "Label32", "b 5-5x (1/(lbm/s)^2)", "txtpirg5", "0.0000002", 1, 170);
-  Fraburn2 = AddFrame("Fraburn2", "", {820, 104 + FrameH(1) + FrameH(2) + 16, 280, FrameH(1)});
-  Txtt5 = Input(Fraburn2, "Label47", "Initial guess on Tt5 (R)", "Txtt5", "1350", 0, 170);
+  auto in = [](const char* label, const char* caption, const char* box, const char* text, int row) {
+    return em::InputBox(label, caption, box, text, row, 170, 80);
+  };
+  core::AddDescribedFrames(
+      *this,
+      std::vector<em::FrameDesc>{
+          {"frarg2",
+           {820, 104, 280, em::FrameH(1)},
+           {in("Label29", "Effectiveness", "txtetrg", "0.75", 0)}},
+          {"frarg",
+           {820, 104 + em::FrameH(1) + 8, 280, em::FrameH(2)},
+           {in("Label45", "b 3-3x (1/(lbm/s)^2)", "txtpirg3", "0.00005", 0),
+            in("Label32", "b 5-5x (1/(lbm/s)^2)", "txtpirg5", "0.0000002", 1)}},
+          {"Fraburn2",
+           {820, 104 + em::FrameH(1) + em::FrameH(2) + 16, 280, em::FrameH(1)},
+           {in("Label47", "Initial guess on Tt5 (R)", "Txtt5", "1350", 0)}}})
+      .Into({&txtetrg, &txtpirg3, &txtpirg5, &Txtt5});
+  frarg2 = core::FrameNamed(*this, "frarg2");
+  frarg = core::FrameNamed(*this, "frarg");
+  Fraburn2 = core::FrameNamed(*this, "Fraburn2");
 
-  const int guessY = ambientY + FrameH(2) + 8;
-  fraframe2 = AddFrame("fraframe2", "", {510, guessY, 590, FrameH(2)});
-  txtn2 = Input(fraframe2, "Label49", "Initial guess on Nc2 (rpm)", "txtn2", "", 0, 440);
-  txtm1in = Input(fraframe2, "Label48", "Initial guess on corrected mass flow rate @ 1 (lbm/s)",
-                  "txtm1in", "", 1, 440);
+  const int guessY = ambientY + em::FrameH(2) + 8;
+  core::Frame* fraframe2 = AddFrame("fraframe2", "", {510, guessY, 590, em::FrameH(2)});
+  core::AddDescribed(
+      *this,
+      {em::InputBox("Label49", "Initial guess on Nc2 (rpm)", "txtn2", "", 0, 440, 80),
+       em::InputBox("Label48", "Initial guess on corrected mass flow rate @ 1 (lbm/s)", "txtm1in",
+                    "", 1, 440, 80)},
+      fraframe2)
+      .Into({&txtn2, &txtm1in});
 
   // Results.
-  const int resY = guessY + FrameH(2) + 10;
-  Fracompo = AddFrame("Fracompo", "", {10, resY, 210, FrameH(5)});
-  txtm1 = Output(Fracompo, "Label1", "mc1 (lbm/s)=", "txtm1", 8, 0, 100);
-  txtm2 = Output(Fracompo, "Label52", "mc2 (lbm/s)=", "txtm2", 8, 1, 100);
-  txtn2a = Output(Fracompo, "Label51", "Nc2 (rpm)=", "txtn2a", 8, 2, 100);
-  txtppc = Output(Fracompo, "Label50", "pic=", "txtppc", 8, 3, 100);
-  txtetc = Output(Fracompo, "Label53", "etac=", "txtetc", 8, 4, 100);
-
-  fraturbo = AddFrame("fraturbo", "", {230, resY, 410, FrameH(5)});
-  Txtm3 = Output(fraturbo, "Label66", "mc3 (lbm/s)=", "Txtm3", 8, 0, 100);
-  Txtt3 = Output(fraturbo, "Label64", "Tt3 (R)=", "Txtt3", 8, 1, 100);
-  Txtt4 = Output(fraturbo, "Label62", "Tt4 (R)=", "Txtt4", 8, 2, 100);
-  txtm4 = Output(fraturbo, "Label55", "mc4 (lbm/s)=", "txtm4", 8, 3, 100);
-  txtn4 = Output(fraturbo, "Label56", "Nc4 (rpm)=", "txtn4", 8, 4, 100);
-  txtppt = Output(fraturbo, "Label57", "pit=", "txtppt", 210, 0, 100);
-  txtett = Output(fraturbo, "Label54", "etat=", "txtett", 210, 1, 100);
-  Txtt5o = Output(fraturbo, "Label46", "Tt5 (R)=", "Txtt5o", 210, 2, 100);
-  Txtm5 = Output(fraturbo, "Label65", "mc5 (lbm/s)=", "Txtm5", 210, 3, 100);
-
-  Frathrust = AddFrame("Frathrust", "", {650, resY, 270, FrameH(5)});
-  txtpower = Output(Frathrust, "Label34", "Net Power (hp) =", "txtpower", 8, 0, 160);
-  txtefth = Output(Frathrust, "Label35", "Efficiency =", "txtefth", 8, 1, 160);
-  txtsfc = Output(Frathrust, "Label36", "SFC (lbm/HP-hr) =", "txtsfc", 8, 2, 160);
-  Txtmen = Output(Frathrust, "Label60", "m (lbm/s)=", "Txtmen", 8, 3, 160);
-  TxtNEN = Output(Frathrust, "Label61", "N (rpm)=", "TxtNEN", 8, 4, 160);
+  const int resY = guessY + em::FrameH(2) + 10;
+  auto out = [](const char* label, const char* caption, const char* box, int x, int row,
+                int labelWidth = 100) {
+    return em::ResultBox(label, caption, box, x, row, labelWidth);
+  };
+  core::AddDescribedFrames(
+      *this,
+      std::vector<em::FrameDesc>{
+          {"Fracompo",
+           {10, resY, 210, em::FrameH(5)},
+           {out("Label1", "mc1 (lbm/s)=", "txtm1", 8, 0),
+            out("Label52", "mc2 (lbm/s)=", "txtm2", 8, 1),
+            out("Label51", "Nc2 (rpm)=", "txtn2a", 8, 2), out("Label50", "pic=", "txtppc", 8, 3),
+            out("Label53", "etac=", "txtetc", 8, 4)}},
+          {"fraturbo",
+           {230, resY, 410, em::FrameH(5)},
+           {out("Label66", "mc3 (lbm/s)=", "Txtm3", 8, 0),
+            out("Label64", "Tt3 (R)=", "Txtt3", 8, 1), out("Label62", "Tt4 (R)=", "Txtt4", 8, 2),
+            out("Label55", "mc4 (lbm/s)=", "txtm4", 8, 3),
+            out("Label56", "Nc4 (rpm)=", "txtn4", 8, 4), out("Label57", "pit=", "txtppt", 210, 0),
+            out("Label54", "etat=", "txtett", 210, 1), out("Label46", "Tt5 (R)=", "Txtt5o", 210, 2),
+            out("Label65", "mc5 (lbm/s)=", "Txtm5", 210, 3)}},
+          {"Frathrust",
+           {650, resY, 270, em::FrameH(5)},
+           {out("Label34", "Net Power (hp) =", "txtpower", 8, 0, 160),
+            out("Label35", "Efficiency =", "txtefth", 8, 1, 160),
+            out("Label36", "SFC (lbm/HP-hr) =", "txtsfc", 8, 2, 160),
+            out("Label60", "m (lbm/s)=", "Txtmen", 8, 3, 160),
+            out("Label61", "N (rpm)=", "TxtNEN", 8, 4, 160)}}});
+  txtppt = core::BoxNamed(*this, "txtppt");
 
   cmdCalculate =
       AddButton("cmdCalculate", "Calculate", {935, resY + 8, 165, 36}, nullptr, Look::Compute);
   Command1 = AddButton("Command1", "Print File of Maps?", {935, resY + 56, 165, 36});
   cmdEnd = AddButton("cmdEnd", "Done!", {935, resY + 104, 165, 36});
 
-  const int lowY = resY + FrameH(5) + 8;
+  const int lowY = resY + em::FrameH(5) + 8;
   Fraconv = AddFrame("Fraconv", "", {10, lowY, 220, 30}, nullptr, false);
   AddLabel("Label69", "Did not converge!!!", {8, 5, 200, 20}, Fraconv, Look::Warning);
   frasurge = AddFrame("frasurge", "", {240, lowY, 250, 30}, nullptr, false);
@@ -156,6 +165,17 @@ Form1::Form1()
 
 void Form1::Form_Load() { SetStartGuesses(); }
 
+// The maps as typed, and the last match while they have not changed since.
+core::ChartData Form1::Chart(const std::string& name) const {
+  if (engine_maps::IsMatchChart(name))
+    return engine_maps::MatchChart(
+        name, Maps(core::Precision::Single), last_, core::ShownTexts(*this),
+        core::SweepLine(lastSweep(), engine_maps::kFlowBox, engine_maps::kRatioBox));
+  return Form::Chart(name);
+}
+
+std::vector<std::string> Form1::ChartNames() const { return engine_maps::MatchChartNames(); }
+
 void Form1::txtc2_Change() { SetStartGuesses(); }
 void Form1::txtc3_Change() { SetStartGuesses(); }
 
@@ -172,9 +192,9 @@ void Form1::lstIRG_Click() {
 // The initial guesses follow the compressor: its design speed (a little
 // faster with a regenerator) and the flow halfway between surge and choke.
 void Form1::SetStartGuesses() {
-  const float c2 = maps::ReadSingle(*this, txtc2);
-  const float c3 = maps::ReadSingle(*this, txtc3);
-  float nc2 = maps::ReadSingle(*this, txtn2d);
+  const float c2 = core::ReadSingle(*this, txtc2);
+  const float c3 = core::ReadSingle(*this, txtc3);
+  float nc2 = core::ReadSingle(*this, txtn2d);
   if (lstIRG->text() == "y") nc2 = static_cast<float>(nc2 + 300.0);
   const float mc1 = static_cast<float>(static_cast<double>(nc2) * c2 * (static_cast<double>(c3) + 1) / 2);
   txtn2->setText(FormatPattern(nc2, "#0"));
@@ -188,35 +208,20 @@ void Form1::ShowRegenFrames() {
     for (core::Frame* fr : {frarg, frarg2, Fraburn2}) fr->setVisible(true);
 }
 
-// The map boxes as read for the matching (mu a Single) or for the print
-// file (mu a Double).
-maps::MapBoxes Form1::MapBoxes(maps::Precision mu) const {
-  constexpr maps::Precision S = maps::Precision::Single, D = maps::Precision::Double;
-  return {{txtc1, S},   {txtc2, S},   {txtc3, S},    {txtc4, S},    {txtc5, S},    {txtn2d, S},
-          {txtetacd, D}, {txtmu, mu},  {txtb1, S},    {txtb2, S},    {txth, S},     {txtetabd, D},
-          {txtpitc, S},  {txtk1, S},   {txtk2, S},    {txtmc4c, D},  {txtNc4d, D},  {txtetatd, D}};
-}
-
-std::vector<std::string> Form1::ChartNames() const { return maps::MatchChartNames(); }
-
-core::ChartData Form1::Chart(const std::string& name) const {
-  return maps::MatchChart(*this, name, maps::ReadMaps(*this, MapBoxes(maps::Precision::Single)),
-                          last_);
+// mu is read as a Single for the matching and as typed for the print file.
+engine_maps::MapInputs Form1::Maps(core::Precision mu) const {
+  return engine_maps::MapsOf(maps_.Values(*this),
+                             core::Read(*this, maps_[engine_maps::kMuBox], mu));
 }
 
 void Form1::cmdCalculate_Click() {
   last_.reset();
-  auto single = [this](const core::TextBox* box) { return maps::ReadSingle(*this, box); };
+  auto single = [this](const core::TextBox* box) { return core::ReadSingle(*this, box); };
   ShowRegenFrames();
   frasurge->setVisible(false);
 
   GtInputs in;
-  const maps::MapInputs m = maps::ReadMaps(*this, MapBoxes(maps::Precision::Single));
-  in.comp = m.comp;
-  in.burn = m.burn;
-  in.turb = m.turb;
-  in.s1 = single(txts1);
-  in.s2 = single(txts2);
+  engine_maps::SetMaps(in, Maps(core::Precision::Single));
   in.z1 = single(txtd);
   in.z2 = single(txta);
   in.z3 = single(txtr1);
@@ -244,44 +249,41 @@ void Form1::cmdCalculate_Click() {
   WriteResults(r);
   if (r.surged) frasurge->setVisible(true);
   if (r.regenWarm) fraregen->setVisible(true);
-  if (r.converged)
-    last_ = maps::MatchedMaps{in.comp, in.turb, r.mc2, r.pic, r.nc2, r.pit, r.mc4, r.nc4, r.surged};
+  if (r.converged) last_ = engine_maps::MatchedOf(in, r);
 }
 
 void Form1::WriteResults(const GtResult& r) {
-  txtm1->setText(FormatPattern(r.mc1, "##,###0.0"));
-  txtm2->setText(FormatPattern(r.mc2, "##,###0.0"));
-  txtn2a->setText(FormatPattern(nc2, "##,###"));
-  txtppc->setText(FormatPattern(r.pic, "##,###0.00"));
-  txtetc->setText(FormatPattern(r.etac, "##,###0.000"));
-  txtm4->setText(FormatPattern(r.mc4, "##,###0.0"));
-  txtn4->setText(FormatPattern(r.nc4, "##,###"));
-  txtppt->setText(FormatPattern(r.pit, "##,###0.000"));
-  txtett->setText(FormatPattern(r.etat, "##,###0.000"));
-  Txtmen->setText(FormatPattern(r.m, "##,###0.0"));
-  TxtNEN->setText(FormatPattern(r.n, "##,###"));
-  Txtt4->setText(FormatPattern(r.tt4, "##,###"));
-  Txtt3->setText(FormatPattern(r.tt3, "##,###"));
-  txtpower->setText(FormatPattern(r.power, "##,###"));
-  txtefth->setText(FormatPattern(r.efficiency, "##,###0.000"));
-  txtsfc->setText(FormatPattern(r.sfc, "##,###0.000"));
-  Txtt5o->setText(FormatPattern(tt5, "##,###"));
-  Txtm3->setText(FormatPattern(r.mc3, "##,###0.0"));
-  Txtm5->setText(FormatPattern(r.mc5, "##,###0.0"));
+  const std::pair<const char*, std::string> shown[] = {
+      {"txtm1", FormatPattern(r.mc1, "##,###0.0")},
+      {"txtm2", FormatPattern(r.mc2, "##,###0.0")},
+      {"txtn2a", FormatPattern(nc2, "##,###")},
+      {"txtppc", FormatPattern(r.pic, "##,###0.00")},
+      {"txtetc", FormatPattern(r.etac, "##,###0.000")},
+      {"txtm4", FormatPattern(r.mc4, "##,###0.0")},
+      {"txtn4", FormatPattern(r.nc4, "##,###")},
+      {"txtppt", FormatPattern(r.pit, "##,###0.000")},
+      {"txtett", FormatPattern(r.etat, "##,###0.000")},
+      {"Txtmen", FormatPattern(r.m, "##,###0.0")},
+      {"TxtNEN", FormatPattern(r.n, "##,###")},
+      {"Txtt4", FormatPattern(r.tt4, "##,###")},
+      {"Txtt3", FormatPattern(r.tt3, "##,###")},
+      {"txtpower", FormatPattern(r.power, "##,###")},
+      {"txtefth", FormatPattern(r.efficiency, "##,###0.000")},
+      {"txtsfc", FormatPattern(r.sfc, "##,###0.000")},
+      {"Txtt5o", FormatPattern(tt5, "##,###")},
+      {"Txtm3", FormatPattern(r.mc3, "##,###0.0")},
+      {"Txtm5", FormatPattern(r.mc5, "##,###0.0")},
+  };
+  for (const auto& [box, text] : shown) core::BoxNamed(*this, box)->setText(text);
 }
 
 void Form1::Command1_Click() {
+  auto single = [this](const core::TextBox* box) { return core::ReadSingle(*this, box); };
   if (counter == std::numeric_limits<short>::max())
     throw core::Failure("No more print files in this run: the file counter is full");
   ++counter;
-  auto single = [this](const core::TextBox* box) { return maps::ReadSingle(*this, box); };
   GtPrintInputs p;
-  const maps::MapInputs m = maps::ReadMaps(*this, MapBoxes(maps::Precision::Double));
-  p.core.comp = m.comp;
-  p.core.burn = m.burn;
-  p.core.turb = m.turb;
-  p.core.s1 = single(txts1);
-  p.core.s2 = single(txts2);
+  engine_maps::SetMaps(p.core, Maps(core::Precision::Double));
   p.core.nc4dSingle = false;
   p.core.nc2dSingle = true;
   p.core.etamSingle = true;

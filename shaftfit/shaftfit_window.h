@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "core/boxes.h"
 #include "core/form.h"
+#include "lib/engine_maps/map_boxes.h"
 #include "shaftfit/gt_matching.h"
-#include "thrustfit/map_inputs.h"
 
 namespace shaftfit {
 
@@ -33,33 +34,22 @@ class Form1 : public core::Form {
   void SetStartGuesses();
   void ShowRegenFrames();
   void WriteResults(const GtResult& r);
-  maps::MapBoxes MapBoxes(maps::Precision mu) const;
+  engine_maps::MapInputs Maps(core::Precision mu) const;
 
-  core::TextBox* Input(core::Frame* in, const std::string& label, const std::string& caption,
-                        const std::string& box, const std::string& text, int row, int labelWidth,
-                        int boxWidth = 80);
-  core::TextBox* Output(core::Frame* in, const std::string& label, const std::string& caption,
-                         const std::string& box, int x, int row, int labelWidth);
-
-  core::Frame *fracomp, *fraburn, *fraturb, *frashft, *fraInNoz, *Frame1, *fraover, *fraTJ1,
-      *frarg2, *frarg, *Fraburn2, *fraframe2;
-  core::Frame *Fracompo, *fraturbo, *Frathrust, *Fraconv, *frasurge, *fraregen;
+  core::Frame *frarg2, *frarg, *Fraburn2, *Fraconv, *frasurge, *fraregen;
   core::ListBox* lstIRG;
-  core::TextBox *txtc1, *txtc2, *txtc3, *txtc4, *txtc5, *txtn2d, *txtetacd, *txtmu;
-  core::TextBox *txtb1, *txtetabd, *txtb2, *txth;
-  core::TextBox *txtpitc, *txtmc4c, *txtNc4d, *txtetatd, *txtk1, *txtk2, *txts1, *txts2;
+  core::Boxes maps_;  // of the compressor, burner, turbine and shaft frames
+  core::TextBox *txtc2, *txtc3, *txtn2d;
   core::TextBox *txtd, *txta, *txtr1, *txtr2, *txtf, *txtp0, *txtT0;
   core::TextBox *txtetrg, *txtpirg3, *txtpirg5, *Txtt5, *txtn2, *txtm1in;
-  core::TextBox *txtm1, *txtm2, *txtn2a, *txtppc, *txtetc;
-  core::TextBox *Txtm3, *Txtt3, *Txtt4, *txtm4, *txtn4, *txtppt, *txtett, *Txtt5o, *Txtm5;
-  core::TextBox *txtpower, *txtefth, *txtsfc, *Txtmen, *TxtNEN;
+  core::TextBox* txtppt;  // shows the turbine passes while a match runs
   core::Button *cmdCalculate, *Command1, *cmdEnd;
 
   // The matched speed and turbine exit temperature as last shown.
   float nc2 = 0, tt5 = 0;
   short counter = 0;  // print files of this run
   // The last match that settled, for the maps; none after one that failed.
-  std::optional<maps::MatchedMaps> last_;
+  std::optional<engine_maps::MatchedMaps> last_;
 };
 
 }  // namespace shaftfit

@@ -3,9 +3,9 @@
 #include <cfloat>
 #include <cmath>
 
-#include "atmosphere/standard_atmosphere.h"
 #include "core/failure.h"
-#include "thrustdeck/gas_properties.h"
+#include "lib/atmosphere/standard_atmosphere.h"
+#include "lib/gas/gas_properties.h"
 
 namespace thrustdeck {
 namespace {
@@ -65,7 +65,7 @@ struct Nozzle {
 
   // The exit state from the gas at the nozzle's total temperature; true
   // where the nozzle chokes.
-  bool Exit(const WideGas& gas, float p0) {
+  bool Exit(const gas::WideGas& gas, float p0) {
     n.cp = Put(gas.cp, " nozzle ", "cp");
     n.gamma = Put(gas.gamma, " nozzle ", "gamma");
     const double g = n.gamma;
@@ -101,8 +101,8 @@ class Run {
   Outcome Go();
 
  private:
-  WideGas Props(double t) const {
-    return s.igcs == "n" ? VariableGasWide(t) : ConstantGasWide(s.gmcn);
+  gas::WideGas Props(double t) const {
+    return s.igcs == "n" ? gas::VariableGasWide(t) : gas::ConstantGasWide(s.gmcn);
   }
   void Prepare();
   void InletToBurner();
@@ -155,17 +155,17 @@ void Run::Prepare() {
 }
 
 void Run::InletToBurner() {
-  const WideGas ambient = Props(s.t0);
+  const gas::WideGas ambient = Props(s.t0);
   s.gm0 = Put(ambient.gamma, "ambient gamma");
   s.cp0 = Put(ambient.cp, "ambient cp");
-  s.a0 = Put(SoundSpeed(s.gm0, s.t0), "speed of sound");
+  s.a0 = Put(gas::SoundSpeed(s.gm0, s.t0), "speed of sound");
   s.u0 = Put(static_cast<double>(s.a0) * s.m0, "flight speed");
 
   // Ram rise, with the diffuser gamma taken at the total temperature.
   const double m2 = static_cast<double>(s.m0) * s.m0;
   double t = (1 + 0.19999999999999996 * m2) * s.t0;
   for (int pass = 1; pass <= 3; ++pass) {
-    const WideGas d = Props(t);
+    const gas::WideGas d = Props(t);
     s.gmd = Put(d.gamma, "diffuser gamma");
     cpd = d.cp;
     s.tt0 = Put((1 + (s.gmd - 1.0) / 2 * m2) * s.t0, "free-stream total temperature");
@@ -185,7 +185,7 @@ void Run::InletToBurner() {
   Divisor(s.etc, "Compressor efficiency");
   s.tt3 = Put(Compressed(s.pic, s.gmc, s.etc, s.tt2), "compressor exit temperature");
   for (int pass = 1; pass <= 3; ++pass) {
-    const WideGas c = Props(Mean(s.tt2, s.tt3));
+    const gas::WideGas c = Props(Mean(s.tt2, s.tt3));
     s.cpc = Put(c.cp, "compressor cp");
     s.gmc = Put(c.gamma, "compressor gamma");
     s.tt3 = Put(Compressed(s.pic, s.gmc, s.etc, s.tt2), "compressor exit temperature");
@@ -270,7 +270,7 @@ bool Run::Round(bool settle, float& gap) {
   // Property passes: n of them, or (bisecting) until the temperature stays.
   const double passes = settle ? kSettlePasses : n;
   for (int pass = 1; pass <= passes; ++pass) {
-    const WideGas fan = Props(Mean(s.tt7, s.tt2));
+    const gas::WideGas fan = Props(Mean(s.tt7, s.tt2));
     s.cpf = Put(fan.cp, "fan cp");
     s.gmf = Put(fan.gamma, "fan gamma");
     const float before = s.tt7;
@@ -282,7 +282,7 @@ bool Run::Round(bool settle, float& gap) {
 
   const double propellerWork = static_cast<double>(s.wc) * s.ma * s.cp0 * s.t0;
   for (int pass = 1; pass <= passes; ++pass) {
-    const WideGas turbine = Props(Mean(s.tt5, s.tt4));
+    const gas::WideGas turbine = Props(Mean(s.tt5, s.tt4));
     s.gmt = Put(turbine.gamma, "turbine gamma");
     s.cpt = Put(turbine.cp, "turbine cp");
     const double fanWork = ms * s.cpf * (static_cast<double>(s.tt7) - s.tt2);

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "atmosphere/standard_atmosphere.h"
 #include "core/failure.h"
+#include "lib/atmosphere/standard_atmosphere.h"
 
 namespace thrustdeck {
 namespace {

@@ -1,7 +1,8 @@
 #include "thrustdeck/thrustdeck_window.h"
 
+#include "core/boxes.h"
 #include "core/numtext.h"
-#include "thrustdeck/ts_diagram.h"
+#include "thrustdeck/ts_chart.h"
 
 namespace thrustdeck {
 namespace {
@@ -20,20 +21,17 @@ constexpr int kRow = 30;
 // A list box just tall enough for its items.
 int ListHeight(size_t items) { return 8 + 15 * static_cast<int>(items); }
 
+// An input box at kBoxX right of its caption (x: of the caption).
+core::BoxRow In(const char* label, const char* caption, const char* box, const char* text, int y,
+                const char* what, int labelH = 26, int labelW = kBoxX - 6, int x = 0) {
+  return core::RowBeside(label, caption, box, text, {x, y, labelW, labelH},
+                         {kBoxX - labelW, 0, kBoxW, 26}, what);
+}
+
 }  // namespace
 
 core::Frame* JetCycle::Panel(const char* name, int column, int y, int h) {
   return AddFrame(name, "", {kColumnX[column], y, kColumnW, h}, nullptr, false);
-}
-
-core::TextBox* JetCycle::Input(core::Frame* in, const char* label, const char* caption,
-                                const char* box, const char* text, int y, const char* what,
-                                int labelH, int labelW) {
-  AddLabel(label, caption, {0, y, labelW, labelH}, in);
-  core::TextBox* t = AddTextBox(box, {kBoxX, y, kBoxW, 26}, in);
-  t->setText(text);
-  t->what = what;
-  return t;
 }
 
 core::ListBox* JetCycle::Choice(core::Frame* in, const char* label, const char* caption,
@@ -65,19 +63,18 @@ JetCycle::JetCycle()
   lstSA = AddList("lstSA", {"y", "n"}, {x0 + kBoxX, 178, kBoxW, ListHeight(2)});
   // The typed ambient state and the altitude take turns in one place.
   fraSA = Panel("fraSA", c0, 224, 2 * kRow);
-  txtp0 = Input(fraSA, "lblp0", "Atmospheric pressure (psia)", "txtp0", "14.69", 0,
-                "Atmospheric pressure");
-  txtT0 = Input(fraSA, "lblT0", "Atmospheric temperature (R)", "txtT0", "518.7", kRow,
-                "Atmospheric temperature");
+  core::AddBoxes(
+      *this,
+      {In("lblp0", "Atmospheric pressure (psia)", "txtp0", "14.69", 0, "Atmospheric pressure"),
+       In("lblT0", "Atmospheric temperature (R)", "txtT0", "518.7", kRow,
+          "Atmospheric temperature")},
+      fraSA)
+      .Into({&txtp0, &txtT0});
   fraSA2 = Panel("fraSA2", c0, 224, kRow);
-  txtalt = Input(fraSA2, "lblalt", "Altitude (ft)", "txtalt", "0", 0, "Altitude");
+  txtalt = core::AddBox(*this, In("lblalt", "Altitude (ft)", "txtalt", "0", 0, "Altitude"), fraSA2);
   auto flight = [&](const char* label, const char* caption, const char* box, const char* text,
                     int y, const char* what) {
-    AddLabel(label, caption, {x0, y, kBoxX - 6, 26});
-    core::TextBox* t = AddTextBox(box, {x0 + kBoxX, y, kBoxW, 26});
-    t->setText(text);
-    t->what = what;
-    return t;
+    return core::AddBox(*this, In(label, caption, box, text, y, what, 26, kBoxX - 6, x0));
   };
   txtM0 = flight("lblM0", "Mach number", "txtM0", "0.75", 290, "Mach number");
   txttt4 = flight("lbltt4", "Burner exit temperature (R)", "txttt4", "2500", 290 + kRow,
@@ -93,80 +90,104 @@ JetCycle::JetCycle()
   lstIGC = Choice(fragam0, "lblIGC", "Constant cp and gamma?", "lstIGC", {"y", "n"}, 0,
                   kBoxX - 6);
   fragam = Panel("fragam", c1, 100, kRow);
-  txtgmcn = Input(fragam, "lblgmcn", "gamma", "txtgmcn", "1.40", 0, "gamma");
+  txtgmcn = core::AddBox(*this, In("lblgmcn", "gamma", "txtgmcn", "1.40", 0, "gamma"), fragam);
   fradiff = Panel("fradiff", c1, 130, kRow);
-  txtetd = Input(fradiff, "lbletd", "Diffuser recovery factor", "txtetd", "0.9", 0,
-                 "Diffuser recovery factor");
+  txtetd = core::AddBox(
+      *this,
+      In("lbletd", "Diffuser recovery factor", "txtetd", "0.9", 0, "Diffuser recovery factor"),
+      fradiff);
   fracmp = Panel("fracmp", c1, 160, kRow);
-  txtpic = Input(fracmp, "lblpic", "Compressor pressure ratio", "txtpic", "15", 0,
-                 "Compressor pressure ratio");
+  txtpic = core::AddBox(
+      *this,
+      In("lblpic", "Compressor pressure ratio", "txtpic", "15", 0, "Compressor pressure ratio"),
+      fracmp);
   fracmp2 = Panel("fracmp2", c1, 190, kRow);
-  txtetc = Input(fracmp2, "lbletc", "Compressor efficiency", "txtetc", "0.9", 0,
-                 "Compressor efficiency");
+  txtetc = core::AddBox(
+      *this, In("lbletc", "Compressor efficiency", "txtetc", "0.9", 0, "Compressor efficiency"),
+      fracmp2);
   fraburn = Panel("fraburn", c1, 220, 2 * kRow);
-  txtpib = Input(fraburn, "lblpib", "Burner pressure ratio", "txtpib", "0.9", 0,
-                 "Burner pressure ratio");
-  txtetb = Input(fraburn, "lbletb", "Burner efficiency", "txtetb", "0.9", kRow,
-                 "Burner efficiency");
+  core::AddBoxes(
+      *this,
+      {In("lblpib", "Burner pressure ratio", "txtpib", "0.9", 0, "Burner pressure ratio"),
+       In("lbletb", "Burner efficiency", "txtetb", "0.9", kRow, "Burner efficiency")},
+      fraburn)
+      .Into({&txtpib, &txtetb});
   fraturb = Panel("fraturb", c1, 280, kRow);
-  txtett = Input(fraturb, "lblett", "Turbine efficiency", "txtett", "0.9", 0,
-                 "Turbine efficiency");
+  txtett = core::AddBox(
+      *this, In("lblett", "Turbine efficiency", "txtett", "0.9", 0, "Turbine efficiency"), fraturb);
   framech = Panel("framech", c1, 310, kRow);
-  txtetm = Input(framech, "lbletm", "Shaft mechanical efficiency", "txtetm", "1.0", 0,
-                 "Shaft mechanical efficiency");
+  txtetm = core::AddBox(*this,
+                        In("lbletm", "Shaft mechanical efficiency", "txtetm", "1.0", 0,
+                           "Shaft mechanical efficiency"),
+                        framech);
   franozz = Panel("franozz", c1, 344, 74);
   lstinoz = Choice(franozz, "lblinoz", "Primary nozzle               c or cd?", "lstinoz",
                    {"c", "cd"}, 0, 100);
-  txtetn = Input(franozz, "lbletn", "Primary nozzle efficiency", "txtetn", "0.9", 46,
-                 "Primary nozzle efficiency");
+  txtetn = core::AddBox(
+      *this,
+      In("lbletn", "Primary nozzle efficiency", "txtetn", "0.9", 46, "Primary nozzle efficiency"),
+      franozz);
   fraprop0 = Panel("fraprop0", c1, 420, kRow);
-  txtwc = Input(fraprop0, "lblwc", "Propeller work coefficient", "txtwc", "0.8", 0,
-                "Propeller work coefficient");
+  txtwc = core::AddBox(
+      *this,
+      In("lblwc", "Propeller work coefficient", "txtwc", "0.8", 0, "Propeller work coefficient"),
+      fraprop0);
   fraprop = Panel("fraprop", c1, 450, kRow);
-  txtetp = Input(fraprop, "lbletp", "Propeller efficiency", "txtetp", "0.9", 0,
-                 "Propeller efficiency");
+  txtetp = core::AddBox(
+      *this, In("lbletp", "Propeller efficiency", "txtetp", "0.9", 0, "Propeller efficiency"),
+      fraprop);
 
   // Fan stream and afterburner.
   constexpr int c2 = 2;
   fraal0 = Panel("fraal0", c2, 56, kRow);
-  txtal = Input(fraal0, "lblal", "By-pass ratio", "txtal", "1.2", 0, "By-pass ratio");
+  txtal =
+      core::AddBox(*this, In("lblal", "By-pass ratio", "txtal", "1.2", 0, "By-pass ratio"), fraal0);
   fraal1 = Panel("fraal1", c2, 86, kRow);
-  txtetf = Input(fraal1, "lbletf", "Fan efficiency", "txtetf", "0.9", 0, "Fan efficiency");
+  txtetf = core::AddBox(*this, In("lbletf", "Fan efficiency", "txtetf", "0.9", 0, "Fan efficiency"),
+                        fraal1);
   fraal2 = Panel("fraal2", c2, 116, 56);
-  txtsg = Input(fraal2, "lblsg",
-                "Duct split ratio             (0 if all exhausted)        (1 if all mixed)",
-                "txtsg", "1", 0, "Duct split ratio", 56, 124);
+  txtsg = core::AddBox(
+      *this,
+      In("lblsg", "Duct split ratio             (0 if all exhausted)        (1 if all mixed)",
+         "txtsg", "1", 0, "Duct split ratio", 56, 124),
+      fraal2);
   fraal3 = Panel("fraal3", c2, 174, kRow);
-  txtpif = Input(fraal3, "lblpif", "Fan pressure ratio", "txtpif", "3.0", 0,
-                 "Fan pressure ratio");
+  txtpif = core::AddBox(
+      *this, In("lblpif", "Fan pressure ratio", "txtpif", "3.0", 0, "Fan pressure ratio"), fraal3);
   fraal4 = Panel("fraal4", c2, 204, 2 * kRow);
-  txtpip = Input(fraal4, "lblpip", "Duct pressure ratio", "txtpip", "1.0", 0,
-                 "Duct pressure ratio");
-  txtpim = Input(fraal4, "lblpim", "Mixer pressure ratio", "txtpim", "1.0", kRow,
-                 "Mixer pressure ratio");
+  core::AddBoxes(
+      *this,
+      {In("lblpip", "Duct pressure ratio", "txtpip", "1.0", 0, "Duct pressure ratio"),
+       In("lblpim", "Mixer pressure ratio", "txtpim", "1.0", kRow, "Mixer pressure ratio")},
+      fraal4)
+      .Into({&txtpip, &txtpim});
   fraal5 = Panel("fraal5", c2, 266, 74);
   lstinof = Choice(fraal5, "lblinof", "Fan nozzle              c or cd?", "lstinof", {"c", "cd"},
                    0, 100);
-  txtetfn = Input(fraal5, "lbletfn", "Fan nozzle efficiency", "txtetfn", "0.9", 46,
-                  "Fan nozzle efficiency");
+  txtetfn = core::AddBox(
+      *this, In("lbletfn", "Fan nozzle efficiency", "txtetfn", "0.9", 46, "Fan nozzle efficiency"),
+      fraal5);
   fraAB0 = Panel("fraAB0", c2, 344, ListHeight(2));
   lstIAB = Choice(fraAB0, "lblIAB", "Afterburner?", "lstIAB", {"n", "y"}, 0, kBoxX - 6);
   fraAB1 = Panel("fraAB1", c2, 388, 40);
-  txtttab = Input(fraAB1, "lblttab", "Afterburner exit temperature (R)        (0 if A/B is off)",
-                  "txtttab", "4000", 0, "Afterburner exit temperature", 40, 220);
+  txtttab = core::AddBox(*this,
+                         In("lblttab", "Afterburner exit temperature (R)        (0 if A/B is off)",
+                            "txtttab", "4000", 0, "Afterburner exit temperature", 40, 220),
+                         fraAB1);
   fraAB = Panel("fraAB", c2, 430, kRow);
-  txtpiab = Input(fraAB, "lblpiab", "Afterburner pressure ratio", "txtpiab", "0.9", 0,
-                  "Afterburner pressure ratio");
+  txtpiab = core::AddBox(*this,
+                         In("lblpiab", "Afterburner pressure ratio", "txtpiab", "0.9", 0,
+                            "Afterburner pressure ratio"),
+                         fraAB);
   fraab2 = Panel("fraab2", c2, 460, kRow);
-  txtetab = Input(fraab2, "lbletab", "Afterburner efficiency", "txtetab", "0.9", 0,
-                  "Afterburner efficiency");
+  txtetab = core::AddBox(
+      *this, In("lbletab", "Afterburner efficiency", "txtetab", "0.9", 0, "Afterburner efficiency"),
+      fraab2);
 
   // Results, warning and buttons.
   auto result = [&](const char* label, const char* caption, const char* box, int x, int lw) {
-    AddLabel(label, caption, {x, 538, lw, 26});
-    core::TextBox* t = AddTextBox(box, {x + lw + 4, 538, 100, 26});
-    t->readOnly = true;
-    return t;
+    return core::AddBox(*this,
+                        core::ResultBeside(label, caption, box, {x, 538, lw, 26}, {4, 0, 100, 26}));
   };
   txtff = result("lblff", "Thrust (lbf) =", "txtff", x0, 104);
   txtffnd = result("lblffnd", "ND-Thrust =", "txtffnd", x0 + 236, 80);
@@ -348,10 +369,10 @@ void JetCycle::cmdCalculate_Click() {
   txttsfc->setText(tsfc);
 }
 
-std::vector<std::string> JetCycle::ChartNames() const { return kCycleCharts; }
+std::vector<std::string> JetCycle::ChartNames() const { return cycle_charts::kCycleCharts; }
 
 core::ChartData JetCycle::Chart(const std::string& name) const {
-  const char* title = CycleChartTitle(name);
+  const char* title = cycle_charts::CycleChartTitle(name);
   if (!title) return Form::Chart(name);
   if (!last_) {
     std::string why = "Press Calculate to compute the cycle";
@@ -359,10 +380,10 @@ core::ChartData JetCycle::Chart(const std::string& name) const {
       why = "The last calculation gave an impossible design: too much power needed by compressor "
             "and/or fan and/or propeller";
     else if (calculated_)
-      why = CalculationFailed(lblError->caption());
+      why = cycle_charts::CalculationFailed(lblError->caption());
     return core::Unavailable(name, title, why);
   }
-  return CycleChart(name, JetCycleDiagram(*last_));
+  return cycle_charts::CycleChart(name, JetCycleDiagram(*last_));
 }
 
 // Inputs that no engine can have, refused before the cycle turns them into

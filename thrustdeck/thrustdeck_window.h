@@ -29,9 +29,6 @@ class JetCycle : public core::Form {
 
  private:
   core::Frame* Panel(const char* name, int column, int y, int h);
-  core::TextBox* Input(core::Frame* in, const char* label, const char* caption, const char* box,
-                        const char* text, int y, const char* what, int labelH = 26,
-                        int labelW = 234);
   core::ListBox* Choice(core::Frame* in, const char* label, const char* caption, const char* list,
                          std::vector<std::string> items, int y, int labelW);
   void cmdCalculate_Click();

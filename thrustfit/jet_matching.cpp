@@ -2,19 +2,19 @@
 
 #include <cmath>
 
-#include "thrustfit/matching.h"
+#include "lib/engine_maps/matching.h"
 
 namespace thrustfit {
 namespace {
 
-using maps::GasAt;
-using matching::Check;
-using matching::NoMatch;
+using engine_maps::Check;
+using engine_maps::GasAt;
+using engine_maps::NoMatch;
 
 constexpr int kPropertyPasses = 2;
 constexpr double kMachTolerance = 0.0001;
-constexpr matching::Bounds kBounds{kTurbinePasses, kFlowPasses, kSpeedPasses, kSpeedHalvings,
-                                   kMatchTurbinePasses};
+constexpr engine_maps::Bounds kBounds{kTurbinePasses, kFlowPasses, kSpeedPasses, kSpeedHalvings,
+                                      kMatchTurbinePasses};
 
 struct InletState {
   double tt2, gamma0, pt2p0;
@@ -28,7 +28,7 @@ InletState Inlet(const JetInputs& in, float m0) {
     s.tt2 = in.t0 * (1 + (s.gamma0 - 1) / 2 * m2);
     s.gamma0 = GasAt(s.tt2).gamma;
   }
-  const double pid = maps::DiffuserRecovery(in.pidd, m0);
+  const double pid = engine_maps::DiffuserRecovery(in.pidd, m0);
   s.pt2p0 = pid * std::pow(1 + (s.gamma0 - 1) / 2 * m2, s.gamma0 / (s.gamma0 - 1));
   return s;
 }
@@ -40,13 +40,13 @@ struct Flight {
   const InletState& inlet;
   float m0;
   std::vector<FlowPass>* trace;
-  matching::TurbineCount& turbine;
+  engine_maps::TurbineCount& turbine;
 };
 
 // What one speed pass carries to the next.
 struct Carry {
   double tt3, tt4, tt5;
-  matching::TurbineCarry turbine;
+  engine_maps::TurbineCarry turbine;
   double etan;
 };
 
@@ -67,15 +67,15 @@ NozzlePoint Nozzle(const Flight& at, double pt5pt2, Carry& c, JetResult& r) {
   p.npr = p.full;
   double m8 = 0;
   for (int pass = 0; pass < kPropertyPasses; ++pass) {
-    m8 = maps::NozzleExitMach(p.npr, p.gamma5, c.etan);
+    m8 = engine_maps::NozzleExitMach(p.npr, p.gamma5, c.etan);
     c.etan = in.etand - in.a * m8 * m8;
   }
   if (in.nozzle == "c" && m8 >= 1) {
     m8 = 1;
     c.etan = in.etand - in.a;
-    p.npr = maps::NozzleCriticalRatio(p.gamma5, c.etan);
+    p.npr = engine_maps::NozzleCriticalRatio(p.gamma5, c.etan);
   }
-  const double area = maps::NozzleAreaRatio(m8, p.gamma5, c.etan);
+  const double area = engine_maps::NozzleAreaRatio(m8, p.gamma5, c.etan);
   const double af = in.nozzle == "cd1" ? area : 1;
   p.t8 = c.tt5 / (1 + (p.gamma5 - 1) / 2 * m8 * m8);
   const double mc5n = in.mn * m8 * af * std::sqrt(p.gamma5 / 1.4) *
@@ -94,42 +94,42 @@ NozzlePoint AtSpeed(const Flight& at, float nc2, double& mc2, Carry& c, JetResul
   const double tt2 = at.inlet.tt2;
   const double f = in.f;
   double pic = 0, etac = 0, tr3 = 0, cpc = 0, mc3 = 0, mc4 = 0, nc4 = 0;
-  matching::TurbinePoint turbine{};
-  maps::BurnerPoint burner{};
-  matching::Secant flow(1);
+  engine_maps::TurbinePoint turbine{};
+  engine_maps::BurnerPoint burner{};
+  engine_maps::Secant flow(1);
   for (int kF = 0;; ++kF) {
     Check(kF < kFlowPasses);
     if (at.trace) at.trace->push_back({nc2, mc2, at.m0});
-    const maps::CompressorPoint cp = maps::CompressorAt(in.comp, nc2, mc2);
+    const engine_maps::CompressorPoint cp = engine_maps::CompressorAt(in.comp, nc2, mc2);
     Check(cp.x >= 0 && std::isfinite(cp.pic));
     pic = cp.pic;
     etac = cp.etac;
     for (int pass = 0; pass < kPropertyPasses; ++pass) {
-      const maps::Gas g = GasAt((c.tt3 + tt2) / 2);
-      tr3 = maps::CompressorTemperatureRatio(pic, g.gamma, etac);
+      const engine_maps::Gas g = GasAt((c.tt3 + tt2) / 2);
+      tr3 = engine_maps::CompressorTemperatureRatio(pic, g.gamma, etac);
       c.tt3 = tr3 * tt2;
       cpc = g.cp;
     }
     mc3 = mc2 * std::sqrt(tr3) / pic;
-    burner = maps::BurnerAt(in.burn, mc3, f, c.tt3);
+    burner = engine_maps::BurnerAt(in.burn, mc3, f, c.tt3);
     for (int pass = 0; pass < kPropertyPasses; ++pass) {
-      const maps::Gas g = GasAt((c.tt4 + c.tt3) / 2);
-      c.tt4 = maps::BurnerTemperatureRatio(in.burn, g.cp, c.tt3, f, burner.etab) * c.tt3;
+      const engine_maps::Gas g = GasAt((c.tt4 + c.tt3) / 2);
+      c.tt4 = engine_maps::BurnerTemperatureRatio(in.burn, g.cp, c.tt3, f, burner.etab) * c.tt3;
     }
     const double tr4 = c.tt4 / tt2;
     mc4 = (1 + f) * mc2 * std::sqrt(tr4) / (burner.pib * pic);
     nc4 = nc2 / std::sqrt(tr4);
-    const double etam = maps::ShaftEfficiency(in.s1, in.s2, nc2);
+    const double etam = engine_maps::ShaftEfficiency(in.s1, in.s2, nc2);
     Check(std::isfinite(mc4) && std::isfinite(nc4) && std::isfinite(etam));
 
     // The turbine drives the compressor alone.
-    auto work = [&](const maps::Gas& g) {
+    auto work = [&](const engine_maps::Gas& g) {
       return 1 - cpc * (tr3 - 1) / (etam * (1 + f) * g.cp * tr4);
     };
-    turbine = matching::TurbinePasses(in.turb, c.tt4, c.tt5, mc4, nc4, c.turbine, work, kBounds,
-                                      at.turbine);
-    const double err = matching::FlowError(mc2, turbine.mc4t, mc4);
-    if (std::fabs(err) < matching::kFlowTolerance) break;
+    turbine = engine_maps::TurbinePasses(in.turb, c.tt4, c.tt5, mc4, nc4, c.turbine, work, kBounds,
+                                         at.turbine);
+    const double err = engine_maps::FlowError(mc2, turbine.mc4t, mc4);
+    if (std::fabs(err) < engine_maps::kFlowTolerance) break;
     mc2 = flow.Next(mc2, err);
   }
 
@@ -145,7 +145,7 @@ NozzlePoint AtSpeed(const Flight& at, float nc2, double& mc2, Carry& c, JetResul
   r.pit = turbine.pit;
   r.etat = c.turbine.etat;
   r.etan = c.etan;
-  r.picSurge = maps::SurgePressureRatio(in.comp, mc2);
+  r.picSurge = engine_maps::SurgePressureRatio(in.comp, mc2);
   r.mc5 = mc4 * std::sqrt(c.tt5 / c.tt4) / turbine.pit;
   Check(std::isfinite(r.mc5));
   if (in.mode == Mode::GasGenerator) return {};
@@ -163,11 +163,11 @@ void Thrust(const Flight& at, float nc2, double mc2, const NozzlePoint& p, JetRe
   const double p0p8 = p.npr / p.full;
   r.ndThrust = (1 + f) * (r.m8 / m0) * st * std::sqrt(p.gamma5 / g0) - 1 +
                (1 + f) * st / (r.m8 * m0 * std::sqrt(g0 * p.gamma5)) * (1 - p0p8);
-  r.m = mc2 * at.inlet.pt2p0 * in.p0 / maps::kPstd * std::sqrt(maps::kTstd / tt2);
-  const double a0 = std::sqrt(g0 * maps::kR * in.t0 * maps::kGc * maps::kJ);
-  r.thrust = r.ndThrust * r.m * m0 * a0 / maps::kGc;
+  r.m = mc2 * at.inlet.pt2p0 * in.p0 / engine_maps::kPstd * std::sqrt(engine_maps::kTstd / tt2);
+  const double a0 = std::sqrt(g0 * engine_maps::kR * in.t0 * engine_maps::kGc * engine_maps::kJ);
+  r.thrust = r.ndThrust * r.m * m0 * a0 / engine_maps::kGc;
   r.tsfc = f * r.m * 3600 / r.thrust;
-  r.n = nc2 / std::sqrt(maps::kTstd / tt2);
+  r.n = nc2 / std::sqrt(engine_maps::kTstd / tt2);
   Check(std::isfinite(r.ndThrust) && std::isfinite(r.thrust) && std::isfinite(r.tsfc) &&
         std::isfinite(r.m) && std::isfinite(r.n));
 }
@@ -181,8 +181,8 @@ void Engine(const Flight& at, float& nc2, JetResult& r) {
   double mc2 = static_cast<float>(in.comp.c2 * static_cast<double>(nc2) *
                                   (static_cast<double>(in.comp.c3) + 1) / 2);
   double mc2Good = 0;
-  matching::Secant speed(100);
-  matching::SpeedHalving halving(kSpeedHalvings);
+  engine_maps::Secant speed(100);
+  engine_maps::SpeedHalving halving(kSpeedHalvings);
 
   for (int kS = 0;; ++kS) {
     Check(kS < kSpeedPasses);
@@ -200,7 +200,7 @@ void Engine(const Flight& at, float& nc2, JetResult& r) {
     }
     halving.Matched();
     if (in.mode == Mode::GasGenerator) return;
-    if (std::fabs(p.errN) < matching::kFlowTolerance) return Thrust(at, nc2, mc2, p, r);
+    if (std::fabs(p.errN) < engine_maps::kFlowTolerance) return Thrust(at, nc2, mc2, p, r);
     mc2Good = mc2;
     nc2 = static_cast<float>(speed.Next(nc2, p.errN));
     if (kS > 0) {
@@ -216,7 +216,7 @@ JetResult MatchJet(const JetInputs& in, std::vector<FlowPass>* trace) {
   JetResult r;
   float nc2 = in.nc2;
   float m0 = in.m0;
-  matching::TurbineCount turbine(kMatchTurbinePasses);
+  engine_maps::TurbineCount turbine(kMatchTurbinePasses);
   try {
     if (in.mode == Mode::GasGenerator) {
       const InletState gas{in.tt2, 0, 0};

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "thrustfit/component_maps.h"
+#include "lib/engine_maps/component_maps.h"
 
 namespace thrustfit {
 
@@ -14,9 +14,9 @@ enum class Mode { GasGenerator, Engine, Airframe };  // "g", "e", "f"
 
 struct JetInputs {
   Mode mode = Mode::Engine;
-  maps::Compressor comp;
-  maps::Burner burn;
-  maps::Turbine turb;
+  engine_maps::Compressor comp;
+  engine_maps::Burner burn;
+  engine_maps::Turbine turb;
   float s1 = 0, s2 = 0;
   float f = 0;
   float pidd = 0, mn = 0, a = 0;

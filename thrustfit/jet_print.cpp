@@ -8,7 +8,7 @@ namespace thrustfit {
 namespace {
 
 using core::PrintLine;
-using maps::RequireFinite;
+using engine_maps::RequireFinite;
 
 constexpr double kGammaN = 1.36;  // the nozzle table's own gas
 
@@ -22,7 +22,7 @@ void Diffuser(std::vector<std::string>& lines, const JetPrintInputs& in) {
   double mach = -0.25;
   for (int k = 0; k < 9; ++k) {
     mach += 0.25;
-    const float pid = static_cast<float>(maps::DiffuserRecovery(in.pidd, mach));
+    const float pid = static_cast<float>(engine_maps::DiffuserRecovery(in.pidd, mach));
     lines.push_back(PrintLine().num(mach).zone().num(pid).str());
   }
   lines.push_back("");
@@ -72,6 +72,8 @@ void Nozzle(std::vector<std::string>& lines, const JetPrintInputs& in) {
       etan = in.etand;
       float me = 0;
       for (int pass = 0; pass < 4; ++pass) {
+        // NozzleExitMach's law, written in the table's own order (1/pow,
+        // the efficiency term first): that order keeps the printed digits.
         me = static_cast<float>(
             std::sqrt(2 / (g - 1) * (1 / (etan * (1 / std::pow(p, (g - 1) / g)) + 1 - etan) - 1)));
         etan = in.etand - in.a * static_cast<double>(me) * me;
@@ -79,9 +81,9 @@ void Nozzle(std::vector<std::string>& lines, const JetPrintInputs& in) {
       if (convergent && me >= 1) {
         me = 1;
         etan = in.etand - in.a;
-        p = static_cast<float>(maps::NozzleCriticalRatio(g, etan));
+        p = static_cast<float>(engine_maps::NozzleCriticalRatio(g, etan));
       }
-      const double area = me >= 0.001f ? maps::NozzleAreaRatio(me, g, etan) : 999.0;
+      const double area = me >= 0.001f ? engine_maps::NozzleAreaRatio(me, g, etan) : 999.0;
       const double af = in.nozzle == "cd1" ? area : 1;
       const double t = 1 + (g - 1) / 2 * static_cast<double>(me) * me;
       const double mc5 =
@@ -130,7 +132,7 @@ void Airframe(std::vector<std::string>& lines, const JetPrintInputs& in) {
 
 std::vector<std::string> JetMapLines(const JetPrintInputs& in) {
   std::vector<std::string> lines;
-  maps::AppendCoreTables(lines, in.core);
+  engine_maps::AppendCoreTables(lines, in.core);
   if (in.mode == Mode::GasGenerator) return lines;
   Diffuser(lines, in);
   Nozzle(lines, in);

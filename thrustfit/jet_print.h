@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "lib/engine_maps/map_tables.h"
 #include "thrustfit/jet_matching.h"
-#include "thrustfit/map_tables.h"
 
 namespace thrustfit {
 
 inline constexpr const char* kPrintBase = "Quennic";
 
 struct JetPrintInputs {
-  maps::MapTableInputs core;
+  engine_maps::MapTableInputs core;
   Mode mode = Mode::Engine;
   std::string nozzle;
   float pidd = 0, mn = 0, a = 0;

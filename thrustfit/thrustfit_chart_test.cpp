@@ -5,58 +5,23 @@
 #include <utility>
 #include <vector>
 
-#include "thrustfit/map_chart_checks.h"
+#include "lib/engine_maps/map_chart_checks.h"
 #include "thrustfit/thrustfit_window.h"
 
 namespace thrustfit {
 namespace {
 
-using maps::checks::ExpectMarksAreTheShownMatch;
-using maps::checks::ExpectNoPoint;
-using maps::checks::OperatingPoint;
-using maps::checks::Single;
+using engine_maps::checks::Edit;
+using engine_maps::checks::ExpectMarksAreTheShownMatch;
+using engine_maps::checks::ExpectNoPoint;
+using engine_maps::checks::OperatingPoint;
 
-struct Edit {
-  const char* box;
-  const char* text;
-};
-
-class ThrustfitMaps : public testing::Test {
+class ThrustfitMaps : public engine_maps::checks::MapsTest<Form1> {
  protected:
-  void SetUp() override { form.Load(); }
-  void Type(const char* id, const char* text) {
-    form.UserType(*static_cast<core::TextBox*>(form.FindById(id)), text);
-  }
-  void Mode(const char* mode) {
-    auto* list = static_cast<core::ListBox*>(form.FindById("lstge"));
-    form.UserSelect(*list, list->IndexOf(mode));
-  }
-  void Calculate() { form.UserClick(*form.FindById("cmdCalculate")); }
-  bool Shown(const char* id) { return form.FindById(id)->shown(); }
+  void Mode(const char* mode) { Select("lstge", mode); }
   // The maps as the matching reads them.
-  maps::Compressor Compressor() {
-    maps::Compressor c;
-    c.c1 = Single(form, "txtc1");
-    c.c2 = Single(form, "txtc2");
-    c.c3 = Single(form, "txtc3");
-    c.c4 = Single(form, "txtc4");
-    c.c5 = Single(form, "txtc5");
-    c.nc2d = std::strtod(form.FindById("txtnc2d")->text().c_str(), nullptr);
-    c.etacd = std::strtod(form.FindById("txtetacd")->text().c_str(), nullptr);
-    c.mu = Single(form, "txtmu");
-    return c;
-  }
-  maps::Turbine Turbine() {
-    maps::Turbine t;
-    t.pitc = Single(form, "txtpitc");
-    t.k1 = Single(form, "txtk1");
-    t.k2 = Single(form, "txtk2");
-    t.mc4c = std::strtod(form.FindById("txtmc4c")->text().c_str(), nullptr);
-    t.nc4d = Single(form, "txtNc4d");
-    t.etatd = std::strtod(form.FindById("txtetatd")->text().c_str(), nullptr);
-    return t;
-  }
-  Form1 form;
+  engine_maps::Compressor Compressor() { return Maps("txtnc2d", false); }
+  engine_maps::Turbine Turbine() { return TurbineMaps(true); }
 };
 
 TEST_F(ThrustfitMaps, TheWindowHasBothMaps) {
@@ -94,7 +59,7 @@ TEST_F(ThrustfitMaps, OperatingPointIsTheShownMatchOnItsSpeedLine) {
 TEST_F(ThrustfitMaps, SpeedLinesOfThePrintedTableFromSurgeToChoke) {
   struct Case {
     const char* nc2d;
-    std::vector<maps::checks::SpeedLine> lines;
+    std::vector<engine_maps::checks::SpeedLine> lines;
   };
   const Case cases[] = {
       {"10000",
@@ -113,7 +78,8 @@ TEST_F(ThrustfitMaps, SpeedLinesOfThePrintedTableFromSurgeToChoke) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.nc2d);
     Type("txtnc2d", c.nc2d);
-    maps::checks::ExpectSpeedLinesSurgeToChoke(form.Chart("compressor-map"), Compressor(), c.lines);
+    engine_maps::checks::ExpectSpeedLinesSurgeToChoke(form.Chart("compressor-map"), Compressor(),
+                                                      c.lines);
   }
 }
 
@@ -157,11 +123,11 @@ TEST_F(ThrustfitMaps, SweepOfTheMatchDrawsTheRunningLine) {
   request.points = 11;
   request.button = "cmdCalculate";
   request.outputs = {"txttnd", "txtm2", "txtppc"};
-  maps::checks::ExpectRunningLine(form, make, request);
+  engine_maps::checks::ExpectRunningLine(form, make, request);
   // The point of the window's own Calculate stays.
   EXPECT_TRUE(OperatingPoint(form.Chart("compressor-map")));
   request.outputs = {"txtm2", "txttsfc"};
-  maps::checks::ExpectRunningLine(form, make, request);
+  engine_maps::checks::ExpectRunningLine(form, make, request);
 }
 
 }  // namespace

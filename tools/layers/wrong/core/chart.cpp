@@ -1,0 +1,3 @@
+#include "core/chart.h"
+
+#include "alpha/alpha_window.h"

@@ -1,0 +1,3 @@
+#include "lib/engine/rule.h"
+
+#include "core/form.h"
