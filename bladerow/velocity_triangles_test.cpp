@@ -11,30 +11,14 @@
 #include <vector>
 
 #include "bladerow/bladerow_window.h"
+#include "core/testing/driver.h"
 
 namespace bladerow {
 namespace {
 
 constexpr double kPi = 3.14159265358979;
 
-struct Window {
-  Bladerow form;
-  Window() { form.Load(); }
-  core::Control& C(const std::string& id) {
-    core::Control* c = form.FindById(id);
-    EXPECT_NE(c, nullptr) << id;
-    return *c;
-  }
-  void Select(const std::string& list, const std::string& item) {
-    auto& l = static_cast<core::ListBox&>(C(list));
-    form.UserSelect(l, l.IndexOf(item));
-  }
-  void Type(const std::string& box, const std::string& text) {
-    form.UserType(static_cast<core::TextBox&>(C(box)), text);
-  }
-  void Calculate() { form.UserClick(C("cmdCalculate")); }
-  double Shown(const std::string& box) { return std::stod(C(box).text()); }
-};
+using Window = core::testing::Driven<Bladerow>;
 
 struct Vec {
   double x0, y0, x1, y1;
@@ -104,7 +88,7 @@ TEST(bladerowVelocityTriangles, CloseAndAgreeWithTheWindow) {
     if (c.otherGas) w.Select("lstgas", "other");
     for (auto [box, text] : c.typed) w.Type(box, text);
     w.Calculate();
-    ASSERT_FALSE(w.C("lblError").visible()) << w.C("lblError").text();
+    ASSERT_EQ(w.Error(), "");
     const core::ChartData chart = w.form.Chart(kVelocityTriangles);
     ASSERT_TRUE(chart.available()) << chart.unavailable;
     EXPECT_TRUE(chart.equalScale);
@@ -154,16 +138,16 @@ TEST(bladerowVelocityTriangles, CloseAndAgreeWithTheWindow) {
       ASSERT_TRUE(ma && mb);
       EXPECT_NEAR((ma->x - v.x0) * v.dy(), (ma->y - v.y0) * v.dx(), tol * tol);
       EXPECT_NEAR((mb->x - wr.x0) * wr.dy(), (mb->y - wr.y0) * wr.dx(), tol * tol);
-      EXPECT_EQ(mb->text, std::string(st.beta) + " = " + w.C(st.betaBox).text() + " deg");
+      EXPECT_EQ(mb->text, std::string(st.beta) + " = " + w.Text(st.betaBox) + " deg");
       if (std::string(st.alpha) == "α2") {
-        EXPECT_EQ(ma->text, "α2 = " + w.C(st.alphaBox).text() + " deg");
+        EXPECT_EQ(ma->text, "α2 = " + w.Text(st.alphaBox) + " deg");
       }
-      EXPECT_NEAR(MarkValue(*ma), w.Shown(st.alphaBox), 0.005 + 1e-9);
+      EXPECT_NEAR(MarkValue(*ma), w.Number(st.alphaBox), 0.005 + 1e-9);
       EXPECT_NEAR(Direction(v.angle() - MarkValue(*ma)), 0, 0.005 + 1e-4);
       EXPECT_NEAR(Direction(wr.angle() - MarkValue(*mb)), 0, 0.005 + 1e-4);
       // Lengths over the speed of sound are the window's Mach numbers.
-      EXPECT_NEAR(v.length() / st.a, std::fabs(w.Shown(st.mAbs)), 0.0005 + 1e-6);
-      EXPECT_NEAR(wr.length() / st.a, std::fabs(w.Shown(st.mRel)), 0.0005 + 1e-6);
+      EXPECT_NEAR(v.length() / st.a, std::fabs(w.Number(st.mAbs)), 0.0005 + 1e-6);
+      EXPECT_NEAR(wr.length() / st.a, std::fabs(w.Number(st.mRel)), 0.0005 + 1e-6);
     }
   }
 }
@@ -193,10 +177,10 @@ TEST(bladerowVelocityTriangles, NothingBeforeTheFirstAndAfterAFailedCalculation)
     w.Calculate();
     const core::ChartData chart = w.form.Chart(kVelocityTriangles);
     EXPECT_EQ(chart.available(), s.drawn) << chart.unavailable;
-    EXPECT_EQ(w.C("lblError").visible(), !s.drawn);
+    EXPECT_EQ(w.Visible("lblError"), !s.drawn);
     if (!s.drawn) {
       EXPECT_TRUE(chart.series.empty());
-      EXPECT_EQ(chart.unavailable, "The last computation failed: " + w.C("lblError").text());
+      EXPECT_EQ(chart.unavailable, "The last computation failed: " + w.Text("lblError"));
     }
   }
   // Typing after the failure does not bring back old triangles nor lose why.
@@ -214,11 +198,11 @@ TEST(bladerowVelocityTriangles, AnUnsettledDensityDrawsTheLastPassAndSaysSo) {
   w.Type("txtb2a", "-50");
   w.Type("txttd2", "0.5");
   w.Calculate();
-  ASSERT_NE(w.C("lblError").text().find("did not settle"), std::string::npos);
+  ASSERT_NE(w.Text("lblError").find("did not settle"), std::string::npos);
   const core::ChartData chart = w.form.Chart(kVelocityTriangles);
   ASSERT_TRUE(chart.available());
   EXPECT_NE(chart.title.find("did not settle"), std::string::npos);
-  EXPECT_EQ(Mark(chart, "β2")->text, "β2 = " + w.C("txtb2").text() + " deg");
+  EXPECT_EQ(Mark(chart, "β2")->text, "β2 = " + w.Text("txtb2") + " deg");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/testing/driver.h"
 #include "shaftfit/shaftfit_window.h"
 #include "thrustfit/map_chart_checks.h"
 
@@ -21,21 +22,13 @@ struct Edit {
   const char* text;
 };
 
-class ShaftfitMaps : public testing::Test {
+class ShaftfitMaps : public core::testing::WindowTest<Form1> {
  protected:
-  void SetUp() override { form.Load(); }
-  void Type(const char* id, const char* text) {
-    form.UserType(*static_cast<core::TextBox*>(form.FindById(id)), text);
-  }
+  using Driver::Type;
   void Type(const std::vector<Edit>& edits) {
     for (const Edit& e : edits) Type(e.box, e.text);
   }
-  void Regenerator(const char* yn) {
-    auto* list = static_cast<core::ListBox*>(form.FindById("lstIRG"));
-    form.UserSelect(*list, list->IndexOf(yn));
-  }
-  void Calculate() { form.UserClick(*form.FindById("cmdCalculate")); }
-  bool Shown(const char* id) { return form.FindById(id)->shown(); }
+  void Regenerator(const char* yn) { Select("lstIRG", yn); }
   // The maps as the matching reads them.
   maps::Compressor Compressor() {
     maps::Compressor c;
@@ -45,7 +38,7 @@ class ShaftfitMaps : public testing::Test {
     c.c4 = Single(form, "txtc4");
     c.c5 = Single(form, "txtc5");
     c.nc2d = Single(form, "txtn2d");
-    c.etacd = std::strtod(form.FindById("txtetacd")->text().c_str(), nullptr);
+    c.etacd = Number("txtetacd");
     c.mu = Single(form, "txtmu");
     return c;
   }
@@ -54,12 +47,11 @@ class ShaftfitMaps : public testing::Test {
     t.pitc = Single(form, "txtpitc");
     t.k1 = Single(form, "txtk1");
     t.k2 = Single(form, "txtk2");
-    t.mc4c = std::strtod(form.FindById("txtmc4c")->text().c_str(), nullptr);
-    t.nc4d = std::strtod(form.FindById("txtNc4d")->text().c_str(), nullptr);
-    t.etatd = std::strtod(form.FindById("txtetatd")->text().c_str(), nullptr);
+    t.mc4c = Number("txtmc4c");
+    t.nc4d = Number("txtNc4d");
+    t.etatd = Number("txtetatd");
     return t;
   }
-  Form1 form;
 };
 
 TEST_F(ShaftfitMaps, OperatingPointIsTheShownMatchOnItsSpeedLine) {

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/testing/driver.h"
 #include "thrustfit/map_chart_checks.h"
 #include "thrustfit/thrustfit_window.h"
 
@@ -21,18 +22,10 @@ struct Edit {
   const char* text;
 };
 
-class ThrustfitMaps : public testing::Test {
+class ThrustfitMaps : public core::testing::WindowTest<Form1> {
  protected:
-  void SetUp() override { form.Load(); }
-  void Type(const char* id, const char* text) {
-    form.UserType(*static_cast<core::TextBox*>(form.FindById(id)), text);
-  }
-  void Mode(const char* mode) {
-    auto* list = static_cast<core::ListBox*>(form.FindById("lstge"));
-    form.UserSelect(*list, list->IndexOf(mode));
-  }
-  void Calculate() { form.UserClick(*form.FindById("cmdCalculate")); }
-  bool Shown(const char* id) { return form.FindById(id)->shown(); }
+  using Driver::Type;
+  void Mode(const char* mode) { Select("lstge", mode); }
   // The maps as the matching reads them.
   maps::Compressor Compressor() {
     maps::Compressor c;
@@ -41,8 +34,8 @@ class ThrustfitMaps : public testing::Test {
     c.c3 = Single(form, "txtc3");
     c.c4 = Single(form, "txtc4");
     c.c5 = Single(form, "txtc5");
-    c.nc2d = std::strtod(form.FindById("txtnc2d")->text().c_str(), nullptr);
-    c.etacd = std::strtod(form.FindById("txtetacd")->text().c_str(), nullptr);
+    c.nc2d = Number("txtnc2d");
+    c.etacd = Number("txtetacd");
     c.mu = Single(form, "txtmu");
     return c;
   }
@@ -51,12 +44,11 @@ class ThrustfitMaps : public testing::Test {
     t.pitc = Single(form, "txtpitc");
     t.k1 = Single(form, "txtk1");
     t.k2 = Single(form, "txtk2");
-    t.mc4c = std::strtod(form.FindById("txtmc4c")->text().c_str(), nullptr);
+    t.mc4c = Number("txtmc4c");
     t.nc4d = Single(form, "txtNc4d");
-    t.etatd = std::strtod(form.FindById("txtetatd")->text().c_str(), nullptr);
+    t.etatd = Number("txtetatd");
     return t;
   }
-  Form1 form;
 };
 
 TEST_F(ThrustfitMaps, TheWindowHasBothMaps) {
