@@ -6,7 +6,7 @@
 #include "core/numtext.h"
 #include "core/printline.h"
 #include "ringflow/printfile.h"
-#include "ringflow/radial_profiles.h"
+#include "ringflow/profile_chart.h"
 #include "ringflow/streamline.h"
 #include "ringflow/diagram.h"
 

@@ -1,7 +1,7 @@
 // The radial profiles chart against the print file of the same Calculate:
 // one axial velocity and one flow angle curve per station the file holds,
 // at the file's diameters and with its numbers, radii between hub and tip.
-#include "ringflow/radial_profiles.h"
+#include "ringflow/profile_chart.h"
 
 #include <gtest/gtest.h>
 
