@@ -60,7 +60,7 @@ void Isentropic::cmdscompute_Click() {
 }
 
 std::function<Row(float)> Isentropic::RowFormula(float g) const {
-  return [k = IsentropicConstants(g)](float mach) {
+  return [k = ConstantsFor<IsentropicConstants>(g)](float mach) {
     const IsentropicState s = IsentropicRatios(mach, k);
     return Row{mach < 1e-9f ? Out(s.m) : Out(mach), Out(s.t), Out(s.p), Out(s.r),
                AreaText(Limit(s.a))};

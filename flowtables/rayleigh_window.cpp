@@ -73,7 +73,7 @@ void Rayleigh::Single() {
 }
 
 std::function<Row(float)> Rayleigh::RowFormula(float g) const {
-  return [k = RayleighConstants(g)](float row) {
+  return [k = ConstantsFor<RayleighConstants>(g)](float row) {
     const double m = Mach(row);
     const RayleighState s = RayleighRatios(m, k);
     return Row{Out(m), Out(s.t), Out(Limit(s.p)), Out(Limit(s.pt)), Out(s.ms), Out(Limit(s.T0))};

@@ -113,10 +113,6 @@ core::TextBox* Ringflow::Box(const std::string& name, int index) const {
   return static_cast<core::TextBox*>(Find(name, index));
 }
 
-core::Frame* Ringflow::Fra(const std::string& name) const {
-  return static_cast<core::Frame*>(Find(name));
-}
-
 core::Label* Ringflow::NewLabel(const std::string& caption, core::Rect r, core::Frame* in,
                                core::Look look) {
   return AddLabel("Label" + std::to_string(++labels_), caption, r, in, look);
@@ -150,13 +146,6 @@ Ringflow::Ringflow() : Form(core::Caption("Stream Line Analysis", 20), kWidth, k
   AddPicture("Picture1", DiagramSvg(), {2, 2, 700, 510}, Frapic);
   Frapic->setVisible(false);
 
-  FraNtype2b = Fra("FraNtype2b");
-  FraNtype2c = Fra("FraNtype2c");
-  FraNtype2d = Fra("FraNtype2d");
-  Frantype3b = Fra("Frantype3b");
-  Frantype3c = Fra("Frantype3c");
-  Frantype3d = Fra("Frantype3d");
-  Frantype3e = Fra("Frantype3e");
   FraConv->setVisible(false);
   Fraconv2->setVisible(false);
   Wire();
@@ -165,30 +154,24 @@ Ringflow::Ringflow() : Form(core::Caption("Stream Line Analysis", 20), kWidth, k
 int Ringflow::AddStageInputs(int y) {
   // The inputs that every solution type needs.
   struct Row {
+    core::TextBox* Ringflow::*box;
     const char* name;
     const char* caption;
     const char* text;
-    const char* what;
   };
-  const Row rows[] = {{"txtdh", "Hub Dia (ft)", "1.563", "Hub Dia"},
-                      {"txtdt", "Tip Dia (ft)", "1.973", "Tip Dia"},
-                      {"txtrotn", "RPM", "10500", "RPM"},
-                      {"txtq", "Q (cfm)", "32053", "Q"},
-                      {"txtpin", "pin (psia)", "63.6499", "pin"},
-                      {"txtrho", "rho (sl/ft^3)", "0.00698", "rho"},
-                      {"txtnan", "No. of Annuli (odd - max 9)", "3", "No. of Annuli"}};
+  const Row rows[] = {{&Ringflow::txtdh, "txtdh", "Hub Dia (ft)", "1.563"},
+                      {&Ringflow::txtdt, "txtdt", "Tip Dia (ft)", "1.973"},
+                      {&Ringflow::txtrotn, "txtrotn", "RPM", "10500"},
+                      {&Ringflow::txtq, "txtq", "Q (cfm)", "32053"},
+                      {&Ringflow::txtpin, "txtpin", "pin (psia)", "63.6499"},
+                      {&Ringflow::txtrho, "txtrho", "rho (sl/ft^3)", "0.00698"},
+                      {&Ringflow::txtnan, "txtnan", "No. of Annuli (odd - max 9)", "3"}};
   for (const Row& row : rows) {
     NewLabel(row.caption, {8, y + 2, 214, 22});
-    NewBox(row.name, row.text, {226, y, 90, 24})->what = row.caption;
+    this->*row.box = NewBox(row.name, row.text, {226, y, 90, 24});
+    (this->*row.box)->what = row.caption;
     y += 30;
   }
-  txtdh = Box("txtdh");
-  txtdt = Box("txtdt");
-  txtrotn = Box("txtrotn");
-  txtq = Box("txtq");
-  txtpin = Box("txtpin");
-  txtrho = Box("txtrho");
-  txtnan = Box("txtnan");
 
   FraNBR = AddFrame("FraNBR", "", {8, y, 310, 26}, nullptr, false);
   NewLabel("No. of Blade Rows (odd - max 9)", {0, 2, 216, 22}, FraNBR);
@@ -254,10 +237,12 @@ void Ringflow::AddMidspanAngles() {
         std::string(exits[s - 2]) + " angle";
   }
   const char* stage2[] = {"FraNtype2b", "FraNtype2c", "FraNtype2d"};
+  core::Frame* Ringflow::*frames[] = {&Ringflow::FraNtype2b, &Ringflow::FraNtype2c,
+                                      &Ringflow::FraNtype2d};
   for (int n = 0; n < 3; ++n) {
-    auto* f = AddFrame(stage2[n], "", {kRight + 200, kTop + 26 + (3 + 2 * n) * kRowDy, 300,
-                                       2 * kRowDy},
-                       nullptr, false);
+    auto* f = this->*frames[n] = AddFrame(
+        stage2[n], "", {kRight + 200, kTop + 26 + (3 + 2 * n) * kRowDy, 300, 2 * kRowDy}, nullptr,
+        false);
     for (int m = 0; m < 2; ++m) {
       const int s = 5 + 2 * n + m;
       NewLabel(m == 0 ? "Rotor Exit" : "Stator Exit", {20, m * kRowDy + 2, 130, 22}, f);
@@ -275,11 +260,14 @@ void Ringflow::AddDiameterTable() {
   for (int c = 0; c < 5; ++c)
     NewLabel(heads3[c], {kColX[c], 0, kColW[c], 22}, Frantype3, core::Look::Heading);
   const char* sub3[] = {"Frantype3b", "Frantype3c", "Frantype3d", "Frantype3e"};
+  core::Frame* Ringflow::*frames[] = {&Ringflow::Frantype3b, &Ringflow::Frantype3c,
+                                      &Ringflow::Frantype3d, &Ringflow::Frantype3e};
   for (int pair = 0; pair < 5; ++pair) {
     core::Frame* in = Frantype3;
     int y0 = 26 + 2 * pair * kRowDy;
     if (pair > 0) {
-      in = AddFrame(sub3[pair - 1], "", {0, y0, 690, 2 * kRowDy}, Frantype3, false);
+      in = this->*frames[pair - 1] =
+          AddFrame(sub3[pair - 1], "", {0, y0, 690, 2 * kRowDy}, Frantype3, false);
       y0 = 0;
     }
     for (int m = 0; m < 2; ++m) {
@@ -429,6 +417,48 @@ void Ringflow::Cmdcalculate_Click() {
   Calculate();
 }
 
+PrintHeading Ringflow::Heading() const {
+  PrintHeading head;
+  head.dho = static_cast<float>(dh);
+  head.dto = static_cast<float>(dt);
+  head.dtdh = static_cast<float>(dt / dh);
+  head.rotno = static_cast<float>(rotn);
+  head.rhoo = static_cast<float>(rho);
+  head.qo = static_cast<float>(q);
+  head.mdot = static_cast<float>(q * rho / 60 * 32.17);
+  head.turbo = Lstturbo->text();
+  head.ntyp = static_cast<int>(ntyp);
+  head.itty = itty;
+  head.isl = isl;
+  return head;
+}
+
+void Ringflow::ReadAngles(StageInput& in, const Reader& read) const {
+  const int nst = nbr + 1;
+  if (ntyp == 1) {
+    for (int st = 2; st <= nst; ++st) in.alnm[st] = read(Box("txtalnm", st));
+  } else if (ntyp == 3) {
+    const std::pair<const char*, int> angles[] = {
+        {"txtale2", 2}, {"txtale3", 3}, {"txtale4", 4}, {"txtefye", -2},
+        {"txtale5", 5}, {"txtale6", 6}, {"txtefye2", -4}, {"txtale7", 7},
+        {"txtale8", 8}, {"txtefye3", -6}, {"txtale9", 9}, {"txtale10", 10},
+        {"txtefye4", -8}};
+    for (auto [box, where] : angles)
+      for (int k = 1; k <= 3; ++k) {
+        const double v = read(Box(box, k));
+        if (where > 0)
+          in.ang[where][k] = v;
+        else
+          in.eff[-where][k] = v;
+      }
+  } else {
+    for (int k = 1; k <= nan + 1; ++k) in.ang[2][k] = read(Box("txtalf2", k));
+    for (int k = 1; k <= nan + 1; ++k) in.ang[3][k] = read(Box("txtalf3", k));
+    for (int k = 1; k <= nan + 1; ++k) in.ang[4][k] = read(Box("txtalf4", k));
+    for (int k = 1; k <= nan + 1; ++k) in.eff[2][k] = read(Box("txtefyf", k));
+  }
+}
+
 void Ringflow::Calculate() {
   FraConv->setVisible(false);
   Fraconv2->setVisible(false);
@@ -437,7 +467,7 @@ void Ringflow::Calculate() {
   // The print file is open from here on: whatever stops the run leaves the
   // lines written so far.
   std::vector<std::string> lines;
-  auto read = [&](const core::TextBox* b) -> double {
+  const Reader read = [&](const core::TextBox* b) -> double {
     if (auto v = core::ParseStrict(b->text())) return *v;
     WritePrintFile(name, lines);
     return Strict(b);  // names the box and throws
@@ -465,23 +495,10 @@ void Ringflow::Calculate() {
   in.rho = rho;
   in.pin = pin;
   if (auto problem = CheckInputs(in)) stop(*problem);
-  PrintHeading head;
-  head.dho = static_cast<float>(dh);
-  head.dto = static_cast<float>(dt);
-  head.dtdh = static_cast<float>(dt / dh);
-  head.rotno = static_cast<float>(rotn);
-  head.rhoo = static_cast<float>(rho);
-  head.qo = static_cast<float>(q);
-
   nan = static_cast<int16_t>(ForceAnnuli(nan));
   isl = static_cast<int16_t>(lstisl->listIndex());
   itty = static_cast<int16_t>(lstitty->listIndex());
-  head.mdot = static_cast<float>(q * rho / 60 * 32.17);
-  head.turbo = Lstturbo->text();
-  head.ntyp = static_cast<int>(ntyp);
-  head.itty = itty;
-  head.isl = isl;
-  AddHeading(head, lines);
+  AddHeading(Heading(), lines);
 
   in.nan = nan;
   in.isl = isl;
@@ -489,29 +506,7 @@ void Ringflow::Calculate() {
   in.ntyp = static_cast<int>(ntyp);
   in.nbr = nbr;
   in.turbine = Lstturbo->text() == "Turbine";
-  const int nst = nbr + 1;
-  if (ntyp == 1) {
-    for (int st = 2; st <= nst; ++st) in.alnm[st] = read(Box("txtalnm", st));
-  } else if (ntyp == 3) {
-    const std::pair<const char*, int> angles[] = {
-        {"txtale2", 2}, {"txtale3", 3}, {"txtale4", 4}, {"txtefye", -2},
-        {"txtale5", 5}, {"txtale6", 6}, {"txtefye2", -4}, {"txtale7", 7},
-        {"txtale8", 8}, {"txtefye3", -6}, {"txtale9", 9}, {"txtale10", 10},
-        {"txtefye4", -8}};
-    for (auto [box, where] : angles)
-      for (int k = 1; k <= 3; ++k) {
-        const double v = read(Box(box, k));
-        if (where > 0)
-          in.ang[where][k] = v;
-        else
-          in.eff[-where][k] = v;
-      }
-  } else {
-    for (int k = 1; k <= nan + 1; ++k) in.ang[2][k] = read(Box("txtalf2", k));
-    for (int k = 1; k <= nan + 1; ++k) in.ang[3][k] = read(Box("txtalf3", k));
-    for (int k = 1; k <= nan + 1; ++k) in.ang[4][k] = read(Box("txtalf4", k));
-    for (int k = 1; k <= nan + 1; ++k) in.eff[2][k] = read(Box("txtefyf", k));
-  }
+  ReadAngles(in, read);
   pin = pin * 144;
 
   const Solution s = Solve(in);

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/form.h"
+#include "ringflow/printfile.h"
 #include "ringflow/streamline.h"
 
 namespace ringflow {
@@ -47,6 +49,12 @@ class Ringflow : public core::Form {
   void CmdUsersGuide_Click();
   void Cmdcalculate_Click();
   void Calculate();
+  // A box read for Calculate: its number, or the print file so far is
+  // written and the failure names the box.
+  using Reader = std::function<double(const core::TextBox*)>;
+  // The flow angles and efficiencies of the solution type chosen.
+  void ReadAngles(StageInput& in, const Reader& read) const;
+  PrintHeading Heading() const;
   void Cmdend_Click();
   void txtnan_Change();
 
@@ -77,7 +85,6 @@ class Ringflow : public core::Form {
   int labels_ = 0;
 
   core::TextBox* Box(const std::string& name, int index = -1) const;
-  core::Frame* Fra(const std::string& name) const;
 
   core::TextBox *txtdh, *txtdt, *txtrotn, *txtq, *txtpin, *txtrho, *txtnan, *txtnbr, *Txtjconv;
   core::ListBox *lstisl, *lstntyp, *Lstturbo, *lstitty;

@@ -24,13 +24,38 @@ struct Root {
 // What one step of a root finder on the axial velocity of an annulus did.
 enum class Step { Next, Settled, Fail };
 
+// Regula falsi toward R(x) = 0, relaxed: the first step moves x by 1 %,
+// the others along the secant through the last two points.
+struct Secant {
+  bool first = true;
+  double xp = 0, Rp = 0;
+  void Advance(double& x, double R, double relax) {
+    if (first) {
+      xp = x;
+      Rp = R;
+      x = 1.01 * x;
+      first = false;
+      return;
+    }
+    const double old = x;
+    x = x - relax * R * (x - xp) / (R - Rp);
+    xp = old;
+    Rp = R;
+  }
+};
+
+// The search for the hub's axial velocity that meets radial equilibrium at
+// the tip: regula falsi (ITTY 0) or interval stepping (ITTY 1).
+struct HubSearch : Secant {
+  double h = 0;  // interval stepping: the step
+};
+
 // The search for the axial velocity of one annulus that meets radial
 // equilibrium.
-struct Search {
-  bool first = true;
+struct Search : Secant {
   int roots = 0;  // interval stepping: the roots found so far
   Root root{};    // the first of them
-  double step = 0, xp = 0, Rp = 0;
+  double step = 0;
   // The relative flow angle is only kept from the evaluation that ends the
   // annulus (or a root): its arc tangent is taken then, not on every step.
   double tLast = 0;
@@ -61,7 +86,18 @@ class March {
   void Run();
 
  private:
+  // Station 1, the entrance: its edges and mean diameters, the input
+  // angles in radians, and the uniform axial inflow at pressure pin.
+  void EntranceGeometry();
+  void AnglesToRadians(int nst);
+  void Entrance(double pin);
   bool StationSolve(int j);
+  void FirstGuesses(int j);
+  // Interval stepping whose hub velocity no longer moves: true once the tip
+  // edge repeats or has crept for kFrozenPasses.
+  bool Frozen(int j, double& lastHub, std::vector<double>& frozenTops) const;
+  void LowerHubGuess();
+  void HubStep(int j, double R, HubSearch& hub);
   // Hub to tip, annulus by annulus, at station j.
   Sweep HubSweep(int j, double& R);
   Sweep AnnulusSweep(int j, int i, bool iterate, double& R);
@@ -125,8 +161,26 @@ void March::Run() {
     for (int r = 2; r <= 8; r += 2)
       for (int k = 1; k <= 10; ++k) eff_[r][k] = 1;
 
-  // Station 1 geometry.
-  const double pin = in_.pin * 144;
+  EntranceGeometry();
+  AnglesToRadians(nst);
+  s.ang = ang_;
+  Entrance(in_.pin * 144);
+  camax_ = 100 * s.ca[1][1];
+  step0_ = -s.ca[1][1] / 100;
+
+  rotor_ = false;
+  for (int j = 2; j <= nst; ++j) {
+    if (!StationSolve(j)) {
+      if (s.error.empty()) s.failed = j;
+      return;
+    }
+    s.solved = j;
+    rotor_ = !rotor_;
+  }
+}
+
+void March::EntranceGeometry() {
+  Solution& s = s_;
   const double dd = isl_ == 0 ? (dt_ - dh_) / (annuli_ - 1) : (dt_ - dh_) / annuli_;
   const double ddin = (dt_ - dh_) / annuli_;
   s.dedge[1][1] = dh_;
@@ -138,8 +192,11 @@ void March::Run() {
     din_[i] = din_[i - 1] + ddin;
     s.dmid[1][i] = s.dmid[1][i - 1] + dd;
   }
+}
 
-  // Angles to radians. The hub-mean-tip type always has its three points,
+void March::AnglesToRadians(int nst) {
+  Solution& s = s_;
+  // The hub-mean-tip type always has its three points,
   // also for a single annulus.
   if (ntyp_ == 1) {
     for (int st = 1; st <= nst; ++st) {
@@ -153,10 +210,10 @@ void March::Run() {
       alnm_[st] = ang_[st][mid_];
     }
   }
+}
 
-  s.ang = ang_;
-
-  // Station 1: the entrance to the IGV.
+void March::Entrance(double pin) {
+  Solution& s = s_;
   for (int i = 1; i <= annuli_; ++i) {
     s.ca[1][i] = 4 * q_ / (kPi * (dt_ * dt_ - dh_ * dh_)) / 60;
     s.cu[1][i] = 0;
@@ -168,18 +225,6 @@ void March::Run() {
     s.p[1][i] = pin;
     s.m[i] = (s.dedge[1][i + 1] * s.dedge[1][i + 1] - s.dedge[1][i] * s.dedge[1][i]) *
              s.ca[1][i] * rho_ * kPi / 4;
-  }
-  camax_ = 100 * s.ca[1][1];
-  step0_ = -s.ca[1][1] / 100;
-
-  rotor_ = false;
-  for (int j = 2; j <= nst; ++j) {
-    if (!StationSolve(j)) {
-      if (s.error.empty()) s.failed = j;
-      return;
-    }
-    s.solved = j;
-    rotor_ = !rotor_;
   }
 }
 
@@ -224,23 +269,8 @@ bool March::StationSolve(int j) {
   for (long restart = 0;; ++restart) {
     s.cost[j].restarts = restart;
     if (restart > b_.restarts) return false;
-    // First guesses: the previous station.
-    s.dedge[j][annuli_ + 1] = s.dedge[1][annuli_ + 1];
-    s.dedge[j][1] = s.dedge[1][1];
-    for (int i = 1; i <= annuli_; ++i) {
-      s.ca[j][i] = s.ca[j - 1][i];
-      s.dmid[j][i] = s.dmid[j - 1][i];
-    }
-    if (ntyp_ != 1 && rotor_) {
-      s.ca[j][1] = s.ca[j][1] * fPert_;
-      if (annuli_ != 1) s.ca[j][2] = s.ca[j][2] * fPert_;
-    }
-    if (ntyp_ != 1 && itty_ == 1) s.ca[j][1] = s.ca[j - 1][1] * fHub_;
-    s.c[j][mid_] = s.ca[j][mid_] / std::cos(alnm_[j]);
-    s.cu[j][mid_] = std::sin(alnm_[j]) * s.c[j][mid_];
-
-    bool first = true;
-    double xp = 0, Rp = 0, h = 0;
+    FirstGuesses(j);
+    HubSearch hub;
     bool restartStation = false;
     double lastHub = NAN;
     std::vector<double> frozenTops;
@@ -257,28 +287,14 @@ bool March::StationSolve(int j) {
       // is the last bit of the tip edge, which settles within a few passes
       // or creeps by rounding. When an edge comes back the passes repeat for
       // ever; a creeping edge is given kFrozenPasses.
-      if (itty_ == 1) {
-        const double top = s.dedge[j][annuli_ + 1];
-        if (s.ca[j][1] == lastHub) {
-          if (std::find(frozenTops.begin(), frozenTops.end(), top) != frozenTops.end() ||
-              frozenTops.size() >= kFrozenPasses)
-            return false;
-          frozenTops.push_back(top);
-        } else {
-          frozenTops.clear();
-        }
-        lastHub = s.ca[j][1];
-      }
+      if (itty_ == 1 && Frozen(j, lastHub, frozenTops)) return false;
       double R = 0;
       const Sweep sweep = HubSweep(j, R);
       if (sweep == Sweep::Fail) return false;
       if (sweep == Sweep::Restart) {
         // The hub guess was too high: start lower.
         if (fHub_ < 0.1) return false;
-        if (fHub_ >= 1.005)
-          fHub_ = 1 + (fHub_ - 1) / 2;
-        else
-          fHub_ = fHub_ - 0.05;
+        LowerHubGuess();
         restartStation = true;
         break;
       }
@@ -289,37 +305,72 @@ bool March::StationSolve(int j) {
         // no solution.
         return ntyp_ == 1 || annuli_ == 1 || s.dedge[j][annuli_ + 1] > dt_ - kFillMargin;
       }
-      double& ca1 = s.ca[j][1];
-      if (itty_ == 0) {
-        if (first) {
-          xp = ca1;
-          ca1 = 1.01 * ca1;
-          Rp = R;
-          first = false;
-        } else {
-          const double old = ca1;
-          ca1 = ca1 - fRelax_ * R * (ca1 - xp) / (R - Rp);
-          xp = old;
-          Rp = R;
-        }
-      } else {
-        if (first) {
-          h = step0_;
-          ca1 = ca1 + h;
-          fHub_ = ca1 / s.ca[j - 1][1];
-          first = false;
-        } else if (R / Rp < 0) {
-          h = -h / 10;
-          ca1 = ca1 + h;
-        } else {
-          ca1 = ca1 + h;
-          fHub_ = ca1 / s.ca[j - 1][1];
-        }
-        Rp = R;
-      }
+      HubStep(j, R, hub);
     }
     if (!restartStation) return false;
   }
+}
+
+void March::FirstGuesses(int j) {
+  Solution& s = s_;
+  // The previous station.
+  s.dedge[j][annuli_ + 1] = s.dedge[1][annuli_ + 1];
+  s.dedge[j][1] = s.dedge[1][1];
+  for (int i = 1; i <= annuli_; ++i) {
+    s.ca[j][i] = s.ca[j - 1][i];
+    s.dmid[j][i] = s.dmid[j - 1][i];
+  }
+  if (ntyp_ != 1 && rotor_) {
+    s.ca[j][1] = s.ca[j][1] * fPert_;
+    if (annuli_ != 1) s.ca[j][2] = s.ca[j][2] * fPert_;
+  }
+  if (ntyp_ != 1 && itty_ == 1) s.ca[j][1] = s.ca[j - 1][1] * fHub_;
+  s.c[j][mid_] = s.ca[j][mid_] / std::cos(alnm_[j]);
+  s.cu[j][mid_] = std::sin(alnm_[j]) * s.c[j][mid_];
+}
+
+bool March::Frozen(int j, double& lastHub, std::vector<double>& frozenTops) const {
+  const Solution& s = s_;
+  const double top = s.dedge[j][annuli_ + 1];
+  if (s.ca[j][1] == lastHub) {
+    if (std::find(frozenTops.begin(), frozenTops.end(), top) != frozenTops.end() ||
+        frozenTops.size() >= kFrozenPasses)
+      return true;
+    frozenTops.push_back(top);
+  } else {
+    frozenTops.clear();
+  }
+  lastHub = s.ca[j][1];
+  return false;
+}
+
+void March::LowerHubGuess() {
+  if (fHub_ >= 1.005)
+    fHub_ = 1 + (fHub_ - 1) / 2;
+  else
+    fHub_ = fHub_ - 0.05;
+}
+
+void March::HubStep(int j, double R, HubSearch& hub) {
+  Solution& s = s_;
+  double& ca1 = s.ca[j][1];
+  if (itty_ == 0) {
+    hub.Advance(ca1, R, fRelax_);
+    return;
+  }
+  if (hub.first) {
+    hub.h = step0_;
+    ca1 = ca1 + hub.h;
+    fHub_ = ca1 / s.ca[j - 1][1];
+    hub.first = false;
+  } else if (R / hub.Rp < 0) {
+    hub.h = -hub.h / 10;
+    ca1 = ca1 + hub.h;
+  } else {
+    ca1 = ca1 + hub.h;
+    fHub_ = ca1 / s.ca[j - 1][1];
+  }
+  hub.Rp = R;
 }
 
 Sweep March::HubSweep(int j, double& R) {
@@ -450,17 +501,7 @@ Step March::RegulaFalsiStep(int j, int i, double tol, double R, Search& search) 
     KeepBeta(j, i, search.tLast);
     return Step::Settled;
   }
-  if (search.first) {
-    search.xp = ca;
-    search.Rp = R;
-    ca = 1.01 * ca;
-    search.first = false;
-  } else {
-    const double old = ca;
-    ca = ca - fRelax_ * R * (ca - search.xp) / (R - search.Rp);
-    search.xp = old;
-    search.Rp = R;
-  }
+  search.Advance(ca, R, fRelax_);
   return Step::Next;
 }
 

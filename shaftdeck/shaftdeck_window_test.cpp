@@ -20,12 +20,8 @@ class shaftdeckWindow : public core::testing::WindowTest<Shaftdeck> {
 using Texts = std::vector<std::string>;
 
 TEST_F(shaftdeckWindow, LoadSelectsDefaultsWithoutCalculating) {
-  EXPECT_EQ(Text("lstIR"), "R");
-  EXPECT_EQ(Text("lstSA"), "y");
-  EXPECT_EQ(Text("lstIGC"), "n");
-  EXPECT_EQ(Text("lstIRG"), "n");
-  EXPECT_EQ(Text("txtpic"), "18");
-  EXPECT_EQ(Text("txtetrg"), "0.75");
+  core::testing::ExpectTexts(*this, {{"lstIR", "R"}, {"lstSA", "y"}, {"lstIGC", "n"}, {"lstIRG", "n"},
+                                     {"txtpic", "18"}, {"txtetrg", "0.75"}});
   EXPECT_EQ(Results(), (Texts{"", "", "", ""}));
   EXPECT_FALSE(Visible("frapic"));
   EXPECT_EQ(Error(), "");

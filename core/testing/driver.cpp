@@ -71,6 +71,23 @@ std::string Driver::Error() const {
   return form_->lblError->visible() ? form_->lblError->text() : std::string();
 }
 
+void ExpectTexts(const Driver& w,
+                 std::initializer_list<std::pair<std::string_view, std::string_view>> texts) {
+  for (const auto& [id, text] : texts) EXPECT_EQ(w.Text(id), text) << id;
+}
+
+void ExpectRefused(const Driver& w, std::string_view box, const std::string& text,
+                   const std::string& message, const std::vector<std::string>& results,
+                   std::string_view button) {
+  w.Calculate(button);
+  ASSERT_EQ(w.Error(), "") << "before " << box << " " << text;
+  w.Type(box, text);
+  w.Calculate(button);
+  EXPECT_EQ(w.Error(), message) << box << " " << text;
+  for (const std::string& result : results)
+    EXPECT_EQ(w.Text(result), "") << box << " " << text << " " << result;
+}
+
 std::string RunScript(Form& form, const std::string& script, int* status) {
   std::istringstream in(script);
   std::ostringstream out, err;

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -47,6 +49,16 @@ class Driver {
  private:
   Form* form_;
 };
+
+// Each control of an id shows its text: {{"txtm1", "2.00"}, ...}.
+void ExpectTexts(const Driver& w,
+                 std::initializer_list<std::pair<std::string_view, std::string_view>> texts);
+
+// A text the window refuses: after a Calculate that succeeds, typing text
+// into box makes the next one fail with message and blank every result.
+void ExpectRefused(const Driver& w, std::string_view box, const std::string& text,
+                   const std::string& message, const std::vector<std::string>& results,
+                   std::string_view button = "cmdCalculate");
 
 // A window of class W, loaded, with its driver.
 template <class W>
