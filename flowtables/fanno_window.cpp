@@ -40,7 +40,7 @@ Fanno::Fanno() : LineWindow(Design(), "Fanno line", FannoLine) {
 
 void Fanno::Single() {
   const float g = Strict(txtg);
-  const FannoConstants k(g);
+  const FannoConstants k = ConstantsFor<FannoConstants>(g);
   if (Mode() > 0) {
     const bool subsonic = Mode() == 1;
     const double limit = FannoLimit(k);

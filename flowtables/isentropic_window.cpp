@@ -37,7 +37,7 @@ Isentropic::Isentropic() : TableWindow(Design()) {
 
 void Isentropic::cmdscompute_Click() {
   const float g = Strict(txtg);
-  const IsentropicConstants k(g);
+  const IsentropicConstants k = ConstantsFor<IsentropicConstants>(g);
   if (Mode() > 0) {
     const bool subsonic = Mode() == 1;
     const double a = Strict(Input(Mode()));

@@ -40,7 +40,7 @@ Rayleigh::Rayleigh() : LineWindow(Design(), "Rayleigh line", RayleighLine) {
 
 void Rayleigh::Single() {
   const float g = Strict(txtg);
-  const RayleighConstants k(g);
+  const RayleighConstants k = ConstantsFor<RayleighConstants>(g);
   if (Mode() > 0) {
     const bool subsonic = Mode() == 1;
     const double limit = RayleighLimit(k);
