@@ -159,30 +159,13 @@ TEST(bladerowVelocityTriangles, NothingBeforeTheFirstAndAfterAFailedCalculation)
   EXPECT_TRUE(before.series.empty());
   EXPECT_EQ(w.form.ChartNames(), std::vector<std::string>{kVelocityTriangles});
 
-  struct Step {
-    const char* box;
-    const char* text;
-    bool drawn;
-  } steps[] = {
-      {"txtom", "8000", true},
-      {"txtT1", "-1", false},   // refused
-      {"txtT1", "1310", true},
-      {"txtom", "x", false},    // not a number
-      {"txtom", "8000", true},
-      {"txtth1", "0", false},   // no inlet area
-  };
-  for (const Step& s : steps) {
-    SCOPED_TRACE(std::string(s.box) + " " + s.text);
-    w.Type(s.box, s.text);
-    w.Calculate();
-    const core::ChartData chart = w.form.Chart(kVelocityTriangles);
-    EXPECT_EQ(chart.available(), s.drawn) << chart.unavailable;
-    EXPECT_EQ(w.Visible("lblError"), !s.drawn);
-    if (!s.drawn) {
-      EXPECT_TRUE(chart.series.empty());
-      EXPECT_EQ(chart.unavailable, "The last computation failed: " + w.Text("lblError"));
-    }
-  }
+  core::testing::ExpectChartFollows(w, kVelocityTriangles, "cmdCalculate",
+                                    {{"txtom", "8000", true},
+                                     {"txtT1", "-1", false},  // refused
+                                     {"txtT1", "1310", true},
+                                     {"txtom", "x", false},  // not a number
+                                     {"txtom", "8000", true},
+                                     {"txtth1", "0", false}});  // no inlet area
   // Typing after the failure does not bring back old triangles nor lose why.
   w.Type("txtth1", "1.24");
   EXPECT_FALSE(w.form.Chart(kVelocityTriangles).available());

@@ -164,27 +164,11 @@ TEST_F(RadialProfiles, NothingBeforeTheFirstAndAfterAFailedCalculate) {
   Window w;
   EXPECT_EQ(w.form.ChartNames(), std::vector<std::string>{kRadialProfiles});
   EXPECT_FALSE(w.form.Chart(kRadialProfiles).available());
-  struct Step {
-    const char* box;
-    const char* text;
-    bool drawn;
-  } steps[] = {
-      {"txtdh", "1.563", true},
-      {"txtdh", "0", false},       // refused
-      {"txtdh", "1.563", true},
-      {"txtq", "lots", false},     // not a number
-  };
-  for (const Step& s : steps) {
-    SCOPED_TRACE(std::string(s.box) + " " + s.text);
-    w.Type(s.box, s.text);
-    w.Calculate();
-    const core::ChartData chart = w.form.Chart(kRadialProfiles);
-    EXPECT_EQ(chart.available(), s.drawn);
-    if (!s.drawn) {
-      EXPECT_TRUE(chart.series.empty());
-      EXPECT_EQ(chart.unavailable, "The last computation failed: " + w.Text("lblError"));
-    }
-  }
+  core::testing::ExpectChartFollows(w, kRadialProfiles, "Cmdcalculate",
+                                    {{"txtdh", "1.563", true},
+                                     {"txtdh", "0", false},  // refused
+                                     {"txtdh", "1.563", true},
+                                     {"txtq", "lots", false}});  // not a number
   // The reason stays once the error line has gone.
   w.Type("txtq", "32053");
   EXPECT_FALSE(w.Visible("lblError"));

@@ -88,6 +88,22 @@ void ExpectRefused(const Driver& w, std::string_view box, const std::string& tex
     EXPECT_EQ(w.Text(result), "") << box << " " << text << " " << result;
 }
 
+void ExpectChartFollows(const Driver& w, const std::string& chart, std::string_view button,
+                        std::initializer_list<ChartStep> steps) {
+  for (const ChartStep& s : steps) {
+    SCOPED_TRACE(std::string(s.box) + " " + s.text);
+    w.Type(s.box, s.text);
+    w.Calculate(button);
+    const ChartData data = w.window().Chart(chart);
+    EXPECT_EQ(data.available(), s.drawn) << data.unavailable;
+    EXPECT_EQ(w.Visible("lblError"), !s.drawn);
+    if (!s.drawn) {
+      EXPECT_TRUE(data.series.empty());
+      EXPECT_EQ(data.unavailable, "The last computation failed: " + w.Text("lblError"));
+    }
+  }
+}
+
 std::string RunScript(Form& form, const std::string& script, int* status) {
   std::istringstream in(script);
   std::ostringstream out, err;

@@ -46,6 +46,8 @@ class Driver {
   // What lblError says while it is visible, else "".
   std::string Error() const;
 
+  const Form& window() const { return *form_; }
+
  private:
   Form* form_;
 };
@@ -59,6 +61,16 @@ void ExpectTexts(const Driver& w,
 void ExpectRefused(const Driver& w, std::string_view box, const std::string& text,
                    const std::string& message, const std::vector<std::string>& results,
                    std::string_view button = "cmdCalculate");
+
+// A text typed, then Calculate pressed (button): the chart is drawn, or it
+// is empty and says what the computation failed with, as lblError does.
+struct ChartStep {
+  const char* box;
+  const char* text;
+  bool drawn;
+};
+void ExpectChartFollows(const Driver& w, const std::string& chart, std::string_view button,
+                        std::initializer_list<ChartStep> steps);
 
 // A window of class W, loaded, with its driver.
 template <class W>
