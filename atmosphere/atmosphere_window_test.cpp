@@ -4,16 +4,10 @@
 
 #include <string>
 
+#include "core/testing/driver.h"
+
 namespace atmosphere {
 namespace {
-
-std::string Text(const core::Form& form, const std::string& id) {
-  return form.FindById(id)->text();
-}
-
-void Type(core::Form& form, const std::string& id, const std::string& text) {
-  form.UserType(*static_cast<core::TextBox*>(form.FindById(id)), text);
-}
 
 TEST(AtmosphereTable, RowsStepInSinglePrecision) {
   struct Case {
@@ -49,51 +43,47 @@ TEST(AtmosphereWindow, SingleValueLines) {
       {"-1000", "-1,000", "Temperature = 522.2 degR", "Pressure = 15.234 psia"},
   };
   for (const Case& c : cases) {
-    Atmosphere form;
-    form.Load();
-    Type(form, "txtAltitude", c.typed);
-    form.UserClick(*form.FindById("cmdScompute"));
-    EXPECT_EQ(Text(form, "txtAltitude"), c.altitude) << c.typed;
-    EXPECT_EQ(Text(form, "lblTemp"), c.temperature) << c.typed;
-    EXPECT_EQ(Text(form, "lblPressure"), c.pressure) << c.typed;
-    EXPECT_FALSE(form.lblError->visible()) << c.typed;
+    core::testing::Driven<Atmosphere> w;
+    w.Type("txtAltitude", c.typed);
+    w.Click("cmdScompute");
+    EXPECT_EQ(w.Text("txtAltitude"), c.altitude) << c.typed;
+    EXPECT_EQ(w.Text("lblTemp"), c.temperature) << c.typed;
+    EXPECT_EQ(w.Text("lblPressure"), c.pressure) << c.typed;
+    EXPECT_EQ(w.Error(), "") << c.typed;
   }
 }
 
 TEST(AtmosphereWindow, TextThatIsNoNumberLeavesTheWindowUsable) {
-  Atmosphere form;
-  form.Load();
-  Type(form, "txtAltitude", "3 km");
-  form.UserClick(*form.FindById("cmdScompute"));
-  EXPECT_TRUE(form.lblError->visible());
-  EXPECT_EQ(form.lblError->text(), "Altitude (ft) does not hold a number");
+  core::testing::Driven<Atmosphere> w;
+  w.Type("txtAltitude", "3 km");
+  w.Click("cmdScompute");
+  EXPECT_EQ(w.Error(), "Altitude (ft) does not hold a number");
   // The lines keep their names, not the values of the last altitude.
-  EXPECT_EQ(Text(form, "lblTemp"), "Temperature =");
-  EXPECT_EQ(Text(form, "lblPressure"), "Pressure =");
-  Type(form, "txtAltitude", "1,000");
-  form.UserClick(*form.FindById("cmdScompute"));
-  EXPECT_FALSE(form.lblError->visible());
-  EXPECT_EQ(Text(form, "txtAltitude"), "1,000");
+  EXPECT_EQ(w.Text("lblTemp"), "Temperature =");
+  EXPECT_EQ(w.Text("lblPressure"), "Pressure =");
+  w.Type("txtAltitude", "1,000");
+  w.Click("cmdScompute");
+  EXPECT_EQ(w.Error(), "");
+  EXPECT_EQ(w.Text("txtAltitude"), "1,000");
 }
 
 TEST(AtmosphereWindow, TableOpensComputedAndLeavesItsInputs) {
-  Atmosphere form;
-  form.Load();
-  Type(form, "txtMinAlt", "50000");
-  Type(form, "txtMaxAlt", "3000");
-  form.UserClick(*form.FindById("optTable"));
-  EXPECT_FALSE(form.FindById("fraSingle")->visible());
-  EXPECT_TRUE(form.FindById("fraMulti")->visible());
-  EXPECT_EQ(Text(form, "txtMinAlt"), "50000");
-  EXPECT_EQ(Text(form, "lblAltVal(0)"), "50,000");
-  EXPECT_EQ(Text(form, "lblTempVal(0)"), "390.0");
-  EXPECT_EQ(Text(form, "lblPressVal(0)"), "1.692");
-  EXPECT_EQ(Text(form, "lblAltVal(3)"), "35,900");
-  EXPECT_EQ(Text(form, "lblTempVal(3)"), "390.9");
-  EXPECT_EQ(Text(form, "lblPressVal(10)"), "13.173");
-  form.UserClick(*form.FindById("optSingle"));
-  EXPECT_TRUE(form.FindById("fraSingle")->visible());
-  EXPECT_FALSE(form.FindById("fraMulti")->visible());
+  core::testing::Driven<Atmosphere> w;
+  w.Type("txtMinAlt", "50000");
+  w.Type("txtMaxAlt", "3000");
+  w.Click("optTable");
+  EXPECT_FALSE(w.Visible("fraSingle"));
+  EXPECT_TRUE(w.Visible("fraMulti"));
+  EXPECT_EQ(w.Text("txtMinAlt"), "50000");
+  EXPECT_EQ(w.Text("lblAltVal(0)"), "50,000");
+  EXPECT_EQ(w.Text("lblTempVal(0)"), "390.0");
+  EXPECT_EQ(w.Text("lblPressVal(0)"), "1.692");
+  EXPECT_EQ(w.Text("lblAltVal(3)"), "35,900");
+  EXPECT_EQ(w.Text("lblTempVal(3)"), "390.9");
+  EXPECT_EQ(w.Text("lblPressVal(10)"), "13.173");
+  w.Click("optSingle");
+  EXPECT_TRUE(w.Visible("fraSingle"));
+  EXPECT_FALSE(w.Visible("fraMulti"));
 }
 
 }  // namespace

@@ -5,34 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "core/testing/driver.h"
+
 namespace bladerow {
 namespace {
 
-class bladerowWindow : public ::testing::Test {
- protected:
-  void SetUp() override { form.Load(); }
-
-  core::Control& C(const std::string& id) {
-    core::Control* c = form.FindById(id);
-    EXPECT_NE(c, nullptr) << id;
-    return *c;
-  }
-  void Select(const std::string& list, const std::string& item) {
-    auto& l = static_cast<core::ListBox&>(C(list));
-    form.UserSelect(l, l.IndexOf(item));
-  }
-  void Type(const std::string& box, const std::string& text) {
-    form.UserType(static_cast<core::TextBox&>(C(box)), text);
-  }
-  void Calculate() { form.UserClick(C("cmdCalculate")); }
-  std::string Shown(const std::vector<std::string>& ids) {
-    std::string s;
-    for (const auto& id : ids) s += C(id).visible() ? '1' : '0';
-    return s;
-  }
-
-  Bladerow form;
-};
+using bladerowWindow = core::testing::WindowTest<Bladerow>;
 
 const std::vector<std::string> kResults = {"txtpp21", "txtpr",   "txtwsh", "txtm1", "txtm1r",
                                            "txtm2",   "txtm2r",  "txtcpr", "txtm3", "txtcps",
@@ -40,13 +18,13 @@ const std::vector<std::string> kResults = {"txtpp21", "txtpr",   "txtwsh", "txtm
                                            "txtb2",   "txtal2",  "txtal3"};
 
 TEST_F(bladerowWindow, LoadChoosesTheAxialCompressorOnAir) {
-  EXPECT_EQ(C("lsttype").text(), "axial compressor");
-  EXPECT_EQ(C("lstgas").text(), "air");
-  EXPECT_FALSE(C("Fragas").visible());
-  EXPECT_EQ(C("txtcax").text(), "1.00");
-  EXPECT_EQ(C("Txtgm2").text(), "1.400");
-  EXPECT_EQ(C("txtpp21").text(), "");  // nothing computed yet
-  EXPECT_EQ(C("fraresults2").text(), "Frame2");
+  EXPECT_EQ(Text("lsttype"), "axial compressor");
+  EXPECT_EQ(Text("lstgas"), "air");
+  EXPECT_FALSE(Visible("Fragas"));
+  EXPECT_EQ(Text("txtcax"), "1.00");
+  EXPECT_EQ(Text("Txtgm2"), "1.400");
+  EXPECT_EQ(Text("txtpp21"), "");  // nothing computed yet
+  EXPECT_EQ(Text("fraresults2"), "Frame2");
 }
 
 TEST_F(bladerowWindow, FramesFollowTheMachine) {
@@ -64,12 +42,12 @@ TEST_F(bladerowWindow, FramesFollowTheMachine) {
   };
   for (const Case& c : cases) {
     Select("lsttype", c.machine);
-    EXPECT_EQ(Shown(frames), c.shown) << c.machine;
+    EXPECT_EQ(VisiblePattern(frames), c.shown) << c.machine;
   }
   Select("lstgas", "other");
-  EXPECT_TRUE(C("Fragas").visible());
+  EXPECT_TRUE(Visible("Fragas"));
   Select("lstgas", "air");
-  EXPECT_FALSE(C("Fragas").visible());
+  EXPECT_FALSE(Visible("Fragas"));
 }
 
 TEST_F(bladerowWindow, DefaultsOfEachMachine) {
@@ -94,9 +72,9 @@ TEST_F(bladerowWindow, DefaultsOfEachMachine) {
   for (const Case& c : cases) {
     Select("lsttype", c.machine);
     Calculate();
-    EXPECT_FALSE(C("lblError").visible()) << C("lblError").text();
+    EXPECT_EQ(Error(), "");
     for (size_t i = 0; i < kResults.size(); ++i)
-      EXPECT_EQ(C(kResults[i]).text(), c.texts[i]) << c.machine << " " << kResults[i];
+      EXPECT_EQ(Text(kResults[i]), c.texts[i]) << c.machine << " " << kResults[i];
   }
 }
 
@@ -105,8 +83,8 @@ TEST_F(bladerowWindow, RadialBoxesAreIgnoredByTheAxialMachines) {
                           "txtthb", "txtal1b", "txtrtb", "txtrhb", "txtb2b", "Txtrg"})
     Type(box, "none");
   Calculate();
-  EXPECT_FALSE(C("lblError").visible()) << C("lblError").text();
-  EXPECT_EQ(C("txtpp21").text(), "1.175");
+  EXPECT_EQ(Error(), "");
+  EXPECT_EQ(Text("txtpp21"), "1.175");
   // The radial compressor takes its inlet from the eye, not from txtr.
   Select("lsttype", "radial compressor");
   Type("txtrta", "6");
@@ -118,8 +96,8 @@ TEST_F(bladerowWindow, RadialBoxesAreIgnoredByTheAxialMachines) {
   Type("txtr", "20");
   Type("txtth1", "3");
   Calculate();
-  EXPECT_EQ(C("txtpp21").text(), "1.209");
-  EXPECT_EQ(C("txtwsh").text(), "7,982");
+  EXPECT_EQ(Text("txtpp21"), "1.209");
+  EXPECT_EQ(Text("txtwsh"), "7,982");
 }
 
 TEST_F(bladerowWindow, AnotherGas) {
@@ -127,33 +105,32 @@ TEST_F(bladerowWindow, AnotherGas) {
   Type("Txtrg", "60");
   Type("Txtgm2", "1.3");
   Calculate();
-  EXPECT_EQ(C("txtgm").text(), "1.300");
-  EXPECT_EQ(C("txtpp21").text(), "1.158");
-  EXPECT_EQ(C("txtwsh").text(), "6,836");
+  EXPECT_EQ(Text("txtgm"), "1.300");
+  EXPECT_EQ(Text("txtpp21"), "1.158");
+  EXPECT_EQ(Text("txtwsh"), "6,836");
   Type("Txtgm2", "1");
   Calculate();
-  EXPECT_TRUE(C("lblError").visible());
-  EXPECT_EQ(C("lblError").text(), "Cannot compute cp of the gas: gamma must not be 1");
-  EXPECT_EQ(C("txtwsh").text(), "");
+  EXPECT_EQ(Error(), "Cannot compute cp of the gas: gamma must not be 1");
+  EXPECT_EQ(Text("txtwsh"), "");
 }
 
 TEST_F(bladerowWindow, FailuresAndAnUnsettledDensity) {
   Type("txtom", "");
   Calculate();
-  EXPECT_TRUE(C("lblError").visible());
-  EXPECT_NE(C("lblError").text().find("Rotational Speed (rpm)"), std::string::npos);
-  EXPECT_EQ(C("txtpp21").text(), "");
+  EXPECT_TRUE(Visible("lblError"));
+  EXPECT_NE(Text("lblError").find("Rotational Speed (rpm)"), std::string::npos);
+  EXPECT_EQ(Text("txtpp21"), "");
   Type("txtom", "8000");
   const std::pair<const char*, const char*> refused[] = {
       {"txtT1", "Inlet temperature (R) must be above zero: it is an absolute temperature"},
       {"txtm", "Air flow rate (lbm/s) must not be negative"},
   };
   for (auto [box, message] : refused) {
-    const std::string was = C(box).text();
+    const std::string was = Text(box);
     Type(box, "-1");
     Calculate();
-    EXPECT_EQ(C("lblError").text(), message);
-    EXPECT_EQ(C("txtwsh").text(), "");
+    EXPECT_EQ(Text("lblError"), message);
+    EXPECT_EQ(Text("txtwsh"), "");
     Type(box, was);
   }
   Type("txtom", "2000");
@@ -164,13 +141,13 @@ TEST_F(bladerowWindow, FailuresAndAnUnsettledDensity) {
   Type("txttd2", "0.5");
   Calculate();
   // The last pass is shown, and the window says it did not settle.
-  EXPECT_TRUE(C("lblError").visible());
-  EXPECT_NE(C("lblError").text().find("did not settle"), std::string::npos);
-  EXPECT_NE(C("txtm2").text(), "");
+  EXPECT_TRUE(Visible("lblError"));
+  EXPECT_NE(Text("lblError").find("did not settle"), std::string::npos);
+  EXPECT_NE(Text("txtm2"), "");
   Type("txttd2", "1");
   Calculate();
-  EXPECT_FALSE(C("lblError").visible());
-  form.UserClick(C("cmdEnd"));
+  EXPECT_EQ(Error(), "");
+  Click("cmdEnd");
   EXPECT_TRUE(form.ended());
 }
 

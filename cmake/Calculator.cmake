@@ -19,7 +19,7 @@ function(calculator_unit_tests target library)
   endif()
   add_executable(${target} ${ARGN})
   set_target_properties(${target} PROPERTIES AUTOMOC OFF)
-  target_link_libraries(${target} PRIVATE ${library} GTest::gtest_main calc_flags)
+  target_link_libraries(${target} PRIVATE ${library} core_testing GTest::gtest_main calc_flags)
   gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60)
 endfunction()
 

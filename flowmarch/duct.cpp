@@ -151,6 +151,65 @@ Station Solve(const Gas& gas, const Impulse& x, double t0, double step, double e
   return *s;
 }
 
+// The duct from station 5 to 6, by explicit forward steps, with friction,
+// heat added up to tt6 and area change; ends at the exit or where it chokes.
+void MarchDuct(const Gas& gas, const Inputs& in, double tt6, Result& r) {
+  const double m5 = r.s5.mach;
+  double mm = m5 * m5, pt = r.s5.pt, tt = r.tt3, a = 1;
+  // The static state of the march where it stands (kept for the chart).
+  auto keep = [&](int step) {
+    const double q = 1 + gas.e * mm;
+    r.march.push_back({step, std::sqrt(mm), tt / q, pt / std::pow(q, gas.k)});
+  };
+  r.march.reserve(kSteps / kMarchSample + 2);
+  keep(0);
+  if (m5 == 1) {  // sonic at the entry: any change chokes it
+    r.choked = true;
+    r.chokedStation = 6;
+    return;
+  }
+  const bool subsonic = m5 < 1;
+  const double dtt = (tt6 - r.tt3) / kSteps;
+  const double dx = in.l / kSteps;
+  const double da = (in.a6a5 - 1) / kSteps;
+  double mach = m5;
+  for (int step = 1; step <= kSteps; ++step) {
+    const double phi = 4 * in.f * dx / (in.d * std::sqrt(a));  // local diameter D sqrt(a)
+    const double dpt = -(gas.g * mm / 2) * pt * (phi + dtt / tt);
+    const double q = 1 + gas.e * mm;
+    const double dmm = mm * (q * (1 + gas.g * mm) / (1 - mm) * dtt / tt +
+                             gas.g * mm * q / (1 - mm) * phi - 2 * q / (1 - mm) * da / a);
+    tt += dtt;
+    mm += dmm;
+    a += da;
+    pt += dpt;
+    if (!std::isfinite(mm) || !std::isfinite(pt) || !std::isfinite(tt) || !std::isfinite(a))
+      throw core::Failure("The duct march gives no finite state at step " +
+                           std::to_string(step));
+    if (mm < 0)
+      throw core::Failure("The duct march breaks down: M² falls below zero at step " +
+                           std::to_string(step));
+    mach = std::sqrt(mm);
+    // Passing through Mach 1 (or landing on it) is choking.
+    if (subsonic ? mach >= 1 : mach <= 1) {
+      keep(step);
+      r.choked = true;
+      r.chokedAt = step;
+      r.chokedStation = 6;
+      return;
+    }
+    if (step % kMarchSample == 0 || step == kSteps) keep(step);
+  }
+  r.m6 = mach;
+  r.tt6 = tt6;
+  r.t6 = tt6 / (1 + gas.e * mach * mach);
+  r.pt6 = pt;
+  r.p6 = pt / std::pow(1 + gas.e * mach * mach, gas.k);
+  // The exit point as the exit conditions give it.
+  r.march.back().t = r.t6;
+  r.march.back().p = r.p6;
+}
+
 }  // namespace
 
 Result Compute(const Inputs& in) {
@@ -182,61 +241,7 @@ Result Compute(const Inputs& in) {
   r.s5 = Solve(gas, {i5, r.tt3, m, area}, r.s4.t, 10, eps, r, 5);
   if (r.choked) return r;
 
-  // The duct, by explicit forward steps.
-  const double m5 = r.s5.mach;
-  double mm = m5 * m5, pt = r.s5.pt, tt = r.tt3, a = 1;
-  // The static state of the march where it stands (kept for the chart).
-  auto keep = [&](int step) {
-    const double q = 1 + gas.e * mm;
-    r.march.push_back({step, std::sqrt(mm), tt / q, pt / std::pow(q, gas.k)});
-  };
-  r.march.reserve(kSteps / kMarchSample + 2);
-  keep(0);
-  if (m5 == 1) {  // sonic at the entry: any change chokes it
-    r.choked = true;
-    r.chokedStation = 6;
-    return r;
-  }
-  const bool subsonic = m5 < 1;
-  const double dtt = (tt6 - r.tt3) / kSteps;
-  const double dx = in.l / kSteps;
-  const double da = (in.a6a5 - 1) / kSteps;
-  double mach = m5;
-  for (int step = 1; step <= kSteps; ++step) {
-    const double phi = 4 * in.f * dx / (in.d * std::sqrt(a));  // local diameter D sqrt(a)
-    const double dpt = -(gas.g * mm / 2) * pt * (phi + dtt / tt);
-    const double q = 1 + gas.e * mm;
-    const double dmm = mm * (q * (1 + gas.g * mm) / (1 - mm) * dtt / tt +
-                             gas.g * mm * q / (1 - mm) * phi - 2 * q / (1 - mm) * da / a);
-    tt += dtt;
-    mm += dmm;
-    a += da;
-    pt += dpt;
-    if (!std::isfinite(mm) || !std::isfinite(pt) || !std::isfinite(tt) || !std::isfinite(a))
-      throw core::Failure("The duct march gives no finite state at step " +
-                           std::to_string(step));
-    if (mm < 0)
-      throw core::Failure("The duct march breaks down: M² falls below zero at step " +
-                           std::to_string(step));
-    mach = std::sqrt(mm);
-    // Passing through Mach 1 (or landing on it) is choking.
-    if (subsonic ? mach >= 1 : mach <= 1) {
-      keep(step);
-      r.choked = true;
-      r.chokedAt = step;
-      r.chokedStation = 6;
-      return r;
-    }
-    if (step % kMarchSample == 0 || step == kSteps) keep(step);
-  }
-  r.m6 = mach;
-  r.tt6 = tt6;
-  r.t6 = tt6 / (1 + gas.e * mach * mach);
-  r.pt6 = pt;
-  r.p6 = pt / std::pow(1 + gas.e * mach * mach, gas.k);
-  // The exit point as the exit conditions give it.
-  r.march.back().t = r.t6;
-  r.march.back().p = r.p6;
+  MarchDuct(gas, in, tt6, r);
   return r;
 }
 

@@ -8,25 +8,13 @@
 
 #include "flowmarch/flowmarch_window.h"
 #include "core/numtext.h"
+#include "core/testing/driver.h"
 
 namespace flowmarch {
 namespace {
 
-struct Driven {
-  FlowMarch form;
-  Driven() { form.Load(); }
-  void Type(const std::string& id, const std::string& text) {
-    form.UserType(*static_cast<core::TextBox*>(form.FindById(id)), text);
-  }
-  std::string Text(const std::string& id) { return form.FindById(id)->text(); }
-  void Calculate() { form.UserClick(*form.FindById("cmdCalculate")); }
-};
-
-const core::ChartMark* Mark(const core::ChartData& chart, const std::string& name) {
-  for (const core::ChartMark& m : chart.marks)
-    if (m.name == name) return &m;
-  return nullptr;
-}
+using Driven = core::testing::Driven<FlowMarch>;
+using core::testing::FindMark;
 
 struct DuctCase {
   const char* name;
@@ -65,26 +53,26 @@ TEST(DuctChart, FollowsTheMarchToTheExitOrToWhereItChokes) {
     EXPECT_EQ(chart.series[1].points.front()->second, 1);
     EXPECT_EQ(chart.series[2].points.front()->second, 1);
     EXPECT_TRUE(chart.series[1].secondAxis && chart.series[2].secondAxis);
-    const core::ChartMark* entry = Mark(chart, "Station 5");
+    const core::ChartMark* entry = FindMark(chart, "Station 5");
     ASSERT_TRUE(entry);
     EXPECT_EQ(entry->y, mach.front()->second);
     const double lastMach = mach.back()->second;
     if (c.chokedAt == 0) {
-      EXPECT_FALSE(w.form.FindById("frachk")->shown()) << c.name;
+      EXPECT_FALSE(w.Shown("frachk")) << c.name;
       EXPECT_EQ(mach.back()->first, 1);
       // The last Mach number is the window's exit Mach number, and so on.
       EXPECT_EQ(core::FormatPattern(lastMach, "#0.0000"), w.Text("txtm6")) << c.name;
-      const core::ChartMark* exit = Mark(chart, "Station 6");
+      const core::ChartMark* exit = FindMark(chart, "Station 6");
       ASSERT_TRUE(exit) << c.name;
       EXPECT_EQ(exit->y, lastMach);
       EXPECT_NE(exit->text.find("M = " + w.Text("txtm6")), std::string::npos) << exit->text;
       // The table holds the exit as the window shows it.
       EXPECT_EQ(chart.table.back().at(3), w.Text("txtp6"));
-      EXPECT_EQ(Mark(chart, "Chokes"), nullptr);
+      EXPECT_EQ(FindMark(chart, "Chokes"), nullptr);
       EXPECT_EQ(chart.table.back().at(1), w.Text("txtm6"));
     } else {
-      EXPECT_TRUE(w.form.FindById("frachk")->shown()) << c.name;
-      const core::ChartMark* chokes = Mark(chart, "Chokes");
+      EXPECT_TRUE(w.Shown("frachk")) << c.name;
+      const core::ChartMark* chokes = FindMark(chart, "Chokes");
       ASSERT_TRUE(chokes) << c.name;
       EXPECT_TRUE(chokes->alarm);
       EXPECT_DOUBLE_EQ(chokes->x, c.chokedAt / 5000.0) << c.name;
@@ -97,7 +85,7 @@ TEST(DuctChart, FollowsTheMarchToTheExitOrToWhereItChokes) {
         EXPECT_LE(lastMach, 1) << c.name;
         EXPECT_GT(mach[mach.size() - 2]->second, 1) << c.name;
       }
-      EXPECT_EQ(Mark(chart, "Station 6"), nullptr);
+      EXPECT_EQ(FindMark(chart, "Station 6"), nullptr);
     }
     ASSERT_EQ(chart.table.size(), 5u);
     EXPECT_EQ(chart.table[3][0], "5");
@@ -113,7 +101,7 @@ TEST(DuctChart, SaysWhyWhenThereIsNoMarch) {
   w.Type("txtm2", "0.8");
   w.Type("txtcd2", "4");
   w.Calculate();
-  EXPECT_TRUE(w.form.FindById("frachk")->shown());
+  EXPECT_TRUE(w.Shown("frachk"));
   chart = w.form.Chart("duct");
   EXPECT_FALSE(chart.available());
   EXPECT_NE(chart.unavailable.find("station 5"), std::string::npos) << chart.unavailable;

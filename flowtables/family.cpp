@@ -4,6 +4,10 @@
 
 namespace flowtables {
 
+std::string NoFiniteRatiosText(float g) {
+  return "γ = " + core::NumberText(g) + " gives no finite ratios: type another γ";
+}
+
 using core::Frame;
 using core::Label;
 using core::Look;

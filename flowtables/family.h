@@ -14,6 +14,19 @@
 
 namespace flowtables {
 
+// What a window says of a γ its formulas have no finite ratios for.
+std::string NoFiniteRatiosText(float g);
+// The constants of a table's formulas for γ; a γ without finite ratios ends
+// the handler with a failure that names it as the window shows numbers.
+template <class Constants, class Gamma>
+Constants ConstantsFor(Gamma g) {
+  try {
+    return Constants(g);
+  } catch (const NoFiniteRatios& e) {
+    throw core::Failure(NoFiniteRatiosText(e.g));
+  }
+}
+
 inline constexpr int kRows = 11;
 
 // "0.####": the pattern of every result of the family.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/failure.h"
+#include "core/testing/driver.h"
 
 #include "flowtables/isentropic_window.h"
 
@@ -97,11 +98,10 @@ TEST(FailedCompute, LeavesItsResultsBlank) {
       {true, "txtg", "-5", "γ = -5 gives no finite ratios: type another γ"},
   };
   for (const Case& c : cases) {
-    Isentropic form;
-    form.Load();
+    core::testing::Driven<Isentropic> w;
     std::vector<std::string> results;
     if (c.table) {
-      form.UserClick(*form.FindById("optTable"));
+      w.Click("optTable");
       for (const char* column : {"lblm", "lblt", "lblp", "lblr", "lbla"})
         for (int row = 0; row < kRows; ++row)
           results.push_back(std::string(column) + "(" + std::to_string(row) + ")");
@@ -109,19 +109,17 @@ TEST(FailedCompute, LeavesItsResultsBlank) {
       results = {"Lblmm", "lblt1", "lblp1", "lblr1", "lbla1"};
     }
     const std::string compute = c.table ? "cmdMcompute" : "cmdscompute";
-    for (const std::string& id : results) ASSERT_NE(form.FindById(id)->text(), "") << id;
-    auto* box = static_cast<core::TextBox*>(form.FindById(c.box));
-    const std::string good = box->text();
-    form.UserType(*box, c.text);
-    form.UserClick(*form.FindById(compute));
-    EXPECT_TRUE(form.lblError->visible()) << c.box << " " << c.text;
-    EXPECT_EQ(form.lblError->text(), c.message);
+    for (const std::string& id : results) ASSERT_NE(w.Text(id), "") << id;
+    const std::string good = w.Text(c.box);
+    w.Type(c.box, c.text);
+    w.Click(compute);
+    EXPECT_EQ(w.Error(), c.message) << c.box << " " << c.text;
     for (const std::string& id : results)
-      EXPECT_EQ(form.FindById(id)->text(), "") << c.box << " " << c.text << ": " << id;
-    form.UserType(*box, good);
-    form.UserClick(*form.FindById(compute));
-    EXPECT_FALSE(form.lblError->visible());
-    for (const std::string& id : results) EXPECT_NE(form.FindById(id)->text(), "") << id;
+      EXPECT_EQ(w.Text(id), "") << c.box << " " << c.text << ": " << id;
+    w.Type(c.box, good);
+    w.Click(compute);
+    EXPECT_EQ(w.Error(), "");
+    for (const std::string& id : results) EXPECT_NE(w.Text(id), "") << id;
   }
 }
 

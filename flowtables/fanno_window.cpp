@@ -40,7 +40,7 @@ Fanno::Fanno() : LineWindow(Design(), "Fanno line", FannoLine) {
 
 void Fanno::Single() {
   const float g = Strict(txtg);
-  const FannoConstants k(g);
+  const FannoConstants k = ConstantsFor<FannoConstants>(g);
   if (Mode() > 0) {
     const bool subsonic = Mode() == 1;
     const double limit = FannoLimit(k);
@@ -75,7 +75,7 @@ void Fanno::Single() {
 }
 
 std::function<Row(float)> Fanno::RowFormula(float g) const {
-  return [k = FannoConstants(g)](float row) {
+  return [k = ConstantsFor<FannoConstants>(g)](float row) {
     const double m = Mach(row);
     const FannoState s = FannoRatios(m, k);
     return Row{Out(m), Out(s.t), Out(Limit(s.p)), Out(Limit(s.pt)), Out(s.ms), Out(Limit(s.fld))};

@@ -37,7 +37,7 @@ Isentropic::Isentropic() : TableWindow(Design()) {
 
 void Isentropic::cmdscompute_Click() {
   const float g = Strict(txtg);
-  const IsentropicConstants k(g);
+  const IsentropicConstants k = ConstantsFor<IsentropicConstants>(g);
   if (Mode() > 0) {
     const bool subsonic = Mode() == 1;
     const double a = Strict(Input(Mode()));
@@ -60,7 +60,7 @@ void Isentropic::cmdscompute_Click() {
 }
 
 std::function<Row(float)> Isentropic::RowFormula(float g) const {
-  return [k = IsentropicConstants(g)](float mach) {
+  return [k = ConstantsFor<IsentropicConstants>(g)](float mach) {
     const IsentropicState s = IsentropicRatios(mach, k);
     return Row{mach < 1e-9f ? Out(s.m) : Out(mach), Out(s.t), Out(s.p), Out(s.r),
                AreaText(Limit(s.a))};

@@ -36,12 +36,12 @@ IsoDrag::IsoDrag() : TableWindow(Design()) {}
 void IsoDrag::cmdscompute_Click() {
   const float m = Strict(Input(0));
   const float g = Strict(txtg);
-  const IsothermalFrictionState s = IsothermalFrictionRatios(m, IsothermalFrictionConstants(g));
+  const IsothermalFrictionState s = IsothermalFrictionRatios(m, ConstantsFor<IsothermalFrictionConstants>(g));
   ShowResults({Out(s.v), Out(s.tt), Out(s.pt), Out(s.f), Out(s.fld)});
 }
 
 std::function<Row(float)> IsoDrag::RowFormula(float g) const {
-  return [k = IsothermalFrictionConstants(g)](float m) {
+  return [k = ConstantsFor<IsothermalFrictionConstants>(g)](float m) {
     const IsothermalFrictionState s = IsothermalFrictionRatios(m, k);
     return Row{m < 1e-9f ? Out(s.m) : Out(m), Out(s.v), Out(s.tt), Out(s.pt), Out(s.f), Out(s.fld)};
   };

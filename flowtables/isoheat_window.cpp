@@ -29,12 +29,12 @@ IsoHeat::IsoHeat() : TableWindow(Design()) {}
 void IsoHeat::cmdscompute_Click() {
   const float m = Strict(Input(0));
   const float g = Strict(txtg);
-  const IsothermalHeatState s = IsothermalHeatRatios(m, IsothermalHeatConstants(g));
+  const IsothermalHeatState s = IsothermalHeatRatios(m, ConstantsFor<IsothermalHeatConstants>(g));
   ShowResults({Out(s.p), Out(s.pt), Out(s.a), Out(s.f), Out(s.tt)});
 }
 
 std::function<Row(float)> IsoHeat::RowFormula(float g) const {
-  return [k = IsothermalHeatConstants(g)](float m) {
+  return [k = ConstantsFor<IsothermalHeatConstants>(g)](float m) {
     const IsothermalHeatState s = IsothermalHeatRatios(m, k);
     return Row{m < 1e-9f ? Out(s.m) : Out(m), Out(s.p), Out(s.pt), Out(s.a), Out(s.f), Out(s.tt)};
   };

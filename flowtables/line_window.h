@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "flowtables/family.h"
-#include "flowtables/ts_line.h"
+#include "flowtables/ts_chart.h"
 
 namespace flowtables {
 

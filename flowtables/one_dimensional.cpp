@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "core/failure.h"
-#include "core/numtext.h"
 
 namespace flowtables {
 
@@ -86,9 +84,7 @@ std::optional<double> SearchMach(const std::function<double(double)>& f, double 
 
 void RequireFinite(std::initializer_list<double> constants, float g) {
   for (double k : constants)
-    if (!std::isfinite(k))
-      throw core::Failure("γ = " + core::NumberText(g) +
-                           " gives no finite ratios: type another γ");
+    if (!std::isfinite(k)) throw NoFiniteRatios(g);
 }
 
 }  // namespace flowtables

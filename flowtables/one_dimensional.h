@@ -7,6 +7,8 @@
 #include <initializer_list>
 #include <optional>
 
+#include "core/failure.h"
+
 namespace flowtables {
 
 inline constexpr double kResultLimit = 99999.99;
@@ -35,8 +37,14 @@ std::optional<double> SearchMach(const std::function<double(double)>& f, double 
 inline constexpr int kSecantBound = 600000;
 
 // The constants derived from γ: an infinite one (γ = 1 or γ = -1 divides by
-// zero) would give ratios that look finite but are wrong, so stop there (a
-// failure that names γ).
+// zero) would give ratios that look finite but are wrong, so stop there. The
+// window names γ as typed (ConstantsFor in flowtables/family.h).
+class NoFiniteRatios : public core::Failure {
+ public:
+  explicit NoFiniteRatios(float gamma)
+      : core::Failure("γ gives no finite ratios: type another γ"), g(gamma) {}
+  float g;
+};
 void RequireFinite(std::initializer_list<double> constants, float g);
 
 }  // namespace flowtables

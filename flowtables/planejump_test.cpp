@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/failure.h"
+#include "core/testing/driver.h"
 
 namespace flowtables {
 namespace {
@@ -64,15 +65,13 @@ TEST(PlaneJumpWindow, FailedComputeLeavesTheRowBlank) {
   };
   const std::vector<std::string> results{"lblt1", "lblp1", "lblr1", "lbla1", "lblx1", "lbly1"};
   for (const Case& c : cases) {
-    PlaneJump form;
-    form.Load();
-    for (const std::string& id : results) ASSERT_NE(form.FindById(id)->text(), "") << id;
-    auto* box = static_cast<core::TextBox*>(form.FindById(c.box));
-    form.UserType(*box, c.text);
-    form.UserClick(*form.FindById("cmdscompute"));
-    EXPECT_EQ(form.lblError->text(), c.message);
-    EXPECT_EQ(box->text(), c.text);
-    for (const std::string& id : results) EXPECT_EQ(form.FindById(id)->text(), "") << c.box << ": " << id;
+    core::testing::Driven<PlaneJump> w;
+    for (const std::string& id : results) ASSERT_NE(w.Text(id), "") << id;
+    w.Type(c.box, c.text);
+    w.Click("cmdscompute");
+    EXPECT_EQ(w.Text("lblError"), c.message);
+    EXPECT_EQ(w.Text(c.box), c.text);
+    for (const std::string& id : results) EXPECT_EQ(w.Text(id), "") << c.box << ": " << id;
   }
 }
 

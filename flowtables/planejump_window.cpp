@@ -32,13 +32,13 @@ PlaneJump::PlaneJump() : TableWindow(Design()) {}
 void PlaneJump::cmdscompute_Click() {
   const float m1 = Strict(Input(0));
   const float g = Strict(txtg);
-  const ShockState s = ShockRelations(m1, ShockConstants(g));
+  const ShockState s = ShockRelations(m1, ConstantsFor<ShockConstants>(g));
   Input(0)->setText(Out(Upstream(m1)));
   ShowResults({Out(s.m2), Out(s.r), Out(s.t), Out(s.p), Out(s.pt), Out(s.ptp)});
 }
 
 std::function<Row(float)> PlaneJump::RowFormula(float g) const {
-  return [k = ShockConstants(g)](float m1) {
+  return [k = ConstantsFor<ShockConstants>(g)](float m1) {
     const ShockState s = ShockRelations(m1, k);
     return Row{Out(Upstream(m1)), Out(s.m2), Out(s.r), Out(s.t), Out(s.p), Out(s.pt), Out(s.ptp)};
   };

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "flowtables/rayleigh_window.h"
-#include "flowtables/ts_line_check.h"
+#include "flowtables/ts_chart_check.h"
 
 namespace flowtables {
 namespace {

@@ -40,7 +40,7 @@ Rayleigh::Rayleigh() : LineWindow(Design(), "Rayleigh line", RayleighLine) {
 
 void Rayleigh::Single() {
   const float g = Strict(txtg);
-  const RayleighConstants k(g);
+  const RayleighConstants k = ConstantsFor<RayleighConstants>(g);
   if (Mode() > 0) {
     const bool subsonic = Mode() == 1;
     const double limit = RayleighLimit(k);
@@ -73,7 +73,7 @@ void Rayleigh::Single() {
 }
 
 std::function<Row(float)> Rayleigh::RowFormula(float g) const {
-  return [k = RayleighConstants(g)](float row) {
+  return [k = ConstantsFor<RayleighConstants>(g)](float row) {
     const double m = Mach(row);
     const RayleighState s = RayleighRatios(m, k);
     return Row{Out(m), Out(s.t), Out(Limit(s.p)), Out(Limit(s.pt)), Out(s.ms), Out(Limit(s.T0))};

@@ -2,14 +2,16 @@
 
 #include <gtest/gtest.h>
 
+
+#include "core/testing/driver.h"
 namespace kerosene {
 namespace {
 
 // Enter in any input box presses the button that computes, though it wears
 // the plain look of every control of this window.
 TEST(Kerosene, EnterInEveryInputBoxCalculates) {
-  Kerosene form;
-  form.Load();
+  core::testing::Driven<Kerosene> w;
+  const Kerosene& form = w.form;
   int boxes = 0;
   for (const auto& c : form.controls()) {
     if (c->kind() != core::Kind::TextBox) continue;
@@ -21,11 +23,10 @@ TEST(Kerosene, EnterInEveryInputBoxCalculates) {
     EXPECT_EQ(compute->id(), "cmdCalculate") << box.id();
   }
   EXPECT_EQ(boxes, 13);  // three inlet boxes, ten heat-capacity coefficients
-  auto* pa = static_cast<core::TextBox*>(form.FindById("txtpa"));
-  form.UserType(*pa, "100");
-  form.UserClick(*form.ComputeFor(*pa));
+  w.Type("txtpa", "100");
+  w.Click(form.ComputeFor(w.Box("txtpa"))->id());
   // 100 % air: 2475.7 K.
-  EXPECT_EQ(form.FindById("txts")->text(), "2475.7");
+  EXPECT_EQ(w.Text("txts"), "2475.7");
 }
 
 // Temperatures at or below absolute zero and a negative share of air are
@@ -42,15 +43,13 @@ TEST(Kerosene, MeaninglessInletsAreRefused) {
       {"txtar(2)", "", "a of oxygen is empty: type a number"},
   };
   for (const Case& c : cases) {
-    Kerosene form;
-    form.Load();
-    form.UserClick(*form.FindById("cmdCalculate"));
-    ASSERT_NE(form.FindById("txts")->text(), "");
-    form.UserType(*static_cast<core::TextBox*>(form.FindById(c.box)), c.text);
-    form.UserClick(*form.FindById("cmdCalculate"));
-    EXPECT_TRUE(form.lblError->visible()) << c.box;
-    EXPECT_EQ(form.lblError->text(), c.message);
-    EXPECT_EQ(form.FindById("txts")->text(), "") << c.box;
+    core::testing::Driven<Kerosene> w;
+    w.Calculate();
+    ASSERT_NE(w.Text("txts"), "");
+    w.Type(c.box, c.text);
+    w.Calculate();
+    EXPECT_EQ(w.Error(), c.message) << c.box;
+    EXPECT_EQ(w.Text("txts"), "") << c.box;
   }
 }
 

@@ -6,9 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 
-#include "core/script.h"
+#include "core/testing/driver.h"
 
 namespace launcher {
 namespace {
@@ -73,13 +72,12 @@ TEST(Calculators, AllNineteenFitTheWindowWithoutOverlap) {
 
 TEST(Calculators, ScriptModeClickAsksToStartAndStartsNothing) {
   Calculators window([](const std::string&) { return true; });
-  std::istringstream in("click cmdfanno\nclick cmdfanno\nclick cmdend\n");
-  std::ostringstream out, err;
-  EXPECT_EQ(core::RunScript(window, in, out, err), 0);
-  EXPECT_EQ(out.str(),
+  int status = -1;
+  EXPECT_EQ(core::testing::RunScript(window, "click cmdfanno\nclick cmdfanno\nclick cmdend\n", &status),
             "{\"event\":\"start\",\"program\":\"fanno\"}\n"
             "{\"event\":\"start\",\"program\":\"fanno\"}\n"
             "{\"event\":\"end\"}\n");
+  EXPECT_EQ(status, 0);
 }
 
 TEST(Programs, FindProgram) {
@@ -115,12 +113,11 @@ TEST(ProgramDir, BesideTheLauncherOrInstalled) {
     return ProgramExists((root / "prefix/libexec/flow-calculators").string(), name);
   }, ProgramDirFrom((root / "prefix/bin").string()));
   EXPECT_EQ(installed.listed(), std::vector<std::string>{"shock"});
-  std::istringstream in("click cmdshock\nclick cmdend\n");
-  std::ostringstream out, err;
-  EXPECT_EQ(core::RunScript(installed, in, out, err), 0);
-  EXPECT_EQ(out.str(),
+  int status = -1;
+  EXPECT_EQ(core::testing::RunScript(installed, "click cmdshock\nclick cmdend\n", &status),
             "{\"event\":\"start\",\"program\":\"../libexec/flow-calculators/shock\"}\n"
             "{\"event\":\"end\"}\n");
+  EXPECT_EQ(status, 0);
   fs::remove_all(root);
 }
 

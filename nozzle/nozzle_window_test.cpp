@@ -4,24 +4,12 @@
 
 #include <string>
 
+#include "core/testing/driver.h"
+
 namespace nozzle {
 namespace {
 
-class NozzleWindow : public ::testing::Test {
- protected:
-  void SetUp() override { form.Load(); }
-  std::string Text(const std::string& id) { return form.FindById(id)->text(); }
-  bool Shown(const std::string& id) { return form.FindById(id)->shown(); }
-  void Type(const std::string& id, const std::string& text) {
-    form.UserType(*static_cast<core::TextBox*>(form.FindById(id)), text);
-  }
-  void Choose(const std::string& list, int index) {
-    form.UserSelect(*static_cast<core::ListBox*>(form.FindById(list)), index);
-  }
-  void Calculate() { form.UserClick(*form.FindById("cmdCalculate")); }
-
-  Nozzle form;
-};
+using NozzleWindow = core::testing::WindowTest<Nozzle>;
 
 TEST_F(NozzleWindow, OpensOnTheExitMachNumberWithNoSolutionChosen) {
   EXPECT_EQ(Text("lsttype"), "Exit Mach number");
@@ -46,35 +34,33 @@ TEST_F(NozzleWindow, EachConditionWithTheDefaults) {
       {2, -1, "61.42", "74.09", "0.652", "1.121", "0.750", "0.929"},
   };
   for (const Case& c : cases) {
-    Nozzle fresh;
-    fresh.Load();
-    fresh.UserSelect(*static_cast<core::ListBox*>(fresh.FindById("lsttype")), c.condition);
+    core::testing::Driven<Nozzle> fresh;
+    fresh.Select("lsttype", c.condition);
     if (c.solution >= 0)
-      fresh.UserSelect(*static_cast<core::ListBox*>(fresh.FindById("lstss")), c.solution);
-    fresh.UserClick(*fresh.FindById("cmdCalculate"));
-    auto text = [&](const char* id) { return fresh.FindById(id)->text(); };
-    EXPECT_FALSE(fresh.lblError->visible()) << fresh.lblError->text();
-    EXPECT_EQ(text("txtmd8"), c.mdot) << c.condition;
-    EXPECT_EQ(text("txtmc6"), c.mdotc) << c.condition;
-    EXPECT_EQ(text("txtm8o"), c.m8) << c.condition;
-    EXPECT_EQ(text("txtaao"), c.area) << c.condition;
-    EXPECT_EQ(text("txtppto"), c.ppt) << c.condition;
-    EXPECT_EQ(text("txtttt"), c.ttt) << c.condition;
+      fresh.Select("lstss", c.solution);
+    fresh.Calculate();
+    EXPECT_EQ(fresh.Error(), "");
+    EXPECT_EQ(fresh.Text("txtmd8"), c.mdot) << c.condition;
+    EXPECT_EQ(fresh.Text("txtmc6"), c.mdotc) << c.condition;
+    EXPECT_EQ(fresh.Text("txtm8o"), c.m8) << c.condition;
+    EXPECT_EQ(fresh.Text("txtaao"), c.area) << c.condition;
+    EXPECT_EQ(fresh.Text("txtppto"), c.ppt) << c.condition;
+    EXPECT_EQ(fresh.Text("txtttt"), c.ttt) << c.condition;
     // With an area ratio given the minimum is lowered by 0.000001 first.
-    EXPECT_EQ(text("txtaan"), c.condition == 1 ? "0.99950" : "0.99951") << c.condition;
-    EXPECT_EQ(text("txtm8n"), "0.98000") << c.condition;
+    EXPECT_EQ(fresh.Text("txtaan"), c.condition == 1 ? "0.99950" : "0.99951") << c.condition;
+    EXPECT_EQ(fresh.Text("txtm8n"), "0.98000") << c.condition;
   }
 }
 
 TEST_F(NozzleWindow, AreaBelowTheMinimumHasNoSolution) {
-  Choose("lsttype", 1);
+  Select("lsttype", 1);
   Type("txtaa", "0.9");
   Calculate();
   EXPECT_TRUE(Shown("FraAA"));
   EXPECT_FALSE(Shown("fraresults0"));
   EXPECT_TRUE(Shown("FraMin"));
   EXPECT_EQ(Text("txtaan"), "0.99950");  // shown lowered by 0.000001
-  EXPECT_FALSE(form.lblError->visible());
+  EXPECT_EQ(Error(), "");
   // The minimum as shown is accepted.
   Type("txtaa", "0.99951");
   Calculate();
@@ -85,7 +71,7 @@ TEST_F(NozzleWindow, AreaBelowTheMinimumHasNoSolution) {
 
 TEST_F(NozzleWindow, ChangingTheConditionOnlySwitchesTheInput) {
   Calculate();
-  Choose("lsttype", 2);
+  Select("lsttype", 2);
   EXPECT_TRUE(Shown("frainpt3"));
   EXPECT_FALSE(Shown("frainpt1"));
   EXPECT_EQ(Text("txtm8o"), "0.650");
@@ -94,10 +80,10 @@ TEST_F(NozzleWindow, ChangingTheConditionOnlySwitchesTheInput) {
 TEST_F(NozzleWindow, HiddenInputsDoNotBlockTheChosenCondition) {
   Type("txtm8", "abc");
   Calculate();
-  EXPECT_EQ(form.lblError->text(), "Exit Mach number does not hold a number");
-  Choose("lsttype", 2);
+  EXPECT_EQ(Error(), "Exit Mach number does not hold a number");
+  Select("lsttype", 2);
   Calculate();
-  EXPECT_FALSE(form.lblError->visible());
+  EXPECT_EQ(Error(), "");
   EXPECT_EQ(Text("txtm8o"), "0.652");
 }
 
@@ -120,17 +106,10 @@ TEST_F(NozzleWindow, UndefinedInputsAreReported) {
       {0, "txtk", "1e400", "gamma is too large"},
   };
   for (const Case& c : cases) {
-    Nozzle fresh;
-    fresh.Load();
-    fresh.UserSelect(*static_cast<core::ListBox*>(fresh.FindById("lsttype")), c.condition);
-    fresh.UserClick(*fresh.FindById("cmdCalculate"));
-    ASSERT_FALSE(fresh.lblError->visible());
-    fresh.UserType(*static_cast<core::TextBox*>(fresh.FindById(c.box)), c.text);
-    fresh.UserClick(*fresh.FindById("cmdCalculate"));
-    EXPECT_TRUE(fresh.lblError->visible()) << c.box << " " << c.text;
-    EXPECT_EQ(fresh.lblError->text(), c.message);
-    for (const char* result : {"txtmd8", "txtmc6", "txtm8o", "txtaao", "txtppto", "txtttt"})
-      EXPECT_EQ(fresh.FindById(result)->text(), "") << c.box << " " << c.text << " " << result;
+    core::testing::Driven<Nozzle> fresh;
+    fresh.Select("lsttype", c.condition);
+    core::testing::ExpectRefused(fresh, c.box, c.text, c.message,
+                                 {"txtmd8", "txtmc6", "txtm8o", "txtaao", "txtppto", "txtttt"});
   }
 }
 

@@ -59,6 +59,13 @@ inline int InkedPixels(QWidget& widget) {
   return inked;
 }
 
+// Whether a tab of the chart window (qt::ChartTab) draws its chart: no
+// message in its place, and a drawing with more than ink pixels on it.
+template <class Tab>
+bool DrawsChart(Tab& tab, int ink = 5000) {
+  return !tab.message()->isVisible() && tab.view()->isVisible() && InkedPixels(*tab.view()) > ink;
+}
+
 // What assistive technology was told while the recorder was alive.
 class AccessibleRecorder {
  public:

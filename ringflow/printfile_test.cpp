@@ -3,61 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "core/printline.h"
+#include "core/testing/driver.h"
 #include "ringflow/ringflow_window.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 // Runs a window in a fresh working directory.
-class RingflowPrint : public ::testing::Test {
+class RingflowPrint : public core::testing::WindowTest<ringflow::Ringflow> {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("ringflow_print_" + std::string(
-                                    ::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    old_ = fs::current_path();
-    fs::current_path(dir_);
-    form_.Load();
-  }
-  void TearDown() override { fs::current_path(old_); }
-
-  core::Control& c(const std::string& id) {
-    core::Control* control = form_.FindById(id);
-    EXPECT_NE(control, nullptr) << id;
-    return *control;
-  }
-  void type(const std::string& id, const std::string& text) {
-    form_.UserType(static_cast<core::TextBox&>(c(id)), text);
-  }
-  void select(const std::string& id, const std::string& item) {
-    auto& list = static_cast<core::ListBox&>(c(id));
-    form_.UserSelect(list, list.IndexOf(item));
-  }
-  void calculate() { form_.UserClick(c("Cmdcalculate")); }
-  std::vector<std::string> lines(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    EXPECT_TRUE(in) << name;
-    std::stringstream all;
-    all << in.rdbuf();
-    std::vector<std::string> out;
-    const std::string text = all.str();
-    for (size_t at = 0; at < text.size();) {
-      size_t end = text.find("\r\n", at);
-      EXPECT_NE(end, std::string::npos);
-      if (end == std::string::npos) break;
-      out.push_back(text.substr(at, end - at));
-      at = end + 2;
-    }
-    return out;
-  }
+  RingflowPrint() : folder_("ringflow_print_") {}
+  void Calculate() { Click("Cmdcalculate"); }
   static int count(const std::vector<std::string>& l, const std::string& line) {
     int n = 0;
     for (const auto& x : l) n += x == line;
@@ -80,16 +38,15 @@ class RingflowPrint : public ::testing::Test {
     return rows;
   }
 
-  ringflow::Ringflow form_;
-  fs::path dir_, old_;
+  core::testing::ScratchFolder folder_;
 };
 
 TEST_F(RingflowPrint, SolvedSingleStage) {
-  calculate();
-  EXPECT_TRUE(c("Fraconv2").shown());
-  EXPECT_FALSE(c("FraConv").shown());
-  EXPECT_FALSE(c("lblError").shown());
-  const auto l = lines("RINGFLOW 1.txt");
+  Calculate();
+  EXPECT_TRUE(Shown("Fraconv2"));
+  EXPECT_FALSE(Shown("FraConv"));
+  EXPECT_FALSE(Shown("lblError"));
+  const auto l = core::testing::PrintFileLines("RINGFLOW 1.txt");
   // Heading 10, entrance 6, IGV and stator 10 each, rotor 11.
   ASSERT_EQ(l.size(), 47u);
   EXPECT_EQ(l[0],
@@ -161,10 +118,10 @@ TEST_F(RingflowPrint, SolvedSingleStage) {
 }
 
 TEST_F(RingflowPrint, FreeVortexTwoStages) {
-  select("lstntyp", "1");
-  type("txtnbr", "5");
-  calculate();
-  const auto l = lines("RINGFLOW 1.txt");
+  Select("lstntyp", "1");
+  Type("txtnbr", "5");
+  Calculate();
+  const auto l = core::testing::PrintFileLines("RINGFLOW 1.txt");
   EXPECT_EQ(l[6], "Irrotational Flow - Free Vortex");
   EXPECT_EQ(l[7], "Iterations not needed");
   EXPECT_EQ(l[8], "Flow rates in hub and tip annuli are half of other annuli");
@@ -205,11 +162,11 @@ TEST_F(RingflowPrint, AnnuliCounts) {
   };
   int n = 0;
   for (const Case& k : cases) {
-    type("txtnan", k.nan);
-    select("lstisl", k.isl);
-    calculate();
-    EXPECT_EQ(form_.annuli(), static_cast<int>(k.rows));
-    const auto l = lines(core::PrintFileName("RINGFLOW", ++n));
+    Type("txtnan", k.nan);
+    Select("lstisl", k.isl);
+    Calculate();
+    EXPECT_EQ(form.annuli(), static_cast<int>(k.rows));
+    const auto l = core::testing::PrintFileLines(core::PrintFileName("RINGFLOW", ++n));
     SCOPED_TRACE(k.nan);
     EXPECT_EQ(l[8], k.line);
     EXPECT_EQ(table(l, 12).size(), k.rows);
@@ -226,17 +183,17 @@ TEST_F(RingflowPrint, AnnuliCounts) {
         }
     }
   }
-  EXPECT_EQ(form_.printCounter(), 3);
+  EXPECT_EQ(form.printCounter(), 3);
 }
 
 TEST_F(RingflowPrint, FailingStationLeavesPartialFile) {
-  select("lstitty", "1");
-  calculate();
-  EXPECT_TRUE(c("FraConv").shown());
-  EXPECT_FALSE(c("Fraconv2").shown());
-  EXPECT_EQ(c("Txtjconv").text(), "4");
-  EXPECT_FALSE(c("lblError").shown());
-  const auto l = lines("RINGFLOW 1.txt");
+  Select("lstitty", "1");
+  Calculate();
+  EXPECT_TRUE(Shown("FraConv"));
+  EXPECT_FALSE(Shown("Fraconv2"));
+  EXPECT_EQ(Text("Txtjconv"), "4");
+  EXPECT_FALSE(Shown("lblError"));
+  const auto l = core::testing::PrintFileLines("RINGFLOW 1.txt");
   EXPECT_EQ(l[7], "Interval Stepping Iteration Used for Solution");
   // Up to station 3, then a blank line and the failure line.
   ASSERT_EQ(l.size(), 10u + 6 + 10 + 11 + 2);
@@ -245,32 +202,32 @@ TEST_F(RingflowPrint, FailingStationLeavesPartialFile) {
   EXPECT_EQ(count(l, "STATOR EXIT"), 0);
 
   // Any input change clears the message; the angle boxes do not.
-  type("txtalf2(1)", "29.5");
-  EXPECT_TRUE(c("FraConv").shown());
-  type("txtrho", "0.007");
-  EXPECT_FALSE(c("FraConv").shown());
+  Type("txtalf2(1)", "29.5");
+  EXPECT_TRUE(Shown("FraConv"));
+  Type("txtrho", "0.007");
+  EXPECT_FALSE(Shown("FraConv"));
 
   // The next press writes the next file; Regula Falsi solves the defaults.
-  type("txtrho", "0.00698");
-  select("lstitty", "0");
-  calculate();
-  EXPECT_TRUE(c("Fraconv2").shown());
-  EXPECT_EQ(lines("RINGFLOW 2.txt").size(), 47u);
-  type("txtalf2(1)", "29");
-  EXPECT_TRUE(c("Fraconv2").shown());
-  type("txtdh", "1.5");
-  EXPECT_FALSE(c("Fraconv2").shown());
+  Type("txtrho", "0.00698");
+  Select("lstitty", "0");
+  Calculate();
+  EXPECT_TRUE(Shown("Fraconv2"));
+  EXPECT_EQ(core::testing::PrintFileLines("RINGFLOW 2.txt").size(), 47u);
+  Type("txtalf2(1)", "29");
+  EXPECT_TRUE(Shown("Fraconv2"));
+  Type("txtdh", "1.5");
+  EXPECT_FALSE(Shown("Fraconv2"));
 }
 
 TEST_F(RingflowPrint, FailuresOfTheComputationAreReported) {
   // A turbine row with an efficiency of 0.
-  select("Lstturbo", "Turbine");
-  for (int k = 1; k <= 4; ++k) type("txtefyf(" + std::to_string(k) + ")", "0");
-  calculate();
-  EXPECT_TRUE(c("lblError").shown());
-  EXPECT_NE(c("lblError").text().find("efficiency of 0"), std::string::npos);
-  EXPECT_FALSE(c("Fraconv2").shown());
-  auto l = lines("RINGFLOW 1.txt");
+  Select("Lstturbo", "Turbine");
+  for (int k = 1; k <= 4; ++k) Type("txtefyf(" + std::to_string(k) + ")", "0");
+  Calculate();
+  EXPECT_TRUE(Shown("lblError"));
+  EXPECT_NE(Text("lblError").find("efficiency of 0"), std::string::npos);
+  EXPECT_FALSE(Shown("Fraconv2"));
+  auto l = core::testing::PrintFileLines("RINGFLOW 1.txt");
   EXPECT_EQ(l[0].substr(l[0].size() - 9), ": Turbine");
   EXPECT_EQ(count(l, "INLET GUIDE VANE EXIT"), 1);
   EXPECT_EQ(count(l, "ROTOR EXIT"), 0);
@@ -287,29 +244,29 @@ TEST_F(RingflowPrint, FailuresOfTheComputationAreReported) {
                {"txtdh", "0", "Hub Dia"}};
   int n = 1;
   for (const Case& k : cases) {
-    const std::string keep = c(k.box).text();
-    type(k.box, k.text);
-    calculate();
-    EXPECT_TRUE(c("lblError").shown()) << k.box;
-    EXPECT_NE(c("lblError").text().find(k.name), std::string::npos) << c("lblError").text();
-    EXPECT_TRUE(lines(core::PrintFileName("RINGFLOW", ++n)).empty());
-    type(k.box, keep);
+    const std::string keep = Text(k.box);
+    Type(k.box, k.text);
+    Calculate();
+    EXPECT_TRUE(Shown("lblError")) << k.box;
+    EXPECT_NE(Text("lblError").find(k.name), std::string::npos) << Text("lblError");
+    EXPECT_TRUE(core::testing::PrintFileLines(core::PrintFileName("RINGFLOW", ++n)).empty());
+    Type(k.box, keep);
   }
 
   // A hidden box of solution type 3 is still read.
-  select("Lstturbo", "Compressor");
-  select("lstntyp", "3");
-  type("txtale9(1)", "abc");
-  calculate();
-  EXPECT_NE(c("lblError").text().find("Rotor4 Exit Angle at the Hub"), std::string::npos) << c("lblError").text();
-  l = lines(core::PrintFileName("RINGFLOW", ++n));
+  Select("Lstturbo", "Compressor");
+  Select("lstntyp", "3");
+  Type("txtale9(1)", "abc");
+  Calculate();
+  EXPECT_NE(Text("lblError").find("Rotor4 Exit Angle at the Hub"), std::string::npos) << Text("lblError");
+  l = core::testing::PrintFileLines(core::PrintFileName("RINGFLOW", ++n));
   ASSERT_EQ(l.size(), 10u);
   EXPECT_EQ(l[6], "Radial Distribution of Hub, Mean, & Tip Flow Angles Input");
   // And the window stays usable.
-  type("txtale9(1)", "53.60");
-  calculate();
-  EXPECT_FALSE(c("lblError").shown());
-  EXPECT_TRUE(c("Fraconv2").shown());
+  Type("txtale9(1)", "53.60");
+  Calculate();
+  EXPECT_FALSE(Shown("lblError"));
+  EXPECT_TRUE(Shown("Fraconv2"));
 }
 
 }  // namespace

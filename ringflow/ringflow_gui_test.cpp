@@ -116,9 +116,8 @@ class RingflowGui : public QObject {
       QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("Cmdcalculate")), Qt::LeftButton);
       QVERIFY(view.widget("Fraconv2")->isVisible());
       window.Refresh();
-      QVERIFY(!tab->message()->isVisible());
       QCOMPARE(tab->view()->chart()->series().size(), c.curves);
-      QVERIFY(qt::InkedPixels(*tab->view()) > 5000);
+      QVERIFY(qt::DrawsChart(*tab));
       qt::SaveShot(window, c.shot);
     }
     QDir::setCurrent(old);

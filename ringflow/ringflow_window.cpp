@@ -6,7 +6,7 @@
 #include "core/numtext.h"
 #include "core/printline.h"
 #include "ringflow/printfile.h"
-#include "ringflow/radial_profiles.h"
+#include "ringflow/profile_chart.h"
 #include "ringflow/streamline.h"
 #include "ringflow/diagram.h"
 
@@ -102,6 +102,10 @@ constexpr int kWidth = 1040;
 constexpr int kHeight = 596;
 constexpr int kRight = 336;  // left edge of the input frames
 constexpr int kRowDy = 28;
+constexpr int kTop = 92;  // top of the solution types' input frames
+// The columns of the solution types' tables.
+constexpr int kColX[] = {0, 136, 276, 416, 556};
+constexpr int kColW[] = {130, 134, 134, 134, 120};
 
 }  // namespace
 
@@ -109,224 +113,232 @@ core::TextBox* Ringflow::Box(const std::string& name, int index) const {
   return static_cast<core::TextBox*>(Find(name, index));
 }
 
-core::Frame* Ringflow::Fra(const std::string& name) const {
-  return static_cast<core::Frame*>(Find(name));
+core::Label* Ringflow::NewLabel(const std::string& caption, core::Rect r, core::Frame* in,
+                               core::Look look) {
+  return AddLabel("Label" + std::to_string(++labels_), caption, r, in, look);
+}
+
+core::TextBox* Ringflow::NewBox(const std::string& name, const std::string& text, core::Rect r,
+                                core::Frame* in, int index) {
+  core::TextBox* b = AddTextBox(name, r, in, index);
+  b->setText(text);
+  return b;
 }
 
 Ringflow::Ringflow() : Form(core::Caption("Stream Line Analysis", 20), kWidth, kHeight) {
-  int labels = 0;
-  auto label = [&](const std::string& caption, core::Rect r, core::Frame* in = nullptr,
-                   core::Look look = core::Look::Text) {
-    return AddLabel("Label" + std::to_string(++labels), caption, r, in, look);
-  };
-  auto box = [&](const std::string& name, const std::string& text, core::Rect r,
-                 core::Frame* in = nullptr, int index = -1) {
-    core::TextBox* b = AddTextBox(name, r, in, index);
-    b->setText(text);
-    return b;
-  };
-
   // Titles: one of the two is shown.
   Fratitl23 = AddFrame("Fratitl23", "", {180, 6, 680, 40}, nullptr, false);
-  label("Streamline Analysis of a Single Stage", {0, 0, 680, 40}, Fratitl23, core::Look::Title);
+  NewLabel("Streamline Analysis of a Single Stage", {0, 0, 680, 40}, Fratitl23, core::Look::Title);
   Fratitl1 = AddFrame("Fratitl1", "", {180, 6, 680, 40}, nullptr, false);
-  label("Streamline Analysis of Multiple Stages", {0, 0, 680, 40}, Fratitl1, core::Look::Title);
+  NewLabel("Streamline Analysis of Multiple Stages", {0, 0, 680, 40}, Fratitl1, core::Look::Title);
 
-  // The inputs that every solution type needs.
-  struct Row {
-    const char* name;
-    const char* caption;
-    const char* text;
-    const char* what;
-  };
-  const Row rows[] = {{"txtdh", "Hub Dia (ft)", "1.563", "Hub Dia"},
-                      {"txtdt", "Tip Dia (ft)", "1.973", "Tip Dia"},
-                      {"txtrotn", "RPM", "10500", "RPM"},
-                      {"txtq", "Q (cfm)", "32053", "Q"},
-                      {"txtpin", "pin (psia)", "63.6499", "pin"},
-                      {"txtrho", "rho (sl/ft^3)", "0.00698", "rho"},
-                      {"txtnan", "No. of Annuli (odd - max 9)", "3", "No. of Annuli"}};
-  int y = 58;
-  for (const Row& row : rows) {
-    label(row.caption, {8, y + 2, 214, 22});
-    box(row.name, row.text, {226, y, 90, 24})->what = row.caption;
-    y += 30;
-  }
-  txtdh = Box("txtdh");
-  txtdt = Box("txtdt");
-  txtrotn = Box("txtrotn");
-  txtq = Box("txtq");
-  txtpin = Box("txtpin");
-  txtrho = Box("txtrho");
-  txtnan = Box("txtnan");
-
-  FraNBR = AddFrame("FraNBR", "", {8, y, 310, 26}, nullptr, false);
-  label("No. of Blade Rows (odd - max 9)", {0, 2, 216, 22}, FraNBR);
-  txtnbr = box("txtnbr", "3", {218, 0, 90, 24}, FraNBR);
-  txtnbr->what = "No. of Blade Rows (odd - max 9)";
-  y += 36;
-
-  label("ISL", {8, y, 56, 20}, nullptr, core::Look::Heading);
-  lstisl = AddList("lstisl", {"0", "1"}, {8, y + 22, 56, 46});
-  label("NTYP", {74, y, 56, 20}, nullptr, core::Look::Heading);
-  lstntyp = AddList("lstntyp", {"1", "2", "3"}, {74, y + 22, 56, 66});
-  label("Turbo Type", {140, y, 110, 20}, nullptr, core::Look::Heading);
-  Lstturbo = AddList("Lstturbo", {"Compressor", "Turbine"}, {140, y + 22, 110, 46});
-  Fraitty = AddFrame("Fraitty", "", {260, y, 58, 70}, nullptr, false);
-  label("ITTY", {0, 0, 56, 20}, Fraitty, core::Look::Heading);
-  lstitty = AddList("lstitty", {"0", "1"}, {0, 22, 56, 46}, Fraitty);
-  y += 100;
-
-  auto* calculate = AddButton("Cmdcalculate", "Calculate", {8, y, 150, 32}, nullptr,
-                              core::Look::Compute);
-  auto* pic = AddButton("pic", "Diagram on/off?", {168, y, 150, 32});
-  auto* guide = AddButton("CmdUsersGuide", "Print File of Users Guide?", {8, y + 40, 310, 32});
-  auto* done = AddButton("Cmdend", "Done!", {8, y + 80, 150, 32});
-  y += 122;
-
-  FraConv = AddFrame("FraConv", "", {8, y, 320, 56}, nullptr, false);
-  label("Did not converge at axial station", {0, 3, 196, 22}, FraConv, core::Look::Warning);
-  Txtjconv = box("Txtjconv", "", {198, 0, 44, 24}, FraConv);
-  Txtjconv->readOnly = true;
-  label("Partial solution printed", {0, 30, 252, 22}, FraConv, core::Look::Warning);
-  Fraconv2 = AddFrame("Fraconv2", "", {8, y, 320, 26}, nullptr, false);
-  label("Solution Printed!", {0, 3, 252, 22}, Fraconv2);
-
-  // Which solution type the inputs on the right belong to.
-  const core::Rect typeRect{kRight, 58, 690, 26};
-  FraNtyp1 = AddFrame("FraNtyp1", "", typeRect, nullptr, false);
-  label("Irrotational Flow - Free Vortex", {0, 0, 690, 24}, FraNtyp1, core::Look::Heading)
-      ->points = 12;
-  FraNtyp2 = AddFrame("FraNtyp2", "", typeRect, nullptr, false);
-  label("Data Input for All Annuli", {0, 0, 690, 24}, FraNtyp2, core::Look::Heading)->points = 12;
-  FraNtyp3 = AddFrame("FraNtyp3", "", typeRect, nullptr, false);
-  label("Data Input for Hub, Mid-, and Tip Only", {0, 0, 690, 24}, FraNtyp3,
-        core::Look::Heading)
-      ->points = 12;
-
-  const int top = 92;
-  // Solution type 1: one midspan angle per station.
-  FraNtype2 = AddFrame("FraNtype2", "", {kRight + 200, top, 300, 3 * kRowDy + 26}, nullptr, false);
-  label("Absolute Angle at Midspan", {0, 0, 300, 22}, FraNtype2, core::Look::Heading);
-  const char* exits[] = {"IGV Exit", "Rotor Exit", "Stator Exit"};
-  for (int s = 2; s <= 4; ++s) {
-    const int ry = 26 + (s - 2) * kRowDy;
-    label(exits[s - 2], {20, ry + 2, 130, 22}, FraNtype2);
-    box("txtalnm", s % 2 == 0 ? "29.00" : "53.60", {160, ry, 90, 24}, FraNtype2, s)->what =
-        std::string(exits[s - 2]) + " angle";
-  }
-  const char* stage2[] = {"FraNtype2b", "FraNtype2c", "FraNtype2d"};
-  for (int n = 0; n < 3; ++n) {
-    auto* f = AddFrame(stage2[n], "", {kRight + 200, top + 26 + (3 + 2 * n) * kRowDy, 300,
-                                       2 * kRowDy},
-                       nullptr, false);
-    for (int m = 0; m < 2; ++m) {
-      const int s = 5 + 2 * n + m;
-      label(m == 0 ? "Rotor Exit" : "Stator Exit", {20, m * kRowDy + 2, 130, 22}, f);
-      box("txtalnm", m == 0 ? "53.60" : "29.00", {160, m * kRowDy, 90, 24}, f, s)->what =
-          std::string(m == 0 ? "Rotor Exit" : "Stator Exit") + " angle";
-    }
-  }
-
-  // Solution type 2: angles and efficiency at equally spaced diameters.
-  Frantype3 = AddFrame("Frantype3", "", {kRight, top, 690, 26 + 10 * kRowDy}, nullptr, false);
-  const int colX[] = {0, 136, 276, 416, 556};
-  const int colW[] = {130, 134, 134, 134, 120};
-  const char* heads3[] = {"Diameter Location", "IGV Exit Angle", "Rotor Exit Angle",
-                          "Stator Exit Angle", "Efficiency"};
-  for (int c = 0; c < 5; ++c)
-    label(heads3[c], {colX[c], 0, colW[c], 22}, Frantype3, core::Look::Heading);
-  const char* sub3[] = {"Frantype3b", "Frantype3c", "Frantype3d", "Frantype3e"};
-  for (int pair = 0; pair < 5; ++pair) {
-    core::Frame* in = Frantype3;
-    int y0 = 26 + 2 * pair * kRowDy;
-    if (pair > 0) {
-      in = AddFrame(sub3[pair - 1], "", {0, y0, 690, 2 * kRowDy}, Frantype3, false);
-      y0 = 0;
-    }
-    for (int m = 0; m < 2; ++m) {
-      const int k = 2 * pair + m + 1;
-      const int ry = y0 + m * kRowDy;
-      label(std::to_string(k), {colX[0], ry + 2, colW[0], 22}, in, core::Look::Heading);
-      const char* names[] = {"txtalf2", "txtalf3", "txtalf4", "txtefyf"};
-      const char* texts[] = {"29.00", "53.60", "29.00", "0.86"};
-      for (int c = 0; c < 4; ++c)
-        box(names[c], texts[c], {colX[c + 1] + (colW[c + 1] - 90) / 2, ry, 90, 24}, in, k)->what =
-            std::string(heads3[c + 1]) + " at location " + std::to_string(k);
-    }
-  }
-
-  // Solution type 3: hub, mid-span and tip values of every row.
-  const char* where[] = {"Hub", "Mid-span", "Tip"};
-  struct Column {
-    const char* head;
-    const char* name;
-    const char* text;
-  };
-  auto table5 = [&](const std::string& name, int ty, std::vector<Column> cols, int firstCol) {
-    auto* f = AddFrame(name, "", {kRight, ty, 690, 26 + 3 * kRowDy}, nullptr, false);
-    for (size_t c = 0; c < cols.size(); ++c)
-      label(cols[c].head, {colX[firstCol + c], 0, colW[firstCol + c], 22}, f,
-            core::Look::Heading);
-    for (int k = 1; k <= 3; ++k) {
-      const int ry = 26 + (k - 1) * kRowDy;
-      label(where[k - 1], {colX[0], ry + 2, colW[0], 22}, f, core::Look::Heading);
-      for (size_t c = 0; c < cols.size(); ++c) {
-        const int col = firstCol + static_cast<int>(c);
-        box(cols[c].name, cols[c].text, {colX[col] + (colW[col] - 90) / 2, ry, 90, 24}, f, k)
-            ->what = std::string(cols[c].head) + " at the " + where[k - 1];
-      }
-    }
-    return f;
-  };
-  const int dy5 = 26 + 3 * kRowDy + 8;
-  Frantype5 = table5("Frantype5", top,
-                     {{"IGV Exit Angle", "txtale2", "29.00"},
-                      {"Rotor Exit Angle", "txtale3", "53.60"},
-                      {"Stator Exit Angle", "txtale4", "29.00"},
-                      {"Efficiency", "txtefye", "0.86"}},
-                     1);
-  Frantype5b = table5("Frantype5b", top + dy5,
-                      {{"Rotor2 Exit Angle", "txtale5", "53.60"},
-                       {"Stator2 Exit Angle", "txtale6", "29.00"},
-                       {"Efficiency", "txtefye2", "0.86"}},
-                      2);
-  Frantype5c = table5("Frantype5c", top + 2 * dy5,
-                      {{"Rotor3 Exit Angle", "txtale7", "53.60"},
-                       {"Stator3 Exit Angle", "txtale8", "29.00"},
-                       {"Efficiency", "txtefye3", "0.86"}},
-                      2);
-  Frantype5d = table5("Frantype5d", top + 3 * dy5,
-                      {{"Rotor4 Exit Angle", "txtale9", "53.60"},
-                       {"Stator4 Exit Angle", "txtale10", "29.00"},
-                       {"Efficiency", "txtefye4", "0.86"}},
-                      2);
+  int y = AddStageInputs(58);
+  y = AddLists(y);
+  y = AddButtons(y);
+  AddConvergence(y);
+  AddTypeHeadings();
+  AddMidspanAngles();
+  AddDiameterTable();
+  AddHubMidTipTables();
 
   // The diagram lies over the input frames while it is shown.
   Frapic = AddFrame("Frapic", "", {kRight - 4, 50, 704, 514}, nullptr, false);
   AddPicture("Picture1", DiagramSvg(), {2, 2, 700, 510}, Frapic);
   Frapic->setVisible(false);
 
-  FraNtype2b = Fra("FraNtype2b");
-  FraNtype2c = Fra("FraNtype2c");
-  FraNtype2d = Fra("FraNtype2d");
-  Frantype3b = Fra("Frantype3b");
-  Frantype3c = Fra("Frantype3c");
-  Frantype3d = Fra("Frantype3d");
-  Frantype3e = Fra("Frantype3e");
   FraConv->setVisible(false);
   Fraconv2->setVisible(false);
+  Wire();
+}
 
+int Ringflow::AddStageInputs(int y) {
+  // The inputs that every solution type needs.
+  struct Row {
+    core::TextBox* Ringflow::*box;
+    const char* name;
+    const char* caption;
+    const char* text;
+  };
+  const Row rows[] = {{&Ringflow::txtdh, "txtdh", "Hub Dia (ft)", "1.563"},
+                      {&Ringflow::txtdt, "txtdt", "Tip Dia (ft)", "1.973"},
+                      {&Ringflow::txtrotn, "txtrotn", "RPM", "10500"},
+                      {&Ringflow::txtq, "txtq", "Q (cfm)", "32053"},
+                      {&Ringflow::txtpin, "txtpin", "pin (psia)", "63.6499"},
+                      {&Ringflow::txtrho, "txtrho", "rho (sl/ft^3)", "0.00698"},
+                      {&Ringflow::txtnan, "txtnan", "No. of Annuli (odd - max 9)", "3"}};
+  for (const Row& row : rows) {
+    NewLabel(row.caption, {8, y + 2, 214, 22});
+    this->*row.box = NewBox(row.name, row.text, {226, y, 90, 24});
+    (this->*row.box)->what = row.caption;
+    y += 30;
+  }
+
+  FraNBR = AddFrame("FraNBR", "", {8, y, 310, 26}, nullptr, false);
+  NewLabel("No. of Blade Rows (odd - max 9)", {0, 2, 216, 22}, FraNBR);
+  txtnbr = NewBox("txtnbr", "3", {218, 0, 90, 24}, FraNBR);
+  txtnbr->what = "No. of Blade Rows (odd - max 9)";
+  return y + 36;
+}
+
+int Ringflow::AddLists(int y) {
+  NewLabel("ISL", {8, y, 56, 20}, nullptr, core::Look::Heading);
+  lstisl = AddList("lstisl", {"0", "1"}, {8, y + 22, 56, 46});
+  NewLabel("NTYP", {74, y, 56, 20}, nullptr, core::Look::Heading);
+  lstntyp = AddList("lstntyp", {"1", "2", "3"}, {74, y + 22, 56, 66});
+  NewLabel("Turbo Type", {140, y, 110, 20}, nullptr, core::Look::Heading);
+  Lstturbo = AddList("Lstturbo", {"Compressor", "Turbine"}, {140, y + 22, 110, 46});
+  Fraitty = AddFrame("Fraitty", "", {260, y, 58, 70}, nullptr, false);
+  NewLabel("ITTY", {0, 0, 56, 20}, Fraitty, core::Look::Heading);
+  lstitty = AddList("lstitty", {"0", "1"}, {0, 22, 56, 46}, Fraitty);
+  return y + 100;
+}
+
+int Ringflow::AddButtons(int y) {
+  AddButton("Cmdcalculate", "Calculate", {8, y, 150, 32}, nullptr, core::Look::Compute);
+  AddButton("pic", "Diagram on/off?", {168, y, 150, 32});
+  AddButton("CmdUsersGuide", "Print File of Users Guide?", {8, y + 40, 310, 32});
+  AddButton("Cmdend", "Done!", {8, y + 80, 150, 32});
+  return y + 122;
+}
+
+void Ringflow::AddConvergence(int y) {
+  FraConv = AddFrame("FraConv", "", {8, y, 320, 56}, nullptr, false);
+  NewLabel("Did not converge at axial station", {0, 3, 196, 22}, FraConv, core::Look::Warning);
+  Txtjconv = NewBox("Txtjconv", "", {198, 0, 44, 24}, FraConv);
+  Txtjconv->readOnly = true;
+  NewLabel("Partial solution printed", {0, 30, 252, 22}, FraConv, core::Look::Warning);
+  Fraconv2 = AddFrame("Fraconv2", "", {8, y, 320, 26}, nullptr, false);
+  NewLabel("Solution Printed!", {0, 3, 252, 22}, Fraconv2);
+}
+
+void Ringflow::AddTypeHeadings() {
+  // Which solution type the inputs on the right belong to.
+  const core::Rect typeRect{kRight, 58, 690, 26};
+  FraNtyp1 = AddFrame("FraNtyp1", "", typeRect, nullptr, false);
+  NewLabel("Irrotational Flow - Free Vortex", {0, 0, 690, 24}, FraNtyp1, core::Look::Heading)
+      ->points = 12;
+  FraNtyp2 = AddFrame("FraNtyp2", "", typeRect, nullptr, false);
+  NewLabel("Data Input for All Annuli", {0, 0, 690, 24}, FraNtyp2, core::Look::Heading)->points = 12;
+  FraNtyp3 = AddFrame("FraNtyp3", "", typeRect, nullptr, false);
+  NewLabel("Data Input for Hub, Mid-, and Tip Only", {0, 0, 690, 24}, FraNtyp3,
+           core::Look::Heading)
+      ->points = 12;
+}
+
+void Ringflow::AddMidspanAngles() {
+  // Solution type 1: one midspan angle per station.
+  FraNtype2 = AddFrame("FraNtype2", "", {kRight + 200, kTop, 300, 3 * kRowDy + 26}, nullptr, false);
+  NewLabel("Absolute Angle at Midspan", {0, 0, 300, 22}, FraNtype2, core::Look::Heading);
+  const char* exits[] = {"IGV Exit", "Rotor Exit", "Stator Exit"};
+  for (int s = 2; s <= 4; ++s) {
+    const int ry = 26 + (s - 2) * kRowDy;
+    NewLabel(exits[s - 2], {20, ry + 2, 130, 22}, FraNtype2);
+    NewBox("txtalnm", s % 2 == 0 ? "29.00" : "53.60", {160, ry, 90, 24}, FraNtype2, s)->what =
+        std::string(exits[s - 2]) + " angle";
+  }
+  const char* stage2[] = {"FraNtype2b", "FraNtype2c", "FraNtype2d"};
+  core::Frame* Ringflow::*frames[] = {&Ringflow::FraNtype2b, &Ringflow::FraNtype2c,
+                                      &Ringflow::FraNtype2d};
+  for (int n = 0; n < 3; ++n) {
+    auto* f = this->*frames[n] = AddFrame(
+        stage2[n], "", {kRight + 200, kTop + 26 + (3 + 2 * n) * kRowDy, 300, 2 * kRowDy}, nullptr,
+        false);
+    for (int m = 0; m < 2; ++m) {
+      const int s = 5 + 2 * n + m;
+      NewLabel(m == 0 ? "Rotor Exit" : "Stator Exit", {20, m * kRowDy + 2, 130, 22}, f);
+      NewBox("txtalnm", m == 0 ? "53.60" : "29.00", {160, m * kRowDy, 90, 24}, f, s)->what =
+          std::string(m == 0 ? "Rotor Exit" : "Stator Exit") + " angle";
+    }
+  }
+}
+
+void Ringflow::AddDiameterTable() {
+  // Solution type 2: angles and efficiency at equally spaced diameters.
+  Frantype3 = AddFrame("Frantype3", "", {kRight, kTop, 690, 26 + 10 * kRowDy}, nullptr, false);
+  const char* heads3[] = {"Diameter Location", "IGV Exit Angle", "Rotor Exit Angle",
+                          "Stator Exit Angle", "Efficiency"};
+  for (int c = 0; c < 5; ++c)
+    NewLabel(heads3[c], {kColX[c], 0, kColW[c], 22}, Frantype3, core::Look::Heading);
+  const char* sub3[] = {"Frantype3b", "Frantype3c", "Frantype3d", "Frantype3e"};
+  core::Frame* Ringflow::*frames[] = {&Ringflow::Frantype3b, &Ringflow::Frantype3c,
+                                      &Ringflow::Frantype3d, &Ringflow::Frantype3e};
+  for (int pair = 0; pair < 5; ++pair) {
+    core::Frame* in = Frantype3;
+    int y0 = 26 + 2 * pair * kRowDy;
+    if (pair > 0) {
+      in = this->*frames[pair - 1] =
+          AddFrame(sub3[pair - 1], "", {0, y0, 690, 2 * kRowDy}, Frantype3, false);
+      y0 = 0;
+    }
+    for (int m = 0; m < 2; ++m) {
+      const int k = 2 * pair + m + 1;
+      const int ry = y0 + m * kRowDy;
+      NewLabel(std::to_string(k), {kColX[0], ry + 2, kColW[0], 22}, in, core::Look::Heading);
+      const char* names[] = {"txtalf2", "txtalf3", "txtalf4", "txtefyf"};
+      const char* texts[] = {"29.00", "53.60", "29.00", "0.86"};
+      for (int c = 0; c < 4; ++c)
+        NewBox(names[c], texts[c], {kColX[c + 1] + (kColW[c + 1] - 90) / 2, ry, 90, 24}, in, k)
+            ->what = std::string(heads3[c + 1]) + " at location " + std::to_string(k);
+    }
+  }
+}
+
+core::Frame* Ringflow::AddHubMidTipTable(const std::string& name, int ty,
+                                         const std::vector<Column>& cols, int firstCol) {
+  const char* where[] = {"Hub", "Mid-span", "Tip"};
+  auto* f = AddFrame(name, "", {kRight, ty, 690, 26 + 3 * kRowDy}, nullptr, false);
+  for (size_t c = 0; c < cols.size(); ++c)
+    NewLabel(cols[c].head, {kColX[firstCol + c], 0, kColW[firstCol + c], 22}, f,
+             core::Look::Heading);
+  for (int k = 1; k <= 3; ++k) {
+    const int ry = 26 + (k - 1) * kRowDy;
+    NewLabel(where[k - 1], {kColX[0], ry + 2, kColW[0], 22}, f, core::Look::Heading);
+    for (size_t c = 0; c < cols.size(); ++c) {
+      const int col = firstCol + static_cast<int>(c);
+      NewBox(cols[c].name, cols[c].text, {kColX[col] + (kColW[col] - 90) / 2, ry, 90, 24}, f, k)
+          ->what = std::string(cols[c].head) + " at the " + where[k - 1];
+    }
+  }
+  return f;
+}
+
+void Ringflow::AddHubMidTipTables() {
+  // Solution type 3: hub, mid-span and tip values of every row.
+  const int dy5 = 26 + 3 * kRowDy + 8;
+  Frantype5 = AddHubMidTipTable("Frantype5", kTop,
+                                {{"IGV Exit Angle", "txtale2", "29.00"},
+                                 {"Rotor Exit Angle", "txtale3", "53.60"},
+                                 {"Stator Exit Angle", "txtale4", "29.00"},
+                                 {"Efficiency", "txtefye", "0.86"}},
+                                1);
+  Frantype5b = AddHubMidTipTable("Frantype5b", kTop + dy5,
+                                 {{"Rotor2 Exit Angle", "txtale5", "53.60"},
+                                  {"Stator2 Exit Angle", "txtale6", "29.00"},
+                                  {"Efficiency", "txtefye2", "0.86"}},
+                                 2);
+  Frantype5c = AddHubMidTipTable("Frantype5c", kTop + 2 * dy5,
+                                 {{"Rotor3 Exit Angle", "txtale7", "53.60"},
+                                  {"Stator3 Exit Angle", "txtale8", "29.00"},
+                                  {"Efficiency", "txtefye3", "0.86"}},
+                                 2);
+  Frantype5d = AddHubMidTipTable("Frantype5d", kTop + 3 * dy5,
+                                 {{"Rotor4 Exit Angle", "txtale9", "53.60"},
+                                  {"Stator4 Exit Angle", "txtale10", "29.00"},
+                                  {"Efficiency", "txtefye4", "0.86"}},
+                                 2);
+}
+
+void Ringflow::Wire() {
   lstntyp->Click = [this] { lstntyp_Click(); };
   lstisl->Click = [this] { RefreshFrames(); };
   lstitty->Click = [this] { RefreshFrames(); };
   txtnan->Change = [this] { txtnan_Change(); };
   for (core::TextBox* b : {txtnbr, txtdh, txtdt, txtrotn, txtq, txtpin, txtrho})
     b->Change = [this] { RefreshFrames(); };
-  pic->Click = [this] { pic_Click(); };
-  guide->Click = [this] { CmdUsersGuide_Click(); };
-  calculate->Click = [this] { Cmdcalculate_Click(); };
-  done->Click = [this] { Cmdend_Click(); };
+  static_cast<core::Button*>(Find("pic"))->Click = [this] { pic_Click(); };
+  static_cast<core::Button*>(Find("CmdUsersGuide"))->Click = [this] { CmdUsersGuide_Click(); };
+  static_cast<core::Button*>(Find("Cmdcalculate"))->Click = [this] { Cmdcalculate_Click(); };
+  static_cast<core::Button*>(Find("Cmdend"))->Click = [this] { Cmdend_Click(); };
 }
 
 void Ringflow::Form_Load() {
@@ -405,6 +417,48 @@ void Ringflow::Cmdcalculate_Click() {
   Calculate();
 }
 
+PrintHeading Ringflow::Heading() const {
+  PrintHeading head;
+  head.dho = static_cast<float>(dh);
+  head.dto = static_cast<float>(dt);
+  head.dtdh = static_cast<float>(dt / dh);
+  head.rotno = static_cast<float>(rotn);
+  head.rhoo = static_cast<float>(rho);
+  head.qo = static_cast<float>(q);
+  head.mdot = static_cast<float>(q * rho / 60 * 32.17);
+  head.turbo = Lstturbo->text();
+  head.ntyp = static_cast<int>(ntyp);
+  head.itty = itty;
+  head.isl = isl;
+  return head;
+}
+
+void Ringflow::ReadAngles(StageInput& in, const Reader& read) const {
+  const int nst = nbr + 1;
+  if (ntyp == 1) {
+    for (int st = 2; st <= nst; ++st) in.alnm[st] = read(Box("txtalnm", st));
+  } else if (ntyp == 3) {
+    const std::pair<const char*, int> angles[] = {
+        {"txtale2", 2}, {"txtale3", 3}, {"txtale4", 4}, {"txtefye", -2},
+        {"txtale5", 5}, {"txtale6", 6}, {"txtefye2", -4}, {"txtale7", 7},
+        {"txtale8", 8}, {"txtefye3", -6}, {"txtale9", 9}, {"txtale10", 10},
+        {"txtefye4", -8}};
+    for (auto [box, where] : angles)
+      for (int k = 1; k <= 3; ++k) {
+        const double v = read(Box(box, k));
+        if (where > 0)
+          in.ang[where][k] = v;
+        else
+          in.eff[-where][k] = v;
+      }
+  } else {
+    for (int k = 1; k <= nan + 1; ++k) in.ang[2][k] = read(Box("txtalf2", k));
+    for (int k = 1; k <= nan + 1; ++k) in.ang[3][k] = read(Box("txtalf3", k));
+    for (int k = 1; k <= nan + 1; ++k) in.ang[4][k] = read(Box("txtalf4", k));
+    for (int k = 1; k <= nan + 1; ++k) in.eff[2][k] = read(Box("txtefyf", k));
+  }
+}
+
 void Ringflow::Calculate() {
   FraConv->setVisible(false);
   Fraconv2->setVisible(false);
@@ -413,7 +467,7 @@ void Ringflow::Calculate() {
   // The print file is open from here on: whatever stops the run leaves the
   // lines written so far.
   std::vector<std::string> lines;
-  auto read = [&](const core::TextBox* b) -> double {
+  const Reader read = [&](const core::TextBox* b) -> double {
     if (auto v = core::ParseStrict(b->text())) return *v;
     WritePrintFile(name, lines);
     return Strict(b);  // names the box and throws
@@ -441,23 +495,10 @@ void Ringflow::Calculate() {
   in.rho = rho;
   in.pin = pin;
   if (auto problem = CheckInputs(in)) stop(*problem);
-  PrintHeading head;
-  head.dho = static_cast<float>(dh);
-  head.dto = static_cast<float>(dt);
-  head.dtdh = static_cast<float>(dt / dh);
-  head.rotno = static_cast<float>(rotn);
-  head.rhoo = static_cast<float>(rho);
-  head.qo = static_cast<float>(q);
-
   nan = static_cast<int16_t>(ForceAnnuli(nan));
   isl = static_cast<int16_t>(lstisl->listIndex());
   itty = static_cast<int16_t>(lstitty->listIndex());
-  head.mdot = static_cast<float>(q * rho / 60 * 32.17);
-  head.turbo = Lstturbo->text();
-  head.ntyp = static_cast<int>(ntyp);
-  head.itty = itty;
-  head.isl = isl;
-  AddHeading(head, lines);
+  AddHeading(Heading(), lines);
 
   in.nan = nan;
   in.isl = isl;
@@ -465,29 +506,7 @@ void Ringflow::Calculate() {
   in.ntyp = static_cast<int>(ntyp);
   in.nbr = nbr;
   in.turbine = Lstturbo->text() == "Turbine";
-  const int nst = nbr + 1;
-  if (ntyp == 1) {
-    for (int st = 2; st <= nst; ++st) in.alnm[st] = read(Box("txtalnm", st));
-  } else if (ntyp == 3) {
-    const std::pair<const char*, int> angles[] = {
-        {"txtale2", 2}, {"txtale3", 3}, {"txtale4", 4}, {"txtefye", -2},
-        {"txtale5", 5}, {"txtale6", 6}, {"txtefye2", -4}, {"txtale7", 7},
-        {"txtale8", 8}, {"txtefye3", -6}, {"txtale9", 9}, {"txtale10", 10},
-        {"txtefye4", -8}};
-    for (auto [box, where] : angles)
-      for (int k = 1; k <= 3; ++k) {
-        const double v = read(Box(box, k));
-        if (where > 0)
-          in.ang[where][k] = v;
-        else
-          in.eff[-where][k] = v;
-      }
-  } else {
-    for (int k = 1; k <= nan + 1; ++k) in.ang[2][k] = read(Box("txtalf2", k));
-    for (int k = 1; k <= nan + 1; ++k) in.ang[3][k] = read(Box("txtalf3", k));
-    for (int k = 1; k <= nan + 1; ++k) in.ang[4][k] = read(Box("txtalf4", k));
-    for (int k = 1; k <= nan + 1; ++k) in.eff[2][k] = read(Box("txtefyf", k));
-  }
+  ReadAngles(in, read);
   pin = pin * 144;
 
   const Solution s = Solve(in);

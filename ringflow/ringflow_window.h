@@ -4,11 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/form.h"
+#include "ringflow/printfile.h"
 #include "ringflow/streamline.h"
 
 namespace ringflow {
@@ -47,11 +49,42 @@ class Ringflow : public core::Form {
   void CmdUsersGuide_Click();
   void Cmdcalculate_Click();
   void Calculate();
+  // A box read for Calculate: its number, or the print file so far is
+  // written and the failure names the box.
+  using Reader = std::function<double(const core::TextBox*)>;
+  // The flow angles and efficiencies of the solution type chosen.
+  void ReadAngles(StageInput& in, const Reader& read) const;
+  PrintHeading Heading() const;
   void Cmdend_Click();
   void txtnan_Change();
 
+  // Building the window, top to bottom on the left, then the solution
+  // types' inputs on the right (each step returns the next free row).
+  int AddStageInputs(int y);
+  int AddLists(int y);
+  int AddButtons(int y);
+  void AddConvergence(int y);
+  void AddTypeHeadings();
+  void AddMidspanAngles();
+  void AddDiameterTable();
+  struct Column {
+    const char* head;
+    const char* name;
+    const char* text;
+  };
+  core::Frame* AddHubMidTipTable(const std::string& name, int ty, const std::vector<Column>& cols,
+                                 int firstCol);
+  void AddHubMidTipTables();
+  void Wire();
+  // A label numbered in the order of building ("Label1", ...), and a text
+  // box holding text.
+  core::Label* NewLabel(const std::string& caption, core::Rect r, core::Frame* in = nullptr,
+                        core::Look look = core::Look::Text);
+  core::TextBox* NewBox(const std::string& name, const std::string& text, core::Rect r,
+                        core::Frame* in = nullptr, int index = -1);
+  int labels_ = 0;
+
   core::TextBox* Box(const std::string& name, int index = -1) const;
-  core::Frame* Fra(const std::string& name) const;
 
   core::TextBox *txtdh, *txtdt, *txtrotn, *txtq, *txtpin, *txtrho, *txtnan, *txtnbr, *Txtjconv;
   core::ListBox *lstisl, *lstntyp, *Lstturbo, *lstitty;

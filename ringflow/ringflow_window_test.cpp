@@ -4,31 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/testing/driver.h"
 
 namespace {
 
 using ringflow::Ringflow;
 
-struct Window {
-  Ringflow form;
-  Window() { form.Load(); }
-  core::Control& c(const std::string& id) {
-    core::Control* control = form.FindById(id);
-    EXPECT_NE(control, nullptr) << id;
-    return *control;
-  }
-  void type(const std::string& id, const std::string& text) {
-    form.UserType(static_cast<core::TextBox&>(c(id)), text);
-  }
-  void select(const std::string& id, const std::string& item) {
-    auto& list = static_cast<core::ListBox&>(c(id));
-    form.UserSelect(list, list.IndexOf(item));
-  }
-  bool shown(const std::string& id) { return c(id).shown(); }
-};
+using Window = core::testing::Driven<Ringflow>;
 
 const char* kFrames[] = {"Fratitl23", "Fratitl1",   "FraNtyp1",   "FraNtyp2",   "FraNtyp3",
                          "FraNBR",    "Fraitty",    "FraNtype2",  "FraNtype2b", "FraNtype2c",
@@ -39,7 +24,7 @@ const char* kFrames[] = {"Fratitl23", "Fratitl1",   "FraNtyp1",   "FraNtyp2",   
 std::string ShownFrames(Window& w) {
   std::string out;
   for (const char* f : kFrames)
-    if (w.shown(f)) out += std::string(out.empty() ? "" : " ") + f;
+    if (w.Shown(f)) out += std::string(out.empty() ? "" : " ") + f;
   return out;
 }
 
@@ -49,16 +34,16 @@ TEST(RingflowWindow, OpensWithSolutionTypeTwo) {
             "Stream Line Analysis by QMX 03.05.2005                    "
             "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)");
   EXPECT_EQ(ShownFrames(w), "Fratitl23 FraNtyp2 Fraitty Frantype3 Frantype3b");
-  EXPECT_EQ(w.c("lstisl").text(), "0");
-  EXPECT_EQ(w.c("lstitty").text(), "0");
-  EXPECT_EQ(w.c("lstntyp").text(), "2");
-  EXPECT_EQ(w.c("Lstturbo").text(), "Compressor");
+  EXPECT_EQ(w.Text("lstisl"), "0");
+  EXPECT_EQ(w.Text("lstitty"), "0");
+  EXPECT_EQ(w.Text("lstntyp"), "2");
+  EXPECT_EQ(w.Text("Lstturbo"), "Compressor");
   EXPECT_EQ(w.form.annuli(), 3);
   EXPECT_EQ(w.form.bladeRows(), 3);
-  EXPECT_EQ(w.c("txtdh").text(), "1.563");
-  EXPECT_EQ(w.c("txtalnm(9)").text(), "53.60");
-  EXPECT_EQ(w.c("txtale10(3)").text(), "29.00");
-  EXPECT_EQ(w.c("txtefyf(10)").text(), "0.86");
+  EXPECT_EQ(w.Text("txtdh"), "1.563");
+  EXPECT_EQ(w.C("txtalnm(9)").text(), "53.60");
+  EXPECT_EQ(w.C("txtale10(3)").text(), "29.00");
+  EXPECT_EQ(w.C("txtefyf(10)").text(), "0.86");
 }
 
 TEST(RingflowWindow, FramesFollowTypeAnnuliAndBladeRows) {
@@ -96,14 +81,14 @@ TEST(RingflowWindow, FramesFollowTypeAnnuliAndBladeRows) {
   };
   for (const Case& k : cases) {
     Window w;
-    w.type("txtnbr", k.nbr);
-    w.type("txtnan", k.nan);
-    w.select("lstntyp", k.ntyp);
+    w.Type("txtnbr", k.nbr);
+    w.Type("txtnan", k.nan);
+    w.Select("lstntyp", k.ntyp);
     SCOPED_TRACE(std::string("ntyp ") + k.ntyp + " nbr " + k.nbr + " nan " + k.nan);
     EXPECT_EQ(ShownFrames(w), k.frames);
     EXPECT_EQ(w.form.bladeRows(), k.rows);
     EXPECT_EQ(w.form.annuli(), k.annuli);
-    EXPECT_FALSE(w.shown("lblError"));
+    EXPECT_FALSE(w.Shown("lblError"));
   }
 }
 
@@ -123,72 +108,53 @@ TEST(RingflowWindow, ForcedCounts) {
 
 TEST(RingflowWindow, BadCountsAreReportedAndTheWindowStaysUsable) {
   Window w;
-  w.type("txtnan", "three");
-  EXPECT_TRUE(w.shown("lblError"));
-  EXPECT_NE(w.c("lblError").text().find("No. of Annuli"), std::string::npos);
-  w.type("txtnan", "99999");
-  EXPECT_TRUE(w.shown("lblError"));
-  w.type("txtnan", "5");
-  EXPECT_FALSE(w.shown("lblError"));
+  w.Type("txtnan", "three");
+  EXPECT_TRUE(w.Shown("lblError"));
+  EXPECT_NE(w.Text("lblError").find("No. of Annuli"), std::string::npos);
+  w.Type("txtnan", "99999");
+  EXPECT_TRUE(w.Shown("lblError"));
+  w.Type("txtnan", "5");
+  EXPECT_FALSE(w.Shown("lblError"));
   EXPECT_EQ(w.form.annuli(), 5);
-  w.select("lstntyp", "3");
-  w.type("txtnbr", "");
-  EXPECT_NE(w.c("lblError").text().find("No. of Blade Rows"), std::string::npos);
+  w.Select("lstntyp", "3");
+  w.Type("txtnbr", "");
+  EXPECT_NE(w.Text("lblError").find("No. of Blade Rows"), std::string::npos);
 }
 
 // Calculate does not go on with the last good count of a box that no longer
 // holds one: it names the box, as typing did.
 TEST(RingflowWindow, CalculateRefusesACountBoxWithoutANumber) {
-  const auto dir = std::filesystem::temp_directory_path() / "ringflow_count_test";
-  std::filesystem::create_directories(dir);
-  const auto old = std::filesystem::current_path();
-  std::filesystem::current_path(dir);
+  const core::testing::ScratchFolder folder("ringflow_");
   const std::pair<const char*, const char*> boxes[] = {
       {"txtnan", "No. of Annuli (odd - max 9) is empty: type a number"},
       {"txtnbr", "No. of Blade Rows (odd - max 9) does not hold a number"},
   };
   for (auto [box, message] : boxes) {
     Window w;
-    w.select("lstntyp", "3");
-    w.type(box, std::string(box) == "txtnan" ? "" : "x");
-    w.form.UserClick(w.c("Cmdcalculate"));
-    EXPECT_EQ(w.c("lblError").text(), message);
-    EXPECT_FALSE(w.shown("Fraconv2"));  // no "Solution Printed!"
+    w.Select("lstntyp", "3");
+    w.Type(box, std::string(box) == "txtnan" ? "" : "x");
+    w.Click("Cmdcalculate");
+    EXPECT_EQ(w.Text("lblError"), message);
+    EXPECT_FALSE(w.Shown("Fraconv2"));  // no "Solution Printed!"
   }
-  std::filesystem::current_path(old);
-  std::filesystem::remove_all(dir);
 }
 
 TEST(RingflowWindow, DiagramToggles) {
   Window w;
-  EXPECT_FALSE(w.shown("Frapic"));
-  w.form.UserClick(w.c("pic"));
-  EXPECT_TRUE(w.shown("Frapic"));
-  EXPECT_TRUE(w.shown("Picture1"));
-  w.form.UserClick(w.c("pic"));
-  EXPECT_FALSE(w.shown("Frapic"));
+  EXPECT_FALSE(w.Shown("Frapic"));
+  w.Click("pic");
+  EXPECT_TRUE(w.Shown("Frapic"));
+  EXPECT_TRUE(w.Shown("Picture1"));
+  w.Click("pic");
+  EXPECT_FALSE(w.Shown("Frapic"));
 }
 
 TEST(RingflowWindow, UsersGuideFile) {
-  const auto dir = std::filesystem::temp_directory_path() / "ringflow_guide_test";
-  std::filesystem::create_directories(dir);
-  const auto old = std::filesystem::current_path();
-  std::filesystem::current_path(dir);
+  const core::testing::ScratchFolder folder("ringflow_");
   Window w;
-  w.form.UserClick(w.c("CmdUsersGuide"));
-  w.form.UserClick(w.c("CmdUsersGuide"));  // written anew, not appended
-  std::ifstream in("USERS_GUIDE_RINGFLOW.txt", std::ios::binary);
-  std::stringstream all;
-  all << in.rdbuf();
-  std::filesystem::current_path(old);
-  std::vector<std::string> lines;
-  std::string text = all.str();
-  for (size_t at = 0; at < text.size();) {
-    size_t end = text.find("\r\n", at);
-    ASSERT_NE(end, std::string::npos) << "every line ends with CR LF";
-    lines.push_back(text.substr(at, end - at));
-    at = end + 2;
-  }
+  w.Click("CmdUsersGuide");
+  w.Click("CmdUsersGuide");  // written anew, not appended
+  const std::vector<std::string> lines = core::testing::PrintFileLines("USERS_GUIDE_RINGFLOW.txt");
   ASSERT_EQ(lines.size(), 51u);
   const std::pair<int, const char*> checks[] = {
       {1, "USERS GUIDE FOR SINGLE STAGE STREAMLINE ANALYSIS by Q. M. VORLAND 09/08/2004"},

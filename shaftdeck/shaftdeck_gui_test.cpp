@@ -80,8 +80,7 @@ class ShaftdeckGui : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&charts));
     QCOMPARE(charts.count(), 2);
     qt::ChartTab* ts = charts.tab("ts-diagram");
-    QVERIFY(ts->view()->isVisible());
-    QVERIFY(qt::InkedPixels(*ts->view()) > 5000);
+    QVERIFY(qt::DrawsChart(*ts));
     qt::SaveShot(charts, "shaftdeck-chart-ts-diagram");
     charts.tabs()->setCurrentIndex(1);
     qt::ChartTab* stations = charts.tab("stations");

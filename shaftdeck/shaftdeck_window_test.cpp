@@ -5,45 +5,26 @@
 #include <string>
 #include <vector>
 
+#include "core/testing/driver.h"
+
 namespace shaftdeck {
 namespace {
 
-class shaftdeckWindow : public ::testing::Test {
+class shaftdeckWindow : public core::testing::WindowTest<Shaftdeck> {
  protected:
-  void SetUp() override { form.Load(); }
-
-  core::Control& C(const std::string& id) {
-    core::Control* c = form.FindById(id);
-    EXPECT_NE(c, nullptr) << id;
-    return *c;
-  }
-  void Select(const std::string& list, const std::string& item) {
-    auto& l = static_cast<core::ListBox&>(C(list));
-    form.UserSelect(l, l.IndexOf(item));
-  }
-  void Type(const std::string& box, const std::string& text) {
-    form.UserType(static_cast<core::TextBox&>(C(box)), text);
-  }
-  void Calculate() { form.UserClick(C("cmdCalculate")); }
   std::vector<std::string> Results() {
-    return {C("txtpow").text(), C("txtefth").text(), C("txtsfc").text(), C("txthrt").text()};
+    return {Text("txtpow"), Text("txtefth"), Text("txtsfc"), Text("txthrt")};
   }
-
-  Shaftdeck form;
 };
 
 using Texts = std::vector<std::string>;
 
 TEST_F(shaftdeckWindow, LoadSelectsDefaultsWithoutCalculating) {
-  EXPECT_EQ(C("lstIR").text(), "R");
-  EXPECT_EQ(C("lstSA").text(), "y");
-  EXPECT_EQ(C("lstIGC").text(), "n");
-  EXPECT_EQ(C("lstIRG").text(), "n");
-  EXPECT_EQ(C("txtpic").text(), "18");
-  EXPECT_EQ(C("txtetrg").text(), "0.75");
+  core::testing::ExpectTexts(*this, {{"lstIR", "R"}, {"lstSA", "y"}, {"lstIGC", "n"}, {"lstIRG", "n"},
+                                     {"txtpic", "18"}, {"txtetrg", "0.75"}});
   EXPECT_EQ(Results(), (Texts{"", "", "", ""}));
-  EXPECT_FALSE(C("frapic").visible());
-  EXPECT_FALSE(C("lblError").visible());
+  EXPECT_FALSE(Visible("frapic"));
+  EXPECT_EQ(Error(), "");
 }
 
 TEST_F(shaftdeckWindow, RefreshFramesFollowsTheLists) {
@@ -67,11 +48,11 @@ TEST_F(shaftdeckWindow, RefreshFramesFollowsTheLists) {
     Select("lstIGC", c.igc);
     Select("lstIRG", c.irg);
     std::string shown;
-    for (const char* f : frames) shown += C(f).visible() ? '1' : '0';
+    for (const char* f : frames) shown += Visible(f) ? '1' : '0';
     EXPECT_EQ(shown, c.shown) << c.ir << c.sa << c.igc << c.irg;
-    EXPECT_TRUE(C("fracb").visible());
-    EXPECT_TRUE(C("frarg1").visible());
-    EXPECT_FALSE(C("fraregen").visible());
+    EXPECT_TRUE(Visible("fracb"));
+    EXPECT_TRUE(Visible("frarg1"));
+    EXPECT_FALSE(Visible("fraregen"));
   }
 }
 
@@ -95,37 +76,37 @@ TEST_F(shaftdeckWindow, CalculatedDisplays) {
     Type("txtpic", c.pic);
     Calculate();
     EXPECT_EQ(Results(), c.results) << c.ir << c.irg << c.pic;
-    EXPECT_EQ(C("fraregen").visible(), c.warning) << c.ir << c.irg << c.pic;
-    EXPECT_FALSE(C("lblError").visible()) << C("lblError").text();
+    EXPECT_EQ(Visible("fraregen"), c.warning) << c.ir << c.irg << c.pic;
+    EXPECT_EQ(Error(), "");
     Calculate();  // from the converged turbine temperatures: the same display
     EXPECT_EQ(Results(), c.results) << "again " << c.ir << c.irg << c.pic;
   }
   // Any list click hides the warning again.
   Select("lstSA", "n");
-  EXPECT_FALSE(C("fraregen").visible());
+  EXPECT_FALSE(Visible("fraregen"));
 }
 
 TEST_F(shaftdeckWindow, AltitudeOnlyWithTheStandardAtmosphere) {
   Type("txtalt", "10000");
   Calculate();
-  EXPECT_EQ(C("txtpow").text(), "33,692");  // 483.04 R, 10.0998 psia
+  EXPECT_EQ(Text("txtpow"), "33,692");  // 483.04 R, 10.0998 psia
   Select("lstSA", "n");
   Calculate();
-  EXPECT_EQ(C("txtpow").text(), "31,140");  // the typed 14.69 psia and 518.7 R
+  EXPECT_EQ(Text("txtpow"), "31,140");  // the typed 14.69 psia and 518.7 R
 }
 
 TEST_F(shaftdeckWindow, RejectedTextNamesTheBox) {
   Calculate();
   Type("txtetc", "0,88x");
   Calculate();
-  EXPECT_TRUE(C("lblError").visible());
-  EXPECT_NE(C("lblError").text().find("Compressor efficiency"), std::string::npos);
+  EXPECT_TRUE(Visible("lblError"));
+  EXPECT_NE(Text("lblError").find("Compressor efficiency"), std::string::npos);
   for (const char* result : {"txtpow", "txtefth", "txtsfc", "txthrt"})
-    EXPECT_EQ(C(result).text(), "") << result;  // no results of the last inputs beside it
+    EXPECT_EQ(Text(result), "") << result;  // no results of the last inputs beside it
   Type("txtetc", "0.88");
   Calculate();
-  EXPECT_FALSE(C("lblError").visible());
-  EXPECT_EQ(C("txtpow").text(), "31,140");
+  EXPECT_EQ(Error(), "");
+  EXPECT_EQ(Text("txtpow"), "31,140");
   // Inputs without physical meaning are refused by their captions.
   const std::pair<const char*, const char*> refused[] = {
       {"txttt4", "Burner exit temperature (R) must be above zero"},
@@ -133,11 +114,11 @@ TEST_F(shaftdeckWindow, RejectedTextNamesTheBox) {
       {"txtpic", "Compressor pressure ratio must be above zero"},
   };
   for (auto [box, message] : refused) {
-    const std::string was = C(box).text();
+    const std::string was = Text(box);
     Type(box, "-5");
     Calculate();
-    EXPECT_NE(C("lblError").text().find(message), std::string::npos) << C("lblError").text();
-    EXPECT_EQ(C("txtpow").text(), "");
+    EXPECT_NE(Text("lblError").find(message), std::string::npos) << Text("lblError");
+    EXPECT_EQ(Text("txtpow"), "");
     Type(box, was);
   }
 }
@@ -149,22 +130,22 @@ TEST_F(shaftdeckWindow, ArithmeticFailuresAreReported) {
   for (const Case& c : cases) {
     Type(c.box, c.text);
     Calculate();
-    EXPECT_TRUE(C("lblError").visible()) << c.box;
+    EXPECT_TRUE(Visible("lblError")) << c.box;
     Type(c.box, c.box == std::string("txtpic") ? "18" : c.box == std::string("txtma") ? "147" : "0.96");
     Calculate();
-    EXPECT_FALSE(C("lblError").visible()) << c.box;
-    EXPECT_EQ(C("txtpow").text(), "31,140") << c.box;
+    EXPECT_FALSE(Visible("lblError")) << c.box;
+    EXPECT_EQ(Text("txtpow"), "31,140") << c.box;
   }
 }
 
 TEST_F(shaftdeckWindow, DiagramTogglesAndDoneEnds) {
-  form.UserClick(C("cmdpic"));
-  EXPECT_TRUE(C("frapic").visible());
+  Click("cmdpic");
+  EXPECT_TRUE(Visible("frapic"));
   Select("lstIR", "I");  // lists leave the diagram alone
-  EXPECT_TRUE(C("frapic").visible());
-  form.UserClick(C("cmdpic"));
-  EXPECT_FALSE(C("frapic").visible());
-  form.UserClick(C("cmdEnd"));
+  EXPECT_TRUE(Visible("frapic"));
+  Click("cmdpic");
+  EXPECT_FALSE(Visible("frapic"));
+  Click("cmdEnd");
   EXPECT_TRUE(form.ended());
 }
 

@@ -1,14 +1,11 @@
 // The Qt binding of the power gas turbine matching window, on the offscreen
 // platform.
-#include <QChartView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
-#include "qt/chart_window.h"
 #include "qt/guitest.h"
-#include "core/sweep.h"
 #include "qt/view.h"
 #include "shaftfit/shaftfit_window.h"
 
@@ -54,25 +51,6 @@ class ShaftfitGui : public QObject {
   // which hears of new results and of failures.
   void describedToAssistiveTechnology() {
     qt::CheckDescribed<shaftfit::Form1>({}, {"cmdCalculate", "txtm1in", "145.42", nullptr, nullptr, true});
-  }
-
-  // Both maps in the chart window, after the defaults' Calculate.
-  void mapsInTheChartWindow() {
-    shaftfit::Form1 form;
-    qt::View view(form);
-    form.Load();
-    form.UserClick(*form.FindById("cmdCalculate"));
-    qt::ChartWindow charts(form);
-    charts.resize(960, 680);
-    charts.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&charts));
-    QCOMPARE(charts.count(), 2);
-    for (const char* name : {"compressor-map", "turbine-map"}) {
-      charts.tabs()->setCurrentWidget(charts.tab(name));
-      QVERIFY(charts.tab(name)->view()->isVisible());
-      QVERIFY(!charts.tab(name)->message()->isVisible());
-      qt::SaveShot(charts, QString("shaftfit-") + name);
-    }
   }
 };
 

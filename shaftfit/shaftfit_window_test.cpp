@@ -4,28 +4,19 @@
 
 #include <string>
 
+#include "core/testing/driver.h"
 #include "shaftfit/shaftfit_window.h"
 
 namespace shaftfit {
 namespace {
 
-class Window : public testing::Test {
+class Window : public core::testing::WindowTest<Form1> {
  protected:
-  void SetUp() override { form.Load(); }
-  std::string Text(const char* id) { return form.FindById(id)->text(); }
-  bool Shown(const char* id) { return form.FindById(id)->shown(); }
-  void Type(const char* id, const char* text) {
-    form.UserType(*static_cast<core::TextBox*>(form.FindById(id)), text);
-  }
-  void Choose(int item) {
-    form.UserSelect(*static_cast<core::ListBox*>(form.FindById("lstIRG")), item);
-  }
-  void Calculate() { form.UserClick(*form.FindById("cmdCalculate")); }
-  Form1 form;
+  void Choose(int item) { Select("lstIRG", item); }
 };
 
 TEST_F(Window, StartState) {
-  EXPECT_EQ(static_cast<core::ListBox*>(form.FindById("lstIRG"))->listIndex(), -1);
+  EXPECT_EQ(List("lstIRG").listIndex(), -1);
   EXPECT_EQ(Text("txtn2"), "9000");
   EXPECT_EQ(Text("txtm1in"), "132.2");  // 9000 * 0.0154632 * 1.9 / 2
   for (const char* id : {"frarg", "frarg2", "Fraburn2", "fraregen", "Fraconv", "frasurge"})

@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 
+#include "core/testing/driver.h"
 #include "shock/shock_window.h"
 
 namespace shock {
@@ -15,28 +16,18 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 // The window driven as a person would, and its chart.
-struct Driven {
-  Shock form;
-  Driven() { form.Load(); }
-  void Type(const std::string& id, const std::string& text) {
-    form.UserType(*static_cast<core::TextBox*>(form.FindById(id)), text);
-  }
+struct Driven : core::testing::Driven<Shock> {
   void Run(int type, const std::string& m1, const std::string& g, const std::string& dl) {
-    form.UserSelect(*static_cast<core::ListBox*>(form.FindById("lsttype")), type);
+    Select("lsttype", type);
     Type("txtm1", m1);
     Type("txtg", g);
     Type("txtdl", dl);
-    form.UserClick(*form.FindById("cmdCalculate"));
+    Calculate();
   }
-  double Shown(const std::string& id) { return std::stod(form.FindById(id)->text()); }
   core::ChartData Polar() const { return form.Chart("polar"); }
 };
 
-const core::ChartMark* Mark(const core::ChartData& chart, const std::string& name) {
-  for (const core::ChartMark& m : chart.marks)
-    if (m.name == name) return &m;
-  return nullptr;
-}
+using core::testing::FindMark;
 
 // tan δ = 2 cot β (M² sin²β − 1) / (M² (γ + cos 2β) + 2), in degrees.
 double Turning(double m, double g, double betaDeg) {
@@ -64,13 +55,13 @@ TEST_P(PolarChart, SolutionSatisfiesTheShockRelationOnItsBranch) {
   const core::ChartData chart = w.Polar();
   ASSERT_TRUE(chart.available()) << chart.unavailable;
   const bool strong = c.type == 2;
-  const core::ChartMark* sol = Mark(chart, strong ? "Strong solution" : "Weak solution");
-  const core::ChartMark* top = Mark(chart, "Maximum turning");
+  const core::ChartMark* sol = FindMark(chart, strong ? "Strong solution" : "Weak solution");
+  const core::ChartMark* top = FindMark(chart, "Maximum turning");
   ASSERT_TRUE(sol && top);
   const double m = std::stod(c.m1), g = std::stod(c.g);
   // The point is the window's shock angle and turning, and obeys the relation.
-  EXPECT_NEAR(sol->x, w.Shown("txtdr"), 5e-4);
-  EXPECT_NEAR(sol->y, w.Shown("txtdl"), 5e-4);
+  EXPECT_NEAR(sol->x, w.Number("txtdr"), 5e-4);
+  EXPECT_NEAR(sol->y, w.Number("txtdl"), 5e-4);
   // The solver stops within 1e-5 rad of the shock angle.
   const double slope = std::fabs(Turning(m, g, sol->x + 1e-3) - Turning(m, g, sol->x - 1e-3)) / 2e-3;
   EXPECT_NEAR(Turning(m, g, sol->x), sol->y, 1e-4 + slope * 2e-5 * 180 / kPi);
@@ -84,7 +75,7 @@ TEST_P(PolarChart, SolutionSatisfiesTheShockRelationOnItsBranch) {
       EXPECT_LT(sol->x, top->x);
   }
   // The maximum turning is the window's and the largest of the curve.
-  EXPECT_NEAR(top->y, w.Shown("txtdx"), 5e-4);
+  EXPECT_NEAR(top->y, w.Number("txtdx"), 5e-4);
   EXPECT_NEAR(Turning(m, g, top->x), top->y, 1e-3);
   double largest = -1;
   size_t points = 0;
@@ -115,15 +106,15 @@ TEST(PolarChartNormal, TheNormalShockStandsAtNinetyDegrees) {
   w.Run(0, "2.00", "1.400", "5");
   core::ChartData chart = w.Polar();
   ASSERT_TRUE(chart.available()) << chart.unavailable;
-  const core::ChartMark* normal = Mark(chart, "Normal shock");
+  const core::ChartMark* normal = FindMark(chart, "Normal shock");
   ASSERT_TRUE(normal);
   EXPECT_EQ(normal->x, 90);
   EXPECT_EQ(normal->y, 0);
-  EXPECT_NE(normal->text.find("M2 = " + w.form.FindById("txte2")->text()), std::string::npos)
+  EXPECT_NE(normal->text.find("M2 = " + w.Text("txte2")), std::string::npos)
       << normal->text;
   // At Mach 1 there is no polar, and the chart says so.
   w.Run(0, "1", "1.400", "5");
-  EXPECT_EQ(w.form.FindById("lblError")->text(), "");
+  EXPECT_EQ(w.Text("lblError"), "");
   chart = w.Polar();
   EXPECT_FALSE(chart.available());
   EXPECT_NE(chart.unavailable.find("Mach 1"), std::string::npos) << chart.unavailable;
@@ -146,15 +137,15 @@ TEST(PolarChartCone, ComputedConeLiesOnTheCurveOrIsDetached) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
     EXPECT_LT(seconds, 1.0) << c.m1;
     ASSERT_TRUE(chart.available()) << chart.unavailable;
-    const core::ChartMark* cone = Mark(chart, "Computed cone");
-    const core::ChartMark* largest = Mark(chart, "Largest cone");
+    const core::ChartMark* cone = FindMark(chart, "Computed cone");
+    const core::ChartMark* largest = FindMark(chart, "Largest cone");
     ASSERT_TRUE(cone && largest);
     const double dl = std::stod(c.dl);
     EXPECT_EQ(cone->alarm, c.detached) << c.dl;
     EXPECT_EQ(dl > largest->x, c.detached) << c.dl << " vs " << largest->x;
     if (c.detached) continue;
     EXPECT_NEAR(cone->x, dl, 1e-6);
-    EXPECT_NEAR(cone->y, w.Shown("txtdr"), 5e-4);
+    EXPECT_NEAR(cone->y, w.Number("txtdr"), 5e-4);
     // Between the two neighbouring solutions of the attached branch.
     const auto& pts = chart.series.at(0).points;
     bool bracketed = false;
@@ -181,7 +172,7 @@ TEST(PolarChartUnavailable, BeforeTheFirstAndAfterAFailedCalculation) {
   EXPECT_TRUE(w.Polar().available());
   for (const char* bad : {"0.5", "x"}) {
     w.Run(1, bad, "1.4", "10");
-    const std::string error = w.form.FindById("lblError")->text();
+    const std::string error = w.Text("lblError");
     ASSERT_FALSE(error.empty());
     chart = w.Polar();
     EXPECT_FALSE(chart.available());
@@ -191,7 +182,7 @@ TEST(PolarChartUnavailable, BeforeTheFirstAndAfterAFailedCalculation) {
   // The reason stays once the error line has gone with the next action.
   w.Run(1, "2", "1.0", "10");
   w.Type("txtm1", "3");
-  EXPECT_EQ(w.form.FindById("lblError")->text(), "");
+  EXPECT_EQ(w.Text("lblError"), "");
   EXPECT_NE(w.Polar().unavailable.find("gamma must be above 1"), std::string::npos) << w.Polar().unavailable;
 }
 

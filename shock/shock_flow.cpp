@@ -25,6 +25,84 @@ struct Normals {
   float fnbf(double beta) const { return g2 * mm - fnaf(beta); }
 };
 
+// β − atan(a/(b·t)) vanishes where the shock turns the flow by the angle
+// whose tangent is t.
+struct TurningEquation {
+  const Normals& n;
+  float mm;
+  double t;
+  double Residual(double b) const { return b - std::atan(n.fnaf(b) / (n.fnbf(b) * t)); }
+  // The undivided Newton step from b.
+  double Step(double b) const {
+    const float a = n.fnaf(b), c = n.fnbf(b);
+    const double sc = 2 * mm * std::sin(b) * std::cos(b);
+    const double f = b - std::atan(a / (c * t));
+    const double fp = 1 - sc * t * (a + c) / ((t * c) * (t * c) + a * a);
+    return -f / fp;
+  }
+};
+
+// Bisection on the branch between the maximum turning betam and its outer
+// end: the residual is positive there and not positive at the maximum.
+double BisectBranch(const TurningEquation& eq, double betam, double outer) {
+  if (eq.Residual(betam) > 0) return betam;  // the turning is the maximum (to rounding)
+  double in = betam, out = outer;
+  for (int k = 0; k < 200; ++k) {
+    const double mid = in + (out - in) / 2;
+    if (mid == in || mid == out) break;
+    (eq.Residual(mid) > 0 ? out : in) = mid;
+  }
+  return in + (out - in) / 2;
+}
+
+// Passes cut short on the branch at beta: between where they left off and
+// the root, the first angle whose step is within tolerance is where they
+// would have stopped (to a fraction of a pass, 1e-8 of a radian from
+// M1 = 10 on, where a bound can be reached).
+double WhereCutShortStops(const TurningEquation& eq, double beta, double root, double scale) {
+  auto stops = [&](double b) { return !(std::fabs(eq.Step(b)) > 1e-5); };
+  double from = beta, to = root;
+  for (int k = 0; k < 200; ++k) {
+    const double mid = from + (to - from) / 2;
+    if (mid == from || mid == to) break;
+    (stops(mid) ? to : from) = mid;
+  }
+  return to + eq.Step(to) / scale;  // the last pass still moves
+}
+
+// The shock angle (radians) that turns the flow by dl > 0 degrees: Newton
+// passes from beta, and where they stall, run out or leave the branch,
+// bisection on it.
+double TurningShockAngle(const Normals& n, float m1, float dl, bool strong, long passes,
+                         double beta, double betam, double mu) {
+  const float mm = n.mm;
+  const TurningEquation eq{n, mm, std::tan(dl / kDegrees)};
+  const double scale = static_cast<double>(mm) * m1;
+  bool settled = false, stalled = false;
+  for (long pass = 0; pass < passes; ++pass) {
+    const double delta = eq.Step(beta);
+    if (!std::isfinite(delta)) {
+      stalled = true;
+      break;
+    }
+    beta += delta / scale;
+    if (!(std::fabs(delta) > 1e-5)) {
+      settled = true;
+      break;
+    }
+  }
+  // The weak shock lies between the Mach angle and the angle of maximum
+  // turning, the strong one between that and 90 degrees.
+  const double lo = strong ? betam : mu, hi = strong ? std::acos(0.0) : betam;
+  const double slack = 1e-6;
+  auto onBranch = [&](double b) { return b >= lo - slack && b <= hi + slack; };
+  if (settled && onBranch(beta)) return beta;
+  double root = BisectBranch(eq, betam, strong ? hi : lo);
+  if (!settled && !stalled && onBranch(beta) && !(std::fabs(eq.Step(root)) > 1e-5))
+    root = WhereCutShortStops(eq, beta, root, scale);
+  return root;
+}
+
 }  // namespace
 
 double MaxTurningShockAngle(float m1, float gs) {
@@ -70,70 +148,7 @@ ObliqueShockState ObliqueShock(float m1, float gs, float dl, bool strong, long p
   }
 
   double beta = start / kDegrees;
-  if (dl > 0) {
-    const double t = std::tan(dl / kDegrees);
-    // β − atan(a/(b·t)) vanishes where the shock turns the flow by dl.
-    auto residual = [&](double b) { return b - std::atan(n.fnaf(b) / (n.fnbf(b) * t)); };
-    // The undivided Newton step from b.
-    auto step = [&](double b) {
-      const float a = n.fnaf(b), c = n.fnbf(b);
-      const double sc = 2 * mm * std::sin(b) * std::cos(b);
-      const double f = b - std::atan(a / (c * t));
-      const double fp = 1 - sc * t * (a + c) / ((t * c) * (t * c) + a * a);
-      return -f / fp;
-    };
-    const double scale = static_cast<double>(mm) * m1;
-    bool settled = false, stalled = false;
-    for (long pass = 0; pass < passes; ++pass) {
-      const double delta = step(beta);
-      if (!std::isfinite(delta)) {
-        stalled = true;
-        break;
-      }
-      beta += delta / scale;
-      if (!(std::fabs(delta) > 1e-5)) {
-        settled = true;
-        break;
-      }
-    }
-    // The weak shock lies between the Mach angle and the angle of maximum
-    // turning, the strong one between that and 90 degrees.
-    const double lo = strong ? betam : mu, hi = strong ? std::acos(0.0) : betam;
-    const double slack = 1e-6;
-    auto onBranch = [&](double b) { return b >= lo - slack && b <= hi + slack; };
-    if (!settled || !onBranch(beta)) {
-      // Bisection on the branch: the residual is positive at its outer end
-      // and not positive at the maximum turning.
-      const double outer = strong ? hi : lo;
-      double in = betam, out = outer;
-      double root;
-      if (residual(betam) > 0) {
-        root = betam;  // the turning is the maximum (to rounding)
-      } else {
-        for (int k = 0; k < 200; ++k) {
-          const double mid = in + (out - in) / 2;
-          if (mid == in || mid == out) break;
-          (residual(mid) > 0 ? out : in) = mid;
-        }
-        root = in + (out - in) / 2;
-      }
-      // Passes cut short on the branch: between where they left off and the
-      // root, the first angle whose step is within tolerance is where they
-      // would have stopped (to a fraction of a pass, 1e-8 of a radian from
-      // M1 = 10 on, where a bound can be reached).
-      auto stops = [&](double b) { return !(std::fabs(step(b)) > 1e-5); };
-      if (!settled && !stalled && onBranch(beta) && stops(root)) {
-        double from = beta, to = root;
-        for (int k = 0; k < 200; ++k) {
-          const double mid = from + (to - from) / 2;
-          if (mid == from || mid == to) break;
-          (stops(mid) ? to : from) = mid;
-        }
-        root = to + step(to) / scale;  // the last pass still moves
-      }
-      beta = root;
-    }
-  }
+  if (dl > 0) beta = TurningShockAngle(n, m1, dl, strong, passes, beta, betam, mu);
   s.angle = kDegrees * beta;
 
   const double d = dl / kDegrees;
@@ -313,6 +328,56 @@ std::optional<double> ConeOfShock(float m1, float gs, double eps, long& budget) 
   return kDegrees * s->theta;
 }
 
+// The Taylor-Maccoll march from the shock at eps (flow speed v2, turned to
+// the angle behind) toward the cone dc in n steps, until the polar component
+// changes sign; then the last step is adjusted until that component is zero.
+// The polar angle of the surface, or nothing when the march finds none.
+static std::optional<double> MarchToCone(const ConeFunctions& fn, double* vr, double* vt, double* th,
+                                         double eps, double v2, double behind, double dc, int n) {
+  th[1] = eps;
+  vr[1] = v2 * std::cos(behind);
+  vt[1] = -v2 * std::sin(behind);
+  double h = (dc - eps) / (n - 1);
+  int k = 1;
+  bool refining = false;
+  double vtold = 0, hold = 0;
+  int searches = 0;
+  for (;;) {
+    const double k1r = h * vt[k];
+    const double k1t = h * fn.FNf(vr[k], vt[k], th[k]);
+    const double k2r = h * (vt[k] + 0.5 * k1t);
+    const double k2t = h * fn.FNf(vr[k] + 0.5 * k1r, vt[k] + 0.5 * k1t, th[k] + 0.5 * h);
+    const double k3r = h * (vt[k] + 0.5 * k2t);
+    const double k3t = h * fn.FNf(vr[k] + 0.5 * k2r, vt[k] + 0.5 * k2t, th[k] + 0.5 * h);
+    const double k4r = h * (vt[k] + k3t);
+    const double k4t = h * fn.FNf(vr[k] + k3r, vt[k] + k3t, th[k] + h);
+    if (k + 1 == kPoints + 1) return std::nullopt;
+    vr[k + 1] = vr[k] + (k1r + 2 * k2r + 2 * k3r + k4r) / 6;
+    vt[k + 1] = vt[k] + (k1t + 2 * k2t + 2 * k3t + k4t) / 6;
+    th[k + 1] = th[k] + h;
+    if (!refining) {
+      if (!(vt[k + 1] > 0)) {
+        ++k;
+        continue;
+      }
+      vtold = vt[k + 1];
+      hold = h;
+      if (std::fabs(vt[k + 1] - vt[k]) < 1e-6) return std::nullopt;
+      h = h * vt[k] / (vt[k] - vt[k + 1]);
+      refining = true;
+      continue;
+    }
+    if (std::fabs(vt[k + 1]) < 1e-6) return th[k + 1];
+    if (std::fabs(hold - h) < 1e-6) return std::nullopt;
+    if (++searches > kStepSearchBound) return std::nullopt;
+    const double slope = (vt[k + 1] - vtold) / (h - hold);
+    const double dh = -vt[k + 1] / slope;
+    hold = h;
+    vtold = vt[k + 1];
+    h = h + dh;
+  }
+}
+
 static std::optional<ShockState> DescribedConicalShock(float m1, float gs, float dl, float eps0) {
   const double g = gs, m = m1;
   const ConeFunctions fn{g};
@@ -341,66 +406,23 @@ static std::optional<ShockState> DescribedConicalShock(float m1, float gs, float
 
     // March from the shock toward the cone until the polar component
     // changes sign, then home in on the zero by adjusting the last step.
-    th[1] = eps;
-    vr[1] = v2 * std::cos(behind);
-    vt[1] = -v2 * std::sin(behind);
-    double h = (dc - eps) / (n - 1);
-    int k = 1;
-    bool refining = false;
-    double vtold = 0, hold = 0, surface = 0;
-    int searches = 0;
-    for (;;) {
-      const double k1r = h * vt[k];
-      const double k1t = h * fn.FNf(vr[k], vt[k], th[k]);
-      const double k2r = h * (vt[k] + 0.5 * k1t);
-      const double k2t = h * fn.FNf(vr[k] + 0.5 * k1r, vt[k] + 0.5 * k1t, th[k] + 0.5 * h);
-      const double k3r = h * (vt[k] + 0.5 * k2t);
-      const double k3t = h * fn.FNf(vr[k] + 0.5 * k2r, vt[k] + 0.5 * k2t, th[k] + 0.5 * h);
-      const double k4r = h * (vt[k] + k3t);
-      const double k4t = h * fn.FNf(vr[k] + k3r, vt[k] + k3t, th[k] + h);
-      if (k + 1 == kPoints + 1) return std::nullopt;
-      vr[k + 1] = vr[k] + (k1r + 2 * k2r + 2 * k3r + k4r) / 6;
-      vt[k + 1] = vt[k] + (k1t + 2 * k2t + 2 * k3t + k4t) / 6;
-      th[k + 1] = th[k] + h;
-      if (!refining) {
-        if (!(vt[k + 1] > 0)) {
-          ++k;
-          continue;
-        }
-        vtold = vt[k + 1];
-        hold = h;
-        if (std::fabs(vt[k + 1] - vt[k]) < 1e-6) return std::nullopt;
-        h = h * vt[k] / (vt[k] - vt[k + 1]);
-        refining = true;
-        continue;
-      }
-      if (std::fabs(vt[k + 1]) < 1e-6) {
-        surface = th[k + 1];
-        break;
-      }
-      if (std::fabs(hold - h) < 1e-6) return std::nullopt;
-      if (++searches > kStepSearchBound) return std::nullopt;
-      const double slope = (vt[k + 1] - vtold) / (h - hold);
-      const double dh = -vt[k + 1] / slope;
-      hold = h;
-      vtold = vt[k + 1];
-      h = h + dh;
-    }
+    const std::optional<double> surface = MarchToCone(fn, vr, vt, th, eps, v2, behind, dc, n);
+    if (!surface) return std::nullopt;
 
     // Correct the shock angle until the surface lies on the cone.
-    if (std::fabs(dc - surface) < 1e-5) break;
+    if (std::fabs(dc - *surface) < 1e-5) break;
     if (!corrected) {
-      thprev = surface;
+      thprev = *surface;
       epsprev = eps;
-      eps = eps + (dc - surface) / damping;
+      eps = eps + (dc - *surface) / damping;
       corrected = true;
     } else {
       if (std::fabs(eps - epsprev) < 1e-6) return std::nullopt;
-      const double s = (surface - thprev) / (eps - epsprev);
+      const double s = (*surface - thprev) / (eps - epsprev);
       if (std::fabs(s) < 1e-6) return std::nullopt;
-      const double de = (dc - surface) / s;
+      const double de = (dc - *surface) / s;
       epsprev = eps;
-      thprev = surface;
+      thprev = *surface;
       if (std::fabs(de) < 0.01) damping = 1;
       eps = eps + de / damping;
     }

@@ -5,23 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "core/testing/driver.h"
+
 namespace shock {
 namespace {
 
-class ShockWindow : public ::testing::Test {
+class ShockWindow : public core::testing::WindowTest<Shock> {
  protected:
-  void SetUp() override { form.Load(); }
-  std::string Text(const std::string& id) { return form.FindById(id)->text(); }
-  bool Shown(const std::string& id) { return form.FindById(id)->shown(); }
-  void Type(const std::string& id, const std::string& text) {
-    form.UserType(*static_cast<core::TextBox*>(form.FindById(id)), text);
-  }
-  void Choose(int type) {
-    form.UserSelect(*static_cast<core::ListBox*>(form.FindById("lsttype")), type);
-  }
-  void Calculate() { form.UserClick(*form.FindById("cmdCalculate")); }
-
-  Shock form;
+  void Choose(int type) { Select("lsttype", type); }
 };
 
 TEST_F(ShockWindow, EachTypeShowsItsFrames) {
@@ -48,18 +39,12 @@ TEST_F(ShockWindow, EachTypeShowsItsFrames) {
 }
 
 TEST_F(ShockWindow, LoadSelectsTheNormalShock) {
-  EXPECT_EQ(Text("lsttype"), "Normal Shock");
-  EXPECT_EQ(Text("txtg"), "1.400");
-  EXPECT_EQ(Text("txtm1"), "2.00");
+  core::testing::ExpectTexts(*this, {{"lsttype", "Normal Shock"}, {"txtg", "1.400"}, {"txtm1", "2.00"}});
   Calculate();
-  EXPECT_EQ(Text("txte2"), "0.5774");
-  EXPECT_EQ(Text("txte3"), "4.5000");
-  EXPECT_EQ(Text("txte4"), "0.7209");
   // The output step writes every box, from nothing where a type computes
   // nothing.
-  EXPECT_EQ(Text("txtdl"), "5.000");
-  EXPECT_EQ(Text("txtdr"), "0.000");
-  EXPECT_EQ(Text("txtdx"), "0.000");
+  core::testing::ExpectTexts(*this, {{"txte2", "0.5774"}, {"txte3", "4.5000"}, {"txte4", "0.7209"},
+                                     {"txtdl", "5.000"}, {"txtdr", "0.000"}, {"txtdx", "0.000"}});
 }
 
 TEST_F(ShockWindow, ConeFirstGuessFollowsTheInputs) {
@@ -82,7 +67,7 @@ TEST_F(ShockWindow, ClampedTurningRewritesTheBox) {
   Calculate();
   EXPECT_EQ(Text("txtdl"), "22.974");
   EXPECT_EQ(Text("txtdx"), "22.974");
-  EXPECT_FALSE(form.lblError->visible());
+  EXPECT_EQ(Error(), "");
 }
 
 TEST_F(ShockWindow, DetachedConeReportsZeros) {
@@ -96,7 +81,7 @@ TEST_F(ShockWindow, DetachedConeReportsZeros) {
   EXPECT_EQ(Text("txtdr"), "0.000");
   EXPECT_EQ(Text("txtdl"), "45.000");
   EXPECT_EQ(Text("txteps"), "75.0");  // the rewrite of txtdl refreshed the guess
-  EXPECT_FALSE(form.lblError->visible());
+  EXPECT_EQ(Error(), "");
   // The report stays until an input changes.
   Type("txtdl", "20");
   EXPECT_FALSE(Shown("fradet"));
@@ -125,17 +110,10 @@ TEST_F(ShockWindow, UndefinedInputsAreReportedWithBlankResults) {
       {0, "txtg", "", "gamma is empty: type a number"},
   };
   for (const Case& c : cases) {
-    Shock fresh;
-    fresh.Load();
-    fresh.UserSelect(*static_cast<core::ListBox*>(fresh.FindById("lsttype")), c.type);
-    fresh.UserClick(*fresh.FindById("cmdCalculate"));
-    ASSERT_FALSE(fresh.lblError->visible());
-    fresh.UserType(*static_cast<core::TextBox*>(fresh.FindById(c.box)), c.text);
-    fresh.UserClick(*fresh.FindById("cmdCalculate"));
-    EXPECT_TRUE(fresh.lblError->visible()) << c.box << " " << c.text;
-    EXPECT_EQ(fresh.lblError->text(), c.message);
-    for (const char* result : {"txte2", "txte3", "txte4", "txtdr", "txtdx"})
-      EXPECT_EQ(fresh.FindById(result)->text(), "") << c.box << " " << c.text << " " << result;
+    core::testing::Driven<Shock> fresh;
+    fresh.Select("lsttype", c.type);
+    core::testing::ExpectRefused(fresh, c.box, c.text, c.message,
+                                 {"txte2", "txte3", "txte4", "txtdr", "txtdx"});
   }
 }
 
@@ -143,11 +121,11 @@ TEST_F(ShockWindow, HiddenBoxesDoNotBlockTheNormalShock) {
   Choose(3);
   Type("txteps", "abc");
   Type("txtdl", "");
-  EXPECT_TRUE(form.lblError->visible());  // the refresh names the empty box
+  EXPECT_TRUE(Visible("lblError"));  // the refresh names the empty box
   EXPECT_TRUE(Shown("fraresults2"));
   Choose(0);
   Calculate();
-  EXPECT_FALSE(form.lblError->visible());
+  EXPECT_EQ(Error(), "");
   EXPECT_EQ(Text("txte3"), "4.5000");
   EXPECT_EQ(Text("txtdl"), "");
 }

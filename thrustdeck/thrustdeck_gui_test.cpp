@@ -191,8 +191,8 @@ class JetCycleGui : public QObject {
     QVERIFY(!form.FindById("txtff")->text().empty());
   }
 
-  // The charts of the calculated default cycle, as the chart window draws
-  // them: the T-s diagram and the table of stations.
+  // The table of stations of the calculated default cycle, as the chart
+  // window shows it (qt/chart_windows_gui_test draws the T-s diagram).
   void chartsOfTheDefaultCycle() {
     thrustdeck::JetCycle form;
     qt::View view(form);
@@ -204,11 +204,6 @@ class JetCycleGui : public QObject {
     charts.show();
     QVERIFY(QTest::qWaitForWindowExposed(&charts));
     QCOMPARE(charts.count(), 2);
-    qt::ChartTab* ts = charts.tab("ts-diagram");
-    QVERIFY(ts && ts->view()->isVisible());
-    QVERIFY(!ts->message()->isVisible());
-    QVERIFY(qt::InkedPixels(*ts->view()) > 5000);
-    qt::SaveShot(charts, "thrustdeck-chart-ts-diagram");
     charts.tabs()->setCurrentIndex(1);
     qt::ChartTab* stations = charts.tab("stations");
     QVERIFY(stations->table()->isVisible());

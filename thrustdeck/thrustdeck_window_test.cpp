@@ -4,20 +4,12 @@
 
 #include <string>
 
+#include "core/testing/driver.h"
+
 namespace thrustdeck {
 namespace {
 
-struct Window : JetCycle {
-  Window() { Load(); }
-  core::TextBox& box(const char* id) { return *static_cast<core::TextBox*>(FindById(id)); }
-  void type(const char* id, const char* text) { UserType(box(id), text); }
-  void select(const char* id, const char* item) {
-    auto& list = *static_cast<core::ListBox*>(FindById(id));
-    UserSelect(list, list.IndexOf(item));
-  }
-  void calculate() { UserClick(*FindById("cmdCalculate")); }
-  bool shown(const char* id) { return FindById(id)->shown(); }
-};
+using Window = core::testing::Driven<JetCycle>;
 
 TEST(ThrustdeckWindow, EngineTypeOverridesReachTheCycle) {
   struct Row {
@@ -29,15 +21,15 @@ TEST(ThrustdeckWindow, EngineTypeOverridesReachTheCycle) {
   for (const Row& r : {Row{"Turbofan", 1.2f, 0, 15, 1}, Row{"Turbojet", 0, 0, 15, 1},
                        Row{"Turboprop", 0, 0.8f, 15, 0}, Row{"Ramjet", 0, 0, 1, 0}}) {
     Window w;
-    w.select("lstIAB", "y");
-    w.select("lstetyp", r.type);
-    w.calculate();
-    EXPECT_FALSE(w.lblError->visible()) << r.type << ": " << w.lblError->caption();
-    EXPECT_EQ(w.state().al, r.al) << r.type;
-    EXPECT_EQ(w.state().wc, r.wc) << r.type;
-    EXPECT_EQ(w.state().pic, r.pic) << r.type;
-    EXPECT_EQ(w.state().iab, r.iab) << r.type;
-    EXPECT_FALSE(w.box("txtff").text().empty()) << r.type;
+    w.Select("lstIAB", "y");
+    w.Select("lstetyp", r.type);
+    w.Calculate();
+    EXPECT_EQ(w.Error(), "") << r.type;
+    EXPECT_EQ(w.form.state().al, r.al) << r.type;
+    EXPECT_EQ(w.form.state().wc, r.wc) << r.type;
+    EXPECT_EQ(w.form.state().pic, r.pic) << r.type;
+    EXPECT_EQ(w.form.state().iab, r.iab) << r.type;
+    EXPECT_FALSE(w.Text("txtff").empty()) << r.type;
   }
 }
 
@@ -48,25 +40,23 @@ TEST(ThrustdeckWindow, FanTreatmentSetsTheSplitRatio) {
   };
   for (const Row& r : {Row{"Fully Exhausted", 0}, Row{"Fully Mixed", 1}, Row{"Mixed+Exhausted", 0.3f}}) {
     Window w;
-    w.type("txtsg", "0.3");
-    w.select("lstmixexh", r.treatment);
-    w.calculate();
-    EXPECT_EQ(w.state().sg, r.sg) << r.treatment;
+    w.Type("txtsg", "0.3");
+    w.Select("lstmixexh", r.treatment);
+    w.Calculate();
+    EXPECT_EQ(w.form.state().sg, r.sg) << r.treatment;
   }
 }
 
 TEST(ThrustdeckWindow, ReadingFailuresNameTheBox) {
   Window w;
-  w.select("lstIAB", "y");
-  w.type("txtttab", "");
-  EXPECT_TRUE(w.lblError->visible());
-  EXPECT_NE(w.lblError->caption().find("Afterburner exit temperature is empty"), std::string::npos)
-      << w.lblError->caption();
-  w.type("txtttab", "3800");
-  EXPECT_FALSE(w.lblError->visible());
-  w.type("txtma", "lots");
-  w.calculate();
-  EXPECT_NE(w.lblError->caption().find("Core air flow rate does not hold a number"), std::string::npos);
+  w.Select("lstIAB", "y");
+  w.Type("txtttab", "");
+  EXPECT_NE(w.Error().find("Afterburner exit temperature is empty"), std::string::npos) << w.Error();
+  w.Type("txtttab", "3800");
+  EXPECT_EQ(w.Error(), "");
+  w.Type("txtma", "lots");
+  w.Calculate();
+  EXPECT_NE(w.Error().find("Core air flow rate does not hold a number"), std::string::npos);
 }
 
 // A failed calculation empties the result boxes (no thrust of earlier inputs
@@ -92,23 +82,22 @@ TEST(ThrustdeckWindow, FailedCalculationBlanksTheResults) {
   };
   for (const Case& c : cases) {
     Window w;
-    if (c.list) w.select(c.list, c.item);
-    w.calculate();
-    ASSERT_FALSE(w.lblError->visible()) << w.lblError->caption();
-    ASSERT_FALSE(w.box("txtff").text().empty());
-    const float ma = w.state().ma;
-    const std::string good = w.box(c.box).text();
-    w.type(c.box, c.text);
-    w.calculate();
-    EXPECT_TRUE(w.lblError->visible()) << c.box << " " << c.text;
-    EXPECT_EQ(w.lblError->caption(), c.message);
+    if (c.list) w.Select(c.list, c.item);
+    w.Calculate();
+    ASSERT_EQ(w.Error(), "");
+    ASSERT_FALSE(w.Text("txtff").empty());
+    const float ma = w.form.state().ma;
+    const std::string good = w.Text(c.box);
+    w.Type(c.box, c.text);
+    w.Calculate();
+    EXPECT_EQ(w.Error(), c.message) << c.box << " " << c.text;
     for (const char* result : {"txtff", "txtffnd", "txttsfc"})
-      EXPECT_EQ(w.box(result).text(), "") << c.box << " " << c.text << ": " << result;
-    EXPECT_EQ(w.state().ma, ma);  // the window keeps the last good calculation
-    w.type(c.box, good.c_str());
-    w.calculate();
-    EXPECT_FALSE(w.lblError->visible()) << c.box;
-    EXPECT_FALSE(w.box("txtff").text().empty()) << c.box;
+      EXPECT_EQ(w.Text(result), "") << c.box << " " << c.text << ": " << result;
+    EXPECT_EQ(w.form.state().ma, ma);  // the window keeps the last good calculation
+    w.Type(c.box, good);
+    w.Calculate();
+    EXPECT_EQ(w.Error(), "") << c.box;
+    EXPECT_FALSE(w.Text("txtff").empty()) << c.box;
   }
 }
 
@@ -125,34 +114,34 @@ TEST(ThrustdeckWindow, HandledInputsAreNotRefused) {
   };
   for (const Case& c : cases) {
     Window w;
-    w.select(c.list, c.item);
-    w.type(c.box, c.text);
-    w.calculate();
-    EXPECT_FALSE(w.lblError->visible()) << c.box << " " << c.text << ": " << w.lblError->caption();
-    EXPECT_FALSE(w.box("txtff").text().empty()) << c.box << " " << c.text;
+    w.Select(c.list, c.item);
+    w.Type(c.box, c.text);
+    w.Calculate();
+    EXPECT_EQ(w.Error(), "") << c.box << " " << c.text;
+    EXPECT_FALSE(w.Text("txtff").empty()) << c.box << " " << c.text;
   }
 }
 
 TEST(ThrustdeckWindow, ImpossibleDesignAndTheEditsThatHideIt) {
   for (const char* edited : {"txtal", "txtpic", "txtpif", "txtsg", "txttt4", "txtwc"}) {
     Window w;
-    w.type("txtal", "10");
-    w.type("txtpif", "30");
-    w.calculate();
-    ASSERT_TRUE(w.shown("Fraimposs"));
-    EXPECT_EQ(w.box("txtff").text(), "");
-    EXPECT_EQ(w.box("txtffnd").text(), "");
-    EXPECT_EQ(w.box("txttsfc").text(), "");
-    w.type(edited, "2");
-    EXPECT_FALSE(w.shown("Fraimposs")) << edited;
-    EXPECT_TRUE(w.shown("fraal3")) << edited;  // panels are not refreshed
+    w.Type("txtal", "10");
+    w.Type("txtpif", "30");
+    w.Calculate();
+    ASSERT_TRUE(w.Shown("Fraimposs"));
+    EXPECT_EQ(w.Text("txtff"), "");
+    EXPECT_EQ(w.Text("txtffnd"), "");
+    EXPECT_EQ(w.Text("txttsfc"), "");
+    w.Type(edited, "2");
+    EXPECT_FALSE(w.Shown("Fraimposs")) << edited;
+    EXPECT_TRUE(w.Shown("fraal3")) << edited;  // panels are not refreshed
   }
   Window w;
-  w.type("txtal", "10");
-  w.type("txtpif", "30");
-  w.calculate();
-  w.type("txtetf", "0.8");  // not one of them
-  EXPECT_TRUE(w.shown("Fraimposs"));
+  w.Type("txtal", "10");
+  w.Type("txtpif", "30");
+  w.Calculate();
+  w.Type("txtetf", "0.8");  // not one of them
+  EXPECT_TRUE(w.Shown("Fraimposs"));
 }
 
 }  // namespace

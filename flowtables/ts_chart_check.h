@@ -10,7 +10,7 @@
 #include <string>
 
 #include "flowtables/family.h"
-#include "flowtables/ts_line.h"
+#include "flowtables/ts_chart.h"
 #include "core/form.h"
 
 namespace flowtables {

@@ -1,7 +1,7 @@
 // The radial profiles chart against the print file of the same Calculate:
 // one axial velocity and one flow angle curve per station the file holds,
 // at the file's diameters and with its numbers, radii between hub and tip.
-#include "ringflow/radial_profiles.h"
+#include "ringflow/profile_chart.h"
 
 #include <gtest/gtest.h>
 
@@ -13,45 +13,20 @@
 #include <vector>
 
 #include "core/printline.h"
+#include "core/testing/driver.h"
 #include "ringflow/ringflow_window.h"
 
 namespace ringflow {
 namespace {
 
-struct Window {
-  Ringflow form;
-  Window() { form.Load(); }
-  core::Control& C(const std::string& id) {
-    core::Control* c = form.FindById(id);
-    EXPECT_NE(c, nullptr) << id;
-    return *c;
-  }
-  void Type(const std::string& id, const std::string& text) {
-    form.UserType(static_cast<core::TextBox&>(C(id)), text);
-  }
-  void Select(const std::string& id, const std::string& item) {
-    auto& list = static_cast<core::ListBox&>(C(id));
-    form.UserSelect(list, list.IndexOf(item));
-  }
-  void Calculate() { form.UserClick(C("Cmdcalculate")); }
+struct Window : core::testing::Driven<Ringflow> {
+  void Calculate() { Click("Cmdcalculate"); }
 };
 
 // Runs each test in a folder of its own, where the print files land.
 class RadialProfiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           (std::string("ringflow_profiles_") +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
-    old_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_);
-  }
-  void TearDown() override {
-    std::filesystem::current_path(old_);
-    std::filesystem::remove_all(dir_);
-  }
-  std::filesystem::path dir_, old_;
+  core::testing::ScratchFolder folder_{"ringflow_profiles_"};
 };
 
 std::vector<std::string> Words(const std::string& line) {
@@ -127,17 +102,17 @@ TEST_F(RadialProfiles, OneCurvePerStationWithThePrintFilesNumbers) {
     for (auto [list, item] : c.selected) w.Select(list, item);
     for (auto [box, text] : c.typed) w.Type(box, text);
     w.Calculate();
-    ASSERT_FALSE(w.C("lblError").visible()) << w.C("lblError").text();
+    ASSERT_EQ(w.Error(), "");
     const core::ChartData chart = w.form.Chart(kRadialProfiles);
     ASSERT_TRUE(chart.available()) << chart.unavailable;
     ASSERT_TRUE(chart.y2.has_value());
 
     const auto tables = StationTables("RINGFLOW " + std::to_string(w.form.printCounter()) + ".txt");
     EXPECT_EQ(static_cast<int>(tables.size()), c.stations);
-    EXPECT_EQ(w.C("FraConv").visible(), c.failed > 0);
+    EXPECT_EQ(w.Visible("FraConv"), c.failed > 0);
     if (c.failed > 0) {
-      EXPECT_EQ(w.C("Txtjconv").text(), std::to_string(c.failed));
-      EXPECT_NE(chart.title.find("did not converge at station " + w.C("Txtjconv").text()),
+      EXPECT_EQ(w.Text("Txtjconv"), std::to_string(c.failed));
+      EXPECT_NE(chart.title.find("did not converge at station " + w.Text("Txtjconv")),
                 std::string::npos);
     }
     ASSERT_EQ(chart.series.size(), 2 * tables.size());
@@ -156,7 +131,7 @@ TEST_F(RadialProfiles, OneCurvePerStationWithThePrintFilesNumbers) {
         EXPECT_EQ(named[j], 1) << quantity << j;
     }
 
-    const double hub = std::stod(w.C("txtdh").text()) / 2, tip = std::stod(w.C("txtdt").text()) / 2;
+    const double hub = w.Number("txtdh") / 2, tip = w.Number("txtdt") / 2;
     for (size_t j = 1; j <= tables.size(); ++j) {
       SCOPED_TRACE("station " + std::to_string(j));
       const core::ChartSeries* ca = Series(chart, "Ca " + std::to_string(j));
@@ -189,30 +164,14 @@ TEST_F(RadialProfiles, NothingBeforeTheFirstAndAfterAFailedCalculate) {
   Window w;
   EXPECT_EQ(w.form.ChartNames(), std::vector<std::string>{kRadialProfiles});
   EXPECT_FALSE(w.form.Chart(kRadialProfiles).available());
-  struct Step {
-    const char* box;
-    const char* text;
-    bool drawn;
-  } steps[] = {
-      {"txtdh", "1.563", true},
-      {"txtdh", "0", false},       // refused
-      {"txtdh", "1.563", true},
-      {"txtq", "lots", false},     // not a number
-  };
-  for (const Step& s : steps) {
-    SCOPED_TRACE(std::string(s.box) + " " + s.text);
-    w.Type(s.box, s.text);
-    w.Calculate();
-    const core::ChartData chart = w.form.Chart(kRadialProfiles);
-    EXPECT_EQ(chart.available(), s.drawn);
-    if (!s.drawn) {
-      EXPECT_TRUE(chart.series.empty());
-      EXPECT_EQ(chart.unavailable, "The last computation failed: " + w.C("lblError").text());
-    }
-  }
+  core::testing::ExpectChartFollows(w, kRadialProfiles, "Cmdcalculate",
+                                    {{"txtdh", "1.563", true},
+                                     {"txtdh", "0", false},  // refused
+                                     {"txtdh", "1.563", true},
+                                     {"txtq", "lots", false}});  // not a number
   // The reason stays once the error line has gone.
   w.Type("txtq", "32053");
-  EXPECT_FALSE(w.C("lblError").visible());
+  EXPECT_FALSE(w.Visible("lblError"));
   EXPECT_NE(w.form.Chart(kRadialProfiles).unavailable.find("failed"), std::string::npos);
 }
 

@@ -1,4 +1,4 @@
-#include "ringflow/radial_profiles.h"
+#include "ringflow/profile_chart.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "flowtables/ts_line.h"
+#include "flowtables/ts_chart.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,0 +1,155 @@
+#include "core/testing/driver.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "core/failure.h"
+#include "core/script.h"
+
+namespace core::testing {
+
+Control& Driver::C(std::string_view id) const {
+  Control* c = form_->FindById(id);
+  if (!c) {
+    ADD_FAILURE() << "no control " << id;
+    throw Failure("no control " + std::string(id));
+  }
+  return *c;
+}
+
+TextBox& Driver::Box(std::string_view id) const {
+  Control& c = C(id);
+  EXPECT_EQ(c.kind(), Kind::TextBox) << id;
+  return static_cast<TextBox&>(c);
+}
+
+ListBox& Driver::List(std::string_view id) const {
+  Control& c = C(id);
+  EXPECT_EQ(c.kind(), Kind::List) << id;
+  return static_cast<ListBox&>(c);
+}
+
+void Driver::Type(std::string_view box, const std::string& text) const {
+  form_->UserType(Box(box), text);
+}
+
+void Driver::Select(std::string_view list, std::string_view item) const {
+  ListBox& l = List(list);
+  const int index = l.IndexOf(item);
+  EXPECT_GE(index, 0) << list << " holds no item " << item;
+  form_->UserSelect(l, index);
+}
+
+void Driver::Select(std::string_view list, int index) const { form_->UserSelect(List(list), index); }
+
+void Driver::Click(std::string_view id) const { form_->UserClick(C(id)); }
+
+std::string Driver::Text(std::string_view id) const { return C(id).text(); }
+
+double Driver::Number(std::string_view id) const { return std::stod(Text(id)); }
+
+bool Driver::Visible(std::string_view id) const { return C(id).visible(); }
+
+bool Driver::Shown(std::string_view id) const { return C(id).shown(); }
+
+std::string Driver::ShownPattern(const std::vector<std::string>& ids) const {
+  std::string s;
+  for (const std::string& id : ids) s += Shown(id) ? '1' : '0';
+  return s;
+}
+
+std::string Driver::VisiblePattern(const std::vector<std::string>& ids) const {
+  std::string s;
+  for (const std::string& id : ids) s += Visible(id) ? '1' : '0';
+  return s;
+}
+
+std::string Driver::Error() const {
+  return form_->lblError->visible() ? form_->lblError->text() : std::string();
+}
+
+void ExpectTexts(const Driver& w,
+                 std::initializer_list<std::pair<std::string_view, std::string_view>> texts) {
+  for (const auto& [id, text] : texts) EXPECT_EQ(w.Text(id), text) << id;
+}
+
+void ExpectRefused(const Driver& w, std::string_view box, const std::string& text,
+                   const std::string& message, const std::vector<std::string>& results,
+                   std::string_view button) {
+  w.Calculate(button);
+  ASSERT_EQ(w.Error(), "") << "before " << box << " " << text;
+  w.Type(box, text);
+  w.Calculate(button);
+  EXPECT_EQ(w.Error(), message) << box << " " << text;
+  for (const std::string& result : results)
+    EXPECT_EQ(w.Text(result), "") << box << " " << text << " " << result;
+}
+
+void ExpectChartFollows(const Driver& w, const std::string& chart, std::string_view button,
+                        std::initializer_list<ChartStep> steps) {
+  for (const ChartStep& s : steps) {
+    SCOPED_TRACE(std::string(s.box) + " " + s.text);
+    w.Type(s.box, s.text);
+    w.Calculate(button);
+    const ChartData data = w.window().Chart(chart);
+    EXPECT_EQ(data.available(), s.drawn) << data.unavailable;
+    EXPECT_EQ(w.Visible("lblError"), !s.drawn);
+    if (!s.drawn) {
+      EXPECT_TRUE(data.series.empty());
+      EXPECT_EQ(data.unavailable, "The last computation failed: " + w.Text("lblError"));
+    }
+  }
+}
+
+std::string RunScript(Form& form, const std::string& script, int* status) {
+  std::istringstream in(script);
+  std::ostringstream out, err;
+  const int ended = core::RunScript(form, in, out, err);
+  if (status) *status = ended;
+  return out.str();
+}
+
+ScratchFolder::ScratchFolder(const std::string& prefix)
+    : dir_(std::filesystem::temp_directory_path() /
+           (prefix + ::testing::UnitTest::GetInstance()->current_test_info()->name())),
+      old_(std::filesystem::current_path()) {
+  std::filesystem::remove_all(dir_);
+  std::filesystem::create_directories(dir_);
+  std::filesystem::current_path(dir_);
+}
+
+ScratchFolder::~ScratchFolder() {
+  std::error_code ignored;
+  std::filesystem::current_path(old_, ignored);
+  std::filesystem::remove_all(dir_, ignored);
+}
+
+std::vector<std::string> PrintFileLines(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  EXPECT_TRUE(in) << file;
+  std::stringstream all;
+  all << in.rdbuf();
+  const std::string text = all.str();
+  std::vector<std::string> lines;
+  for (size_t at = 0; at < text.size();) {
+    const size_t end = text.find("\r\n", at);
+    if (end == std::string::npos) {
+      ADD_FAILURE() << file << ": a line without CR LF after line " << lines.size();
+      break;
+    }
+    lines.push_back(text.substr(at, end - at));
+    at = end + 2;
+  }
+  return lines;
+}
+
+const ChartMark* FindMark(const ChartData& chart, std::string_view name) {
+  for (const ChartMark& m : chart.marks)
+    if (m.name == name) return &m;
+  return nullptr;
+}
+
+}  // namespace core::testing
