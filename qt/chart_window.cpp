@@ -1,5 +1,6 @@
 #include "qt/chart_window.h"
 #include "qt/model.h"
+#include "qt/drawing.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,18 +44,6 @@ namespace qt {
 namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-QColor Colour(const std::string& hex) { return QColor(QString::fromStdString(hex)); }
-
-Qt::PenStyle PenStyle(Dash dash) {
-  switch (dash) {
-    case Dash::Solid: return Qt::SolidLine;
-    case Dash::Dash: return Qt::DashLine;
-    case Dash::Dot: return Qt::DotLine;
-    case Dash::DashDot: return Qt::DashDotLine;
-  }
-  return Qt::SolidLine;
-}
 
 QScatterSeries::MarkerShape Shape(MarkShape shape) {
   switch (shape) {
@@ -123,18 +112,7 @@ double NiceStep(double span, int count) {
 }
 
 QAbstractAxis* MakeAxis(const ChartAxis& want) {
-  QAbstractAxis* axis;
-  if (want.log) {
-    auto* log = new QLogValueAxis;
-    log->setBase(10);
-    log->setLabelFormat("%g");
-    log->setMinorTickCount(-1);
-    axis = log;
-  } else {
-    auto* values = new QValueAxis;
-    values->setLabelFormat("%g");
-    axis = values;
-  }
+  QAbstractAxis* axis = NumberAxis(want.log);
   axis->setTitleText(ChartRichText(want.label));
   axis->setTitleFont(ChartFont(10));
   axis->setLabelsFont(ChartFont(9));

@@ -1,5 +1,6 @@
 #include "qt/plot_window.h"
 #include "qt/model.h"
+#include "qt/drawing.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -46,31 +47,8 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 // name it.
 QString Choice(const Form& form, const Control& control) { return Q(CaptionOf(form, control)); }
 
-QColor Colour(const std::string& hex) { return QColor(QString::fromStdString(hex)); }
-
-Qt::PenStyle PenStyle(Dash dash) {
-  switch (dash) {
-    case Dash::Solid: return Qt::SolidLine;
-    case Dash::Dash: return Qt::DashLine;
-    case Dash::Dot: return Qt::DotLine;
-    case Dash::DashDot: return Qt::DashDotLine;
-  }
-  return Qt::SolidLine;
-}
-
 QAbstractAxis* MakeAxis(const PlotAxis& want) {
-  QAbstractAxis* axis;
-  if (want.log) {
-    auto* log = new QLogValueAxis;
-    log->setBase(10);
-    log->setLabelFormat("%g");
-    log->setMinorTickCount(-1);
-    axis = log;
-  } else {
-    auto* values = new QValueAxis;
-    values->setLabelFormat("%g");
-    axis = values;
-  }
+  QAbstractAxis* axis = NumberAxis(want.log);
   axis->setTitleText(Q(want.title));
   return axis;
 }
