@@ -3,7 +3,7 @@ add_executable(sweep_windows_test ${PROJECT_SOURCE_DIR}/core/sweep_windows_test.
 foreach(program ${CALC_PROGRAMS})
   target_link_libraries(sweep_windows_test PRIVATE ${program}_window)
 endforeach()
-target_link_libraries(sweep_windows_test PRIVATE GTest::gtest_main calc_flags)
+target_link_libraries(sweep_windows_test PRIVATE core_testing GTest::gtest_main calc_flags)
 target_compile_definitions(sweep_windows_test PRIVATE CALC_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 gtest_discover_tests(sweep_windows_test DISCOVERY_TIMEOUT 60)
 
@@ -16,18 +16,20 @@ add_test(NAME qt.plot.gui COMMAND plot_window_gui_test)
 set_tests_properties(qt.plot.gui PROPERTIES ENVIRONMENT
                      "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
 
+# Every program's name, folder and window, for the tests that go through
+# them all (window_programs.inc).
+set(calc_window_includes "")
+set(calc_window_programs "")
+foreach(program ${CALC_PROGRAMS})
+  string(APPEND calc_window_includes "#include \"${CALC_${program}_FOLDER}/${program}_window.h\"\n")
+  string(APPEND calc_window_programs
+         "    {\"${program}\", \"${CALC_${program}_FOLDER}\", [] { return std::unique_ptr<core::Form>(new ${CALC_${program}_CLASS}); }},\n")
+endforeach()
+file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/generated/window_programs.inc
+     CONTENT "// Made by cmake/SuiteTests.cmake from programs.txt.\n#include <functional>\n#include <memory>\n#include <vector>\n\n#include \"core/form.h\"\n${calc_window_includes}\nnamespace {\nstruct WindowProgram {\n  const char* name;\n  const char* folder;\n  std::function<std::unique_ptr<core::Form>()> make;\n};\nconst std::vector<WindowProgram> kWindowPrograms = {\n${calc_window_programs}};\n}  // namespace\n")
 # The chart window of every program that has charts, from the one list of
 # programs: each chart drawn from the window's defaults, and named in the
 # program's help.
-set(calc_chart_includes "")
-set(calc_chart_programs "")
-foreach(program ${CALC_PROGRAMS})
-  string(APPEND calc_chart_includes "#include \"${CALC_${program}_FOLDER}/${program}_window.h\"\n")
-  string(APPEND calc_chart_programs
-         "    {\"${program}\", [] { return std::unique_ptr<core::Form>(new ${CALC_${program}_CLASS}); }},\n")
-endforeach()
-file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/generated/chart_programs.inc
-     CONTENT "// Made by cmake/SuiteTests.cmake from programs.txt.\n${calc_chart_includes}\nnamespace {\nconst std::vector<ChartProgram> kChartPrograms = {\n${calc_chart_programs}};\n}  // namespace\n")
 add_executable(chart_windows_gui_test ${PROJECT_SOURCE_DIR}/qt/chart_windows_gui_test.cpp)
 target_include_directories(chart_windows_gui_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
 foreach(program ${CALC_PROGRAMS})
@@ -46,18 +48,11 @@ endforeach()
 
 # One caption for each box: the error line, the sweep offers and the help's
 # tables name every shown box of every program alike.
-set(calc_caption_programs "")
-foreach(program ${CALC_PROGRAMS})
-  string(APPEND calc_caption_programs
-         "    {\"${program}\", \"${CALC_${program}_FOLDER}\", [] { return std::unique_ptr<core::Form>(new ${CALC_${program}_CLASS}); }},\n")
-endforeach()
-file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/generated/caption_programs.inc
-     CONTENT "// Made by cmake/SuiteTests.cmake from programs.txt.\n${calc_chart_includes}\nnamespace {\nconst std::vector<CaptionProgram> kCaptionPrograms = {\n${calc_caption_programs}};\n}  // namespace\n")
 add_executable(captions_test ${PROJECT_SOURCE_DIR}/core/captions_test.cpp)
 target_include_directories(captions_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
 foreach(program ${CALC_PROGRAMS})
   target_link_libraries(captions_test PRIVATE ${program}_window)
 endforeach()
-target_link_libraries(captions_test PRIVATE GTest::gtest_main calc_flags)
+target_link_libraries(captions_test PRIVATE core_testing GTest::gtest_main calc_flags)
 target_compile_definitions(captions_test PRIVATE CALC_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 gtest_discover_tests(captions_test DISCOVERY_TIMEOUT 60)

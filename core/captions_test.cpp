@@ -17,18 +17,9 @@
 #include "core/reading.h"
 #include "core/script.h"
 #include "core/sweep.h"
+#include "core/testing/driver.h"
 
-namespace {
-
-struct CaptionProgram {
-  const char* name;
-  const char* folder;
-  std::function<std::unique_ptr<core::Form>()> make;
-};
-
-}  // namespace
-
-#include "caption_programs.inc"
+#include "window_programs.inc"
 
 namespace core {
 namespace {
@@ -40,7 +31,7 @@ bool Described(const Control& c) {
 
 // The window as it opens, then once for each option not chosen and each list
 // item not selected: the commands that bring each state about.
-std::vector<std::string> States(const CaptionProgram& p) {
+std::vector<std::string> States(const WindowProgram& p) {
   std::vector<std::string> states = {""};
   auto form = p.make();
   form->Load();
@@ -59,7 +50,7 @@ std::vector<std::string> States(const CaptionProgram& p) {
 }
 
 // A fresh window brought to a state; nullptr when the commands end it.
-std::unique_ptr<Form> Reach(const CaptionProgram& p, const std::string& commands) {
+std::unique_ptr<Form> Reach(const WindowProgram& p, const std::string& commands) {
   auto form = p.make();
   std::istringstream in(commands);
   std::ostringstream out, err;
@@ -84,7 +75,7 @@ std::set<std::string> Words(const std::string& text) {
 }
 
 // The captions of the Inputs (inputs) or Results table of a program's help.
-std::set<std::string> HelpCaptions(const CaptionProgram& p, bool inputs) {
+std::set<std::string> HelpCaptions(const WindowProgram& p, bool inputs) {
   const auto path = std::filesystem::path(CALC_SOURCE_DIR) / p.folder / (std::string(p.name) + ".help.md");
   const auto help = ReadFileText(path);
   std::set<std::string> captions;
@@ -113,24 +104,13 @@ bool Holds(const std::set<std::string>& table, const Control& c, const std::stri
   return all && joined == caption;
 }
 
-class Captions : public ::testing::TestWithParam<CaptionProgram> {
+class Captions : public ::testing::TestWithParam<WindowProgram> {
  protected:
-  void SetUp() override {
-    char folder[] = "/tmp/captions-XXXXXX";
-    ASSERT_NE(::mkdtemp(folder), nullptr);
-    old_ = std::filesystem::current_path();
-    dir_ = folder;
-    std::filesystem::current_path(dir_);
-  }
-  void TearDown() override {
-    std::filesystem::current_path(old_);
-    std::filesystem::remove_all(dir_);
-  }
-  std::filesystem::path old_, dir_;
+  core::testing::ScratchFolder scratch_{"captions-"};
 };
 
 TEST_P(Captions, EveryShownBoxHasOneCaptionAndNoControlName) {
-  const CaptionProgram& p = GetParam();
+  const WindowProgram& p = GetParam();
   for (const std::string& state : States(p)) {
     SCOPED_TRACE(state);
     auto form = Reach(p, state);
@@ -165,7 +145,7 @@ TEST_P(Captions, EveryShownBoxHasOneCaptionAndNoControlName) {
 // Letters in a box, and its compute button pressed: the error line names the
 // box by its caption.
 TEST_P(Captions, TheErrorLineNamesABoxByItsCaption) {
-  const CaptionProgram& p = GetParam();
+  const WindowProgram& p = GetParam();
   int named = 0;
   for (const std::string& state : States(p)) {
     SCOPED_TRACE(state);
@@ -194,7 +174,7 @@ TEST_P(Captions, TheErrorLineNamesABoxByItsCaption) {
 // The help's tables name each box as the window does: every box of the
 // window as built (hidden or not), and every shown box of each state.
 TEST_P(Captions, TheHelpTablesNameEachBoxByItsCaption) {
-  const CaptionProgram& p = GetParam();
+  const WindowProgram& p = GetParam();
   const std::set<std::string> inputs = HelpCaptions(p, true), results = HelpCaptions(p, false);
   if (inputs.empty() && results.empty()) GTEST_SKIP() << "no help tables";
   // As tools/help_tool.cpp --check: boxes it leaves out or names otherwise.
@@ -229,7 +209,7 @@ TEST_P(Captions, TheHelpTablesNameEachBoxByItsCaption) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(All, Captions, ::testing::ValuesIn(kCaptionPrograms),
+INSTANTIATE_TEST_SUITE_P(All, Captions, ::testing::ValuesIn(kWindowPrograms),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "core/sweep.h"
+#include "core/testing/driver.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -74,23 +75,12 @@ class Recorder : public FormObserver {
 // Runs in a scratch folder, so print files land there.
 class InScratch : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char folder[] = "/tmp/sweep-test-XXXXXX";
-    ASSERT_NE(::mkdtemp(folder), nullptr);
-    old_ = std::filesystem::current_path();
-    dir_ = folder;
-    std::filesystem::current_path(dir_);
-  }
-  void TearDown() override {
-    std::filesystem::current_path(old_);
-    std::filesystem::remove_all(dir_);
-  }
+  core::testing::ScratchFolder scratch_{"sweep-test-"};
   int Files() const {
     int n = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_)) ++n;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(scratch_.path())) ++n;
     return n;
   }
-  std::filesystem::path old_, dir_;
 };
 
 TEST(SweepPoints, ValuesAndTexts) {

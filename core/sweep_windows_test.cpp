@@ -21,6 +21,7 @@
 #include "flowtables/rayleigh_window.h"
 #include "core/script.h"
 #include "core/sweep.h"
+#include "core/testing/driver.h"
 #include "kerosene/kerosene_window.h"
 #include "nozzle/nozzle_window.h"
 #include "ringflow/ringflow_window.h"
@@ -72,18 +73,7 @@ const std::vector<Program>& Programs() {
 // Print files land in a scratch folder.
 class Windows : public ::testing::TestWithParam<Program> {
  protected:
-  void SetUp() override {
-    char folder[] = "/tmp/sweep-windows-XXXXXX";
-    ASSERT_NE(::mkdtemp(folder), nullptr);
-    old_ = std::filesystem::current_path();
-    dir_ = folder;
-    std::filesystem::current_path(dir_);
-  }
-  void TearDown() override {
-    std::filesystem::current_path(old_);
-    std::filesystem::remove_all(dir_);
-  }
-  std::filesystem::path old_, dir_;
+  core::testing::ScratchFolder scratch_{"sweep-windows-"};
 };
 
 bool Ends(const core::Control& c) {
@@ -127,11 +117,11 @@ TEST_P(Windows, CopyEqualsTheWindow) {
     SCOPED_TRACE(seed);
     std::unique_ptr<core::Form> window = program.make();
     Drive(*window, seed);
-    const auto files = std::distance(std::filesystem::directory_iterator(dir_), {});
+    const auto files = std::distance(std::filesystem::directory_iterator(scratch_.path()), {});
     std::unique_ptr<core::Form> copy;
     ASSERT_NO_THROW(copy = core::CopyWindow(*window, program.make));
     EXPECT_EQ(core::StateText(*copy), core::StateText(*window));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), files);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch_.path()), {}), files);
     // What the window holds beyond its controls must match too: the same
     // next actions give the same window.
     for (core::Form* form : {window.get(), copy.get()}) {

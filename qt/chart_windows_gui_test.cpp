@@ -22,16 +22,7 @@
 #include "qt/guitest.h"
 #include "core/sweep.h"
 
-namespace {
-
-struct ChartProgram {
-  const char* name;
-  std::function<std::unique_ptr<core::Form>()> make;
-};
-
-}  // namespace
-
-#include "chart_programs.inc"
+#include "window_programs.inc"
 
 namespace {
 
@@ -70,13 +61,13 @@ class ChartWindowsGui : public QObject {
  private slots:
   void everyChart_data() {
     QTest::addColumn<int>("program");
-    for (size_t i = 0; i < kChartPrograms.size(); ++i)
-      QTest::newRow(kChartPrograms[i].name) << static_cast<int>(i);
+    for (size_t i = 0; i < kWindowPrograms.size(); ++i)
+      QTest::newRow(kWindowPrograms[i].name) << static_cast<int>(i);
   }
 
   void everyChart() {
     QFETCH(int, program);
-    const ChartProgram& p = kChartPrograms[static_cast<size_t>(program)];
+    const WindowProgram& p = kWindowPrograms[static_cast<size_t>(program)];
     std::unique_ptr<core::Form> probe = p.make();
     probe->Load();
     const std::vector<std::string> names = probe->ChartNames();
