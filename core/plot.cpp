@@ -117,10 +117,21 @@ std::string FinishedStatus(int points, int gaps) {
 
 // -------------------------------------------------------------------- sweep
 
+namespace {
+
+// A result's caption reads "Thrust (lbf) =" beside its value; on an axis, in
+// a legend or a CSV heading the name goes without the "=".
+std::string PlotName(std::string caption) {
+  while (!caption.empty() && (caption.back() == '=' || caption.back() == ' ')) caption.pop_back();
+  return caption;
+}
+
+}  // namespace
+
 SweepCaptions CaptionsOf(const Form& form, const SweepRequest& request) {
   auto caption = [&](const std::string& id) {
     const Control* c = form.FindById(id);
-    return c ? CaptionOf(form, *c) : id;
+    return c ? PlotName(CaptionOf(form, *c)) : id;
   };
   SweepCaptions captions;
   captions.input = caption(request.input);

@@ -18,8 +18,23 @@ class Toy : public Form {
     AddLabel("lblout", "0", {0, 80, 50, 20}, nullptr, Look::Result);
     AddLabel("lbltwo", "0", {0, 100, 50, 20}, nullptr, Look::Result);
     AddButton("cmdgo", "Compute", {0, 120, 50, 20});
+    AddLabel("lblthrust", "Thrust (lbf) =", {0, 140, 50, 20});
+    AddLabel("lblf", "0", {60, 140, 50, 20}, nullptr, Look::Result);
   }
 };
+
+// A result named "Thrust (lbf) =" beside its value is "Thrust (lbf)" on an
+// axis, in a legend and as a CSV heading.
+TEST(PlotNames, AResultsNameDropsItsEqualsSign) {
+  Toy form;
+  SweepRequest request;
+  request.input = "txtx";
+  request.outputs = {"lblf", "lblout"};
+  const SweepCaptions captions = CaptionsOf(form, request);
+  EXPECT_EQ(captions.input, "Speed");
+  ASSERT_EQ(captions.outputs.size(), 2u);
+  EXPECT_EQ(captions.outputs[0], "Thrust (lbf)");
+}
 
 TypedRequest Good() {
   TypedRequest t;

@@ -261,7 +261,7 @@ class PlotWindowGui : public QObject {
     QVERIFY(chart->series().size() >= 6);  // two results for each of three values
     QCOMPARE(chart->axes(Qt::Vertical).size(), 2);
     // A curve by the result's one caption, and the family value.
-    QCOMPARE(chart->series()[0]->name(), QString("Thrust (lbf) =, 2000"));
+    QCOMPARE(chart->series()[0]->name(), QString("Thrust (lbf), 2000"));
     QVERIFY(chart->title().contains("Burner exit temperature"));
     DrawsItsDescription(plot);
     // A colour for each temperature, a dash for each result.
