@@ -12,10 +12,8 @@ class AtmosphereGui : public QObject {
   Q_OBJECT
  private slots:
   void opensWithCaptionAndDefaults() {
-    atmosphere::Atmosphere form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<atmosphere::Atmosphere> opened;
+    auto& [form, view] = opened;
     QCOMPARE(view.windowTitle(),
              QString("Standard Atmosphere by QMX 03.05.2005                   "
                      "FOR EDUCATIONAL PURPOSES ONLY ( See Disclaimer)"));
@@ -29,17 +27,12 @@ class AtmosphereGui : public QObject {
   }
 
   void typingAndComputeGoThroughTheModel() {
-    atmosphere::Atmosphere form;
-    qt::View view(form);
-    form.Load();
-    view.show();
-    auto* altitude = qobject_cast<QLineEdit*>(view.widget("txtAltitude"));
-    auto* compute = qobject_cast<QPushButton*>(view.widget("cmdScompute"));
-    QVERIFY(altitude && compute);
-    altitude->selectAll();
-    QTest::keyClicks(altitude, "36152");
-    QCOMPARE(form.FindById("txtAltitude")->text(), std::string("36152"));
-    QTest::mouseClick(compute, Qt::LeftButton);
+    qt::Opened<atmosphere::Atmosphere> opened;
+    auto& [form, view] = opened;
+    auto* altitude = qt::Box(view, "txtAltitude");
+    QVERIFY(altitude);
+    qt::TypeInto(view, form, "txtAltitude", "36152");
+    qt::Press(view, "cmdScompute");
     QCOMPARE(altitude->text(), QString("36,152"));
     QCOMPARE(qobject_cast<QLabel*>(view.widget("lblPressure"))->text(),
              QString("Pressure = 3.281 psia"));

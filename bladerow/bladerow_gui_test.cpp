@@ -18,41 +18,30 @@ class BladerowGui : public QObject {
   Q_OBJECT
  private slots:
   void opensWithCaption() {
-    bladerow::Bladerow form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<bladerow::Bladerow> opened;
+    auto& [form, view] = opened;
     QCOMPARE(view.windowTitle(),
              QString("Turbomachinery Analysis by QMX 03.05.2005                      "
                      "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
-    QVERIFY(view.widget("fraaxct")->isVisible());
-    QVERIFY(!view.widget("Fragas")->isVisible());
-    QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("cmdCalculate")), Qt::LeftButton);
+    qt::CheckShown(view, {"fraaxct"}, {"Fragas"});
+    qt::Press(view, "cmdCalculate");
     qt::SaveShot(view, "bladerow");
   }
 
   void typingMachineAndCalculate() {
-    bladerow::Bladerow form;
-    qt::View view(form);
-    form.Load();
-    view.show();
-    auto* type = qobject_cast<QListWidget*>(view.widget("lsttype"));
-    auto* gas = qobject_cast<QListWidget*>(view.widget("lstgas"));
-    auto* width = qobject_cast<QLineEdit*>(view.widget("txttd2"));
-    auto* calculate = qobject_cast<QPushButton*>(view.widget("cmdCalculate"));
-    QVERIFY(type && gas && width && calculate);
+    qt::Opened<bladerow::Bladerow> opened;
+    auto& [form, view] = opened;
+    auto* type = qt::List(view, "lsttype");
+    auto* gas = qt::List(view, "lstgas");
+    QVERIFY(type && gas);
     type->setCurrentRow(1);  // radial compressor
-    QVERIFY(view.widget("frarc")->isVisible());
-    QVERIFY(!view.widget("fraaxct")->isVisible());
-    QVERIFY(!view.widget("fraresults2")->isVisible());
+    qt::CheckShown(view, {"frarc"}, {"fraaxct", "fraresults2"});
     gas->setCurrentRow(1);  // other
     QVERIFY(view.widget("Fragas")->isVisible());
-    width->selectAll();
-    QTest::keyClicks(width, "1");
-    QCOMPARE(form.FindById("txttd2")->text(), std::string("1"));
-    QTest::mouseClick(calculate, Qt::LeftButton);
+    qt::TypeInto(view, form, "txttd2", "1");
+    qt::Press(view, "cmdCalculate");
     // Rg 53.35 and gamma 1.4 typed for the other gas.
-    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtgm"))->text(), QString("1.400"));
+    QCOMPARE(qt::Box(view, "txtgm")->text(), QString("1.400"));
     QVERIFY(!view.widget("lblError")->isVisible());
     qt::SaveShot(view, "bladerow-radial");
   }
@@ -63,19 +52,16 @@ class BladerowGui : public QObject {
     const char* machines[] = {"axial compressor", "radial compressor", "axial turbine",
                               "radial inflow turbine"};
     for (const char* machine : machines) {
-      bladerow::Bladerow form;
-      qt::View view(form);
-      form.Load();
-      view.show();
+      qt::Opened<bladerow::Bladerow> opened;
+      auto& [form, view] = opened;
       qt::ChartWindow window(form);
-      window.resize(900, 640);
-      window.show();
+      QVERIFY(qt::ShowAt(window, {900, 640}));
       qt::ChartTab* tab = window.tab("velocity-triangles");
       QVERIFY(tab);
       QVERIFY(tab->message()->isVisible());
       auto& list = static_cast<core::ListBox&>(*form.FindById("lsttype"));
       form.UserSelect(list, list.IndexOf(machine));
-      QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("cmdCalculate")), Qt::LeftButton);
+      qt::Press(view, "cmdCalculate");
       window.Refresh();
       QVERIFY(qt::DrawsChart(*tab));
       QStringList texts;

@@ -48,10 +48,8 @@ int Fail(const char* what) {
 
 // Runs in the copy beside the fake programs.
 int Drive(const QString& log) {
-  flowmenu::FlowMenu form;
-  qt::View view(form);
-  form.Load();
-  view.show();
+  qt::Opened<flowmenu::FlowMenu> opened;
+  auto& [form, view] = opened;
   auto* error = view.widget("lblError");
   const char* sequence[] = {"Option1", "Option2", "Option1"};
   for (int i = 0; i < 3; ++i) {
@@ -81,10 +79,8 @@ class MenuGui : public QObject {
   Q_OBJECT
  private slots:
   void opensWithCaptionAndNoEntryChosen() {
-    flowmenu::FlowMenu form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<flowmenu::FlowMenu> opened;
+    auto& [form, view] = opened;
     QCOMPARE(view.windowTitle(), QString(kCaption));
     int y = -1;
     for (const char* name : {"Option1", "Option2", "Option3", "Option4", "Option6", "Option5"}) {

@@ -48,7 +48,13 @@ TableWindow::TableWindow(const TableDesign& design)
 const TableControls& TableWindow::Build(const TableDesign& d) {
   TableControls& c = controls_;
   AddLabel("lblTitle", d.title, d.titleRect.value_or(kTitle), nullptr, Look::Title);
+  BuildFrames(d, BuildSelection(d));
+  BuildColumns(d);
+  return c;
+}
 
+int TableWindow::BuildSelection(const TableDesign& d) {
+  TableControls& c = controls_;
   // The selection: the single-value options, then optTable.
   const int count = static_cast<int>(d.inputs.size());
   Frame* fraSelect = AddFrame("fraSelect", "Selection", {kLeftX, 56, kLeftW, 30 + kOptionDy * (count + 1)});
@@ -74,8 +80,14 @@ const TableControls& TableWindow::Build(const TableDesign& d) {
   optTable = AddOption("optTable", d.tableCaption, {10, 24 + kOptionDy * count, 320, 26}, fraSelect);
   optTable->Click = [this] { optTable_Click(); };
   const int warningY = 56 + fraSelect->rect.h + 8;
-  const int gammaY = warningY + 48;
+  return warningY;
+}
 
+// gamma, Done!, the two frames on the right, then the warnings and the notes
+// on the left.
+void TableWindow::BuildFrames(const TableDesign& d, int warningY) {
+  TableControls& c = controls_;
+  const int gammaY = warningY + 48;
   Label* gamma = AddLabel("Label6", core::SymbolText("g ="), {kLeftX + 16, gammaY, 40, 26});
   gamma->points = 12;
   txtg = AddTextBox("txtg", {kLeftX + 60, gammaY, 70, 26});
@@ -108,7 +120,10 @@ const TableControls& TableWindow::Build(const TableDesign& d) {
   }
   for (const Note& n : d.notes)
     AddLabel(n.name, n.caption, {n.r.x, gammaY + 38 + n.r.y, n.r.w, n.r.h});
+}
 
+void TableWindow::BuildColumns(const TableDesign& d) {
+  TableControls& c = controls_;
   // The single-value frame: a heading row and one result row, or the input
   // box in the first column.
   const int n = static_cast<int>(d.columns.size());
@@ -142,7 +157,6 @@ const TableControls& TableWindow::Build(const TableDesign& d) {
     Label* over = AddAbove(fraMulti, d.above->column, n, d.above->table, d.above->caption);
     if (!d.above->tableSubscript.empty()) Subscript(over, d.above->tableSubscript);
   }
-  return c;
 }
 
 Label* TableWindow::AddAbove(Frame* in, int column, int columns, const std::string& name,

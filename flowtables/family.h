@@ -133,7 +133,12 @@ class TableWindow : public core::Form {
   core::TextBox* txtg = nullptr;
 
  private:
+  // The window in three steps: the selection (returns the row of the
+  // warnings under it), the frames beside it, then the result columns.
   const TableControls& Build(const TableDesign& design);
+  int BuildSelection(const TableDesign& design);
+  void BuildFrames(const TableDesign& design, int warningY);
+  void BuildColumns(const TableDesign& design);
   core::Label* AddAbove(core::Frame* in, int column, int columns, const std::string& name,
                          const std::string& caption);
   void Subscript(core::Label* over, const std::string& name);

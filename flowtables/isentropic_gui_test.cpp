@@ -15,10 +15,8 @@ class IsentropicGui : public QObject {
   Q_OBJECT
  private slots:
   void opensWithCaptionAndDefaults() {
-    flowtables::Isentropic form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<flowtables::Isentropic> opened;
+    auto& [form, view] = opened;
     QCOMPARE(view.windowTitle(),
              QString("Isentropic Flow by QMX 03.05.2005                "
                      "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
@@ -32,34 +30,22 @@ class IsentropicGui : public QObject {
   }
 
   void typingAndComputeGoThroughTheModel() {
-    flowtables::Isentropic form;
-    qt::View view(form);
-    form.Load();
-    view.show();
-    auto* m1 = qobject_cast<QLineEdit*>(view.widget("txtm1"));
-    auto* compute = qobject_cast<QPushButton*>(view.widget("cmdscompute"));
-    QVERIFY(m1 && compute);
-    m1->selectAll();
-    QTest::keyClicks(m1, "2");
-    QCOMPARE(form.FindById("txtm1")->text(), std::string("2"));
-    QTest::mouseClick(compute, Qt::LeftButton);
+    qt::Opened<flowtables::Isentropic> opened;
+    auto& [form, view] = opened;
+    qt::TypeInto(view, form, "txtm1", "2");
+    qt::Press(view, "cmdscompute");
     QCOMPARE(qobject_cast<QLabel*>(view.widget("lblt1"))->text(), QString("0.5556"));
     // Hidden frames hide their widgets.
-    QVERIFY(!view.widget("fraMulti")->isVisible());
-    QVERIFY(view.widget("frasingle")->isVisible());
-    QVERIFY(!view.widget("lblError")->isVisible());
+    qt::CheckShown(view, {"frasingle"}, {"fraMulti", "lblError"});
   }
 
   void enterComputesAndCopyTakesTheRows() {
-    flowtables::Isentropic form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<flowtables::Isentropic> opened;
+    auto& [form, view] = opened;
     QVERIFY(QTest::qWaitForWindowExposed(&view));
-    auto* m1 = qobject_cast<QLineEdit*>(view.widget("txtm1"));
+    auto* m1 = qt::Box(view, "txtm1");
     m1->setFocus();
-    m1->selectAll();
-    QTest::keyClicks(m1, "2");
+    qt::Retype(m1, "2");
     QTest::keyClick(m1, Qt::Key_Return);
     QCOMPARE(qobject_cast<QLabel*>(view.widget("lblt1"))->text(), QString("0.5556"));
 
@@ -90,7 +76,7 @@ class IsentropicGui : public QObject {
     auto* shown = view.findChild<QWidget*>("txtMinm");
     QVERIFY(shown && shown->isVisible());
     // Reaching for the box gives the real one, in the same place.
-    auto* minimum = qobject_cast<QLineEdit*>(view.widget("txtMinm"));
+    auto* minimum = qt::Box(view, "txtMinm");
     QVERIFY(minimum && minimum->isVisible());
     QCOMPARE(minimum->text().toStdString(), form.FindById("txtMinm")->text());
     QCOMPARE(minimum->geometry().topLeft(), QPoint(150, 40));
@@ -115,10 +101,8 @@ class IsentropicGui : public QObject {
   // choose among the options, and typing and Enter compute what the script
   // mode computes.
   void keyboardOnly() {
-    flowtables::Isentropic form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<flowtables::Isentropic> opened;
+    auto& [form, view] = opened;
     view.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&view));
     QCOMPARE(QApplication::focusWidget()->objectName(), QString("optSingle"));
@@ -147,12 +131,10 @@ class IsentropicGui : public QObject {
 
   // The mouse in the γ box of a freshly opened window.
   void freshBoxTakesTheMouseAsAnyBox() {
-    flowtables::Isentropic form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<flowtables::Isentropic> opened;
+    auto& [form, view] = opened;
     QVERIFY(QTest::qWaitForWindowExposed(&view));
-    qt::CheckFreshBoxMouse(qobject_cast<QLineEdit*>(view.widget("txtg")), "txtg");
+    qt::CheckFreshBoxMouse(qt::Box(view, "txtg"), "txtg");
   }
 };
 

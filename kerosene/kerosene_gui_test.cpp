@@ -11,48 +11,37 @@ class KeroseneGui : public QObject {
   Q_OBJECT
  private slots:
   void opensWithCaptionAndComputes() {
-    kerosene::Kerosene form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<kerosene::Kerosene> opened;
+    auto& [form, view] = opened;
     QCOMPARE(view.windowTitle(),
              QString("Kerosene - Adiabatic Flame Temperature by QMX 03.05.2005            "
                      "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
-    auto* ts = qobject_cast<QLineEdit*>(view.widget("txts"));
+    auto* ts = qt::Box(view, "txts");
     QVERIFY(ts);
     QCOMPARE(ts->text(), QString(""));
-    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtar(2)"))->text(), QString("27.0"));
-    QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("cmdCalculate")), Qt::LeftButton);
+    QCOMPARE(qt::Box(view, "txtar(2)")->text(), QString("27.0"));
+    qt::Press(view, "cmdCalculate");
     QCOMPARE(ts->text(), QString("1367.4"));
     qt::SaveShot(view, "kerosene");
   }
 
   void typedPercentGoesThroughTheModel() {
-    kerosene::Kerosene form;
-    qt::View view(form);
-    form.Load();
-    view.show();
-    auto* pa = qobject_cast<QLineEdit*>(view.widget("txtpa"));
-    QVERIFY(pa);
-    pa->selectAll();
-    QTest::keyClicks(pa, "100");
-    QCOMPARE(form.FindById("txtpa")->text(), std::string("100"));
-    QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("cmdCalculate")), Qt::LeftButton);
-    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txts"))->text(), QString("2475.7"));
+    qt::Opened<kerosene::Kerosene> opened;
+    auto& [form, view] = opened;
+    qt::TypeInto(view, form, "txtpa", "100");
+    qt::Press(view, "cmdCalculate");
+    QCOMPARE(qt::Box(view, "txts")->text(), QString("2475.7"));
     QVERIFY(!view.widget("lblError")->isVisible());
   }
 
   void enterInABoxCalculates() {
-    kerosene::Kerosene form;
-    qt::View view(form);
-    form.Load();
-    view.show();
-    auto* pa = qobject_cast<QLineEdit*>(view.widget("txtpa"));
+    qt::Opened<kerosene::Kerosene> opened;
+    auto& [form, view] = opened;
+    auto* pa = qt::Box(view, "txtpa");
     QVERIFY(pa);
-    pa->selectAll();
-    QTest::keyClicks(pa, "100");
+    qt::Retype(pa, "100");
     QTest::keyClick(pa, Qt::Key_Return);
-    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txts"))->text(), QString("2475.7"));
+    QCOMPARE(qt::Box(view, "txts")->text(), QString("2475.7"));
   }
 
   // Every box, list and result is named by its caption for a screen reader,

@@ -12,40 +12,30 @@ class NozzleGui : public QObject {
   Q_OBJECT
  private slots:
   void opensWithCaptionAndDefaults() {
-    nozzle::Nozzle form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<nozzle::Nozzle> opened;
+    auto& [form, view] = opened;
     QCOMPARE(view.windowTitle(), QString("Nozzle Flow by QMX 03.05.2005               "
                                          "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
-    QVERIFY(view.widget("frainpt1")->isVisible());
-    QVERIFY(!view.widget("FraAA")->isVisible());
-    auto* calculate = qobject_cast<QPushButton*>(view.widget("cmdCalculate"));
-    QVERIFY(calculate);
-    QTest::mouseClick(calculate, Qt::LeftButton);
-    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtmd8"))->text(), QString("61.31"));
+    qt::CheckShown(view, {"frainpt1"}, {"FraAA"});
+    qt::Press(view, "cmdCalculate");
+    QCOMPARE(qt::Box(view, "txtmd8")->text(), QString("61.31"));
     qt::SaveShot(view, "nozzle");
   }
 
   void typingAndCalculateGoThroughTheWidgets() {
-    nozzle::Nozzle form;
-    qt::View view(form);
-    form.Load();
-    view.show();
-    qobject_cast<QListWidget*>(view.widget("lsttype"))->setCurrentRow(1);
+    qt::Opened<nozzle::Nozzle> opened;
+    auto& [form, view] = opened;
+    qt::List(view, "lsttype")->setCurrentRow(1);
     QVERIFY(view.widget("frainpt2")->isVisible());
-    qobject_cast<QListWidget*>(view.widget("lstss"))->setCurrentRow(1);
-    auto* area = qobject_cast<QLineEdit*>(view.widget("txtaa"));
+    qt::List(view, "lstss")->setCurrentRow(1);
+    auto* area = qt::Box(view, "txtaa");
     QVERIFY(area);
-    area->selectAll();
-    QTest::keyClicks(area, "1.8");
-    QCOMPARE(form.FindById("txtaa")->text(), std::string("1.8"));
-    QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("cmdCalculate")), Qt::LeftButton);
-    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtm8o"))->text(), QString("1.981"));
+    qt::TypeInto(view, form, "txtaa", "1.8");
+    qt::Press(view, "cmdCalculate");
+    QCOMPARE(qt::Box(view, "txtm8o")->text(), QString("1.981"));
     qt::SaveShot(view, "nozzle-area");
-    area->selectAll();
-    QTest::keyClicks(area, "0.5");
-    QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("cmdCalculate")), Qt::LeftButton);
+    qt::Retype(area, "0.5");
+    qt::Press(view, "cmdCalculate");
     QVERIFY(view.widget("FraAA")->isVisible());
     qt::SaveShot(view, "nozzle-nosolution");
     QVERIFY(!view.widget("lblError")->isVisible());

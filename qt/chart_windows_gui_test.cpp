@@ -87,9 +87,7 @@ class ChartWindowsGui : public QObject {
       form->Load();
       if (!press.empty()) form->UserClick(*form->FindById(press));
       qt::ChartWindow window(*form);
-      window.resize(1100, 780);
-      window.show();
-      QVERIFY(QTest::qWaitForWindowExposed(&window));
+      QVERIFY(qt::ShowAt(window, {1100, 780}));
       QCOMPARE(window.count(), static_cast<int>(names.size()));
       for (int i = 0; i < window.count(); ++i) {
         const std::string& name = names[static_cast<size_t>(i)];

@@ -28,6 +28,64 @@
 
 namespace qt {
 
+// A program's window as a person finds it: the model loaded, the view shown.
+// Tests take both parts by name: auto& [form, view] = window;
+template <class F>
+struct Opened {
+  F form;
+  View view{form};
+  Opened() {
+    form.Load();
+    view.show();
+  }
+};
+
+// The widgets the view made for a control, by its name.
+inline QLineEdit* Box(View& view, const char* id) {
+  return qobject_cast<QLineEdit*>(view.widget(id));
+}
+inline QPushButton* Button(View& view, const char* id) {
+  return qobject_cast<QPushButton*>(view.widget(id));
+}
+inline QListWidget* List(View& view, const char* id) {
+  return qobject_cast<QListWidget*>(view.widget(id));
+}
+
+// Which of a window's frames and controls a person sees, and which not.
+inline void CheckShown(View& view, std::initializer_list<const char*> shown,
+                       std::initializer_list<const char*> hidden = {}) {
+  for (const char* id : shown) QVERIFY2(view.widget(id)->isVisible(), id);
+  for (const char* id : hidden) QVERIFY2(!view.widget(id)->isVisible(), id);
+}
+
+// Types TEXT over all that BOX holds, as a person does.
+inline void Retype(QLineEdit* box, const QString& text) {
+  box->selectAll();
+  QTest::keyClicks(box, text);
+}
+
+// Types TEXT into the box ID as a person does; the model holds it at once.
+inline void TypeInto(View& view, Form& form, const char* id, const QString& text) {
+  QLineEdit* box = Box(view, id);
+  QVERIFY2(box, id);
+  Retype(box, text);
+  QCOMPARE(QString::fromStdString(form.FindById(id)->text()), text);
+}
+
+// Presses the button ID as a person does, with the mouse.
+inline void Press(View& view, const char* id) {
+  QPushButton* button = Button(view, id);
+  QVERIFY2(button, id);
+  QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// Shows a window at a size, as a person would have it; whether it came up.
+inline bool ShowAt(QWidget& window, QSize size) {
+  window.resize(size);
+  window.show();
+  return QTest::qWaitForWindowExposed(&window);
+}
+
 // With CALC_SHOT_DIR set, saves what the widget shows as NAME.png there, so a
 // person can look at the window as the test saw it.
 inline void SaveShot(QWidget& widget, const QString& name) {

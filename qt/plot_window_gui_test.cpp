@@ -208,8 +208,7 @@ class PlotWindowGui : public QObject {
     plot.SetRange(0.1, 4, 40);
     QVERIFY(plot.ChooseOutputs({"lblp1", "lbla1"}));
     plot.SetLogAxes(false, true);
-    plot.resize(1100, 640);
-    plot.show();
+    QVERIFY(qt::ShowAt(plot, {1100, 640}));
     QVERIFY(plot.Start());
     QTRY_VERIFY_WITH_TIMEOUT(plot.finished(), 20000);
     QCOMPARE(plot.points().size(), size_t{40});
@@ -252,8 +251,7 @@ class PlotWindowGui : public QObject {
     plot.SetRange(2, 40, 20);
     QVERIFY(plot.ChooseOutputs({"txtff", "txttsfc"}));
     QVERIFY(plot.ChooseFamily("txttt4", "2000 2500 3000"));
-    plot.resize(1100, 640);
-    plot.show();
+    QVERIFY(qt::ShowAt(plot, {1100, 640}));
     QVERIFY(plot.Start());
     QTRY_VERIFY_WITH_TIMEOUT(plot.finished(), 20000);
     QCOMPARE(plot.points().size(), size_t{60});
@@ -280,8 +278,7 @@ class PlotWindowGui : public QObject {
     QVERIFY(plot.ChooseInput("txtmach"));
     plot.SetRange(0, 1.8, 25);
     QVERIFY(plot.ChooseOutputs({"TxtNEN", "txttsfc"}));
-    plot.resize(1100, 640);
-    plot.show();
+    QVERIFY(qt::ShowAt(plot, {1100, 640}));
     QVERIFY(plot.Start());
     QTRY_VERIFY_WITH_TIMEOUT(plot.finished(), 30000);
     int gaps = 0;

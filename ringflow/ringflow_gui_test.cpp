@@ -21,17 +21,14 @@ class RingflowGui : public QObject {
   Q_OBJECT
  private slots:
   void opensWithCaptionAndTypeTwo() {
-    ringflow::Ringflow form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<ringflow::Ringflow> opened;
+    auto& [form, view] = opened;
     QCOMPARE(view.windowTitle(),
              QString("Stream Line Analysis by QMX 03.05.2005                    "
                      "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
-    QVERIFY(view.widget("Frantype3")->isVisible());
-    QVERIFY(!view.widget("Frapic")->isVisible());
+    qt::CheckShown(view, {"Frantype3"}, {"Frapic"});
     qt::SaveShot(view, "ringflow");
-    QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("pic")), Qt::LeftButton);
+    qt::Press(view, "pic");
     QVERIFY(view.widget("Picture1")->isVisible());
     // The drawing is drawn: a blank white box fails.
     QVERIFY(qt::InkedPixels(*view.widget("Picture1")) > 2000);
@@ -39,27 +36,22 @@ class RingflowGui : public QObject {
   }
 
   void typingAndListsGoThroughTheModel() {
-    ringflow::Ringflow form;
-    qt::View view(form);
-    form.Load();
-    view.show();
-    auto* ntyp = qobject_cast<QListWidget*>(view.widget("lstntyp"));
+    qt::Opened<ringflow::Ringflow> opened;
+    auto& [form, view] = opened;
+    auto* ntyp = qt::List(view, "lstntyp");
     QVERIFY(ntyp);
     ntyp->setCurrentRow(2);
     QCOMPARE(form.FindById("lstntyp")->text(), std::string("3"));
     QVERIFY(view.widget("Frantype5")->isVisible());
-    auto* nbr = qobject_cast<QLineEdit*>(view.widget("txtnbr"));
+    auto* nbr = qt::Box(view, "txtnbr");
     QVERIFY(nbr);
-    nbr->selectAll();
-    QTest::keyClicks(nbr, "9");
+    qt::Retype(nbr, "9");
     QCOMPARE(form.bladeRows(), 9);
-    QVERIFY(view.widget("Frantype5d")->isVisible());
-    QVERIFY(view.widget("Fratitl1")->isVisible());
+    qt::CheckShown(view, {"Frantype5d", "Fratitl1"});
     qt::SaveShot(view, "ringflow-type3");
     ntyp->setCurrentRow(0);
     qt::SaveShot(view, "ringflow-type1");
-    QVERIFY(!view.widget("Fraitty")->isVisible());
-    QVERIFY(!view.widget("lblError")->isVisible());
+    qt::CheckShown(view, {}, {"Fraitty", "lblError"});
   }
 
   void calculateReportsTheStation() {
@@ -67,19 +59,17 @@ class RingflowGui : public QObject {
     QVERIFY(dir.isValid());
     const QString old = QDir::currentPath();
     QDir::setCurrent(dir.path());
-    ringflow::Ringflow form;
-    qt::View view(form);
-    form.Load();
-    view.show();
-    qobject_cast<QListWidget*>(view.widget("lstitty"))->setCurrentRow(1);
-    QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("Cmdcalculate")), Qt::LeftButton);
+    qt::Opened<ringflow::Ringflow> opened;
+    auto& [form, view] = opened;
+    qt::List(view, "lstitty")->setCurrentRow(1);
+    qt::Press(view, "Cmdcalculate");
     QVERIFY(view.widget("FraConv")->isVisible());
-    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("Txtjconv"))->text(), QString("4"));
+    QCOMPARE(qt::Box(view, "Txtjconv")->text(), QString("4"));
     QVERIFY(QFile::exists("RINGFLOW 1.txt"));
     qt::SaveShot(view, "ringflow-failed");
-    qobject_cast<QListWidget*>(view.widget("lstitty"))->setCurrentRow(0);
+    qt::List(view, "lstitty")->setCurrentRow(0);
     QVERIFY(!view.widget("FraConv")->isVisible());
-    QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("Cmdcalculate")), Qt::LeftButton);
+    qt::Press(view, "Cmdcalculate");
     QVERIFY(view.widget("Fraconv2")->isVisible());
     qt::SaveShot(view, "ringflow-solved");
     QDir::setCurrent(old);
@@ -99,21 +89,17 @@ class RingflowGui : public QObject {
       int curves;
     } cases[] = {{"ringflow-profiles", 1, "3", 8}, {"ringflow-profiles-free-vortex", 0, "7", 16}};
     for (const Case& c : cases) {
-      ringflow::Ringflow form;
-      qt::View view(form);
-      form.Load();
-      view.show();
+      qt::Opened<ringflow::Ringflow> opened;
+      auto& [form, view] = opened;
       qt::ChartWindow window(form);
-      window.resize(900, 640);
-      window.show();
+      QVERIFY(qt::ShowAt(window, {900, 640}));
       qt::ChartTab* tab = window.tab("radial-profiles");
       QVERIFY(tab);
       QVERIFY(tab->message()->isVisible());
-      qobject_cast<QListWidget*>(view.widget("lstntyp"))->setCurrentRow(c.ntyp);
-      auto* rows = qobject_cast<QLineEdit*>(view.widget("txtnbr"));
-      rows->selectAll();
-      QTest::keyClicks(rows, c.rows);
-      QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("Cmdcalculate")), Qt::LeftButton);
+      qt::List(view, "lstntyp")->setCurrentRow(c.ntyp);
+      auto* rows = qt::Box(view, "txtnbr");
+      qt::Retype(rows, c.rows);
+      qt::Press(view, "Cmdcalculate");
       QVERIFY(view.widget("Fraconv2")->isVisible());
       window.Refresh();
       QCOMPARE(tab->view()->chart()->series().size(), c.curves);
@@ -137,10 +123,8 @@ class RingflowGui : public QObject {
     QVERIFY(dir.isValid());
     const QString was = QDir::currentPath();
     QDir::setCurrent(dir.path());
-    ringflow::Ringflow form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<ringflow::Ringflow> opened;
+    auto& [form, view] = opened;
     view.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&view));
     QCOMPARE(QApplication::focusWidget()->objectName(), QString("txtdh"));

@@ -17,45 +17,34 @@ class ShaftdeckGui : public QObject {
   Q_OBJECT
  private slots:
   void opensWithCaption() {
-    shaftdeck::Shaftdeck form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<shaftdeck::Shaftdeck> opened;
+    auto& [form, view] = opened;
     QCOMPARE(view.windowTitle(),
              QString("Power Generation Gas Turbine Analysis by QMX 03.05.2005      "
                      "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
-    QVERIFY(!view.widget("frapic")->isVisible());
-    QVERIFY(!view.widget("fragam")->isVisible());
+    qt::CheckShown(view, {}, {"frapic", "fragam"});
     qt::SaveShot(view, "shaftdeck");
   }
 
   void typingCalculateAndDiagram() {
-    shaftdeck::Shaftdeck form;
-    qt::View view(form);
-    form.Load();
-    view.show();
-    auto* pic = qobject_cast<QLineEdit*>(view.widget("txtpic"));
-    auto* calculate = qobject_cast<QPushButton*>(view.widget("cmdCalculate"));
-    auto* diagram = qobject_cast<QPushButton*>(view.widget("cmdpic"));
-    auto* regenerator = qobject_cast<QListWidget*>(view.widget("lstIRG"));
-    QVERIFY(pic && calculate && diagram && regenerator);
-    pic->selectAll();
-    QTest::keyClicks(pic, "40");
-    QCOMPARE(form.FindById("txtpic")->text(), std::string("40"));
+    qt::Opened<shaftdeck::Shaftdeck> opened;
+    auto& [form, view] = opened;
+    auto* diagram = qt::Button(view, "cmdpic");
+    auto* regenerator = qt::List(view, "lstIRG");
+    QVERIFY(diagram && regenerator);
+    qt::TypeInto(view, form, "txtpic", "40");
     regenerator->setCurrentRow(1);  // "y"
     QVERIFY(view.widget("frarg")->isVisible());
-    QTest::mouseClick(calculate, Qt::LeftButton);
-    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtpow"))->text(), QString("26,712"));
+    qt::Press(view, "cmdCalculate");
+    QCOMPARE(qt::Box(view, "txtpow")->text(), QString("26,712"));
     QVERIFY(view.widget("fraregen")->isVisible());
     QTest::mouseClick(diagram, Qt::LeftButton);
-    QVERIFY(view.widget("frapic")->isVisible());
-    QVERIFY(view.widget("Picture1")->isVisible());
+    qt::CheckShown(view, {"frapic", "Picture1"});
     // The drawing is drawn: a blank white box fails.
     QVERIFY(qt::InkedPixels(*view.widget("Picture1")) > 2000);
     qt::SaveShot(view, "shaftdeck-diagram");
     QTest::mouseClick(diagram, Qt::LeftButton);
-    QVERIFY(!view.widget("frapic")->isVisible());
-    QVERIFY(!view.widget("lblError")->isVisible());
+    qt::CheckShown(view, {}, {"frapic", "lblError"});
   }
 
   // Every box, list and result is named by its caption for a screen reader,
@@ -67,17 +56,13 @@ class ShaftdeckGui : public QObject {
   // The charts of the calculated cycle with the regenerator on, as the
   // chart window draws them; they follow the next calculation.
   void chartsOfTheRegeneratedCycle() {
-    shaftdeck::Shaftdeck form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<shaftdeck::Shaftdeck> opened;
+    auto& [form, view] = opened;
     auto& regenerator = *static_cast<core::ListBox*>(form.FindById("lstIRG"));
     form.UserSelect(regenerator, regenerator.IndexOf("y"));
     form.UserClick(*form.FindById("cmdCalculate"));
     qt::ChartWindow charts(form);
-    charts.resize(960, 680);
-    charts.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&charts));
+    QVERIFY(qt::ShowAt(charts, {960, 680}));
     QCOMPARE(charts.count(), 2);
     qt::ChartTab* ts = charts.tab("ts-diagram");
     QVERIFY(qt::DrawsChart(*ts));

@@ -1,6 +1,7 @@
 #include "shaftdeck/shaftdeck_window.h"
 
 #include <cmath>
+#include <utility>
 
 #include "core/boxes.h"
 #include "core/numtext.h"
@@ -179,25 +180,24 @@ void Shaftdeck::cmdCalculate_Click() {
   calculated_ = true;
   RefreshFrames();
   CycleInputs in;
-  in.p0 = Strict(txtp0);
-  in.t0 = Strict(txtT0);
-  in.alt = Strict(txtalt);
-  in.gmcn = Strict(txtgmcn);
-  in.etd = Strict(txtetd);
+  // In the order they are read: the first box refused is the one named.
+  const std::pair<float CycleInputs::*, const core::TextBox*> read[] = {
+      {&CycleInputs::p0, txtp0},
+      {&CycleInputs::t0, txtT0},
+      {&CycleInputs::alt, txtalt},
+      {&CycleInputs::gmcn, txtgmcn},
+      {&CycleInputs::etd, txtetd}};
+  for (auto [field, box] : read) in.*field = Strict(box);
   // The compressor pressure ratio takes the leading number of its text.
   in.pic = static_cast<float>(Leading(txtpic));
-  in.etc = Strict(txtetc);
-  in.pib = Strict(txtpib);
-  in.etb = Strict(txtetb);
-  in.tt4 = Strict(txttt4);
-  in.h = Strict(txth);
-  in.ma = Strict(txtma);
-  in.ett = Strict(txtett);
-  in.etrg = Strict(txtetrg);
-  in.pirg3 = Strict(txtpirg3);
-  in.pirg5 = Strict(txtpirg5);
-  in.pin = Strict(txtpin);
-  in.etm = Strict(txtetm);
+  const std::pair<float CycleInputs::*, const core::TextBox*> more[] = {
+      {&CycleInputs::etc, txtetc},     {&CycleInputs::pib, txtpib},
+      {&CycleInputs::etb, txtetb},     {&CycleInputs::tt4, txttt4},
+      {&CycleInputs::h, txth},         {&CycleInputs::ma, txtma},
+      {&CycleInputs::ett, txtett},     {&CycleInputs::etrg, txtetrg},
+      {&CycleInputs::pirg3, txtpirg3}, {&CycleInputs::pirg5, txtpirg5},
+      {&CycleInputs::pin, txtpin},     {&CycleInputs::etm, txtetm}};
+  for (auto [field, box] : more) in.*field = Strict(box);
   irs = lstIR->text();
   SAs = lstSA->text();
   igcs = lstIGC->text();

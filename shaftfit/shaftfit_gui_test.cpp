@@ -13,37 +13,27 @@ class ShaftfitGui : public QObject {
   Q_OBJECT
  private slots:
   void opensWithCaptionAndGuesses() {
-    shaftfit::Form1 form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<shaftfit::Form1> opened;
+    auto& [form, view] = opened;
     QCOMPARE(view.windowTitle(),
              QString("Power Generation Gas Turbine Matching Analysis by QMX 03.05.2005             "
                      "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
-    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtm1in"))->text(), QString("132.2"));
+    QCOMPARE(qt::Box(view, "txtm1in")->text(), QString("132.2"));
     QVERIFY(!view.widget("frarg")->isVisible());
     qt::SaveShot(view, "shaftfit");
   }
 
   void typingAndCalculateGoThroughTheModel() {
-    shaftfit::Form1 form;
-    qt::View view(form);
-    form.Load();
-    view.show();
-    auto* c2 = qobject_cast<QLineEdit*>(view.widget("txtc2"));
-    auto* calculate = qobject_cast<QPushButton*>(view.widget("cmdCalculate"));
-    QVERIFY(c2 && calculate);
-    c2->selectAll();
-    QTest::keyClicks(c2, "0.0154");
-    QCOMPARE(form.FindById("txtc2")->text(), std::string("0.0154"));
+    qt::Opened<shaftfit::Form1> opened;
+    auto& [form, view] = opened;
+    qt::TypeInto(view, form, "txtc2", "0.0154");
     // The flow guess follows at once: 9000 * 0.0154 * 0.95.
-    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtm1in"))->text(), QString("131.7"));
+    QCOMPARE(qt::Box(view, "txtm1in")->text(), QString("131.7"));
     form.UserSelect(*static_cast<core::ListBox*>(form.FindById("lstIRG")), 1);
-    QTest::mouseClick(calculate, Qt::LeftButton);
+    qt::Press(view, "cmdCalculate");
     QVERIFY(view.widget("frarg")->isVisible());
-    QVERIFY(!qobject_cast<QLineEdit*>(view.widget("txtpower"))->text().isEmpty());
-    QVERIFY(!view.widget("Fraconv")->isVisible());
-    QVERIFY(!view.widget("lblError")->isVisible());
+    QVERIFY(!qt::Box(view, "txtpower")->text().isEmpty());
+    qt::CheckShown(view, {}, {"Fraconv", "lblError"});
     qt::SaveShot(view, "shaftfit-regenerator");
   }
 

@@ -12,13 +12,11 @@ class ShockGui : public QObject {
   Q_OBJECT
  private slots:
   void opensWithCaptionAndDefaults() {
-    shock::Shock form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<shock::Shock> opened;
+    auto& [form, view] = opened;
     QCOMPARE(view.windowTitle(), QString("Shock Analysis by QMX 03.05.2005       "
                                          "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
-    auto* type = qobject_cast<QListWidget*>(view.widget("lsttype"));
+    auto* type = qt::List(view, "lsttype");
     QVERIFY(type);
     QCOMPARE(type->currentRow(), 0);
     QVERIFY(!view.widget("frainpt2")->isVisible());
@@ -32,22 +30,17 @@ class ShockGui : public QObject {
   }
 
   void typingAndCalculateGoThroughTheWidgets() {
-    shock::Shock form;
-    qt::View view(form);
-    form.Load();
-    view.show();
-    auto* type = qobject_cast<QListWidget*>(view.widget("lsttype"));
+    qt::Opened<shock::Shock> opened;
+    auto& [form, view] = opened;
+    auto* type = qt::List(view, "lsttype");
     type->setCurrentRow(1);
     QVERIFY(view.widget("fraresults3")->isVisible());
-    auto* angle = qobject_cast<QLineEdit*>(view.widget("txtdl"));
-    auto* calculate = qobject_cast<QPushButton*>(view.widget("cmdCalculate"));
-    QVERIFY(angle && calculate);
-    angle->selectAll();
-    QTest::keyClicks(angle, "30");
-    QCOMPARE(form.FindById("txtdl")->text(), std::string("30"));
-    QTest::mouseClick(calculate, Qt::LeftButton);
+    auto* angle = qt::Box(view, "txtdl");
+    QVERIFY(angle);
+    qt::TypeInto(view, form, "txtdl", "30");
+    qt::Press(view, "cmdCalculate");
     QCOMPARE(angle->text(), QString("22.974"));
-    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtdx"))->text(), QString("22.974"));
+    QCOMPARE(qt::Box(view, "txtdx")->text(), QString("22.974"));
     qt::SaveShot(view, "shock-oblique");
     QVERIFY(!view.widget("lblError")->isVisible());
   }

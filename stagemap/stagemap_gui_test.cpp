@@ -11,37 +11,27 @@ class StageMapGui : public QObject {
   Q_OBJECT
  private slots:
   void opensWithCaptionAndComputes() {
-    stagemap::StageMap form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<stagemap::StageMap> opened;
+    auto& [form, view] = opened;
     QCOMPARE(view.windowTitle(),
              QString("Single Stage Compressor Performance by QMX 03.05.2005    "
                      "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
-    auto* eta = qobject_cast<QLineEdit*>(view.widget("txteta"));
+    auto* eta = qt::Box(view, "txteta");
     QVERIFY(eta);
     QCOMPARE(eta->text(), QString(""));
-    auto* calculate = qobject_cast<QPushButton*>(view.widget("cmdCalculate"));
-    QVERIFY(calculate);
-    QTest::mouseClick(calculate, Qt::LeftButton);
+    qt::Press(view, "cmdCalculate");
     QCOMPARE(eta->text(), QString("0.899"));
-    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtb1"))->text(), QString("-44.30"));
+    QCOMPARE(qt::Box(view, "txtb1")->text(), QString("-44.30"));
     qt::SaveShot(view, "stagemap");
   }
 
   void typedReactionGoesThroughTheModel() {
-    stagemap::StageMap form;
-    qt::View view(form);
-    form.Load();
-    view.show();
-    auto* pr = qobject_cast<QLineEdit*>(view.widget("txtpr"));
-    QVERIFY(pr);
-    pr->selectAll();
-    QTest::keyClicks(pr, "0");
-    QCOMPARE(form.FindById("txtpr")->text(), std::string("0"));
-    QTest::mouseClick(qobject_cast<QPushButton*>(view.widget("cmdCalculate")), Qt::LeftButton);
+    qt::Opened<stagemap::StageMap> opened;
+    auto& [form, view] = opened;
+    qt::TypeInto(view, form, "txtpr", "0");
+    qt::Press(view, "cmdCalculate");
     QVERIFY(view.widget("lblError")->isVisible());
-    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txteta"))->text(), QString(""));
+    QCOMPARE(qt::Box(view, "txteta")->text(), QString(""));
   }
 
   // Every box, list and result is named by its caption for a screen reader,

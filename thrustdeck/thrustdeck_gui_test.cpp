@@ -20,89 +20,66 @@ class JetCycleGui : public QObject {
   Q_OBJECT
  private slots:
   void opensWithCaptionAndRealTurbofanPanels() {
-    thrustdeck::JetCycle form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<thrustdeck::JetCycle> opened;
+    auto& [form, view] = opened;
     QCOMPARE(view.windowTitle(),
              QString("Jet Engine Cycle Analysis by QMX 03.05.2005                 "
                      "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
-    QVERIFY(view.widget("fraal3")->isVisible());
-    QVERIFY(view.widget("fraal5")->isVisible());
-    QVERIFY(!view.widget("fraal2")->isVisible());
-    QVERIFY(!view.widget("fraSA")->isVisible());
-    QVERIFY(!view.widget("Fraimposs")->isVisible());
-    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtff"))->text(), QString());
+    qt::CheckShown(view, {"fraal3", "fraal5"}, {"fraal2", "fraSA", "Fraimposs"});
+    QCOMPARE(qt::Box(view, "txtff")->text(), QString());
     qt::SaveShot(view, "thrustdeck");
   }
 
   void typingListsAndCalculateGoThroughTheModel() {
-    thrustdeck::JetCycle form;
-    qt::View view(form);
-    form.Load();
-    view.show();
-    auto* mix = qobject_cast<QListWidget*>(view.widget("lstmixexh"));
+    qt::Opened<thrustdeck::JetCycle> opened;
+    auto& [form, view] = opened;
+    auto* mix = qt::List(view, "lstmixexh");
     QVERIFY(mix);
     mix->setCurrentRow(2);  // "Mixed+Exhausted"
     QCOMPARE(form.FindById("lstmixexh")->text(), std::string("Mixed+Exhausted"));
-    QVERIFY(view.widget("fraal2")->isVisible());
-    QVERIFY(view.widget("fraal4")->isVisible());
-    auto* sa = qobject_cast<QListWidget*>(view.widget("lstSA"));
+    qt::CheckShown(view, {"fraal2", "fraal4"});
+    auto* sa = qt::List(view, "lstSA");
     sa->setCurrentRow(1);  // typed ambient state
-    QVERIFY(view.widget("fraSA")->isVisible());
-    QVERIFY(!view.widget("fraSA2")->isVisible());
+    qt::CheckShown(view, {"fraSA"}, {"fraSA2"});
 
-    auto* m0 = qobject_cast<QLineEdit*>(view.widget("txtM0"));
-    auto* calculate = qobject_cast<QPushButton*>(view.widget("cmdCalculate"));
-    QVERIFY(m0 && calculate);
-    m0->selectAll();
-    QTest::keyClicks(m0, "0.8");
-    QCOMPARE(form.FindById("txtM0")->text(), std::string("0.8"));
-    QTest::mouseClick(calculate, Qt::LeftButton);
-    QVERIFY(!qobject_cast<QLineEdit*>(view.widget("txtff"))->text().isEmpty());
+    qt::TypeInto(view, form, "txtM0", "0.8");
+    qt::Press(view, "cmdCalculate");
+    QVERIFY(!qt::Box(view, "txtff")->text().isEmpty());
     QVERIFY(!view.widget("lblError")->isVisible());
-    qobject_cast<QListWidget*>(view.widget("lstIAB"))->setCurrentRow(1);
+    qt::List(view, "lstIAB")->setCurrentRow(1);
     QVERIFY(view.widget("fraab2")->isVisible());
     qt::SaveShot(view, "thrustdeck-mixed");
 
     // Far too much fan for the core: the warning shows, the results read empty.
-    auto* al = qobject_cast<QLineEdit*>(view.widget("txtal"));
-    al->selectAll();
-    QTest::keyClicks(al, "40");
-    QTest::mouseClick(calculate, Qt::LeftButton);
+    auto* al = qt::Box(view, "txtal");
+    qt::Retype(al, "40");
+    qt::Press(view, "cmdCalculate");
     QVERIFY(view.widget("Fraimposs")->isVisible());
-    QCOMPARE(qobject_cast<QLineEdit*>(view.widget("txtff"))->text(), QString());
+    QCOMPARE(qt::Box(view, "txtff")->text(), QString());
     qt::SaveShot(view, "thrustdeck-impossible");
   }
 
   void idealRamjetShowsFewPanels() {
-    thrustdeck::JetCycle form;
-    qt::View view(form);
-    form.Load();
-    view.show();
-    qobject_cast<QListWidget*>(view.widget("lstIR"))->setCurrentRow(0);
-    qobject_cast<QListWidget*>(view.widget("lstetyp"))->setCurrentRow(3);
-    QVERIFY(view.widget("fragam")->isVisible());
-    QVERIFY(!view.widget("fracmp")->isVisible());
-    QVERIFY(!view.widget("frafan")->isVisible());
+    qt::Opened<thrustdeck::JetCycle> opened;
+    auto& [form, view] = opened;
+    qt::List(view, "lstIR")->setCurrentRow(0);
+    qt::List(view, "lstetyp")->setCurrentRow(3);
+    qt::CheckShown(view, {"fragam"}, {"fracmp", "frafan"});
     qt::SaveShot(view, "thrustdeck-ideal-ramjet");
   }
 
   // Enter in an input box calculates; Ctrl+C from a result box copies the
   // result row with its captions, tab-separated, ready for a spreadsheet.
   void enterCalculatesAndCopyTakesTheResults() {
-    thrustdeck::JetCycle form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<thrustdeck::JetCycle> opened;
+    auto& [form, view] = opened;
     QVERIFY(QTest::qWaitForWindowExposed(&view));
-    auto* ff = qobject_cast<QLineEdit*>(view.widget("txtff"));
-    auto* m0 = qobject_cast<QLineEdit*>(view.widget("txtM0"));
+    auto* ff = qt::Box(view, "txtff");
+    auto* m0 = qt::Box(view, "txtM0");
     QVERIFY(ff && m0);
     QVERIFY(ff->text().isEmpty());
     m0->setFocus();
-    m0->selectAll();
-    QTest::keyClicks(m0, "0.8");
+    qt::Retype(m0, "0.8");
     QTest::keyClick(m0, Qt::Key_Return);
     QVERIFY(!ff->text().isEmpty());
     QCOMPARE(ff->text().toStdString(), form.FindById("txtff")->text());
@@ -113,9 +90,8 @@ class JetCycleGui : public QObject {
     // The whole window: each input with its caption and each choice first,
     // then the results, one "caption TAB value" row each, captions trimmed.
     const QString results = "Thrust (lbf) =\t" + ff->text() + "\nND-Thrust =\t" +
-                            qobject_cast<QLineEdit*>(view.widget("txtffnd"))->text() +
-                            "\nTSFC (lbm/lbf-hr) =\t" +
-                            qobject_cast<QLineEdit*>(view.widget("txttsfc"))->text() + "\n";
+                            qt::Box(view, "txtffnd")->text() + "\nTSFC (lbm/lbf-hr) =\t" +
+                            qt::Box(view, "txttsfc")->text() + "\n";
     const QString copied = QApplication::clipboard()->text();
     QVERIFY2(copied.endsWith(results), qPrintable(copied));
     QVERIFY2(copied.startsWith("Engine type\tTurbofan\n"), qPrintable(copied));
@@ -155,10 +131,8 @@ class JetCycleGui : public QObject {
   // then "Calculate" and "Done!", then the results; the arrows choose in a
   // list; typing and Enter calculate what the script mode calculates.
   void keyboardOnly() {
-    thrustdeck::JetCycle form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<thrustdeck::JetCycle> opened;
+    auto& [form, view] = opened;
     view.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&view));
     QCOMPARE(QApplication::focusWidget()->objectName(), QString("lstetyp"));
@@ -194,15 +168,11 @@ class JetCycleGui : public QObject {
   // The table of stations of the calculated default cycle, as the chart
   // window shows it (qt/chart_windows_gui_test draws the T-s diagram).
   void chartsOfTheDefaultCycle() {
-    thrustdeck::JetCycle form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<thrustdeck::JetCycle> opened;
+    auto& [form, view] = opened;
     form.UserClick(*form.FindById("cmdCalculate"));
     qt::ChartWindow charts(form);
-    charts.resize(960, 680);
-    charts.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&charts));
+    QVERIFY(qt::ShowAt(charts, {960, 680}));
     QCOMPARE(charts.count(), 2);
     charts.tabs()->setCurrentIndex(1);
     qt::ChartTab* stations = charts.tab("stations");

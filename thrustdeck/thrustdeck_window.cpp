@@ -1,5 +1,7 @@
 #include "thrustdeck/thrustdeck_window.h"
 
+#include <utility>
+
 #include "core/boxes.h"
 #include "core/numtext.h"
 #include "thrustdeck/ts_chart.h"
@@ -312,29 +314,17 @@ void JetCycle::cmdCalculate_Click() {
   impossible_ = false;
   RefreshFrames();
   CycleInputs in;
-  in.p0 = Strict(txtp0);
-  in.t0 = Strict(txtT0);
-  in.alt = Strict(txtalt);
-  in.m0 = Strict(txtM0);
-  in.gmcn = Strict(txtgmcn);
-  in.etd = Strict(txtetd);
-  in.etc = Strict(txtetc);
-  in.pib = Strict(txtpib);
-  in.etb = Strict(txtetb);
-  in.tt4 = Strict(txttt4);
-  in.h = Strict(txth);
-  in.ma = Strict(txtma);
-  in.ett = Strict(txtett);
-  in.etf = Strict(txtetf);
-  in.pif = Strict(txtpif);
-  in.pip = Strict(txtpip);
-  in.pim = Strict(txtpim);
-  in.piab = Strict(txtpiab);
-  in.etab = Strict(txtetab);
-  in.etp = Strict(txtetp);
-  in.etm = Strict(txtetm);
-  in.etn = Strict(txtetn);
-  in.etfn = Strict(txtetfn);
+  // In the order they are read: the first box refused is the one named.
+  const std::pair<float CycleInputs::*, const core::TextBox*> read[] = {
+      {&CycleInputs::p0, txtp0},     {&CycleInputs::t0, txtT0},     {&CycleInputs::alt, txtalt},
+      {&CycleInputs::m0, txtM0},     {&CycleInputs::gmcn, txtgmcn}, {&CycleInputs::etd, txtetd},
+      {&CycleInputs::etc, txtetc},   {&CycleInputs::pib, txtpib},   {&CycleInputs::etb, txtetb},
+      {&CycleInputs::tt4, txttt4},   {&CycleInputs::h, txth},       {&CycleInputs::ma, txtma},
+      {&CycleInputs::ett, txtett},   {&CycleInputs::etf, txtetf},   {&CycleInputs::pif, txtpif},
+      {&CycleInputs::pip, txtpip},   {&CycleInputs::pim, txtpim},   {&CycleInputs::piab, txtpiab},
+      {&CycleInputs::etab, txtetab}, {&CycleInputs::etp, txtetp},   {&CycleInputs::etm, txtetm},
+      {&CycleInputs::etn, txtetn},   {&CycleInputs::etfn, txtetfn}};
+  for (auto [field, box] : read) in.*field = Strict(box);
   in.irs = lstIR->text();
   in.SAs = lstSA->text();
   in.igcs = lstIGC->text();

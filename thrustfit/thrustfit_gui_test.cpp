@@ -15,40 +15,27 @@ class ThrustfitGui : public QObject {
   Q_OBJECT
  private slots:
   void opensWithCaptionInEngineMode() {
-    thrustfit::Form1 form;
-    qt::View view(form);
-    form.Load();
-    view.show();
+    qt::Opened<thrustfit::Form1> opened;
+    auto& [form, view] = opened;
     QCOMPARE(view.windowTitle(),
              QString("Jet Engine Component Matching Analysis by QMX 03.05.2005               "
                      "FOR EDUCATIONAL PURPOSES ONLY (See Discalimer)"));
-    QVERIFY(view.widget("fraTJ2")->isVisible());
-    QVERIFY(!view.widget("fragg")->isVisible());
-    QVERIFY(!view.widget("Fraconv")->isVisible());
+    qt::CheckShown(view, {"fraTJ2"}, {"fragg", "Fraconv"});
     qt::SaveShot(view, "thrustfit");
   }
 
   void typingAndCalculateGoThroughTheModel() {
-    thrustfit::Form1 form;
-    qt::View view(form);
-    form.Load();
-    view.show();
-    auto* n2 = qobject_cast<QLineEdit*>(view.widget("txtn2"));
-    auto* calculate = qobject_cast<QPushButton*>(view.widget("cmdCalculate"));
-    QVERIFY(n2 && calculate);
-    n2->selectAll();
-    QTest::keyClicks(n2, "9500");
-    QCOMPARE(form.FindById("txtn2")->text(), std::string("9500"));
-    QTest::mouseClick(calculate, Qt::LeftButton);
-    auto* speed = qobject_cast<QLineEdit*>(view.widget("txtn2a"));
+    qt::Opened<thrustfit::Form1> opened;
+    auto& [form, view] = opened;
+    qt::TypeInto(view, form, "txtn2", "9500");
+    qt::Press(view, "cmdCalculate");
+    auto* speed = qt::Box(view, "txtn2a");
     QVERIFY(speed);
     QVERIFY(!speed->text().isEmpty());
-    QVERIFY(!view.widget("Fraconv")->isVisible());
-    QVERIFY(!view.widget("lblError")->isVisible());
+    qt::CheckShown(view, {}, {"Fraconv", "lblError"});
     qt::SaveShot(view, "thrustfit-engine");
     form.UserSelect(*static_cast<core::ListBox*>(form.FindById("lstge")), 2);
-    QVERIFY(view.widget("fraframe1")->isVisible());
-    QVERIFY(!view.widget("fraTJ2")->isVisible());
+    qt::CheckShown(view, {"fraframe1"}, {"fraTJ2"});
     qt::SaveShot(view, "thrustfit-airframe");
   }
 
@@ -67,9 +54,7 @@ class ThrustfitGui : public QObject {
     form.Load();
     form.UserClick(*form.FindById("cmdCalculate"));
     qt::ChartWindow charts(form);
-    charts.resize(960, 680);
-    charts.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&charts));
+    QVERIFY(qt::ShowAt(charts, {960, 680}));
     QCOMPARE(charts.count(), 2);
     core::SweepRequest request;
     request.input = "txtmach";
