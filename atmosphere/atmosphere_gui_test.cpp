@@ -29,7 +29,7 @@ class AtmosphereGui : public QObject {
   void typingAndComputeGoThroughTheModel() {
     qt::Opened<atmosphere::Atmosphere> opened;
     auto& [form, view] = opened;
-    auto* altitude = qt::Box(view, "txtAltitude");
+    auto* altitude = qt::FindBox(view, "txtAltitude");
     QVERIFY(altitude);
     qt::TypeInto(view, form, "txtAltitude", "36152");
     qt::Press(view, "cmdScompute");

@@ -31,8 +31,8 @@ class BladerowGui : public QObject {
   void typingMachineAndCalculate() {
     qt::Opened<bladerow::Bladerow> opened;
     auto& [form, view] = opened;
-    auto* type = qt::List(view, "lsttype");
-    auto* gas = qt::List(view, "lstgas");
+    auto* type = qt::FindList(view, "lsttype");
+    auto* gas = qt::FindList(view, "lstgas");
     QVERIFY(type && gas);
     type->setCurrentRow(1);  // radial compressor
     qt::CheckShown(view, {"frarc"}, {"fraaxct", "fraresults2"});
@@ -41,7 +41,7 @@ class BladerowGui : public QObject {
     qt::TypeInto(view, form, "txttd2", "1");
     qt::Press(view, "cmdCalculate");
     // Rg 53.35 and gamma 1.4 typed for the other gas.
-    QCOMPARE(qt::Box(view, "txtgm")->text(), QString("1.400"));
+    QCOMPARE(qt::FindBox(view, "txtgm")->text(), QString("1.400"));
     QVERIFY(!view.widget("lblError")->isVisible());
     qt::SaveShot(view, "bladerow-radial");
   }

@@ -1,10 +1,8 @@
 #include "core/chart.h"
 
 #include <cmath>
-#include <cstdlib>
-#include <cstdio>
-
-#include "core/script.h"
+#include <cstdint>
+#include <nlohmann/json.hpp>
 
 namespace core {
 
@@ -24,20 +22,17 @@ int SweepTrace::Column(const std::string& id) const {
 
 namespace {
 
-// Shortest text that reads back to the same Double; null when not finite.
-std::string Number(double v) {
-  if (!std::isfinite(v)) return "null";
-  char buf[32];
-  for (int digits = 15; digits <= 17; ++digits) {
-    std::snprintf(buf, sizeof buf, "%.*g", digits, v);
-    if (std::strtod(buf, nullptr) == v) break;
-  }
-  return buf;
+using Json = nlohmann::ordered_json;
+
+// A number, or null where it is not finite: JSON has no infinities. Whole
+// numbers are written without a fraction ("2", not "2.0").
+Json Number(double v) {
+  if (!std::isfinite(v)) return nullptr;
+  if (std::fabs(v) < 1e15 && std::trunc(v) == v) return static_cast<std::int64_t>(v);
+  return v;
 }
 
-std::string Axis(const ChartAxis& axis) {
-  return "{\"label\":" + JsonString(axis.label) + ",\"log\":" + (axis.log ? "true" : "false") + "}";
-}
+Json Axis(const ChartAxis& axis) { return {{"label", axis.label}, {"log", axis.log}}; }
 
 const char* StyleName(SeriesStyle style) {
   switch (style) {
@@ -49,58 +44,43 @@ const char* StyleName(SeriesStyle style) {
   return "line";
 }
 
+Json Series(const ChartSeries& series) {
+  Json points = Json::array();
+  for (const ChartPoint& p : series.points) {
+    if (p && std::isfinite(p->first) && std::isfinite(p->second))
+      points.push_back({Number(p->first), Number(p->second)});
+    else
+      points.push_back(nullptr);
+  }
+  Json json = {{"name", series.name}, {"points", std::move(points)}};
+  if (series.style != SeriesStyle::Line) json["style"] = StyleName(series.style);
+  if (series.secondAxis) json["axis"] = 2;
+  if (!series.labels.empty()) json["labels"] = series.labels;
+  return json;
+}
+
+Json Mark(const ChartMark& mark) {
+  Json json = {
+      {"name", mark.name}, {"x", Number(mark.x)}, {"y", Number(mark.y)}, {"text", mark.text}};
+  if (mark.alarm) json["alarm"] = true;
+  if (mark.secondAxis) json["axis"] = 2;
+  return json;
+}
+
 }  // namespace
 
 std::string ChartJson(const ChartData& chart) {
-  std::string json = "{\"chart\":" + JsonString(chart.name) + ",\"title\":" + JsonString(chart.title);
-  json += ",\"x\":" + Axis(chart.x) + ",\"y\":" + Axis(chart.y);
-  if (chart.y2) json += ",\"y2\":" + Axis(*chart.y2);
-  json += ",\"series\":[";
-  for (size_t s = 0; s < chart.series.size(); ++s) {
-    const ChartSeries& series = chart.series[s];
-    if (s) json += ",";
-    json += "{\"name\":" + JsonString(series.name) + ",\"points\":[";
-    for (size_t i = 0; i < series.points.size(); ++i) {
-      if (i) json += ",";
-      const ChartPoint& p = series.points[i];
-      if (p && std::isfinite(p->first) && std::isfinite(p->second))
-        json += "[" + Number(p->first) + "," + Number(p->second) + "]";
-      else
-        json += "null";
-    }
-    json += "]";
-    if (series.style != SeriesStyle::Line) json += std::string(",\"style\":\"") + StyleName(series.style) + "\"";
-    if (series.secondAxis) json += ",\"axis\":2";
-    if (!series.labels.empty()) {
-      json += ",\"labels\":[";
-      for (size_t i = 0; i < series.labels.size(); ++i) json += (i ? "," : "") + JsonString(series.labels[i]);
-      json += "]";
-    }
-    json += "}";
-  }
-  json += "],\"marks\":[";
-  for (size_t m = 0; m < chart.marks.size(); ++m) {
-    const ChartMark& mark = chart.marks[m];
-    if (m) json += ",";
-    json += "{\"name\":" + JsonString(mark.name) + ",\"x\":" + Number(mark.x) + ",\"y\":" + Number(mark.y) +
-            ",\"text\":" + JsonString(mark.text);
-    if (mark.alarm) json += ",\"alarm\":true";
-    if (mark.secondAxis) json += ",\"axis\":2";
-    json += "}";
-  }
-  json += "]";
-  if (chart.equalScale) json += ",\"equal\":true";
-  if (!chart.table.empty()) {
-    json += ",\"table\":[";
-    for (size_t r = 0; r < chart.table.size(); ++r) {
-      json += r ? ",[" : "[";
-      for (size_t c = 0; c < chart.table[r].size(); ++c) json += (c ? "," : "") + JsonString(chart.table[r][c]);
-      json += "]";
-    }
-    json += "]";
-  }
-  if (!chart.available()) json += ",\"message\":" + JsonString(chart.unavailable);
-  return json + "}";
+  Json json = {
+      {"chart", chart.name}, {"title", chart.title}, {"x", Axis(chart.x)}, {"y", Axis(chart.y)}};
+  if (chart.y2) json["y2"] = Axis(*chart.y2);
+  json["series"] = Json::array();
+  for (const ChartSeries& series : chart.series) json["series"].push_back(Series(series));
+  json["marks"] = Json::array();
+  for (const ChartMark& mark : chart.marks) json["marks"].push_back(Mark(mark));
+  if (chart.equalScale) json["equal"] = true;
+  if (!chart.table.empty()) json["table"] = chart.table;
+  if (!chart.available()) json["message"] = chart.unavailable;
+  return json.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 }  // namespace core

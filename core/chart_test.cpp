@@ -32,6 +32,27 @@ TEST(ChartJson, NumbersReadBackExactlyAndGapsAreNull) {
   EXPECT_EQ(std::strtod("0.3333333333333333", nullptr), third);
 }
 
+// Whatever the magnitude, a point's numbers read back to the same Double,
+// and whole numbers carry no fraction.
+TEST(ChartJson, AwkwardNumbersReadBackExactly) {
+  const double values[] = {1e-5,      1.5e16,  123456.789, -0.25, 5e-324, 1.7976931348623157e308,
+                           0.1 + 0.2, 1e15 - 1, -1e15,      7.0,   1e22,   518.69999999999993};
+  for (double v : values) {
+    ChartData chart;
+    chart.series.push_back({"s", {std::pair{v, -v}}});
+    const std::string json = ChartJson(chart);
+    const std::string::size_type at = json.find("[[") + 2;
+    char* end = nullptr;
+    const double x = std::strtod(json.c_str() + at, &end);
+    EXPECT_EQ(x, v) << json;
+    ASSERT_EQ(*end, ',') << json;
+    EXPECT_EQ(std::strtod(end + 1, nullptr), -v) << json;
+  }
+  ChartData whole;
+  whole.series.push_back({"s", {std::pair{7.0, 2.0}}});
+  EXPECT_NE(ChartJson(whole).find("[[7,2]]"), std::string::npos) << ChartJson(whole);
+}
+
 TEST(ChartJson, OptionalPartsOnlyWhenUsed) {
   struct Case {
     const char* what;

@@ -260,10 +260,7 @@ Button* Form::ComputeFor(const TextBox& box) const {
   }
 }
 
-namespace {
-
-// Absolute position of a control inside the window.
-Rect Absolute(const Control& control) {
+Rect AbsoluteRect(const Control& control) {
   Rect r = control.rect;
   for (const Frame* f = control.parent(); f; f = f->parent()) {
     r.x += f->rect.x;
@@ -271,8 +268,6 @@ Rect Absolute(const Control& control) {
   }
   return r;
 }
-
-}  // namespace
 
 std::string Form::TableText(const Frame* frame) const {
   struct Cell {
@@ -285,7 +280,7 @@ std::string Form::TableText(const Frame* frame) const {
     if (!Inside(*c, frame) || !c->shown()) continue;
     if (c->kind() != Kind::Label && c->kind() != Kind::TextBox) continue;
     if (c->text().empty()) continue;
-    cells.push_back({Absolute(*c), c->text(), c->look == Look::Heading});
+    cells.push_back({AbsoluteRect(*c), c->text(), c->look == Look::Heading});
   }
   // A heading set on top of another one ("ρ*/ρ=" over "V/V*") is the first
   // line of that column's heading, not a row of its own.

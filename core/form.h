@@ -98,6 +98,10 @@ class Control {
   bool visible_ = true;
 };
 
+// Where a control stands in the window: its rectangle with the offsets of
+// the frames that hold it added.
+Rect AbsoluteRect(const Control& control);
+
 class Label : public Control {
  public:
   void setCaption(std::string caption);

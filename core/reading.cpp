@@ -16,15 +16,6 @@ struct Item {
   Rect r;
 };
 
-Rect Absolute(const Control& control) {
-  Rect r = control.rect;
-  for (const Frame* f = control.parent(); f; f = f->parent()) {
-    r.x += f->rect.x;
-    r.y += f->rect.y;
-  }
-  return r;
-}
-
 int Start(const Rect& r, bool vertical) { return vertical ? r.y : r.x; }
 int End(const Rect& r, bool vertical) { return vertical ? r.y + r.h : r.x + r.w; }
 
@@ -187,7 +178,7 @@ bool IsResult(const Control& control) {
 }
 
 const Control* CaptionControl(const Form& form, const Control& control) {
-  const Rect c = Absolute(control);
+  const Rect c = AbsoluteRect(control);
   // Looked for in the control's own container and every one around it: a
   // column heading may stand in the frame around a row's frame.
   struct Best {
@@ -201,7 +192,7 @@ const Control* CaptionControl(const Form& form, const Control& control) {
     const std::vector<Control*> level = form.Children(in);
     for (const Control* l : level) {
       if (l == &control || !l->visible()) continue;
-      const Rect r = Absolute(*l);
+      const Rect r = AbsoluteRect(*l);
       const bool row = Overlap(r.y, r.y + r.h, c.y, c.y + c.h, std::min(r.h, c.h) / 2);
       const bool column = Overlap(r.x, r.x + r.w, c.x, c.x + c.w, std::min(r.w, c.w) / 2);
       const bool isLabel = l->kind() == Kind::Label;
@@ -219,7 +210,7 @@ const Control* CaptionControl(const Form& form, const Control& control) {
           if (m == l || m == &control || !m->visible() || m->kind() == Kind::Label ||
               m->kind() == Kind::Frame)
             continue;
-          const Rect mr = Absolute(*m);
+          const Rect mr = AbsoluteRect(*m);
           if (mr.x >= r.x + r.w / 2 && mr.x + mr.w <= c.x + kTouch &&
               Overlap(mr.y, mr.y + mr.h, c.y, c.y + c.h, 1))
             between = true;

@@ -2,71 +2,51 @@
 
 #include <algorithm>
 #include <istream>
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <sstream>
 
 namespace core {
 
-std::string JsonString(std::string_view text) {
-  std::string json = "\"";
-  for (unsigned char ch : text) {
-    switch (ch) {
-      case '"': json += "\\\""; break;
-      case '\\': json += "\\\\"; break;
-      case '\b': json += "\\b"; break;
-      case '\f': json += "\\f"; break;
-      case '\n': json += "\\n"; break;
-      case '\r': json += "\\r"; break;
-      case '\t': json += "\\t"; break;
-      default:
-        if (ch < 0x20) {
-          static const char* hex = "0123456789abcdef";
-          json += "\\u00";
-          json += hex[ch >> 4];
-          json += hex[ch & 15];
-        } else {
-          json += static_cast<char>(ch);
-        }
-    }
-  }
-  return json + "\"";
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Each line the script mode prints is one JSON object, its keys in the
+// order written; bytes of a text that break UTF-8 show as U+FFFD.
+std::string Line(const Json& json) {
+  return json.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
+}  // namespace
+
+std::string JsonString(std::string_view text) { return Line(Json(std::string(text))); }
+
 std::string ControlJson(const Control& control) {
-  std::string json = "{\"name\":" + JsonString(control.id());
-  json += ",\"kind\":\"";
-  json += KindName(control.kind());
-  json += "\",\"visible\":";
-  json += control.visible() ? "true" : "false";
-  json += ",\"shown\":";
-  json += control.shown() ? "true" : "false";
-  json += ",\"text\":" + JsonString(control.kind() == Kind::Picture ? "" : control.text());
+  Json json = {{"name", control.id()},
+               {"kind", KindName(control.kind())},
+               {"visible", control.visible()},
+               {"shown", control.shown()},
+               {"text", control.kind() == Kind::Picture ? std::string() : control.text()}};
   if (control.kind() == Kind::Option) {
-    json += ",\"value\":";
-    json += static_cast<const Option&>(control).value() ? "true" : "false";
+    json["value"] = static_cast<const Option&>(control).value();
   } else if (control.kind() == Kind::List) {
     const auto& list = static_cast<const ListBox&>(control);
-    json += ",\"index\":" + std::to_string(list.listIndex()) + ",\"items\":[";
-    for (size_t i = 0; i < list.items().size(); ++i) {
-      if (i) json += ",";
-      json += JsonString(list.items()[i]);
-    }
-    json += "]";
+    json["index"] = list.listIndex();
+    json["items"] = list.items();
   }
-  return json + "}";
+  return Line(json);
 }
 
 std::string SweepPointJson(const SweepRequest& request, const SweepPoint& point) {
-  std::string json = "{\"sweep\":" + JsonString(request.input);
-  json += ",\"point\":" + std::to_string(point.index);
-  json += ",\"text\":" + JsonString(point.text);
-  json += ",\"outputs\":{";
-  for (size_t i = 0; i < request.outputs.size() && i < point.outputs.size(); ++i) {
-    if (i) json += ",";
-    json += JsonString(request.outputs[i]) + ":" + JsonString(point.outputs[i]);
-  }
-  json += "},\"message\":" + JsonString(point.message);
-  return json + "}";
+  Json outputs = Json::object();
+  for (size_t i = 0; i < request.outputs.size() && i < point.outputs.size(); ++i)
+    outputs[request.outputs[i]] = point.outputs[i];
+  return Line({{"sweep", request.input},
+               {"point", point.index},
+               {"text", point.text},
+               {"outputs", std::move(outputs)},
+               {"message", point.message}});
 }
 
 namespace {
@@ -76,12 +56,12 @@ class ScriptObserver : public FormObserver {
  public:
   explicit ScriptObserver(std::ostream& out) : out_(out) {}
   void ControlChanged(Control&) override {}
-  void ProgramEnded() override { out_ << "{\"event\":\"end\"}\n"; }
+  void ProgramEnded() override { out_ << Line({{"event", "end"}}) << "\n"; }
   void FileWritten(const std::string& name) override {
-    out_ << "{\"event\":\"file\",\"name\":" << JsonString(name) << "}\n";
+    out_ << Line({{"event", "file"}, {"name", name}}) << "\n";
   }
   void StartProgram(const std::string& program) override {
-    out_ << "{\"event\":\"start\",\"program\":" << JsonString(program) << "}\n";
+    out_ << Line({{"event", "start"}, {"program", program}}) << "\n";
   }
 
  private:

@@ -16,13 +16,13 @@ class FlowMarchGui : public QObject {
     QCOMPARE(view.windowTitle(),
              QString("Generalized 1-D Compressible Flow by QMX 03.05.2005                  "
                      "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
-    auto* m6 = qt::Box(view, "txtm6");
+    auto* m6 = qt::FindBox(view, "txtm6");
     QVERIFY(m6);
     QCOMPARE(m6->text(), QString(""));
     qt::CheckShown(view, {}, {"frachk", "frapic"});
     qt::Press(view, "cmdCalculate");
     QCOMPARE(m6->text(), QString("0.5415"));
-    QCOMPARE(qt::Box(view, "txtpt6")->text(), QString("88.68"));
+    QCOMPARE(qt::FindBox(view, "txtpt6")->text(), QString("88.68"));
     qt::SaveShot(view, "flowmarch");
   }
 
@@ -47,7 +47,7 @@ class FlowMarchGui : public QObject {
     qt::TypeInto(view, form, "txttt6", "5000");
     qt::Press(view, "cmdCalculate");
     QVERIFY(view.widget("frachk")->isVisible());
-    QCOMPARE(qt::Box(view, "txtm6")->text(), QString(""));
+    QCOMPARE(qt::FindBox(view, "txtm6")->text(), QString(""));
     qt::SaveShot(view, "flowmarch-choked");
   }
 

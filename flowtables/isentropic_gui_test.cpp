@@ -43,7 +43,7 @@ class IsentropicGui : public QObject {
     qt::Opened<flowtables::Isentropic> opened;
     auto& [form, view] = opened;
     QVERIFY(QTest::qWaitForWindowExposed(&view));
-    auto* m1 = qt::Box(view, "txtm1");
+    auto* m1 = qt::FindBox(view, "txtm1");
     m1->setFocus();
     qt::Retype(m1, "2");
     QTest::keyClick(m1, Qt::Key_Return);
@@ -76,7 +76,7 @@ class IsentropicGui : public QObject {
     auto* shown = view.findChild<QWidget*>("txtMinm");
     QVERIFY(shown && shown->isVisible());
     // Reaching for the box gives the real one, in the same place.
-    auto* minimum = qt::Box(view, "txtMinm");
+    auto* minimum = qt::FindBox(view, "txtMinm");
     QVERIFY(minimum && minimum->isVisible());
     QCOMPARE(minimum->text().toStdString(), form.FindById("txtMinm")->text());
     QCOMPARE(minimum->geometry().topLeft(), QPoint(150, 40));
@@ -134,7 +134,7 @@ class IsentropicGui : public QObject {
     qt::Opened<flowtables::Isentropic> opened;
     auto& [form, view] = opened;
     QVERIFY(QTest::qWaitForWindowExposed(&view));
-    qt::CheckFreshBoxMouse(qt::Box(view, "txtg"), "txtg");
+    qt::CheckFreshBoxMouse(qt::FindBox(view, "txtg"), "txtg");
   }
 };
 

@@ -16,10 +16,10 @@ class KeroseneGui : public QObject {
     QCOMPARE(view.windowTitle(),
              QString("Kerosene - Adiabatic Flame Temperature by QMX 03.05.2005            "
                      "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
-    auto* ts = qt::Box(view, "txts");
+    auto* ts = qt::FindBox(view, "txts");
     QVERIFY(ts);
     QCOMPARE(ts->text(), QString(""));
-    QCOMPARE(qt::Box(view, "txtar(2)")->text(), QString("27.0"));
+    QCOMPARE(qt::FindBox(view, "txtar(2)")->text(), QString("27.0"));
     qt::Press(view, "cmdCalculate");
     QCOMPARE(ts->text(), QString("1367.4"));
     qt::SaveShot(view, "kerosene");
@@ -30,18 +30,18 @@ class KeroseneGui : public QObject {
     auto& [form, view] = opened;
     qt::TypeInto(view, form, "txtpa", "100");
     qt::Press(view, "cmdCalculate");
-    QCOMPARE(qt::Box(view, "txts")->text(), QString("2475.7"));
+    QCOMPARE(qt::FindBox(view, "txts")->text(), QString("2475.7"));
     QVERIFY(!view.widget("lblError")->isVisible());
   }
 
   void enterInABoxCalculates() {
     qt::Opened<kerosene::Kerosene> opened;
     auto& [form, view] = opened;
-    auto* pa = qt::Box(view, "txtpa");
+    auto* pa = qt::FindBox(view, "txtpa");
     QVERIFY(pa);
     qt::Retype(pa, "100");
     QTest::keyClick(pa, Qt::Key_Return);
-    QCOMPARE(qt::Box(view, "txts")->text(), QString("2475.7"));
+    QCOMPARE(qt::FindBox(view, "txts")->text(), QString("2475.7"));
   }
 
   // Every box, list and result is named by its caption for a screen reader,

@@ -74,8 +74,8 @@ class CalculatorsGui : public QObject {
     QCOMPARE(view.windowTitle(), QString("Compressible Flow and Gas Turbine Calculators"));
     qt::SaveShot(view, "calculators");
 
-    auto* fanno = qt::Button(view, "cmdfanno");
-    auto* shock = qt::Button(view, "cmdshock");
+    auto* fanno = qt::FindButton(view, "cmdfanno");
+    auto* shock = qt::FindButton(view, "cmdshock");
     QVERIFY(fanno && shock);
     QTest::mouseClick(fanno, Qt::LeftButton);
     QCOMPARE(Ran(dir.path(), 1), QStringList({"fanno"}));

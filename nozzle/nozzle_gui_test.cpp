@@ -18,21 +18,21 @@ class NozzleGui : public QObject {
                                          "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
     qt::CheckShown(view, {"frainpt1"}, {"FraAA"});
     qt::Press(view, "cmdCalculate");
-    QCOMPARE(qt::Box(view, "txtmd8")->text(), QString("61.31"));
+    QCOMPARE(qt::FindBox(view, "txtmd8")->text(), QString("61.31"));
     qt::SaveShot(view, "nozzle");
   }
 
   void typingAndCalculateGoThroughTheWidgets() {
     qt::Opened<nozzle::Nozzle> opened;
     auto& [form, view] = opened;
-    qt::List(view, "lsttype")->setCurrentRow(1);
+    qt::FindList(view, "lsttype")->setCurrentRow(1);
     QVERIFY(view.widget("frainpt2")->isVisible());
-    qt::List(view, "lstss")->setCurrentRow(1);
-    auto* area = qt::Box(view, "txtaa");
+    qt::FindList(view, "lstss")->setCurrentRow(1);
+    auto* area = qt::FindBox(view, "txtaa");
     QVERIFY(area);
     qt::TypeInto(view, form, "txtaa", "1.8");
     qt::Press(view, "cmdCalculate");
-    QCOMPARE(qt::Box(view, "txtm8o")->text(), QString("1.981"));
+    QCOMPARE(qt::FindBox(view, "txtm8o")->text(), QString("1.981"));
     qt::SaveShot(view, "nozzle-area");
     qt::Retype(area, "0.5");
     qt::Press(view, "cmdCalculate");

@@ -346,7 +346,7 @@ class ChartWindowGui : public QObject {
     QVERIFY(charts->shortcut() != sweep->shortcut());
     QCOMPARE(charts->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
     // The shortcut works from the box being typed into.
-    auto* edit = qt::Box(view, "txtv");
+    auto* edit = qt::FindBox(view, "txtv");
     edit->setFocus();
     QTRY_VERIFY(edit->hasFocus());
     QTest::keySequence(edit, charts->shortcut());

@@ -41,13 +41,13 @@ struct Opened {
 };
 
 // The widgets the view made for a control, by its name.
-inline QLineEdit* Box(View& view, const char* id) {
+inline QLineEdit* FindBox(View& view, const char* id) {
   return qobject_cast<QLineEdit*>(view.widget(id));
 }
-inline QPushButton* Button(View& view, const char* id) {
+inline QPushButton* FindButton(View& view, const char* id) {
   return qobject_cast<QPushButton*>(view.widget(id));
 }
-inline QListWidget* List(View& view, const char* id) {
+inline QListWidget* FindList(View& view, const char* id) {
   return qobject_cast<QListWidget*>(view.widget(id));
 }
 
@@ -66,7 +66,7 @@ inline void Retype(QLineEdit* box, const QString& text) {
 
 // Types TEXT into the box ID as a person does; the model holds it at once.
 inline void TypeInto(View& view, Form& form, const char* id, const QString& text) {
-  QLineEdit* box = Box(view, id);
+  QLineEdit* box = FindBox(view, id);
   QVERIFY2(box, id);
   Retype(box, text);
   QCOMPARE(QString::fromStdString(form.FindById(id)->text()), text);
@@ -74,7 +74,7 @@ inline void TypeInto(View& view, Form& form, const char* id, const QString& text
 
 // Presses the button ID as a person does, with the mouse.
 inline void Press(View& view, const char* id) {
-  QPushButton* button = Button(view, id);
+  QPushButton* button = FindButton(view, id);
   QVERIFY2(button, id);
   QTest::mouseClick(button, Qt::LeftButton);
 }

@@ -136,7 +136,7 @@ class ViewGui : public QObject {
     QCOMPARE(form.FindById("txtD")->text(), std::string("412"));
 
     static_cast<core::TextBox*>(form.FindById("txtE"))->setText("0.25");
-    auto* result = qt::Box(view, "txtE");
+    auto* result = qt::FindBox(view, "txtE");
     QVERIFY(result && result->isReadOnly());
     QCOMPARE(result->text(), QString("0.25"));
   }

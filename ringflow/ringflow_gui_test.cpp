@@ -38,12 +38,12 @@ class RingflowGui : public QObject {
   void typingAndListsGoThroughTheModel() {
     qt::Opened<ringflow::Ringflow> opened;
     auto& [form, view] = opened;
-    auto* ntyp = qt::List(view, "lstntyp");
+    auto* ntyp = qt::FindList(view, "lstntyp");
     QVERIFY(ntyp);
     ntyp->setCurrentRow(2);
     QCOMPARE(form.FindById("lstntyp")->text(), std::string("3"));
     QVERIFY(view.widget("Frantype5")->isVisible());
-    auto* nbr = qt::Box(view, "txtnbr");
+    auto* nbr = qt::FindBox(view, "txtnbr");
     QVERIFY(nbr);
     qt::Retype(nbr, "9");
     QCOMPARE(form.bladeRows(), 9);
@@ -61,13 +61,13 @@ class RingflowGui : public QObject {
     QDir::setCurrent(dir.path());
     qt::Opened<ringflow::Ringflow> opened;
     auto& [form, view] = opened;
-    qt::List(view, "lstitty")->setCurrentRow(1);
+    qt::FindList(view, "lstitty")->setCurrentRow(1);
     qt::Press(view, "Cmdcalculate");
     QVERIFY(view.widget("FraConv")->isVisible());
-    QCOMPARE(qt::Box(view, "Txtjconv")->text(), QString("4"));
+    QCOMPARE(qt::FindBox(view, "Txtjconv")->text(), QString("4"));
     QVERIFY(QFile::exists("RINGFLOW 1.txt"));
     qt::SaveShot(view, "ringflow-failed");
-    qt::List(view, "lstitty")->setCurrentRow(0);
+    qt::FindList(view, "lstitty")->setCurrentRow(0);
     QVERIFY(!view.widget("FraConv")->isVisible());
     qt::Press(view, "Cmdcalculate");
     QVERIFY(view.widget("Fraconv2")->isVisible());
@@ -96,8 +96,8 @@ class RingflowGui : public QObject {
       qt::ChartTab* tab = window.tab("radial-profiles");
       QVERIFY(tab);
       QVERIFY(tab->message()->isVisible());
-      qt::List(view, "lstntyp")->setCurrentRow(c.ntyp);
-      auto* rows = qt::Box(view, "txtnbr");
+      qt::FindList(view, "lstntyp")->setCurrentRow(c.ntyp);
+      auto* rows = qt::FindBox(view, "txtnbr");
       qt::Retype(rows, c.rows);
       qt::Press(view, "Cmdcalculate");
       QVERIFY(view.widget("Fraconv2")->isVisible());

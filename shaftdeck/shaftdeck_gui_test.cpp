@@ -29,14 +29,14 @@ class ShaftdeckGui : public QObject {
   void typingCalculateAndDiagram() {
     qt::Opened<shaftdeck::Shaftdeck> opened;
     auto& [form, view] = opened;
-    auto* diagram = qt::Button(view, "cmdpic");
-    auto* regenerator = qt::List(view, "lstIRG");
+    auto* diagram = qt::FindButton(view, "cmdpic");
+    auto* regenerator = qt::FindList(view, "lstIRG");
     QVERIFY(diagram && regenerator);
     qt::TypeInto(view, form, "txtpic", "40");
     regenerator->setCurrentRow(1);  // "y"
     QVERIFY(view.widget("frarg")->isVisible());
     qt::Press(view, "cmdCalculate");
-    QCOMPARE(qt::Box(view, "txtpow")->text(), QString("26,712"));
+    QCOMPARE(qt::FindBox(view, "txtpow")->text(), QString("26,712"));
     QVERIFY(view.widget("fraregen")->isVisible());
     QTest::mouseClick(diagram, Qt::LeftButton);
     qt::CheckShown(view, {"frapic", "Picture1"});

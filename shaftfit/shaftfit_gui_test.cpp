@@ -18,7 +18,7 @@ class ShaftfitGui : public QObject {
     QCOMPARE(view.windowTitle(),
              QString("Power Generation Gas Turbine Matching Analysis by QMX 03.05.2005             "
                      "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
-    QCOMPARE(qt::Box(view, "txtm1in")->text(), QString("132.2"));
+    QCOMPARE(qt::FindBox(view, "txtm1in")->text(), QString("132.2"));
     QVERIFY(!view.widget("frarg")->isVisible());
     qt::SaveShot(view, "shaftfit");
   }
@@ -28,11 +28,11 @@ class ShaftfitGui : public QObject {
     auto& [form, view] = opened;
     qt::TypeInto(view, form, "txtc2", "0.0154");
     // The flow guess follows at once: 9000 * 0.0154 * 0.95.
-    QCOMPARE(qt::Box(view, "txtm1in")->text(), QString("131.7"));
+    QCOMPARE(qt::FindBox(view, "txtm1in")->text(), QString("131.7"));
     form.UserSelect(*static_cast<core::ListBox*>(form.FindById("lstIRG")), 1);
     qt::Press(view, "cmdCalculate");
     QVERIFY(view.widget("frarg")->isVisible());
-    QVERIFY(!qt::Box(view, "txtpower")->text().isEmpty());
+    QVERIFY(!qt::FindBox(view, "txtpower")->text().isEmpty());
     qt::CheckShown(view, {}, {"Fraconv", "lblError"});
     qt::SaveShot(view, "shaftfit-regenerator");
   }

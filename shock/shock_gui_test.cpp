@@ -16,7 +16,7 @@ class ShockGui : public QObject {
     auto& [form, view] = opened;
     QCOMPARE(view.windowTitle(), QString("Shock Analysis by QMX 03.05.2005       "
                                          "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
-    auto* type = qt::List(view, "lsttype");
+    auto* type = qt::FindList(view, "lsttype");
     QVERIFY(type);
     QCOMPARE(type->currentRow(), 0);
     QVERIFY(!view.widget("frainpt2")->isVisible());
@@ -32,15 +32,15 @@ class ShockGui : public QObject {
   void typingAndCalculateGoThroughTheWidgets() {
     qt::Opened<shock::Shock> opened;
     auto& [form, view] = opened;
-    auto* type = qt::List(view, "lsttype");
+    auto* type = qt::FindList(view, "lsttype");
     type->setCurrentRow(1);
     QVERIFY(view.widget("fraresults3")->isVisible());
-    auto* angle = qt::Box(view, "txtdl");
+    auto* angle = qt::FindBox(view, "txtdl");
     QVERIFY(angle);
     qt::TypeInto(view, form, "txtdl", "30");
     qt::Press(view, "cmdCalculate");
     QCOMPARE(angle->text(), QString("22.974"));
-    QCOMPARE(qt::Box(view, "txtdx")->text(), QString("22.974"));
+    QCOMPARE(qt::FindBox(view, "txtdx")->text(), QString("22.974"));
     qt::SaveShot(view, "shock-oblique");
     QVERIFY(!view.widget("lblError")->isVisible());
   }

@@ -16,12 +16,12 @@ class StageMapGui : public QObject {
     QCOMPARE(view.windowTitle(),
              QString("Single Stage Compressor Performance by QMX 03.05.2005    "
                      "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
-    auto* eta = qt::Box(view, "txteta");
+    auto* eta = qt::FindBox(view, "txteta");
     QVERIFY(eta);
     QCOMPARE(eta->text(), QString(""));
     qt::Press(view, "cmdCalculate");
     QCOMPARE(eta->text(), QString("0.899"));
-    QCOMPARE(qt::Box(view, "txtb1")->text(), QString("-44.30"));
+    QCOMPARE(qt::FindBox(view, "txtb1")->text(), QString("-44.30"));
     qt::SaveShot(view, "stagemap");
   }
 
@@ -31,7 +31,7 @@ class StageMapGui : public QObject {
     qt::TypeInto(view, form, "txtpr", "0");
     qt::Press(view, "cmdCalculate");
     QVERIFY(view.widget("lblError")->isVisible());
-    QCOMPARE(qt::Box(view, "txteta")->text(), QString(""));
+    QCOMPARE(qt::FindBox(view, "txteta")->text(), QString(""));
   }
 
   // Every box, list and result is named by its caption for a screen reader,

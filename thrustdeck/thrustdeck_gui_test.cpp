@@ -26,44 +26,44 @@ class JetCycleGui : public QObject {
              QString("Jet Engine Cycle Analysis by QMX 03.05.2005                 "
                      "FOR EDUCATIONAL PURPOSES ONLY (See Disclaimer)"));
     qt::CheckShown(view, {"fraal3", "fraal5"}, {"fraal2", "fraSA", "Fraimposs"});
-    QCOMPARE(qt::Box(view, "txtff")->text(), QString());
+    QCOMPARE(qt::FindBox(view, "txtff")->text(), QString());
     qt::SaveShot(view, "thrustdeck");
   }
 
   void typingListsAndCalculateGoThroughTheModel() {
     qt::Opened<thrustdeck::JetCycle> opened;
     auto& [form, view] = opened;
-    auto* mix = qt::List(view, "lstmixexh");
+    auto* mix = qt::FindList(view, "lstmixexh");
     QVERIFY(mix);
     mix->setCurrentRow(2);  // "Mixed+Exhausted"
     QCOMPARE(form.FindById("lstmixexh")->text(), std::string("Mixed+Exhausted"));
     qt::CheckShown(view, {"fraal2", "fraal4"});
-    auto* sa = qt::List(view, "lstSA");
+    auto* sa = qt::FindList(view, "lstSA");
     sa->setCurrentRow(1);  // typed ambient state
     qt::CheckShown(view, {"fraSA"}, {"fraSA2"});
 
     qt::TypeInto(view, form, "txtM0", "0.8");
     qt::Press(view, "cmdCalculate");
-    QVERIFY(!qt::Box(view, "txtff")->text().isEmpty());
+    QVERIFY(!qt::FindBox(view, "txtff")->text().isEmpty());
     QVERIFY(!view.widget("lblError")->isVisible());
-    qt::List(view, "lstIAB")->setCurrentRow(1);
+    qt::FindList(view, "lstIAB")->setCurrentRow(1);
     QVERIFY(view.widget("fraab2")->isVisible());
     qt::SaveShot(view, "thrustdeck-mixed");
 
     // Far too much fan for the core: the warning shows, the results read empty.
-    auto* al = qt::Box(view, "txtal");
+    auto* al = qt::FindBox(view, "txtal");
     qt::Retype(al, "40");
     qt::Press(view, "cmdCalculate");
     QVERIFY(view.widget("Fraimposs")->isVisible());
-    QCOMPARE(qt::Box(view, "txtff")->text(), QString());
+    QCOMPARE(qt::FindBox(view, "txtff")->text(), QString());
     qt::SaveShot(view, "thrustdeck-impossible");
   }
 
   void idealRamjetShowsFewPanels() {
     qt::Opened<thrustdeck::JetCycle> opened;
     auto& [form, view] = opened;
-    qt::List(view, "lstIR")->setCurrentRow(0);
-    qt::List(view, "lstetyp")->setCurrentRow(3);
+    qt::FindList(view, "lstIR")->setCurrentRow(0);
+    qt::FindList(view, "lstetyp")->setCurrentRow(3);
     qt::CheckShown(view, {"fragam"}, {"fracmp", "frafan"});
     qt::SaveShot(view, "thrustdeck-ideal-ramjet");
   }
@@ -74,8 +74,8 @@ class JetCycleGui : public QObject {
     qt::Opened<thrustdeck::JetCycle> opened;
     auto& [form, view] = opened;
     QVERIFY(QTest::qWaitForWindowExposed(&view));
-    auto* ff = qt::Box(view, "txtff");
-    auto* m0 = qt::Box(view, "txtM0");
+    auto* ff = qt::FindBox(view, "txtff");
+    auto* m0 = qt::FindBox(view, "txtM0");
     QVERIFY(ff && m0);
     QVERIFY(ff->text().isEmpty());
     m0->setFocus();
@@ -90,8 +90,8 @@ class JetCycleGui : public QObject {
     // The whole window: each input with its caption and each choice first,
     // then the results, one "caption TAB value" row each, captions trimmed.
     const QString results = "Thrust (lbf) =\t" + ff->text() + "\nND-Thrust =\t" +
-                            qt::Box(view, "txtffnd")->text() + "\nTSFC (lbm/lbf-hr) =\t" +
-                            qt::Box(view, "txttsfc")->text() + "\n";
+                            qt::FindBox(view, "txtffnd")->text() + "\nTSFC (lbm/lbf-hr) =\t" +
+                            qt::FindBox(view, "txttsfc")->text() + "\n";
     const QString copied = QApplication::clipboard()->text();
     QVERIFY2(copied.endsWith(results), qPrintable(copied));
     QVERIFY2(copied.startsWith("Engine type\tTurbofan\n"), qPrintable(copied));

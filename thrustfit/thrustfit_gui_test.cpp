@@ -29,7 +29,7 @@ class ThrustfitGui : public QObject {
     auto& [form, view] = opened;
     qt::TypeInto(view, form, "txtn2", "9500");
     qt::Press(view, "cmdCalculate");
-    auto* speed = qt::Box(view, "txtn2a");
+    auto* speed = qt::FindBox(view, "txtn2a");
     QVERIFY(speed);
     QVERIFY(!speed->text().isEmpty());
     qt::CheckShown(view, {}, {"Fraconv", "lblError"});
