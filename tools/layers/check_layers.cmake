@@ -2,7 +2,8 @@
 # -DSOURCE_DIR=<the tree>): fails naming each include that goes the wrong way.
 #   a program folder: core/, lib/ and itself (its tests and its desktop
 #                     main, main.cpp or *_main.cpp, also qt/)
-#   lib/<engine>:     lib/ and core/failure.h, core/chart.h, core/printline.h
+#   lib/<engine>:     lib/ and core/failure.h, core/chart.h, core/printline.h (the
+#                     core_types library, which is all a lib library links)
 #                     (its tests and test helpers, *_checks.h, also core/)
 #   core/:            core/ (its tests also the program windows they drive)
 #   qt/:              core/ and qt/ (its tests also the program windows)
