@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <limits>
 
 #include "core/files.h"
 #include "core/numtext.h"
+#include "core/printline.h"
 
 namespace core {
 
@@ -545,14 +548,24 @@ void Form::ReplayEffect() {
 
 void Form::End() { throw EndProgram{}; }
 
+namespace {
+
+// What a refused text is told, after the box's caption.
+const char* Why(StrictFault fault) {
+  switch (fault) {
+    case StrictFault::Empty: return "is empty: type a number";
+    case StrictFault::TooLarge: return "is too large";
+    case StrictFault::TooSmall: return "is too small";
+    case StrictFault::Comma: return "has a comma: type 2.5 with a point";
+    default: return "does not hold a number";
+  }
+}
+
+}  // namespace
+
 float Form::Strict(const TextBox* box) const {
   if (auto value = ParseStrict(box->text())) return *value;
-  switch (ClassifyStrict(box->text())) {
-    case StrictFault::Empty: Refuse(box, "is empty: type a number");
-    case StrictFault::TooLarge: Refuse(box, "is too large");
-    case StrictFault::TooSmall: Refuse(box, "is too small");
-    default: Refuse(box, "does not hold a number");
-  }
+  Refuse(box, Why(ClassifyStrict(box->text())));
 }
 
 // The one caption rule is the reading's (core/reading.h), which includes this
@@ -570,7 +583,18 @@ void Form::Writes(std::initializer_list<Control*> results) {
 }
 
 
-double Form::Leading(const TextBox* box) const { return ParseLeading(box->text()); }
+double Form::Leading(const TextBox* box) const {
+  const LeadingRead read = ReadLeading(box->text());
+  if (read.fault != StrictFault::None) Refuse(box, Why(read.fault));
+  return read.value;
+}
+
+float Form::LeadingSingle(const TextBox* box) const {
+  const double value = Leading(box);
+  const float single = static_cast<float>(value);
+  if (std::isinf(single)) Refuse(box, Why(value > 0 ? StrictFault::TooLarge : StrictFault::TooSmall));
+  return single;
+}
 
 void Form::WritePrintFile(const std::string& name, const std::vector<std::string>& lines) {
   if (copy_) {
@@ -588,8 +612,26 @@ void Form::WritePrintFile(const std::string& name, const std::vector<std::string
     NoteEffect(message);
     throw Failure(message);
   }
+  written_.insert(name);
   NoteEffect("");
   if (observer_) observer_->FileWritten(name);
+}
+
+std::string Form::WriteNumberedPrintFile(std::string_view base, std::int16_t& counter,
+                                         const std::vector<std::string>& lines) {
+  // Bounded by the counter's 16-bit range. A copy writes nothing and looks
+  // at no folder: its effects replay as they ended in the window.
+  for (int n = counter + 1; n <= std::numeric_limits<std::int16_t>::max(); ++n) {
+    std::string name = PrintFileName(base, n);
+    if (!copy_ && !written_.count(name) && FileExists(name)) continue;
+    WritePrintFile(name, lines);
+    counter = static_cast<std::int16_t>(n);
+    return name;
+  }
+  const std::string full = "No more print files in this run: the file counter is full";
+  if (copy_) ReplayEffect();
+  NoteEffect(full);
+  throw Failure(full);
 }
 
 void Form::StartProgram(const std::string& program) {

@@ -212,18 +212,24 @@ const Control* CaptionControl(const Form& form, const Control& control) {
       if (row && r.x < c.x && r.x + r.w / 2 < c.x) {
         const int gap = std::max(0, c.x - (r.x + r.w));
         if (gap > kLeftReach) continue;
-        if (isLabel) anyLeft.Offer(l, gap);
-        // Nothing else may stand between it and the control on the row.
-        bool between = false;
+        // Nothing else may stand between it and the control on the row. A
+        // box or list of another name between them is what the label names
+        // (the elements of one array share their row's label).
+        bool between = false, claimed = false;
         for (const Control* m : level) {
           if (m == l || m == &control || !m->visible() || m->kind() == Kind::Label ||
               m->kind() == Kind::Frame)
             continue;
           const Rect mr = Absolute(*m);
           if (mr.x >= r.x + r.w / 2 && mr.x + mr.w <= c.x + kTouch &&
-              Overlap(mr.y, mr.y + mr.h, c.y, c.y + c.h, 1))
+              Overlap(mr.y, mr.y + mr.h, c.y, c.y + c.h, 1)) {
             between = true;
+            if ((m->kind() == Kind::TextBox || m->kind() == Kind::List) &&
+                m->name() != control.name())
+              claimed = true;
+          }
         }
+        if (isLabel && !claimed) anyLeft.Offer(l, gap);
         if (between) continue;
         (isLabel && l->look == Look::Heading ? leftHeading : left).Offer(l, gap);
       } else if (isLabel && column && r.y + r.h <= c.y + kTouch + 2) {
@@ -300,7 +306,9 @@ std::string WindowText(const Form& form) {
     if (c->kind() == Kind::Option) {
       if (static_cast<const Option*>(c)->value()) row(inputs, *c, Trimmed(c->text()));
     } else if (c->kind() == Kind::List) {
-      if (!c->text().empty()) row(inputs, *c, c->text());
+      // A list with nothing chosen is an input all the same.
+      const auto* list = static_cast<const ListBox*>(c);
+      row(inputs, *c, list->listIndex() < 0 ? "(none)" : c->text());
     } else if (IsInput(*c)) {
       row(inputs, *c, c->text());
     } else if (IsResult(*c) && !Trimmed(c->text()).empty()) {
