@@ -111,6 +111,14 @@ TEST_F(Window, GuessesWaitForABoxThatReads) {
   EXPECT_EQ(Text("txtm1in"), "171.0");  // 9000 * 0.02 * 1.9 / 2
 }
 
+// Copy lists the regenerator list, chosen or not.
+TEST_F(Window, CopyListsAListWithNothingChosen) {
+  EXPECT_NE(core::WindowText(form).find("Regenerator?\t(none)\n"), std::string::npos)
+      << core::WindowText(form);
+  Choose(1);
+  EXPECT_NE(core::WindowText(form).find("Regenerator?\ty\n"), std::string::npos);
+}
+
 class Prints : public Window {
  protected:
   core::testing::ScratchFolder scratch_{"shaftfit-prints-"};
