@@ -14,6 +14,7 @@
 
 #include "core/form.h"
 #include "core/numtext.h"
+#include "core/testing/driver.h"
 
 namespace core {
 namespace {
@@ -215,21 +216,14 @@ class PrintFiles : public ::testing::Test {
   std::filesystem::path home_, dir_;
 };
 
-class Recorder : public FormObserver {
- public:
-  void ControlChanged(Control&) override {}
-  void ProgramEnded() override {}
-  void FileWritten(const std::string& name) override { files.push_back(name); }
-  void StartProgram(const std::string&) override {}
-  std::vector<std::string> files;
-};
+using Recorder = core::testing::FileLog;
 
 TEST_F(PrintFiles, AWrittenFileIsAnnounced) {
   Window w;
   Recorder seen;
   w.SetObserver(&seen);
   w.WritePrintFile("PRINT 1.txt", {"a", "b"});
-  EXPECT_EQ(seen.files, std::vector<std::string>{"PRINT 1.txt"});
+  EXPECT_EQ(seen.names, std::vector<std::string>{"PRINT 1.txt"});
   EXPECT_EQ(std::filesystem::file_size(dir_ / "PRINT 1.txt"), 6u);
 }
 
@@ -243,7 +237,7 @@ TEST_F(PrintFiles, NumberedFilesPassOverOthersAndRewriteTheirOwn) {
   EXPECT_EQ(w.WriteNumberedPrintFile("PRINT", counter, {"a"}), "PRINT 2.txt");
   EXPECT_EQ(counter, 2);
   EXPECT_EQ(w.WriteNumberedPrintFile("PRINT", counter, {"b"}), "PRINT 4.txt");
-  EXPECT_EQ(seen.files, (std::vector<std::string>{"PRINT 2.txt", "PRINT 4.txt"}));
+  EXPECT_EQ(seen.names, (std::vector<std::string>{"PRINT 2.txt", "PRINT 4.txt"}));
   EXPECT_EQ(std::filesystem::file_size(dir_ / "PRINT 1.txt"), 7u);
   EXPECT_EQ(std::filesystem::file_size(dir_ / "PRINT 3.txt"), 7u);
   // A file this window wrote is its own to write again.
@@ -284,7 +278,7 @@ TEST_F(PrintFiles, AFailedWriteNamesTheFullPathAndWhy) {
     EXPECT_EQ(std::string(f.what()), "Cannot write the print file " +
                                          (dir_ / "PRINT 1.txt").string() + ": permission denied");
   }
-  EXPECT_TRUE(seen.files.empty());
+  EXPECT_TRUE(seen.names.empty());
 }
 
 TEST_F(PrintFiles, AWriteIntoAFolderThatIsGoneSaysSo) {

@@ -165,15 +165,8 @@ void Form1::Form_Load() { SetStartGuesses(); }
 // The maps as typed, and the last match while they have not changed since.
 core::ChartData Form1::Chart(const std::string& name) const {
   if (!engine_maps::IsMatchChart(name)) return Form::Chart(name);
-  // The maps are drawn from the boxes as they stand, which may not read.
-  engine_maps::MapInputs maps;
-  try {
-    maps = Maps(core::Precision::Single);
-  } catch (const core::Failure& f) {
-    return core::Unavailable(name, name, f.what());
-  }
   return engine_maps::MatchChart(
-      name, maps, last_, core::ShownTexts(*this),
+      name, [this] { return Maps(core::Precision::Single); }, last_, core::ShownTexts(*this),
       core::SweepLine(lastSweep(), engine_maps::kFlowBox, engine_maps::kRatioBox));
 }
 

@@ -81,15 +81,8 @@ TEST_F(Window, RegeneratorFramesAndMessages) {
 // reads as it always did.
 TEST_F(Window, NonsenseIsRefusedByTheBoxCaption) {
   Choose(0);
-  for (const char* box : {"txtf", "txtc1", "txtT0", "txtn2"}) {
-    const std::string keep = Text(box);
-    const std::string caption = core::CaptionOf(form, C(box));
-    for (const core::testing::Refusal& r : core::testing::kRefusedTexts) {
-      core::testing::ExpectRefused(*this, box, r.text, caption + " " + r.why,
-                                   {"txtpower", "txtefth", "Txtt5o"});
-      Type(box, keep);
-    }
-  }
+  core::testing::ExpectEveryRefusal(*this, {"txtf", "txtc1", "txtT0", "txtn2"},
+                                    {"txtpower", "txtefth", "Txtt5o"});
   Calculate();
   const std::string power = Text("txtpower");
   for (const char* text : {" 0.02 ", "+.02", "2e-2", "2d-2", "0 . 0 2"}) {

@@ -18,15 +18,8 @@ class Window : public core::testing::WindowTest<Form1> {
 // A box read by the leading rule refuses what it cannot read whole, by its
 // caption, as the boxes of the other programs do.
 TEST_F(Window, NonsenseIsRefusedByTheBoxCaption) {
-  for (const char* box : {"txtf", "txtmn", "txtc1", "txtmach"}) {
-    const std::string keep = Text(box);
-    const std::string caption = core::CaptionOf(form, C(box));
-    for (const core::testing::Refusal& r : core::testing::kRefusedTexts) {
-      core::testing::ExpectRefused(*this, box, r.text, caption + " " + r.why,
-                                   {"txtfdm", "txtn2a", "txtppc"});
-      Type(box, keep);
-    }
-  }
+  core::testing::ExpectEveryRefusal(*this, {"txtf", "txtmn", "txtc1", "txtmach"},
+                                    {"txtfdm", "txtn2a", "txtppc"});
   EXPECT_EQ(core::CaptionOf(form, C("txtf")), "f");
 }
 

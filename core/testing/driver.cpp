@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/failure.h"
+#include "core/reading.h"
 #include "core/script.h"
 
 namespace core::testing {
@@ -102,6 +103,18 @@ const std::vector<Refusal> kRefusedTexts = {
     {"0,02", "has a comma: type 2.5 with a point"},
     {"1,0000", "has a comma: type 2.5 with a point"},
 };
+
+void ExpectEveryRefusal(const Driver& w, std::initializer_list<const char*> boxes,
+                        const std::vector<std::string>& results, std::string_view button) {
+  for (const char* box : boxes) {
+    const std::string keep = w.Text(box);
+    const std::string caption = CaptionOf(w.window(), w.C(box));
+    for (const Refusal& r : kRefusedTexts) {
+      ExpectRefused(w, box, r.text, caption + " " + r.why, results, button);
+      w.Type(box, keep);
+    }
+  }
+}
 
 void ExpectChartFollows(const Driver& w, const std::string& chart, std::string_view button,
                         std::initializer_list<ChartStep> steps) {

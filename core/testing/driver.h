@@ -69,6 +69,11 @@ struct Refusal {
   const char* why;
 };
 extern const std::vector<Refusal> kRefusedTexts;
+// Each of them typed into each box in turn (the box given its text back
+// after each): refused by the box's caption, every result blank.
+void ExpectEveryRefusal(const Driver& w, std::initializer_list<const char*> boxes,
+                        const std::vector<std::string>& results,
+                        std::string_view button = "cmdCalculate");
 
 // A text typed, then Calculate pressed (button): the chart is drawn, or it
 // is empty and says what the computation failed with, as lblError does.
