@@ -589,11 +589,24 @@ double Form::Leading(const TextBox* box) const {
   return read.value;
 }
 
-float Form::LeadingSingle(const TextBox* box) const {
-  const double value = Leading(box);
-  const float single = static_cast<float>(value);
-  if (std::isinf(single)) Refuse(box, Why(value > 0 ? StrictFault::TooLarge : StrictFault::TooSmall));
+namespace {
+
+float Single(const Form& form, const TextBox* box, const LeadingRead& read) {
+  if (read.fault != StrictFault::None) form.Refuse(box, Why(read.fault));
+  const float single = static_cast<float>(read.value);
+  if (std::isinf(single))
+    form.Refuse(box, Why(read.value > 0 ? StrictFault::TooLarge : StrictFault::TooSmall));
   return single;
+}
+
+}  // namespace
+
+float Form::LeadingSingle(const TextBox* box) const {
+  return Single(*this, box, ReadLeading(box->text()));
+}
+
+float Form::LeadingPartSingle(const TextBox* box) const {
+  return Single(*this, box, ReadLeadingPart(box->text()));
 }
 
 void Form::WritePrintFile(const std::string& name, const std::vector<std::string>& lines) {

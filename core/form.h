@@ -333,6 +333,10 @@ class Form {
   // The same rounded to a Single; a number beyond the Single range, which
   // would enter the computation as infinity, is refused as too large or small.
   float LeadingSingle(const TextBox* box) const;
+  // The leading number of a box into a Single, what follows it ignored
+  // (core::ReadLeadingPart); a decimal comma or a number beyond the Single
+  // range is refused.
+  float LeadingPartSingle(const TextBox* box) const;
   // Writes lines (without line ends) as a print file in the working
   // directory; each line ends with CR LF. Whole or not at all: a write that
   // fails names the full path and why.

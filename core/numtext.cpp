@@ -427,6 +427,16 @@ LeadingRead ReadLeading(std::string_view text) {
   return {value == 0 ? 0.0 : value, StrictFault::None};
 }
 
+LeadingRead ReadLeadingPart(std::string_view text) {
+  const LeadingScan scan = ScanLeading(text, true);
+  if (scan.number.mantissa.empty()) return {0, StrictFault::None};
+  if (scan.end < text.size() && text[scan.end] == ',') return {0, StrictFault::Comma};
+  double value = 0;
+  if (Convert(scan.number, value) == Range::kOverflow)
+    return {0, scan.number.negative ? StrictFault::TooSmall : StrictFault::TooLarge};
+  return {value == 0 ? 0.0 : value, StrictFault::None};
+}
+
 std::string FormatPattern(double value, std::string_view pattern) {
   return Format(value, pattern, kDoubleDigits);
 }

@@ -33,6 +33,9 @@ struct LeadingRead {
   StrictFault fault = StrictFault::None;
 };
 LeadingRead ReadLeading(std::string_view text);
+// The leading number alone, what follows it ignored ("18 to 1" is 18, no
+// number is 0), but a decimal comma after it refused: "1,5" is no 1.
+LeadingRead ReadLeadingPart(std::string_view text);
 
 // Renders a value through a pattern of "0", "#", one "." and ",": 15
 // significant digits for a Double, 7 for a Single, then rounded to the

@@ -197,6 +197,8 @@ const Control* CaptionControl(const Form& form, const Control& control) {
       if (!label || g < gap) label = l, gap = g;
     }
   } left, above, leftHeading, anyLeft, title;
+  // Its row begins with a label that names another box or list.
+  bool rowTaken = false;
   for (const Frame* in = control.parent();; in = in->parent()) {
     const std::vector<Control*> level = form.Children(in);
     for (const Control* l : level) {
@@ -230,6 +232,7 @@ const Control* CaptionControl(const Form& form, const Control& control) {
           }
         }
         if (isLabel && !claimed) anyLeft.Offer(l, gap);
+        if (isLabel && claimed) rowTaken = true;
         if (between) continue;
         (isLabel && l->look == Look::Heading ? leftHeading : left).Offer(l, gap);
       } else if (isLabel && column && r.y + r.h <= c.y + kTouch + 2) {
@@ -241,9 +244,10 @@ const Control* CaptionControl(const Form& form, const Control& control) {
   for (const Best* best : {&left, &above, &leftHeading})
     if (best->label) return best->label;
   // A list or box with no label of its own: the label its row begins with,
-  // else the title over it.
+  // else the title over it (unless it stands second on a labelled row).
   if (control.kind() == Kind::Label) return nullptr;
-  return anyLeft.label ? anyLeft.label : title.label;
+  if (anyLeft.label) return anyLeft.label;
+  return rowTaken ? nullptr : title.label;
 }
 
 std::string Trimmed(std::string_view text) {

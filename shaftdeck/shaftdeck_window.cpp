@@ -185,7 +185,7 @@ void Shaftdeck::cmdCalculate_Click() {
   in.gmcn = Strict(txtgmcn);
   in.etd = Strict(txtetd);
   // The compressor pressure ratio takes the leading number of its text.
-  in.pic = LeadingSingle(txtpic);
+  in.pic = LeadingPartSingle(txtpic);
   in.etc = Strict(txtetc);
   in.pib = Strict(txtpib);
   in.etb = Strict(txtetb);
