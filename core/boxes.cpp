@@ -79,9 +79,16 @@ std::vector<TextBox*> BoxesNamed(const Form& form, std::initializer_list<std::st
 
 TextBox* AddBox(Form& form, const BoxRow& row, Frame* in) { return AddBoxes(form, {row}, in)[0]; }
 
+std::vector<TextBox*> ResultBoxes(const Form& form) {
+  std::vector<TextBox*> boxes;
+  for (const auto& c : form.controls())
+    if (c->kind() == Kind::TextBox && static_cast<TextBox&>(*c).readOnly)
+      boxes.push_back(static_cast<TextBox*>(c.get()));
+  return boxes;
+}
+
 double Read(const Form& form, const TextBox* box, Precision precision) {
-  const double value = form.Leading(box);
-  return precision == Precision::Single ? static_cast<float>(value) : value;
+  return precision == Precision::Single ? form.LeadingSingle(box) : form.Leading(box);
 }
 
 std::optional<std::string> ShownText(const Form& form, std::string_view id) {

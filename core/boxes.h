@@ -104,7 +104,10 @@ Frame* FrameNamed(const Form& form, std::string_view name);
 // The boxes of those names, in order.
 std::vector<TextBox*> BoxesNamed(const Form& form, std::initializer_list<std::string_view> names);
 
-// The leading number of a box, in a precision.
+// The read-only boxes of a window: all that its computations show.
+std::vector<TextBox*> ResultBoxes(const Form& form);
+
+// The leading number of a box, in a precision (Form::Leading, LeadingSingle).
 double Read(const Form& form, const TextBox* box, Precision precision);
 inline float ReadSingle(const Form& form, const TextBox* box) {
   return static_cast<float>(Read(form, box, Precision::Single));

@@ -63,13 +63,16 @@ TEST(Boxes, ValuesInEachRowsPrecision) {
   Window w;
   const Boxes built = AddBoxes(w, {{"l1", "x", "t1", "0.1", {}, {}, "", Precision::Single},
                                    {"l2", "y", "t2", "0.1", {}, {}, "", Precision::Double},
-                                   {"l3", "z", "t3", "2.5 psia", {}, {}, "", Precision::Double}});
+                                   {"l3", "z", "t3", " 2 . 5 ", {}, {}, "", Precision::Double}});
   const std::vector<double> v = built.Values(w);
   ASSERT_EQ(v.size(), 3u);
   EXPECT_EQ(v[0], static_cast<double>(0.1f));
   EXPECT_EQ(v[1], 0.1);
   EXPECT_EQ(v[2], 2.5);
   EXPECT_EQ(ReadSingle(w, built[1]), 0.1f);
+  // The leading number must be all the box holds.
+  built[2]->setText("2.5 psia");
+  EXPECT_THROW(built.Values(w), Failure);
 
   TextBox *a = nullptr, *b = nullptr, *c = nullptr;
   built.Into({&a, &b, &c});

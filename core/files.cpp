@@ -42,6 +42,12 @@ std::string WorkingFolder() {
   return std::filesystem::current_path(error).string();
 }
 
+bool FileExists(const std::string& name) {
+  std::error_code error;
+  // A link counts, dangling or not: the write would replace it.
+  return std::filesystem::exists(std::filesystem::symlink_status(name, error));
+}
+
 std::string SaveFile(const std::string& name, std::string_view bytes, const std::string& startFolder) {
   // Written beside its final name and renamed into place, so that no reader
   // ever sees half a file.

@@ -12,6 +12,9 @@ namespace core {
 // The working folder now ("" where there is none).
 std::string WorkingFolder();
 
+// Whether something of that name stands in the working folder already.
+bool FileExists(const std::string& name);
+
 // Writes bytes as the file name, whole or not at all: "" when written, else
 // the file's full path and why it could not be written, in words a person can
 // act on. startFolder stands in for a working folder that has gone.

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <limits>
 
 #include "core/files.h"
 #include "core/numtext.h"
+#include "core/printline.h"
 
 namespace core {
 
@@ -540,14 +543,24 @@ void Form::ReplayEffect() {
 
 void Form::End() { throw EndProgram{}; }
 
+namespace {
+
+// What a refused text is told, after the box's caption.
+const char* Why(StrictFault fault) {
+  switch (fault) {
+    case StrictFault::Empty: return "is empty: type a number";
+    case StrictFault::TooLarge: return "is too large";
+    case StrictFault::TooSmall: return "is too small";
+    case StrictFault::Comma: return "has a comma: type 2.5 with a point";
+    default: return "does not hold a number";
+  }
+}
+
+}  // namespace
+
 float Form::Strict(const TextBox* box) const {
   if (auto value = ParseStrict(box->text())) return *value;
-  switch (ClassifyStrict(box->text())) {
-    case StrictFault::Empty: Refuse(box, "is empty: type a number");
-    case StrictFault::TooLarge: Refuse(box, "is too large");
-    case StrictFault::TooSmall: Refuse(box, "is too small");
-    default: Refuse(box, "does not hold a number");
-  }
+  Refuse(box, Why(ClassifyStrict(box->text())));
 }
 
 // The one caption rule is the reading's (core/reading.h), which includes this
@@ -565,7 +578,31 @@ void Form::Writes(std::initializer_list<Control*> results) {
 }
 
 
-double Form::Leading(const TextBox* box) const { return ParseLeading(box->text()); }
+double Form::Leading(const TextBox* box) const {
+  const LeadingRead read = ReadLeading(box->text());
+  if (read.fault != StrictFault::None) Refuse(box, Why(read.fault));
+  return read.value;
+}
+
+namespace {
+
+float Single(const Form& form, const TextBox* box, const LeadingRead& read) {
+  if (read.fault != StrictFault::None) form.Refuse(box, Why(read.fault));
+  const float single = static_cast<float>(read.value);
+  if (std::isinf(single))
+    form.Refuse(box, Why(read.value > 0 ? StrictFault::TooLarge : StrictFault::TooSmall));
+  return single;
+}
+
+}  // namespace
+
+float Form::LeadingSingle(const TextBox* box) const {
+  return Single(*this, box, ReadLeading(box->text()));
+}
+
+float Form::LeadingPartSingle(const TextBox* box) const {
+  return Single(*this, box, ReadLeadingPart(box->text()));
+}
 
 void Form::WritePrintFile(const std::string& name, const std::vector<std::string>& lines) {
   if (copy_) {
@@ -583,8 +620,26 @@ void Form::WritePrintFile(const std::string& name, const std::vector<std::string
     NoteEffect(message);
     throw Failure(message);
   }
+  written_.insert(name);
   NoteEffect("");
   if (observer_) observer_->FileWritten(name);
+}
+
+std::string Form::WriteNumberedPrintFile(std::string_view base, std::int16_t& counter,
+                                         const std::vector<std::string>& lines) {
+  // Bounded by the counter's 16-bit range. A copy writes nothing and looks
+  // at no folder: its effects replay as they ended in the window.
+  for (int n = counter + 1; n <= std::numeric_limits<std::int16_t>::max(); ++n) {
+    std::string name = PrintFileName(base, n);
+    if (!copy_ && !written_.count(name) && FileExists(name)) continue;
+    WritePrintFile(name, lines);
+    counter = static_cast<std::int16_t>(n);
+    return name;
+  }
+  const std::string full = "No more print files in this run: the file counter is full";
+  if (copy_) ReplayEffect();
+  NoteEffect(full);
+  throw Failure(full);
 }
 
 void Form::StartProgram(const std::string& program) {

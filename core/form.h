@@ -6,9 +6,11 @@
 // caught and shown in lblError.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -328,11 +330,28 @@ class Form {
     pending_.clear();
     touched_.clear();
   }
+  // The leading reading of a box into a Double: its leading number, which
+  // must be all the box holds but blanks; anything else ends the handler
+  // with a message naming the box, as Strict does.
   double Leading(const TextBox* box) const;
+  // The same rounded to a Single; a number beyond the Single range, which
+  // would enter the computation as infinity, is refused as too large or small.
+  float LeadingSingle(const TextBox* box) const;
+  // The leading number of a box into a Single, what follows it ignored
+  // (core::ReadLeadingPart); a decimal comma or a number beyond the Single
+  // range is refused.
+  float LeadingPartSingle(const TextBox* box) const;
   // Writes lines (without line ends) as a print file in the working
   // directory; each line ends with CR LF. Whole or not at all: a write that
   // fails names the full path and why.
   void WritePrintFile(const std::string& name, const std::vector<std::string>& lines);
+  // Writes the next numbered print file, "<base> <n>.txt": n is the first
+  // number after counter whose name is free in the folder or is a file this
+  // window wrote itself, so a file of an earlier run or of another window is
+  // kept. counter takes n once the file is written: a print that fails counts
+  // no file. Returns the name written.
+  std::string WriteNumberedPrintFile(std::string_view base, std::int16_t& counter,
+                                     const std::vector<std::string>& lines);
   void StartProgram(const std::string& program);
 
  protected:
@@ -368,6 +387,7 @@ class Form {
   std::vector<Control*> pending_;  // results the running event writes
   std::vector<Control*> touched_;  // results it has changed so far
   std::string startFolder_;        // the working folder when the window was made
+  std::set<std::string> written_;  // the print files this window wrote
   std::vector<UserAction> actions_;
   bool copy_ = false;
   std::vector<std::pair<int, std::function<void()>>> listeners_;

@@ -242,6 +242,31 @@ Range Convert(const Scanned& s, T& out) {
   return Range::kInside;
 }
 
+// A "," that groups digits: after a digit and before exactly three. Anything
+// else ("2,5", "1,0000") is most likely a decimal comma, and reading it as a
+// grouping mark would give a number ten or a thousand times too large.
+bool IsGroupingMark(std::string_view text, std::size_t i) {
+  if (text[i] != ',' || i == 0 || !IsDigit(text[i - 1]) || i + 3 >= text.size()) return false;
+  for (std::size_t k = i + 1; k <= i + 3; ++k)
+    if (!IsDigit(text[k])) return false;
+  return i + 4 == text.size() || !IsDigit(text[i + 4]);
+}
+
+// Whether the text holds a comma that groups nothing next to a digit: the
+// mark of a number typed with a decimal comma.
+bool HasStrayComma(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != ',' || IsGroupingMark(text, i)) continue;
+    if ((i > 0 && IsDigit(text[i - 1])) || (i + 1 < text.size() && IsDigit(text[i + 1])))
+      return true;
+  }
+  return false;
+}
+
+bool IsBlankText(std::string_view text) {
+  return text.find_first_not_of(" \t\n\r") == std::string_view::npos;
+}
+
 // The grammar of ParseStrict, over the whole text.
 std::optional<Scanned> ScanStrict(std::string_view text) {
   std::size_t b = 0, e = text.size();
@@ -256,8 +281,7 @@ std::optional<Scanned> ScanStrict(std::string_view text) {
   for (; i < text.size(); ++i) {
     if (IsDigit(text[i])) {
       s.mantissa.push_back(text[i]);
-    } else if (text[i] == ',' && i > 0 && IsDigit(text[i - 1])) {
-      // a grouping mark between integer digits
+    } else if (IsGroupingMark(text, i)) {
     } else {
       break;
     }
@@ -297,41 +321,64 @@ std::optional<float> ParseStrict(std::string_view text) {
 }
 
 StrictFault ClassifyStrict(std::string_view text) {
-  if (text.find_first_not_of(" \t\n\r") == std::string_view::npos) return StrictFault::Empty;
+  if (IsBlankText(text)) return StrictFault::Empty;
   const std::optional<Scanned> s = ScanStrict(text);
-  if (!s) return StrictFault::NotANumber;
+  if (!s) return HasStrayComma(text) ? StrictFault::Comma : StrictFault::NotANumber;
   float value = 0;
   if (Convert(*s, value) == Range::kOverflow)
     return s->negative ? StrictFault::TooSmall : StrictFault::TooLarge;
   return StrictFault::None;
 }
 
-double ParseLeading(std::string_view text) {
+namespace {
+
+// The leading number of a text, and where it ends (just past its last
+// character; 0 when no number starts the text).
+struct LeadingScan {
+  Scanned number;
+  std::size_t end = 0;
+};
+
+LeadingScan ScanLeading(std::string_view text, bool grouping) {
   const std::size_t n = text.size();
   auto skip = [&](std::size_t j) {
     while (j < n && IsBlank(text[j])) ++j;
     return j;
   };
-  Scanned s;
+  LeadingScan scan;
+  Scanned& s = scan.number;
   std::size_t i = skip(0);
   if (i < n && (text[i] == '+' || text[i] == '-')) {
     s.negative = text[i] == '-';
     i = skip(i + 1);
   }
-  while (i < n && IsDigit(text[i])) {
-    s.mantissa.push_back(text[i]);
-    i = skip(i + 1);
+  while (i < n) {
+    if (IsDigit(text[i])) {
+      s.mantissa.push_back(text[i]);
+      scan.end = i + 1;
+      i = skip(i + 1);
+    } else if (grouping && IsGroupingMark(text, i)) {
+      ++i;
+    } else {
+      break;
+    }
   }
   long long fraction_digits = 0;
   if (i < n && text[i] == '.') {
+    const std::size_t point = i;
     i = skip(i + 1);
     while (i < n && IsDigit(text[i])) {
       s.mantissa.push_back(text[i]);
       ++fraction_digits;
+      scan.end = i + 1;
       i = skip(i + 1);
     }
+    if (!s.mantissa.empty() && scan.end < point + 1) scan.end = point + 1;
   }
-  if (s.mantissa.empty()) return 0;
+  if (s.mantissa.empty()) {
+    scan.end = 0;
+    return scan;
+  }
   long long exponent = 0;
   if (i < n && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' ||
                 text[i] == 'D')) {
@@ -344,18 +391,50 @@ double ParseLeading(std::string_view text) {
     }
     while (j < n && IsDigit(text[j])) {
       AddExponentDigit(exponent, text[j]);
+      scan.end = j + 1;
       j = skip(j + 1);
     }
     if (negative_exponent) exponent = -exponent;
   }
   s.exponent = exponent - fraction_digits;
+  return scan;
+}
+
+}  // namespace
+
+double ParseLeading(std::string_view text) {
+  const LeadingScan scan = ScanLeading(text, false);
+  if (scan.number.mantissa.empty()) return 0;
   double value = 0;
   // This reader never fails, so a huge number saturates at the largest finite
   // Double: it keeps its sign and size, and no infinity leaks into results.
-  if (Convert(s, value) == Range::kOverflow)
-    value = s.negative ? -std::numeric_limits<double>::max()
-                       : std::numeric_limits<double>::max();
+  if (Convert(scan.number, value) == Range::kOverflow)
+    value = scan.number.negative ? -std::numeric_limits<double>::max()
+                                 : std::numeric_limits<double>::max();
   return value == 0 ? 0.0 : value;
+}
+
+LeadingRead ReadLeading(std::string_view text) {
+  if (IsBlankText(text)) return {0, StrictFault::Empty};
+  const LeadingScan scan = ScanLeading(text, true);
+  const bool whole = !scan.number.mantissa.empty() &&
+                     (scan.end == text.size() || IsBlankText(text.substr(scan.end)));
+  if (!whole)
+    return {0, HasStrayComma(text) ? StrictFault::Comma : StrictFault::NotANumber};
+  double value = 0;
+  if (Convert(scan.number, value) == Range::kOverflow)
+    return {0, scan.number.negative ? StrictFault::TooSmall : StrictFault::TooLarge};
+  return {value == 0 ? 0.0 : value, StrictFault::None};
+}
+
+LeadingRead ReadLeadingPart(std::string_view text) {
+  const LeadingScan scan = ScanLeading(text, true);
+  if (scan.number.mantissa.empty()) return {0, StrictFault::None};
+  if (scan.end < text.size() && text[scan.end] == ',') return {0, StrictFault::Comma};
+  double value = 0;
+  if (Convert(scan.number, value) == Range::kOverflow)
+    return {0, scan.number.negative ? StrictFault::TooSmall : StrictFault::TooLarge};
+  return {value == 0 ? 0.0 : value, StrictFault::None};
 }
 
 std::string FormatPattern(double value, std::string_view pattern) {

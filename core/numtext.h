@@ -8,20 +8,34 @@
 
 namespace core {
 
-// The whole text (blanks around it ignored) must be one number; "," inside the
-// integer digits is ignored. Rounded to the nearest Single. Empty text, any
-// other character, or a value beyond the Single range gives nothing.
+// The whole text (blanks around it ignored) must be one number; a "," between
+// integer digits that stands before a group of exactly three digits
+// ("1,000", "12,345.5") is a grouping mark and ignored. Rounded to the nearest
+// Single. Empty text, any other character or comma, or a value beyond the
+// Single range gives nothing.
 std::optional<float> ParseStrict(std::string_view text);
 
-// Why a text fails ParseStrict: blank, no number at all, or a number beyond
-// the Single range on the positive (TooLarge) or negative (TooSmall) side.
-// None for a text that ParseStrict reads.
-enum class StrictFault { None, Empty, NotANumber, TooLarge, TooSmall };
+// Why a text is refused: blank, a comma that groups nothing (a decimal comma:
+// "2,5"), no number at all, or a number beyond the range on the positive
+// (TooLarge) or negative (TooSmall) side. None for a text that reads.
+enum class StrictFault { None, Empty, NotANumber, TooLarge, TooSmall, Comma };
 StrictFault ClassifyStrict(std::string_view text);
 
 // The longest leading number of the text; blanks inside it are skipped, the
 // exponent may be E, e, D or d. Never fails: 0 when no number starts the text.
 double ParseLeading(std::string_view text);
+
+// The leading rule as a box is read: the leading number (grouping marks as in
+// ParseStrict) must be all the text holds but blanks, and within the Double
+// range. A text the rule reads whole gives what ParseLeading gives.
+struct LeadingRead {
+  double value = 0;
+  StrictFault fault = StrictFault::None;
+};
+LeadingRead ReadLeading(std::string_view text);
+// The leading number alone, what follows it ignored ("18 to 1" is 18, no
+// number is 0), but a decimal comma after it refused: "1,5" is no 1.
+LeadingRead ReadLeadingPart(std::string_view text);
 
 // Renders a value through a pattern of "0", "#", one "." and ",": 15
 // significant digits for a Double, 7 for a Single, then rounded to the

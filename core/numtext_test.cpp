@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "core/failure.h"
@@ -235,6 +236,75 @@ TEST(ParseLeading, HugeValuesSaturate) {
   EXPECT_EQ(ParseLeading("1e400"), DBL_MAX);
   EXPECT_EQ(ParseLeading("-1e99999999999999999999"), -DBL_MAX);
   EXPECT_EQ(ParseLeading("0e99999"), 0.0);
+}
+
+// Each text under both reading rules: what the strict rule gives (a Single)
+// and what the leading rule gives when a box is read whole (a Double), or the
+// fault each refuses it for.
+TEST(BothRules, CommasGroupThreeDigitsOrAreRefused) {
+  using F = StrictFault;
+  const struct {
+    const char* text;
+    F strict;
+    double strict_value;
+    F leading;
+    double leading_value;
+  } cases[] = {
+      {"1,000", F::None, 1000, F::None, 1000},
+      {"12,345.5", F::None, 12345.5, F::None, 12345.5},
+      {"-1,234,567", F::None, -1234567, F::None, -1234567},
+      {" 35,000 ", F::None, 35000, F::None, 35000},
+      {"1,000e-3", F::None, 1, F::None, 1},
+      {"2,5", F::Comma, 0, F::Comma, 0},
+      {"1,5", F::Comma, 0, F::Comma, 0},
+      {"0,75", F::Comma, 0, F::Comma, 0},
+      {"1,00", F::Comma, 0, F::Comma, 0},
+      {"1,0000", F::Comma, 0, F::Comma, 0},
+      {"1,000,5", F::Comma, 0, F::Comma, 0},
+      {"1.000,5", F::Comma, 0, F::Comma, 0},
+      {",5", F::Comma, 0, F::Comma, 0},
+      {"1,,000", F::Comma, 0, F::Comma, 0},
+      {"2,5e3", F::Comma, 0, F::Comma, 0},
+      {"1 ,000", F::Comma, 0, F::Comma, 0},
+      {"a,b", F::NotANumber, 0, F::NotANumber, 0},
+      {"1,000abc", F::NotANumber, 0, F::NotANumber, 0},
+      // Texts without a comma, for the two rules side by side.
+      {"12", F::None, 12, F::None, 12},
+      {" 1 000", F::NotANumber, 0, F::None, 1000},
+      {"-.5e1", F::None, -5, F::None, -5},
+      {"  - 4 . 2 5", F::NotANumber, 0, F::None, -4.25},
+      {"2D-1", F::NotANumber, 0, F::None, 0.2},
+      {"1.", F::None, 1, F::None, 1},
+      {"", F::Empty, 0, F::Empty, 0},
+      {" \t", F::Empty, 0, F::Empty, 0},
+      {"abc", F::NotANumber, 0, F::NotANumber, 0},
+      {"12abc", F::NotANumber, 0, F::NotANumber, 0},
+      {"3.5 psia", F::NotANumber, 0, F::NotANumber, 0},
+      {"1.2.3", F::NotANumber, 0, F::NotANumber, 0},
+      {"7e", F::NotANumber, 0, F::NotANumber, 0},
+      {".", F::NotANumber, 0, F::NotANumber, 0},
+      {"-", F::NotANumber, 0, F::NotANumber, 0},
+      {"1e39", F::TooLarge, 0, F::None, 1e39},
+      {"1e400", F::TooLarge, 0, F::TooLarge, 0},
+      {"-1e400", F::TooSmall, 0, F::TooSmall, 0},
+      {"1e-400", F::None, 0, F::None, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string("\"") + c.text + "\"");
+    EXPECT_EQ(ClassifyStrict(c.text), c.strict);
+    const std::optional<float> strict = ParseStrict(c.text);
+    EXPECT_EQ(strict.has_value(), c.strict == F::None);
+    if (strict) {
+      EXPECT_EQ(*strict, static_cast<float>(c.strict_value));
+    }
+    const LeadingRead leading = ReadLeading(c.text);
+    EXPECT_EQ(leading.fault, c.leading);
+    EXPECT_EQ(leading.value, c.leading_value);
+    // A text the leading rule reads whole gives what it always gave.
+    if (leading.fault == F::None && std::string_view(c.text).find(',') == std::string_view::npos) {
+      EXPECT_EQ(leading.value, ParseLeading(c.text));
+    }
+  }
 }
 
 TEST(NumberText, Examples) {

@@ -188,6 +188,8 @@ const Control* CaptionControl(const Form& form, const Control& control) {
       if (!label || g < gap) label = l, gap = g;
     }
   } left, above, leftHeading, anyLeft, title;
+  // Its row begins with a label that names another box or list.
+  bool rowTaken = false;
   for (const Frame* in = control.parent();; in = in->parent()) {
     const std::vector<Control*> level = form.Children(in);
     for (const Control* l : level) {
@@ -203,18 +205,25 @@ const Control* CaptionControl(const Form& form, const Control& control) {
       if (row && r.x < c.x && r.x + r.w / 2 < c.x) {
         const int gap = std::max(0, c.x - (r.x + r.w));
         if (gap > kLeftReach) continue;
-        if (isLabel) anyLeft.Offer(l, gap);
-        // Nothing else may stand between it and the control on the row.
-        bool between = false;
+        // Nothing else may stand between it and the control on the row. A
+        // box or list of another name between them is what the label names
+        // (the elements of one array share their row's label).
+        bool between = false, claimed = false;
         for (const Control* m : level) {
           if (m == l || m == &control || !m->visible() || m->kind() == Kind::Label ||
               m->kind() == Kind::Frame)
             continue;
           const Rect mr = AbsoluteRect(*m);
           if (mr.x >= r.x + r.w / 2 && mr.x + mr.w <= c.x + kTouch &&
-              Overlap(mr.y, mr.y + mr.h, c.y, c.y + c.h, 1))
+              Overlap(mr.y, mr.y + mr.h, c.y, c.y + c.h, 1)) {
             between = true;
+            if ((m->kind() == Kind::TextBox || m->kind() == Kind::List) &&
+                m->name() != control.name())
+              claimed = true;
+          }
         }
+        if (isLabel && !claimed) anyLeft.Offer(l, gap);
+        if (isLabel && claimed) rowTaken = true;
         if (between) continue;
         (isLabel && l->look == Look::Heading ? leftHeading : left).Offer(l, gap);
       } else if (isLabel && column && r.y + r.h <= c.y + kTouch + 2) {
@@ -226,9 +235,10 @@ const Control* CaptionControl(const Form& form, const Control& control) {
   for (const Best* best : {&left, &above, &leftHeading})
     if (best->label) return best->label;
   // A list or box with no label of its own: the label its row begins with,
-  // else the title over it.
+  // else the title over it (unless it stands second on a labelled row).
   if (control.kind() == Kind::Label) return nullptr;
-  return anyLeft.label ? anyLeft.label : title.label;
+  if (anyLeft.label) return anyLeft.label;
+  return rowTaken ? nullptr : title.label;
 }
 
 std::string Trimmed(std::string_view text) {
@@ -291,7 +301,9 @@ std::string WindowText(const Form& form) {
     if (c->kind() == Kind::Option) {
       if (static_cast<const Option*>(c)->value()) row(inputs, *c, Trimmed(c->text()));
     } else if (c->kind() == Kind::List) {
-      if (!c->text().empty()) row(inputs, *c, c->text());
+      // A list with nothing chosen is an input all the same.
+      const auto* list = static_cast<const ListBox*>(c);
+      row(inputs, *c, list->listIndex() < 0 ? "(none)" : c->text());
     } else if (IsInput(*c)) {
       row(inputs, *c, c->text());
     } else if (IsResult(*c) && !Trimmed(c->text()).empty()) {

@@ -166,6 +166,29 @@ TEST(Captions, TheProgramsNameFirstAndAFallbackWithoutTheControlsName) {
   }
 }
 
+// A label names the list beside it, not a second one further along its row
+// (that one has none of its own and goes by its choices); a row of one
+// array's boxes shares its label. Copy lists a list with nothing chosen.
+TEST(Captions, ALabelNamesOnlyTheFirstListOfItsRow) {
+  Form form("Form", 600, 300);
+  form.AddLabel("lbletyp", "Engine type", {10, 10, 90, 24});
+  ListBox* type = form.AddList("lstetyp", {"Turbofan", "Ramjet"}, {100, 10, 90, 40});
+  Frame* fan = form.AddFrame("frafan", "", {200, 10, 120, 60}, nullptr, false);
+  ListBox* mix = form.AddList("lstmix", {"Exhausted", "Mixed"}, {0, 0, 120, 40}, fan);
+  form.AddLabel("lblang", "Angle", {10, 100, 80, 24});
+  TextBox* first = form.AddTextBox("txtang", {100, 100, 50, 24}, nullptr, 1);
+  TextBox* second = form.AddTextBox("txtang", {160, 100, 50, 24}, nullptr, 2);
+  EXPECT_EQ(CaptionOf(form, *type), "Engine type");
+  EXPECT_EQ(CaptionOf(form, *mix), "Exhausted / Mixed");
+  EXPECT_EQ(CaptionOf(form, *first), "Angle");
+  EXPECT_EQ(CaptionOf(form, *second), "Angle");
+  type->setListIndex(0);
+  first->setText("1");
+  second->setText("2");
+  EXPECT_EQ(WindowText(form), "Engine type\tTurbofan\nExhausted / Mixed\t(none)\n"
+                              "Angle\t1\nAngle\t2\n");
+}
+
 TEST(WindowText, InputsThenResultsOneCaptionAndValueEach) {
   Columns columns;
   static_cast<TextBox*>(columns.FindById("txtR"))->setText("42");

@@ -5,12 +5,16 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "core/form.h"
 #include "core/numtext.h"
+#include "core/testing/driver.h"
 
 namespace core {
 namespace {
@@ -54,6 +58,15 @@ class Window : public Form {
       for (int i = 0; i < 3; ++i)  // the last row has no finite value for m = 0
         rows[i]->setCaption(FormatPattern(i < 2 ? double(m) : 1.0 / m, "0.##"));
     };
+    // The same box read by the leading rule, as a Double and as a Single.
+    AddButton("cmdlead", "Compute", {60, 0, 30, 20})->Click = [this] {
+      Writes({kept});
+      kept->setCaption(FormatPattern(Leading(named), "0.##"));
+    };
+    AddButton("cmdsingle", "Compute", {60, 20, 30, 20})->Click = [this] {
+      Writes({kept});
+      kept->setCaption(FormatPattern(LeadingSingle(named), "0.##"));
+    };
   }
   TextBox *named, *plain, *orphan;
   std::vector<Label*> rows;
@@ -81,6 +94,48 @@ TEST(Report, MessagesNameTheBoxByItsCaptionAndTellTheFaultsApart) {
   Window w;
   EXPECT_EQ(w.CaptionOf(*w.plain), "Flow angle");  // the label left of it, not the unit
   EXPECT_EQ(w.CaptionOf(*w.orphan), "A box");       // never the control's name
+}
+
+// The same refusals, in the same words, whichever rule reads the box.
+TEST(Report, BothRulesRefuseByTheCaptionAlike) {
+  struct Case {
+    const char* text;
+    const char* message;  // nullptr: read, giving shown
+    const char* shown;
+  } cases[] = {
+      {"2,5", "Mach number has a comma: type 2.5 with a point", nullptr},
+      {"1,5", "Mach number has a comma: type 2.5 with a point", nullptr},
+      {"1,0000", "Mach number has a comma: type 2.5 with a point", nullptr},
+      {"", "Mach number is empty: type a number", nullptr},
+      {"12abc", "Mach number does not hold a number", nullptr},
+      {"abc", "Mach number does not hold a number", nullptr},
+      {"-1e400", "Mach number is too small", nullptr},
+      {"1e400", "Mach number is too large", nullptr},
+      {"1,000", nullptr, "1000."},
+      {"12,345.5", nullptr, "12345.5"},
+  };
+  for (const Case& c : cases)
+    for (const char* button : {"cmdgo", "cmdlead", "cmdsingle"}) {
+      SCOPED_TRACE(std::string(button) + " \"" + c.text + "\"");
+      Window w;
+      w.Load();
+      w.UserType(*w.named, c.text);
+      w.UserClick(*w.Find(button));
+      EXPECT_EQ(w.lblError->visible(), c.message != nullptr);
+      EXPECT_EQ(w.lblError->caption(), c.message ? c.message : "");
+      if (!c.message) {
+        EXPECT_EQ((button == std::string("cmdgo") ? w.rows[0] : w.kept)->caption(), c.shown);
+      }
+    }
+  // A Double beyond the Single range is refused where the box is read as a
+  // Single, not turned into infinity.
+  Window w;
+  w.Load();
+  w.UserType(*w.named, "1e39");
+  w.UserClick(*w.Find("cmdlead"));
+  EXPECT_FALSE(w.lblError->visible());
+  w.UserClick(*w.Find("cmdsingle"));
+  EXPECT_EQ(w.lblError->caption(), "Mach number is too large");
 }
 
 TEST(Report, AFailedComputationBlanksWhatItWouldHaveWrittenAndNothingElse) {
@@ -161,22 +216,53 @@ class PrintFiles : public ::testing::Test {
   std::filesystem::path home_, dir_;
 };
 
-class Recorder : public FormObserver {
- public:
-  void ControlChanged(Control&) override {}
-  void ProgramEnded() override {}
-  void FileWritten(const std::string& name) override { files.push_back(name); }
-  void StartProgram(const std::string&) override {}
-  std::vector<std::string> files;
-};
+using Recorder = core::testing::FileLog;
 
 TEST_F(PrintFiles, AWrittenFileIsAnnounced) {
   Window w;
   Recorder seen;
   w.SetObserver(&seen);
   w.WritePrintFile("PRINT 1.txt", {"a", "b"});
-  EXPECT_EQ(seen.files, std::vector<std::string>{"PRINT 1.txt"});
+  EXPECT_EQ(seen.names, std::vector<std::string>{"PRINT 1.txt"});
   EXPECT_EQ(std::filesystem::file_size(dir_ / "PRINT 1.txt"), 6u);
+}
+
+TEST_F(PrintFiles, NumberedFilesPassOverOthersAndRewriteTheirOwn) {
+  std::ofstream("PRINT 1.txt", std::ios::binary) << "earlier";
+  std::ofstream("PRINT 3.txt", std::ios::binary) << "earlier";
+  Window w;
+  Recorder seen;
+  w.SetObserver(&seen);
+  std::int16_t counter = 0;
+  EXPECT_EQ(w.WriteNumberedPrintFile("PRINT", counter, {"a"}), "PRINT 2.txt");
+  EXPECT_EQ(counter, 2);
+  EXPECT_EQ(w.WriteNumberedPrintFile("PRINT", counter, {"b"}), "PRINT 4.txt");
+  EXPECT_EQ(seen.names, (std::vector<std::string>{"PRINT 2.txt", "PRINT 4.txt"}));
+  EXPECT_EQ(std::filesystem::file_size(dir_ / "PRINT 1.txt"), 7u);
+  EXPECT_EQ(std::filesystem::file_size(dir_ / "PRINT 3.txt"), 7u);
+  // A file this window wrote is its own to write again.
+  counter = 1;
+  EXPECT_EQ(w.WriteNumberedPrintFile("PRINT", counter, {"again"}), "PRINT 2.txt");
+  EXPECT_EQ(std::filesystem::file_size(dir_ / "PRINT 2.txt"), 7u);
+  // Another window passes over all of them.
+  Window other;
+  std::int16_t its = 0;
+  EXPECT_EQ(other.WriteNumberedPrintFile("PRINT", its, {"c"}), "PRINT 5.txt");
+  // The counter's range is the bound: past its end no file is written.
+  its = std::numeric_limits<std::int16_t>::max();
+  EXPECT_THROW(other.WriteNumberedPrintFile("PRINT", its, {"d"}), Failure);
+  EXPECT_EQ(its, std::numeric_limits<std::int16_t>::max());
+}
+
+TEST_F(PrintFiles, AFailedNumberedWriteCountsNoFile) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+  ::chmod(dir_.c_str(), 0500);
+  Window w;
+  std::int16_t counter = 0;
+  EXPECT_THROW(w.WriteNumberedPrintFile("PRINT", counter, {"a"}), Failure);
+  EXPECT_EQ(counter, 0);
+  ::chmod(dir_.c_str(), 0700);
+  EXPECT_EQ(w.WriteNumberedPrintFile("PRINT", counter, {"a"}), "PRINT 1.txt");
 }
 
 TEST_F(PrintFiles, AFailedWriteNamesTheFullPathAndWhy) {
@@ -192,7 +278,7 @@ TEST_F(PrintFiles, AFailedWriteNamesTheFullPathAndWhy) {
     EXPECT_EQ(std::string(f.what()), "Cannot write the print file " +
                                          (dir_ / "PRINT 1.txt").string() + ": permission denied");
   }
-  EXPECT_TRUE(seen.files.empty());
+  EXPECT_TRUE(seen.names.empty());
 }
 
 TEST_F(PrintFiles, AWriteIntoAFolderThatIsGoneSaysSo) {

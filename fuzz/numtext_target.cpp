@@ -20,7 +20,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   const double leading = core::ParseLeading(text);
   Expect(leading == leading && leading - leading == 0, "ParseLeading gave a non-finite value");
+  // The leading rule as a box reads it: a text read whole gives what the
+  // plain leading reader gives (commas aside, which that one stops at).
+  const core::LeadingRead whole = core::ReadLeading(text);
+  Expect(whole.value - whole.value == 0, "ReadLeading gave a non-finite value");
+  if (whole.fault == core::StrictFault::None && text.find(',') == std::string::npos)
+    Expect(whole.value == leading, "ReadLeading(" + text + ") differs from ParseLeading");
   const auto strict = core::ParseStrict(text);
+  Expect(strict.has_value() == (core::ClassifyStrict(text) == core::StrictFault::None),
+         "ClassifyStrict(" + text + ") disagrees with ParseStrict");
   if (!strict) return 0;
   const float v = *strict;
   Expect(v - v == 0, "ParseStrict accepted a non-finite value");

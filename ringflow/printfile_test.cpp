@@ -269,4 +269,11 @@ TEST_F(RingflowPrint, FailuresOfTheComputationAreReported) {
   EXPECT_TRUE(Shown("Fraconv2"));
 }
 
+// A print file of an earlier run keeps its name: Calculate writes the next
+// free number.
+TEST_F(RingflowPrint, AFileOfAnEarlierRunIsKept) {
+  core::testing::ExpectEarlierPrintFilesKept(form, "RINGFLOW", "Cmdcalculate");
+  EXPECT_EQ(form.printCounter(), 3);
+}
+
 }  // namespace

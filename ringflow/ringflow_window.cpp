@@ -4,7 +4,6 @@
 #include <exception>
 
 #include "core/numtext.h"
-#include "core/printline.h"
 #include "ringflow/printfile.h"
 #include "ringflow/profile_chart.h"
 #include "ringflow/streamline.h"
@@ -462,18 +461,17 @@ void Ringflow::ReadAngles(StageInput& in, const Reader& read) const {
 void Ringflow::Calculate() {
   FraConv->setVisible(false);
   Fraconv2->setVisible(false);
-  ++npr;
-  const std::string name = core::PrintFileName(kPrintBase, npr);
   // The print file is open from here on: whatever stops the run leaves the
   // lines written so far.
   std::vector<std::string> lines;
+  auto print = [&] { WriteNumberedPrintFile(kPrintBase, npr, lines); };
   const Reader read = [&](const core::TextBox* b) -> double {
     if (auto v = core::ParseStrict(b->text())) return *v;
-    WritePrintFile(name, lines);
+    print();
     return Strict(b);  // names the box and throws
   };
   auto stop = [&](const std::string& message) {
-    WritePrintFile(name, lines);
+    print();
     throw core::Failure(message);
   };
 
@@ -517,13 +515,13 @@ void Ringflow::Calculate() {
   if (!s.error.empty()) stop(s.error);
   if (s.failed) {
     AddFailure(s.failed, lines);
-    WritePrintFile(name, lines);
+    print();
     last_ = s;
     Txtjconv->setText(core::NumberText(static_cast<float>(s.failed)));
     FraConv->setVisible(true);
     return;
   }
-  WritePrintFile(name, lines);
+  print();
   last_ = s;
   Fraconv2->setVisible(true);
 }

@@ -189,7 +189,7 @@ void Shaftdeck::cmdCalculate_Click() {
       {&CycleInputs::etd, txtetd}};
   for (auto [field, box] : read) in.*field = Strict(box);
   // The compressor pressure ratio takes the leading number of its text.
-  in.pic = static_cast<float>(Leading(txtpic));
+  in.pic = LeadingPartSingle(txtpic);
   const std::pair<float CycleInputs::*, const core::TextBox*> more[] = {
       {&CycleInputs::etc, txtetc},     {&CycleInputs::pib, txtpib},
       {&CycleInputs::etb, txtetb},     {&CycleInputs::tt4, txttt4},
@@ -212,9 +212,6 @@ void Shaftdeck::cmdCalculate_Click() {
   // its own temperature.
   if (!in.standardAir && in.t0 <= 0)
     Refuse(txtT0, "must be above zero: it is an absolute temperature");
-  // A ratio read from the leading number of the text: nothing there reads
-  // as 0, a number beyond any range as the largest one.
-  if (!std::isfinite(in.pic)) Refuse(txtpic, "is too large");
   if (in.pic <= 0) Refuse(txtpic, "must be above zero");
   if (in.tt4 <= 0) Refuse(txttt4, "must be above zero: it is an absolute temperature");
   if (in.ma < 0) Refuse(txtma, "must not be negative");

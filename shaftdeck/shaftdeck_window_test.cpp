@@ -138,6 +138,17 @@ TEST_F(shaftdeckWindow, ArithmeticFailuresAreReported) {
   }
 }
 
+// The pressure ratio takes the leading number of its text, but a decimal
+// comma is no end of it.
+TEST_F(shaftdeckWindow, APressureRatioWithADecimalCommaIsRefused) {
+  core::testing::ExpectRefused(*this, "txtpic", "18,5",
+                               "Compressor pressure ratio has a comma: type 2.5 with a point",
+                               {"txtpow"});
+  Type("txtpic", "18,000");  // a grouping mark: eighteen thousand
+  Calculate();
+  EXPECT_EQ(Error().find("comma"), std::string::npos) << Error();
+}
+
 TEST_F(shaftdeckWindow, DiagramTogglesAndDoneEnds) {
   Click("cmdpic");
   EXPECT_TRUE(Visible("frapic"));

@@ -1,10 +1,7 @@
 #include "shaftfit/shaftfit_window.h"
 
-#include <limits>
-
 #include "core/boxes.h"
 #include "core/numtext.h"
-#include "core/printline.h"
 #include "shaftfit/gt_print.h"
 
 namespace shaftfit {
@@ -167,11 +164,10 @@ void Form1::Form_Load() { SetStartGuesses(); }
 
 // The maps as typed, and the last match while they have not changed since.
 core::ChartData Form1::Chart(const std::string& name) const {
-  if (engine_maps::IsMatchChart(name))
-    return engine_maps::MatchChart(
-        name, Maps(core::Precision::Single), last_, core::ShownTexts(*this),
-        core::SweepLine(lastSweep(), engine_maps::kFlowBox, engine_maps::kRatioBox));
-  return Form::Chart(name);
+  if (!engine_maps::IsMatchChart(name)) return Form::Chart(name);
+  return engine_maps::MatchChart(
+      name, [this] { return Maps(core::Precision::Single); }, last_, core::ShownTexts(*this),
+      core::SweepLine(lastSweep(), engine_maps::kFlowBox, engine_maps::kRatioBox));
 }
 
 std::vector<std::string> Form1::ChartNames() const { return engine_maps::MatchChartNames(); }
@@ -215,6 +211,9 @@ engine_maps::MapInputs Form1::Maps(core::Precision mu) const {
 }
 
 void Form1::cmdCalculate_Click() {
+  // A box that does not read leaves no results of earlier inputs beside
+  // its message.
+  Writes(core::ResultBoxes(*this));
   last_.reset();
   auto single = [this](const core::TextBox* box) { return core::ReadSingle(*this, box); };
   ShowRegenFrames();
@@ -279,9 +278,6 @@ void Form1::WriteResults(const GtResult& r) {
 
 void Form1::Command1_Click() {
   auto single = [this](const core::TextBox* box) { return core::ReadSingle(*this, box); };
-  if (counter == std::numeric_limits<short>::max())
-    throw core::Failure("No more print files in this run: the file counter is full");
-  ++counter;
   GtPrintInputs p;
   engine_maps::SetMaps(p.core, Maps(core::Precision::Double));
   p.core.nc4dSingle = false;
@@ -295,7 +291,7 @@ void Form1::Command1_Click() {
   p.b33x = single(txtpirg3);
   p.b55x = single(txtpirg5);
   p.regenerator = lstIRG->text();
-  WritePrintFile(core::PrintFileName(kPrintBase, counter), GtMapLines(p));
+  WriteNumberedPrintFile(kPrintBase, counter, GtMapLines(p));
 }
 
 void Form1::cmdEnd_Click() { End(); }

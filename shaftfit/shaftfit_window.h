@@ -3,6 +3,7 @@
 // file of every map.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,7 +48,7 @@ class Form1 : public core::Form {
 
   // The matched speed and turbine exit temperature as last shown.
   float nc2 = 0, tt5 = 0;
-  short counter = 0;  // print files of this run
+  std::int16_t counter = 0;  // the number of the last print file
   // The last match that settled, for the maps; none after one that failed.
   std::optional<engine_maps::MatchedMaps> last_;
 };

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/reading.h"
 #include "core/testing/driver.h"
 #include "shaftfit/shaftfit_window.h"
 
@@ -73,6 +74,55 @@ TEST_F(Window, RegeneratorFramesAndMessages) {
   Calculate();
   EXPECT_FALSE(Shown("Fraconv"));
   EXPECT_NE(Text("txtpower"), "");
+}
+
+// A box read by the leading rule refuses what it cannot read whole, by its
+// caption, as the boxes of the other programs do; what it reads whole it
+// reads as it always did.
+TEST_F(Window, NonsenseIsRefusedByTheBoxCaption) {
+  Choose(0);
+  core::testing::ExpectEveryRefusal(*this, {"txtf", "txtc1", "txtT0", "txtn2"},
+                                    {"txtpower", "txtefth", "Txtt5o"});
+  Calculate();
+  const std::string power = Text("txtpower");
+  for (const char* text : {" 0.02 ", "+.02", "2e-2", "2d-2", "0 . 0 2"}) {
+    Type("txtf", text);
+    Calculate();
+    EXPECT_EQ(Error(), "") << text;
+    EXPECT_EQ(Text("txtpower"), power) << text;
+  }
+}
+
+// The guesses follow the compressor as it is typed; a box that does not
+// read says so at once and leaves them as they were.
+TEST_F(Window, GuessesWaitForABoxThatReads) {
+  Type("txtc2", "0,02");
+  EXPECT_EQ(Error(), "c2 ((lbm/s)/rpm) has a comma: type 2.5 with a point");
+  EXPECT_EQ(Text("txtm1in"), "132.2");
+  Type("txtc2", "0.02");
+  EXPECT_EQ(Error(), "");
+  EXPECT_EQ(Text("txtm1in"), "171.0");  // 9000 * 0.02 * 1.9 / 2
+}
+
+// Copy lists the regenerator list, chosen or not.
+TEST_F(Window, CopyListsAListWithNothingChosen) {
+  EXPECT_NE(core::WindowText(form).find("Regenerator?\t(none)\n"), std::string::npos)
+      << core::WindowText(form);
+  Choose(1);
+  EXPECT_NE(core::WindowText(form).find("Regenerator?\ty\n"), std::string::npos);
+}
+
+class Prints : public Window {
+ protected:
+  core::testing::ScratchFolder scratch_{"shaftfit-prints-"};
+};
+
+TEST_F(Prints, AFailedPrintCountsNoFile) {
+  core::testing::ExpectFailedPrintCountsNoFile(form, "Varrond", "Command1", "txtd", "1,5");
+}
+
+TEST_F(Prints, APrintFileOfAnEarlierRunIsKept) {
+  core::testing::ExpectEarlierPrintFilesKept(form, "Varrond", "Command1");
 }
 
 }  // namespace

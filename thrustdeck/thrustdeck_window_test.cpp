@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/reading.h"
 #include "core/testing/driver.h"
 
 namespace thrustdeck {
@@ -45,6 +46,19 @@ TEST(ThrustdeckWindow, FanTreatmentSetsTheSplitRatio) {
     w.Calculate();
     EXPECT_EQ(w.form.state().sg, r.sg) << r.treatment;
   }
+}
+
+// Copy gives the fan air list a row of its own, named by its choices as the
+// help names it, and no second "Engine type".
+TEST(ThrustdeckWindow, CopyNamesTheFanAirListByItsChoices) {
+  Window w;
+  w.Select("lstmixexh", "Fully Mixed");
+  const std::string text = core::WindowText(w.form);
+  EXPECT_EQ(text.find("Engine type\tTurbofan\n"), 0u) << text;
+  EXPECT_EQ(text.find("Engine type", 1), std::string::npos) << text;
+  EXPECT_NE(text.find("\nFully Exhausted / Fully Mixed / Mixed+Exhausted\tFully Mixed\n"),
+            std::string::npos)
+      << text;
 }
 
 TEST(ThrustdeckWindow, ReadingFailuresNameTheBox) {

@@ -1,10 +1,7 @@
 #include "thrustfit/thrustfit_window.h"
 
-#include <limits>
-
 #include "core/boxes.h"
 #include "core/numtext.h"
-#include "core/printline.h"
 #include "thrustfit/jet_print.h"
 
 namespace thrustfit {
@@ -223,12 +220,15 @@ std::vector<std::string> Form1::ChartNames() const { return engine_maps::MatchCh
 
 core::ChartData Form1::Chart(const std::string& name) const {
   if (!engine_maps::IsMatchChart(name)) return Form::Chart(name);
-  auto running = core::SweepLine(lastSweep(), engine_maps::kFlowBox, engine_maps::kRatioBox);
-  return engine_maps::MatchChart(name, Maps(core::Precision::Single), last_,
-                                 core::ShownTexts(*this), std::move(running));
+  return engine_maps::MatchChart(
+      name, [this] { return Maps(core::Precision::Single); }, last_, core::ShownTexts(*this),
+      core::SweepLine(lastSweep(), engine_maps::kFlowBox, engine_maps::kRatioBox));
 }
 
 void Form1::cmdCalculate_Click() {
+  // A box that does not read leaves no results of earlier inputs beside
+  // its message.
+  Writes(core::ResultBoxes(*this));
   last_.reset();
   const JetInputs in = Inputs();
   ShowModeFrames();
@@ -269,9 +269,6 @@ void Form1::WriteResults(const JetResult& r) {
 }
 
 void Form1::Command1_Click() {
-  if (counter == std::numeric_limits<short>::max())
-    throw core::Failure("No more print files in this run: the file counter is full");
-  ++counter;
   auto single = [this](const core::TextBox* box) { return core::ReadSingle(*this, box); };
   auto wide = [this](const core::TextBox* box) {
     return core::Read(*this, box, core::Precision::Double);
@@ -290,7 +287,7 @@ void Form1::Command1_Click() {
   p.etand = wide(txtetand);
   p.d1 = wide(txtdrg);
   p.engines = single(txtneng);
-  WritePrintFile(core::PrintFileName(kPrintBase, counter), JetMapLines(p));
+  WriteNumberedPrintFile(kPrintBase, counter, JetMapLines(p));
 }
 
 void Form1::cmdEnd_Click() { End(); }

@@ -20,6 +20,12 @@ namespace core {
 
 std::string WorkingFolder() { return ""; }
 
+// The page's files are downloads: the folder they land in is the browser's,
+// out of the page's sight, and the browser gives a download a name of its
+// own rather than replace an earlier one. What the keeper holds, this window
+// wrote.
+bool FileExists(const std::string&) { return false; }
+
 // Memory does not fill up before the module's own allocations fail, which the
 // event boundary reports; a name is written whole, as on the desktop.
 std::string SaveFile(const std::string& name, std::string_view bytes, const std::string&) {

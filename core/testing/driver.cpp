@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/failure.h"
+#include "core/reading.h"
 #include "core/script.h"
 
 namespace core::testing {
@@ -88,6 +89,33 @@ void ExpectRefused(const Driver& w, std::string_view box, const std::string& tex
     EXPECT_EQ(w.Text(result), "") << box << " " << text << " " << result;
 }
 
+const std::vector<Refusal> kRefusedTexts = {
+    {"", "is empty: type a number"},
+    {"   ", "is empty: type a number"},
+    {"abc", "does not hold a number"},
+    {"12abc", "does not hold a number"},
+    {"3.5 psia", "does not hold a number"},
+    {"1.2.3", "does not hold a number"},
+    {"-", "does not hold a number"},
+    {"1e400", "is too large"},
+    {"-1e400", "is too small"},
+    {"1,5", "has a comma: type 2.5 with a point"},
+    {"0,02", "has a comma: type 2.5 with a point"},
+    {"1,0000", "has a comma: type 2.5 with a point"},
+};
+
+void ExpectEveryRefusal(const Driver& w, std::initializer_list<const char*> boxes,
+                        const std::vector<std::string>& results, std::string_view button) {
+  for (const char* box : boxes) {
+    const std::string keep = w.Text(box);
+    const std::string caption = CaptionOf(w.window(), w.C(box));
+    for (const Refusal& r : kRefusedTexts) {
+      ExpectRefused(w, box, r.text, caption + " " + r.why, results, button);
+      w.Type(box, keep);
+    }
+  }
+}
+
 void ExpectChartFollows(const Driver& w, const std::string& chart, std::string_view button,
                         std::initializer_list<ChartStep> steps) {
   for (const ChartStep& s : steps) {
@@ -144,6 +172,51 @@ std::vector<std::string> PrintFileLines(const std::filesystem::path& file) {
     at = end + 2;
   }
   return lines;
+}
+
+namespace {
+
+std::string FileText(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+}  // namespace
+
+void ExpectFailedPrintCountsNoFile(Form& form, const std::string& base, std::string_view button,
+                                   std::string_view box, const std::string& text) {
+  Driver w(form);
+  FileLog log;
+  form.SetObserver(&log);
+  const std::string keep = w.Text(box);
+  w.Type(box, text);
+  w.Click(button);
+  EXPECT_NE(w.Error(), "") << box << " " << text;
+  EXPECT_EQ(log.names, std::vector<std::string>{});
+  EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::current_path()));
+  w.Type(box, keep);
+  w.Click(button);
+  EXPECT_EQ(w.Error(), "");
+  EXPECT_EQ(log.names, std::vector<std::string>{base + " 1.txt"});
+  EXPECT_TRUE(std::filesystem::exists(base + " 1.txt"));
+  form.SetObserver(nullptr);
+}
+
+void ExpectEarlierPrintFilesKept(Form& form, const std::string& base, std::string_view button) {
+  Driver w(form);
+  FileLog log;
+  form.SetObserver(&log);
+  const std::string earlier = "a file of an earlier run\r\n";
+  std::ofstream(base + " 1.txt", std::ios::binary) << earlier;
+  w.Click(button);
+  w.Click(button);
+  EXPECT_EQ(w.Error(), "");
+  EXPECT_EQ(log.names, (std::vector<std::string>{base + " 2.txt", base + " 3.txt"}));
+  EXPECT_EQ(FileText(base + " 1.txt"), earlier);
+  EXPECT_FALSE(FileText(base + " 2.txt").empty());
+  form.SetObserver(nullptr);
 }
 
 const ChartMark* FindMark(const ChartData& chart, std::string_view name) {

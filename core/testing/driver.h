@@ -62,6 +62,19 @@ void ExpectRefused(const Driver& w, std::string_view box, const std::string& tex
                    const std::string& message, const std::vector<std::string>& results,
                    std::string_view button = "cmdCalculate");
 
+// Texts every box refuses, under either reading rule, with what the error
+// line says after the box's caption.
+struct Refusal {
+  const char* text;
+  const char* why;
+};
+extern const std::vector<Refusal> kRefusedTexts;
+// Each of them typed into each box in turn (the box given its text back
+// after each): refused by the box's caption, every result blank.
+void ExpectEveryRefusal(const Driver& w, std::initializer_list<const char*> boxes,
+                        const std::vector<std::string>& results,
+                        std::string_view button = "cmdCalculate");
+
 // A text typed, then Calculate pressed (button): the chart is drawn, or it
 // is empty and says what the computation failed with, as lblError does.
 struct ChartStep {
@@ -109,6 +122,25 @@ class ScratchFolder {
 // The lines of a print file, each ended by CR LF as every print file's are
 // (a line without one fails the test and ends the list).
 std::vector<std::string> PrintFileLines(const std::filesystem::path& file);
+
+// The print files a window announces, as a view hears of them.
+class FileLog : public FormObserver {
+ public:
+  void ControlChanged(Control&) override {}
+  void ProgramEnded() override {}
+  void FileWritten(const std::string& name) override { names.push_back(name); }
+  void StartProgram(const std::string&) override {}
+  std::vector<std::string> names;
+};
+
+// The numbered print files of a window (base "Quennic", written by button),
+// in a scratch folder: a print that fails (text typed into box) writes and
+// announces no file, and the next good one takes the number it would have
+// taken; a file of an earlier run ("<base> 1.txt") is kept, and the next
+// number is written and announced instead.
+void ExpectFailedPrintCountsNoFile(Form& form, const std::string& base, std::string_view button,
+                                   std::string_view box, const std::string& text);
+void ExpectEarlierPrintFilesKept(Form& form, const std::string& base, std::string_view button);
 
 // The mark of a chart by its exact name, or nullptr.
 const ChartMark* FindMark(const ChartData& chart, std::string_view name);

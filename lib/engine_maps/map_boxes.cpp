@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "core/failure.h"
 #include "lib/engine_maps/map_chart.h"
 
 namespace engine_maps {
@@ -105,6 +106,18 @@ std::vector<std::string> MatchChartNames() { return {"compressor-map", "turbine-
 
 bool IsMatchChart(const std::string& name) {
   return name == "compressor-map" || name == "turbine-map";
+}
+
+core::ChartData MatchChart(const std::string& name, const std::function<MapInputs()>& now,
+                           const std::optional<MatchedMaps>& last, const ShownText& shown,
+                           std::vector<core::ChartPoint> running) {
+  MapInputs maps;
+  try {
+    maps = now();
+  } catch (const core::Failure& f) {
+    return core::Unavailable(name, name, f.what());
+  }
+  return MatchChart(name, maps, last, shown, std::move(running));
 }
 
 core::ChartData MatchChart(const std::string& name, const MapInputs& now,

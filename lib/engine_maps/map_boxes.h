@@ -119,5 +119,10 @@ using ShownText = std::function<std::optional<std::string>(const std::string& id
 core::ChartData MatchChart(const std::string& name, const MapInputs& now,
                            const std::optional<MatchedMaps>& last, const ShownText& shown,
                            std::vector<core::ChartPoint> running);
+// The same with the maps read from the boxes as they stand: a box that does
+// not read (now throws core::Failure) leaves the chart undrawn, saying why.
+core::ChartData MatchChart(const std::string& name, const std::function<MapInputs()>& now,
+                           const std::optional<MatchedMaps>& last, const ShownText& shown,
+                           std::vector<core::ChartPoint> running);
 
 }  // namespace engine_maps
