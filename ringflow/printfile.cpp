@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "core/printline.h"
+#include "lib/mathfn/mathfn.h"
 
 namespace ringflow {
 
@@ -163,8 +164,8 @@ bool AddStation(const Solution& s, int j, double rho, float& ptot,
         .num(static_cast<float>(c * rho * c / 288 + p));
     if (rotor) {
       // Degree of reaction from the absolute and relative kinetic energies.
-      const double w1 = s.ca[j - 1][i] / std::cos(kPi / 2 - s.beta[j - 1][i]);
-      const double w2 = s.ca[j][i] / std::cos(kPi / 2 - s.beta[j][i]);
+      const double w1 = s.ca[j - 1][i] / mathfn::cos(kPi / 2 - s.beta[j - 1][i]);
+      const double w2 = s.ca[j][i] / mathfn::cos(kPi / 2 - s.beta[j][i]);
       const double cin = s.c[j - 1][i];
       row.num(static_cast<float>(1 / (1 + (c * c - cin * cin) / (w1 * w1 - w2 * w2))));
     }

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "lib/mathfn/mathfn.h"
+
 namespace ringflow {
 
 namespace {
@@ -221,7 +223,7 @@ void March::Entrance(double pin) {
     s.alpha[1][i] = 0;
     s.alphaT[1][i] = kPi / 2;
     s.u[1][i] = s.dmid[1][i] * omega_ / 2;
-    s.beta[1][i] = std::atan(1 / (s.u[1][i] / s.ca[1][i]));
+    s.beta[1][i] = mathfn::atan(1 / (s.u[1][i] / s.ca[1][i]));
     s.p[1][i] = pin;
     s.m[i] = (s.dedge[1][i + 1] * s.dedge[1][i + 1] - s.dedge[1][i] * s.dedge[1][i]) *
              s.ca[1][i] * rho_ * kPi / 4;
@@ -325,8 +327,8 @@ void March::FirstGuesses(int j) {
     if (annuli_ != 1) s.ca[j][2] = s.ca[j][2] * fPert_;
   }
   if (ntyp_ != 1 && itty_ == 1) s.ca[j][1] = s.ca[j - 1][1] * fHub_;
-  s.c[j][mid_] = s.ca[j][mid_] / std::cos(alnm_[j]);
-  s.cu[j][mid_] = std::sin(alnm_[j]) * s.c[j][mid_];
+  s.c[j][mid_] = s.ca[j][mid_] / mathfn::cos(alnm_[j]);
+  s.cu[j][mid_] = mathfn::sin(alnm_[j]) * s.c[j][mid_];
 }
 
 bool March::Frozen(int j, double& lastHub, std::vector<double>& frozenTops) const {
@@ -427,10 +429,10 @@ bool March::Place(int j, int i, double& tanAlpha) {
   const double ca = s.ca[j][i];
   if (ntyp_ == 1) {
     s.cu[j][i] = s.cu[j][mid_] * s.dmid[j][mid_] / s.dmid[j][i];
-    s.alpha[j][i] = std::atan(s.cu[j][i] / ca);
-    s.c[j][i] = ca / std::cos(s.alpha[j][i]);
+    s.alpha[j][i] = mathfn::atan(s.cu[j][i] / ca);
+    s.c[j][i] = ca / mathfn::cos(s.alpha[j][i]);
     s.u[j][i] = s.dmid[j][i] * omega_ / 2;
-    tanAlpha = std::tan(s.alpha[j][i]);
+    tanAlpha = mathfn::tan(s.alpha[j][i]);
     return true;
   }
   const double inner = s.dedge[j][i];
@@ -441,7 +443,7 @@ bool March::Place(int j, int i, double& tanAlpha) {
   if (isl_ == 0 && i == annuli_) s.dmid[j][annuli_] = dt_;
   s.u[j][i] = s.dmid[j][i] * omega_ / 2;
   s.alpha[j][i] = ntyp_ == 2 ? Interpolate(ang_, j, s.dmid[j][i]) : angFit_.At(s.dmid[j][i], dh_);
-  tanAlpha = std::tan(s.alpha[j][i]);
+  tanAlpha = mathfn::tan(s.alpha[j][i]);
   s.cu[j][i] = tanAlpha * ca;
   s.c[j][i] = std::sqrt(s.cu[j][i] * s.cu[j][i] + ca * ca);
   return true;
@@ -491,7 +493,7 @@ bool March::Residual(int j, int i, double tanAlpha, double& tLast, double& R) {
 }
 
 void March::KeepBeta(int j, int i, double t) {
-  s_.beta[j][i] = std::atan(1 / t);
+  s_.beta[j][i] = mathfn::atan(1 / t);
   if (s_.beta[j][i] < 0) s_.beta[j][i] += kPi;
 }
 

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "lib/mathfn/mathfn.h"
+
 namespace shock {
 
 namespace {
@@ -36,7 +38,7 @@ core::ChartData ConeChart(const ShockSolution& x, const ConeCurve& curve) {
   chart.marks.push_back({"Largest cone", curve.largestCone, curve.largestConeShock,
                          "Largest cone " + Fixed(curve.largestCone, 2) + "°: detached beyond"});
   if (x.detached) {
-    const double mach = kDegrees * std::asin(1 / static_cast<double>(x.m1));
+    const double mach = kDegrees * mathfn::asin(1 / static_cast<double>(x.m1));
     chart.series.push_back({"Cone asked", {std::pair{double(x.dl), mach}, std::pair{double(x.dl), 90.0}},
                             core::SeriesStyle::Dashed});
     chart.marks.push_back({"Computed cone", x.dl, mach,
@@ -53,7 +55,7 @@ core::ChartData ConeChart(const ShockSolution& x, const ConeCurve& curve) {
 
 ConeCurve ConeShockCurve(float m1, float g) {
   ConeCurve curve;
-  const double mach = kDegrees * std::asin(1 / static_cast<double>(m1));
+  const double mach = kDegrees * mathfn::asin(1 / static_cast<double>(m1));
   if (!(mach > 0 && mach < 90)) return curve;
   long budget = kConeCurveBudget;
   // A cone of no thickness sends out the Mach wave.
@@ -104,8 +106,8 @@ core::ChartData PolarChart(const ShockSolution& x, const ConeCurve* cone) {
                               "there is no turning to draw");
   chart.x = {"Shock angle β (deg)", false};
   chart.y = {"Turning angle δ (deg)", false};
-  const double mu = std::asin(1 / static_cast<double>(x.m1));
-  const double top = MaxTurningShockAngle(x.m1, x.g), right = std::acos(0.0);
+  const double mu = mathfn::asin(1 / static_cast<double>(x.m1));
+  const double top = MaxTurningShockAngle(x.m1, x.g), right = mathfn::acos(0.0);
   auto branch = [&](double from, double to) {
     std::vector<core::ChartPoint> points;
     for (int i = 0; i <= kBranchPoints; ++i) {

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "lib/mathfn/mathfn.h"
+
 namespace shock {
 
 ShockState NormalShock(float m1, float gs) {
@@ -20,7 +22,7 @@ namespace {
 struct Normals {
   float mm, g2;
   float fnaf(double beta) const {
-    return static_cast<float>(std::sin(beta) * std::sin(beta) * mm - 1);
+    return static_cast<float>(mathfn::sin(beta) * mathfn::sin(beta) * mm - 1);
   }
   float fnbf(double beta) const { return g2 * mm - fnaf(beta); }
 };
@@ -31,12 +33,12 @@ struct TurningEquation {
   const Normals& n;
   float mm;
   double t;
-  double Residual(double b) const { return b - std::atan(n.fnaf(b) / (n.fnbf(b) * t)); }
+  double Residual(double b) const { return b - mathfn::atan(n.fnaf(b) / (n.fnbf(b) * t)); }
   // The undivided Newton step from b.
   double Step(double b) const {
     const float a = n.fnaf(b), c = n.fnbf(b);
-    const double sc = 2 * mm * std::sin(b) * std::cos(b);
-    const double f = b - std::atan(a / (c * t));
+    const double sc = 2 * mm * mathfn::sin(b) * mathfn::cos(b);
+    const double f = b - mathfn::atan(a / (c * t));
     const double fp = 1 - sc * t * (a + c) / ((t * c) * (t * c) + a * a);
     return -f / fp;
   }
@@ -76,7 +78,7 @@ double WhereCutShortStops(const TurningEquation& eq, double beta, double root, d
 double TurningShockAngle(const Normals& n, float m1, float dl, bool strong, long passes,
                          double beta, double betam, double mu) {
   const float mm = n.mm;
-  const TurningEquation eq{n, mm, std::tan(dl / kDegrees)};
+  const TurningEquation eq{n, mm, mathfn::tan(dl / kDegrees)};
   const double scale = static_cast<double>(mm) * m1;
   bool settled = false, stalled = false;
   for (long pass = 0; pass < passes; ++pass) {
@@ -93,7 +95,7 @@ double TurningShockAngle(const Normals& n, float m1, float dl, bool strong, long
   }
   // The weak shock lies between the Mach angle and the angle of maximum
   // turning, the strong one between that and 90 degrees.
-  const double lo = strong ? betam : mu, hi = strong ? std::acos(0.0) : betam;
+  const double lo = strong ? betam : mu, hi = strong ? mathfn::acos(0.0) : betam;
   const double slack = 1e-6;
   auto onBranch = [&](double b) { return b >= lo - slack && b <= hi + slack; };
   if (settled && onBranch(beta)) return beta;
@@ -110,12 +112,12 @@ double MaxTurningShockAngle(float m1, float gs) {
   const double sinm = std::sqrt(
       ((g + 1) / 4 * m2 - 1 + std::sqrt((g + 1) * (1 + (g - 1) / 2 * m2 + (g + 1) / 16 * m2 * m2))) /
       (g * m2));
-  return std::atan(sinm / std::sqrt(1 - sinm * sinm));
+  return mathfn::atan(sinm / std::sqrt(1 - sinm * sinm));
 }
 
 double TurningAngle(float m1, float gs, double beta) {
   const Normals n{m1 * m1, (gs + 1) / 2};
-  return kDegrees * std::atan(n.fnaf(beta) / (n.fnbf(beta) * std::tan(beta)));
+  return kDegrees * mathfn::atan(n.fnaf(beta) / (n.fnbf(beta) * mathfn::tan(beta)));
 }
 
 ObliqueShockState ObliqueShock(float m1, float g, float dl, bool strong) {
@@ -127,7 +129,7 @@ ObliqueShockState ObliqueShock(float m1, float gs, float dl, bool strong, long p
   const float mm = m1 * m1;
   const Normals n{mm, (gs + 1) / 2};
 
-  const double mu = std::atan(1 / std::sqrt(mm - 1.0f));
+  const double mu = mathfn::atan(1 / std::sqrt(mm - 1.0f));
   double start = strong ? 90 : kDegrees * mu;
 
   // Maximum turning: the shock angle where the turning is largest.
@@ -156,9 +158,9 @@ ObliqueShockState ObliqueShock(float m1, float gs, float dl, bool strong, long p
   if (dl == 0 && strong)
     s.m2 = std::sqrt((1 + (g - 1) / 2 * m2) / (g * m2 - (g - 1) / 2));
   else
-    s.m2 = 1 / (std::sin(beta - d) *
-                std::sqrt(g2 * std::tan(beta) / std::tan(beta - d) - (g - 1) / 2));
-  const double sb = std::sin(beta);
+    s.m2 = 1 / (mathfn::sin(beta - d) *
+                std::sqrt(g2 * mathfn::tan(beta) / mathfn::tan(beta - d) - (g - 1) / 2));
+  const double sb = mathfn::sin(beta);
   s.p21 = (2 * g / (g + 1)) * (m2 * sb * sb - (g - 1) / (2 * g));
   s.pt21 = s.p21 * std::pow(1 + (g - 1) / 2 * s.m2 * s.m2, g / (g - 1)) /
            std::pow(1 + (g - 1) / 2 * m2, g / (g - 1));
@@ -167,7 +169,7 @@ ObliqueShockState ObliqueShock(float m1, float gs, float dl, bool strong, long p
 
 double ConeFirstGuess(float m1, float dl) {
   const float mm = m1 * m1;
-  const double mu = std::atan(1 / std::sqrt(std::fabs(mm - 0.9999999999)));
+  const double mu = mathfn::atan(1 / std::sqrt(std::fabs(mm - 0.9999999999)));
   const double f = dl < 10 ? 10 : 1;
   return kDegrees * (mu + (dl / kDegrees) / f);
 }
@@ -184,7 +186,7 @@ struct ConeFunctions {
   // d²Vr/dθ² of the Taylor–Maccoll equation.
   float FNf(double vr, double vt, double theta) const {
     const double a = FNAA(vr, vt);
-    return static_cast<float>(-vr + a * (vr + vt / std::tan(theta)) / (vt * vt - a));
+    return static_cast<float>(-vr + a * (vr + vt / mathfn::tan(theta)) / (vt * vt - a));
   }
   // p/pt at V/a* = x.
   float FNprr(double x) const {
@@ -204,9 +206,9 @@ struct BehindShock {
 BehindShock ShockAt(double m, double g, double eps, const ConeFunctions& fn) {
   BehindShock b;
   const double mstar = m * std::sqrt((g + 1) / ((g - 1) * m * m + 2));
-  const double mn2 = std::pow(m * std::sin(eps), 2);
-  b.behind = std::atan((2 * std::tan(eps) / (g + 1)) * (1 / mn2 + (g - 1) / 2));
-  b.v2 = mstar * (std::sin(eps) / std::sin(b.behind)) * ((g - 1) / (g + 1) + (2 / (g + 1)) / mn2);
+  const double mn2 = std::pow(m * mathfn::sin(eps), 2);
+  b.behind = mathfn::atan((2 * mathfn::tan(eps) / (g + 1)) * (1 / mn2 + (g - 1) / 2));
+  b.v2 = mstar * (mathfn::sin(eps) / mathfn::sin(b.behind)) * ((g - 1) / (g + 1) + (2 / (g + 1)) / mn2);
   const double p21 = (2 * g / (g + 1)) * (mn2 - (g - 1) / (2 * g));
   b.valid = std::isfinite(b.v2) && 1 - ((g - 1) / (g + 1)) * b.v2 * b.v2 >= 0;
   b.pt2p1 = b.valid ? p21 / fn.FNprr(b.v2) : 0;
@@ -240,7 +242,7 @@ std::optional<Surface> SurfaceBehind(const BehindShock& b, double eps, const Con
                                      long& budget) {
   if (!b.valid) return std::nullopt;
   constexpr double kStep = 0.05 / kDegrees;
-  double vr = b.v2 * std::cos(b.behind), vt = -b.v2 * std::sin(b.behind), th = eps;
+  double vr = b.v2 * mathfn::cos(b.behind), vt = -b.v2 * mathfn::sin(b.behind), th = eps;
   const int steps = static_cast<int>(eps / kStep);
   for (int k = 0; k < steps; ++k) {
     if (--budget < 0) return std::nullopt;
@@ -281,7 +283,7 @@ std::optional<ShockState> BisectedConicalShock(float m1, float gs, float dl) {
   const double g = gs, m = m1;
   const ConeFunctions fn{g};
   const double dc = dl / kDegrees;
-  const double mu = std::asin(1 / m);
+  const double mu = mathfn::asin(1 / m);
   long budget = kConeStepBudget;
   auto cone = [&](double eps) -> std::optional<double> {
     const auto s = SurfaceBehind(ShockAt(m, g, eps, fn), eps, fn, budget);
@@ -291,7 +293,7 @@ std::optional<ShockState> BisectedConicalShock(float m1, float gs, float dl) {
   constexpr double kScan = 0.1 / kDegrees;
   double lo = mu, hi = 0, last = 0;
   bool bracketed = false;
-  for (double eps = mu + kScan; eps < std::acos(0.0); eps += kScan) {
+  for (double eps = mu + kScan; eps < mathfn::acos(0.0); eps += kScan) {
     const auto th = cone(eps);
     if (!th) {
       lo = eps;  // still too close to the Mach angle to turn the flow
@@ -335,8 +337,8 @@ std::optional<double> ConeOfShock(float m1, float gs, double eps, long& budget) 
 static std::optional<double> MarchToCone(const ConeFunctions& fn, double* vr, double* vt, double* th,
                                          double eps, double v2, double behind, double dc, int n) {
   th[1] = eps;
-  vr[1] = v2 * std::cos(behind);
-  vt[1] = -v2 * std::sin(behind);
+  vr[1] = v2 * mathfn::cos(behind);
+  vt[1] = -v2 * mathfn::sin(behind);
   double h = (dc - eps) / (n - 1);
   int k = 1;
   bool refining = false;
@@ -395,9 +397,9 @@ static std::optional<ShockState> DescribedConicalShock(float m1, float gs, float
   for (int pass = 1;; ++pass) {
     // Oblique shock at ε.
     const double mstar = m * std::sqrt((g + 1) / ((g - 1) * m * m + 2));
-    const double mn2 = std::pow(m * std::sin(eps), 2);
-    const double behind = std::atan((2 * std::tan(eps) / (g + 1)) * (1 / mn2 + (g - 1) / 2));
-    const double v2 = mstar * (std::sin(eps) / std::sin(behind)) *
+    const double mn2 = std::pow(m * mathfn::sin(eps), 2);
+    const double behind = mathfn::atan((2 * mathfn::tan(eps) / (g + 1)) * (1 / mn2 + (g - 1) / 2));
+    const double v2 = mstar * (mathfn::sin(eps) / mathfn::sin(behind)) *
                       ((g - 1) / (g + 1) + (2 / (g + 1)) / mn2);
     const double p21 = (2 * g / (g + 1)) * (mn2 - (g - 1) / (2 * g));
     if (pass > 200) return std::nullopt;
@@ -435,7 +437,7 @@ std::optional<ShockState> ConicalShock(float m1, float g, float dl, float eps0) 
   // The shock angle of a real shock lies above the Mach angle; thin cones
   // send the corrections below it, or stall them.
   const auto s = DescribedConicalShock(m1, g, dl, eps0);
-  if (s && s->angle / kDegrees > std::asin(1 / static_cast<double>(m1))) return s;
+  if (s && s->angle / kDegrees > mathfn::asin(1 / static_cast<double>(m1))) return s;
   if (!(dl > 0 && dl < 90)) return std::nullopt;
   return BisectedConicalShock(m1, g, dl);
 }

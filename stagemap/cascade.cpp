@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/failure.h"
+#include "lib/mathfn/mathfn.h"
 
 namespace stagemap {
 
@@ -74,16 +75,16 @@ StageResult Stage(const StageInput& in) {
   s.b1 = b1s - dr;
   s.rr = Divide(dr, er, "zero nominal deflection of the rotor");
   s.b2 = s.b1 + DeflectionRatio(s.rr) * er;
-  const double tb1 = std::tan(s.b1 * d), tb2 = std::tan(s.b2 * d);
+  const double tb1 = mathfn::tan(s.b1 * d), tb2 = mathfn::tan(s.b2 * d);
   const double tbm = (tb2 + tb1) / 2;
-  const double bm = std::atan(tbm);
+  const double bm = mathfn::atan(tbm);
   s.phi = Divide(-R, tbm, "zero mean flow angle of the rotor");
   double cdp = ProfileDrag(s.rr, in.sc);
-  s.clr = 2 * in.sc * (tb2 - tb1) * std::cos(bm) + cdp * tbm;
+  s.clr = 2 * in.sc * (tb2 - tb1) * mathfn::cos(bm) + cdp * tbm;
   s.cdr = cdp + 0.018 * s.clr * s.clr + 0.02 * in.sh;
-  const double gr = std::atan(Divide(s.cdr, s.clr, "zero lift coefficient of the rotor"));
+  const double gr = mathfn::atan(Divide(s.cdr, s.clr, "zero lift coefficient of the rotor"));
   double al2 =
-      std::atan(Divide(1 + s.phi * tb2, s.phi, "zero flow coefficient (reaction 0)")) / d;
+      mathfn::atan(Divide(1 + s.phi * tb2, s.phi, "zero flow coefficient (reaction 0)")) / d;
   s.incs = in.a2p - al2;
 
   // Stator: its exit angle enters the fit with its own sign.
@@ -94,13 +95,13 @@ StageResult Stage(const StageInput& in) {
   s.al2 = a2s - ds;
   s.rs = Divide(ds, es, "zero nominal deflection of the stator");
   s.al3 = s.al2 + DeflectionRatio(s.rs) * es;
-  const double ta2 = std::tan(s.al2 * d), ta3 = std::tan(s.al3 * d);
+  const double ta2 = mathfn::tan(s.al2 * d), ta3 = mathfn::tan(s.al3 * d);
   const double tam = (ta3 + ta2) / 2;
-  const double am = std::atan(tam);
+  const double am = mathfn::atan(tam);
   cdp = ProfileDrag(s.rs, in.sc);
-  s.cls = 2 * in.sc * (ta2 - ta3) * std::cos(am) - cdp * tam;
+  s.cls = 2 * in.sc * (ta2 - ta3) * mathfn::cos(am) - cdp * tam;
   s.cds = cdp + 0.018 * s.cls * s.cls + 0.02 * in.sh;
-  const double gs = -std::atan(Divide(s.cds, s.cls, "zero lift coefficient of the stator"));
+  const double gs = -mathfn::atan(Divide(s.cds, s.cls, "zero lift coefficient of the stator"));
 
   // Loss angles in radians, as they are (not their tangents).
   s.eta = s.phi * (Divide(R - s.phi * gr, s.phi + gr * R, "rotor term of the efficiency") +
