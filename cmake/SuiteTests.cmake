@@ -56,3 +56,13 @@ endforeach()
 target_link_libraries(captions_test PRIVATE core_testing GTest::gtest_main calc_flags)
 target_compile_definitions(captions_test PRIVATE CALC_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 gtest_discover_tests(captions_test DISCOVERY_TIMEOUT 60)
+
+# What both views show to start with, over every window: the first sweep
+# offered, and every chart's texts where the core places them.
+add_executable(window_defaults_test ${PROJECT_SOURCE_DIR}/core/window_defaults_test.cpp)
+target_include_directories(window_defaults_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
+foreach(program ${CALC_PROGRAMS})
+  target_link_libraries(window_defaults_test PRIVATE ${program}_window)
+endforeach()
+target_link_libraries(window_defaults_test PRIVATE core_testing GTest::gtest_main calc_flags)
+gtest_discover_tests(window_defaults_test DISCOVERY_TIMEOUT 60)
