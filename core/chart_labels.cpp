@@ -101,7 +101,7 @@ constexpr double kPointClear = 5;
 constexpr double kRings[] = {6, 11, 16, 21, 26};
 // A place clear of the curves is taken over a nearer one that crosses a
 // curve when it is at most this many rings farther out.
-constexpr int kRingsForClear = 1;
+constexpr int kRingsForClear = 2;
 // Labels keep off at most this many pieces of curve (the cost stays small).
 constexpr size_t kMaxAvoidedSegments = 4000;
 

@@ -490,14 +490,22 @@ SweepOffer OfferFor(const Form& form, const FormFactory& make, const TextBox& bo
   for (const auto& [from, to] : ranges) {
     request.from = from;
     request.to = to;
+    // A range with a gap is given up at its first one; its ends and middle
+    // (points of the full sweep too) are tried first.
+    std::atomic<bool> gap = false;
     std::vector<SweepPoint> points;
     try {
-      points = Sweep(form, make, request).Run(SweepThreads());
+      for (int n : {3, kDefaultPoints}) {
+        request.points = n;
+        points = Sweep(form, make, request).Run(SweepThreads(), &gap, [&gap](const SweepPoint& p) {
+          if (!p.message.empty()) gap = true;
+        });
+        if (gap) break;
+      }
     } catch (const std::exception&) {
       return offer;  // a window that cannot be copied: the plain offer
     }
-    if (std::any_of(points.begin(), points.end(), [](const SweepPoint& p) { return !p.message.empty(); }))
-      continue;
+    if (gap || points.size() != static_cast<size_t>(kDefaultPoints)) continue;
     std::vector<std::string> changing;
     for (size_t o = 0; o < results.size() && changing.size() < 2; ++o) {
       const Along a = Judge(points, o);

@@ -338,9 +338,8 @@ bool ChartTab::Shows(const ChartPoint& p, bool second) const {
   return Usable(p, data_.x.log, second ? data_.y2->log : data_.y.log);
 }
 
-// Point i of s enters the ranges, and its label (if any) waits to be placed.
-void ChartTab::Note(const ChartSeries& s, const ChartLook::Series& look, QXYSeries* series, size_t i,
-                    Drawn& drawn) {
+// The text of point i of s (if any), for the hover line.
+void ChartTab::Note(const ChartSeries& s, const ChartLook::Series& look, QXYSeries* series, size_t i) {
   const auto& p = *s.points[i];
   if (s.labels.size() == s.points.size() && !s.labels[i].empty())
     pending_.push_back({series, QPointF(p.first, p.second), ChartRichText(s.labels[i]), Colour(look.colour)});
@@ -355,7 +354,7 @@ void ChartTab::DrawPoints(const ChartSeries& s, const ChartLook::Series& look, D
   for (size_t i = 0; i < s.points.size(); ++i)
     if (Shows(s.points[i], look.secondAxis)) {
       series->append(s.points[i]->first, s.points[i]->second);
-      Note(s, look, series, i, drawn);
+      Note(s, look, series, i);
     }
   Attach(series, look.secondAxis, ChartRichText(s.name), look.inLegend, drawn);
 }
@@ -371,8 +370,8 @@ void ChartTab::DrawArrows(const ChartSeries& s, const ChartLook::Series& look, D
     shaft->setPen(pen);
     shaft->append(s.points[i]->first, s.points[i]->second);
     shaft->append(s.points[i + 1]->first, s.points[i + 1]->second);
-    Note(s, look, shaft, i, drawn);
-    Note(s, look, shaft, i + 1, drawn);
+    Note(s, look, shaft, i);
+    Note(s, look, shaft, i + 1);
     Attach(shaft, look.secondAxis, ChartRichText(s.name), legend, drawn);
     legend = false;
     auto* head = new QGraphicsPathItem(view_->chart());
@@ -400,7 +399,7 @@ void ChartTab::DrawLine(const ChartSeries& s, const ChartLook::Series& look, Dra
       segment->setPen(pen);
     }
     segment->append(s.points[i]->first, s.points[i]->second);
-    Note(s, look, segment, i, drawn);
+    Note(s, look, segment, i);
     if (i + 1 == s.points.size() || !Shows(s.points[i + 1], look.secondAxis)) {
       // A lone point between two gaps still shows.
       if (segment->count() == 1) segment->setPointsVisible(true);

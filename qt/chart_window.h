@@ -87,7 +87,7 @@ class ChartTab : public QWidget {
   void AddAxes();
   void Attach(QXYSeries* series, bool second, const QString& name, bool inLegend, Drawn& drawn);
   bool Shows(const ChartPoint& p, bool second) const;
-  void Note(const ChartSeries& s, const ChartLook::Series& look, QXYSeries* series, size_t i, Drawn& drawn);
+  void Note(const ChartSeries& s, const ChartLook::Series& look, QXYSeries* series, size_t i);
   void DrawPoints(const ChartSeries& s, const ChartLook::Series& look, Drawn& drawn);
   void DrawArrows(const ChartSeries& s, const ChartLook::Series& look, Drawn& drawn);
   void DrawLine(const ChartSeries& s, const ChartLook::Series& look, Drawn& drawn);

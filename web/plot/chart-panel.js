@@ -138,6 +138,9 @@ export function drawChart() {
   charts.drawn = 'chart';
 }
 
+// The library reads a text as markup: its own signs as entities.
+const escaped = (text) => text.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+
 // The texts beside points where the core places them for the plot area as
 // laid out (core/chart_labels.h), each in a box of the core's size.
 export function placeLabels() {
@@ -152,7 +155,7 @@ export function placeLabels() {
   charts.labels = JSON.parse(bridge.chartLabels(JSON.stringify(frame)));
   const texts = charts.labels.map((l) => ({
     xref: 'paper', yref: 'paper', x: (l.left - size.l) / size.w, y: 1 - (l.top - size.t) / size.h,
-    xanchor: 'left', yanchor: 'top', showarrow: false, text: l.text, borderpad: 0, borderwidth: 1,
+    xanchor: 'left', yanchor: 'top', showarrow: false, text: escaped(l.text), borderpad: 0, borderwidth: 1,
     bordercolor: 'rgba(0,0,0,0)', font: { family: font.family, size: style.labelFontPixels, color: l.colour },
   }));
   Plotly.relayout(ui.chart, { annotations: [...charts.arrows, ...texts] });

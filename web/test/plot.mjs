@@ -129,6 +129,16 @@ export async function plotTests({ open, check, command, scriptMode, programs, sh
           assert.equal(o.text, o.aria, `${o.id}: panel and window name it differently`);
           assert.ok(!o.text.includes(o.id), `${o.id}: "${o.text}" holds its control name`);
         }
+        // To start with, the core's offer: its box, range and results.
+        const start = await page.evaluate(() => {
+          const ui = window.calculatorPage.plot.sweep.ui;
+          return { input: ui.input.value, from: ui.from.value, to: ui.to.value,
+                   outputs: Array.from(ui.results.querySelectorAll('input:checked')).map((b) => b.value) };
+        });
+        assert.ok(choices.offer, 'no first offer');
+        assert.deepEqual(start, { input: choices.offer.input, from: choices.offer.from, to: choices.offer.to,
+                                  outputs: choices.offer.outputs });
+        assert.ok(!start.outputs.includes(start.input), 'the swept box offered as its own result');
         const r = { ...c.request };
         const input = choices.inputs.find((x) => x.id === r.input);
         assert.ok(input, `${r.input} is not offered`);
