@@ -60,7 +60,7 @@ core::ChartData RadialProfiles(const Solution& s) {
   chart.y2 = core::ChartAxis{"Absolute flow angle α (deg)", false};
   // The same numbers to read and copy (and to sweep: the window shows none
   // of its own), annulus 1 at the hub.
-  chart.table.push_back({"Station", "Annulus", "Radius (ft)", "Ca (ft/s)", "α (deg)"});
+  chart.table.push_back({"Station", "Annulus", "Ca (ft/s)", "α (deg)", "Radius (ft)"});
 
   for (int j = 1; j <= stations; ++j) {
     // The mid-span of each stream tube, hub to tip.
@@ -72,8 +72,8 @@ core::ChartData RadialProfiles(const Solution& s) {
     }
     const std::string station = StationNumber(j);
     for (int i = 1; i <= annuli; ++i)
-      chart.table.push_back({station, std::to_string(i), Printed(ca[i - 1]->first), Printed(ca[i - 1]->second),
-                             Printed(alpha[i - 1]->second)});
+      chart.table.push_back({station, std::to_string(i), Printed(ca[i - 1]->second), Printed(alpha[i - 1]->second),
+                             Printed(ca[i - 1]->first)});
     chart.series.emplace_back("Ca " + station, std::move(ca));
     chart.series.emplace_back("α " + station, std::move(alpha), core::SeriesStyle::Dashed, true);
   }

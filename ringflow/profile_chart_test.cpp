@@ -116,6 +116,7 @@ TEST_F(RadialProfiles, OneCurvePerStationWithThePrintFilesNumbers) {
                 std::string::npos);
     }
     ASSERT_EQ(chart.series.size(), 2 * tables.size());
+    ASSERT_EQ(chart.table.front(), (std::vector<std::string>{"Station", "Annulus", "Ca (ft/s)", "α (deg)", "Radius (ft)"}));
     EXPECT_NE(chart.title.find(" 0 IGV entrance, 1 IGV exit"), std::string::npos) << chart.title;
 
     // Every station is named once per quantity beside the curves, where
@@ -157,6 +158,10 @@ TEST_F(RadialProfiles, OneCurvePerStationWithThePrintFilesNumbers) {
         EXPECT_EQ(Printed(2 * r), rows[i][0]);
         EXPECT_EQ(Printed(alpha->points[i]->second), rows[i][j == 1 ? 1 : 2]);
         EXPECT_EQ(Printed(caValue), j == 1 ? rows[i][2] : rows[i].back());
+        // The table holds the same numbers in the print file's digits.
+        const auto& row = chart.table.at(1 + (j - 1) * rows.size() + i);
+        EXPECT_EQ(row, (std::vector<std::string>{std::to_string(j - 1), std::to_string(i + 1), Printed(caValue),
+                                                 Printed(alpha->points[i]->second), Printed(r)}));
       }
     }
   }
