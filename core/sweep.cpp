@@ -506,10 +506,18 @@ SweepOffer OfferFor(const Form& form, const FormFactory& make, const TextBox& bo
       return offer;  // a window that cannot be copied: the plain offer
     }
     if (gap || points.size() != static_cast<size_t>(kDefaultPoints)) continue;
+    // Two results that lie on each other make one curve: the second is
+    // left for another.
     std::vector<std::string> changing;
+    std::vector<std::vector<std::string>> drawn;
     for (size_t o = 0; o < results.size() && changing.size() < 2; ++o) {
       const Along a = Judge(points, o);
-      if (a.numbers && !a.echo && !a.constant) changing.push_back(results[o]);
+      if (!a.numbers || a.echo || a.constant) continue;
+      std::vector<std::string> texts;
+      for (const SweepPoint& p : points) texts.push_back(p.outputs[o]);
+      if (std::find(drawn.begin(), drawn.end(), texts) != drawn.end()) continue;
+      drawn.push_back(std::move(texts));
+      changing.push_back(results[o]);
     }
     if (changing.empty()) continue;
     offer.from = from;
