@@ -46,13 +46,22 @@ foreach(program ${CALC_PROGRAMS})
                        "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
 endforeach()
 
+# A core test over every program's window (window_programs.inc).
+function(suite_window_test name source)
+  add_executable(${name} ${PROJECT_SOURCE_DIR}/core/${source})
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
+  foreach(program ${CALC_PROGRAMS})
+    target_link_libraries(${name} PRIVATE ${program}_window)
+  endforeach()
+  target_link_libraries(${name} PRIVATE core_testing GTest::gtest_main calc_flags)
+  target_compile_definitions(${name} PRIVATE CALC_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+endfunction()
+
 # One caption for each box: the error line, the sweep offers and the help's
 # tables name every shown box of every program alike.
-add_executable(captions_test ${PROJECT_SOURCE_DIR}/core/captions_test.cpp)
-target_include_directories(captions_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
-foreach(program ${CALC_PROGRAMS})
-  target_link_libraries(captions_test PRIVATE ${program}_window)
-endforeach()
-target_link_libraries(captions_test PRIVATE core_testing GTest::gtest_main calc_flags)
-target_compile_definitions(captions_test PRIVATE CALC_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-gtest_discover_tests(captions_test DISCOVERY_TIMEOUT 60)
+suite_window_test(captions_test captions_test.cpp)
+
+# What both views show to start with, over every window: the first sweep
+# offered, and every chart's texts where the core places them.
+suite_window_test(window_defaults_test window_defaults_test.cpp)

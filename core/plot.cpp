@@ -128,8 +128,9 @@ std::string PlotName(std::string caption) {
 
 }  // namespace
 
-SweepCaptions CaptionsOf(const Form& form, const SweepRequest& request) {
+SweepCaptions CaptionsOf(const Form& form, const SweepRequest& request, const FormFactory& make) {
   auto caption = [&](const std::string& id) {
+    if (IsChartResult(id)) return ChartResultCaption(form, id, make, request.button);
     const Control* c = form.FindById(id);
     return c ? PlotName(CaptionOf(form, *c)) : id;
   };
@@ -336,7 +337,67 @@ void MarkGroups(const ChartData& data, ChartLook& look) {
   }
 }
 
+struct Bounds {
+  double lo = HUGE_VAL, hi = -HUGE_VAL;
+  void Add(double v) {
+    lo = std::min(lo, v);
+    hi = std::max(hi, v);
+  }
+  bool empty() const { return !(lo <= hi); }
+};
+
+// Ticks a linear axis may have: fewer say too little, more crowd its numbers.
+constexpr int kMinTicks = 2, kMaxTicks = 12;
+
+AxisRange RangeOf(Bounds b, bool log, bool nice) {
+  if (b.empty()) b = log ? Bounds{1, 10} : Bounds{0, 1};
+  if (log) return {b.lo / 1.15, b.hi * 1.15, 0};
+  double pad = (b.hi - b.lo) * 0.02;
+  if (pad == 0) pad = b.lo == 0 ? 1 : std::fabs(b.lo) * 0.05;
+  // Values not below zero keep the axis from reaching below zero.
+  AxisRange r{b.lo >= 0 ? std::max(0.0, b.lo - pad) : b.lo - pad, b.hi + pad, 0};
+  if (nice) {
+    const double step = NiceStep(r.hi - r.lo, 6);
+    const double lo = std::floor(r.lo / step) * step, hi = std::ceil(r.hi / step) * step;
+    const double ticks = std::round((hi - lo) / step) + 1;
+    if (ticks >= kMinTicks && ticks <= kMaxTicks) r = {lo, hi, step};
+  }
+  return r;
+}
+
+// What each axis must show: every drawable point of the series and marks.
+void RangesOf(const ChartData& data, const ChartLook& look, ChartLook& out) {
+  Bounds x, y[2];
+  const bool logY2 = data.y2 && data.y2->log;
+  for (size_t i = 0; i < data.series.size(); ++i) {
+    const bool second = look.series[i].secondAxis;
+    for (const ChartPoint& p : data.series[i].points)
+      if (p && Drawable(p->first, p->second, data.x.log, second ? logY2 : data.y.log)) {
+        x.Add(p->first);
+        y[second].Add(p->second);
+      }
+  }
+  for (size_t i = 0; i < data.marks.size(); ++i) {
+    if (look.marks[i].group < 0) continue;
+    x.Add(data.marks[i].x);
+    y[look.marks[i].secondAxis].Add(data.marks[i].y);
+  }
+  const bool equal = data.equalScale && !data.x.log && !data.y.log;
+  out.x = RangeOf(x, data.x.log, !equal);
+  out.y = RangeOf(y[0], data.y.log, !equal);
+  if (data.y2) out.y2 = RangeOf(y[1].empty() ? y[0] : y[1], data.y2->log, true);
+}
+
 }  // namespace
+
+double NiceStep(double span, int count) {
+  const double raw = span / count;
+  if (!(raw > 0) || !std::isfinite(raw)) return 1;
+  const double power = std::pow(10.0, std::floor(std::log10(raw)));
+  for (double m : {1.0, 2.0, 2.5, 5.0})
+    if (raw <= m * power) return m * power;
+  return 10 * power;
+}
 
 ChartLook DescribeChart(const ChartData& data) {
   ChartLook look;
@@ -352,6 +413,7 @@ ChartLook DescribeChart(const ChartData& data) {
     look.series.push_back(series);
   }
   MarkGroups(data, look);
+  RangesOf(data, look, look);
   return look;
 }
 

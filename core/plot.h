@@ -62,7 +62,9 @@ struct SweepCaptions {
   std::string input, family;
   std::vector<std::string> outputs;
 };
-SweepCaptions CaptionsOf(const Form& form, const SweepRequest& request);
+// A chart's cell (ResultText) by its table, drawn by the window or by a copy
+// of it that make gives.
+SweepCaptions CaptionsOf(const Form& form, const SweepRequest& request, const FormFactory& make = {});
 
 struct PlotAxis {
   std::string title;
@@ -111,6 +113,16 @@ std::string SweepTable(const SweepRequest& request, const SweepCaptions& caption
 enum class MarkShape { Circle, Square, Triangle, Diamond };
 const char* ShapeName(MarkShape shape);  // "circle", "square", "triangle", "diamond"
 
+// An axis as drawn: from lo to hi, with a tick every step from a multiple of
+// it (step 0: the view's own ticks, as for a log axis or an equal scale).
+struct AxisRange {
+  double lo = 0, hi = 1;
+  double step = 0;
+};
+
+// A round step near span/count: 1, 2, 2.5 or 5 times a power of ten.
+double NiceStep(double span, int count);
+
 struct ChartLook {
   struct Series {
     std::string colour;
@@ -139,6 +151,10 @@ struct ChartLook {
   std::vector<Group> groups;
   double markSize = 11;
   bool legend = false;  // whether anything is named
+  // The ranges the data needs, with a little room so that no point sits on
+  // the frame (a linear axis widened to round ticks unless the chart keeps
+  // an equal scale, which the view settles for its drawing's shape).
+  AxisRange x, y, y2;
 };
 // More mark names than this share one legend entry.
 inline constexpr int kMarkLegendEntries = 3;

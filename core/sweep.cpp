@@ -3,6 +3,7 @@
 #include "core/reading.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -94,6 +95,13 @@ void CheckRequest(const Form& form, const SweepRequest& request) {
     throw SweepError("button: " + request.button + " is not a command button");
   if (request.outputs.empty()) throw SweepError("no output to read");
   for (const std::string& output : request.outputs) {
+    if (IsChartResult(output)) {
+      const std::string chart = output.substr(6, output.find(':', 6) - 6);
+      const std::vector<std::string> names = form.ChartNames();
+      if (std::find(names.begin(), names.end(), chart) == names.end())
+        throw SweepError("output: the window has no chart \"" + chart + "\"");
+      continue;
+    }
     const Kind kind = Named(form, output, "output").kind();
     if (kind != Kind::Label && kind != Kind::TextBox)
       throw SweepError("output: " + output + " is neither a label nor a text box");
@@ -166,8 +174,7 @@ SweepPoint Sweep::RunPoint(int k) const {
                      request_.familyTexts[static_cast<size_t>(point.curve)]);
     copy->UserType(static_cast<TextBox&>(*copy->FindById(request_.input)), point.text);
     copy->UserClick(*copy->FindById(request_.button));
-    for (const std::string& output : request_.outputs)
-      point.outputs.push_back(copy->FindById(output)->text());
+    for (const std::string& output : request_.outputs) point.outputs.push_back(ResultText(*copy, output));
     point.message = ShownMessage(*copy);
   } catch (const std::exception& e) {
     // Only a copy that went wrong gets here: the window's own failures end
@@ -258,6 +265,118 @@ std::vector<const Control*> SweepOutputs(const Form& form) {
   return outputs;
 }
 
+namespace {
+
+constexpr std::string_view kChartPrefix = "chart:";
+
+struct ChartCell {
+  std::string chart;
+  size_t row = 0, column = 0;
+};
+
+std::optional<ChartCell> CellOf(std::string_view id) {
+  if (!IsChartResult(id)) return std::nullopt;
+  id.remove_prefix(kChartPrefix.size());
+  const size_t a = id.rfind(':');
+  if (a == std::string_view::npos || a == 0) return std::nullopt;
+  const size_t b = id.rfind(':', a - 1);
+  if (b == std::string_view::npos) return std::nullopt;
+  ChartCell cell;
+  cell.chart = std::string(id.substr(0, b));
+  const std::string row(id.substr(b + 1, a - b - 1)), column(id.substr(a + 1));
+  if (row.empty() || column.empty() || row.find_first_not_of("0123456789") != std::string::npos ||
+      column.find_first_not_of("0123456789") != std::string::npos || row.size() > 6 || column.size() > 6)
+    return std::nullopt;
+  cell.row = std::stoul(row);
+  cell.column = std::stoul(column);
+  return cell;
+}
+
+// A heading that names a quantity carries its unit: "Ca (ft/s)".
+bool QuantityHeading(const std::string& heading) { return heading.find('(') != std::string::npos; }
+
+std::string Lowered(std::string text) {
+  if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+  return text;
+}
+
+std::string CellCaption(const ChartData& chart, size_t row, size_t column) {
+  const auto& headings = chart.table.front();
+  std::string caption = headings[column];
+  for (size_t c = 0; c < headings.size() && c < chart.table[row].size(); ++c)
+    if (!QuantityHeading(headings[c])) caption += ", " + Lowered(headings[c]) + " " + chart.table[row][c];
+  return caption;
+}
+
+bool ShowsOwnNumber(const Form& form) {
+  for (const Control* c : SweepOutputs(form))
+    if (ShownNumber(c->text())) return true;
+  return false;
+}
+
+}  // namespace
+
+bool IsChartResult(std::string_view id) { return id.substr(0, kChartPrefix.size()) == kChartPrefix; }
+
+std::string ResultText(const Form& form, const std::string& id) {
+  if (const std::optional<ChartCell> cell = CellOf(id)) {
+    const ChartData chart = form.Chart(cell->chart);
+    if (!chart.available() || cell->row == 0 || cell->row >= chart.table.size() ||
+        cell->column >= chart.table[cell->row].size())
+      return {};
+    return chart.table[cell->row][cell->column];
+  }
+  const Control* c = form.FindById(id);
+  return c ? c->text() : std::string();
+}
+
+std::string ChartResultCaption(const Form& form, const std::string& id, const FormFactory& make,
+                               const std::string& compute) {
+  const std::optional<ChartCell> cell = CellOf(id);
+  if (!cell) return id;
+  auto caption = [&](const Form& from) -> std::optional<std::string> {
+    const ChartData chart = from.Chart(cell->chart);
+    if (!chart.available() || cell->row == 0 || cell->row >= chart.table.size() ||
+        cell->column >= chart.table.front().size())
+      return std::nullopt;
+    return CellCaption(chart, cell->row, cell->column);
+  };
+  if (auto shown = caption(form)) return *shown;
+  if (!make || compute.empty()) return id;
+  try {
+    std::unique_ptr<Form> copy = CopyWindow(form, make);
+    if (Control* button = copy->FindById(compute)) copy->UserClick(*button);
+    if (auto computed = caption(*copy)) return *computed;
+  } catch (const std::exception&) {
+  }
+  return id;
+}
+
+std::vector<ResultChoice> SweepResults(const Form& form, const FormFactory& make, const Button* compute) {
+  std::vector<ResultChoice> results;
+  for (const Control* c : SweepOutputs(form)) results.push_back({c->id(), CaptionOf(form, *c)});
+  if (ShowsOwnNumber(form) || !make || !compute || form.ChartNames().empty()) return results;
+  std::unique_ptr<Form> copy;
+  try {
+    copy = CopyWindow(form, make);
+    copy->UserClick(*copy->FindById(compute->id()));
+  } catch (const std::exception&) {
+    return results;
+  }
+  for (const std::string& name : copy->ChartNames()) {
+    const ChartData chart = copy->Chart(name);
+    if (!chart.available() || chart.table.size() < 2) continue;
+    // A quantity's cells together, column by column.
+    const auto& headings = chart.table.front();
+    for (size_t c = 0; c < headings.size(); ++c)
+      for (size_t r = 1; r < chart.table.size(); ++r)
+        if (c < chart.table[r].size() && QuantityHeading(headings[c]) && ShownNumber(chart.table[r][c]))
+          results.push_back({std::string(kChartPrefix) + name + ":" + std::to_string(r) + ":" + std::to_string(c),
+                             CellCaption(chart, r, c)});
+  }
+  return results;
+}
+
 std::vector<const Button*> SweepButtons(const Form& form) {
   std::vector<const Button*> buttons;
   for (const auto& c : form.controls())
@@ -278,10 +397,152 @@ std::optional<double> ShownNumber(std::string_view text) {
   return ReadRangeEnd(text.substr(start, end - start));
 }
 
-std::pair<double, double> DefaultRange(const TextBox& box) {
+namespace {
+
+// Spans tried from a box holding zero, widest first.
+constexpr double kZeroSpans[] = {10000, 1000, 100, 10, 1, 0.1};
+// An angle in degrees holding zero: up to a steep angle, not round the circle.
+constexpr double kAngleSpans[] = {45, 20, 10, 5, 1};
+// About a value: from value/f to value·f.
+constexpr double kFactors[] = {2, 1.5, 1.25, 1.1, 1.05};
+
+// A ratio of specific heats ("γ", "gamma"): only above 1 is it a gas.
+bool HeatRatio(const std::string& caption) {
+  std::string t = Trimmed(caption);
+  while (!t.empty() && (t.back() == '=' || t.back() == ' ')) t.pop_back();
+  for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return t == "γ" || t == "gamma" || t.rfind("gamma ", 0) == 0 || t.rfind("γ ", 0) == 0;
+}
+
+bool InDegrees(const std::string& caption) {
+  return caption.find("deg") != std::string::npos || caption.find("°") != std::string::npos;
+}
+
+// Whether a result only repeats the swept value, or stays the same along the
+// sweep; nothing when some point shows no number for it.
+struct Along {
+  bool numbers = true, echo = true, constant = true;
+};
+
+Along Judge(const std::vector<SweepPoint>& points, size_t output) {
+  Along a;
+  std::optional<double> first;
+  for (const SweepPoint& p : points) {
+    const std::optional<double> y = output < p.outputs.size() ? ShownNumber(p.outputs[output]) : std::nullopt;
+    if (!y || !std::isfinite(*y)) {
+      a.numbers = false;
+      return a;
+    }
+    if (!first) first = *y;
+    a.constant = a.constant && *y == *first;
+    const double x = ReadRangeEnd(p.text).value_or(NAN);
+    a.echo = a.echo && std::fabs(*y - x) <= 1e-4 * std::max(1.0, std::fabs(x));
+  }
+  return a;
+}
+
+}  // namespace
+
+std::vector<std::pair<double, double>> CandidateRanges(const Form& form, const TextBox& box) {
   const std::optional<double> value = ReadRangeEnd(box.text());
-  if (!value || *value == 0) return {0, 1};
-  return {*value / 2, *value * 2};
+  std::vector<std::pair<double, double>> ranges;
+  if (!value) return {{0, 1}};
+  const double v = *value;
+  if (v == 0) {
+    const bool degrees = InDegrees(CaptionOf(form, box));
+    for (double span : degrees ? std::vector<double>(std::begin(kAngleSpans), std::end(kAngleSpans))
+                               : std::vector<double>(std::begin(kZeroSpans), std::end(kZeroSpans))) {
+      ranges.emplace_back(0, span);
+      ranges.emplace_back(-span, 0);
+    }
+    return ranges;
+  }
+  // A heat ratio spreads about its excess over 1, so that it stays above 1.
+  const bool ratio = v > 1 && HeatRatio(CaptionOf(form, box));
+  for (double f : kFactors) {
+    const double a = ratio ? 1 + (v - 1) / f : v / f, b = ratio ? 1 + (v - 1) * f : v * f;
+    ranges.emplace_back(std::min(a, b), std::max(a, b));
+  }
+  return ranges;
+}
+
+SweepOffer OfferFor(const Form& form, const FormFactory& make, const TextBox& box) {
+  SweepOffer offer;
+  offer.input = box.id();
+  const std::vector<const Button*> buttons = SweepButtons(form);
+  const Button* compute = form.ComputeFor(box);
+  if (!compute && !buttons.empty()) compute = buttons.front();
+  if (compute) offer.button = compute->id();
+  std::vector<std::string> results;
+  for (const ResultChoice& r : SweepResults(form, make, compute))
+    if (r.id != box.id()) results.push_back(r.id);
+  const auto ranges = CandidateRanges(form, box);
+  offer.from = ranges.front().first;
+  offer.to = ranges.front().second;
+  for (size_t i = 0; i < results.size() && offer.outputs.size() < 2; ++i) offer.outputs.push_back(results[i]);
+  if (offer.button.empty() || results.empty()) return offer;
+
+  SweepRequest request;
+  request.input = box.id();
+  request.button = offer.button;
+  request.points = kDefaultPoints;
+  request.outputs = results;
+  for (const auto& [from, to] : ranges) {
+    request.from = from;
+    request.to = to;
+    // A range with a gap is given up at its first one; its ends and middle
+    // (points of the full sweep too) are tried first.
+    std::atomic<bool> gap = false;
+    std::vector<SweepPoint> points;
+    try {
+      for (int n : {3, kDefaultPoints}) {
+        request.points = n;
+        points = Sweep(form, make, request).Run(SweepThreads(), &gap, [&gap](const SweepPoint& p) {
+          if (!p.message.empty()) gap = true;
+        });
+        if (gap) break;
+      }
+    } catch (const std::exception&) {
+      return offer;  // a window that cannot be copied: the plain offer
+    }
+    if (gap || points.size() != static_cast<size_t>(kDefaultPoints)) continue;
+    // Two results that lie on each other make one curve: the second is
+    // left for another.
+    std::vector<std::string> changing;
+    std::vector<std::vector<std::string>> drawn;
+    for (size_t o = 0; o < results.size() && changing.size() < 2; ++o) {
+      const Along a = Judge(points, o);
+      if (!a.numbers || a.echo || a.constant) continue;
+      std::vector<std::string> texts;
+      for (const SweepPoint& p : points) texts.push_back(p.outputs[o]);
+      if (std::find(drawn.begin(), drawn.end(), texts) != drawn.end()) continue;
+      drawn.push_back(std::move(texts));
+      changing.push_back(results[o]);
+    }
+    if (changing.empty()) continue;
+    offer.from = from;
+    offer.to = to;
+    offer.outputs = std::move(changing);
+    offer.clean = true;
+    return offer;
+  }
+  return offer;
+}
+
+std::optional<SweepOffer> DefaultOffer(const Form& form, const FormFactory& make) {
+  const std::vector<const TextBox*> inputs = SweepInputs(form);
+  if (inputs.empty() || SweepButtons(form).empty() || SweepOutputs(form).empty()) return std::nullopt;
+  std::optional<SweepOffer> first;
+  int tried = 0;
+  for (const TextBox* box : inputs) {
+    if (!form.ComputeFor(*box)) continue;
+    SweepOffer offer = OfferFor(form, make, *box);
+    if (offer.clean) return offer;
+    if (!first) first = std::move(offer);
+    if (++tried == kOfferedBoxesTried) break;
+  }
+  if (first) return first;
+  return OfferFor(form, make, *inputs.front());
 }
 
 SweepTrace Trace(const SweepRequest& request, const std::vector<SweepPoint>& points) {

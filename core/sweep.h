@@ -129,11 +129,54 @@ std::vector<const TextBox*> SweepInputs(const Form& form);
 std::vector<const Control*> SweepOutputs(const Form& form);
 // The shown command buttons.
 std::vector<const Button*> SweepButtons(const Form& form);
+// A result offered to plot: a control, or a cell of a chart's table
+// ("chart:<chart>:<row>:<column>"), with the caption it goes by.
+struct ResultChoice {
+  std::string id, caption;
+};
+// The results a window offers: SweepOutputs by their captions; for a window
+// that shows no number of its own (its results go to a print file), then
+// the cells of its charts' tables under a column with a unit, as a copy of
+// the window computes them with compute (named "Ca (ft/s), station 0,
+// annulus 1": the heading, then the row's other headings and cells).
+std::vector<ResultChoice> SweepResults(const Form& form, const FormFactory& make, const Button* compute);
+bool IsChartResult(std::string_view id);
+// The text of a result: a control's text, or its chart's cell (empty when
+// the chart has none).
+std::string ResultText(const Form& form, const std::string& id);
+// The caption of a chart's cell, from the chart the window (or, when that
+// has nothing, a copy pressing compute) draws; the id when there is none.
+std::string ChartResultCaption(const Form& form, const std::string& id, const FormFactory& make = {},
+                               const std::string& compute = {});
 // The number a result shows ("1,577", "0.5283", "Pressure = 13.173 psia"),
 // as a Double; nothing for a text without one.
 std::optional<double> ShownNumber(std::string_view text);
-// The default range for a box: half to twice what it holds (0 to 1 for zero
-// or a text that is not a number).
-std::pair<double, double> DefaultRange(const TextBox& box);
+// The ranges tried for a box, in order, from what it holds: half to twice
+// its value, then narrower about it; for zero, spans from 0 up (and down),
+// the widest first, within a scale its unit suggests (an angle in degrees
+// stays below 90); for a text that is not a number, 0 to 1.
+std::vector<std::pair<double, double>> CandidateRanges(const Form& form, const TextBox& box);
+
+// The points a panel sweeps to start with.
+inline constexpr int kDefaultPoints = 21;
+
+// What a panel offers to start with for a box: its compute button, the
+// first of the candidate ranges over which the window computes every one of
+// kDefaultPoints points (tried on copies; the first range when none does),
+// and the first two results that then change along the sweep and are not
+// the swept value itself.
+struct SweepOffer {
+  std::string input, button;
+  double from = 0, to = 1;
+  std::vector<std::string> outputs;
+  bool clean = false;  // every point computed, a result changing
+};
+// Boxes DefaultOffer tries, at most, for a clean offer.
+inline constexpr int kOfferedBoxesTried = 6;
+SweepOffer OfferFor(const Form& form, const FormFactory& make, const TextBox& box);
+// The offer for the first box whose part of the window has a compute button
+// and whose offer is clean (the first such box when none is; the first box
+// when none has a button); nothing when the window has nothing to sweep.
+std::optional<SweepOffer> DefaultOffer(const Form& form, const FormFactory& make);
 
 }  // namespace core

@@ -351,12 +351,86 @@ TEST(SweepChoices, ShownNumbersAndDefaultRanges) {
   for (const Case& c : cases) EXPECT_EQ(ShownNumber(c.text), c.value) << c.text;
 
   Laid w;
-  w.alt->setText("3,000");
-  EXPECT_EQ(DefaultRange(*w.alt), std::make_pair(1500.0, 6000.0));
+  struct Range {
+    const char* text;
+    std::pair<double, double> first;
+    double widest;  // the largest span tried
+  };
+  for (const Range& r : {Range{"3,000", {1500, 6000}, 4500}, Range{"-50", {-100, -25}, 75},
+                         Range{"0", {0, 10000}, 10000}, Range{"abc", {0, 1}, 1}}) {
+    w.alt->setText(r.text);
+    const auto ranges = CandidateRanges(w, *w.alt);
+    ASSERT_FALSE(ranges.empty()) << r.text;
+    EXPECT_EQ(ranges.front(), r.first) << r.text;
+    double widest = 0;
+    for (const auto& [from, to] : ranges) {
+      EXPECT_LT(from, to) << r.text;  // never a range of no span
+      widest = std::max(widest, to - from);
+    }
+    EXPECT_EQ(widest, r.widest) << r.text;
+  }
+  // A heat ratio stays above 1.
+  static_cast<Label*>(w.FindById("Label1"))->setCaption("gamma");
+  w.alt->setText("1.4");
+  const auto heat = CandidateRanges(w, *w.alt).front();
+  EXPECT_DOUBLE_EQ(heat.first, 1.2);
+  EXPECT_DOUBLE_EQ(heat.second, 1.8);
+  // Zero as an angle: a steep one at most, either way.
+  static_cast<Label*>(w.FindById("Label1"))->setCaption("Angle (deg) =");
   w.alt->setText("0");
-  EXPECT_EQ(DefaultRange(*w.alt), std::make_pair(0.0, 1.0));
-  w.alt->setText("abc");
-  EXPECT_EQ(DefaultRange(*w.alt), std::make_pair(0.0, 1.0));
+  const auto angles = CandidateRanges(w, *w.alt);
+  EXPECT_EQ(angles.front(), std::make_pair(0.0, 45.0));
+  EXPECT_EQ(angles[1], std::make_pair(-45.0, 0.0));
+}
+
+// A ratio of specific heats: refused at 1.3 and below. Beside its result, one
+// that repeats the typed value and one that never changes.
+class Gamma : public Form {
+ public:
+  Gamma() : Form("Gamma", 300, 200) {
+    AddLabel("Label1", "Gamma", {0, 0, 50, 20});
+    g = AddTextBox("txtg", {60, 0, 50, 20});
+    auto* echo = AddLabel("lblecho", "0", {0, 30, 50, 20}, nullptr, Look::Result);
+    auto* fixed = AddLabel("lblfixed", "0", {0, 60, 50, 20}, nullptr, Look::Result);
+    auto* ratio = AddLabel("lblratio", "0", {0, 90, 50, 20}, nullptr, Look::Result);
+    go = AddButton("cmdgo", "Compute", {0, 120, 50, 20}, nullptr, Look::Compute);
+    go->Click = [=, this] {
+      const float k = Strict(g);
+      if (!(k > 1.3f)) throw Failure("Gamma must be above 1.3");
+      echo->setCaption(NumberText(k));
+      fixed->setCaption("287");
+      ratio->setCaption(NumberText(k / (k - 1)));
+    };
+  }
+  void Form_Load() override {
+    g->setText("1.4");
+    go->Click();
+  }
+  TextBox* g;
+  Button* go;
+};
+
+TEST(SweepOffers, ARangeTheWindowComputesAndResultsThatChange) {
+  const FormFactory make = [] { return std::make_unique<Gamma>(); };
+  Gamma w;
+  w.Load();
+  const std::optional<SweepOffer> offer = DefaultOffer(w, make);
+  ASSERT_TRUE(offer);
+  EXPECT_EQ(offer->input, "txtg");
+  EXPECT_EQ(offer->button, "cmdgo");
+  // Spread about its excess over 1, never below 1: 1.2 to 1.8 and 1.27 to
+  // 1.6 reach below 1.3; 1.32 to 1.5 does not.
+  EXPECT_FLOAT_EQ(offer->from, 1 + 0.4 / 1.25);
+  EXPECT_FLOAT_EQ(offer->to, 1 + 0.4 * 1.25);
+  EXPECT_TRUE(offer->clean);
+  // Neither the typed value again nor a constant.
+  EXPECT_EQ(offer->outputs, std::vector<std::string>{"lblratio"});
+  // A box the window takes nowhere near its value: the first range.
+  w.UserType(*w.g, "1.05");
+  const SweepOffer refused = OfferFor(w, make, *w.g);
+  EXPECT_FLOAT_EQ(refused.from, 1 + 0.05 / 2);
+  EXPECT_FALSE(refused.clean);
+  EXPECT_EQ(refused.outputs.size(), 2u);
 }
 
 }  // namespace

@@ -58,9 +58,6 @@ QScatterSeries::MarkerShape Shape(MarkShape shape) {
 // Rounds of equal-scale settling after each resize (axis labels change
 // width with the range, which moves the plot area a little).
 constexpr int kSettleRounds = 6;
-// Labels keep off at most this many pieces of curve (the cost stays small).
-constexpr size_t kMaxAvoidedSegments = 4000;
-
 QFont ChartFont(int points, bool bold = false) {
   QFont font;
   font.setFamilies({"Liberation Sans", "Arial"});
@@ -92,23 +89,11 @@ bool Usable(const ChartPoint& p, bool logX, bool logY) {
          (!logY || p->second > 0);
 }
 
-struct Bounds {
-  double lo = HUGE_VAL, hi = -HUGE_VAL;
-  void Add(double v) {
-    lo = std::min(lo, v);
-    hi = std::max(hi, v);
-  }
-  bool empty() const { return !(lo <= hi); }
-};
-
-// A round step near span/count: 1, 2, 2.5 or 5 times a power of ten.
-double NiceStep(double span, int count) {
-  const double raw = span / count;
-  if (!(raw > 0) || !std::isfinite(raw)) return 1;
-  const double power = std::pow(10.0, std::floor(std::log10(raw)));
-  for (double m : {1.0, 2.0, 2.5, 5.0})
-    if (raw <= m * power) return m * power;
-  return 10 * power;
+// The font of the texts beside points, at the size the core places them for.
+QFont LabelFont() {
+  QFont font = ChartFont(9);
+  font.setPixelSize(static_cast<int>(core::kLabelFontPixels));
+  return font;
 }
 
 QAbstractAxis* MakeAxis(const ChartAxis& want) {
@@ -119,90 +104,22 @@ QAbstractAxis* MakeAxis(const ChartAxis& want) {
   return axis;
 }
 
-// The range of the data on an axis, with a little room so that no point
-// sits on the frame; on a linear axis, widened to round ticks (nice) or not.
-void SetRange(QAbstractAxis* axis, Bounds b, bool log, bool nice, double& lo, double& hi) {
-  if (b.empty()) b = log ? Bounds{1, 10} : Bounds{0, 1};
+// An axis set to the core's range, with its ticks where the core puts them.
+void SetRange(QAbstractAxis* axis, const core::AxisRange& range, bool log) {
   if (log) {
-    lo = b.lo / 1.15;
-    hi = b.hi * 1.15;
-    static_cast<QLogValueAxis*>(axis)->setRange(lo, hi);
+    static_cast<QLogValueAxis*>(axis)->setRange(range.lo, range.hi);
     return;
   }
-  double pad = (b.hi - b.lo) * 0.02;
-  if (pad == 0) pad = b.lo == 0 ? 1 : std::fabs(b.lo) * 0.05;
-  // Values not below zero keep the axis from reaching below zero.
-  lo = b.lo >= 0 ? std::max(0.0, b.lo - pad) : b.lo - pad;
-  hi = b.hi + pad;
   auto* values = static_cast<QValueAxis*>(axis);
-  if (nice) {
-    const double step = NiceStep(hi - lo, 6);
-    lo = std::floor(lo / step) * step;
-    hi = std::ceil(hi / step) * step;
-    const double ticks = std::round((hi - lo) / step) + 1;
-    if (ticks >= 2 && ticks <= 12) values->setTickCount(static_cast<int>(ticks));
-  }
-  values->setRange(lo, hi);
+  if (range.step > 0) values->setTickCount(static_cast<int>(std::round((range.hi - range.lo) / range.step)) + 1);
+  values->setRange(range.lo, range.hi);
 }
 
-// Whether a segment passes through a rectangle.
-bool Crosses(const QLineF& line, const QRectF& r) {
-  if (r.contains(line.p1()) || r.contains(line.p2())) return true;
-  const QLineF edges[] = {{r.topLeft(), r.topRight()},
-                          {r.topRight(), r.bottomRight()},
-                          {r.bottomRight(), r.bottomLeft()},
-                          {r.bottomLeft(), r.topLeft()}};
-  for (const QLineF& edge : edges)
-    if (line.intersects(edge, nullptr) == QLineF::BoundedIntersection) return true;
-  return false;
-}
-
-// How far a label's place lies from its point, in rough steps.
-int ring(const QRectF& r, const QPointF& at) {
-  const double dx = std::max({0.0, r.left() - at.x(), at.x() - r.right()});
-  const double dy = std::max({0.0, r.top() - at.y(), at.y() - r.bottom()});
-  return static_cast<int>(std::hypot(dx, dy) / 12);
-}
-
-// Where a label of this size goes beside its point at: the nearest place
-// clear of labels, points and curves; else the nearest clear of labels and
-// points; else beside the point.
-QRectF LabelPlace(const QPointF& at, const QSizeF& size, const QRectF& room, const std::vector<QRectF>& taken,
-                  const std::vector<QLineF>& lines) {
-  const double w = size.width(), h = size.height();
-  std::optional<QRectF> clear, free;
-  for (int ring = 0; ring < 3 && !clear; ++ring) {
-    const double d = 7 + ring * (h + 2);
-    const QPointF offsets[] = {{d, -h / 2},      {d, -h},         {d, 0},
-                               {-w - d, -h / 2}, {-w - d, -h},    {-w - d, 0},
-                               {-w / 2, -h - d}, {-w / 2, d},     {d * 0.7, -h - d * 0.7},
-                               {d * 0.7, d * 0.7}, {-w - d * 0.7, -h - d * 0.7}, {-w - d * 0.7, d * 0.7}};
-    for (const QPointF& off : offsets) {
-      const QRectF r(at + off, size);
-      if (!room.contains(r)) continue;
-      const QRectF padded = r.adjusted(-1, -1, 1, 1);
-      if (std::any_of(taken.begin(), taken.end(), [&](const QRectF& t) { return t.intersects(padded); }))
-        continue;
-      if (!free) free = r;
-      const QRectF inner = r.adjusted(1, 1, -1, -1);
-      if (std::none_of(lines.begin(), lines.end(), [&](const QLineF& l) { return Crosses(l, inner); })) {
-        clear = r;
-        break;
-      }
-    }
-  }
-  QRectF chosen;
-  if (clear && (!free || ring(*clear, at) <= ring(*free, at) + 1)) {
-    chosen = *clear;
-  } else if (free) {
-    chosen = *free;
-  } else {
-    // Crowded: beside the point, inside the plot at least.
-    chosen = QRectF(at + QPointF(7, -h / 2), size);
-    chosen.moveLeft(std::clamp(chosen.left(), room.left(), std::max(room.left(), room.right() - w)));
-    chosen.moveTop(std::clamp(chosen.top(), room.top(), std::max(room.top(), room.bottom() - h)));
-  }
-  return chosen;
+// The range an axis shows now (an equal scale may have widened it).
+core::AxisRange RangeShown(const QAbstractAxis* axis, const core::AxisRange& asked) {
+  if (const auto* values = qobject_cast<const QValueAxis*>(axis)) return {values->min(), values->max(), asked.step};
+  if (const auto* log = qobject_cast<const QLogValueAxis*>(axis)) return {log->min(), log->max(), 0};
+  return asked;
 }
 
 }  // namespace
@@ -268,6 +185,8 @@ ChartTab::ChartTab(QWidget* parent) : QWidget(parent) {
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setContextMenuPolicy(Qt::ActionsContextMenu);
   table_->setAlternatingRowColors(true);
+  // A row is named by its first cell (a station number), not by a count.
+  table_->verticalHeader()->setVisible(false);
   auto* copyTable = new QAction("Copy", table_);
   copyTable->setShortcut(QKeySequence::Copy);
   copyTable->setShortcutContext(Qt::WidgetShortcut);
@@ -314,6 +233,7 @@ void ChartTab::Clear() {
   for (Arrow& arrow : arrows_) delete arrow.head;
   arrows_.clear();
   pending_.clear();
+  placed_.clear();
   chart->removeAllSeries();
   for (QAbstractAxis* axis : chart->axes()) {
     chart->removeAxis(axis);
@@ -352,7 +272,6 @@ void ChartTab::Show(const ChartData& data) {
 
 // What the steps of Draw gather: the ranges the data needs, the legend's names.
 struct ChartTab::Drawn {
-  Bounds x, y[2];
   QStringList legendNames;
 };
 
@@ -379,13 +298,9 @@ void ChartTab::Draw() {
     legendWidth_ += metrics.horizontalAdvance(doc.toPlainText()) + 40;
   }
   PlaceLegend();
-  const bool equal = data_.equalScale && !data_.x.log && !data_.y.log;
-  SetRange(axisX_, drawn.x, data_.x.log, !equal, x0_, x1_);
-  SetRange(axisY_, drawn.y[0], data_.y.log, !equal, y0_, y1_);
-  if (axisY2_) {
-    double lo, hi;
-    SetRange(axisY2_, drawn.y[1].empty() ? drawn.y[0] : drawn.y[1], data_.y2->log, true, lo, hi);
-  }
+  SetRange(axisX_, look_.x, data_.x.log);
+  SetRange(axisY_, look_.y, data_.y.log);
+  if (axisY2_) SetRange(axisY2_, look_.y2, data_.y2->log);
   // Lay the drawing out now: a picture taken at once shows it whole.
   if (QGraphicsLayout* layout = chart->layout()) layout->activate();
   Relayout();
@@ -423,12 +338,9 @@ bool ChartTab::Shows(const ChartPoint& p, bool second) const {
   return Usable(p, data_.x.log, second ? data_.y2->log : data_.y.log);
 }
 
-// Point i of s enters the ranges, and its label (if any) waits to be placed.
-void ChartTab::Note(const ChartSeries& s, const ChartLook::Series& look, QXYSeries* series, size_t i,
-                    Drawn& drawn) {
+// The text of point i of s (if any), for the hover line.
+void ChartTab::Note(const ChartSeries& s, const ChartLook::Series& look, QXYSeries* series, size_t i) {
   const auto& p = *s.points[i];
-  drawn.x.Add(p.first);
-  drawn.y[look.secondAxis].Add(p.second);
   if (s.labels.size() == s.points.size() && !s.labels[i].empty())
     pending_.push_back({series, QPointF(p.first, p.second), ChartRichText(s.labels[i]), Colour(look.colour)});
 }
@@ -442,7 +354,7 @@ void ChartTab::DrawPoints(const ChartSeries& s, const ChartLook::Series& look, D
   for (size_t i = 0; i < s.points.size(); ++i)
     if (Shows(s.points[i], look.secondAxis)) {
       series->append(s.points[i]->first, s.points[i]->second);
-      Note(s, look, series, i, drawn);
+      Note(s, look, series, i);
     }
   Attach(series, look.secondAxis, ChartRichText(s.name), look.inLegend, drawn);
 }
@@ -458,8 +370,8 @@ void ChartTab::DrawArrows(const ChartSeries& s, const ChartLook::Series& look, D
     shaft->setPen(pen);
     shaft->append(s.points[i]->first, s.points[i]->second);
     shaft->append(s.points[i + 1]->first, s.points[i + 1]->second);
-    Note(s, look, shaft, i, drawn);
-    Note(s, look, shaft, i + 1, drawn);
+    Note(s, look, shaft, i);
+    Note(s, look, shaft, i + 1);
     Attach(shaft, look.secondAxis, ChartRichText(s.name), legend, drawn);
     legend = false;
     auto* head = new QGraphicsPathItem(view_->chart());
@@ -487,7 +399,7 @@ void ChartTab::DrawLine(const ChartSeries& s, const ChartLook::Series& look, Dra
       segment->setPen(pen);
     }
     segment->append(s.points[i]->first, s.points[i]->second);
-    Note(s, look, segment, i, drawn);
+    Note(s, look, segment, i);
     if (i + 1 == s.points.size() || !Shows(s.points[i + 1], look.secondAxis)) {
       // A lone point between two gaps still shows.
       if (segment->count() == 1) segment->setPointsVisible(true);
@@ -515,8 +427,6 @@ void ChartTab::DrawMarks(Drawn& drawn) {
     if (look.group < 0) continue;
     QScatterSeries* series = groups[static_cast<size_t>(look.group)];
     series->append(m.x, m.y);
-    drawn.x.Add(m.x);
-    drawn.y[look.secondAxis].Add(m.y);
     const std::string text = m.text.empty() ? m.name : m.text;
     if (!text.empty()) pending_.push_back({series, QPointF(m.x, m.y), ChartRichText(text), Colour(look.colour)});
   }
@@ -581,8 +491,10 @@ void ChartTab::KeepEqualScale() {
   const QRectF plot = view_->chart()->plotArea();
   if (plot.width() < 1 || plot.height() < 1) return;
   // One unit per pixel alike on both axes: the larger need decides.
-  const double perPixel = std::max((x1_ - x0_) / plot.width(), (y1_ - y0_) / plot.height());
-  const double cx = (x0_ + x1_) / 2, cy = (y0_ + y1_) / 2;
+  const core::AxisRange& x = look_.x;
+  const core::AxisRange& y = look_.y;
+  const double perPixel = std::max((x.hi - x.lo) / plot.width(), (y.hi - y.lo) / plot.height());
+  const double cx = (x.lo + x.hi) / 2, cy = (y.lo + y.hi) / 2;
   const double w = perPixel * plot.width(), h = perPixel * plot.height();
   auto* ax = static_cast<QValueAxis*>(axisX_);
   auto* ay = static_cast<QValueAxis*>(axisY_);
@@ -603,35 +515,20 @@ void ChartTab::PlaceOverlays() {
   labels_.clear();
   const QRectF plot = chart->plotArea();
   PlaceArrowHeads();
-  // Labels: beside their point, moved round it (nearest places first) to keep
-  // clear of the other labels and of the marked points, inside the plot.
-  std::vector<QRectF> taken;
-  for (const Label& label : pending_) {
-    const QPointF at = chart->mapToPosition(label.at, label.series);
-    taken.emplace_back(at - QPointF(5, 5), QSizeF(10, 10));
-  }
-  // The curves as drawn, to keep labels off them where there is room.
-  std::vector<QLineF> lines;
-  for (QAbstractSeries* abstract : chart->series()) {
-    auto* series = qobject_cast<QLineSeries*>(abstract);
-    if (!series || qobject_cast<QScatterSeries*>(abstract)) continue;
-    const QList<QPointF> points = series->points();
-    for (qsizetype i = 1; i < points.size() && lines.size() < kMaxAvoidedSegments; ++i)
-      lines.emplace_back(chart->mapToPosition(points[i - 1], series), chart->mapToPosition(points[i], series));
-  }
-  const QRectF room = plot.adjusted(-2, -2, 2, 2);
-  for (const Label& label : pending_) {
-    const QPointF at = chart->mapToPosition(label.at, label.series);
-    if (!plot.adjusted(-1, -1, 1, 1).contains(at)) continue;
+  // The texts where the core puts them for this plot area and these ranges.
+  core::PixelFrame frame = core::FrameOf(data_, look_, plot.left(), plot.top(), plot.width(), plot.height());
+  frame.x = RangeShown(axisX_, look_.x);
+  frame.y = RangeShown(axisY_, look_.y);
+  if (axisY2_) frame.y2 = RangeShown(axisY2_, look_.y2);
+  placed_ = core::PlaceLabels(data_, look_, frame);
+  for (const core::ChartLabel& label : placed_) {
     auto* item = new QGraphicsTextItem(chart);
-    item->setFont(ChartFont(9));
-    item->document()->setDocumentMargin(1);
-    item->setDefaultTextColor(label.colour);
-    item->setHtml(label.html);
+    item->setFont(LabelFont());
+    item->document()->setDocumentMargin(core::kLabelMargin);
+    item->setDefaultTextColor(Colour(label.colour));
+    item->setHtml(ChartRichText(label.text));
     item->setZValue(30);
-    const QRectF chosen = LabelPlace(at, item->boundingRect().size(), room, taken, lines);
-    item->setPos(chosen.topLeft());
-    taken.push_back(chosen);
+    item->setPos(label.left, label.top);
     labels_.push_back(item);
   }
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/chart.h"
+#include "core/chart_labels.h"
 #include "core/form.h"
 #include "core/plot.h"
 #include "qt/model.h"
@@ -62,6 +63,8 @@ class ChartTab : public QWidget {
   QPointF Position(double x, double y, bool secondAxis = false) const;
   // Text items beside points and marks, as drawn.
   std::vector<QGraphicsTextItem*> labels() const { return labels_; }
+  // Where the core placed each of them, with its point (in the chart's scene).
+  const std::vector<core::ChartLabel>& placed() const { return placed_; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -84,7 +87,7 @@ class ChartTab : public QWidget {
   void AddAxes();
   void Attach(QXYSeries* series, bool second, const QString& name, bool inLegend, Drawn& drawn);
   bool Shows(const ChartPoint& p, bool second) const;
-  void Note(const ChartSeries& s, const ChartLook::Series& look, QXYSeries* series, size_t i, Drawn& drawn);
+  void Note(const ChartSeries& s, const ChartLook::Series& look, QXYSeries* series, size_t i);
   void DrawPoints(const ChartSeries& s, const ChartLook::Series& look, Drawn& drawn);
   void DrawArrows(const ChartSeries& s, const ChartLook::Series& look, Drawn& drawn);
   void DrawLine(const ChartSeries& s, const ChartLook::Series& look, Drawn& drawn);
@@ -110,9 +113,8 @@ class ChartTab : public QWidget {
   QLabel* hover_;
   QPushButton *copy_, *png_, *svg_;
   QAbstractAxis *axisX_ = nullptr, *axisY_ = nullptr, *axisY2_ = nullptr;
-  // The ranges the data needs; equal scale widens one of them.
-  double x0_ = 0, x1_ = 1, y0_ = 0, y1_ = 1;
-  std::vector<Label> pending_;
+  std::vector<Label> pending_;  // the texts of points, for the hover line
+  std::vector<core::ChartLabel> placed_;
   std::vector<QGraphicsTextItem*> labels_;
   std::vector<Arrow> arrows_;
   bool relaying_ = false;

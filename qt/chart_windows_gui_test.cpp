@@ -3,12 +3,14 @@
 // tab draws it (saved as chart-<program>-<name>.png under CALC_SHOT_DIR), and
 // the program's help names it.
 #include <QFile>
+#include <QGraphicsTextItem>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QtCharts/QChartView>
 #include <QtTest>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -108,6 +110,25 @@ class ChartWindowsGui : public QObject {
         QWidget* shown = tab->view()->isVisible() ? static_cast<QWidget*>(tab->view()) : tab->table();
         QVERIFY2(shown->isVisible(), name.c_str());
         QVERIFY2(qt::InkedPixels(*shown) > 1000, name.c_str());
+        // The texts where the core placed them, as drawn: each fits its box,
+        // none on another, each within reach of its point.
+        const std::vector<QGraphicsTextItem*> items = tab->labels();
+        const std::vector<core::ChartLabel>& placed = tab->placed();
+        QCOMPARE(items.size(), placed.size());
+        for (size_t k = 0; k < items.size(); ++k) {
+          const QRectF box(items[k]->pos(), items[k]->boundingRect().size());
+          const QString what = QString("%1 %2: \"%3\"").arg(p.name, QString::fromStdString(name), items[k]->toPlainText());
+          QVERIFY2(box.width() <= placed[k].width + 0.5 && box.height() <= placed[k].height + 0.5,
+                   qPrintable(what + QString(" is %1 x %2, its box %3 x %4").arg(box.width()).arg(box.height())
+                                         .arg(placed[k].width).arg(placed[k].height)));
+          const double dx = std::max({0.0, box.left() - placed[k].atX, placed[k].atX - box.right()});
+          const double dy = std::max({0.0, box.top() - placed[k].atY, placed[k].atY - box.bottom()});
+          QVERIFY2(std::hypot(dx, dy) <= core::kLabelReach, qPrintable(what + " stands away from its point"));
+          for (size_t j = 0; j < k; ++j) {
+            const QRectF other(items[j]->pos(), items[j]->boundingRect().size());
+            QVERIFY2(!box.intersects(other), qPrintable(what + " on \"" + items[j]->toPlainText() + "\""));
+          }
+        }
         if (shots) {
           const QString file = QString("%1/chart-%2-%3.png").arg(shots, p.name, QString::fromStdString(name));
           QVERIFY(tab->SavePng(file));

@@ -74,6 +74,9 @@ template <class List>
 std::string IdAt(const List& list, int at) {
   return at >= 0 && at < static_cast<int>(list.size()) ? list[static_cast<size_t>(at)]->id() : std::string();
 }
+std::string IdAt(const std::vector<ResultChoice>& list, int at) {
+  return at >= 0 && at < static_cast<int>(list.size()) ? list[static_cast<size_t>(at)].id : std::string();
+}
 
 struct Span {
   double lo = HUGE_VAL, hi = -HUGE_VAL;
@@ -103,7 +106,7 @@ PlotWindow::PlotWindow(Form& form, FormFactory make, QWidget* parent)
   connect(logX_, &QCheckBox::toggled, this, [this] { Rebuild(); });
   connect(logY_, &QCheckBox::toggled, this, [this] { Rebuild(); });
 
-  FillChoices();
+  FillChoices(true);
 }
 
 // What to sweep, what to press and plot; Plot, Cancel and the progress.
@@ -118,7 +121,7 @@ QWidget* PlotWindow::SettingsSide() {
   points_ = new QSpinBox;
   points_->setObjectName("points");
   points_->setRange(kMinPoints, kMaxPoints);
-  points_->setValue(21);
+  points_->setValue(kDefaultPoints);
   logSpacing_ = new QCheckBox("Equal ratios (log spacing)");
   button_ = new QComboBox;
   button_->setObjectName("button");
@@ -215,15 +218,19 @@ PlotWindow::~PlotWindow() {
   for (auto& t : threads_) t.join();
 }
 
-void PlotWindow::FillChoices() {
+void PlotWindow::FillChoices(bool first) {
   inputs_ = SweepInputs(form_);
-  outputs_ = SweepOutputs(form_);
   buttons_ = SweepButtons(form_);
+  const std::optional<SweepOffer> offer = first ? DefaultOffer(form_, make_) : std::nullopt;
+  const TextBox* box = offer ? static_cast<const TextBox*>(form_.FindById(offer->input)) : nullptr;
+  const Button* compute = box ? form_.ComputeFor(*box) : nullptr;
+  if (!compute && !buttons_.empty()) compute = buttons_.front();
+  outputs_ = SweepResults(form_, make_, compute);
   family_->addItem("(none)");
   for (const TextBox* box : inputs_) family_->addItem(Choice(form_, *box));
   for (const Button* button : buttons_) button_->addItem(Choice(form_, *button));
-  for (const Control* output : outputs_) {
-    auto* item = new QListWidgetItem(Choice(form_, *output), results_);
+  for (const ResultChoice& output : outputs_) {
+    auto* item = new QListWidgetItem(Q(output.caption), results_);
     item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
     item->setCheckState(Qt::Unchecked);
   }
@@ -234,18 +241,14 @@ void PlotWindow::FillChoices() {
   const bool usable = !inputs_.empty() && !buttons_.empty() && !outputs_.empty();
   plot_->setEnabled(usable);
   status_->setText(usable ? QString() : QString(kNothingToSweep));
-  if (!usable) return;
-  // The first box whose part of the window has a compute button.
-  int first = 0;
-  for (size_t i = 0; i < inputs_.size(); ++i)
-    if (form_.ComputeFor(*inputs_[i])) {
-      first = static_cast<int>(i);
-      break;
-    }
-  input_->setCurrentIndex(first);
-  InputChosen();
-  // The first two results are checked to start with.
-  for (int i = 0; i < results_->count() && i < 2; ++i) results_->item(i)->setCheckState(Qt::Checked);
+  if (!usable || !offer) return;
+  {
+    const QSignalBlocker quiet(input_);
+    for (size_t i = 0; i < inputs_.size(); ++i)
+      if (inputs_[i]->id() == offer->input) input_->setCurrentIndex(static_cast<int>(i));
+  }
+  ShowOffer(*offer);
+  ChooseOutputs(offer->outputs);
 }
 
 void PlotWindow::RefreshChoices() {
@@ -264,11 +267,26 @@ void PlotWindow::RefreshChoices() {
   button_->clear();
   family_->clear();
   results_->clear();
-  FillChoices();
+  FillChoices(false);
   if (!plot_->isEnabled()) return;
-  if (ChooseInput(input)) {
+  // The box kept, with its range as it was; else the core's offer.
+  bool kept = false;
+  {
+    const QSignalBlocker quiet(input_);
+    for (size_t i = 0; i < inputs_.size(); ++i)
+      if (inputs_[i]->id() == input) {
+        input_->setCurrentIndex(static_cast<int>(i));
+        kept = true;
+      }
+  }
+  if (kept) {
     from_->setText(from);
     to_->setText(to);
+  } else if (const std::optional<SweepOffer> offer = DefaultOffer(form_, make_)) {
+    const QSignalBlocker quiet(input_);
+    for (size_t i = 0; i < inputs_.size(); ++i)
+      if (inputs_[i]->id() == offer->input) input_->setCurrentIndex(static_cast<int>(i));
+    ShowOffer(*offer);
   }
   ChooseButton(button);
   if (!checked.empty()) ChooseOutputs(checked);
@@ -278,14 +296,13 @@ void PlotWindow::RefreshChoices() {
 void PlotWindow::InputChosen() {
   const int at = input_->currentIndex();
   if (at < 0 || at >= static_cast<int>(inputs_.size())) return;
-  const TextBox& box = *inputs_[static_cast<size_t>(at)];
-  const auto [from, to] = DefaultRange(box);
-  from_->setText(Q(NumberText(static_cast<float>(from))));
-  to_->setText(Q(NumberText(static_cast<float>(to))));
-  if (Button* compute = form_.ComputeFor(box)) {
-    auto it = std::find(buttons_.begin(), buttons_.end(), compute);
-    if (it != buttons_.end()) button_->setCurrentIndex(static_cast<int>(it - buttons_.begin()));
-  }
+  ShowOffer(OfferFor(form_, make_, *inputs_[static_cast<size_t>(at)]));
+}
+
+void PlotWindow::ShowOffer(const SweepOffer& offer) {
+  from_->setText(Q(NumberText(static_cast<float>(offer.from))));
+  to_->setText(Q(NumberText(static_cast<float>(offer.to))));
+  ChooseButton(offer.button);
 }
 
 bool PlotWindow::ChooseInput(const std::string& id) {
@@ -317,7 +334,7 @@ bool PlotWindow::ChooseButton(const std::string& id) {
 bool PlotWindow::ChooseOutputs(const std::vector<std::string>& ids) {
   int found = 0;
   for (size_t i = 0; i < outputs_.size(); ++i) {
-    const bool on = std::find(ids.begin(), ids.end(), outputs_[i]->id()) != ids.end();
+    const bool on = std::find(ids.begin(), ids.end(), outputs_[i].id) != ids.end();
     found += on;
     results_->item(static_cast<int>(i))->setCheckState(on ? Qt::Checked : Qt::Unchecked);
   }
@@ -375,7 +392,7 @@ bool PlotWindow::Start() {
     return false;
   }
   request_ = std::move(checked.request);
-  captions_ = CaptionsOf(form_, request_);
+  captions_ = CaptionsOf(form_, request_, make_);
   slots_.assign(static_cast<size_t>(sweep->size()), std::nullopt);
   done_ = 0;
   finished_ = false;

@@ -82,8 +82,11 @@ class PlotWindow : public QWidget {
   struct Run;
   QWidget* SettingsSide();
   QLayout* ChartSide();
-  void FillChoices();
+  // The lists of what the window offers; a first fill also takes the
+  // core's offer (the box, its range and button, the results checked).
+  void FillChoices(bool first);
   void InputChosen();
+  void ShowOffer(const SweepOffer& offer);  // its range and button
   CheckedRequest RequestFromWidgets() const;
   void PointDone(int generation, const SweepPoint& point);
   void RunEnded(int generation);
@@ -97,7 +100,7 @@ class PlotWindow : public QWidget {
   Form& form_;
   FormFactory make_;
   std::vector<const TextBox*> inputs_;
-  std::vector<const Control*> outputs_;
+  std::vector<ResultChoice> outputs_;
   std::vector<const Button*> buttons_;
 
   QComboBox *input_, *button_, *family_;

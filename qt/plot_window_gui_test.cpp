@@ -11,6 +11,7 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QLogValueAxis>
+#include <QListWidget>
 #include <QtTest>
 #include <sstream>
 
@@ -293,6 +294,34 @@ class PlotWindowGui : public QObject {
     DrawsItsDescription(plot);
     CompareCsvWithScript(plot, Make<thrustfit::Form1>(), "");
     qt::SaveShot(plot, "plot-thrustfit");
+  }
+
+  // Its results go to the print file: the window offers the radial profiles
+  // by their captions, and to start with a sweep of the hub diameter over
+  // which every point computes, of two of them that change along it.
+  void ringflowOffersItsProfilesToStartWith() {
+    ringflow::Ringflow form;
+    form.Load();
+    qt::PlotWindow plot(form, Make<ringflow::Ringflow>());
+    plot.resize(1100, 640);
+    plot.show();
+    auto* results = plot.findChild<QListWidget*>("results");
+    QStringList checked;
+    for (int i = 0; i < results->count(); ++i) {
+      QVERIFY2(!results->item(i)->text().startsWith("chart:"), qPrintable(results->item(i)->text()));
+      if (results->item(i)->checkState() == Qt::Checked) checked << results->item(i)->text();
+    }
+    // (At the entrance Ca is the same in every annulus: one of them.)
+    QCOMPARE(checked, QStringList({"Ca (ft/s), station 0, annulus 1", "Ca (ft/s), station 1, annulus 1"}));
+    QCOMPARE(plot.findChild<QComboBox*>("input")->currentText(), QString("Hub Dia (ft)"));
+    QVERIFY(plot.Start());
+    QTRY_VERIFY_WITH_TIMEOUT(plot.finished(), 30000);
+    QCOMPARE(plot.points().size(), size_t{core::kDefaultPoints});
+    QVERIFY(plot.GapLines().isEmpty());
+    QCOMPARE(plot.chart()->axes(Qt::Vertical).front()->titleText(),
+             QString("Ca (ft/s), station 0, annulus 1, Ca (ft/s), station 1, annulus 1"));
+    DrawsItsDescription(plot);
+    qt::SaveShot(plot, "plot-ringflow-default");
   }
 
   void cancelStopsARingflowSweepAtOnce() {

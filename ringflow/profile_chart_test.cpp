@@ -116,26 +116,29 @@ TEST_F(RadialProfiles, OneCurvePerStationWithThePrintFilesNumbers) {
                 std::string::npos);
     }
     ASSERT_EQ(chart.series.size(), 2 * tables.size());
+    ASSERT_EQ(chart.table.front(), (std::vector<std::string>{"Station", "Annulus", "Ca (ft/s)", "α (deg)", "Radius (ft)"}));
+    EXPECT_NE(chart.title.find(" 0 IGV entrance, 1 IGV exit"), std::string::npos) << chart.title;
 
     // Every station is named once per quantity beside the curves, where
-    // curves that lie on each other share a name.
+    // curves that lie on each other share a name; numbered from 0 as the
+    // print file numbers them (Dia0, Ca0).
     for (const char* quantity : {"Ca ", "α "}) {
-      std::vector<int> named(tables.size() + 1, 0);
+      std::vector<int> named(tables.size(), 0);
       for (const auto& curve : chart.series)
         for (const auto& label : curve.labels) {
           if (label.rfind(quantity, 0) != 0) continue;
           std::istringstream numbers(label.substr(std::string(quantity).size()));
           for (std::string n; std::getline(numbers, n, ',');) ++named.at(std::stoul(n));
         }
-      for (size_t j = 1; j < named.size(); ++j)
+      for (size_t j = 0; j < named.size(); ++j)
         EXPECT_EQ(named[j], 1) << quantity << j;
     }
 
     const double hub = w.Number("txtdh") / 2, tip = w.Number("txtdt") / 2;
     for (size_t j = 1; j <= tables.size(); ++j) {
       SCOPED_TRACE("station " + std::to_string(j));
-      const core::ChartSeries* ca = Series(chart, "Ca " + std::to_string(j));
-      const core::ChartSeries* alpha = Series(chart, "α " + std::to_string(j));
+      const core::ChartSeries* ca = Series(chart, "Ca " + std::to_string(j - 1));
+      const core::ChartSeries* alpha = Series(chart, "α " + std::to_string(j - 1));
       ASSERT_TRUE(ca && alpha);
       EXPECT_FALSE(ca->secondAxis);
       EXPECT_TRUE(alpha->secondAxis);
@@ -155,6 +158,10 @@ TEST_F(RadialProfiles, OneCurvePerStationWithThePrintFilesNumbers) {
         EXPECT_EQ(Printed(2 * r), rows[i][0]);
         EXPECT_EQ(Printed(alpha->points[i]->second), rows[i][j == 1 ? 1 : 2]);
         EXPECT_EQ(Printed(caValue), j == 1 ? rows[i][2] : rows[i].back());
+        // The table holds the same numbers in the print file's digits.
+        const auto& row = chart.table.at(1 + (j - 1) * rows.size() + i);
+        EXPECT_EQ(row, (std::vector<std::string>{std::to_string(j - 1), std::to_string(i + 1), Printed(caValue),
+                                                 Printed(alpha->points[i]->second), Printed(r)}));
       }
     }
   }

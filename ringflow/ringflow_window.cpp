@@ -205,6 +205,7 @@ void Ringflow::AddConvergence(int y) {
   NewLabel("Did not converge at axial station", {0, 3, 196, 22}, FraConv, core::Look::Warning);
   Txtjconv = NewBox("Txtjconv", "", {198, 0, 44, 24}, FraConv);
   Txtjconv->readOnly = true;
+  Txtjconv->what = "Did not converge at axial station";
   NewLabel("Partial solution printed", {0, 30, 252, 22}, FraConv, core::Look::Warning);
   Fraconv2 = AddFrame("Fraconv2", "", {8, y, 320, 26}, nullptr, false);
   NewLabel("Solution Printed!", {0, 3, 252, 22}, Fraconv2);

@@ -39,10 +39,11 @@ core::ChartData ConeChart(const ShockSolution& x, const ConeCurve& curve) {
                          "Largest cone " + Fixed(curve.largestCone, 2) + "°: detached beyond"});
   if (x.detached) {
     const double mach = kDegrees * mathfn::asin(1 / static_cast<double>(x.m1));
-    chart.series.push_back({"Cone asked", {std::pair{double(x.dl), mach}, std::pair{double(x.dl), 90.0}},
+    // No solution: the cone asked is a line across the shock angles, and
+    // nothing marks a point that was not computed.
+    chart.series.push_back({"Cone " + Fixed(x.dl, 3) + "° asked: detached or did not converge",
+                            {std::pair{double(x.dl), mach}, std::pair{double(x.dl), 90.0}},
                             core::SeriesStyle::Dashed});
-    chart.marks.push_back({"Computed cone", x.dl, mach,
-                           "Cone " + Fixed(x.dl, 3) + "°: detached or did not converge", true});
   } else {
     chart.marks.push_back({"Computed cone", x.dl, x.s.angle,
                            "Cone " + Fixed(x.dl, 3) + "°: β = " + Fixed(x.s.angle, 3) +

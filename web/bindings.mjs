@@ -17,7 +17,8 @@ export const bindings = [
   ['web_file', 'number', ['string']],
   ['web_file_size', 'number', ['string']],
   // Sweeps (the plot panel and its worker).
-  ['web_sweep_choices', 'string', []],
+  ['web_sweep_choices', 'string', ['number']],
+  ['web_sweep_offer', 'string', ['string']],
   ['web_actions', 'string', []],
   ['web_state_key', 'string', []],
   ['web_request_clear', null, []],
@@ -42,6 +43,7 @@ export const bindings = [
   ['web_chart_names', 'string', []],
   ['web_chart', 'string', ['string']],
   ['web_chart_drawn', 'string', ['string']],
+  ['web_chart_labels', 'string', ['string']],
 ];
 
 // web_compute_for -> computeFor

@@ -19,6 +19,7 @@
 
 #include "core/actions.h"
 #include "core/chart.h"
+#include "core/chart_labels.h"
 #include "core/reading.h"
 #include "core/script.h"
 #include "core/sweep.h"
@@ -318,23 +319,47 @@ Json ControlChoice(const core::Form& f, const Control& c) {
 
 extern "C" {
 
-// What the plot panel offers: the shown input boxes (with their default
-// range and the compute button Enter there presses), the buttons, the results.
-EMSCRIPTEN_KEEPALIVE const char* web_sweep_choices() {
+// What the plot panel offers: the shown input boxes (with the compute button
+// Enter there presses), the buttons, the results; with first set, the
+// core's first offer too (the box, its range, button and results checked).
+Json OfferJson(const core::SweepOffer& offer) {
+  return {{"input", offer.input}, {"button", offer.button}, {"from", core::PointText(offer.from)},
+          {"to", core::PointText(offer.to)}, {"outputs", offer.outputs}};
+}
+
+EMSCRIPTEN_KEEPALIVE const char* web_sweep_choices(int first) {
   Json inputs = Json::array(), buttons = Json::array(), outputs = Json::array();
+  const core::FormFactory make = [] { return web::MakeWindow(); };
+  const std::optional<core::SweepOffer> offer = first ? core::DefaultOffer(*form, make) : std::nullopt;
   for (const core::TextBox* box : core::SweepInputs(*form)) {
-    const auto [from, to] = core::DefaultRange(*box);
     const core::Control* compute = form->ComputeFor(*box);
     Json input = ControlChoice(*form, *box);
     input["text"] = box->text();
-    input["from"] = core::PointText(from);
-    input["to"] = core::PointText(to);
     input["compute"] = compute ? compute->id() : "";
     inputs.push_back(std::move(input));
   }
-  for (const core::Button* button : core::SweepButtons(*form)) buttons.push_back(ControlChoice(*form, *button));
-  for (const Control* output : core::SweepOutputs(*form)) outputs.push_back(ControlChoice(*form, *output));
-  reply = Text({{"inputs", std::move(inputs)}, {"buttons", std::move(buttons)}, {"outputs", std::move(outputs)}});
+  const std::vector<const core::Button*> shown = core::SweepButtons(*form);
+  for (const core::Button* button : shown) buttons.push_back(ControlChoice(*form, *button));
+  const core::Control* box = offer ? form->FindById(offer->input) : nullptr;
+  const core::Button* compute = box ? form->ComputeFor(static_cast<const core::TextBox&>(*box)) : nullptr;
+  if (!compute && !shown.empty()) compute = shown.front();
+  for (const core::ResultChoice& r : core::SweepResults(*form, make, compute))
+    outputs.push_back({{"id", r.id}, {"caption", r.caption}});
+  Json reply_json = {{"inputs", std::move(inputs)}, {"buttons", std::move(buttons)}, {"outputs", std::move(outputs)}};
+  if (offer) reply_json["offer"] = OfferJson(*offer);
+  reply = Text(reply_json);
+  return reply.c_str();
+}
+
+// The core's offer for one box: its range, button and results.
+EMSCRIPTEN_KEEPALIVE const char* web_sweep_offer(const char* id) {
+  const core::Control* box = form->FindById(id);
+  if (!box || box->kind() != Kind::TextBox) {
+    reply = "null";
+    return reply.c_str();
+  }
+  reply = Text(OfferJson(core::OfferFor(*form, [] { return web::MakeWindow(); },
+                                        static_cast<const core::TextBox&>(*box))));
   return reply.c_str();
 }
 
@@ -487,9 +512,14 @@ Json ChartLookJson(const core::ChartLook& look) {
   for (const auto& g : look.groups)
     groups.push_back({{"legend", g.legend}, {"colour", g.colour}, {"shape", core::ShapeName(g.shape)},
                       {"axis", g.secondAxis ? 2 : 1}, {"alarm", g.alarm}});
+  auto range = [](const core::AxisRange& r) { return Json{{"lo", r.lo}, {"hi", r.hi}, {"step", r.step}}; };
   return {{"series", series}, {"marks", marks}, {"groups", groups}, {"markSize", look.markSize},
-          {"legend", look.legend}};
+          {"legend", look.legend}, {"x", range(look.x)}, {"y", range(look.y)}, {"y2", range(look.y2)}};
 }
+
+// The chart the panel drew last, for the placing of its texts.
+core::ChartData drawnChart;
+core::ChartLook drawnLook;
 
 std::string Text(const Json& json, const char* key) {
   const auto at = json.find(key);
@@ -504,7 +534,8 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE const char* web_plot_style() {
   Json json = {{"series", core::SeriesColours()}, {"alarm", core::kAlarmColour}, {"mark", core::kMarkColour},
                {"minPoints", core::kMinPoints}, {"maxPoints", core::kMaxPoints}, {"maxFamily", core::kMaxFamily},
-               {"familyHint", core::FamilyHint()}, {"nothingToSweep", core::kNothingToSweep}};
+               {"familyHint", core::FamilyHint()}, {"nothingToSweep", core::kNothingToSweep},
+               {"labelFontPixels", core::kLabelFontPixels}};
   reply = json.dump();
   return reply.c_str();
 }
@@ -534,7 +565,7 @@ EMSCRIPTEN_KEEPALIVE const char* web_plot_request(const char* fields) {
   if (checked.problem.empty()) {
     const core::SweepRequest& r = checked.request;
     request = r;
-    plotCaptions = core::CaptionsOf(*form, r);
+    plotCaptions = core::CaptionsOf(*form, r, [] { return web::MakeWindow(); });
     plotSlots.assign(static_cast<size_t>(r.points) * std::max<size_t>(1, r.family.empty() ? 1 : r.familyTexts.size()),
                      std::nullopt);
     out["request"] = {{"input", r.input}, {"from", r.from}, {"to", r.to}, {"points", r.points},
@@ -597,7 +628,36 @@ EMSCRIPTEN_KEEPALIVE const char* web_chart_drawn(const char* name) {
   } catch (const std::exception& e) {
     data = core::Unavailable(name, name, std::string("Cannot draw: ") + e.what());
   }
-  reply = "{\"data\":" + core::ChartJson(data) + ",\"look\":" + ChartLookJson(core::DescribeChart(data)).dump() + "}";
+  drawnLook = core::DescribeChart(data);
+  drawnChart = std::move(data);
+  reply = "{\"data\":" + core::ChartJson(drawnChart) + ",\"look\":" + ChartLookJson(drawnLook).dump() + "}";
+  return reply.c_str();
+}
+
+// The texts of the chart drawn last, placed by the core for the plot area as
+// the page laid it out: {left, top, width, height, x: [lo, hi], y, y2} in
+// pixels and axis values. A list of {text, colour, left, top, width,
+// height, atX, atY}.
+EMSCRIPTEN_KEEPALIVE const char* web_chart_labels(const char* frame) {
+  Json out = Json::array();
+  const Json f = Json::parse(frame, nullptr, false);
+  if (f.is_object()) {
+    auto number = [&](const Json& v, double otherwise) { return v.is_number() ? v.get<double>() : otherwise; };
+    core::PixelFrame pixels = core::FrameOf(drawnChart, drawnLook, number(f["left"], 0), number(f["top"], 0),
+                                            number(f["width"], 1), number(f["height"], 1));
+    auto range = [&](const char* key, core::AxisRange& r) {
+      const Json& v = f[key];
+      if (v.is_array() && v.size() == 2 && v[0].is_number() && v[1].is_number())
+        r = {v[0].get<double>(), v[1].get<double>(), r.step};
+    };
+    range("x", pixels.x);
+    range("y", pixels.y);
+    range("y2", pixels.y2);
+    for (const core::ChartLabel& l : core::PlaceLabels(drawnChart, drawnLook, pixels))
+      out.push_back({{"text", l.text}, {"colour", l.colour}, {"left", l.left}, {"top", l.top}, {"width", l.width},
+                     {"height", l.height}, {"atX", l.atX}, {"atY", l.atY}});
+  }
+  reply = out.dump();
   return reply.c_str();
 }
 

@@ -134,13 +134,25 @@ core::ChartData TsDiagramChart(const CycleDiagram& d) {
   return chart;
 }
 
+std::vector<const CycleStation*> InStationOrder(const std::vector<CycleStation>& stations) {
+  std::vector<const CycleStation*> order;
+  for (const CycleStation& st : stations) order.push_back(&st);
+  // By the number a station begins with ("5.5" between 5 and 6); a letter
+  // after it ("3x") keeps it after its plain number, in the cycle's order.
+  auto key = [](const CycleStation* st) { return std::strtod(st->number.c_str(), nullptr); };
+  std::stable_sort(order.begin(), order.end(), [&](const CycleStation* a, const CycleStation* b) {
+    return key(a) < key(b);
+  });
+  return order;
+}
+
 core::ChartData StationsChart(const CycleDiagram& d) {
   core::ChartData chart;
   chart.name = "stations";
   chart.title = "Stations of the cycle";
   chart.table.push_back({"Station", "Name", d.temperatureHeading, d.pressureHeading});
-  for (const CycleStation& st : d.stations)
-    chart.table.push_back({st.number, st.name, SingleText(st.t), SingleText(st.p)});
+  for (const CycleStation* st : InStationOrder(d.stations))
+    chart.table.push_back({st->number, st->name, SingleText(st->t), SingleText(st->p)});
   return chart;
 }
 

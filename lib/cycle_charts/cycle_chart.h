@@ -65,7 +65,12 @@ std::vector<double> StationEntropies(const CycleDiagram& diagram);
 // pressure at or below zero, or not finite).
 core::ChartData TsDiagramChart(const CycleDiagram& diagram);
 
-// "stations": number, name, temperature and pressure of each station.
+// The stations by their numbers (0, 2, 3, 3x, 4, 5, 5.5, 6, 7, 7.5, 8, 9),
+// whatever the order the cycle computed them in.
+std::vector<const CycleStation*> InStationOrder(const std::vector<CycleStation>& stations);
+
+// "stations": number, name, temperature and pressure of each station, in
+// station order.
 core::ChartData StationsChart(const CycleDiagram& diagram);
 
 // The cycle charts of both cycle windows, by name, and the title of each

@@ -49,5 +49,18 @@ TEST(CycleEntropy, SingleTextReadsBackAsTheSameSingle) {
   EXPECT_EQ(SingleText(1e-5f), "0.00001");
 }
 
+// A fan's stations are computed after the core's nozzle: the table still
+// reads in station order, a lettered station after its plain number.
+TEST(CycleStations, TableInStationOrder) {
+  CycleDiagram d;
+  for (const char* number : {"0", "2", "3", "3x", "4", "5", "5.5", "6", "8", "7", "7.5", "9", "5x"})
+    d.stations.push_back({number, std::string("station ") + number, number, 500, 15});
+  const core::ChartData table = StationsChart(d);
+  std::vector<std::string> order;
+  for (size_t r = 1; r < table.table.size(); ++r) order.push_back(table.table[r][0]);
+  EXPECT_EQ(order, (std::vector<std::string>{"0", "2", "3", "3x", "4", "5", "5x", "5.5", "6", "7", "7.5", "8", "9"}));
+  EXPECT_EQ(table.table.front().size(), 4u);
+}
+
 }  // namespace
 }  // namespace cycle_charts

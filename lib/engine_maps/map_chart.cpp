@@ -35,6 +35,11 @@ std::string Title(const char* title, const MapOverlay& overlay) {
   return std::string(title) + " (" + overlay.noPoint + ")";
 }
 
+// The speed line through the operating point, in the legend.
+std::string MatchedLineName(const char* speed, const MapPoint& p) {
+  return std::string(speed) + " = " + p.speedText + " rpm (matched)";
+}
+
 core::ChartMark Mark(const char* speed, const MapPoint& p) {
   std::string text = std::string(speed) + " = " + p.speedText + " rpm";
   if (p.surged) text += ", surged";
@@ -47,8 +52,7 @@ core::ChartMark Mark(const char* speed, const MapPoint& p) {
 ChartSeries MatchedCompressorLine(const Compressor& c, const MapPoint& p) {
   const double choke = c.c2 * p.speed;
   const double from = std::min(choke * c.c3, p.x);
-  // Unnamed: the mark on it names its speed, and the legend keeps room.
-  ChartSeries line("", {}, SeriesStyle::Dashed);
+  ChartSeries line(MatchedLineName("Nc2", p), {}, SeriesStyle::Dashed);
   for (int k = 0; k <= kChartSteps; ++k) {
     const double mc2 = from + k * (choke - from) / kChartSteps;
     const CompressorPoint at = CompressorAt(c, p.speed, mc2);
@@ -174,7 +178,8 @@ ChartData TurbineMapChart(const Turbine& t, const MapOverlay& overlay) {
     return core::Unavailable(chart.name, kTurbineTitle,
                              "No speed line of the map is above 0 rpm: check Nc4d");
   if (overlay.point) {
-    chart.series.push_back(TurbineLine(t, ratios, overlay.point->speed, "", SeriesStyle::Dashed));
+    chart.series.push_back(TurbineLine(t, ratios, overlay.point->speed, MatchedLineName("Nc4", *overlay.point),
+                                       SeriesStyle::Dashed));
     MapPoint turbine = *overlay.point;
     turbine.surged = false;  // surge is the compressor's
     chart.marks.push_back(Mark("Nc4", turbine));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/plot.h"
+
 #include <cmath>
 
 #include "lib/engine_maps/map_tables.h"
@@ -94,6 +96,9 @@ TEST(CompressorMapChart, SurgedPointOnTheContinuationOfItsSpeedLine) {
   EXPECT_LE(dashed[0]->points.front()->first, mc2);
   EXPECT_GE(dashed[0]->points.back()->first, mc2);
   EXPECT_EQ(*dashed[1]->points.front(), (std::pair{mc2, chart.marks[0].y}));
+  // The speed line through the point is in the legend with its speed.
+  EXPECT_EQ(dashed[1]->name, "Nc2 = 9,000 rpm (matched)");
+  EXPECT_TRUE(core::DescribeChart(chart).series[static_cast<size_t>(dashed[1] - chart.series.data())].inLegend);
   EXPECT_EQ(dashed[1]->points.back()->second, 1);  // choke
   const auto running = Styled(chart, core::SeriesStyle::Points);
   ASSERT_EQ(running.size(), 2u);
@@ -157,6 +162,7 @@ TEST(TurbineMapChart, LinesReachAPointBeyondTheTable) {
   ASSERT_EQ(chart.marks.size(), 1u);
   EXPECT_FALSE(chart.marks[0].alarm) << "surge is the compressor's";
   EXPECT_EQ(chart.marks[0].text, "Nc4 = 5,000 rpm");
+  EXPECT_EQ(Styled(chart, core::SeriesStyle::Dashed).at(0)->name, "Nc4 = 5,000 rpm (matched)");
   for (const core::ChartSeries& s : chart.series) EXPECT_EQ(s.points.back()->first, 0.1) << s.name;
 }
 

@@ -5,6 +5,7 @@ const api = window.calculatorPage.api;
 
 export const bridge = {
   choices: api.sweepChoices,
+  offer: api.sweepOffer,
   actions: api.actions,
   stateKey: api.stateKey,
   style: api.plotStyle,
@@ -17,6 +18,7 @@ export const bridge = {
   noteSweep: api.noteSweep,
   chartNames: api.chartNames,
   chartDrawn: api.chartDrawn,
+  chartLabels: api.chartLabels,
 };
 
 // The core's palette, limits and fixed texts (core/plot.h).

@@ -1,7 +1,7 @@
 // The chart panel: one tab for each chart of the window (core/chart.h),
 // drawn in the colours, dashes and mark groups the core gives each chart
 // (core/plot.h), as the desktop's chart window draws them.
-import { bridge } from './bindings.js';
+import { bridge, style } from './bindings.js';
 import { below, button, copyToClipboard, dashes, element, font, loadLibrary, makePanel, saveImage } from './panel.js';
 
 export const charts = { panel: null, names: [], current: '', data: null, look: null };
@@ -105,28 +105,65 @@ export function drawChart() {
     charts.drawn = data.message ? 'message' : (data.table ? 'table' : 'empty');
     return;
   }
-  const annotations = [];
-  const traces = data.series.map((s, i) => seriesTrace(s, look.series[i], annotations));
+  const arrows = [];
+  const traces = data.series.map((s, i) => seriesTrace(s, look.series[i], arrows));
   traces.push(...markTraces(data, look));
-  const axis = (a) => ({ title: { text: a.label }, type: a.log ? 'log' : 'linear', zeroline: false });
+  // The core's ranges and ticks, as the desktop draws them.
+  const axis = (a, r) => {
+    const out = { title: { text: a.label }, type: a.log ? 'log' : 'linear', zeroline: false };
+    out.range = a.log ? [Math.log10(r.lo), Math.log10(r.hi)] : [r.lo, r.hi];
+    if (!a.log && r.step > 0) Object.assign(out, { dtick: r.step, tick0: 0 });
+    return out;
+  };
   const layout = {
     font, title: { text: data.title, font: { size: 15 }, x: 0.01, xanchor: 'left' },
     margin: { l: 70, r: data.y2 ? 70 : 20, t: 50, b: 50 },
-    xaxis: axis(data.x), yaxis: axis(data.y), annotations, hovermode: 'closest', showlegend: look.legend,
-    legend: data.y2 ? below : {},
+    xaxis: axis(data.x, look.x), yaxis: axis(data.y, look.y), annotations: arrows, hovermode: 'closest',
+    showlegend: look.legend, legend: data.y2 ? below : {},
   };
-  if (data.y2) layout.yaxis2 = { ...axis(data.y2), overlaying: 'y', side: 'right', showgrid: false };
+  if (data.y2) layout.yaxis2 = { ...axis(data.y2, look.y2), overlaying: 'y', side: 'right', showgrid: false };
   if (data.equal) {
     layout.yaxis.scaleanchor = 'x';
     layout.yaxis.scaleratio = 1;
   }
+  charts.arrows = arrows;
   Plotly.react(ui.chart, traces, layout, { displaylogo: false, responsive: true });
+  if (!ui.chart.placing) {
+    // A new size (the panel or the page resized) moves the points: the
+    // texts are placed again for it.
+    ui.chart.placing = true;
+    ui.chart.on('plotly_relayout', (change) => { if (!('annotations' in change)) placeLabels(); });
+  }
+  placeLabels();
   charts.drawn = 'chart';
+}
+
+// The library reads a text as markup: its own signs as entities.
+const escaped = (text) => text.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+
+// The texts beside points where the core places them for the plot area as
+// laid out (core/chart_labels.h), each in a box of the core's size.
+export function placeLabels() {
+  const Plotly = window.Plotly;
+  const ui = charts.ui;
+  const full = ui.chart._fullLayout;
+  if (!full || !full._size || ui.chart.hidden) return;
+  const size = full._size;
+  const range = (a) => (a ? (a.type === 'log' ? a.range.map((v) => 10 ** v) : a.range.slice()) : undefined);
+  const frame = { left: size.l, top: size.t, width: size.w, height: size.h,
+                  x: range(full.xaxis), y: range(full.yaxis), y2: range(full.yaxis2) };
+  charts.labels = JSON.parse(bridge.chartLabels(JSON.stringify(frame)));
+  const texts = charts.labels.map((l) => ({
+    xref: 'paper', yref: 'paper', x: (l.left - size.l) / size.w, y: 1 - (l.top - size.t) / size.h,
+    xanchor: 'left', yanchor: 'top', showarrow: false, text: escaped(l.text), borderpad: 0, borderwidth: 1,
+    bordercolor: 'rgba(0,0,0,0)', font: { family: font.family, size: style.labelFontPixels, color: l.colour },
+  }));
+  Plotly.relayout(ui.chart, { annotations: [...charts.arrows, ...texts] });
 }
 
 // A series as the library's trace: a gap (null) breaks a curve; arrows are
 // segments with their heads drawn as annotations.
-function seriesTrace(s, look, annotations) {
+function seriesTrace(s, look, arrows) {
   const yaxis = look.axis === 2 ? 'y2' : 'y';
   const x = [];
   const y = [];
@@ -139,7 +176,7 @@ function seriesTrace(s, look, annotations) {
       x.push(a[0], b[0], null);
       y.push(a[1], b[1], null);
       text.push(s.labels ? s.labels[p] : '', s.labels ? s.labels[p + 1] : '', '');
-      annotations.push({ x: b[0], y: b[1], ax: a[0], ay: a[1], xref: 'x', yref: yaxis, axref: 'x',
+      arrows.push({ x: b[0], y: b[1], ax: a[0], ay: a[1], xref: 'x', yref: yaxis, axref: 'x',
                          ayref: yaxis, showarrow: true, arrowhead: 2, arrowsize: 1.2, arrowwidth: look.width,
                          arrowcolor: look.colour, text: '' });
     }
@@ -153,60 +190,30 @@ function seriesTrace(s, look, annotations) {
   const mode = s.style === 'points' ? 'markers' : 'lines';
   return {
     type: 'scatter', name: s.name, showlegend: look.legend, x, y, yaxis, connectgaps: false,
-    mode: s.labels ? mode + '+text' : mode, text, textposition: 'top right', cliponaxis: !s.labels,
-    textfont: { color: look.colour },
+    mode, text,
     line: { color: look.colour, width: look.width, dash: dashes[look.dash] },
     marker: { color: look.colour, size: look.marker },
-    hovertemplate: (s.name ? s.name + '<br>' : '') + '%{x}, %{y}<extra></extra>',
+    hovertemplate: (s.name ? s.name + '<br>' : '') + '%{x}, %{y}' + (s.labels ? ' %{text}' : '') + '<extra></extra>',
   };
 }
 
 const symbols = { circle: 'circle', square: 'square', triangle: 'triangle-up', diamond: 'diamond' };
 
-// Marks in the core's groups, one legend entry each; a mark's text on the
-// side of the drawing with room for it.
+// Marks in the core's groups, one legend entry each; their texts are placed
+// with the others (placeLabels).
 function markTraces(data, look) {
-  const logX = data.x.log;
-  const logY = data.y.log;
-  const at = (v, log) => (log ? Math.log10(Math.max(v, Number.MIN_VALUE)) : v);
-  const xs = [];
-  const ys = [];
-  for (const s of data.series) {
-    for (const p of s.points) {
-      if (!p) continue;
-      xs.push(at(p[0], logX));
-      if (!s.axis) ys.push(at(p[1], logY));
-    }
-  }
-  for (const m of data.marks) {
-    if (m.x !== null) xs.push(at(m.x, logX));
-    if (m.y !== null && !m.axis) ys.push(at(m.y, logY));
-  }
-  const span = (list) => [Math.min(...list), Math.max(...list)];
-  const [low, high] = span(xs);
-  const [yLow, yHigh] = span(ys);
-  const fraction = (v, a, b) => (b > a ? (v - a) / (b - a) : 0.5);
-  const placed = [];
   const shown = new Set();
   const traces = [];
   data.marks.forEach((m, i) => {
     const group = look.groups[look.marks[i].group];
     if (!group) return;  // a log axis cannot show it
-    const nx = fraction(at(m.x, logX), low, high);
-    const ny = m.axis === 2 ? 0.5 : fraction(at(m.y, logY), yLow, yHigh);
-    const sides = nx > 0.7 ? ['top left', 'bottom left', 'top right', 'bottom right']
-                           : ['top right', 'bottom right', 'top left', 'bottom left'];
-    // Marks close together get their texts on different sides.
-    const near = placed.filter((p) => Math.abs(p.nx - nx) < 0.12 && Math.abs(p.ny - ny) < 0.08);
-    const side = sides.find((c) => !near.some((p) => p.side === c)) || sides[0];
-    placed.push({ nx, ny, side });
     const g = look.marks[i].group;
     traces.push({
-      type: 'scatter', mode: 'markers+text', name: group.legend, x: [m.x], y: [m.y], text: [m.text || m.name],
-      cliponaxis: false, legendgroup: 'marks' + g, showlegend: Boolean(group.legend) && !shown.has(g),
-      textposition: side, yaxis: group.axis === 2 ? 'y2' : 'y', textfont: { color: group.colour },
+      type: 'scatter', mode: 'markers', name: group.legend, x: [m.x], y: [m.y],
+      legendgroup: 'marks' + g, showlegend: Boolean(group.legend) && !shown.has(g),
+      yaxis: group.axis === 2 ? 'y2' : 'y',
       marker: { color: group.colour, size: look.markSize, symbol: symbols[group.shape], line: { color: '#ffffff', width: 1 } },
-      hovertemplate: m.name + '<br>%{x}, %{y}<extra></extra>',
+      hovertemplate: (m.text || m.name) + '<br>%{x}, %{y}<extra></extra>',
     });
     shown.add(g);
   });

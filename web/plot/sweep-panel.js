@@ -123,13 +123,19 @@ function buildPanel() {
   sweep.ui = ui;
 }
 
+// The core's offer for the box chosen: its range and compute button.
 function inputChosen() {
   const ui = sweep.ui;
-  const input = sweep.choices.inputs.find((c) => c.id === ui.input.value);
-  if (!input) return;
-  ui.from.value = input.from;
-  ui.to.value = input.to;
-  if (input.compute) ui.button.value = input.compute;
+  if (!sweep.choices.inputs.some((c) => c.id === ui.input.value)) return;
+  showOffer(JSON.parse(bridge.offer(ui.input.value)));
+}
+
+function showOffer(offer) {
+  const ui = sweep.ui;
+  if (!offer) return;
+  ui.from.value = offer.from;
+  ui.to.value = offer.to;
+  if (offer.button) ui.button.value = offer.button;
 }
 
 // Offers what the window shows now, keeping the choices still offered.
@@ -138,26 +144,29 @@ export function refreshChoices() {
   const first = !sweep.choices;
   const checked = new Set(Array.from(ui.results.querySelectorAll('input:checked')).map((b) => b.value));
   const keepInput = ui.input.value;
-  sweep.choices = JSON.parse(bridge.choices());
-  const { inputs, buttons, outputs } = sweep.choices;
+  // The core's first offer, when the box chosen is not kept.
+  const kept = !first && sweep.choices.inputs.some((c) => c.id === keepInput);
+  sweep.choices = JSON.parse(bridge.choices(kept ? 0 : 1));
+  const { inputs, buttons, outputs, offer } = sweep.choices;
+  const stillOffered = kept && inputs.some((c) => c.id === keepInput);
   fillSelect(ui.input, inputs, keepInput);
   fillSelect(ui.button, buttons);
   fillSelect(ui.family, inputs, undefined, true);
   ui.results.textContent = '';
-  outputs.forEach((c, i) => {
+  const start = first && offer ? new Set(offer.outputs) : checked;
+  for (const c of outputs) {
     const item = checkbox(choiceText(c));
     item.box.value = c.id;
-    item.box.checked = first ? i < 2 : checked.has(c.id);
+    item.box.checked = start.has(c.id);
     ui.results.appendChild(item.label);
-  });
+  }
   const usable = inputs.length > 0 && buttons.length > 0 && outputs.length > 0;
   ui.plot.disabled = !usable || sweep.running;
   if (!usable) ui.status.textContent = style.nothingToSweep;
-  if (usable && (first || !inputs.some((c) => c.id === keepInput))) {
-    // The first box whose part of the window has a compute button.
-    const withButton = inputs.find((c) => c.compute) || inputs[0];
-    ui.input.value = withButton.id;
-    inputChosen();
+  if (usable && !stillOffered) {
+    const chosen = offer || JSON.parse(bridge.offer(inputs[0].id));
+    ui.input.value = chosen.input;
+    showOffer(chosen);
   }
 }
 

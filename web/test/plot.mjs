@@ -129,6 +129,16 @@ export async function plotTests({ open, check, command, scriptMode, programs, sh
           assert.equal(o.text, o.aria, `${o.id}: panel and window name it differently`);
           assert.ok(!o.text.includes(o.id), `${o.id}: "${o.text}" holds its control name`);
         }
+        // To start with, the core's offer: its box, range and results.
+        const start = await page.evaluate(() => {
+          const ui = window.calculatorPage.plot.sweep.ui;
+          return { input: ui.input.value, from: ui.from.value, to: ui.to.value,
+                   outputs: Array.from(ui.results.querySelectorAll('input:checked')).map((b) => b.value) };
+        });
+        assert.ok(choices.offer, 'no first offer');
+        assert.deepEqual(start, { input: choices.offer.input, from: choices.offer.from, to: choices.offer.to,
+                                  outputs: choices.offer.outputs });
+        assert.ok(!start.outputs.includes(start.input), 'the swept box offered as its own result');
         const r = { ...c.request };
         const input = choices.inputs.find((x) => x.id === r.input);
         assert.ok(input, `${r.input} is not offered`);
@@ -308,6 +318,7 @@ export async function plotTests({ open, check, command, scriptMode, programs, sh
                     `chart ${name} draws nothing after ${compute}` + (shown.message ? `: ${shown.message}` : ''));
           chartsSeen += 1;
           await chartColours(page);
+          await chartLabels(page, `${program} ${name}`);
           if (shots) {
             const panel = await page.$('.chart-panel');
             await panel.screenshot({ path: path.join(shots, `chart-${program}-${name}.png`) });
@@ -355,6 +366,37 @@ export async function plotTests({ open, check, command, scriptMode, programs, sh
     const groups = look.marks.filter((m) => m.group >= 0).map((m) => look.groups[m.group]);
     assert.equal(marks.length, groups.length, `${data.chart}: a trace for each mark`);
     marks.forEach((t, i) => assert.equal(t.marker, groups[i].alarm ? style.alarm : style.mark, `${data.chart}: mark ${i}`));
+  }
+
+  // A chart's texts as the page drew them where the core placed them: each
+  // within its box, none on another, each within reach of its point.
+  async function chartLabels(page, what) {
+    const drawn = await page.evaluate(() => {
+      const charts = window.calculatorPage.plot.charts;
+      const div = document.querySelector('.chart-panel .panel-chart');
+      if (div.hidden || !charts.labels) return null;
+      const origin = div.getBoundingClientRect();
+      const texts = Array.from(div.querySelectorAll('.annotation')).filter((a) => a.textContent !== '')
+        .map((a) => {
+          const r = a.querySelector('.annotation-text').getBoundingClientRect();
+          return { text: a.textContent, left: r.left - origin.left, top: r.top - origin.top, width: r.width, height: r.height };
+        });
+      return { labels: charts.labels, texts };
+    });
+    if (!drawn) return;
+    assert.equal(drawn.texts.length, drawn.labels.length, `${what}: a drawn text for each placed`);
+    drawn.texts.forEach((t, i) => {
+      const l = drawn.labels[i];
+      assert.ok(t.width <= l.width + 1 && t.height <= l.height + 1, `${what}: "${t.text}" is ${t.width} x ${t.height}, its box ${l.width} x ${l.height}`);
+      const dx = Math.max(0, t.left - l.atX, l.atX - (t.left + t.width));
+      const dy = Math.max(0, t.top - l.atY, l.atY - (t.top + t.height));
+      assert.ok(Math.hypot(dx, dy) <= 30, `${what}: "${t.text}" stands ${Math.hypot(dx, dy).toFixed(1)} px from its point`);
+      for (const o of drawn.texts.slice(0, i)) {
+        const apart = o.left + o.width <= t.left + 0.5 || t.left + t.width <= o.left + 0.5 ||
+                      o.top + o.height <= t.top + 0.5 || t.top + t.height <= o.top + 0.5;
+        assert.ok(apart, `${what}: "${t.text}" on "${o.text}"`);
+      }
+    });
   }
 
   function caseFile(program) {
