@@ -462,19 +462,13 @@ void Ringflow::ReadAngles(StageInput& in, const Reader& read) const {
 void Ringflow::Calculate() {
   FraConv->setVisible(false);
   Fraconv2->setVisible(false);
-  // The print file is open from here on: whatever stops the run leaves the
-  // lines written so far.
+  // A run that fails writes no print file and takes no number: a file of
+  // the lines up to a refused box or a broken station would look like a
+  // result. A station that does not converge is a result, and is printed.
   std::vector<std::string> lines;
   auto print = [&] { WriteNumberedPrintFile(kPrintBase, npr, lines); };
-  const Reader read = [&](const core::TextBox* b) -> double {
-    if (auto v = core::ParseStrict(b->text())) return *v;
-    print();
-    return Strict(b);  // names the box and throws
-  };
-  auto stop = [&](const std::string& message) {
-    print();
-    throw core::Failure(message);
-  };
+  const Reader read = [&](const core::TextBox* b) -> double { return Strict(b); };
+  auto stop = [](const std::string& message) { throw core::Failure(message); };
 
   StageInput in;
   dh = read(txtdh);
