@@ -14,7 +14,7 @@ target_link_libraries(plot_window_gui_test PRIVATE qt_plot qt_view isentropic_wi
 add_dependencies(plot_window_gui_test calc_plot)
 add_test(NAME qt.plot.gui COMMAND plot_window_gui_test)
 set_tests_properties(qt.plot.gui PROPERTIES ENVIRONMENT
-                     "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+                     "${CALC_OFFSCREEN};ASAN_OPTIONS=detect_leaks=0")
 
 # Every program's name, folder and window, for the tests that go through
 # them all (window_programs.inc).
@@ -43,7 +43,7 @@ add_dependencies(chart_windows_gui_test calc_plot)
 foreach(program ${CALC_PROGRAMS})
   add_test(NAME ${program}.charts.gui COMMAND chart_windows_gui_test everyChart:${program})
   set_tests_properties(${program}.charts.gui PROPERTIES ENVIRONMENT
-                       "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+                       "${CALC_OFFSCREEN};ASAN_OPTIONS=detect_leaks=0")
 endforeach()
 
 # One caption for each box: the error line, the sweep offers and the help's
@@ -56,3 +56,24 @@ endforeach()
 target_link_libraries(captions_test PRIVATE core_testing GTest::gtest_main calc_flags)
 target_compile_definitions(captions_test PRIVATE CALC_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 gtest_discover_tests(captions_test DISCOVERY_TIMEOUT 60)
+
+# Every window on a 1366 x 768 screen in its largest state, and the keyboard
+# in every window.
+calc_offscreen(small_screen 1366 768)
+add_executable(suite_windows_gui_test ${PROJECT_SOURCE_DIR}/qt/suite_windows_gui_test.cpp)
+target_include_directories(suite_windows_gui_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
+foreach(program ${CALC_PROGRAMS})
+  target_link_libraries(suite_windows_gui_test PRIVATE ${program}_window)
+endforeach()
+target_link_libraries(suite_windows_gui_test PRIVATE calculators_window qt_plot qt_view Qt6::Test calc_flags)
+add_dependencies(suite_windows_gui_test calc_plot)
+foreach(program ${CALC_PROGRAMS} calculators)
+  foreach(check screen:fitTheScreen lists:enterInAListComputes)
+    string(REPLACE ":" ";" parts ${check})
+    list(GET parts 0 test)
+    list(GET parts 1 function)
+    add_test(NAME ${program}.${test}.gui COMMAND suite_windows_gui_test ${function}:${program})
+    set_tests_properties(${program}.${test}.gui PROPERTIES ENVIRONMENT
+                         "${small_screen};ASAN_OPTIONS=detect_leaks=0")
+  endforeach()
+endforeach()

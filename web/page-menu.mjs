@@ -38,6 +38,17 @@ export function addHelpKey(page) {
 // of results an element is in (-1: none).
 export function addPageMenu({ page, api, root, frameOf }) {
   let menu = null;
+  let opener = null;  // the control the menu was opened from
+
+  // The control a panel or the menu is opened from: the one with the focus,
+  // else the control under the pointer, else the window's first.
+  function openerOf(target) {
+    const active = document.activeElement;
+    if (active && active !== document.body && root.contains(active)) return active;
+    const control = target && target.closest ? target.closest('input, select, button') : null;
+    if (control && root.contains(control)) return control;
+    return root.querySelector('input:not([tabindex="-1"]), select, button');
+  }
 
   function copyText(frameNumber) {
     const text = api.copy(frameNumber);
@@ -51,8 +62,17 @@ export function addPageMenu({ page, api, root, frameOf }) {
     menu = null;
   }
 
+  // Escape leaves the menu for the control it was opened from.
+  function dismissMenu() {
+    if (!menu) return;
+    const focused = menu.contains(document.activeElement);
+    closeMenu();
+    if (focused && opener && opener.isConnected) opener.focus();
+  }
+
   // --- Sweep and plot, charts: web/plot.js, loaded on first use.
   function openPlot(what) {
+    const from = menu ? opener : openerOf(null);
     closeMenu();
     page.plotLoaded = page.plotLoaded || new Promise((resolve, reject) => {
       const script = document.createElement('script');
@@ -61,7 +81,12 @@ export function addPageMenu({ page, api, root, frameOf }) {
       script.onerror = () => reject(new Error('plot.js could not be loaded'));
       document.head.appendChild(script);
     });
-    return page.plotLoaded.then(() => (what === 'charts' ? page.plot.openCharts() : page.plot.openSweep()));
+    return page.plotLoaded.then(() => {
+      const opened = what === 'charts' ? page.plot.openCharts() : page.plot.openSweep();
+      const panel = (what === 'charts' ? page.plot.charts : page.plot.sweep).panel;
+      if (panel && from) panel.opener = from;
+      return opened;
+    });
   }
   page.openPlot = openPlot;
 
@@ -82,6 +107,7 @@ export function addPageMenu({ page, api, root, frameOf }) {
     if (window.getSelection().toString()) return;  // the browser copies a selection
     event.preventDefault();
     closeMenu();
+    opener = openerOf(event.target);
     const frame = frameOf(event.target);
     menu = document.createElement('div');
     menu.className = 'menu sans';
@@ -101,7 +127,7 @@ export function addPageMenu({ page, api, root, frameOf }) {
   root.addEventListener('contextmenu', openMenu);
   document.addEventListener('click', (event) => { if (menu && !menu.contains(event.target)) closeMenu(); });
   document.addEventListener('keydown', (event) => {
-    if (event.key === 'Escape') closeMenu();
+    if (event.key === 'Escape') dismissMenu();
     if ((event.ctrlKey || event.metaKey) && (event.key === 'l' || event.key === 'L')) {
       event.preventDefault();
       openPlot('sweep');
