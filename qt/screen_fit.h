@@ -45,8 +45,9 @@ inline void KeepOnScreen(QWidget& window) {
   if (outer.bottom() > area.bottom()) outer.moveBottom(area.bottom());
   if (outer.left() < area.left()) outer.moveLeft(area.left());
   if (outer.top() < area.top()) outer.moveTop(area.top());
-  const QPoint inner = outer.topLeft() + QPoint(frame.left(), frame.top());
-  if (inner != window.geometry().topLeft()) window.move(inner);
+  // A window's position (move, pos) is that of its frame.
+  if (outer.topLeft() != window.geometry().topLeft() - QPoint(frame.left(), frame.top()))
+    window.move(outer.topLeft());
 }
 
 // Runs fit before the window is first shown, again once it is on screen

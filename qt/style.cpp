@@ -27,13 +27,9 @@ void Outline(QPainter* painter, const QRect& r, int width, const QColor& color) 
 void SuiteStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                QPainter* painter, const QWidget* widget) const {
   // Fusion marks a focused list only by a faint, half-transparent outline of
-  // its current item (and that only after a key moved the focus). A list
-  // with the focus gets a solid frame and its current item a solid outline.
+  // its current item (and that only after a key moved the focus): a list
+  // with the focus gets a solid frame of two pixels.
   const auto* view = qobject_cast<const QAbstractItemView*>(widget);
-  if (view && element == PE_FrameFocusRect) {
-    if (option->state & State_HasFocus) Outline(painter, option->rect, 1, FocusMark());
-    return;
-  }
   QProxyStyle::drawPrimitive(element, option, painter, widget);
   if (view && element == PE_Frame && view->hasFocus()) Outline(painter, option->rect, 2, FocusMark());
 }

@@ -11,7 +11,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QPointer>
 #include <QScrollBar>
+#include <QSpinBox>
+#include <algorithm>
 #include <QtTest>
 #include <memory>
 
@@ -20,6 +23,7 @@
 #include "qt/guitest.h"
 #include "qt/help_window.h"
 #include "qt/plot_action.h"
+#include "qt/chart_window.h"
 #include "qt/plot_window.h"
 #include "qt/view.h"
 
@@ -45,14 +49,14 @@ bool OnScreen(const QWidget& window, QString* why) {
   const QRect area = window.screen()->availableGeometry();
   const QRect outer = window.frameGeometry();
   if (area.contains(outer)) return true;
-  *why = QString("%1 reaches %2x%3+%4+%5 of %6x%7")
+  *why = QString("%1 at %8,%9 reaches %2x%3+%4+%5 of %6x%7")
              .arg(window.objectName())
              .arg(outer.width()).arg(outer.height()).arg(outer.x()).arg(outer.y())
-             .arg(area.width()).arg(area.height());
+             .arg(area.width()).arg(area.height()).arg(window.x()).arg(window.y());
   return false;
 }
 
-// A window whose own size would be larger than the screen's.
+// The shown window of that name that owner opened.
 QWidget* OpenedWindow(QWidget& owner, const char* name) {
   for (QWidget* w : owner.findChildren<QWidget*>(name, Qt::FindDirectChildrenOnly))
     if (w->isWindow() && w->isVisible()) return w;
@@ -89,7 +93,8 @@ class SuiteWindowsGui : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     // The largest the window becomes: with the notice of a print file.
     view.FileWritten("Largest 1.txt");
-    QTest::qWait(1);
+    QTest::qWait(10);
+
     QString why;
     QVERIFY2(OnScreen(view, &why), qPrintable(why));
 
@@ -113,17 +118,19 @@ class SuiteWindowsGui : public QObject {
     }
     qt::SaveShot(view, QString::fromStdString("screen-" + w.name));
 
+    view.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&view));
     QTest::keyClick(&view, Qt::Key_F1);
     QWidget* help = qt::HelpWindowOf(view);
     QVERIFY(help && QTest::qWaitForWindowExposed(help));
-    QTest::qWait(1);
+    QTest::qWait(10);
     QVERIFY2(OnScreen(*help, &why), qPrintable(why));
     help->close();
 
     sweep->trigger();
     QWidget* plot = OpenedWindow(view, "PlotWindow");
     QVERIFY(plot && QTest::qWaitForWindowExposed(plot));
-    QTest::qWait(1);
+    QTest::qWait(10);
     QVERIFY2(OnScreen(*plot, &why), qPrintable(why));
     qt::SaveShot(*plot, QString::fromStdString("screen-" + w.name + "-sweep"));
     plot->close();
@@ -131,10 +138,41 @@ class SuiteWindowsGui : public QObject {
       charts->trigger();
       QWidget* chart = OpenedWindow(view, "ChartWindow");
       QVERIFY(chart && QTest::qWaitForWindowExposed(chart));
-      QTest::qWait(1);
+      QTest::qWait(10);
       QVERIFY2(OnScreen(*chart, &why), qPrintable(why));
       chart->close();
     }
+  }
+
+  // The sweep window: Enter in From or To presses Plot; Escape closes it, and
+  // the chart window likewise.
+  void sweepAndChartKeys() {
+    auto fanno = std::find_if(kWindowPrograms.begin(), kWindowPrograms.end(),
+                              [](const WindowProgram& p) { return std::string(p.name) == "fanno"; });
+    QVERIFY(fanno != kWindowPrograms.end());
+    std::unique_ptr<core::Form> form = fanno->make();
+    form->Load();
+    for (const char* box : {"from", "to"}) {
+      QPointer<qt::PlotWindow> plot(new qt::PlotWindow(*form, fanno->make));
+      plot->show();
+      plot->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(plot));
+      plot->findChild<QSpinBox*>("points")->setValue(3);
+      auto* edit = plot->findChild<QLineEdit*>(box);
+      QVERIFY(edit);
+      edit->setFocus();
+      QTest::keyClick(edit, Qt::Key_Return);
+      QTRY_VERIFY_WITH_TIMEOUT(plot->finished(), 20000);
+      QCOMPARE(plot->points().size(), size_t{3});
+      QTest::keyClick(edit, Qt::Key_Escape);
+      QTRY_VERIFY(!plot);  // closed, and gone
+    }
+    QPointer<qt::ChartWindow> chart(new qt::ChartWindow(*form));
+    chart->show();
+    chart->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(chart));
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : chart.data(), Qt::Key_Escape);
+    QTRY_VERIFY(!chart);
   }
 
   // In every window, Enter in a list presses the compute button of its part
