@@ -81,11 +81,19 @@ export function addPageMenu({ page, api, root, frameOf }) {
       script.onerror = () => reject(new Error('plot.js could not be loaded'));
       document.head.appendChild(script);
     });
+    // The panel gives the focus back to from when it closes: a panel made
+    // now takes it from page.panelOpener, one made before is told here.
+    page.panelOpener = from;
+    const tell = () => {
+      const owner = page.plot && page.plot[what === 'charts' ? 'charts' : 'sweep'];
+      if (owner && owner.panel && from) owner.panel.opener = from;
+    };
     return page.plotLoaded.then(() => {
-      const opened = what === 'charts' ? page.plot.openCharts() : page.plot.openSweep();
-      const panel = (what === 'charts' ? page.plot.charts : page.plot.sweep).panel;
-      if (panel && from) panel.opener = from;
-      return opened;
+      tell();
+      return Promise.resolve(what === 'charts' ? page.plot.openCharts() : page.plot.openSweep()).then((result) => {
+        tell();
+        return result;
+      });
     });
   }
   page.openPlot = openPlot;

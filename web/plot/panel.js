@@ -77,6 +77,7 @@ export function makePanel(title, className) {
   const panel = element('section', 'plot-panel sans ' + className);
   panel.setAttribute('role', 'dialog');
   panel.setAttribute('aria-label', title);
+  panel.opener = page.panelOpener;  // the control it was opened from
   const head = element('div', 'panel-head');
   head.appendChild(element('h2', 'panel-title', title));
   // Closed, it hands the focus back to the control it was opened from.

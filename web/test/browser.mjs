@@ -526,7 +526,7 @@ async function navigation() {
       await page.keyboard.down('Control');
       await page.keyboard.press('l');
       await page.keyboard.up('Control');
-      await page.waitForFunction(() => window.calculatorPage.plot && !window.calculatorPage.plot.sweep.panel.hidden);
+      await page.waitForFunction(() => window.calculatorPage.plot?.sweep?.panel && !window.calculatorPage.plot.sweep.panel.hidden);
       assert.notEqual(await focused(), box);
       await page.keyboard.press('Escape');
       assert.ok(await page.evaluate(() => window.calculatorPage.plot.sweep.panel.hidden));
@@ -540,7 +540,7 @@ async function navigation() {
       for (const item of items) if ((await item.evaluate((b) => b.firstChild.textContent)) === 'Charts…') charts = item;
       assert.ok(charts, 'no Charts… in the menu');
       await charts.click();
-      await page.waitForFunction(() => window.calculatorPage.plot.charts.panel && !window.calculatorPage.plot.charts.panel.hidden);
+      await page.waitForFunction(() => window.calculatorPage.plot?.charts?.panel && !window.calculatorPage.plot.charts.panel.hidden);
       await page.click('.chart-panel .panel-close');
       assert.equal(await focused(), box, 'the × left the focus elsewhere');
       // The About box gives it back too.
