@@ -1,3 +1,15 @@
+# calc_offscreen(VAR WIDTH HEIGHT): in VAR, the environment entry that puts
+# a GUI test on Qt's offscreen platform with one screen of that size (the
+# platform's own is 800 x 600, smaller than most windows of the suite, which
+# fit themselves to the screen).
+function(calc_offscreen var width height)
+  set(file ${PROJECT_BINARY_DIR}/offscreen-${width}x${height}.json)
+  file(CONFIGURE OUTPUT ${file} CONTENT "{\"screens\": [{\"name\": \"screen\", \"x\": 0, \"y\": 0, \"width\": ${width}, \"height\": ${height}, \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": 1}]}\n")
+  set(${var} "QT_QPA_PLATFORM=offscreen:configfile=${file}" PARENT_SCOPE)
+endfunction()
+# The screen of the GUI tests: a roomy desktop.
+calc_offscreen(CALC_OFFSCREEN 1600 1000)
+
 # calculator_library(NAME SOURCES <sources> [LIBS <libraries>] [TESTS <*_test.cpp>])
 # A static library free of any toolkit (the computation of a program, or a
 # part several programs share), with its GoogleTest tests.
@@ -37,7 +49,7 @@ function(calculator_gui_test target source)
     string(REPLACE "=" ";" parts ${test})
     list(GET parts 0 test_name)
     # Qt and fontconfig keep caches for the life of the process.
-    set(env "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+    set(env "${CALC_OFFSCREEN};ASAN_OPTIONS=detect_leaks=0")
     list(LENGTH parts n)
     if(n GREATER 1)
       list(GET parts 1 scale)

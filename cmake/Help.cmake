@@ -1,6 +1,6 @@
-# The help of each program: <folder>/<program>.help.md, with its line
-# "@example cases/.../<case>.script" replaced by that case's steps and
-# results. The finished Markdown lands in <build>/help/<program>.md and is
+# The help of each program: <folder>/<program>.help.md, with each line
+# "@example cases/.../<case>.script" replaced by that case's steps and the
+# results the program prints for it. The finished Markdown lands in <build>/help/<program>.md and is
 # built into the program; the web build makes the same file for its help
 # pages (web/Site.cmake) from the same help_inputs.
 #
@@ -10,8 +10,11 @@
 # <program>.help.gui).
 set(CALC_LICENCE "Free for teaching and learning. Provided as is, without warranty of any kind."
     CACHE STRING "The licence line of the About box")
+# What every window's title points to ("See Disclaimer"): the About box of
+# both views shows it.
+set(CALC_DISCLAIMER "These calculators are made for teaching and learning compressible flow and gas turbines. Their results have not been checked for use in the design or operation of any real engine, machine or duct, and must not be relied on there. They come as they are, without warranty of any kind.")
 
-# What a built help is made of: its help file and its example case (script
+# What a built help is made of: its help file and its example cases (script
 # and expected output), where they exist, in out_var.
 function(help_inputs source out_var)
   get_filename_component(dir ${source} DIRECTORY)
@@ -20,8 +23,8 @@ function(help_inputs source out_var)
   if(present)
     # A new example line must be seen by the build: configure again on edits.
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
-    file(STRINGS ${source} marker REGEX "^@example ")
-    if(marker)
+    file(STRINGS ${source} markers REGEX "^@example ")
+    foreach(marker ${markers})
       string(REGEX REPLACE "^@example +" "" case "${marker}")
       string(STRIP "${case}" case)
       string(REGEX REPLACE "\\.script$" ".expected" expected "${case}")
@@ -30,7 +33,7 @@ function(help_inputs source out_var)
           list(APPEND depends ${dir}/${f})
         endif()
       endforeach()
-    endif()
+    endforeach()
   endif()
   set(${out_var} ${depends} PARENT_SCOPE)
 endfunction()
@@ -60,6 +63,6 @@ function(calculator_help name main)
   add_test(NAME ${name}.help COMMAND ${name}_help --check ${source} ${built})
   add_test(NAME ${name}.help.gui COMMAND ${name}_help --gui ${built})
   set_tests_properties(${name}.help ${name}.help.gui PROPERTIES ENVIRONMENT
-                       "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+                       "${CALC_OFFSCREEN};ASAN_OPTIONS=detect_leaks=0")
 endfunction()
 

@@ -14,7 +14,7 @@ target_link_libraries(plot_window_gui_test PRIVATE qt_plot qt_view isentropic_wi
 add_dependencies(plot_window_gui_test calc_plot)
 add_test(NAME qt.plot.gui COMMAND plot_window_gui_test)
 set_tests_properties(qt.plot.gui PROPERTIES ENVIRONMENT
-                     "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+                     "${CALC_OFFSCREEN};ASAN_OPTIONS=detect_leaks=0")
 
 # Every program's name, folder and window, for the tests that go through
 # them all (window_programs.inc).
@@ -43,7 +43,7 @@ add_dependencies(chart_windows_gui_test calc_plot)
 foreach(program ${CALC_PROGRAMS})
   add_test(NAME ${program}.charts.gui COMMAND chart_windows_gui_test everyChart:${program})
   set_tests_properties(${program}.charts.gui PROPERTIES ENVIRONMENT
-                       "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+                       "${CALC_OFFSCREEN};ASAN_OPTIONS=detect_leaks=0")
 endforeach()
 
 # A core test over every program's window (window_programs.inc).
@@ -65,3 +65,26 @@ suite_window_test(captions_test captions_test.cpp)
 # What both views show to start with, over every window: the first sweep
 # offered, and every chart's texts where the core places them.
 suite_window_test(window_defaults_test window_defaults_test.cpp)
+
+# Every window on a 1366 x 768 screen in its largest state, and the keyboard
+# in every window.
+calc_offscreen(small_screen 1366 768)
+add_executable(suite_windows_gui_test ${PROJECT_SOURCE_DIR}/qt/suite_windows_gui_test.cpp)
+target_include_directories(suite_windows_gui_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated)
+foreach(program ${CALC_PROGRAMS})
+  target_link_libraries(suite_windows_gui_test PRIVATE ${program}_window)
+endforeach()
+target_link_libraries(suite_windows_gui_test PRIVATE calculators_window qt_plot qt_view Qt6::Test calc_flags)
+add_dependencies(suite_windows_gui_test calc_plot)
+foreach(program ${CALC_PROGRAMS} calculators)
+  foreach(check screen:fitTheScreen lists:enterInAListComputes)
+    string(REPLACE ":" ";" parts ${check})
+    list(GET parts 0 test)
+    list(GET parts 1 function)
+    add_test(NAME ${program}.${test}.gui COMMAND suite_windows_gui_test ${function}:${program})
+    set_tests_properties(${program}.${test}.gui PROPERTIES ENVIRONMENT
+                         "${small_screen};ASAN_OPTIONS=detect_leaks=0")
+  endforeach()
+endforeach()
+add_test(NAME qt.sweepkeys.gui COMMAND suite_windows_gui_test sweepAndChartKeys)
+set_tests_properties(qt.sweepkeys.gui PROPERTIES ENVIRONMENT "${small_screen};ASAN_OPTIONS=detect_leaks=0")

@@ -251,8 +251,9 @@ bool Form::Inside(const Control& control, const Frame* frame) {
   return frame == nullptr;
 }
 
-Button* Form::ComputeFor(const TextBox& box) const {
-  for (const Frame* in = box.parent();; in = in->parent()) {
+Button* Form::ComputeFor(const Control& input) const {
+  if (input.kind() != Kind::TextBox && input.kind() != Kind::List) return nullptr;
+  for (const Frame* in = input.parent();; in = in->parent()) {
     for (const auto& c : controls_) {
       const bool compute = c->look == Look::Compute || c->text() == "Compute" ||
                            c->text() == "Calculate";

@@ -239,10 +239,11 @@ class Form {
   // Whether control lies inside frame (at any depth).
   static bool Inside(const Control& control, const Frame* frame);
 
-  // The compute button that belongs to a box's part of the window: the
-  // nearest container around the box that holds a shown "Compute" or
-  // "Calculate" button. Nullptr when there is none.
-  Button* ComputeFor(const TextBox& box) const;
+  // The compute button that belongs to a box's or a list's part of the
+  // window (what Enter there presses): the nearest container around it that
+  // holds a shown "Compute" or "Calculate" button. Nullptr when there is
+  // none, and for any other kind of control.
+  Button* ComputeFor(const Control& input) const;
   // What a frame shows (nullptr: the whole window), as tab-separated rows
   // (top to bottom, each row left to right): its headings, values and boxes,
   // ready for a spreadsheet.

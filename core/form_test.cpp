@@ -238,6 +238,22 @@ TEST(Form, EnterPressesTheComputeButtonOfTheBoxsPart) {
   EXPECT_EQ(w.ComputeFor(*w.g), w.mcompute);
 }
 
+// Enter in a list goes by the same rule as in a box; other controls press nothing.
+TEST(Form, EnterInAListPressesTheComputeButtonOfItsPart) {
+  TwoParts w;
+  ListBox* inMulti = w.AddList("lstKind", {"a", "b"}, {0, 40, 50, 30}, w.multi);
+  ListBox* atTop = w.AddList("lstGas", {"air", "other"}, {300, 200, 50, 30});
+  EXPECT_EQ(w.ComputeFor(*inMulti), w.scompute);
+  EXPECT_EQ(w.ComputeFor(*atTop), w.scompute);
+  w.single->setVisible(false);
+  w.multi->setVisible(true);
+  EXPECT_EQ(w.ComputeFor(*inMulti), w.mcompute);
+  EXPECT_EQ(w.ComputeFor(*atTop), w.mcompute);
+  for (Control* other : {static_cast<Control*>(w.scompute), static_cast<Control*>(w.single),
+                         w.FindById("h1")})
+    EXPECT_EQ(w.ComputeFor(*other), nullptr) << other->id();
+}
+
 TEST(Form, TableTextRowsByPositionTabSeparated) {
   TwoParts w;
   EXPECT_EQ(w.TableText(*w.single), "Mach Number\tT/Tt\n1.\t0.8333\n");

@@ -244,10 +244,30 @@ std::string MdEscape(std::string_view text) {
 
 // ---------------------------------------------------------------- example
 
-std::string ExampleOf(std::string_view markdown) {
+std::vector<std::string> ExamplesOf(std::string_view markdown) {
+  std::vector<std::string> paths;
   for (std::string_view line : Lines(markdown))
-    if (Trim(line).starts_with("@example ")) return std::string(Trim(Trim(line).substr(9)));
-  return "";
+    if (Trim(line).starts_with("@example ")) paths.emplace_back(Trim(Trim(line).substr(9)));
+  return paths;
+}
+
+std::string ExampleOf(std::string_view markdown) {
+  const std::vector<std::string> paths = ExamplesOf(markdown);
+  return paths.empty() ? "" : paths.front();
+}
+
+std::string WithExamples(std::string_view markdown, const std::vector<std::string>& examples) {
+  std::string out;
+  size_t n = 0;
+  for (std::string_view line : Lines(markdown)) {
+    if (Trim(line).starts_with("@example ") && n < examples.size()) {
+      out += examples[n++];
+      continue;
+    }
+    out += line;
+    out += '\n';
+  }
+  return out;
 }
 
 std::string WithExample(std::string_view markdown, std::string_view example) {
@@ -406,18 +426,21 @@ std::optional<std::string> ReadFileText(const std::filesystem::path& path) {
 }
 
 HelpExample FillExample(const Form& fresh, const std::filesystem::path& source,
-                        const std::string& help, const std::string* output) {
-  const std::string marker = ExampleOf(help);
-  if (marker.empty()) return {help, "no \"@example\" line"};
-  const std::filesystem::path script = source.parent_path() / marker;
-  std::filesystem::path expected = script;
-  expected.replace_extension(".expected");
-  const auto scriptText = ReadFileText(script);
-  const auto expectedText = ReadFileText(expected);
-  if (!scriptText || !expectedText)
-    return {help, "the example case " + marker + " has no script or no expected output"};
-  return {WithExample(help, RenderExample(fresh, *scriptText, output ? *output : *expectedText)),
-          ""};
+                        const std::string& help, const CaseRunner& run) {
+  const std::vector<std::string> markers = ExamplesOf(help);
+  if (markers.empty()) return {help, "no \"@example\" line"};
+  std::vector<std::string> examples;
+  for (const std::string& marker : markers) {
+    const std::filesystem::path script = source.parent_path() / marker;
+    std::filesystem::path expected = script;
+    expected.replace_extension(".expected");
+    const auto scriptText = ReadFileText(script);
+    const auto expectedText = ReadFileText(expected);
+    if (!scriptText || !expectedText)
+      return {help, "the example case " + marker + " has no script or no expected output"};
+    examples.push_back(RenderExample(fresh, *scriptText, run ? run(*scriptText) : *expectedText));
+  }
+  return {WithExamples(help, examples), ""};
 }
 
 std::string HelpPlaceholder(const Form& fresh) {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -65,6 +66,9 @@ std::vector<std::string> CaptionsInCell(std::string_view cell);
 
 // The path after "@example", or empty.
 std::string ExampleOf(std::string_view markdown);
+// The paths of every "@example" line, in order: the window as it opens, then
+// (in most helps) one typed change from the defaults.
+std::vector<std::string> ExamplesOf(std::string_view markdown);
 
 // The worked example as Markdown: the steps of the script, then what the
 // output shows. fresh is the window as built (for the captions).
@@ -72,6 +76,8 @@ std::string RenderExample(const Form& fresh, std::string_view script, std::strin
 
 // The help with its "@example" line replaced by example.
 std::string WithExample(std::string_view markdown, std::string_view example);
+// The help with its n-th "@example" line replaced by examples[n].
+std::string WithExamples(std::string_view markdown, const std::vector<std::string>& examples);
 
 // A flat JSON object of one output line: string and boolean members (numbers
 // as their text; arrays left out).
@@ -87,11 +93,14 @@ struct HelpExample {
   std::string problem;   // why there is none
 };
 
-// The help read from source with its example made from output (or, without
-// output, from the example case's expected output). fresh is the window as
-// built.
+// What a script case prints when run on a fresh window of the program.
+using CaseRunner = std::function<std::string(const std::string& script)>;
+
+// The help read from source with each example made from what run prints for
+// its case (without a runner, from the case's expected output). fresh is the
+// window as built.
 HelpExample FillExample(const Form& fresh, const std::filesystem::path& source,
-                        const std::string& help, const std::string* output);
+                        const std::string& help, const CaseRunner& run);
 
 // The help of a program that has no help file yet, titled by its window.
 std::string HelpPlaceholder(const Form& fresh);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "core/reading.h"
 
 namespace core {
@@ -157,6 +160,38 @@ TEST(HelpExample, MarkerLineReplaced) {
   EXPECT_EQ(ExampleOf(md), "cases/x/defaults.script");
   EXPECT_EQ(WithExample(md, "| a |\n"), "## Worked example\n\n| a |\nafter\n");
   EXPECT_EQ(ExampleOf("no marker"), "");
+}
+
+// Two examples, each line replaced by its own; the first is ExampleOf.
+TEST(HelpExample, EachMarkerLineReplacedByItsOwnExample) {
+  const std::string md = "@example cases/defaults.script\ntext\n@example cases/typed_change.script\n";
+  EXPECT_EQ(ExamplesOf(md), (std::vector<std::string>{"cases/defaults.script", "cases/typed_change.script"}));
+  EXPECT_EQ(ExampleOf(md), "cases/defaults.script");
+  EXPECT_EQ(WithExamples(md, {"A\n", "B\n"}), "A\ntext\nB\n");
+  EXPECT_EQ(WithExamples(md, {"A\n"}), "A\ntext\n@example cases/typed_change.script\n");
+  EXPECT_TRUE(ExamplesOf("no marker").empty());
+}
+
+// The values shown come from what the runner prints, not from the expected
+// output on disk.
+TEST(HelpExample, FilledFromWhatTheProgramPrints) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "calc-help-fill";
+  std::filesystem::create_directories(dir / "cases");
+  const std::string script = "type txtg 1.3\nclick cmdgo\nshow txtg\n";
+  std::ofstream(dir / "cases/change.script") << script;
+  std::ofstream(dir / "cases/change.expected")
+      << R"j({"name":"txtg","kind":"textbox","visible":true,"shown":true,"text":"stale"})j" "\n";
+  Sample form;
+  const std::string md = "## Worked example\n\n@example cases/change.script\n";
+  const CaseRunner run = [&](const std::string& text) {
+    EXPECT_EQ(text, script);
+    return std::string(R"j({"name":"txtg","kind":"textbox","visible":true,"shown":true,"text":"1.3"})j" "\n");
+  };
+  const HelpExample filled = FillExample(form, dir / "x.help.md", md, run);
+  EXPECT_EQ(filled.problem, "");
+  EXPECT_NE(filled.markdown.find("| gamma | 1.3 |"), std::string::npos) << filled.markdown;
+  EXPECT_NE(FillExample(form, dir / "x.help.md", md, {}).markdown.find("| gamma | stale |"), std::string::npos);
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

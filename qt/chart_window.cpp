@@ -1,6 +1,7 @@
 #include "qt/chart_window.h"
 #include "qt/model.h"
 #include "qt/drawing.h"
+#include "qt/window_keys.h"
 
 #include <QAction>
 #include <QApplication>
@@ -693,6 +694,7 @@ ChartWindow::ChartWindow(Form& form, QWidget* parent)
   connect(redraw_, &QTimer::timeout, this, [this] { Refresh(); });
   listener_ = form_.Listen([this] { redraw_->start(); });
   resize(980, 700);
+  CloseOnEscape(*this);
   Refresh();
 }
 

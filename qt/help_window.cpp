@@ -4,17 +4,24 @@
 #include <QAction>
 #include <QMessageBox>
 #include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextTable>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include "qt/screen_fit.h"
+#include "qt/window_keys.h"
+
 #ifndef CALC_VERSION
 #define CALC_VERSION "0"
 #endif
 #ifndef CALC_LICENCE
 #define CALC_LICENCE ""
+#endif
+#ifndef CALC_DISCLAIMER
+#define CALC_DISCLAIMER ""
 #endif
 
 namespace qt {
@@ -39,6 +46,23 @@ HelpWindow::HelpWindow(const QString& markdown, QWidget* owner)
   if (markdown.startsWith("# ")) title = markdown.section('\n', 0, 0).mid(2).trimmed();
   setWindowTitle("Help: " + title);
   browser_->setOpenLinks(false);
+  // Running text in the regular face (the windows' bold is for their
+  // controls), set in from the edges, with a scroll bar that stands out
+  // from the page.
+  QFont text(QStringList{"Liberation Serif"}, 12);
+  text.setStyleHint(QFont::Serif);
+  text.setHintingPreference(QFont::PreferNoHinting);
+  browser_->setFont(text);
+  browser_->document()->setDefaultFont(text);
+  browser_->document()->setDocumentMargin(18);
+  browser_->setFrameShape(QFrame::NoFrame);
+  browser_->setStyleSheet(
+      "QScrollBar:vertical { background: #e4e4e4; width: 15px; margin: 0; }"
+      "QScrollBar::handle:vertical { background: #7d7d7d; min-height: 40px; margin: 2px 3px;"
+      " border-radius: 3px; }"
+      "QScrollBar::handle:vertical:hover { background: #5c5c5c; }"
+      "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+      "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }");
   browser_->document()->setMarkdown(
       markdown.isEmpty() ? QString("No help has been written for this program yet.") : markdown,
       QTextDocument::MarkdownDialectGitHub);
@@ -55,11 +79,26 @@ HelpWindow::HelpWindow(const QString& markdown, QWidget* owner)
     format.setBorderBrush(QColor(160, 160, 160));
     table->setFormat(format);
   }
+  // Headings as the help pages of the browser show them: the title blue,
+  // the sections dark red, both in the sans face.
+  for (QTextBlock block = browser_->document()->begin(); block.isValid(); block = block.next()) {
+    const int level = block.blockFormat().headingLevel();
+    if (level == 0) continue;
+    QTextCharFormat heading;
+    heading.setFontFamilies(QStringList{"Liberation Sans"});
+    heading.setFontWeight(QFont::Bold);
+    if (level <= 2) heading.setForeground(level == 1 ? QColor(0, 0, 255) : QColor(128, 0, 0));
+    QTextCursor cursor(block);
+    cursor.select(QTextCursor::BlockUnderCursor);
+    cursor.mergeCharFormat(heading);
+  }
   browser_->moveCursor(QTextCursor::Start);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(browser_);
   resize(760, 680);
+  CloseOnEscape(*this);
+  KeepFitted(*this);
 }
 
 HelpWindow* HelpWindowOf(const QWidget& window) {
@@ -68,6 +107,8 @@ HelpWindow* HelpWindowOf(const QWidget& window) {
 
 QString AboutText() {
   QString text = QString("<b>%1</b><br>Version %2").arg(kSuite, CALC_VERSION);
+  if (*CALC_DISCLAIMER)
+    text += QString("<br><br><b>Disclaimer</b><br>%1").arg(QString(CALC_DISCLAIMER).toHtmlEscaped());
   if (*CALC_LICENCE) text += QString("<br><br>%1").arg(CALC_LICENCE);
   return text;
 }

@@ -3,10 +3,16 @@
 // its Markdown rendered.
 #include <QAction>
 #include <QTextBrowser>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextCursor>
+#include <QTextFragment>
+#include <QTextTable>
 #include <QtTest>
 
 #include "core/form.h"
+#include "qt/guitest.h"
 #include "qt/help_window.h"
 #include "qt/view.h"
 
@@ -83,6 +89,44 @@ class HelpWindowTest : public QObject {
     QVERIFY(about.contains("Compressible Flow and Gas Turbine Calculators"));
     QVERIFY(about.contains("Version " CALC_VERSION));
     QVERIFY(about.contains(CALC_LICENCE));
+    // The disclaimer every window's title points to.
+    QVERIFY(about.contains("<b>Disclaimer</b>"));
+    for (const char* words : {"teaching and learning", "have not been checked", "without warranty"})
+      QVERIFY2(about.contains(words), words);
+  }
+
+  // Running text in the regular face, set in from the window's edges; the
+  // headings bold. The scroll bar's handle stands out from its groove.
+  void helpReadsAsAPage() {
+    QString markdown = QString::fromUtf8(kHelp);
+    for (int i = 0; i < 80; ++i) markdown += QString("\nLine %1 of a long help.\n").arg(i);
+    qt::HelpWindow help(markdown);
+    help.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&help));
+    QTextDocument& doc = *help.browser()->document();
+    QVERIFY(doc.documentMargin() >= 12);
+    int bold = 0, regular = 0;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+      const bool heading = block.blockFormat().headingLevel() > 0;
+      if (QTextCursor(block).currentTable()) continue;  // a table's headings are bold
+      for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextCharFormat format = it.fragment().charFormat();
+        const bool isBold = format.font().bold() || format.fontWeight() >= QFont::DemiBold;
+        if (heading) QVERIFY2(isBold, qPrintable(block.text()));
+        else if (isBold) ++bold;
+        else ++regular;
+      }
+    }
+    QVERIFY(regular > 40);
+    QCOMPARE(bold, 0);
+    auto* bar = help.browser()->verticalScrollBar();
+    QVERIFY(bar->isVisible());
+    const QImage image = bar->grab().toImage();
+    const QColor groove = image.pixelColor(1, image.height() - 2);
+    const QColor handle = image.pixelColor(image.width() / 2, 10);
+    QVERIFY2(qAbs(groove.lightness() - handle.lightness()) > 60,
+             qPrintable(QString("%1 %2").arg(groove.name(), handle.name())));
+    qt::SaveShot(help, "help-window");
   }
 };
 

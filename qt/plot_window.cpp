@@ -1,6 +1,7 @@
 #include "qt/plot_window.h"
 #include "qt/model.h"
 #include "qt/drawing.h"
+#include "qt/window_keys.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -101,6 +102,8 @@ PlotWindow::PlotWindow(Form& form, FormFactory make, QWidget* parent)
   redraw_->setInterval(250);
   connect(redraw_, &QTimer::timeout, this, [this] { Rebuild(); });
   connect(plot_, &QPushButton::clicked, this, [this] { Start(); });
+  for (QLineEdit* box : {from_, to_, familyValues_}) EnterPresses(*box, *plot_);
+  CloseOnEscape(*this);
   connect(cancelButton_, &QPushButton::clicked, this, [this] { Cancel(); });
   connect(input_, &QComboBox::currentIndexChanged, this, [this] { InputChosen(); });
   connect(logX_, &QCheckBox::toggled, this, [this] { Rebuild(); });

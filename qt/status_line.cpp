@@ -1,5 +1,6 @@
 #include "qt/status_line.h"
 #include "qt/model.h"
+#include "qt/view.h"
 
 #include <QDesktopServices>
 #include <algorithm>
@@ -7,7 +8,13 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace qt {
 
@@ -28,7 +35,8 @@ StatusLine::StatusLine(QWidget* parent) : QWidget(parent) {
   open_->setToolTip("Show the folder of the print file in the file manager");
   layout->addWidget(label_, 1);
   layout->addWidget(open_);
-  connect(open_, &QPushButton::clicked, this, [this] { QDesktopServices::openUrl(folder_); });
+  connect(open_, &QPushButton::clicked, this, [this] { OpenFolder(); });
+  opener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
   setFocusPolicy(Qt::NoFocus);
 }
 
@@ -56,12 +64,54 @@ void StatusLine::Fit() {
                                                    std::max(40, label_->width())));
 }
 
-StatusLine& StatusLineOf(QWidget& window) {
-  if (auto* line = window.findChild<StatusLine*>(kName, Qt::FindDirectChildrenOnly)) return *line;
-  auto* line = new StatusLine(&window);
-  const int top = window.height();
-  line->setGeometry(0, top, window.width(), kHeight);
-  window.setFixedSize(window.width(), top + kHeight);
+namespace {
+constexpr const char* kNoteName = "unopenedNote";
+}  // namespace
+
+QWidget* StatusLine::unopenedNote() const {
+  return window()->findChild<QDialog*>(kNoteName, Qt::FindDirectChildrenOnly);
+}
+
+void StatusLine::OpenFolder() {
+  if (opener_(folder_)) return;
+  // No file manager to hand the folder to (none installed, or none
+  // registered): say so, and give the path to paste elsewhere.
+  if (QWidget* open = unopenedNote()) open->close();
+  const QString path = QDir::toNativeSeparators(folder_.toLocalFile());
+  auto* note = new QDialog(window());
+  note->setObjectName(kNoteName);
+  note->setAttribute(Qt::WA_DeleteOnClose);
+  note->setWindowTitle("Open folder");
+  auto* layout = new QVBoxLayout(note);
+  auto* text = new QLabel("No file manager could be started to show the folder. "
+                          "Its path, to copy:", note);
+  text->setWordWrap(true);
+  auto* field = new QLineEdit(path, note);
+  field->setObjectName("folderPath");
+  field->setReadOnly(true);
+  field->setAccessibleName("Folder path");
+  field->setMinimumWidth(std::min(640, field->fontMetrics().horizontalAdvance(path) + 24));
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, note);
+  QPushButton* copy = buttons->addButton("Copy path", QDialogButtonBox::ActionRole);
+  copy->setObjectName("copyPath");
+  connect(copy, &QPushButton::clicked, note, [path] { QApplication::clipboard()->setText(path); });
+  connect(buttons, &QDialogButtonBox::rejected, note, &QDialog::close);
+  layout->addWidget(text);
+  layout->addWidget(field);
+  layout->addWidget(buttons);
+  field->selectAll();
+  note->show();
+  field->setFocus();
+}
+
+StatusLine& StatusLineOf(View& window) {
+  QWidget& canvas = *window.canvas();
+  if (auto* line = canvas.findChild<StatusLine*>(kName, Qt::FindDirectChildrenOnly)) return *line;
+  auto* line = new StatusLine(&canvas);
+  const int top = canvas.height();
+  line->setGeometry(0, top, canvas.width(), kHeight);
+  canvas.setFixedSize(canvas.width(), top + kHeight);
+  window.Fit();
   return *line;
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QUrl>
 #include <QWidget>
+#include <functional>
 #include <string>
 
 class QLabel;
@@ -27,20 +28,31 @@ class StatusLine : public QWidget {
   // The folder the button opens.
   const QUrl& folder() const { return folder_; }
   QPushButton* openButton() const { return open_; }
+  // How the folder is opened (the desktop's file manager; tests stand in):
+  // false when nothing could be started. Then the line says so and offers
+  // the folder's path to copy.
+  void SetOpener(std::function<bool(const QUrl&)> opener) { opener_ = std::move(opener); }
+  // The note shown when no file manager could be started, or nullptr.
+  QWidget* unopenedNote() const;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   void Fit();
+  void OpenFolder();
 
   QLabel* label_;
   QPushButton* open_;
   QString text_;
   QUrl folder_;
+  std::function<bool(const QUrl&)> opener_;
 };
 
-// The status line of a window, made and placed at its bottom on first use.
-StatusLine& StatusLineOf(QWidget& window);
+class View;
+
+// The status line of a window, made and placed at the bottom of its canvas
+// on first use (the window grows by its height, as far as the screen has room).
+StatusLine& StatusLineOf(View& window);
 
 }  // namespace qt

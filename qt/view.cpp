@@ -17,10 +17,14 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QShortcut>
 #include <algorithm>
 
 #include "core/reading.h"
+#include "qt/screen_fit.h"
 #include "qt/status_line.h"
 
 namespace qt {
@@ -185,13 +189,27 @@ QFont FontFor(Look look, int points) {
 
 QFont FontFor(const Control& control) { return FontFor(control.look, control.points); }
 
-View::View(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
+View::View(Form& form, QWidget* parent)
+    : QWidget(parent), form_(form), scroll_(new QScrollArea(this)), canvas_(new QWidget) {
   static const bool accessible = (QAccessible::installFactory(AccessibleFor), true);
   (void)accessible;
   setObjectName("Form1");
   setWindowTitle(Q(form.caption()));
+  scroll_->setObjectName("scroll");
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setFocusPolicy(Qt::NoFocus);
+  scroll_->setWidgetResizable(false);
   // The error line sits below the designed area, so it never hides a control.
-  setFixedSize(form.width(), form.height() + 26);
+  canvas_->setObjectName("canvas");
+  canvas_->setFixedSize(form.width(), form.height() + 26);
+  scroll_->setWidget(canvas_);
+  Fit();
+  new ScreenFitter(*this, [this] { Fit(); });
+  // Where the window scrolls, the control that takes the focus is scrolled
+  // into sight, by Tab, the arrows or a mnemonic alike.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (now && canvas_->isAncestorOf(now)) scroll_->ensureWidgetVisible(now, 8, 8);
+  });
   // What most controls share is set once here and inherited: a font or a
   // palette of a widget's own costs a resolve and an event for each.
   setFont(FontFor(Look::Text, 10));
@@ -214,7 +232,7 @@ View::View(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
 
 QWidget* View::Materialize(Control& control) {
   if (auto it = widgets_.find(&control); it != widgets_.end()) return it->second;
-  QWidget* container = control.parent() ? Materialize(*control.parent()) : this;
+  QWidget* container = control.parent() ? Materialize(*control.parent()) : canvas_;
   QWidget* widget = Build(control, container);
   widget->setObjectName(Q(control.id()));
   widget->setGeometry(control.rect.x, control.rect.y, control.rect.w, control.rect.h);
@@ -333,10 +351,16 @@ bool View::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::KeyPress: {
       const int key = static_cast<QKeyEvent*>(event)->key();
-      // Enter on a focused button presses it, as in a dialog.
+      // Enter on a focused button presses it, as in a dialog; in a list it
+      // presses the compute button of the list's part, as in a box.
       if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         if (auto* button = qobject_cast<QPushButton*>(watched)) {
           button->click();
+          return true;
+        }
+        if (qobject_cast<QListWidget*>(watched)) {
+          if (auto it = controls_.find(static_cast<QWidget*>(watched)); it != controls_.end())
+            if (Button* compute = form_.ComputeFor(*it->second)) form_.UserClick(*compute);
           return true;
         }
       }
@@ -450,6 +474,7 @@ QWidget* View::Build(Control& control, QWidget* parent) {
       for (const auto& item : model.items()) items << Q(item);
       auto* list = new QListWidget(parent);
       list->addItems(items);
+      list->installEventFilter(this);  // Enter computes
       // The chosen item is the selected one: the current row alone moves
       // when the list first takes the focus, and chooses nothing.
       connect(list, &QListWidget::itemSelectionChanged, this, [this, &model, list] {
@@ -618,6 +643,38 @@ void View::StartProgram(const std::string& program) {
   if (!info.exists()) throw Failure("Cannot find the program file " + path.toStdString());
   if (!info.isExecutable() || !QProcess::startDetached(path, {}))
     throw Failure("Cannot start the program file " + path.toStdString());
+}
+
+void View::Fit() {
+  const QSize want = canvas_->size();
+  const QSize room = RoomFor(*this);
+  if (want.width() <= room.width() && want.height() <= room.height()) {
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFixedSize(want);
+  } else {
+    // A scroll bar takes room from the other direction, which may then
+    // need one too.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    bool tall = want.height() > room.height();
+    bool wide = want.width() > room.width();
+    tall = tall || (wide && want.height() + bar > room.height());
+    wide = wide || (tall && want.width() + bar > room.width());
+    const QSize full(want.width() + (tall ? bar : 0), want.height() + (wide ? bar : 0));
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    const QSize size = full.boundedTo(room);
+    setMinimumSize(size.boundedTo(QSize(320, 200)));
+    setMaximumSize(full);
+    resize(size);
+  }
+  scroll_->setGeometry(rect());
+  if (isWindow() && isVisible()) KeepOnScreen(*this);
+}
+
+void View::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  scroll_->setGeometry(rect());
 }
 
 void View::closeEvent(QCloseEvent* event) {

@@ -11,6 +11,7 @@
 class QAccessibleEvent;
 class QLineEdit;
 class QRadioButton;
+class QScrollArea;
 
 namespace qt {
 
@@ -27,6 +28,12 @@ class View : public QWidget, public FormObserver {
   // The widget of a control ("lblm(3)", "txtg"), or nullptr. Widgets of
   // controls not yet shown are built when first asked for.
   QWidget* widget(std::string_view id);
+  // The designed area that holds the controls (and the lines under them);
+  // it scrolls in the window where the screen has no room for all of it.
+  QWidget* canvas() const { return canvas_; }
+  // Sizes the window to its canvas, or to the screen's room where that is
+  // smaller; called again when the canvas grows.
+  void Fit();
 
   // FormObserver
   void ControlChanged(Control& control) override;
@@ -36,6 +43,7 @@ class View : public QWidget, public FormObserver {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   // Tab and Shift+Tab anywhere in the window come here.
   bool focusNextPrevChild(bool next) override;
@@ -58,6 +66,8 @@ class View : public QWidget, public FormObserver {
   void CopyToClipboard(const Frame* frame);
 
   Form& form_;
+  QScrollArea* scroll_;
+  QWidget* canvas_;
   std::map<const Control*, QWidget*> widgets_;
   std::map<const QWidget*, Control*> controls_;
   std::vector<Frame*> resultFrames_;

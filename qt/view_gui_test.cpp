@@ -3,10 +3,14 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QtTest>
+#include <algorithm>
+#include <cmath>
 
 #include "core/form.h"
 #include "qt/guitest.h"
+#include "qt/style.h"
 #include "qt/view.h"
 
 namespace {
@@ -49,6 +53,16 @@ Tally Count(const QImage& image, const QRect& area) {
       if (c.blue() > 200 && c.red() < 60 && c.green() < 60) ++tally.blue;
     }
   return tally;
+}
+
+// The contrast ratio of two colours, as accessibility guidelines reckon it.
+double Contrast(const QColor& a, const QColor& b) {
+  auto luminance = [](const QColor& c) {
+    auto channel = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 }  // namespace
@@ -143,6 +157,7 @@ class ViewGui : public QObject {
 
   // A list reached by Tab shows where the focus is; the arrows choose in it.
   void listReachedByTabShowsItsFocus() {
+    QApplication::setStyle(new qt::SuiteStyle);  // as every program runs
     core::Form form("Lists", 300, 200);
     form.AddTextBox("txtA", {10, 10, 80, 24});
     auto* list = form.AddList("lstB", {"c", "cd"}, {10, 50, 80, 40});
@@ -157,7 +172,21 @@ class ViewGui : public QObject {
     QCOMPARE(QApplication::focusWidget(), widget);
     QCOMPARE(list->listIndex(), 0);  // reaching a list chooses nothing
     const QImage focused = widget->grab().toImage();
+    if (const char* dir = std::getenv("CALC_SHOT_DIR")) {
+      before.save(QString(dir) + "/list-unfocused.png");
+      focused.save(QString(dir) + "/list-focused.png");
+    }
     QVERIFY(qt::PixelsApart(before, focused, "list-focus") > 20);
+    // The mark stands out from what it is drawn over by at least 3:1, along
+    // every edge of the list.
+    const auto marked = [&](int x, int y) {
+      return Contrast(focused.pixelColor(x, y), before.pixelColor(x, y)) >= 3.0;
+    };
+    const int w = focused.width(), h = focused.height();
+    int edge = 0;
+    for (int x = 0; x < w; ++x) edge += marked(x, 0) + marked(x, h - 1);
+    for (int y = 0; y < h; ++y) edge += marked(0, y) + marked(w - 1, y);
+    QVERIFY2(edge >= 2 * (w + h) - 8, qPrintable(QString::number(edge)));
     QTest::keyClick(widget, Qt::Key_Down);
     QCOMPARE(list->listIndex(), 1);
     qt::SaveShot(view, "list-focus");

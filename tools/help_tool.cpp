@@ -96,8 +96,10 @@ std::string Source(const std::string& markdown) {
 int Build(const FormFactory& make, const fs::path& source, const fs::path& md,
           const fs::path& cpp) {
   const auto help = ReadFileText(source);
+  // The examples show what the program prints for them now.
+  const CaseRunner run = [&make](const std::string& script) { return RunCase(make, script); };
   std::string text =
-      help ? FillExample(*make(), source, *help, nullptr).markdown : HelpPlaceholder(*make());
+      help ? FillExample(*make(), source, *help, run).markdown : HelpPlaceholder(*make());
   if (!Write(md, text) || !Write(cpp, Source(text))) {
     std::cerr << "cannot write " << md << " or " << cpp << "\n";
     return 1;
@@ -218,24 +220,39 @@ std::vector<std::string> Check(const FormFactory& make, const std::string& progr
                          ") is not in \"Messages and warnings\"");
   }
 
-  // The worked example is what the case prints now.
-  const std::string marker = ExampleOf(*help);
-  if (marker.empty()) {
-    problems.push_back("no \"@example cases/...\" line in \"Worked example\"");
-  } else if (const auto script = ReadFileText(source.parent_path() / marker); !script) {
-    problems.push_back("no script case " + marker);
-  } else {
+  // The worked examples are what their cases print now; one of them types
+  // a change into a box, where the window has a box to type into.
+  const std::vector<std::string> markers = ExamplesOf(*help);
+  if (markers.empty()) problems.push_back("no \"@example cases/...\" line in \"Worked example\"");
+  bool typed = false;
+  for (const std::string& marker : markers) {
+    const auto script = ReadFileText(source.parent_path() / marker);
+    if (!script) {
+      problems.push_back("no script case " + marker);
+      continue;
+    }
     fs::path expectedPath = source.parent_path() / marker;
     expectedPath.replace_extension(".expected");
     const auto expected = ReadFileText(expectedPath);
-    const std::string output = RunCase(make, *script);
-    if (!expected || *expected != output)
+    if (!expected || *expected != RunCase(make, *script))
       problems.push_back("the case " + marker + " does not print its expected output");
-    const HelpExample now = FillExample(*make(), source, *help, &output);
+    std::istringstream lines(*script);
+    for (std::string line; std::getline(lines, line);)
+      if (line.starts_with("type ")) typed = true;
+  }
+  bool typable = false;
+  for (const auto& c : loaded->controls())
+    if (c->kind() == Kind::TextBox && c->shown() && !static_cast<const TextBox&>(*c).readOnly)
+      typable = true;
+  if (!markers.empty() && typable && !typed)
+    problems.push_back("no worked example types a change from the defaults");
+  if (!markers.empty()) {
+    const CaseRunner run = [&make](const std::string& script) { return RunCase(make, script); };
+    const HelpExample now = FillExample(*make(), source, *help, run);
     if (!now.problem.empty()) problems.push_back(now.problem);
     if (ReadFileText(built) != now.markdown)
       problems.push_back("the built help " + built.string() +
-                         " does not hold the example the case prints now");
+                         " does not hold the examples the cases print now");
   }
   return problems;
 }

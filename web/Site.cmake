@@ -25,13 +25,17 @@ if(EXISTS /usr/share/doc/fonts-liberation/copyright)
   site_copy(/usr/share/doc/fonts-liberation/copyright fonts/LICENSE.txt)
 endif()
 
-# The About box of every page: the suite's name, version and licence, as the
-# desktop's About gives them.
-string(REPLACE "&" "&amp;" about_licence "${CALC_LICENCE}")
-string(REPLACE "<" "&lt;" about_licence "${about_licence}")
-string(REPLACE ">" "&gt;" about_licence "${about_licence}")
+# The About box of every page: the suite's name, version, disclaimer and
+# licence, as the desktop's About gives them.
+foreach(part licence disclaimer)
+  string(TOUPPER ${part} upper)
+  string(REPLACE "&" "&amp;" about_${part} "${CALC_${upper}}")
+  string(REPLACE "<" "&lt;" about_${part} "${about_${part}}")
+  string(REPLACE ">" "&gt;" about_${part} "${about_${part}}")
+endforeach()
 set(ABOUT_DIALOG "<dialog id=\"about\" class=\"about sans\" aria-labelledby=\"about-title\">
 <p id=\"about-title\"><b>Compressible Flow and Gas Turbine Calculators</b><br>Version ${PROJECT_VERSION}</p>
+<p id=\"about-disclaimer\"><b>Disclaimer</b><br>${about_disclaimer}</p>
 <p>${about_licence}</p>
 <form method=\"dialog\"><button type=\"submit\" autofocus>OK</button></form>
 </dialog>")

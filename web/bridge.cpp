@@ -246,7 +246,6 @@ EMSCRIPTEN_KEEPALIVE const char* web_close() {
   return Report();
 }
 
-// The compute button of a box's part of the window (what Enter presses), or -1.
 // A print file the last action wrote: its bytes (web_file_size of them),
 // for the page's download.
 EMSCRIPTEN_KEEPALIVE const char* web_file(const char* name) {
@@ -259,10 +258,12 @@ EMSCRIPTEN_KEEPALIVE int web_file_size(const char* name) {
   return bytes ? static_cast<int>(bytes->size()) : -1;
 }
 
+// The compute button of a box's or a list's part of the window (what Enter
+// presses there), or -1.
 EMSCRIPTEN_KEEPALIVE int web_compute_for(int number) {
   Control* c = At(number);
-  if (!c || c->kind() != Kind::TextBox) return -1;
-  return Number(form->ComputeFor(static_cast<core::TextBox&>(*c)));
+  if (!c) return -1;
+  return Number(form->ComputeFor(*c));
 }
 
 // Copy: a frame of results as tab-separated rows; -1, the whole window.

@@ -1,13 +1,15 @@
 // The help of one program for the web pages, made as the desktop build makes
 // it: node help_PROGRAM.js SOURCE.md OUT.md writes the help file with its
-// worked example filled in from the example case's expected output (a
+// worked examples filled in from what the program prints for their cases (a
 // program without a help file gets a placeholder titled by its window).
 #include <clocale>
 #include <fstream>
 #include <iostream>
 #include <locale>
+#include <sstream>
 
 #include "core/help_doc.h"
+#include "core/script.h"
 #include "web/window.h"
 
 int main(int argc, char** argv) {
@@ -21,7 +23,14 @@ int main(int argc, char** argv) {
   const auto help = core::ReadFileText(argv[1]);
   std::string text = core::HelpPlaceholder(*fresh);
   if (help) {
-    const core::HelpExample filled = core::FillExample(*fresh, argv[1], *help, nullptr);
+    const core::CaseRunner run = [](const std::string& script) {
+      std::unique_ptr<core::Form> form = web::MakeWindow();
+      std::istringstream in(script);
+      std::ostringstream out, err;
+      core::RunScript(*form, [] { return web::MakeWindow(); }, in, out, err);
+      return out.str();
+    };
+    const core::HelpExample filled = core::FillExample(*fresh, argv[1], *help, run);
     // The desktop's help tests name what is missing; the page shows the rest.
     if (!filled.problem.empty()) std::cerr << argv[1] << ": " << filled.problem << "\n";
     text = filled.markdown;

@@ -38,6 +38,17 @@ export function addHelpKey(page) {
 // of results an element is in (-1: none).
 export function addPageMenu({ page, api, root, frameOf }) {
   let menu = null;
+  let opener = null;  // the control the menu was opened from
+
+  // The control a panel or the menu is opened from: the one with the focus,
+  // else the control under the pointer, else the window's first.
+  function openerOf(target) {
+    const active = document.activeElement;
+    if (active && active !== document.body && root.contains(active)) return active;
+    const control = target && target.closest ? target.closest('input, select, button') : null;
+    if (control && root.contains(control)) return control;
+    return root.querySelector('input:not([tabindex="-1"]), select, button');
+  }
 
   function copyText(frameNumber) {
     const text = api.copy(frameNumber);
@@ -51,8 +62,17 @@ export function addPageMenu({ page, api, root, frameOf }) {
     menu = null;
   }
 
+  // Escape leaves the menu for the control it was opened from.
+  function dismissMenu() {
+    if (!menu) return;
+    const focused = menu.contains(document.activeElement);
+    closeMenu();
+    if (focused && opener && opener.isConnected) opener.focus();
+  }
+
   // --- Sweep and plot, charts: web/plot.js, loaded on first use.
   function openPlot(what) {
+    const from = menu ? opener : openerOf(null);
     closeMenu();
     page.plotLoaded = page.plotLoaded || new Promise((resolve, reject) => {
       const script = document.createElement('script');
@@ -61,7 +81,20 @@ export function addPageMenu({ page, api, root, frameOf }) {
       script.onerror = () => reject(new Error('plot.js could not be loaded'));
       document.head.appendChild(script);
     });
-    return page.plotLoaded.then(() => (what === 'charts' ? page.plot.openCharts() : page.plot.openSweep()));
+    // The panel gives the focus back to from when it closes: a panel made
+    // now takes it from page.panelOpener, one made before is told here.
+    page.panelOpener = from;
+    const tell = () => {
+      const owner = page.plot && page.plot[what === 'charts' ? 'charts' : 'sweep'];
+      if (owner && owner.panel && from) owner.panel.opener = from;
+    };
+    return page.plotLoaded.then(() => {
+      tell();
+      return Promise.resolve(what === 'charts' ? page.plot.openCharts() : page.plot.openSweep()).then((result) => {
+        tell();
+        return result;
+      });
+    });
   }
   page.openPlot = openPlot;
 
@@ -82,6 +115,7 @@ export function addPageMenu({ page, api, root, frameOf }) {
     if (window.getSelection().toString()) return;  // the browser copies a selection
     event.preventDefault();
     closeMenu();
+    opener = openerOf(event.target);
     const frame = frameOf(event.target);
     menu = document.createElement('div');
     menu.className = 'menu sans';
@@ -101,7 +135,7 @@ export function addPageMenu({ page, api, root, frameOf }) {
   root.addEventListener('contextmenu', openMenu);
   document.addEventListener('click', (event) => { if (menu && !menu.contains(event.target)) closeMenu(); });
   document.addEventListener('keydown', (event) => {
-    if (event.key === 'Escape') closeMenu();
+    if (event.key === 'Escape') dismissMenu();
     if ((event.ctrlKey || event.metaKey) && (event.key === 'l' || event.key === 'L')) {
       event.preventDefault();
       openPlot('sweep');

@@ -57,6 +57,20 @@ async function start() {
   }, 0)));
 }
 
+// A page the browser brings back from its back-and-forward cache after its
+// program ended ("Done!" went on to the index) would be a window without a
+// program: it starts its program anew.
+const restartKey = 'calculator-restarted';
+window.addEventListener('pageshow', (event) => {
+  if (!event.persisted || !page.ended) return;
+  try { sessionStorage.setItem(restartKey, location.pathname); } catch (e) { /* no storage */ }
+  window.location.reload();
+});
+try {
+  page.restarted = sessionStorage.getItem(restartKey) === location.pathname;
+  sessionStorage.removeItem(restartKey);
+} catch (e) { page.restarted = false; }
+
 page.ready = start().catch((error) => {
   page.error = String(error);
   const note = document.createElement('p');

@@ -34,6 +34,17 @@ export function showWindow({ page, api, module, win, root }) {
   const elements = [];       // the element of each control (its outer box)
   const inputs = [];         // the focusable element, where there is one
 
+  // Enter in a box or a list presses the compute button of its part of the
+  // window, as the model names it.
+  function enterComputes(c) {
+    return (event) => {
+      if (event.key !== 'Enter') return;
+      event.preventDefault();
+      const compute = api.computeFor(c.n);
+      if (compute >= 0) act(api.click(compute));
+    };
+  }
+
   function build(c) {
     let el;
     const container = c.parent >= 0 ? elements[c.parent] : root;
@@ -68,12 +79,7 @@ export function showWindow({ page, api, module, win, root }) {
           el.classList.add('result');
         }
         el.addEventListener('input', () => act(api.type(c.n, el.value)));
-        el.addEventListener('keydown', (event) => {
-          if (event.key !== 'Enter') return;
-          event.preventDefault();
-          const compute = api.computeFor(c.n);
-          if (compute >= 0) act(api.click(compute));
-        });
+        el.addEventListener('keydown', enterComputes(c));
         inputs[c.n] = el;
         break;
       }
@@ -129,6 +135,7 @@ export function showWindow({ page, api, module, win, root }) {
         }
         el.size = Math.max(2, c.items.length);
         el.addEventListener('change', () => act(api.select(c.n, el.selectedIndex)));
+        el.addEventListener('keydown', enterComputes(c));
         inputs[c.n] = el;
         break;
       }

@@ -4,7 +4,10 @@
 // WINDOW_HEADER and WINDOW_CLASS name it.
 #include <QDesktopServices>
 #include <QDir>
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -91,6 +94,19 @@ class PrintNoticeGui : public QObject {
     QTest::mouseClick(line->openButton(), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler("file");
     QCOMPARE(opened.urls, QList<QUrl>{line->folder()});
+
+    // No file manager to start: the window says so and offers the path.
+    line->SetOpener([](const QUrl&) { return false; });
+    QTest::mouseClick(line->openButton(), Qt::LeftButton);
+    QWidget* note = line->unopenedNote();
+    QVERIFY(note && note->isVisible());
+    auto* path = note->findChild<QLineEdit*>("folderPath");
+    QVERIFY(path);
+    QCOMPARE(path->text(), folder);
+    QTest::mouseClick(note->findChild<QPushButton*>("copyPath"), Qt::LeftButton);
+    QCOMPARE(QApplication::clipboard()->text(), folder);
+    qt::SaveShot(*note, QString(WINDOW_PROGRAM) + "-no-file-manager");
+    note->close();
   }
 
   void aFailedWriteNamesTheFullPath() {

@@ -77,9 +77,16 @@ export function makePanel(title, className) {
   const panel = element('section', 'plot-panel sans ' + className);
   panel.setAttribute('role', 'dialog');
   panel.setAttribute('aria-label', title);
+  panel.opener = page.panelOpener;  // the control it was opened from
   const head = element('div', 'panel-head');
   head.appendChild(element('h2', 'panel-title', title));
-  const close = button('×', () => { panel.hidden = true; if (panel.closed) panel.closed(); });
+  // Closed, it hands the focus back to the control it was opened from.
+  const close = button('×', () => {
+    panel.hidden = true;
+    if (panel.closed) panel.closed();
+    const back = panel.opener;
+    if (back && back.isConnected && !back.closest('[hidden]')) back.focus();
+  });
   close.setAttribute('aria-label', 'Close');
   close.className = 'panel-close';
   head.appendChild(close);

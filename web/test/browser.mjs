@@ -283,6 +283,37 @@ async function interact(program) {
         assert.ok(await page.evaluate(() => document.querySelector('[data-name="lblError"]').hidden));
       });
     }
+    await check(`${program} Enter in a list computes`, async () => {
+      // The first shown list in a part with a compute button, on a fresh
+      // page: another choice by the arrows, then Enter, as the script mode's
+      // select and click.
+      const fresh = await open(program);
+      try {
+        const list = await fresh.evaluate(() => {
+          const p = window.calculatorPage;
+          for (const c of p.window.controls) {
+            const el = document.querySelector(`[data-name="${CSS.escape(c.id)}"]`);
+            if (c.kind !== 'list' || el.offsetParent === null) continue;
+            const compute = p.api.computeFor(c.n);
+            if (compute >= 0) return { id: c.id, index: el.selectedIndex, count: el.options.length, compute: p.window.controls[compute].id };
+          }
+          return null;
+        });
+        if (!list) return;
+        await fresh.focus(`[data-name="${list.id}"]`);
+        await fresh.keyboard.press(list.index + 1 < list.count ? 'ArrowDown' : 'ArrowUp');
+        const chosen = await fresh.evaluate((id) => {
+          const el = document.querySelector(`[data-name="${CSS.escape(id)}"]`);
+          return el.options[el.selectedIndex].textContent;
+        }, list.id);
+        await fresh.keyboard.press('Enter');
+        const script = `select ${list.id} ${chosen}\nclick ${list.compute}\ndump\n`;
+        assert.equal(await dump(fresh), controlLines(scriptMode(program, script).out));
+        assert.deepEqual(fresh.errors, []);
+      } finally {
+        await fresh.close();
+      }
+    });
     await check(`${program} Copy`, async () => {
       // The whole window, from the window's own menu.
       await page.evaluate(() => window.getSelection().removeAllRanges());
@@ -360,6 +391,9 @@ async function interact(program) {
       await page.mouse.click(r.right - 3, r.bottom - 3, { button: 'right' });
       await page.click('.menu button:last-child');
       assert.ok(await page.evaluate(() => document.getElementById('about').open), 'About does not open');
+      const about = await page.evaluate(() => document.getElementById('about').textContent);
+      for (const words of ['Disclaimer', 'teaching and learning', 'have not been checked', 'without warranty'])
+        assert.ok(about.includes(words), `About does not say "${words}"`);
       await page.click('#about button');
       assert.ok(!(await page.evaluate(() => document.getElementById('about').open)), 'About does not close');
     });
@@ -451,6 +485,71 @@ async function navigation() {
       await page.evaluate(() => window.calculatorPage.ready);
       await Promise.all([page.waitForNavigation(), page.click('[data-name="cmdend"]')]);
       assert.ok(page.url().endsWith('/index.html'));
+    } finally {
+      await page.close();
+    }
+  });
+  await check('Done!, then Back: the page is a working window', async () => {
+    const page = await open('isentropic', { follow: true });
+    try {
+      await Promise.all([page.waitForNavigation(), page.click('[data-name="cmdend"]')]);
+      assert.ok(page.url().endsWith('/index.html'));
+      await page.goBack();
+      await page.waitForFunction(() => window.calculatorPage && window.calculatorPage.shown && !window.calculatorPage.ended,
+                                 { timeout: 20000 });
+      await page.evaluate(() => window.calculatorPage.ready);
+      const restarted = await page.evaluate(() => window.calculatorPage.restarted);
+      console.log(`Back after Done!: ${restarted ? 'the cached page started its program anew' : 'a fresh page (not from the cache)'}`);
+      await page.evaluate(`${domLine.toString()}\n${domCommand.toString()}\nwindow.domCommand = domCommand;`);
+      await page.click('[data-name="txtm1"]', { clickCount: 3 });
+      await page.keyboard.type('2');
+      await page.keyboard.press('Enter');
+      assert.ok(page.url().endsWith('/isentropic.html'), `typing left the page for ${page.url()}`);
+      const want = controlLines(scriptMode('isentropic', 'type txtm1 2\nclick cmdscompute\ndump\n').out);
+      assert.equal(await dump(page), want);
+    } finally {
+      await page.close();
+    }
+  });
+  await check('a panel closed by Escape or its × gives the focus back', async () => {
+    const page = await open('fanno');
+    try {
+      const box = await page.evaluate(() => {
+        const p = window.calculatorPage;
+        const c = p.window.controls.find((x) => x.kind === 'textbox' && !x.readOnly &&
+          document.querySelector(`[data-name="${CSS.escape(x.id)}"]`).offsetParent !== null);
+        return c.id;
+      });
+      const focused = () => page.evaluate(() => document.activeElement && document.activeElement.dataset.name);
+      // The sweep panel by its key, closed by Escape.
+      await page.focus(`[data-name="${box}"]`);
+      await page.keyboard.down('Control');
+      await page.keyboard.press('l');
+      await page.keyboard.up('Control');
+      await page.waitForFunction(() => window.calculatorPage.plot?.sweep?.panel && !window.calculatorPage.plot.sweep.panel.hidden);
+      assert.notEqual(await focused(), box);
+      await page.keyboard.press('Escape');
+      assert.ok(await page.evaluate(() => window.calculatorPage.plot.sweep.panel.hidden));
+      assert.equal(await focused(), box, 'Escape left the focus elsewhere');
+      // The chart panel from the menu, closed by its ×.
+      const r = await page.evaluate((name) => document.querySelector(`[data-name="${CSS.escape(name)}"]`).getBoundingClientRect().toJSON(), box);
+      await page.focus(`[data-name="${box}"]`);
+      await page.mouse.click(r.x + 3, r.y + 3, { button: 'right' });
+      const items = await page.$$('.menu button');
+      let charts = null;
+      for (const item of items) if ((await item.evaluate((b) => b.firstChild.textContent)) === 'Charts…') charts = item;
+      assert.ok(charts, 'no Charts… in the menu');
+      await charts.click();
+      await page.waitForFunction(() => window.calculatorPage.plot?.charts?.panel && !window.calculatorPage.plot.charts.panel.hidden);
+      await page.click('.chart-panel .panel-close');
+      assert.equal(await focused(), box, 'the × left the focus elsewhere');
+      // The About box gives it back too.
+      await page.focus('#about-link');
+      await page.keyboard.press('Enter');
+      assert.ok(await page.evaluate(() => document.getElementById('about').open));
+      await page.keyboard.press('Escape');
+      assert.equal(await page.evaluate(() => document.activeElement.id), 'about-link');
+      assert.deepEqual(page.errors, []);
     } finally {
       await page.close();
     }
