@@ -11,30 +11,15 @@
 #include <vector>
 
 #include "bladerow/bladerow_window.h"
+#include "core/testing/driver.h"
 
 namespace bladerow {
 namespace {
 
 constexpr double kPi = 3.14159265358979;
 
-struct Window {
-  Bladerow form;
-  Window() { form.Load(); }
-  core::Control& C(const std::string& id) {
-    core::Control* c = form.FindById(id);
-    EXPECT_NE(c, nullptr) << id;
-    return *c;
-  }
-  void Select(const std::string& list, const std::string& item) {
-    auto& l = static_cast<core::ListBox&>(C(list));
-    form.UserSelect(l, l.IndexOf(item));
-  }
-  void Type(const std::string& box, const std::string& text) {
-    form.UserType(static_cast<core::TextBox&>(C(box)), text);
-  }
-  void Calculate() { form.UserClick(C("cmdCalculate")); }
-  double Shown(const std::string& box) { return std::stod(C(box).text()); }
-};
+// The window as a person drives it.
+using Window = core::testing::Driven<Bladerow>;
 
 struct Vec {
   double x0, y0, x1, y1;
@@ -159,12 +144,12 @@ TEST(bladerowVelocityTriangles, CloseAndAgreeWithTheWindow) {
       if (std::string(st.alpha) == "α2") {
         EXPECT_EQ(ma->text, "α2 = " + w.C(st.alphaBox).text() + " deg");
       }
-      EXPECT_NEAR(MarkValue(*ma), w.Shown(st.alphaBox), 0.005 + 1e-9);
+      EXPECT_NEAR(MarkValue(*ma), w.Number(st.alphaBox), 0.005 + 1e-9);
       EXPECT_NEAR(Direction(v.angle() - MarkValue(*ma)), 0, 0.005 + 1e-4);
       EXPECT_NEAR(Direction(wr.angle() - MarkValue(*mb)), 0, 0.005 + 1e-4);
       // Lengths over the speed of sound are the window's Mach numbers.
-      EXPECT_NEAR(v.length() / st.a, std::fabs(w.Shown(st.mAbs)), 0.0005 + 1e-6);
-      EXPECT_NEAR(wr.length() / st.a, std::fabs(w.Shown(st.mRel)), 0.0005 + 1e-6);
+      EXPECT_NEAR(v.length() / st.a, std::fabs(w.Number(st.mAbs)), 0.0005 + 1e-6);
+      EXPECT_NEAR(wr.length() / st.a, std::fabs(w.Number(st.mRel)), 0.0005 + 1e-6);
     }
   }
 }

@@ -8,28 +8,19 @@
 #include <string>
 #include <vector>
 
+#include "core/testing/driver.h"
 #include "lib/cycle_charts/cycle_chart_checks.h"
 #include "shaftdeck/shaftdeck_window.h"
 
 namespace shaftdeck {
 namespace {
 
-struct Window : Shaftdeck {
-  Window() { Load(); }
-  core::Control& C(const std::string& id) { return *FindById(id); }
-  void Select(const std::string& list, const std::string& item) {
-    auto& l = static_cast<core::ListBox&>(C(list));
-    UserSelect(l, l.IndexOf(item));
-  }
-  void Type(const std::string& box, const std::string& text) {
-    UserType(static_cast<core::TextBox&>(C(box)), text);
-  }
-  void Calculate() { UserClick(C("cmdCalculate")); }
-
+// The window as a person drives it, and what its calculation stored.
+struct Window : core::testing::Driven<Shaftdeck> {
   // Temperature and pressure of a station as the calculation stored them.
   std::pair<float, float> Stored(const std::string& number) const {
-    const CycleResult& r = last();
-    const CycleInputs& in = fixedInputs();
+    const CycleResult& r = form.last();
+    const CycleInputs& in = form.fixedInputs();
     const std::map<std::string, std::pair<float, float>> stored = {
         {"0", {in.t0, r.pt0}},    {"2", {r.tt2, r.pt2}},  {"3", {r.tt3, r.pt3}},
         {"3x", {r.tt3x, r.pt3x}}, {"4", {in.tt4, r.pt4}}, {"5", {r.tt5, r.pt5}},
@@ -85,9 +76,9 @@ TEST(PowerCycleCharts, StationsAndEntropyFollowTheCycle) {
     Window w;
     for (const auto& [list, item] : setting.selects) w.Select(list, item);
     w.Calculate();
-    ASSERT_FALSE(w.lblError->visible()) << w.lblError->caption();
-    const core::ChartData ts = w.Chart("ts-diagram");
-    const core::ChartData table = w.Chart("stations");
+    ASSERT_FALSE(w.form.lblError->visible()) << w.form.lblError->caption();
+    const core::ChartData ts = w.form.Chart("ts-diagram");
+    const core::ChartData table = w.form.Chart("stations");
     ASSERT_TRUE(ts.available()) << ts.unavailable;
     ASSERT_TRUE(table.available()) << table.unavailable;
 
@@ -120,19 +111,19 @@ TEST(PowerCycleCharts, UnavailableWithoutAComputedCycle) {
         Case{"txtett", "x", "The last calculation failed: Turbine efficiency"}}) {
     SCOPED_TRACE(c.box);
     Window w;
-    EXPECT_EQ(w.Chart("ts-diagram").unavailable, "Press Calculate to compute the cycle");
+    EXPECT_EQ(w.form.Chart("ts-diagram").unavailable, "Press Calculate to compute the cycle");
     w.Calculate();
-    ASSERT_TRUE(w.Chart("stations").available());
+    ASSERT_TRUE(w.form.Chart("stations").available());
     w.Type(c.box, c.text);
     w.Calculate();
     for (const char* name : {"ts-diagram", "stations"}) {
-      const core::ChartData chart = w.Chart(name);
+      const core::ChartData chart = w.form.Chart(name);
       EXPECT_EQ(chart.unavailable.rfind(c.why, 0), 0u) << name << ": " << chart.unavailable;
       EXPECT_TRUE(chart.marks.empty() && chart.table.empty()) << name;
     }
     // The message stays once the window has moved on.
     w.Select("lstIGC", "y");
-    EXPECT_EQ(w.Chart("ts-diagram").unavailable.rfind("The last calculation failed", 0), 0u);
+    EXPECT_EQ(w.form.Chart("ts-diagram").unavailable.rfind("The last calculation failed", 0), 0u);
   }
 }
 
@@ -149,8 +140,8 @@ TEST(PowerCycleCharts, OddInputsGiveFiniteChartsOrReasons) {
         w.Select("lstIRG", "y");
         w.Type(box, text);
         w.Calculate();
-        const core::ChartData ts = w.Chart("ts-diagram");
-        EXPECT_TRUE(!w.lblError->visible() || !ts.available()) << box << " " << text;
+        const core::ChartData ts = w.form.Chart("ts-diagram");
+        EXPECT_TRUE(!w.form.lblError->visible() || !ts.available()) << box << " " << text;
         cycle_charts::checks::ExpectFiniteOrReason(ts, std::string(box) + " " + text);
       }
     }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/testing/driver.h"
 #include "lib/cycle_charts/cycle_chart_checks.h"
 #include "thrustdeck/thrustdeck_window.h"
 
@@ -16,16 +17,8 @@ namespace {
 
 // --- the charts of the window ---
 
-struct Window : JetCycle {
-  Window() { Load(); }
-  core::TextBox& box(const char* id) { return *static_cast<core::TextBox*>(FindById(id)); }
-  void type(const char* id, const char* text) { UserType(box(id), text); }
-  void select(const char* id, const char* item) {
-    auto& list = *static_cast<core::ListBox*>(FindById(id));
-    UserSelect(list, list.IndexOf(item));
-  }
-  void calculate() { UserClick(*FindById("cmdCalculate")); }
-};
+// The window as a person drives it.
+using Window = core::testing::Driven<JetCycle>;
 
 // Temperature and pressure of a station, as the cycle stored them.
 struct Stored {
@@ -124,13 +117,13 @@ TEST(JetCycleCharts, StationsAndEntropyFollowTheCycle) {
   for (const Setting& setting : Settings()) {
     SCOPED_TRACE(setting.what);
     Window w;
-    for (const auto& [list, item] : setting.selects) w.select(list, item);
-    for (const auto& [box, text] : setting.types) w.type(box, text);
-    w.calculate();
-    ASSERT_FALSE(w.lblError->visible()) << w.lblError->caption();
-    const CycleState& s = w.state();
-    const core::ChartData ts = w.Chart("ts-diagram");
-    const core::ChartData table = w.Chart("stations");
+    for (const auto& [list, item] : setting.selects) w.Select(list, item);
+    for (const auto& [box, text] : setting.types) w.Type(box, text);
+    w.Calculate();
+    ASSERT_FALSE(w.form.lblError->visible()) << w.form.lblError->caption();
+    const CycleState& s = w.form.state();
+    const core::ChartData ts = w.form.Chart("ts-diagram");
+    const core::ChartData table = w.form.Chart("stations");
     ASSERT_TRUE(ts.available()) << ts.unavailable;
     ASSERT_TRUE(table.available()) << table.unavailable;
 
@@ -183,13 +176,13 @@ TEST(JetCycleCharts, UnavailableWithoutAComputedCycle) {
     SCOPED_TRACE(c.what);
     Window w;
     for (const char* name : {"ts-diagram", "stations"})
-      EXPECT_EQ(w.Chart(name).unavailable, "Press Calculate to compute the cycle");
-    w.calculate();
-    ASSERT_TRUE(w.Chart("ts-diagram").available());
-    w.type(c.box, c.text);
-    w.calculate();
+      EXPECT_EQ(w.form.Chart(name).unavailable, "Press Calculate to compute the cycle");
+    w.Calculate();
+    ASSERT_TRUE(w.form.Chart("ts-diagram").available());
+    w.Type(c.box, c.text);
+    w.Calculate();
     for (const char* name : {"ts-diagram", "stations"}) {
-      const core::ChartData chart = w.Chart(name);
+      const core::ChartData chart = w.form.Chart(name);
       EXPECT_FALSE(chart.available()) << name;
       EXPECT_EQ(chart.unavailable.rfind(c.why, 0), 0u) << name << ": " << chart.unavailable;
       EXPECT_TRUE(chart.marks.empty() && chart.series.empty() && chart.table.empty()) << name;
@@ -219,12 +212,12 @@ TEST(JetCycleCharts, OddInputsGiveFiniteChartsOrReasons) {
     for (const char* box : boxes) {
       for (const char* text : texts) {
         Window w;
-        w.select("lstIGC", igc);
-        w.select("lstIAB", "y");
-        w.type(box, text);
-        w.calculate();
-        const core::ChartData ts = w.Chart("ts-diagram");
-        const bool computed = !w.lblError->visible() && !w.FindById("Fraimposs")->visible();
+        w.Select("lstIGC", igc);
+        w.Select("lstIAB", "y");
+        w.Type(box, text);
+        w.Calculate();
+        const core::ChartData ts = w.form.Chart("ts-diagram");
+        const bool computed = !w.form.lblError->visible() && !w.form.FindById("Fraimposs")->visible();
         EXPECT_TRUE(computed || !ts.available()) << box << " " << text;
         cycle_charts::checks::ExpectFiniteOrReason(ts, std::string(box) + " " + text);
       }
@@ -234,8 +227,8 @@ TEST(JetCycleCharts, OddInputsGiveFiniteChartsOrReasons) {
 
 TEST(JetCycleCharts, NamesAndUnknownCharts) {
   Window w;
-  EXPECT_EQ(w.ChartNames(), (std::vector<std::string>{"ts-diagram", "stations"}));
-  EXPECT_FALSE(w.Chart("compressor-map").available());
+  EXPECT_EQ(w.form.ChartNames(), (std::vector<std::string>{"ts-diagram", "stations"}));
+  EXPECT_FALSE(w.form.Chart("compressor-map").available());
 }
 
 }  // namespace

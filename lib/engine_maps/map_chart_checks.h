@@ -14,6 +14,7 @@
 
 #include "core/form.h"
 #include "core/sweep.h"
+#include "core/testing/driver.h"
 #include "lib/engine_maps/component_maps.h"
 
 namespace engine_maps::checks {
@@ -223,47 +224,37 @@ struct Edit {
 // maps as the matching reads them (the design speeds in the window's own
 // precisions).
 template <class Window>
-class MapsTest : public testing::Test {
+class MapsTest : public core::testing::WindowTest<Window> {
  protected:
-  void SetUp() override { form.Load(); }
-  void Type(const char* id, const char* text) {
-    form.UserType(*static_cast<core::TextBox*>(form.FindById(id)), text);
-  }
+  using core::testing::Driver::Type;
   void Type(const std::vector<Edit>& edits) {
     for (const Edit& e : edits) Type(e.box, e.text);
   }
-  void Select(const char* id, const char* item) {
-    auto* list = static_cast<core::ListBox*>(form.FindById(id));
-    form.UserSelect(*list, list->IndexOf(item));
-  }
-  void Calculate() { form.UserClick(*form.FindById("cmdCalculate")); }
-  bool Shown(const char* id) { return form.FindById(id)->shown(); }
   double Read(const char* id, bool single) {
-    return single ? Single(form, id) : std::strtod(Text(form, id).c_str(), nullptr);
+    return single ? Single(this->form, id) : std::strtod(Text(this->form, id).c_str(), nullptr);
   }
   Compressor Maps(const char* nc2dBox, bool nc2dSingle) {
     Compressor c;
-    c.c1 = Single(form, "txtc1");
-    c.c2 = Single(form, "txtc2");
-    c.c3 = Single(form, "txtc3");
-    c.c4 = Single(form, "txtc4");
-    c.c5 = Single(form, "txtc5");
+    c.c1 = Single(this->form, "txtc1");
+    c.c2 = Single(this->form, "txtc2");
+    c.c3 = Single(this->form, "txtc3");
+    c.c4 = Single(this->form, "txtc4");
+    c.c5 = Single(this->form, "txtc5");
     c.nc2d = Read(nc2dBox, nc2dSingle);
     c.etacd = Read("txtetacd", false);
-    c.mu = Single(form, "txtmu");
+    c.mu = Single(this->form, "txtmu");
     return c;
   }
   Turbine TurbineMaps(bool nc4dSingle) {
     Turbine t;
-    t.pitc = Single(form, "txtpitc");
-    t.k1 = Single(form, "txtk1");
-    t.k2 = Single(form, "txtk2");
+    t.pitc = Single(this->form, "txtpitc");
+    t.k1 = Single(this->form, "txtk1");
+    t.k2 = Single(this->form, "txtk2");
     t.mc4c = Read("txtmc4c", false);
     t.nc4d = Read("txtNc4d", nc4dSingle);
     t.etatd = Read("txtetatd", false);
     return t;
   }
-  Window form;
 };
 
 }  // namespace engine_maps::checks
