@@ -1,8 +1,10 @@
 #include "core/help_doc.h"
 
 #include "core/reading.h"
+#include "core/script.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -448,6 +450,23 @@ std::string HelpPlaceholder(const Form& fresh) {
   std::string title = fresh.caption().substr(0, fresh.caption().find("  "));
   if (const size_t by = title.rfind(" by "); by != std::string::npos) title.resize(by);
   return "# " + Trimmed(title) + "\n\nNo help has been written for this program yet.\n";
+}
+
+CaseRunner ScratchCaseRunner(std::function<std::unique_ptr<Form>()> make) {
+  return [make = std::move(make)](const std::string& script) {
+    const std::filesystem::path back = std::filesystem::current_path();
+    char scratch[] = "/tmp/calc-help-XXXXXX";
+    if (!mkdtemp(scratch)) return std::string();
+    std::filesystem::current_path(scratch);
+    std::unique_ptr<Form> form = make();
+    std::istringstream in(script);
+    std::ostringstream out, err;
+    RunScript(*form, make, in, out, err);
+    std::filesystem::current_path(back);
+    std::error_code ignored;
+    std::filesystem::remove_all(scratch, ignored);
+    return out.str();
+  };
 }
 
 }  // namespace core

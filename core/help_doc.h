@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -95,6 +96,11 @@ struct HelpExample {
 
 // What a script case prints when run on a fresh window of the program.
 using CaseRunner = std::function<std::string(const std::string& script)>;
+
+// The runner both help builds use: each case on a fresh window from make,
+// in a scratch folder of its own, so that the print files of one case do
+// not move the file numbers of the next.
+CaseRunner ScratchCaseRunner(std::function<std::unique_ptr<Form>()> make);
 
 // The help read from source with each example made from what run prints for
 // its case (without a runner, from the case's expected output). fresh is the

@@ -52,18 +52,7 @@ bool Write(const fs::path& path, const std::string& text) {
 // The script's output when run on a fresh window, in a scratch folder (a
 // case may write print files).
 std::string RunCase(const FormFactory& make, const std::string& script) {
-  const fs::path back = fs::current_path();
-  char scratch[] = "/tmp/calc-help-XXXXXX";
-  if (!mkdtemp(scratch)) return "";
-  fs::current_path(scratch);
-  std::unique_ptr<Form> form = make();
-  std::istringstream in(script);
-  std::ostringstream out, err;
-  RunScript(*form, in, out, err);
-  fs::current_path(back);
-  std::error_code ignored;
-  fs::remove_all(scratch, ignored);
-  return out.str();
+  return ScratchCaseRunner(make)(script);
 }
 
 // A C++ source that hands the help to the program before main runs. Long

@@ -6,7 +6,6 @@
 #include <fstream>
 #include <iostream>
 #include <locale>
-#include <sstream>
 
 #include "core/help_doc.h"
 #include "core/script.h"
@@ -23,13 +22,7 @@ int main(int argc, char** argv) {
   const auto help = core::ReadFileText(argv[1]);
   std::string text = core::HelpPlaceholder(*fresh);
   if (help) {
-    const core::CaseRunner run = [](const std::string& script) {
-      std::unique_ptr<core::Form> form = web::MakeWindow();
-      std::istringstream in(script);
-      std::ostringstream out, err;
-      core::RunScript(*form, [] { return web::MakeWindow(); }, in, out, err);
-      return out.str();
-    };
+    const core::CaseRunner run = core::ScratchCaseRunner([] { return web::MakeWindow(); });
     const core::HelpExample filled = core::FillExample(*fresh, argv[1], *help, run);
     // The desktop's help tests name what is missing; the page shows the rest.
     if (!filled.problem.empty()) std::cerr << argv[1] << ": " << filled.problem << "\n";
