@@ -129,23 +129,10 @@ TEST(PowerCycleCharts, UnavailableWithoutAComputedCycle) {
 
 // Whatever is typed, a chart either draws finite numbers or says why not.
 TEST(PowerCycleCharts, OddInputsGiveFiniteChartsOrReasons) {
-  const char* boxes[] = {"txtpic", "txttt4", "txtetc",  "txtett",   "txtgmcn",
-                         "txtetd", "txtpin", "txtetrg", "txtpirg5", "txtalt"};
-  const char* texts[] = {"0", "-1", "1e30", "1e-30", "1", "0.5", "40"};
-  for (const char* igc : {"y", "n"}) {
-    for (const char* box : boxes) {
-      for (const char* text : texts) {
-        Window w;
-        w.Select("lstIGC", igc);
-        w.Select("lstIRG", "y");
-        w.Type(box, text);
-        w.Calculate();
-        const core::ChartData ts = w.form.Chart("ts-diagram");
-        EXPECT_TRUE(!w.form.lblError->visible() || !ts.available()) << box << " " << text;
-        cycle_charts::checks::ExpectFiniteOrReason(ts, std::string(box) + " " + text);
-      }
-    }
-  }
+  cycle_charts::checks::ExpectOddInputsGiveFiniteChartsOrReasons<Shaftdeck>(
+      {"txtpic", "txttt4", "txtetc", "txtett", "txtgmcn", "txtetd", "txtpin", "txtetrg", "txtpirg5",
+       "txtalt"},
+      {{"lstIRG", "y"}}, [](const Shaftdeck& form) { return !form.lblError->visible(); });
 }
 
 }  // namespace

@@ -205,24 +205,12 @@ TEST(JetCycleCharts, UnavailableWithoutAComputedCycle) {
 
 // Whatever is typed, a chart either draws finite numbers or says why not.
 TEST(JetCycleCharts, OddInputsGiveFiniteChartsOrReasons) {
-  const char* boxes[] = {"txtM0",  "txttt4", "txtpic", "txtetc",  "txtgmcn",
-                         "txtetn", "txtpib", "txtpif", "txtttab", "txtetd"};
-  const char* texts[] = {"0", "-1", "1e30", "1e-30", "1", "0.5", "40"};
-  for (const char* igc : {"y", "n"}) {
-    for (const char* box : boxes) {
-      for (const char* text : texts) {
-        Window w;
-        w.Select("lstIGC", igc);
-        w.Select("lstIAB", "y");
-        w.Type(box, text);
-        w.Calculate();
-        const core::ChartData ts = w.form.Chart("ts-diagram");
-        const bool computed = !w.form.lblError->visible() && !w.form.FindById("Fraimposs")->visible();
-        EXPECT_TRUE(computed || !ts.available()) << box << " " << text;
-        cycle_charts::checks::ExpectFiniteOrReason(ts, std::string(box) + " " + text);
-      }
-    }
-  }
+  cycle_charts::checks::ExpectOddInputsGiveFiniteChartsOrReasons<JetCycle>(
+      {"txtM0", "txttt4", "txtpic", "txtetc", "txtgmcn", "txtetn", "txtpib", "txtpif", "txtttab",
+       "txtetd"},
+      {{"lstIAB", "y"}}, [](const JetCycle& form) {
+        return !form.lblError->visible() && !form.FindById("Fraimposs")->visible();
+      });
 }
 
 TEST(JetCycleCharts, NamesAndUnknownCharts) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/chart.h"
+#include "core/testing/driver.h"
 
 namespace cycle_charts::checks {
 
@@ -79,6 +80,31 @@ inline void ExpectFiniteOrReason(const core::ChartData& ts, const std::string& c
     for (const core::ChartPoint& p : series.points)
       EXPECT_TRUE(p && std::isfinite(p->first) && std::isfinite(p->second))
           << context << " " << series.name;
+}
+
+// Whatever is typed into each of boxes, with either gas rule and the lists
+// of selects set, a cycle window's T-s diagram draws finite numbers or says
+// why not, and a calculation that did not compute draws nothing.
+template <class W>
+void ExpectOddInputsGiveFiniteChartsOrReasons(
+    const std::vector<const char*>& boxes,
+    const std::vector<std::pair<const char*, const char*>>& selects,
+    const std::function<bool(const W&)>& computed) {
+  const char* texts[] = {"0", "-1", "1e30", "1e-30", "1", "0.5", "40"};
+  for (const char* igc : {"y", "n"}) {
+    for (const char* box : boxes) {
+      for (const char* text : texts) {
+        core::testing::Driven<W> w;
+        w.Select("lstIGC", igc);
+        for (const auto& [list, item] : selects) w.Select(list, item);
+        w.Type(box, text);
+        w.Calculate();
+        const core::ChartData ts = w.form.Chart("ts-diagram");
+        EXPECT_TRUE(computed(w.form) || !ts.available()) << box << " " << text;
+        ExpectFiniteOrReason(ts, std::string(box) + " " + text);
+      }
+    }
+  }
 }
 
 }  // namespace cycle_charts::checks
