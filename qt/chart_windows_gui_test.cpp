@@ -8,6 +8,8 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QtCharts/QChartView>
+#include <QDir>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
 #include <cmath>
@@ -61,6 +63,13 @@ class ChartWindowsGui : public QObject {
   Q_OBJECT
 
  private slots:
+  // Calculate writes print files: they go to a scratch folder, not the
+  // folder the tests run in.
+  void initTestCase() {
+    QVERIFY(scratch_.isValid());
+    QVERIFY(QDir::setCurrent(scratch_.path()));
+  }
+
   void everyChart_data() {
     QTest::addColumn<int>("program");
     for (size_t i = 0; i < kWindowPrograms.size(); ++i)
@@ -152,6 +161,9 @@ class ChartWindowsGui : public QObject {
       QVERIFY2(help.contains(QString::fromStdString("`" + name + "`")),
                qPrintable(QString("%1 help does not name the chart `%2`").arg(p.name, QString::fromStdString(name))));
   }
+
+ private:
+  QTemporaryDir scratch_;
 };
 
 QTEST_MAIN(ChartWindowsGui)

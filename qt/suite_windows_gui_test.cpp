@@ -6,6 +6,7 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <QtTest>
 #include <memory>
@@ -72,6 +74,10 @@ class SuiteWindowsGui : public QObject {
   void initTestCase() {
     const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
     QCOMPARE(screen, QSize(1366, 768));
+    // Calculate writes print files: they go to a scratch folder, not the
+    // folder the tests run in.
+    QVERIFY(scratch_.isValid());
+    QVERIFY(QDir::setCurrent(scratch_.path()));
   }
 
   void fitTheScreen_data() {
@@ -229,6 +235,9 @@ class SuiteWindowsGui : public QObject {
       QVERIFY2(core::StateText(*again) == core::StateText(*pressed), id.c_str());
     }
   }
+
+ private:
+  QTemporaryDir scratch_;
 };
 
 QTEST_MAIN(SuiteWindowsGui)
