@@ -292,6 +292,11 @@ std::optional<ChartCell> CellOf(std::string_view id) {
   return cell;
 }
 
+// Whether a drawn chart's table has the cell's row below its headings.
+bool HasRow(const ChartData& chart, const ChartCell& cell) {
+  return chart.available() && cell.row != 0 && cell.row < chart.table.size();
+}
+
 // A heading that names a quantity carries its unit: "Ca (ft/s)".
 bool QuantityHeading(const std::string& heading) { return heading.find('(') != std::string::npos; }
 
@@ -321,9 +326,7 @@ bool IsChartResult(std::string_view id) { return id.substr(0, kChartPrefix.size(
 std::string ResultText(const Form& form, const std::string& id) {
   if (const std::optional<ChartCell> cell = CellOf(id)) {
     const ChartData chart = form.Chart(cell->chart);
-    if (!chart.available() || cell->row == 0 || cell->row >= chart.table.size() ||
-        cell->column >= chart.table[cell->row].size())
-      return {};
+    if (!HasRow(chart, *cell) || cell->column >= chart.table[cell->row].size()) return {};
     return chart.table[cell->row][cell->column];
   }
   const Control* c = form.FindById(id);
@@ -336,9 +339,7 @@ std::string ChartResultCaption(const Form& form, const std::string& id, const Fo
   if (!cell) return id;
   auto caption = [&](const Form& from) -> std::optional<std::string> {
     const ChartData chart = from.Chart(cell->chart);
-    if (!chart.available() || cell->row == 0 || cell->row >= chart.table.size() ||
-        cell->column >= chart.table.front().size())
-      return std::nullopt;
+    if (!HasRow(chart, *cell) || cell->column >= chart.table.front().size()) return std::nullopt;
     return CellCaption(chart, cell->row, cell->column);
   };
   if (auto shown = caption(form)) return *shown;
