@@ -78,7 +78,7 @@ std::vector<UserAction> DecodeActions(std::string_view encoded) {
     in.NextAction();
     UserAction a;
     const int type = in.Number("type");
-    if (type < 0 || type > static_cast<int>(UserAction::Type::Close))
+    if (type < 0 || type > static_cast<int>(UserAction::Type::Units))
       in.Fail("type", std::to_string(type) + " is no action");
     a.type = static_cast<UserAction::Type>(type);
     a.id = in.Text("control");

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 
 #include "core/files.h"
 #include "core/numtext.h"
@@ -69,21 +70,76 @@ bool Control::shown() const {
 
 void Control::changed() { form_->Notify(*this); }
 
-void Label::setCaption(std::string caption) {
-  if (caption == text_) return;
-  text_ = std::move(caption);
-  changed();
+namespace {
+
+std::string InSystem(const Control::Measured& m, const std::string& us, UnitSystem to) {
+  if (to == UnitSystem::US) return us;
+  return m.value ? ValueText(us, m.unit, to, m.usValue) : CaptionText(us, m.unit, to);
+}
+
+}  // namespace
+
+bool Control::WriteUS(std::string text, std::optional<double> usValue) {
+  if (!measured_) {
+    if (text == text_) return false;
+    text_ = std::move(text);
+    return true;
+  }
+  Measured& m = *measured_;
+  if (!m.typedSI && text == m.us && usValue == m.usValue) return false;
+  const bool same = !m.typedSI && text == m.us;
+  m.us = std::move(text);
+  m.usValue = usValue;
+  m.typedSI = false;
+  m.si = InSystem(m, m.us, UnitSystem::SI);
+  ShowUnits();
+  return !same;
+}
+
+bool Control::ShowUnits() {
+  if (!measured_) return false;
+  std::string& shown = form_->units() == UnitSystem::SI ? measured_->si : measured_->us;
+  if (shown == text_) return false;
+  text_ = shown;
+  return true;
+}
+
+void Label::setCaption(std::string caption, std::optional<double> usValue) {
+  const std::string before = text_;
+  WriteUS(std::move(caption), usValue);
+  if (text_ != before) changed();
 }
 
 void Frame::setCaption(std::string caption) {
-  if (caption == text_) return;
-  text_ = std::move(caption);
-  changed();
+  const std::string before = text_;
+  WriteUS(std::move(caption), std::nullopt);
+  if (text_ != before) changed();
 }
 
-void TextBox::setText(std::string text) {
+void TextBox::setText(std::string text, std::optional<double> usValue) {
+  const std::string before = text_;
+  if (!WriteUS(std::move(text), usValue)) {
+    if (text_ != before) changed();
+    return;
+  }
+  changed();
+  if (Change) form().Raise(Change);
+}
+
+void TextBox::Typed(std::string text) {
+  if (!measured_ || form().units() == UnitSystem::US) {
+    setText(std::move(text));
+    return;
+  }
+  // In SI: the text typed is the one read, converted; its US reading is
+  // what the US view shows.
   if (text == text_) return;
-  text_ = std::move(text);
+  Measured& m = *measured_;
+  m.si = std::move(text);
+  m.typedSI = true;
+  m.usValue.reset();
+  m.us = ValueText(m.si, m.unit, UnitSystem::US);
+  text_ = m.si;
   changed();
   if (Change) form().Raise(Change);
 }
@@ -384,7 +440,7 @@ void Form::BlankFailedResults() {
       if (IsResult(*c) && Inside(*c, f)) blank.push_back(c.get());
   for (Control* c : blank) {
     if (c->text_.empty()) continue;
-    c->text_.clear();  // a program write, not the user's: no Change
+    c->WriteUS("", std::nullopt);  // a program write, not the user's: no Change
     c->changed();
   }
 }
@@ -481,7 +537,53 @@ void Form::Load() {
 void Form::UserType(TextBox& box, std::string text) {
   UserAction action = Action(UserAction::Type::Type, &box);
   action.text = text;
-  Boundary(std::move(action), [&] { box.setText(std::move(text)); });
+  Boundary(std::move(action), [&] { box.Typed(std::move(text)); });
+}
+
+void Form::UserUnits(UnitSystem system) {
+  if (ended_) return;
+  UserAction action = Action(UserAction::Type::Units);
+  action.text = UnitSystemWord(system);
+  actions_.push_back(std::move(action));
+  if (system == units_) return;
+  units_ = system;
+  for (const auto& c : controls_)
+    if (c->ShowUnits()) Notify(*c);
+  // Only what is shown changes: no handler runs, and lblError stays.
+  touched_.clear();
+  Changed();
+}
+
+void Form::Declare(std::string_view name, Quantity quantity, std::string_view usUnit,
+                   bool value) {
+  bool found = false;
+  for (const auto& c : controls_) {
+    if (c->name() != name) continue;
+    found = true;
+    auto m = std::make_unique<Control::Measured>();
+    m->unit = UnitOf(quantity, usUnit);
+    m->value = value;
+    m->us = c->text_;
+    m->si = InSystem(*m, m->us, UnitSystem::SI);
+    c->measured_ = std::move(m);
+    c->ShowUnits();
+  }
+  if (!found) throw std::logic_error("no control " + std::string(name) + " to measure");
+}
+
+void Form::Measure(std::string_view name, Quantity quantity, std::string_view usUnit) {
+  const Control* first = Find(name);
+  if (!first) {
+    for (const auto& c : controls_)
+      if (c->name() == name) first = c.get();
+  }
+  const bool value = first && (first->kind() == Kind::TextBox ||
+                               (first->kind() == Kind::Label && first->look == Look::Result));
+  Declare(name, quantity, usUnit, value);
+}
+
+void Form::MeasureValue(std::string_view name, Quantity quantity, std::string_view usUnit) {
+  Declare(name, quantity, usUnit, true);
 }
 
 void Form::UserClick(Control& control) {
@@ -509,7 +611,8 @@ void Form::Replay(const std::vector<UserAction>& actions) {
   for (const UserAction& action : actions) {
     if (ended_) break;
     Control* control = nullptr;
-    if (action.type != UserAction::Type::Load && action.type != UserAction::Type::Close) {
+    if (action.type == UserAction::Type::Type || action.type == UserAction::Type::Click ||
+        action.type == UserAction::Type::Select) {
       control = FindById(action.id);
       if (!control) throw Failure("The window cannot be copied: it has no control " + action.id);
     }
@@ -527,6 +630,9 @@ void Form::Replay(const std::vector<UserAction>& actions) {
         UserSelect(static_cast<ListBox&>(*control), action.index);
         break;
       case UserAction::Type::Close: UserClose(); break;
+      case UserAction::Type::Units:
+        UserUnits(action.text == "si" ? UnitSystem::SI : UnitSystem::US);
+        break;
     }
     replayEffects_ = nullptr;
   }
@@ -559,9 +665,39 @@ const char* Why(StrictFault fault) {
 
 }  // namespace
 
+std::pair<const std::string*, bool> Form::Reading(const TextBox* box) const {
+  const Control::Measured* m = box->measured_.get();
+  if (!m) return {&box->text_, false};
+  return m->typedSI ? std::make_pair(&m->si, true) : std::make_pair(&m->us, false);
+}
+
+namespace {
+
+// A Double read from an SI text, in US units, rounded to a Single: refused
+// by the box's caption as the US text would be when it leaves the range.
+float SingleOf(const Form& form, const TextBox* box, double us) {
+  const float single = static_cast<float>(us);
+  if (std::isinf(single) || std::isnan(single))
+    form.Refuse(box, Why(us > 0 ? StrictFault::TooLarge : StrictFault::TooSmall));
+  return single;
+}
+
+}  // namespace
+
 float Form::Strict(const TextBox* box) const {
-  if (auto value = ParseStrict(box->text())) return *value;
-  Refuse(box, Why(ClassifyStrict(box->text())));
+  const auto [text, si] = Reading(box);
+  if (si) {
+    // Read whole as a Double, converted once, rounded once.
+    if (ClassifyStrict(*text) != StrictFault::None &&
+        ClassifyStrict(*text) != StrictFault::TooLarge &&
+        ClassifyStrict(*text) != StrictFault::TooSmall)
+      Refuse(box, Why(ClassifyStrict(*text)));
+    const LeadingRead read = ReadLeading(*text);
+    if (read.fault != StrictFault::None) Refuse(box, Why(read.fault));
+    return SingleOf(*this, box, ToUS(box->unit()->quantity, read.value));
+  }
+  if (auto value = ParseStrict(*text)) return *value;
+  Refuse(box, Why(ClassifyStrict(*text)));
 }
 
 // The one caption rule is the reading's (core/reading.h), which includes this
@@ -580,9 +716,10 @@ void Form::Writes(std::initializer_list<Control*> results) {
 
 
 double Form::Leading(const TextBox* box) const {
-  const LeadingRead read = ReadLeading(box->text());
+  const auto [text, si] = Reading(box);
+  const LeadingRead read = ReadLeading(*text);
   if (read.fault != StrictFault::None) Refuse(box, Why(read.fault));
-  return read.value;
+  return si ? ToUS(box->unit()->quantity, read.value) : read.value;
 }
 
 namespace {
@@ -598,11 +735,17 @@ float Single(const Form& form, const TextBox* box, const LeadingRead& read) {
 }  // namespace
 
 float Form::LeadingSingle(const TextBox* box) const {
-  return Single(*this, box, ReadLeading(box->text()));
+  const auto [text, si] = Reading(box);
+  LeadingRead read = ReadLeading(*text);
+  if (si && read.fault == StrictFault::None) read.value = ToUS(box->unit()->quantity, read.value);
+  return Single(*this, box, read);
 }
 
 float Form::LeadingPartSingle(const TextBox* box) const {
-  return Single(*this, box, ReadLeadingPart(box->text()));
+  const auto [text, si] = Reading(box);
+  LeadingRead read = ReadLeadingPart(*text);
+  if (si && read.fault == StrictFault::None) read.value = ToUS(box->unit()->quantity, read.value);
+  return Single(*this, box, read);
 }
 
 void Form::WritePrintFile(const std::string& name, const std::vector<std::string>& lines) {

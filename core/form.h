@@ -10,6 +10,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -17,6 +18,7 @@
 
 #include "core/chart.h"
 #include "core/failure.h"
+#include "core/units.h"
 
 namespace core {
 
@@ -46,10 +48,10 @@ class Frame;
 // One user action as the event boundary saw it. Replaying a window's actions
 // on a fresh window of the same program brings it to the same state.
 struct UserAction {
-  enum class Type { Load, Type, Click, Select, Close };
+  enum class Type { Load, Type, Click, Select, Close, Units };
   Type type = Type::Load;
   std::string id;    // the control
-  std::string text;  // what was typed
+  std::string text;  // what was typed; for Units, "us" or "si"
   int index = -1;    // the item selected
   // What became of each print file and program start the action asked for,
   // in order: empty when done, else the failure it raised.
@@ -78,6 +80,12 @@ class Control {
   // selected item of a list; empty for a picture.
   virtual const std::string& text() const { return text_; }
 
+  // The unit of a control that shows a quantity (core/units.h), or nullptr.
+  const TextUnit* unit() const { return measured_ ? &measured_->unit : nullptr; }
+  // Its text in US customary units, as the program wrote it (or as the text
+  // typed in SI reads in US units): the text the computation knows.
+  const std::string& usText() const { return measured_ ? measured_->us : text_; }
+
   Rect rect;
   Look look = Look::Text;
   Align align = Align::Left;
@@ -88,7 +96,27 @@ class Control {
   Control(Form* form, Kind kind, std::string name, int index, Frame* parent, Rect r);
   void changed();  // tell the view
 
-  std::string text_;
+  std::string text_;  // as shown, in the window's unit system
+
+
+ public:
+  // A control of a quantity keeps its text in both systems; the one shown is
+  // text_. The program writes US texts; a user may type SI ones.
+  struct Measured {
+    TextUnit unit;
+    bool value = true;     // its number converts; false: a caption, only its unit
+    std::string us, si;    // the text in each system
+    bool typedSI = false;  // typed in SI: that text is the one read
+    std::optional<double> usValue;  // the value the computation wrote, if given
+  };
+
+ protected:
+  // A program write of a US text (with the value behind it, if known); true
+  // when what the control holds changed.
+  bool WriteUS(std::string text, std::optional<double> usValue);
+  // Shows the text of the window's unit system; true when it changed.
+  bool ShowUnits();
+  std::unique_ptr<Measured> measured_;
 
  private:
   friend class Form;
@@ -106,7 +134,9 @@ Rect AbsoluteRect(const Control& control);
 
 class Label : public Control {
  public:
-  void setCaption(std::string caption);
+  // A program write, in US units; usValue is the value the text shows, so
+  // that SI is converted from it rather than from its rounded digits.
+  void setCaption(std::string caption, std::optional<double> usValue = std::nullopt);
   const std::string& caption() const { return text_; }
 
  private:
@@ -116,8 +146,8 @@ class Label : public Control {
 
 class TextBox : public Control {
  public:
-  // A program write; raises Change when the text differs.
-  void setText(std::string text);
+  // A program write, in US units; raises Change when the text differs.
+  void setText(std::string text, std::optional<double> usValue = std::nullopt);
   std::function<void()> Change;
   bool readOnly = false;
   std::string what;  // how failure messages name the box, e.g. "Mach number"
@@ -125,6 +155,8 @@ class TextBox : public Control {
  private:
   friend class Form;
   using Control::Control;
+  // What the user typed, in the window's unit system.
+  void Typed(std::string text);
 };
 
 class Frame : public Control {
@@ -230,6 +262,15 @@ class Form {
   ListBox* AddList(std::string name, std::vector<std::string> items, Rect r,
                    Frame* in = nullptr);
   Picture* AddPicture(std::string name, std::string svg, Rect r, Frame* in = nullptr);
+  // The quantity of every control called name (each element of an array):
+  // a text box or a result label shows a value of it, converted with its
+  // unit; a caption, frame or heading names its unit, which is replaced.
+  // usUnit is the unit as these texts write it, when not the quantity's own
+  // ("deg R" for "R").
+  void Measure(std::string_view name, Quantity quantity, std::string_view usUnit = {});
+  // The same for a label that shows a value beside words ("Pressure = 14.696
+  // psia"): its number converts and its unit is replaced.
+  void MeasureValue(std::string_view name, Quantity quantity, std::string_view usUnit = {});
 
   // --- looking up ---
   const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
@@ -262,6 +303,11 @@ class Form {
   void UserClick(Control& control);      // a button or an option
   void UserSelect(ListBox& list, int index);
   void UserClose();                      // the close box: like "Done!"
+  // The unit system shown and read (a user action, recorded so that copies
+  // follow): every text of a quantity is shown in it; nothing is recomputed,
+  // and a failure message or warning stays as it is.
+  void UserUnits(UnitSystem system);
+  UnitSystem units() const { return units_; }
   bool ended() const { return ended_; }
 
   void SetObserver(FormObserver* observer) { observer_ = observer; }
@@ -362,6 +408,8 @@ class Form {
 
  private:
   friend class Control;
+  friend class Label;
+  friend class Frame;
   friend class TextBox;
   friend class Option;
   friend class ListBox;
@@ -378,8 +426,14 @@ class Form {
   // In a copy, instead of the effect: ends as recorded, if it was.
   void ReplayEffect();
 
+  void Declare(std::string_view name, Quantity quantity, std::string_view usUnit,
+               bool value);
+  // The text a box is read from, and whether it is in SI.
+  std::pair<const std::string*, bool> Reading(const TextBox* box) const;
+
   std::string caption_;
   int width_, height_;
+  UnitSystem units_ = UnitSystem::US;
   std::vector<std::unique_ptr<Control>> controls_;
   FormObserver* observer_ = nullptr;
   bool ended_ = false;

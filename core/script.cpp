@@ -191,6 +191,10 @@ void Command(Form& form, const FormFactory& make, std::string_view line, std::os
   } else if (verb == "dump") {
     if (!args.empty() || blank != std::string_view::npos) throw ScriptError{"\"dump\" takes nothing"};
     for (const auto& control : form.controls()) out << ControlJson(*control) << "\n";
+  } else if (verb == "units") {
+    const auto system = UnitSystemNamed(args);
+    if (!system) throw ScriptError{"\"units\" takes us or si"};
+    form.UserUnits(*system);
   } else if (verb == "sweep") {
     SweepCommand(form, make, args, out);
   } else if (verb == "chart") {
@@ -207,10 +211,11 @@ int RunScript(Form& form, std::istream& in, std::ostream& out, std::ostream& err
 }
 
 int RunScript(Form& form, const FormFactory& make, std::istream& in, std::ostream& out,
-              std::ostream& err) {
+              std::ostream& err, UnitSystem units) {
   ScriptObserver observer(out);
   form.SetObserver(&observer);
   form.Load();
+  if (units != UnitSystem::US) form.UserUnits(units);
   std::string line;
   int number = 0;
   int status = 0;

@@ -14,6 +14,7 @@
 #include "qt/plot_action.h"
 #include "core/script.h"
 #include "qt/style.h"
+#include "qt/units_action.h"
 #include "qt/view.h"
 
 namespace qt {
@@ -27,7 +28,9 @@ void ClassicLocale() {
 }
 
 int Usage(const char* program) {
-  std::cerr << "usage: " << program << " [--script FILE]\n"
+  std::cerr << "usage: " << program << " [--units us|si] [--script FILE]\n"
+            << "  --units us|si  show and read US customary or SI units (the window\n"
+            << "                 otherwise opens in the user's last choice)\n"
             << "  --script FILE  run the window without a display, reading commands\n"
             << "                 from FILE (- for standard input)\n";
   return 2;
@@ -37,16 +40,29 @@ int Usage(const char* program) {
 
 int RunProgram(int argc, char** argv, const FormFactory& make) {
   ClassicLocale();
+  // --units us|si, before anything else.
+  const char* asked = nullptr;
+  if (argc >= 2 && std::strcmp(argv[1], "--units") == 0) {
+    if (argc < 3 || !core::UnitSystemNamed(argv[2])) return Usage(argv[0]);
+    asked = argv[2];
+    argv[2] = argv[0];
+    argc -= 2;
+    argv += 2;
+  }
   if (argc >= 2 && std::strcmp(argv[1], "--script") == 0) {
     if (argc != 3) return Usage(argv[0]);
+    // The script mode reads no settings: US unless asked.
+    const core::UnitSystem units =
+        asked ? *core::UnitSystemNamed(asked) : core::UnitSystem::US;
     std::unique_ptr<Form> form = make();
-    if (std::strcmp(argv[2], "-") == 0) return RunScript(*form, make, std::cin, std::cout, std::cerr);
+    if (std::strcmp(argv[2], "-") == 0)
+      return RunScript(*form, make, std::cin, std::cout, std::cerr, units);
     std::ifstream in(argv[2]);
     if (!in) {
       std::cerr << argv[0] << ": cannot read " << argv[2] << "\n";
       return 2;
     }
-    return RunScript(*form, make, in, std::cout, std::cerr);
+    return RunScript(*form, make, in, std::cout, std::cerr, units);
   }
   if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
     Usage(argv[0]);
@@ -64,10 +80,13 @@ int RunProgram(int argc, char** argv, const FormFactory& make) {
   // only the widgets of what the loaded window shows.
   form->Load();
   if (form->ended()) return 0;
+  if (const auto units = StartingUnits(asked ? asked : ""); units != core::UnitSystem::US)
+    form->UserUnits(units);
   View view(*form);
   AddHelpActions(view, QString::fromUtf8(ProgramHelp()));
   AddSweepAction(view, *form, make);
   AddChartAction(view, *form);
+  AddUnitsActions(view, *form);
   ExitWhenPainted::InstallIfAsked(view);
   view.show();
   return app.exec();
