@@ -65,6 +65,16 @@ Atmosphere::Atmosphere()
   cmdScompute->Click = [this] { cmdScompute_Click(); };
   cmdMcompute->Click = [this] { cmdMcompute_Click(); };
   cmdend->Click = [this] { End(); };
+
+  using core::Quantity;
+  for (const char* name : {"lblAltitude", "txtAltitude", "lblMinAlt", "txtMinAlt", "lblMaxAlt",
+                           "txtMaxAlt", "lblAlt2", "lblAltVal"})
+    Measure(name, Quantity::Altitude);
+  Measure("lblTemp2", Quantity::Temperature, "deg R");
+  Measure("lblTempVal", Quantity::Temperature);
+  MeasureValue("lblTemp", Quantity::Temperature, "degR");
+  for (const char* name : {"lblPress2", "lblPressVal", "lblPressure"})
+    MeasureValue(name, Quantity::Pressure);
 }
 
 void Atmosphere::Form_Load() {
@@ -104,9 +114,9 @@ void Atmosphere::cmdScompute_Click() {
   h = altitude;
   T = air.t;
   p = air.p;
-  txtAltitude->setText(Feet(h));
-  lblTemp->setCaption("Temperature = " + Rankine(T) + " degR");
-  lblPressure->setCaption("Pressure = " + Psia(p) + " psia");
+  txtAltitude->setText(Feet(h), h);
+  lblTemp->setCaption("Temperature = " + Rankine(T) + " degR", T);
+  lblPressure->setCaption("Pressure = " + Psia(p) + " psia", p);
 }
 
 void Atmosphere::cmdMcompute_Click() {
@@ -118,6 +128,7 @@ void Atmosphere::cmdMcompute_Click() {
   // Every row is formatted before any is shown: a row that has no finite
   // value leaves the whole table blank.
   std::vector<std::string> alt(kRows), temp(kRows), press(kRows);
+  std::vector<float> altValue(kRows), tempValue(kRows), pressValue(kRows);
   for (int i = 0; i < kRows; ++i) {
     const float row = TableAltitude(minimum, maximum, i);
     const AirState air = StandardAtmosphere(row);
@@ -130,11 +141,14 @@ void Atmosphere::cmdMcompute_Click() {
     alt[i] = Feet(h);
     temp[i] = Rankine(T);
     press[i] = Psia(p);
+    altValue[i] = h;
+    tempValue[i] = T;
+    pressValue[i] = p;
   }
   for (int i = 0; i < kRows; ++i) {
-    lblAltVal[i]->setCaption(alt[i]);
-    lblTempVal[i]->setCaption(temp[i]);
-    lblPressVal[i]->setCaption(press[i]);
+    lblAltVal[i]->setCaption(alt[i], altValue[i]);
+    lblTempVal[i]->setCaption(temp[i], tempValue[i]);
+    lblPressVal[i]->setCaption(press[i], pressValue[i]);
   }
 }
 

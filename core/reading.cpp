@@ -268,7 +268,7 @@ std::string CaptionOf(const Form& form, const Control& control) {
       // A box the program names itself is named so everywhere, as its
       // failures name it (kept as written: the messages quote it).
       if (const std::string& what = static_cast<const TextBox&>(control).what; !what.empty())
-        return what;
+        return control.unit() ? CaptionText(what, *control.unit(), form.units()) : what;
       break;
     default: break;
   }

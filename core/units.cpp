@@ -172,11 +172,19 @@ std::string Render(double value, const NumberSpan& like) {
     std::snprintf(exp, sizeof exp, "E%c%02d", e < 0 ? '-' : '+', std::abs(e));
     return m + exp;
   }
-  const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value)))) + 1;
-  const int decimals = std::max(0, like.significant - magnitude);
-  std::string pattern = like.grouped ? "#,##0" : "0";
-  if (decimals > 0) pattern += "." + std::string(static_cast<std::size_t>(decimals), '0');
-  std::string text = FormatPattern(value, pattern);
+  // Digits before the point once rounded: 999.99 at four digits is 1,000.
+  int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value)))) + 1;
+  const auto at = [&](int m) {
+    const int decimals = std::max(0, like.significant - m);
+    std::string pattern = like.grouped ? "#,##0" : "0";
+    if (decimals > 0) pattern += "." + std::string(static_cast<std::size_t>(decimals), '0');
+    return FormatPattern(value, pattern);
+  };
+  std::string text = at(magnitude);
+  const std::size_t point = text.find('.');
+  int before = 0;
+  for (std::size_t k = 0; k < std::min(point, text.size()); ++k) before += IsDigit(text[k]);
+  if (before > magnitude && magnitude > 0) text = at(++magnitude);
   if (!like.leadingZero) {
     const std::size_t zero = text.find("0.");
     if (zero != std::string::npos && (zero == 0 || text[zero - 1] == '-')) text.erase(zero, 1);

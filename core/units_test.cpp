@@ -68,6 +68,7 @@ TEST(Units, ValueTextsKeepTheirDigitsAndManner) {
   } const cases[] = {
       {"3,000", Quantity::Altitude, "", "914.4"},
       {"50,000", Quantity::Altitude, "", "15,240"},
+      {"3,281", Quantity::Altitude, "", "1,000"},  // 1,000.06 m: a carry adds no digit
       {"518.67", Quantity::Temperature, "", "288.15"},
       {"14.696", Quantity::Pressure, "", "101.33"},
       {"0", Quantity::Pressure, "", "0"},
@@ -121,6 +122,8 @@ TEST(Units, ValuesConvertFromTheComputation) {
   // 1.254 lbf shows as "1.25"; from the text alone it would be 5.56 N.
   EXPECT_EQ(ValueText("1.25", unit, UnitSystem::SI, 1.254), "5.58");
   EXPECT_EQ(ValueText("1.25", unit, UnitSystem::SI), "5.56");
+  // 3,280.84 ft is 999.9999 m: at four digits, 1,000 (not 1,000.0).
+  EXPECT_EQ(ValueText("3,281", UnitOf(Quantity::Altitude), UnitSystem::SI, 3280.84), "1,000");
   // An SI text typed by a user reads back in US at its own digits.
   EXPECT_EQ(ValueText("288.15", UnitOf(Quantity::Temperature), UnitSystem::US), "518.67");
 }
