@@ -9,6 +9,7 @@
 #include "core/files.h"
 #include "core/numtext.h"
 #include "core/printline.h"
+#include "core/reading.h"
 
 namespace core {
 
@@ -567,6 +568,19 @@ void Form::Declare(std::string_view name, Quantity quantity, std::string_view us
     m->si = InSystem(*m, m->us, UnitSystem::SI);
     c->measured_ = std::move(m);
     c->ShowUnits();
+    // A box's caption names the unit of its values: declared with them.
+    if (c->kind() == Kind::Label && !value) continue;
+    Control* caption = const_cast<Control*>(CaptionControl(*this, *c));
+    if (caption && !caption->measured_ && caption->kind() != Kind::TextBox &&
+        FindUnitWord(caption->text_, c->measured_->unit.us) != std::string::npos) {
+      auto named = std::make_unique<Control::Measured>(*c->measured_);
+      named->value = false;
+      named->us = caption->text_;
+      named->usValue.reset();
+      named->si = InSystem(*named, named->us, UnitSystem::SI);
+      caption->measured_ = std::move(named);
+      caption->ShowUnits();
+    }
   }
   if (!found) throw std::logic_error("no control " + std::string(name) + " to measure");
 }

@@ -111,6 +111,12 @@ FlowMarch::FlowMarch()
   };
   Command1->Click = [this] { Command1_Click(); };
   cmdEnd->Click = [this] { cmdEnd_Click(); };
+
+  using core::Quantity;
+  for (const char* name : {"txttt1", "txttt2", "txttt6", "txtt6", "txttt6o"})
+    Measure(name, Quantity::Temperature, "deg R");
+  for (const char* name : {"txtpt1", "txtpt2", "txtp6", "txtpt6"})
+    Measure(name, Quantity::Pressure);
 }
 
 void FlowMarch::cmdCalculate_Click() {
@@ -155,10 +161,10 @@ void FlowMarch::cmdCalculate_Click() {
   const std::string p6 = core::FormatPattern(r.p6, "#0.00");
   const std::string pt6 = core::FormatPattern(r.pt6, "#0.00");
   txtm6->setText(m6);
-  txtt6->setText(t6);
-  txttt6o->setText(tt6);
-  txtp6->setText(p6);
-  txtpt6->setText(pt6);
+  txtt6->setText(t6, r.t6);
+  txttt6o->setText(tt6, r.tt6);
+  txtp6->setText(p6, r.p6);
+  txtpt6->setText(pt6, r.pt6);
 }
 
 std::vector<std::string> FlowMarch::ChartNames() const { return {kDuctChart}; }

@@ -98,6 +98,13 @@ Nozzle::Nozzle() : core::Form(core::Caption("Nozzle Flow", 15), 780, 440) {
   lstss->Click = [this] { lstss_Click(); };
   cmdCalculate->Click = [this] { cmdCalculate_Click(); };
   cmdEnd->Click = [this] { End(); };
+
+  using core::Quantity;
+  Measure("txttt6", Quantity::Temperature, "deg R");
+  Measure("txtpt6", Quantity::Pressure);
+  Measure("txtar8", Quantity::Area);
+  Measure("txtmd8", Quantity::MassFlow);
+  Measure("txtmc6", Quantity::CorrectedFlow);
 }
 
 void Nozzle::Form_Load() {
@@ -193,8 +200,8 @@ void Nozzle::cmdCalculate_Click() {
   if (!std::isfinite(flow.mdot) || !std::isfinite(flow.mdotc))
     Fail("No nozzle flow for these inputs");
 
-  txtmd8->setText(core::FormatPattern(flow.mdot, "#0.00"));
-  txtmc6->setText(core::FormatPattern(flow.mdotc, "#0.00"));
+  txtmd8->setText(core::FormatPattern(flow.mdot, "#0.00"), flow.mdot);
+  txtmc6->setText(core::FormatPattern(flow.mdotc, "#0.00"), flow.mdotc);
   txtttt->setText(core::FormatPattern(ttt, "0.000"));
   txtm8o->setText(core::FormatPattern(m8, "#0.000"));
   txtaao->setText(core::FormatPattern(area, "#0.000"));
