@@ -141,6 +141,16 @@ Bladerow::Bladerow() : Form(core::Caption("Turbomachinery Analysis", 22), 1040, 
   lstgas->Click = [this] { lstgas_Click(); };
   cmdCalculate->Click = [this] { cmdCalculate_Click(); };
   cmdEnd->Click = [this] { End(); };
+
+  using core::Quantity;
+  Measure("txtp1", Quantity::Pressure);
+  Measure("txtT1", Quantity::Temperature);
+  Measure("txtm", Quantity::MassFlow);
+  Measure("Txtrg", Quantity::GasConstant);
+  Measure("txtwsh", Quantity::Power);
+  for (const char* name : {"txtr", "txtth1", "txtrta", "txtrha", "txtr2", "txttd2", "txtrb",
+                           "txtthb", "txtrtb", "txtrhb", "txtth2", "txtth3"})
+    Measure(name, Quantity::SmallLength);
 }
 
 void Bladerow::Form_Load() {
@@ -228,7 +238,7 @@ void Bladerow::Calculate() {
   lastPasses = MeanLine(st, ct, cgas);
 
   auto show = [](core::TextBox* box, float value, const char* pattern) {
-    box->setText(core::FormatPattern(value, pattern));
+    box->setText(core::FormatPattern(value, pattern), value);
   };
   show(txtpp21, st.pp21, "#0.000");
   show(txtpr, st.pr, "#0.000");

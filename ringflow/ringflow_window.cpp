@@ -148,6 +148,15 @@ Ringflow::Ringflow() : Form(core::Caption("Stream Line Analysis", 20), kWidth, k
   FraConv->setVisible(false);
   Fraconv2->setVisible(false);
   Wire();
+
+  // The window shows and reads these in either system; the print file stays
+  // in US customary units.
+  using core::Quantity;
+  Measure("txtdh", Quantity::Length);
+  Measure("txtdt", Quantity::Length);
+  Measure("txtq", Quantity::VolumeFlow);
+  Measure("txtpin", Quantity::Pressure);
+  Measure("txtrho", Quantity::Density);
 }
 
 int Ringflow::AddStageInputs(int y) {

@@ -142,6 +142,16 @@ Shaftdeck::Shaftdeck()
   cmdCalculate->Click = [this] { cmdCalculate_Click(); };
   cmdpic->Click = [this] { cmdpic_Click(); };
   cmdEnd->Click = [this] { End(); };
+
+  using core::Quantity;
+  Measure("txtp0", Quantity::Pressure);
+  for (const char* name : {"txtT0", "txttt4"}) Measure(name, Quantity::Temperature);
+  Measure("txtalt", Quantity::Altitude);
+  Measure("txth", Quantity::HeatingValue);
+  Measure("txtma", Quantity::MassFlow);
+  Measure("txtpow", Quantity::Power);
+  Measure("txtsfc", Quantity::PowerSfc);
+  Measure("txthrt", Quantity::HeatRate);
 }
 
 void Shaftdeck::Form_Load() {
@@ -221,10 +231,10 @@ void Shaftdeck::cmdCalculate_Click() {
   last_ = Computed{inputs, result};
 
   if (result.regeneratorCools) fraregen->setVisible(true);
-  txtpow->setText(core::FormatPattern(result.pow, "##,###"));
+  txtpow->setText(core::FormatPattern(result.pow, "##,###"), result.pow);
   txtefth->setText(core::FormatPattern(result.efth, "##,###0.000"));
-  txtsfc->setText(core::FormatPattern(result.sfc, "##,###0.000"));
-  txthrt->setText(core::FormatPattern(result.hrt, "##,###"));
+  txtsfc->setText(core::FormatPattern(result.sfc, "##,###0.000"), result.sfc);
+  txthrt->setText(core::FormatPattern(result.hrt, "##,###"), result.hrt);
 }
 
 std::vector<std::string> Shaftdeck::ChartNames() const { return cycle_charts::kCycleCharts; }

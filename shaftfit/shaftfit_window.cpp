@@ -158,6 +158,18 @@ Form1::Form1()
   cmdCalculate->Click = [this] { cmdCalculate_Click(); };
   Command1->Click = [this] { Command1_Click(); };
   cmdEnd->Click = [this] { cmdEnd_Click(); };
+
+  // The window reads and shows these in either system; the map print file
+  // stays in US customary units.
+  using core::Quantity;
+  for (const char* name : {"txtT0", "Txtt5", "Txtt3", "Txtt4", "Txtt5o"})
+    Measure(name, Quantity::Temperature);
+  Measure("txtp0", Quantity::Pressure);
+  for (const char* name : {"txtm1in", "txtm1", "txtm2", "Txtm3", "txtm4", "Txtm5"})
+    Measure(name, Quantity::CorrectedFlow);
+  Measure("Txtmen", Quantity::MassFlow);
+  Measure("txtpower", Quantity::Power, "hp");
+  Measure("txtsfc", Quantity::PowerSfc);
 }
 
 void Form1::Form_Load() { SetStartGuesses(); }
@@ -194,7 +206,7 @@ void Form1::SetStartGuesses() {
   if (lstIRG->text() == "y") nc2 = static_cast<float>(nc2 + 300.0);
   const float mc1 = static_cast<float>(static_cast<double>(nc2) * c2 * (static_cast<double>(c3) + 1) / 2);
   txtn2->setText(FormatPattern(nc2, "#0"));
-  txtm1in->setText(FormatPattern(mc1, "#0.0"));
+  txtm1in->setText(FormatPattern(mc1, "#0.0"), mc1);
   ShowRegenFrames();
 }
 
@@ -252,28 +264,28 @@ void Form1::cmdCalculate_Click() {
 }
 
 void Form1::WriteResults(const GtResult& r) {
-  const std::pair<const char*, std::string> shown[] = {
-      {"txtm1", FormatPattern(r.mc1, "##,###0.0")},
-      {"txtm2", FormatPattern(r.mc2, "##,###0.0")},
-      {"txtn2a", FormatPattern(nc2, "##,###")},
-      {"txtppc", FormatPattern(r.pic, "##,###0.00")},
-      {"txtetc", FormatPattern(r.etac, "##,###0.000")},
-      {"txtm4", FormatPattern(r.mc4, "##,###0.0")},
-      {"txtn4", FormatPattern(r.nc4, "##,###")},
-      {"txtppt", FormatPattern(r.pit, "##,###0.000")},
-      {"txtett", FormatPattern(r.etat, "##,###0.000")},
-      {"Txtmen", FormatPattern(r.m, "##,###0.0")},
-      {"TxtNEN", FormatPattern(r.n, "##,###")},
-      {"Txtt4", FormatPattern(r.tt4, "##,###")},
-      {"Txtt3", FormatPattern(r.tt3, "##,###")},
-      {"txtpower", FormatPattern(r.power, "##,###")},
-      {"txtefth", FormatPattern(r.efficiency, "##,###0.000")},
-      {"txtsfc", FormatPattern(r.sfc, "##,###0.000")},
-      {"Txtt5o", FormatPattern(tt5, "##,###")},
-      {"Txtm3", FormatPattern(r.mc3, "##,###0.0")},
-      {"Txtm5", FormatPattern(r.mc5, "##,###0.0")},
+  const std::tuple<const char*, std::string, double> shown[] = {
+      {"txtm1", FormatPattern(r.mc1, "##,###0.0"), r.mc1},
+      {"txtm2", FormatPattern(r.mc2, "##,###0.0"), r.mc2},
+      {"txtn2a", FormatPattern(nc2, "##,###"), nc2},
+      {"txtppc", FormatPattern(r.pic, "##,###0.00"), r.pic},
+      {"txtetc", FormatPattern(r.etac, "##,###0.000"), r.etac},
+      {"txtm4", FormatPattern(r.mc4, "##,###0.0"), r.mc4},
+      {"txtn4", FormatPattern(r.nc4, "##,###"), r.nc4},
+      {"txtppt", FormatPattern(r.pit, "##,###0.000"), r.pit},
+      {"txtett", FormatPattern(r.etat, "##,###0.000"), r.etat},
+      {"Txtmen", FormatPattern(r.m, "##,###0.0"), r.m},
+      {"TxtNEN", FormatPattern(r.n, "##,###"), r.n},
+      {"Txtt4", FormatPattern(r.tt4, "##,###"), r.tt4},
+      {"Txtt3", FormatPattern(r.tt3, "##,###"), r.tt3},
+      {"txtpower", FormatPattern(r.power, "##,###"), r.power},
+      {"txtefth", FormatPattern(r.efficiency, "##,###0.000"), r.efficiency},
+      {"txtsfc", FormatPattern(r.sfc, "##,###0.000"), r.sfc},
+      {"Txtt5o", FormatPattern(tt5, "##,###"), tt5},
+      {"Txtm3", FormatPattern(r.mc3, "##,###0.0"), r.mc3},
+      {"Txtm5", FormatPattern(r.mc5, "##,###0.0"), r.mc5},
   };
-  for (const auto& [box, text] : shown) core::BoxNamed(*this, box)->setText(text);
+  for (const auto& [box, text, value] : shown) core::BoxNamed(*this, box)->setText(text, value);
 }
 
 void Form1::Command1_Click() {

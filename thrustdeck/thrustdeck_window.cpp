@@ -211,6 +211,15 @@ JetCycle::JetCycle()
     box->Change = [this] { HideWarning(); };
   cmdCalculate->Click = [this] { cmdCalculate_Click(); };
   cmdEnd->Click = [this] { End(); };
+
+  using core::Quantity;
+  Measure("txtp0", Quantity::Pressure);
+  for (const char* name : {"txtT0", "txttt4", "txtttab"}) Measure(name, Quantity::Temperature);
+  Measure("txtalt", Quantity::Altitude);
+  Measure("txth", Quantity::HeatingValue);
+  Measure("txtma", Quantity::MassFlow);
+  Measure("txtff", Quantity::Force);
+  Measure("txttsfc", Quantity::Tsfc);
 }
 
 void JetCycle::Form_Load() {
@@ -354,9 +363,10 @@ void JetCycle::cmdCalculate_Click() {
     return;
   }
   last_ = state_;
-  txtff->setText(ff);
+  const bool done = outcome == Outcome::Done;
+  txtff->setText(ff, done ? std::optional<double>(next.ff) : std::nullopt);
   txtffnd->setText(ffnd);
-  txttsfc->setText(tsfc);
+  txttsfc->setText(tsfc, done ? std::optional<double>(next.tsfc) : std::nullopt);
 }
 
 std::vector<std::string> JetCycle::ChartNames() const { return cycle_charts::kCycleCharts; }

@@ -159,6 +159,17 @@ Form1::Form1()
   cmdCalculate->Click = [this] { cmdCalculate_Click(); };
   Command1->Click = [this] { Command1_Click(); };
   cmdEnd->Click = [this] { cmdEnd_Click(); };
+
+  // The window reads and shows these in either system; the map print file
+  // stays in US customary units.
+  using core::Quantity;
+  for (const char* name : {"txttt2", "txtT0", "Txtt4"}) Measure(name, Quantity::Temperature);
+  Measure("txtp0", Quantity::Pressure);
+  for (const char* name : {"txtdrg", "txtfdm"}) Measure(name, Quantity::Force);
+  Measure("txttsfc", Quantity::Tsfc);
+  for (const char* name : {"txtmn", "txtm2", "txtm3", "txtm4", "txtm5"})
+    Measure(name, Quantity::CorrectedFlow);
+  Measure("Txtmen", Quantity::MassFlow);
 }
 
 void Form1::Form_Load() {
@@ -242,30 +253,30 @@ void Form1::cmdCalculate_Click() {
 }
 
 void Form1::WriteResults(const JetResult& r) {
-  const std::pair<const char*, std::string> shown[] = {
-      {"txtfdm", FormatPattern(r.thrust, "##,###")},
-      {"txttsfc", FormatPattern(r.tsfc, "##,###0.000")},
-      {"txttnd", FormatPattern(r.ndThrust, "##,###0.000")},
-      {"txtm2", FormatPattern(r.mc2, "##,###0.0")},
-      {"txtn2a", FormatPattern(nc2, "##,###")},
-      {"txtppc", FormatPattern(r.pic, "##,###0.00")},
-      {"txtetc", FormatPattern(r.etac, "##,###0.000")},
-      {"txtm4", FormatPattern(r.mc4, "##,###0.0")},
-      {"txtppb", FormatPattern(r.pib, "##,###0.000")},
-      {"txtetb", FormatPattern(r.etab, "##,###0.000")},
-      {"txtm3", FormatPattern(r.mc3, "##,###0.0")},
-      {"txtn4", FormatPattern(r.nc4, "##,###")},
-      {"txtppt", FormatPattern(r.pit, "##,###0.000")},
-      {"txtett", FormatPattern(r.etat, "##,###0.000")},
-      {"txtmex", FormatPattern(r.m8, "##,###0.000")},
-      {"txtetn", FormatPattern(r.etan, "##,###0.000")},
-      {"txtm5", FormatPattern(r.mc5, "##,###0.0")},
-      {"Txtmen", FormatPattern(r.m, "##,###0.0")},
-      {"TxtNEN", FormatPattern(r.n, "##,###")},
-      {"Txtt4", FormatPattern(r.tt4, "##,###")},
-      {"txtmacho", FormatPattern(m0, "##,###0.000")},
+  const std::tuple<const char*, std::string, double> shown[] = {
+      {"txtfdm", FormatPattern(r.thrust, "##,###"), r.thrust},
+      {"txttsfc", FormatPattern(r.tsfc, "##,###0.000"), r.tsfc},
+      {"txttnd", FormatPattern(r.ndThrust, "##,###0.000"), r.ndThrust},
+      {"txtm2", FormatPattern(r.mc2, "##,###0.0"), r.mc2},
+      {"txtn2a", FormatPattern(nc2, "##,###"), nc2},
+      {"txtppc", FormatPattern(r.pic, "##,###0.00"), r.pic},
+      {"txtetc", FormatPattern(r.etac, "##,###0.000"), r.etac},
+      {"txtm4", FormatPattern(r.mc4, "##,###0.0"), r.mc4},
+      {"txtppb", FormatPattern(r.pib, "##,###0.000"), r.pib},
+      {"txtetb", FormatPattern(r.etab, "##,###0.000"), r.etab},
+      {"txtm3", FormatPattern(r.mc3, "##,###0.0"), r.mc3},
+      {"txtn4", FormatPattern(r.nc4, "##,###"), r.nc4},
+      {"txtppt", FormatPattern(r.pit, "##,###0.000"), r.pit},
+      {"txtett", FormatPattern(r.etat, "##,###0.000"), r.etat},
+      {"txtmex", FormatPattern(r.m8, "##,###0.000"), r.m8},
+      {"txtetn", FormatPattern(r.etan, "##,###0.000"), r.etan},
+      {"txtm5", FormatPattern(r.mc5, "##,###0.0"), r.mc5},
+      {"Txtmen", FormatPattern(r.m, "##,###0.0"), r.m},
+      {"TxtNEN", FormatPattern(r.n, "##,###"), r.n},
+      {"Txtt4", FormatPattern(r.tt4, "##,###"), r.tt4},
+      {"txtmacho", FormatPattern(m0, "##,###0.000"), m0},
   };
-  for (const auto& [box, text] : shown) core::BoxNamed(*this, box)->setText(text);
+  for (const auto& [box, text, value] : shown) core::BoxNamed(*this, box)->setText(text, value);
 }
 
 void Form1::Command1_Click() {
