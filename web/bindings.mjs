@@ -12,6 +12,8 @@ export const bindings = [
   ['web_click', 'string', ['number']],
   ['web_select', 'string', ['number', 'number']],
   ['web_close', 'string', []],
+  ['web_units', 'string', ['string']],
+  ['web_units_in_use', 'string', []],
   ['web_compute_for', 'number', ['number']],
   ['web_copy', 'string', ['number']],
   ['web_file', 'number', ['string']],

@@ -246,6 +246,18 @@ EMSCRIPTEN_KEEPALIVE const char* web_close() {
   return Report();
 }
 
+// The unit system shown and read: "us" or "si" (anything else is ignored).
+EMSCRIPTEN_KEEPALIVE const char* web_units(const char* word) {
+  if (const auto system = core::UnitSystemNamed(word)) form->UserUnits(*system);
+  return Report();
+}
+
+// The unit system in use: "us" or "si".
+EMSCRIPTEN_KEEPALIVE const char* web_units_in_use() {
+  reply = core::UnitSystemWord(form->units());
+  return reply.c_str();
+}
+
 // A print file the last action wrote: its bytes (web_file_size of them),
 // for the page's download.
 EMSCRIPTEN_KEEPALIVE const char* web_file(const char* name) {

@@ -14,7 +14,8 @@
 namespace {
 
 int Usage() {
-  std::cerr << "usage: " << web::kProgram << " [--script FILE]\n"
+  std::cerr << "usage: " << web::kProgram << " [--units us|si] [--script FILE]\n"
+            << "  --units us|si  show and read US customary (the default) or SI units\n"
             << "  --script FILE  run the window without a display, reading commands\n"
             << "                 from FILE (- for standard input)\n";
   return 2;
@@ -29,15 +30,23 @@ int main(int argc, char** argv) {
     Usage();
     return 0;
   }
+  core::UnitSystem units = core::UnitSystem::US;
+  if (argc >= 3 && std::strcmp(argv[1], "--units") == 0) {
+    const auto asked = core::UnitSystemNamed(argv[2]);
+    if (!asked) return Usage();
+    units = *asked;
+    argv += 2;
+    argc -= 2;
+  }
   if (argc != 3 || std::strcmp(argv[1], "--script") != 0) return Usage();
   const core::FormFactory make = [] { return web::MakeWindow(); };
   std::unique_ptr<core::Form> form = make();
   if (std::strcmp(argv[2], "-") == 0)
-    return core::RunScript(*form, make, std::cin, std::cout, std::cerr);
+    return core::RunScript(*form, make, std::cin, std::cout, std::cerr, units);
   std::ifstream in(argv[2]);
   if (!in) {
     std::cerr << web::kProgram << ": cannot read " << argv[2] << "\n";
     return 2;
   }
-  return core::RunScript(*form, make, in, std::cout, std::cerr);
+  return core::RunScript(*form, make, in, std::cout, std::cerr, units);
 }
