@@ -6,6 +6,7 @@
 import { bind } from './bindings.mjs';
 import { addHelpKey, addPageMenu } from './page-menu.mjs';
 import { showWindow } from './window-view.mjs';
+import { startingUnits, useUnits } from './units.mjs';
 
 const page = {};  // what the browser tests, the plot panels and the benchmark look at
 window.calculatorPage = page;
@@ -39,6 +40,10 @@ async function start() {
   const root = document.getElementById('window');
   const view = showWindow({ page, api, module, win, root });
   page.act = view.act;
+  // The unit system asked for or last chosen (US customary at first).
+  page.useUnits = (word, remember = true) => useUnits({ api, act: view.act }, word, remember);
+  const units = startingUnits();
+  if (units !== 'us' && !win.ended) page.useUnits(units, false);
   addPageMenu({ page, api, root, frameOf: view.frameOf });
   // The close box: the page is left as the window is closed.
   page.closeWindow = () => view.act(api.close());
