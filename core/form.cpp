@@ -9,7 +9,6 @@
 #include "core/files.h"
 #include "core/numtext.h"
 #include "core/printline.h"
-#include "core/reading.h"
 
 namespace core {
 
@@ -554,6 +553,9 @@ void Form::UserUnits(UnitSystem system) {
   touched_.clear();
   Changed();
 }
+
+// The caption rule is the reading's (core/reading.h).
+const Control* CaptionControl(const Form& form, const Control& control);
 
 void Form::Declare(std::string_view name, Quantity quantity, std::string_view usUnit,
                    bool value) {

@@ -58,6 +58,7 @@ std::string Text(const Form& f, const char* id) { return f.FindById(id)->text();
 TEST(FormUnits, DefaultsShowConvertedAndComputeAsInUS) {
   Heater w;
   w.Load();
+  w.changes.clear();
   w.UserUnits(UnitSystem::SI);
   EXPECT_EQ(Text(w, "txtT"), "288.15");
   EXPECT_EQ(Text(w, "txtp"), "101.33");
@@ -76,6 +77,7 @@ TEST(FormUnits, DefaultsShowConvertedAndComputeAsInUS) {
 TEST(FormUnits, TypedInSIIsReadOnceConvertedAndRoundedToSingle) {
   Heater w;
   w.Load();
+  w.changes.clear();
   w.UserUnits(UnitSystem::SI);
   w.UserType(*w.txtT, "300");
   w.UserType(*w.txtp, "200");

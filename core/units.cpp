@@ -44,6 +44,15 @@ const UnitInfo& Row(Quantity q) {
   static const UnitInfo kHeat{"specific heat", "BTU/lbm-R", "kJ/(kg·K)",
                               kBtu / (kPoundMass * kRankine)};
   static const UnitInfo kVolume{"volume flow", "cfm", "m^3/s", kFoot * kFoot * kFoot / 60.0};
+  static const UnitInfo kTimePerMass{"time per mass", "s/lbm", "s/kg", 1.0 / kPoundMass};
+  static const UnitInfo kFlowPerSpeed{"flow per speed", "(lbm/s)/rpm", "(kg/s)/rpm", kPoundMass};
+  static const UnitInfo kFlowSquared{"flow squared", "(lbm/s)^2", "(kg/s)^2",
+                                     kPoundMass * kPoundMass};
+  static const UnitInfo kFlowSquaredPerSpeed{"flow squared per speed", "(lbm/s)^2/rpm",
+                                             "(kg/s)^2/rpm", kPoundMass * kPoundMass};
+  static const UnitInfo kPerFlowSquared{"per flow squared", "1/(lbm/s)^2", "1/(kg/s)^2",
+                                        1.0 / (kPoundMass * kPoundMass)};
+  static const UnitInfo kPowerLaw{"power per speed power", "HP/rpm^z4", "kW/rpm^z4", kHorsepower};
   switch (q) {
     case Quantity::Length: return kLength;
     case Quantity::Altitude: return kAltitude;
@@ -66,6 +75,12 @@ const UnitInfo& Row(Quantity q) {
     case Quantity::GasConstant: return kGas;
     case Quantity::SpecificHeat: return kHeat;
     case Quantity::VolumeFlow: return kVolume;
+    case Quantity::TimePerMass: return kTimePerMass;
+    case Quantity::FlowPerSpeed: return kFlowPerSpeed;
+    case Quantity::FlowSquared: return kFlowSquared;
+    case Quantity::FlowSquaredPerSpeed: return kFlowSquaredPerSpeed;
+    case Quantity::PerFlowSquared: return kPerFlowSquared;
+    case Quantity::PowerPerSpeedPower: return kPowerLaw;
   }
   return kLength;
 }
@@ -227,7 +242,9 @@ const std::vector<Quantity>& AllQuantities() {
       Quantity::Velocity,      Quantity::Density,        Quantity::Power,
       Quantity::SpecificWork,  Quantity::HeatingValue,   Quantity::SpecificThrust,
       Quantity::Tsfc,          Quantity::PowerSfc,       Quantity::HeatRate,
-      Quantity::GasConstant,   Quantity::SpecificHeat,   Quantity::VolumeFlow};
+      Quantity::GasConstant,   Quantity::SpecificHeat,   Quantity::VolumeFlow,
+      Quantity::TimePerMass,   Quantity::FlowPerSpeed,   Quantity::FlowSquared,
+      Quantity::FlowSquaredPerSpeed, Quantity::PerFlowSquared, Quantity::PowerPerSpeedPower};
   return all;
 }
 
@@ -272,8 +289,28 @@ const std::vector<std::string>& USUnitWords() {
   static const std::vector<std::string> words = {
       "ft", "ft/s", "in", "in^2", "R", "deg R", "degR", "psia", "lbf", "lbm/s", "lbm",
       "sl/ft^3", "HP", "hp", "BTU/lbm", "BTU", "lbm/lbf-hr", "lbm/HP-hr", "BTU/HP-hr",
-      "ft-lbf/lbm-R", "BTU/lbm-R", "cfm"};
+      "ft-lbf/lbm-R", "BTU/lbm-R", "cfm", "s/lbm", "sl/ft^3"};
   return words;
+}
+
+std::string NamedUSUnit(std::string_view text) {
+  // The longest first: "deg R" before "R", "in^2" before "in".
+  std::vector<std::string> words = USUnitWords();
+  std::stable_sort(words.begin(), words.end(),
+                   [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+  for (const std::string& word : words) {
+    for (std::size_t at = text.find(word); at != std::string_view::npos;
+         at = text.find(word, at + 1)) {
+      const std::size_t end = at + word.size();
+      if ((at > 0 && IsWordChar(text[at - 1])) || (end < text.size() && IsWordChar(text[end])))
+        continue;
+      const bool bracketed = (at > 0 && (text[at - 1] == '(' || text[at - 1] == '/')) ||
+                             (end < text.size() && (text[end] == ')' || text[end] == '^'));
+      const bool afterNumber = at > 1 && text[at - 1] == ' ' && IsDigit(text[at - 2]);
+      if (bracketed || afterNumber) return word;
+    }
+  }
+  return {};
 }
 
 }  // namespace core

@@ -41,6 +41,13 @@ enum class Quantity {
   GasConstant,     // ft lbf/(lbm R) -> J/(kg K)
   SpecificHeat,    // BTU/(lbm R) -> kJ/(kg K)
   VolumeFlow,      // cfm -> m^3/s
+  // Coefficients of the component maps, whose flows are in lbm/s.
+  TimePerMass,          // s/lbm -> s/kg
+  FlowPerSpeed,         // (lbm/s)/rpm -> (kg/s)/rpm
+  FlowSquared,          // (lbm/s)^2 -> (kg/s)^2
+  FlowSquaredPerSpeed,  // (lbm/s)^2/rpm -> (kg/s)^2/rpm
+  PerFlowSquared,       // 1/(lbm/s)^2 -> 1/(kg/s)^2
+  PowerPerSpeedPower,   // HP/rpm^z4 -> kW/rpm^z4
 };
 
 struct UnitInfo {
@@ -95,5 +102,9 @@ std::size_t FindUnitWord(std::string_view text, std::string_view word);
 // The US unit words a caption may hold; an audit finds captions that name
 // one but have no quantity.
 const std::vector<std::string>& USUnitWords();
+// The first US unit the text names as a unit: in parentheses ("(psia)",
+// "(1/(lbm/s)^2)") or after a number ("518.7 degR"), not as a plain word
+// ("Flow rates in all annuli"). Empty when it names none.
+std::string NamedUSUnit(std::string_view text);
 
 }  // namespace core

@@ -35,6 +35,12 @@ TEST(Units, FactorsAreTheExactDefinitions) {
       {Quantity::GasConstant, 5.380320456},  // 0.3048 * 4.4482216152605 / (0.45359237 * 5/9)
       {Quantity::SpecificHeat, 4.1868},      // the IT calorie per gram
       {Quantity::VolumeFlow, 4.719474432e-4},
+      {Quantity::TimePerMass, 2.204622621848776},
+      {Quantity::FlowPerSpeed, 0.45359237},
+      {Quantity::FlowSquared, 0.20574603812221692},
+      {Quantity::FlowSquaredPerSpeed, 0.20574603812221692},
+      {Quantity::PerFlowSquared, 4.8603609047673695},
+      {Quantity::PowerPerSpeedPower, 0.745699871582},
   };
   ASSERT_EQ(std::size(cases), AllQuantities().size());
   for (const Case& c : cases) {
@@ -126,6 +132,21 @@ TEST(Units, ValuesConvertFromTheComputation) {
   EXPECT_EQ(ValueText("3,281", UnitOf(Quantity::Altitude), UnitSystem::SI, 3280.84), "1,000");
   // An SI text typed by a user reads back in US at its own digits.
   EXPECT_EQ(ValueText("288.15", UnitOf(Quantity::Temperature), UnitSystem::US), "518.67");
+}
+
+TEST(Units, CaptionsThatNameAUSUnit) {
+  struct Case {
+    const char* text;
+    const char* unit;
+  } const cases[] = {
+      {"Tt6 (deg R)", "deg R"},         {"Temperature = 518.7 degR", "degR"},
+      {"z1 (1/(lbm/s)^2)", "lbm/s"},    {"Exit area (in^2)", "in^2"},
+      {"Inlet blade height (in)", "in"}, {"Flow rates in all annuli are equal", ""},
+      {"Ratio of specific heats", ""},  {"Mach number", ""},
+      {"Turning angle (deg)", ""},      {"Tt4 (R)=", "R"},
+      {"Ideal or Real analysis?", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(NamedUSUnit(c.text), c.unit) << c.text;
 }
 
 TEST(Units, SystemsByName) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/script.h"
+#include "core/units.h"
 
 namespace audit {
 namespace {
@@ -245,15 +246,32 @@ int Main(const std::string& program, const Factory& make, int argc, char** argv)
   std::filesystem::current_path(scratch);
 
   std::vector<std::string> boxes;
+  std::vector<std::string> findings;
   {
     auto form = make();
     form->Load();
     for (const auto& c : form->controls())
       if (IsInput(*c)) boxes.push_back(c->id());
+    // Every text that names a US unit has a quantity, so that in SI the
+    // window names no US unit anywhere (a box by its caption's unit).
+    for (const auto& c : form->controls()) {
+      const std::string unit = core::NamedUSUnit(c->text());
+      if (!unit.empty() && !c->unit())
+        findings.push_back(c->id() + ": names " + unit + " but has no quantity");
+      if (c->kind() == core::Kind::TextBox && !c->unit()) {
+        const std::string named = core::NamedUSUnit(form->CaptionOf(
+            static_cast<const core::TextBox&>(*c)));
+        if (!named.empty())
+          findings.push_back(c->id() + ": its caption names " + named + " but it has no quantity");
+      }
+    }
+    form->UserUnits(core::UnitSystem::SI);
+    for (const auto& c : form->controls())
+      if (const std::string unit = core::NamedUSUnit(c->text()); !unit.empty())
+        findings.push_back(c->id() + ": still names " + unit + " in SI: \"" + c->text() + "\"");
   }
 
   std::ostringstream table;
-  std::vector<std::string> findings;
   for (const std::string& id : boxes) {
     const std::string reveal = Reveal(make, id);
     bool baselineFailed = false;
