@@ -18,7 +18,7 @@ constexpr double kFootPoundsPerBtu = 778.16;
 float F(double v) { return static_cast<float>(v); }
 double Rad(double degrees) { return degrees * kPi / 180; }
 double Deg(double radians) { return radians * 180 / kPi; }
-double Sq(double v) { return std::pow(v, 2); }
+double Sq(double v) { return mathfn::pow(v, 2); }
 
 // Static temperature from a total temperature and a speed: T = Tt - c²/2cp.
 double Static(double tt, double c, double cp) {
@@ -41,13 +41,13 @@ void Pass(Stage& s, short ct, short cgas) {
   const bool radial = Radial(ct);
   s.tav = radial ? F((static_cast<double>(s.t2) + s.t1) / 2) : s.t2;
   if (cgas == kAir) {
-    s.cp = F(0.2269807 * std::exp(9.7247e-5 * s.tav));
+    s.cp = F(0.2269807 * mathfn::exp(9.7247e-5 * s.tav));
     s.gm = F(s.cp / (s.cp - s.rg / kFootPoundsPerBtu));
   }
   const double gm = s.gm, ex = gm / (gm - 1);
 
   // Inlet triangle.
-  s.a1 = F(std::pow(gm * s.rg * s.t1 * kLbmPerSlug, 0.5));
+  s.a1 = F(mathfn::pow(gm * s.rg * s.t1 * kLbmPerSlug, 0.5));
   s.c1 = F(s.ca1 / mathfn::cos(Rad(s.al1)));
   s.cu1 = F(s.c1 * mathfn::sin(Rad(s.al1)));
   s.wu1 = F(static_cast<double>(s.cu1) - s.u);
@@ -56,7 +56,7 @@ void Pass(Stage& s, short ct, short cgas) {
   s.m1 = F(s.c1 / static_cast<double>(s.a1));
   s.m1r = F(s.w1 / static_cast<double>(s.a1));
   s.tt1 = F((1 + (gm - 1) * 0.5 * Sq(s.m1)) * s.t1);
-  s.pt1 = F(std::pow(s.tt1 / static_cast<double>(s.t1), ex) * s.p1);
+  s.pt1 = F(mathfn::pow(s.tt1 / static_cast<double>(s.t1), ex) * s.p1);
 
   // Exit triangle: radial machines pass the flow through the exit annulus;
   // the axial rotor turns the relative flow by its turning angle.
@@ -75,18 +75,18 @@ void Pass(Stage& s, short ct, short cgas) {
   // Euler work and what it does to the totals.
   s.dht21 = F(static_cast<double>(s.u2) * s.cu2 - static_cast<double>(s.cu1) * s.u);
   if (Compressor(ct))
-    s.pp21 = F(std::pow(s.e * static_cast<double>(s.dht21) / (static_cast<double>(s.cp) * s.tt1) / kFootPoundsPerBtu / kLbmPerSlug + 1, ex));
+    s.pp21 = F(mathfn::pow(s.e * static_cast<double>(s.dht21) / (static_cast<double>(s.cp) * s.tt1) / kFootPoundsPerBtu / kLbmPerSlug + 1, ex));
   else
-    s.pp21 = F(std::pow(s.dht21 / (static_cast<double>(s.cp) * s.tt1 * s.e) / kFootPoundsPerBtu / kLbmPerSlug + 1, ex));
+    s.pp21 = F(mathfn::pow(s.dht21 / (static_cast<double>(s.cp) * s.tt1 * s.e) / kFootPoundsPerBtu / kLbmPerSlug + 1, ex));
   s.pt2 = F(static_cast<double>(s.pp21) * s.pt1);
   s.tt2 = F(s.dht21 / static_cast<double>(s.cp) / kFootPoundsPerBtu / kLbmPerSlug + s.tt1);
   s.t2 = F(Static(s.tt2, s.c2, s.cp));
   RequirePositive(s.t2, "rotor exit");
 
-  s.a2 = F(std::pow(gm * s.rg * s.t2 * kLbmPerSlug, 0.5));
+  s.a2 = F(mathfn::pow(gm * s.rg * s.t2 * kLbmPerSlug, 0.5));
   s.m2 = F(s.c2 / static_cast<double>(s.a2));
   s.m2r = F(s.w2 / static_cast<double>(s.a2));
-  s.p2 = F(s.pt2 / std::pow(1 + (gm - 1) * 0.5 * Sq(s.m2), ex));
+  s.p2 = F(s.pt2 / mathfn::pow(1 + (gm - 1) * 0.5 * Sq(s.m2), ex));
   s.cpr = F((static_cast<double>(s.p2) - s.p1) * 144 / (0.5 * s.ro1 * Sq(s.w1)));
 
   s.ro2 = F(s.p2 / static_cast<double>(s.rg) / s.t2 * 144 / kLbmPerSlug);
@@ -105,9 +105,9 @@ void Pass(Stage& s, short ct, short cgas) {
     s.pt3 = s.pt2;
     s.t3 = F(Static(s.tt2, s.c3, s.cp));
     RequirePositive(s.t3, "stator exit");
-    s.a3 = F(std::pow(gm * s.rg * s.t3 * kLbmPerSlug, 0.5));
+    s.a3 = F(mathfn::pow(gm * s.rg * s.t3 * kLbmPerSlug, 0.5));
     s.m3 = F(s.c3 / static_cast<double>(s.a3));
-    s.p3 = F(s.pt3 / std::pow(1 + (gm - 1) * 0.5 * Sq(s.m3), ex));
+    s.p3 = F(s.pt3 / mathfn::pow(1 + (gm - 1) * 0.5 * Sq(s.m3), ex));
     s.ro3 = F(s.p3 / static_cast<double>(s.rg) / s.t3 * 144 / kLbmPerSlug);
     s.cps = F((static_cast<double>(s.p3) - s.p2) * 144 / (0.5 * s.ro2 * Sq(s.c2)));
     s.ar3 = F(s.m / static_cast<double>(s.ro3) / s.ca3);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "lib/mathfn/mathfn.h"
+
 namespace core {
 
 namespace {
@@ -119,9 +121,9 @@ double LabelWidth(std::string_view text) {
 std::optional<std::pair<double, double>> PixelFrame::Map(double vx, double vy, bool second) const {
   auto along = [](double v, const AxisRange& r, bool log) -> std::optional<double> {
     if (!std::isfinite(v) || (log && v <= 0)) return std::nullopt;
-    const double lo = log ? std::log10(r.lo) : r.lo, hi = log ? std::log10(r.hi) : r.hi;
+    const double lo = log ? mathfn::log10(r.lo) : r.lo, hi = log ? mathfn::log10(r.hi) : r.hi;
     if (!(hi > lo)) return std::nullopt;
-    return ((log ? std::log10(v) : v) - lo) / (hi - lo);
+    return ((log ? mathfn::log10(v) : v) - lo) / (hi - lo);
   };
   const auto fx = along(vx, x, logX);
   const auto fy = second ? along(vy, y2, logY2) : along(vy, y, logY);
@@ -148,7 +150,7 @@ PixelFrame FrameOf(const ChartData& data, const ChartLook& look, double left, do
 double Reach(const ChartLabel& l) {
   const double dx = std::max({0.0, l.left - l.atX, l.atX - (l.left + l.width)});
   const double dy = std::max({0.0, l.top - l.atY, l.atY - (l.top + l.height)});
-  return std::hypot(dx, dy);
+  return mathfn::hypot(dx, dy);
 }
 
 bool Overlap(const ChartLabel& a, const ChartLabel& b) { return BoxOf(a).Meets(BoxOf(b)); }

@@ -8,6 +8,8 @@
 #include <map>
 #include <tuple>
 
+#include "lib/mathfn/mathfn.h"
+
 namespace core {
 
 // ------------------------------------------------------------------ colours
@@ -393,7 +395,7 @@ void RangesOf(const ChartData& data, const ChartLook& look, ChartLook& out) {
 double NiceStep(double span, int count) {
   const double raw = span / count;
   if (!(raw > 0) || !std::isfinite(raw)) return 1;
-  const double power = std::pow(10.0, std::floor(std::log10(raw)));
+  const double power = mathfn::pow(10.0, std::floor(mathfn::log10(raw)));
   for (double m : {1.0, 2.0, 2.5, 5.0})
     if (raw <= m * power) return m * power;
   return 10 * power;

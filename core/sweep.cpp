@@ -12,6 +12,7 @@
 
 #include "core/numtext.h"
 #include "core/script.h"
+#include "lib/mathfn/mathfn.h"
 
 namespace core {
 
@@ -55,7 +56,7 @@ double PointValue(double from, double to, int n, int i, Spacing spacing) {
     // The ends exactly as typed; between them equal ratios.
     if (i <= 0) return from;
     if (i >= n - 1) return to;
-    return from * std::pow(to / from, static_cast<double>(i) / (n - 1));
+    return from * mathfn::pow(to / from, static_cast<double>(i) / (n - 1));
   }
   return from + i * (to - from) / (n - 1);
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/numtext.h"
+#include "lib/mathfn/mathfn.h"
 
 namespace core {
 namespace {
@@ -175,20 +176,20 @@ std::string Render(double value, const NumberSpan& like) {
   if (like.exponent) {
     // d.ddddE+xx with the same count of digits.
     const int digits = std::max(1, like.significant);
-    int e = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-    double mantissa = value / std::pow(10.0, e);
+    int e = static_cast<int>(std::floor(mathfn::log10(std::fabs(value))));
+    double mantissa = value / mathfn::pow(10.0, e);
     const std::string places = digits > 1 ? "0." + std::string(static_cast<std::size_t>(digits - 1), '0') : "0";
     std::string m = FormatPattern(mantissa, places);
     if (m.find("10") == 0 || m.find("-10") == 0) {
       ++e;
-      m = FormatPattern(value / std::pow(10.0, e), places);
+      m = FormatPattern(value / mathfn::pow(10.0, e), places);
     }
     char exp[16];
     std::snprintf(exp, sizeof exp, "E%c%02d", e < 0 ? '-' : '+', std::abs(e));
     return m + exp;
   }
   // Digits before the point once rounded: 999.99 at four digits is 1,000.
-  int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value)))) + 1;
+  int magnitude = static_cast<int>(std::floor(mathfn::log10(std::fabs(value)))) + 1;
   const auto at = [&](int m) {
     const int decimals = std::max(0, like.significant - m);
     std::string pattern = like.grouped ? "#,##0" : "0";

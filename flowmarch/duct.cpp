@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/failure.h"
+#include "lib/mathfn/mathfn.h"
 
 namespace flowmarch {
 
@@ -31,7 +32,7 @@ Station StateAt(const Gas& gas, const Impulse& x, double t) {
   s.a = std::sqrt(gas.g * kGc * kR * t);
   s.mach = s.v / s.a;
   s.p = s.rho * kR * t * kGc / 144;
-  s.pt = s.p * std::pow(1 + gas.e * s.mach * s.mach, gas.k);
+  s.pt = s.p * mathfn::pow(1 + gas.e * s.mach * s.mach, gas.k);
   return s;
 }
 
@@ -129,7 +130,7 @@ Inlet InletStream(const Gas& gas, double mach, double tt, double pt, double m,
   const double q = 1 + gas.e * mach * mach;
   Inlet s;
   s.t = tt / q;
-  s.p = pt / std::pow(q, gas.k);
+  s.p = pt / mathfn::pow(q, gas.k);
   s.v = std::sqrt(gas.g * kGc * kR * s.t) * mach;
   const double rho = 144 * s.p / (kR * s.t) / kGc;
   s.area = m / (rho * s.v * kGc);
@@ -159,7 +160,7 @@ void MarchDuct(const Gas& gas, const Inputs& in, double tt6, Result& r) {
   // The static state of the march where it stands (kept for the chart).
   auto keep = [&](int step) {
     const double q = 1 + gas.e * mm;
-    r.march.push_back({step, std::sqrt(mm), tt / q, pt / std::pow(q, gas.k)});
+    r.march.push_back({step, std::sqrt(mm), tt / q, pt / mathfn::pow(q, gas.k)});
   };
   r.march.reserve(kSteps / kMarchSample + 2);
   keep(0);
@@ -204,7 +205,7 @@ void MarchDuct(const Gas& gas, const Inputs& in, double tt6, Result& r) {
   r.tt6 = tt6;
   r.t6 = tt6 / (1 + gas.e * mach * mach);
   r.pt6 = pt;
-  r.p6 = pt / std::pow(1 + gas.e * mach * mach, gas.k);
+  r.p6 = pt / mathfn::pow(1 + gas.e * mach * mach, gas.k);
   // The exit point as the exit conditions give it.
   r.march.back().t = r.t6;
   r.march.back().p = r.p6;
@@ -216,7 +217,7 @@ Result Compute(const Inputs& in) {
   if (!(in.g > 1)) throw core::Failure("gamma must be greater than 1");
   const Gas gas(in.g);
   // One tolerance for all three states, scaled by the stream-1 Mach number.
-  const double eps = 0.0001 / std::pow(in.m1, 6);
+  const double eps = 0.0001 / mathfn::pow(in.m1, 6);
 
   const Inlet s1 = InletStream(gas, in.m1, in.tt1, in.pt1, in.md1, "1");
   const Inlet s2 = InletStream(gas, in.m2, in.tt2, in.pt2, in.md2, "2");

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "lib/mathfn/mathfn.h"
+
 namespace flowtables {
 
 FannoConstants::FannoConstants(double gamma) : g(gamma) {
@@ -9,7 +11,7 @@ FannoConstants::FannoConstants(double gamma) : g(gamma) {
   g2 = 2 / (g + 1);
   g3 = 1 / g2;
   g4 = (g + 1) * 0.5 / (g - 1);
-  g5 = std::pow(g2, g4);
+  g5 = mathfn::pow(g2, g4);
   g7 = g3 / g;
   RequireFinite({g1, g2, g3, g4, g5, g7}, static_cast<float>(g));
 }
@@ -21,8 +23,8 @@ FannoState FannoRatios(double m, const FannoConstants& k) {
   s.ms = m / std::sqrt(s.c * k.g2);
   s.t = k.g3 / s.c;
   s.p = s.ms / mm;
-  s.pt = std::pow(s.c, k.g4) * k.g5 / m;
-  s.fld = (1 - mm) / (mm * k.g) + std::log(mm * s.t) * k.g7;
+  s.pt = mathfn::pow(s.c, k.g4) * k.g5 / m;
+  s.fld = (1 - mm) / (mm * k.g) + mathfn::log(mm * s.t) * k.g7;
   return s;
 }
 

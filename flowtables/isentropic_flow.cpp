@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "lib/mathfn/mathfn.h"
+
 namespace flowtables {
 
 IsentropicConstants::IsentropicConstants(float gs) {
@@ -10,7 +12,7 @@ IsentropicConstants::IsentropicConstants(float gs) {
   g2 = 2 / (g + 1);
   g3 = g / (g - 1);
   g5 = (g + 1) / (2 * (g - 1));
-  g6 = std::pow(g2, g5);
+  g6 = mathfn::pow(g2, g5);
   RequireFinite({g1, g2, g3, g5, g6}, gs);
 }
 
@@ -20,9 +22,9 @@ IsentropicState IsentropicRatios(double m, const IsentropicConstants& k) {
   IsentropicState s;
   s.m = m;
   s.t = 1 / c;
-  s.p = std::pow(s.t, k.g3);
+  s.p = mathfn::pow(s.t, k.g3);
   s.r = s.p / s.t;
-  s.a = std::pow(c, k.g5) * k.g6 / m;
+  s.a = mathfn::pow(c, k.g5) * k.g6 / m;
   return s;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "lib/mathfn/mathfn.h"
+
 namespace flowtables {
 
 IsothermalFrictionConstants::IsothermalFrictionConstants(float gs)
@@ -20,9 +22,9 @@ IsothermalFrictionState IsothermalFrictionRatios(double m, const IsothermalFrict
   s.m = m;
   s.v = m * k.sg;
   s.tt = (1 + k.k1 * mm) * k.k2;
-  s.pt = Limit(std::pow(s.tt, static_cast<double>(k.k3)) / s.v);
+  s.pt = Limit(mathfn::pow(s.tt, static_cast<double>(k.k3)) / s.v);
   s.f = Limit((1 + k.g * mm) / (2 * s.v));
-  s.fld = Limit(std::log(s.v * s.v) + (1 - k.g * mm) / (s.v * s.v));
+  s.fld = Limit(mathfn::log(s.v * s.v) + (1 - k.g * mm) / (s.v * s.v));
   return s;
 }
 

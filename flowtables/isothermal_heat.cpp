@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "lib/mathfn/mathfn.h"
+
 namespace flowtables {
 
 IsothermalHeatConstants::IsothermalHeatConstants(float gs)
@@ -19,12 +21,12 @@ IsothermalHeatState IsothermalHeatRatios(double m, const IsothermalHeatConstants
   IsothermalHeatState s;
   const double mm = m * m;
   s.m = m;
-  s.p = std::exp(k.k2 * (1 - mm));
+  s.p = mathfn::exp(k.k2 * (1 - mm));
   s.tt = (1 + k.k1 * mm) * k.k3;
-  double pt = std::pow(s.tt, static_cast<double>(k.k4)) * s.p;
+  double pt = mathfn::pow(s.tt, static_cast<double>(k.k4)) * s.p;
   // Far out (or with γ close to 1) the power overflows while p/p* underflows
   // to 0; their product is then formed from the logarithms instead.
-  if (std::isnan(pt)) pt = std::exp(k.k4 * std::log(s.tt) + k.k2 * (1 - mm));
+  if (std::isnan(pt)) pt = mathfn::exp(k.k4 * mathfn::log(s.tt) + k.k2 * (1 - mm));
   s.pt = Limit(pt);
   s.a = Limit(1 / (m * s.p));
   s.f = Limit((1 + k.g * mm) / (m * k.k6));

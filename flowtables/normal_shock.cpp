@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "lib/mathfn/mathfn.h"
+
 namespace flowtables {
 
 // Each constant is formed from the Single γ and then stored as a Single.
@@ -26,8 +28,8 @@ ShockState ShockRelations(double m1, const ShockConstants& k) {
   s.t = s.p / s.r;
   s.m2 = m1 / std::sqrt(s.r * s.p);
   const double c2 = 1 + k.k1 * s.m2 * s.m2;
-  s.pt = std::pow(c2 / c1, static_cast<double>(k.k3)) * s.p;
-  s.ptp = std::pow(c2, static_cast<double>(k.k3)) * s.p;
+  s.pt = mathfn::pow(c2 / c1, static_cast<double>(k.k3)) * s.p;
+  s.ptp = mathfn::pow(c2, static_cast<double>(k.k3)) * s.p;
   s.t = Limit(s.t);
   s.p = Limit(s.p);
   s.ptp = Limit(s.ptp);

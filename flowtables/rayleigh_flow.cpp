@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "lib/mathfn/mathfn.h"
+
 namespace flowtables {
 
 RayleighConstants::RayleighConstants(float gs) : g(gs) {
@@ -9,7 +11,7 @@ RayleighConstants::RayleighConstants(float gs) : g(gs) {
   g2 = g + 1;
   g3 = g / (g - 1);
   g4 = 2 / (g + 1);
-  g5 = std::pow(g4, g3);
+  g5 = mathfn::pow(g4, g3);
   RequireFinite({g1, g2, g3, g4, g5}, gs);
 }
 
@@ -21,7 +23,7 @@ RayleighState RayleighRatios(double m, const RayleighConstants& k) {
   s.p = s.ms / mm;
   s.c = 1 + k.g1 * mm;
   s.T0 = s.t * k.g4 * s.c;
-  s.pt = std::pow(s.c, k.g3) * (k.g5 * s.p);
+  s.pt = mathfn::pow(s.c, k.g3) * (k.g5 * s.p);
   return s;
 }
 

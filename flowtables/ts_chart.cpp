@@ -8,6 +8,7 @@
 
 #include "flowtables/fanno_flow.h"
 #include "flowtables/rayleigh_flow.h"
+#include "lib/mathfn/mathfn.h"
 
 namespace flowtables {
 
@@ -36,10 +37,10 @@ core::ChartData Line(const std::string& name, const LineState& state, double low
   };
   auto branch = [&](double from, double to) {
     std::vector<core::ChartPoint> points;
-    const double a = std::log(from), b = std::log(to);
+    const double a = mathfn::log(from), b = mathfn::log(to);
     for (int i = 0; i <= kBranchPoints; ++i) {
       // The ends exactly: the sonic point is shared by both branches.
-      const double m = i == 0 ? from : i == kBranchPoints ? to : std::exp(a + (b - a) * i / kBranchPoints);
+      const double m = i == 0 ? from : i == kBranchPoints ? to : mathfn::exp(a + (b - a) * i / kBranchPoints);
       points.push_back(point(m));
     }
     return points;
@@ -74,7 +75,7 @@ std::string StateText(const std::string& mach, const std::string& t) {
   return "M = " + plain(mach) + ", T/T* = " + plain(t);
 }
 
-double EntropyRise(double g, double t, double p) { return std::log(t) * g / (g - 1) - std::log(p); }
+double EntropyRise(double g, double t, double p) { return mathfn::log(t) * g / (g - 1) - mathfn::log(p); }
 
 core::ChartData FannoLine(const LineState& state) {
   const FannoConstants k(state.g);

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "lib/mathfn/mathfn.h"
+
 namespace nozzle {
 
 Gas::Gas(float gamma, float efficiency)
@@ -13,19 +15,19 @@ double AreaRatio(const Gas& gas, double m) {
   const double g = gas.g;
   const double bracket = gas.k / (TemperatureRatio(gas, m) - 1 + gas.eta);
   if (!(bracket >= 0)) return std::nan("");  // a fractional power of a negative number
-  return (1 / m) * std::sqrt((g + 1) / (2 + (g - 1) * m * m)) * std::pow(bracket, g / (g - 1));
+  return (1 / m) * std::sqrt((g + 1) / (2 + (g - 1) * m * m)) * mathfn::pow(bracket, g / (g - 1));
 }
 
 double PressureRatio(const Gas& gas, double m) {
   const double base = (TemperatureRatio(gas, m) - 1 + gas.eta) / gas.eta;
   if (!(base >= 0)) return std::nan("");
-  return std::pow(base, gas.g / (gas.g - 1));
+  return mathfn::pow(base, gas.g / (gas.g - 1));
 }
 
 double MachOfPressureRatio(const Gas& gas, double ppt) {
   const double g = gas.g;
   if (!(ppt >= 0)) return std::nan("");
-  const double m2 = (1 / (gas.eta * std::pow(ppt, (g - 1) / g) + 1 - gas.eta) - 1) * 2 / (g - 1);
+  const double m2 = (1 / (gas.eta * mathfn::pow(ppt, (g - 1) / g) + 1 - gas.eta) - 1) * 2 / (g - 1);
   return m2 >= 0 ? std::sqrt(m2) : std::nan("");
 }
 

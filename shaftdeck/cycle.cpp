@@ -4,6 +4,7 @@
 
 #include "core/failure.h"
 #include "lib/gas/gas_properties.h"
+#include "lib/mathfn/mathfn.h"
 
 namespace shaftdeck {
 
@@ -42,7 +43,7 @@ void Keep(TurbineCarry& carry, const CycleResult& s) {
 Ambient OneLayerAtmosphere(float alt) {
   Ambient a;
   a.t0 = static_cast<float>(518.7 - 0.003566 * alt);
-  a.p0 = static_cast<float>(14.69 * std::pow(1 - 0.003566 * alt / 518.7, 5.26));
+  a.p0 = static_cast<float>(14.69 * mathfn::pow(1 - 0.003566 * alt / 518.7, 5.26));
   return a;
 }
 
@@ -79,7 +80,7 @@ CycleResult RunCycle(const CycleInputs& in, TurbineCarry& carry) {
   s.gmc = static_cast<float>(gm2 - 0.02);
   auto compressorExit = [&] {
     const double g = s.gmc;
-    return static_cast<float>(((std::pow(in.pic, (g - 1) / g) - 1) / in.etc + 1) * s.tt2);
+    return static_cast<float>(((mathfn::pow(in.pic, (g - 1) / g) - 1) / in.etc + 1) * s.tt2);
   };
   s.tt3 = compressorExit();
   for (int pass = 0; pass < 5; ++pass) {
@@ -126,7 +127,7 @@ CycleResult RunCycle(const CycleInputs& in, TurbineCarry& carry) {
       s.cpt = t.cp;
       const double g = s.gmt;
       s.tt5 = static_cast<float>(
-          in.tt4 * (1 - in.ett * (1 - std::pow(static_cast<double>(s.pt5) / s.pt4, (g - 1) / g))));
+          in.tt4 * (1 - in.ett * (1 - mathfn::pow(static_cast<double>(s.pt5) / s.pt4, (g - 1) / g))));
     }
     if (!std::isfinite(s.tt5)) {
       Keep(carry, s);

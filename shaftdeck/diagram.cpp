@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "lib/mathfn/mathfn.h"
+
 namespace shaftdeck {
 
 namespace {
@@ -25,7 +27,7 @@ std::string PointList(const Points& points) {
 
 // A filled head at the end of a line that runs from (x0, y0) to (x1, y1).
 std::string Head(double x0, double y0, double x1, double y1) {
-  const double length = std::hypot(x1 - x0, y1 - y0);
+  const double length = mathfn::hypot(x1 - x0, y1 - y0);
   const double ux = (x1 - x0) / length, uy = (y1 - y0) / length;
   const double back = 10, half = 4.5;
   const Points tip = {{x1, y1},

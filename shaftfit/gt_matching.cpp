@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "lib/engine_maps/matching.h"
+#include "lib/mathfn/mathfn.h"
 
 namespace shaftfit {
 namespace {
@@ -87,7 +88,7 @@ FlowPoint Flow(const Shaft& at, float nc2, Carry& c) {
 
     // Shaft work: the compressor and the load.
     p.m = p.mc2 * p.pid * in.p0 / engine_maps::kPstd * std::sqrt(engine_maps::kTstd / tt1);
-    const double power = in.z3 * kHpBtu * std::pow(p.n, in.z4);
+    const double power = in.z3 * kHpBtu * mathfn::pow(p.n, in.z4);
     auto work = [&](const engine_maps::Gas& g) {
       const double tr5 = 1 - cpc * (p.tr3 - 1) / (etam * (1 + f) * g.cp * tr4) -
                          power / (etam * (1 + f) * g.cp * c.tt4 * p.m);
@@ -146,7 +147,7 @@ double AtSpeed(const Shaft& at, float nc2, Carry& c, GtResult& r) {
 // Power, efficiency and fuel consumption at the matched speed.
 void Power(const GtInputs& in, GtResult& r) {
   const double f = in.f;
-  r.power = in.z3 * std::pow(r.n, in.z4);
+  r.power = in.z3 * mathfn::pow(r.n, in.z4);
   r.efficiency = r.power * kHpBtu / (in.burn.h * f) / r.m;
   r.sfc = f * r.m * 3600 / r.power;
   Check(std::isfinite(r.power) && std::isfinite(r.efficiency) && std::isfinite(r.sfc));

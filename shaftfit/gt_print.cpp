@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/printline.h"
+#include "lib/mathfn/mathfn.h"
 
 namespace shaftfit {
 namespace {
@@ -86,7 +87,7 @@ std::vector<std::string> GtMapLines(const GtPrintInputs& in) {
   const float top = static_cast<float>(2.0 * in.core.comp.nc2d);
   for (int k = 0; k < kRows; ++k) {
     const double n = k * static_cast<double>(top) / 10;
-    const float power = static_cast<float>(in.z3 * std::pow(n, in.z4));
+    const float power = static_cast<float>(in.z3 * mathfn::pow(n, in.z4));
     engine_maps::RequireFinite({n, power}, "Load map undefined: check z3, z4 and Nc2d");
     lines.push_back(Row(n, power));
   }

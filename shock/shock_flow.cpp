@@ -11,8 +11,8 @@ ShockState NormalShock(float m1, float gs) {
   ShockState s;
   s.m2 = std::sqrt((m2 + 2 / (g - 1)) / ((2 * g / (g - 1)) * m2 - 1));
   s.p21 = (2 * g / (g + 1)) * m2 - (g - 1) / (g + 1);
-  s.pt21 = std::pow(((g + 1) / 2 * m2) / (1 + (g - 1) / 2 * m2), g / (g - 1)) /
-           std::pow(s.p21, 1 / (g - 1));
+  s.pt21 = mathfn::pow(((g + 1) / 2 * m2) / (1 + (g - 1) / 2 * m2), g / (g - 1)) /
+           mathfn::pow(s.p21, 1 / (g - 1));
   return s;
 }
 
@@ -162,8 +162,8 @@ ObliqueShockState ObliqueShock(float m1, float gs, float dl, bool strong, long p
                 std::sqrt(g2 * mathfn::tan(beta) / mathfn::tan(beta - d) - (g - 1) / 2));
   const double sb = mathfn::sin(beta);
   s.p21 = (2 * g / (g + 1)) * (m2 * sb * sb - (g - 1) / (2 * g));
-  s.pt21 = s.p21 * std::pow(1 + (g - 1) / 2 * s.m2 * s.m2, g / (g - 1)) /
-           std::pow(1 + (g - 1) / 2 * m2, g / (g - 1));
+  s.pt21 = s.p21 * mathfn::pow(1 + (g - 1) / 2 * s.m2 * s.m2, g / (g - 1)) /
+           mathfn::pow(1 + (g - 1) / 2 * m2, g / (g - 1));
   return s;
 }
 
@@ -190,7 +190,7 @@ struct ConeFunctions {
   }
   // p/pt at V/a* = x.
   float FNprr(double x) const {
-    return static_cast<float>(std::pow(1 - ((g - 1) / (g + 1)) * x * x, g / (g - 1)));
+    return static_cast<float>(mathfn::pow(1 - ((g - 1) / (g + 1)) * x * x, g / (g - 1)));
   }
 };
 
@@ -206,7 +206,7 @@ struct BehindShock {
 BehindShock ShockAt(double m, double g, double eps, const ConeFunctions& fn) {
   BehindShock b;
   const double mstar = m * std::sqrt((g + 1) / ((g - 1) * m * m + 2));
-  const double mn2 = std::pow(m * mathfn::sin(eps), 2);
+  const double mn2 = mathfn::pow(m * mathfn::sin(eps), 2);
   b.behind = mathfn::atan((2 * mathfn::tan(eps) / (g + 1)) * (1 / mn2 + (g - 1) / 2));
   b.v2 = mstar * (mathfn::sin(eps) / mathfn::sin(b.behind)) * ((g - 1) / (g + 1) + (2 / (g + 1)) / mn2);
   const double p21 = (2 * g / (g + 1)) * (mn2 - (g - 1) / (2 * g));
@@ -271,7 +271,7 @@ ShockState ConeResults(double m, double g, const ConeFunctions& fn, double vr, d
   ShockState s;
   s.m2 = std::sqrt((2 / (g + 1)) * vc * vc / lim);
   s.p21 = fn.FNprr(vc) * pt2p1;
-  s.pt21 = (s.p21 / std::pow(1 + (g - 1) / 2 * m * m, g / (g - 1))) / std::pow(lim, g / (g - 1));
+  s.pt21 = (s.p21 / mathfn::pow(1 + (g - 1) / 2 * m * m, g / (g - 1))) / mathfn::pow(lim, g / (g - 1));
   s.angle = kDegrees * eps;
   return s;
 }
@@ -397,7 +397,7 @@ static std::optional<ShockState> DescribedConicalShock(float m1, float gs, float
   for (int pass = 1;; ++pass) {
     // Oblique shock at ε.
     const double mstar = m * std::sqrt((g + 1) / ((g - 1) * m * m + 2));
-    const double mn2 = std::pow(m * mathfn::sin(eps), 2);
+    const double mn2 = mathfn::pow(m * mathfn::sin(eps), 2);
     const double behind = mathfn::atan((2 * mathfn::tan(eps) / (g + 1)) * (1 / mn2 + (g - 1) / 2));
     const double v2 = mstar * (mathfn::sin(eps) / mathfn::sin(behind)) *
                       ((g - 1) / (g + 1) + (2 / (g + 1)) / mn2);

@@ -6,6 +6,7 @@
 #include "core/failure.h"
 #include "lib/atmosphere/standard_atmosphere.h"
 #include "lib/gas/gas_properties.h"
+#include "lib/mathfn/mathfn.h"
 
 namespace thrustdeck {
 namespace {
@@ -30,7 +31,7 @@ double Mean(float a, float b) { return static_cast<float>((static_cast<double>(a
 // Compressor or fan exit temperature for a pressure ratio and efficiency.
 double Compressed(float ratio, float gamma, float efficiency, float inlet) {
   const double g = gamma;
-  return ((std::pow(ratio, (g - 1) / g) - 1) / efficiency + 1) * inlet;
+  return ((mathfn::pow(ratio, (g - 1) / g) - 1) / efficiency + 1) * inlet;
 }
 
 // Property passes of one bisection round at most; they settle in a few, or
@@ -71,7 +72,7 @@ struct Nozzle {
     const double g = n.gamma;
     if (convergent) {
       Divisor(et, efficiencyBox);
-      n.pstr = Put(pt * std::pow(1 + (1 - g) / et / (1 + g), g / (g - 1)), " nozzle ",
+      n.pstr = Put(pt * mathfn::pow(1 + (1 - g) / et / (1 + g), g / (g - 1)), " nozzle ",
                    "choking pressure");
       if (p0 <= n.pstr) {
         n.t = Put(tt / (1 + (g - 1) / 2), " nozzle ", "exit temperature");
@@ -80,7 +81,7 @@ struct Nozzle {
       }
     }
     n.p = p0;
-    n.ti = Put(tt * std::pow(static_cast<double>(n.p) / pt, (g - 1) / g), " nozzle ",
+    n.ti = Put(tt * mathfn::pow(static_cast<double>(n.p) / pt, (g - 1) / g), " nozzle ",
                "isentropic exit temperature");
     n.t = Put(tt - et * (static_cast<double>(tt) - n.ti), " nozzle ", "exit temperature");
     return false;
@@ -88,7 +89,7 @@ struct Nozzle {
 
   // Jet velocity, exit density and the exit area that passes the flow.
   void Jet(double flow) {
-    n.u = Put(std::pow(2 * n.cp * (static_cast<double>(tt) - n.t) * 32.17 * 778.16, 0.5), " jet ",
+    n.u = Put(mathfn::pow(2 * n.cp * (static_cast<double>(tt) - n.t) * 32.17 * 778.16, 0.5), " jet ",
               "velocity");
     n.ro = Put(static_cast<double>(n.p) / n.t / 53.35 / 32.17 * 144, " exit ", "density");
     n.a = Put(flow / n.ro / n.u / 32.17 * 144, " exit ", "area");
@@ -173,7 +174,7 @@ void Run::InletToBurner() {
   }
   s.tt2 = s.tt0;
   const double gd = s.gmd;
-  const double pta = std::pow(static_cast<double>(s.tt0) / s.t0, gd / (gd - 1)) * s.p0;
+  const double pta = mathfn::pow(static_cast<double>(s.tt0) / s.t0, gd / (gd - 1)) * s.p0;
   s.pt2 = Put(s.etd * pta, "diffuser exit pressure");
   // Only the charts read it: a value beyond a Single shows there, not here.
   s.pt0 = static_cast<float>(pta);
@@ -210,8 +211,8 @@ bool Run::PowerBalance() {
     const double tauc = static_cast<double>(s.tt3) / s.tt2;
     const float tauf =
         Put((taur * (1 + s.al - tauc) + taul) / (taul / tauc + s.al * taur), "fan temperature ratio");
-    const double guess = std::pow(static_cast<double>(s.etf) * s.etc * s.pib * s.ett, 0.9) *
-                         std::pow(tauf, gmbar / (gmbar - 1));
+    const double guess = mathfn::pow(static_cast<double>(s.etf) * s.etc * s.pib * s.ett, 0.9) *
+                         mathfn::pow(tauf, gmbar / (gmbar - 1));
     // A high compressor ratio on a small fan can make the guess undefined;
     // the balance then starts from the typed ratio instead.
     if (guess > 0 && guess <= FLT_MAX) s.pif = static_cast<float>(guess);
@@ -298,7 +299,7 @@ bool Run::Round(bool settle, float& gap) {
   const float x = Put(drop, "turbine temperature ratio");
   if (x > 1 || 1 - drop < 0) return false;
   const double gt = s.gmt;
-  s.pt5 = Put(std::pow(1 - drop, gt / (gt - 1)) * s.pt4, "turbine exit pressure");
+  s.pt5 = Put(mathfn::pow(1 - drop, gt / (gt - 1)) * s.pt4, "turbine exit pressure");
   gap = s.pt75 - s.pt5;
   return true;
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "lib/engine_maps/matching.h"
+#include "lib/mathfn/mathfn.h"
 
 namespace thrustfit {
 namespace {
@@ -29,7 +30,7 @@ InletState Inlet(const JetInputs& in, float m0) {
     s.gamma0 = GasAt(s.tt2).gamma;
   }
   const double pid = engine_maps::DiffuserRecovery(in.pidd, m0);
-  s.pt2p0 = pid * std::pow(1 + (s.gamma0 - 1) / 2 * m2, s.gamma0 / (s.gamma0 - 1));
+  s.pt2p0 = pid * mathfn::pow(1 + (s.gamma0 - 1) / 2 * m2, s.gamma0 / (s.gamma0 - 1));
   return s;
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/printline.h"
+#include "lib/mathfn/mathfn.h"
 
 namespace thrustfit {
 namespace {
@@ -31,7 +32,7 @@ void Diffuser(std::vector<std::string>& lines, const JetPrintInputs& in) {
 // Pressure ratio at which the exit reaches Mach me with the efficiency etan.
 double RatioAtMach(double me, double etan) {
   const double g = kGammaN;
-  return 1 / std::pow((1 / (1 + (g - 1) / 2 * me * me) - 1 + etan) / etan, g / (g - 1));
+  return 1 / mathfn::pow((1 / (1 + (g - 1) / 2 * me * me) - 1 + etan) / etan, g / (g - 1));
 }
 
 void Nozzle(std::vector<std::string>& lines, const JetPrintInputs& in) {
@@ -75,7 +76,7 @@ void Nozzle(std::vector<std::string>& lines, const JetPrintInputs& in) {
         // NozzleExitMach's law, written in the table's own order (1/pow,
         // the efficiency term first): that order keeps the printed digits.
         me = static_cast<float>(
-            std::sqrt(2 / (g - 1) * (1 / (etan * (1 / std::pow(p, (g - 1) / g)) + 1 - etan) - 1)));
+            std::sqrt(2 / (g - 1) * (1 / (etan * (1 / mathfn::pow(p, (g - 1) / g)) + 1 - etan) - 1)));
         etan = in.etand - in.a * static_cast<double>(me) * me;
       }
       if (convergent && me >= 1) {

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "lib/gas/gas_properties.h"
+#include "lib/mathfn/mathfn.h"
 
 namespace cycle_charts {
 namespace {
@@ -31,7 +32,7 @@ std::string Short(double value) {
 
 double EntropyRule::HeatIntegral(double t1, double t2) const {
   if (!Usable(t1) || !Usable(t2)) return kNaN;
-  if (!cp) return constantCp * std::log(t2 / t1);
+  if (!cp) return constantCp * mathfn::log(t2 / t1);
   if (t1 == t2) return 0;
   // Composite Simpson rule over an even number of intervals.
   const double span = std::fabs(t2 - t1);
@@ -48,7 +49,7 @@ double EntropyRule::HeatIntegral(double t1, double t2) const {
 
 double EntropyRule::Rise(double t1, double p1, double t2, double p2) const {
   if (!Usable(p1) || !Usable(p2)) return kNaN;
-  return HeatIntegral(t1, t2) - gas::kGasConstantBtu * std::log(p2 / p1);
+  return HeatIntegral(t1, t2) - gas::kGasConstantBtu * mathfn::log(p2 / p1);
 }
 
 std::vector<double> StationEntropies(const CycleDiagram& d) {
@@ -114,7 +115,7 @@ core::ChartData TsDiagramChart(const CycleDiagram& d) {
     curve.style = core::SeriesStyle::Dashed;
     bool stationDrawn = false;
     for (int k = 0; k < kIsobarPoints; ++k) {
-      const double t = tLow * std::pow(tHigh / tLow, static_cast<double>(k) / (kIsobarPoints - 1));
+      const double t = tLow * mathfn::pow(tHigh / tLow, static_cast<double>(k) / (kIsobarPoints - 1));
       if (!stationDrawn && t >= st.t) {
         curve.points.push_back(std::pair{s[i], static_cast<double>(st.t)});
         stationDrawn = true;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "lib/mathfn/mathfn.h"
+
 namespace engine_maps {
 
 CompressorPoint CompressorAt(const Compressor& c, double nc2, double mc2) {
@@ -16,7 +18,7 @@ CompressorPoint CompressorAt(const Compressor& c, double nc2, double mc2) {
 double SurgePressureRatio(const Compressor& c, double mc2) { return 1 + c.c1 * mc2; }
 
 double CompressorTemperatureRatio(double pic, double gamma, double etac) {
-  return 1 + (std::pow(pic, (gamma - 1) / gamma) - 1) / etac;
+  return 1 + (mathfn::pow(pic, (gamma - 1) / gamma) - 1) / etac;
 }
 
 BurnerPoint BurnerAt(const Burner& b, double mc3, double f, double tt3) {
@@ -37,7 +39,7 @@ double TurbineFlowFraction(const Turbine& t, double pit, double nc4) {
 }
 
 double TurbineUnchokedFraction(const Turbine& t, double q, double nc4) {
-  return std::pow((q - 1) / (1 / static_cast<double>(t.pitc) - 1), 0.5 * nc4 / t.nc4d);
+  return mathfn::pow((q - 1) / (1 / static_cast<double>(t.pitc) - 1), 0.5 * nc4 / t.nc4d);
 }
 
 double TurbineFlow(const Turbine& t, double pit, double nc4) {
@@ -56,25 +58,25 @@ double TurbineEfficiencyAt(const Turbine& t, double q, double flowSpeed) {
   return t.etatd * (1 - t.k1 * dp * dp - t.k2 * dm * dm);
 }
 
-double ShaftEfficiency(float s1, float s2, double n) { return 1 - s1 * std::pow(n, s2); }
+double ShaftEfficiency(float s1, float s2, double n) { return 1 - s1 * mathfn::pow(n, s2); }
 
 double DiffuserRecovery(float pidd, double m0) {
   if (m0 <= 1) return pidd;
-  return pidd * (1 - 0.075 * std::pow(m0 - 1, 1.35));
+  return pidd * (1 - 0.075 * mathfn::pow(m0 - 1, 1.35));
 }
 
 double NozzleExitMach(double npr, double gamma, double etan) {
-  const double e = 1 - etan + etan * std::pow(npr, -(gamma - 1) / gamma);
+  const double e = 1 - etan + etan * mathfn::pow(npr, -(gamma - 1) / gamma);
   return std::sqrt(2 / (gamma - 1) * (1 / e - 1));
 }
 
 double NozzleCriticalRatio(double gamma, double etan) {
-  return std::pow((1 / (1 + (gamma - 1) / 2) - 1 + etan) / etan, -gamma / (gamma - 1));
+  return mathfn::pow((1 / (1 + (gamma - 1) / 2) - 1 + etan) / etan, -gamma / (gamma - 1));
 }
 
 double NozzleAreaRatio(double me, double gamma, double etan) {
   const double t = 1 + (gamma - 1) / 2 * me * me;
-  const double r = std::pow(etan / (2 / (gamma + 1) - 1 + etan) * (1 / t - 1 + etan) / etan,
+  const double r = mathfn::pow(etan / (2 / (gamma + 1) - 1 + etan) * (1 / t - 1 + etan) / etan,
                             gamma / (gamma - 1));
   return std::sqrt((gamma + 1) / (2 * t)) / me / r;
 }

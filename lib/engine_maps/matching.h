@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "lib/engine_maps/component_maps.h"
+#include "lib/mathfn/mathfn.h"
 
 namespace engine_maps {
 
@@ -69,7 +70,7 @@ TurbinePoint TurbinePasses(const engine_maps::Turbine& turb, double tt4, Tempera
     const double tr5 = workRatio(g);
     const double z = 1 - (1 - tr5) / c.etat;
     Check(z >= 0);
-    const double pit = std::pow(z, g.gamma / (g.gamma - 1));
+    const double pit = mathfn::pow(z, g.gamma / (g.gamma - 1));
     tt5 = static_cast<Temperature>(tr5 * tt4);
     const double mc4t = engine_maps::TurbineFlow(turb, pit, nc4);
     c.etat = engine_maps::TurbineEfficiency(turb, (pit + c.pitPrev) / 2, mc4, nc4);

@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+#include "lib/mathfn/mathfn.h"
+
 namespace gas {
 
 // 53.35 ft·lbf/(lbm·degR) divided by 778.16.
@@ -21,7 +23,7 @@ struct Gas {
 // cp = 0.2269807·2.718281828^(9.7247e-5·T), stored as a Single, and gamma
 // from that stored cp. The base is as written, not the exact e.
 inline Gas VariableGas(double t) {
-  const float cp = static_cast<float>(0.2269807 * std::pow(2.718281828, 9.7247e-5 * t));
+  const float cp = static_cast<float>(0.2269807 * mathfn::pow(2.718281828, 9.7247e-5 * t));
   const float gamma = static_cast<float>(cp / (cp - kGasConstantBtu));
   return {gamma, cp};
 }
@@ -39,7 +41,7 @@ struct WideGas {
 };
 
 inline WideGas VariableGasWide(double t) {
-  const double cp = 0.2269807 * std::pow(2.718281828, 9.7247e-5 * t);
+  const double cp = 0.2269807 * mathfn::pow(2.718281828, 9.7247e-5 * t);
   return {cp / (cp - kGasConstantBtu), cp};
 }
 
@@ -55,14 +57,14 @@ struct MatchingGas {
 
 inline MatchingGas MatchingGasAt(double t) {
   MatchingGas g;
-  g.cp = 0.2269807 * std::pow(2.7182818, 9.7247e-5 * t);
+  g.cp = 0.2269807 * mathfn::pow(2.7182818, 9.7247e-5 * t);
   g.gamma = g.cp / (g.cp - kGasConstantBtu);
   return g;
 }
 
 // Speed of sound in ft/s.
 inline double SoundSpeed(double gamma, double t) {
-  return std::pow(gamma * 53.35 * 32.17 * t, 0.5);
+  return mathfn::pow(gamma * 53.35 * 32.17 * t, 0.5);
 }
 
 }  // namespace gas
