@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "core/reading.h"
 
@@ -63,6 +64,7 @@ ColumnPart OneColumn(const Form& form) {
     }
   }
   // Warnings first; then each row's captions.
+  std::set<const Control*> beside;  // captions shown beside their values
   auto finish = [&](auto& self, ColumnPart& section) -> void {
     if (const auto at = warnings.find(section.frame); at != warnings.end())
       section.parts.insert(section.parts.begin(), at->second.begin(), at->second.end());
@@ -76,14 +78,28 @@ ColumnPart OneColumn(const Form& form) {
         std::string caption;
         if ((IsInput(*c) && c->kind() != Kind::Option) || IsResult(*c)) {
           const Control* label = CaptionControl(form, *c);
-          if (label && std::find(part.row.begin(), part.row.end(), label) == part.row.end())
+          if (label && std::find(part.row.begin(), part.row.end(), label) == part.row.end()) {
             caption = CaptionOf(form, *c);
+            beside.insert(label);
+          }
         }
         part.captions.push_back(std::move(caption));
       }
     }
   };
   finish(finish, window);
+  auto mark = [&](auto& self, ColumnPart& section) -> void {
+    for (ColumnPart& part : section.parts) {
+      if (!part.IsRow()) {
+        self(self, part);
+        continue;
+      }
+      part.headings = std::all_of(part.row.begin(), part.row.end(), [&](const Control* c) {
+        return c->kind() == Kind::Label && c->look == Look::Heading && beside.count(c) > 0;
+      });
+    }
+  };
+  mark(mark, window);
   return window;
 }
 

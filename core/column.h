@@ -28,6 +28,8 @@ struct ColumnPart {
   // to be shown beside it once the column's heading is not above it; else
   // empty.
   std::vector<std::string> captions;
+  // A row of column headings only, each shown beside the values it heads.
+  bool headings = false;
 
   bool IsRow() const { return !row.empty(); }
 };

@@ -109,6 +109,21 @@ TEST(OneColumn, CaptionsThatStandElsewhere) {
     find(find, window);
     EXPECT_EQ(got, want.caption) << want.id;
   }
+  // The heading, shown beside its values, is left out as a row of its own;
+  // a row with other texts stays.
+  auto headings = [&](const std::string& id) {
+    bool out = false;
+    auto find = [&](auto& self, const ColumnPart& part) -> void {
+      for (const Control* c : part.row)
+        if (c->id() == id) out = part.headings;
+      for (const ColumnPart& p : part.parts) self(self, p);
+    };
+    find(find, window);
+    return out;
+  };
+  EXPECT_TRUE(headings("lblHead"));
+  EXPECT_FALSE(headings("lblName(1)"));
+  EXPECT_FALSE(headings("lblM"));
 }
 
 TEST(OneColumn, RowCaptionsTellRepeatedBoxesApart) {
