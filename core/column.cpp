@@ -95,7 +95,7 @@ ColumnPart OneColumn(const Form& form) {
         continue;
       }
       part.headings = std::all_of(part.row.begin(), part.row.end(), [&](const Control* c) {
-        return c->kind() == Kind::Label && c->look == Look::Heading && beside.count(c) > 0;
+        return c->kind() == Kind::Label && beside.count(c) > 0;
       });
     }
   };

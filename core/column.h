@@ -28,7 +28,8 @@ struct ColumnPart {
   // to be shown beside it once the column's heading is not above it; else
   // empty.
   std::vector<std::string> captions;
-  // A row of column headings only, each shown beside the values it heads.
+  // A row of captions only (column headings, a caption over a list), each
+  // shown beside the values it names.
   bool headings = false;
 
   bool IsRow() const { return !row.empty(); }
