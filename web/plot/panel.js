@@ -7,6 +7,20 @@ export const font = { family: 'Liberation Sans, Arial, sans-serif', size: 13 };
 // Below the drawing, clear of a second axis' title on the right.
 export const below = { orientation: 'h', yanchor: 'top', y: -0.3 };
 
+// On a phone the charts take the screen's width: narrow margins, the
+// legend below the drawing, and no tool bar over the title (the panel's own
+// buttons copy and save).
+export function fitLayout(layout) {
+  if (page.layout !== 'phone') return layout;
+  const m = layout.margin;
+  return { ...layout, margin: { ...m, l: Math.min(m.l, 56), r: Math.min(m.r, layout.yaxis2 ? 56 : 12) },
+           legend: layout.showlegend === false ? layout.legend : below };
+}
+
+export function chartConfig() {
+  return { displaylogo: false, responsive: true, displayModeBar: page.layout === 'phone' ? false : 'hover' };
+}
+
 let library = null;
 export function loadLibrary() {
   if (!library) {
@@ -14,7 +28,12 @@ export function loadLibrary() {
       const script = document.createElement('script');
       script.src = 'plotly-basic.min.js';
       script.onload = () => resolve(window.Plotly);
-      script.onerror = () => reject(new Error('The chart library could not be loaded'));
+      script.onerror = () => {
+        // The next panel to open tries again.
+        script.remove();
+        library = null;
+        reject(new Error('The chart library could not be loaded'));
+      };
       document.head.appendChild(script);
     });
   }
