@@ -8,7 +8,8 @@ const types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8',
   '.mjs': 'text/javascript; charset=utf-8', '.css': 'text/css; charset=utf-8',
   '.wasm': 'application/wasm', '.ttf': 'font/ttf', '.txt': 'text/plain; charset=utf-8',
-  '.svg': 'image/svg+xml',
+  '.svg': 'image/svg+xml', '.png': 'image/png', '.ico': 'image/x-icon',
+  '.webmanifest': 'application/manifest+json', '.md': 'text/markdown; charset=utf-8',
 };
 
 // extra: more files by address, e.g. { '/bare.html': 'bench/bare.html' }.
