@@ -188,11 +188,27 @@ export function showWindow({ page, api, module, win, root }) {
       // Column headings: in one column each value carries its own.
       if (part.headings) row.classList.add('headings');
       container.appendChild(row);
+      // A row of several captioned boxes ("mc3 = [ ]   Nc4 = [ ]"): each
+      // caption with what follows it up to the next caption stays together
+      // when the one column wraps the row.
+      const starts = new Set(part.row.filter((n) => ['textbox', 'list'].includes(controls[n].kind) && controls[n].label >= 0 &&
+                                                    part.row.includes(controls[n].label)).map((n) => controls[n].label));
+      let holder = row;
+      const into = () => holder;
       part.row.forEach((n, i) => {
+        if (starts.size > 1 && starts.has(n)) {
+          holder = document.createElement('div');
+          holder.className = 'pair';
+          row.appendChild(holder);
+        }
+        const row_ = into();
         rowCaptions[n] = part.caption;
-        const caption = (part.captions || [])[i];
+        const c = controls[n];
+        // A list under the window's title: the title is no caption of it.
+        const byTitle = c.kind === 'list' && c.label >= 0 && controls[c.label].look === 'title';
+        const caption = byTitle ? '' : (part.captions || [])[i];
         if (!caption) {
-          build(controls[n], row);
+          build(controls[n], row_);
           return;
         }
         // A value whose caption stands elsewhere (a column's heading): in
@@ -205,7 +221,7 @@ export function showWindow({ page, api, module, win, root }) {
         // A box is named by its caption already (aria-label).
         if (controls[n].kind !== 'label') text.setAttribute('aria-hidden', 'true');
         cell.appendChild(text);
-        row.appendChild(cell);
+        row_.appendChild(cell);
         build(controls[n], cell);
       });
       return;
@@ -393,17 +409,24 @@ export function showWindow({ page, api, module, win, root }) {
       if (root.style.transform) root.style.transform = '';
       holder.style.height = '';
       holder.style.width = '';
+      holder.classList.remove('scrolls');
       return;
     }
     // A window wider than the page is scaled down to its width, never cut
     // off, unless its controls would be too small to touch.
     const scale = Math.max(Math.min(1, room / win.width), touchScale);
-    const transform = scale < 1 ? 'scale(' + scale + ')' : '';
+    const transform = scale !== 1 ? 'scale(' + scale + ')' : '';
     if (root.style.transform !== transform) root.style.transform = transform;
-    const height = px(Math.ceil((win.height + 26) * scale));
-    const width = px(Math.ceil(win.width * scale));
+    // Wider than the page (only ever to keep controls large enough to
+    // touch), the window scrolls sideways in its holder, not the page: the
+    // page keeps the screen's width, and what stands fixed on it (the
+    // panels, the menu) stays on the screen.
+    const wide = win.width * scale > room + 0.5;
+    const height = px(Math.ceil((win.height + 26) * scale) + (wide ? 16 : 0));  // and the scroll bar
+    const width = px(wide ? room : Math.ceil(win.width * scale));
     if (holder.style.height !== height) holder.style.height = height;
     if (holder.style.width !== width) holder.style.width = width;
+    holder.classList.toggle('scrolls', wide);
   }
 
   function frameOf(el) {
