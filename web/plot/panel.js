@@ -13,8 +13,13 @@ export const below = { orientation: 'h', yanchor: 'top', y: -0.3 };
 export function fitLayout(layout) {
   if (page.layout !== 'phone') return layout;
   const m = layout.margin;
-  return { ...layout, margin: { ...m, l: Math.min(m.l, 56), r: Math.min(m.r, layout.yaxis2 ? 56 : 12) },
-           legend: layout.showlegend === false ? layout.legend : below };
+  const small = (axis) => axis && { ...axis, title: { ...axis.title, font: { size: 12 } } };
+  const out = { ...layout, margin: { ...m, l: Math.min(m.l, 60), r: Math.min(m.r, layout.yaxis2 ? 60 : 12), b: 60 },
+                xaxis: small(layout.xaxis), yaxis: small(layout.yaxis),
+                legend: layout.showlegend === false ? layout.legend : { orientation: 'h', x: 0, y: -0.16, yanchor: 'top' } };
+  if (layout.yaxis2) out.yaxis2 = small(layout.yaxis2);
+  if (layout.title) out.title = { ...layout.title, font: { size: 13 } };
+  return out;
 }
 
 export function chartConfig() {
