@@ -7,8 +7,10 @@ function px(v) { return v + 'px'; }
 
 // Place, size and (for controls with text) font size, in one write.
 // The one-column layout (body.phone, suite.css) sets these aside.
+// The elements stand in reading order, but overlap as the window's own
+// controls do: a later control over an earlier one (z-index).
 function place(el, c, sized) {
-  let css = 'left:' + c.x + 'px;top:' + c.y + 'px;width:' + c.w + 'px;height:' + c.h + 'px';
+  let css = 'left:' + c.x + 'px;top:' + c.y + 'px;width:' + c.w + 'px;height:' + c.h + 'px;z-index:' + c.n;
   if (sized) css += ';font-size:' + (c.look === 'title' ? 18 : c.points) + 'pt';
   if (c.kind === 'picture' && c.h > 0) css += ';--ratio:' + c.w + '/' + c.h;
   el.style.cssText = css;
