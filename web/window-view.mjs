@@ -449,7 +449,14 @@ export function showWindow({ page, api, module, win, root }) {
       root.style.width = phone ? '' : px(win.width);
       root.style.height = phone ? '' : px(win.height + 26);  // the error line sits below the design
       // A list is the phone's own picker there.
-      for (const c of controls) if (c.kind === 'list') elements[c.n].size = phone ? 1 : Math.max(2, c.items.length);
+      // A new size makes the browser choose an item where none is chosen:
+      // the model's choice is shown again.
+      for (const c of controls) {
+        if (c.kind !== 'list') continue;
+        const el = elements[c.n];
+        el.size = phone ? 1 : Math.max(2, c.items.length);
+        if (el.selectedIndex !== c.index) el.selectedIndex = c.index;
+      }
       page.layout = phone ? 'phone' : 'window';
     }
     return phone;

@@ -595,6 +595,18 @@ async function navigation() {
       await page.close();
     }
   });
+  await check('a list with nothing chosen stays so when the layout changes', async () => {
+    const page = await open('nozzle');
+    try {
+      for (const width of [500, 1280, 500]) {
+        await page.setViewport({ width, height: 800 });
+        await page.waitForFunction((w) => window.calculatorPage.layout === (w < 700 ? 'phone' : 'window'), {}, width);
+        assert.equal(await dump(page), scriptMode('nozzle', 'dump\n').out, `at ${width} px`);
+      }
+    } finally {
+      await page.close();
+    }
+  });
 }
 
 async function main() {
