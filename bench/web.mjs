@@ -11,11 +11,18 @@
 // program's time is also split into its phases: scripts loaded (navigation
 // to the view's start), the module instantiated, the window model made and
 // described (web_start), the page's elements built.
+//
+// Then the same pages on a phone (390 × 844, touch, the CPU slowed 4× and a
+// slow 4G network, through the DevTools protocol), each against the bare
+// page in the same conditions: the first visit (nothing cached), a repeat
+// visit (served by the site's service worker), and an Enter press in the
+// first box that computes to the next painted frame. BENCH_PROFILE=desktop
+// or phone runs one of the two.
 import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { spawn } from 'node:child_process';
-import puppeteer from 'puppeteer-core';
+import puppeteer, { PredefinedNetworkConditions } from 'puppeteer-core';
 
 const source = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '..');
 const build = path.resolve(process.argv[2] || path.join(source, 'build-web'));
@@ -92,6 +99,8 @@ const browser = await puppeteer.launch({
   args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'],
 });
 const kb = (n) => (n / 1024).toFixed(0);
+
+async function desktop() {
 console.log('program       wasm KB  wasm file  page KB  fonts KB  first ms  bare ms  ratio  (scripts module start build ms)  dearest handler');
 let worst = { ratio: 0, wasm: 0, handler: 0 };
 for (const program of programs) {
@@ -127,5 +136,92 @@ for (const program of programs) {
 }
 console.log(`targets: ratio <= 1.5 (worst ${worst.ratio.toFixed(2)}), WebAssembly <= 400 KB` +
             ` (largest ${kb(worst.wasm)} KB), handlers < 5 ms (dearest ${worst.handler.toFixed(2)} ms)`);
+}
+
+// --- The phone profile.
+const phoneViewport = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+
+async function phoneTab(context) {
+  const page = await context.newPage();
+  await page.setViewport(phoneViewport);
+  await page.emulateCPUThrottling(4);
+  await page.emulateNetworkConditions(PredefinedNetworkConditions['Slow 4G']);
+  return page;
+}
+
+// In the page: an Enter press in the first box that computes, to the next
+// painted frame (a frame, then the task after it); the median of 5, in ms.
+async function enterToPaint(page) {
+  const box = await page.evaluate(() => {
+    const p = window.calculatorPage;
+    for (const c of p.window.controls) {
+      const el = document.querySelector(`[data-name="${CSS.escape(c.id)}"]`);
+      if (c.kind === 'textbox' && !c.readOnly && el.offsetParent !== null && p.api.computeFor(c.n) >= 0) return c.id;
+    }
+    return null;
+  });
+  if (!box) return null;
+  await page.focus(`[data-name="${box}"]`);
+  const times = [];
+  for (let i = 0; i < 5; i++) {
+    await page.evaluate(() => {
+      window.benchPainted = new Promise((resolve) => document.addEventListener('keydown', (event) => {
+        const at = event.timeStamp;
+        requestAnimationFrame(() => setTimeout(() => resolve(performance.now() - at), 0));
+      }, { once: true, capture: true }));
+    });
+    await page.keyboard.press('Enter');
+    times.push(await page.evaluate(() => window.benchPainted));
+  }
+  return { box, ms: median(times) };
+}
+
+async function phone() {
+  console.log('\nphone (390 × 844, CPU 4× slower, slow 4G)');
+  console.log('program       first ms  bare ms  ratio   repeat ms  bare ms  ratio   Enter to paint ms');
+  let worst = { first: 0, repeat: 0, enter: 0 };
+  for (const program of programs) {
+    if (only.length && !only.includes(program)) continue;
+    const file = program === 'calculators' ? 'index.html' : program + '.html';
+    const first = [], bareFirst = [], repeat = [], bareRepeat = [];
+    let enter = null;
+    for (let i = 0; i < runs; i++) {
+      // A fresh context: nothing cached, no service worker.
+      const context = await browser.createBrowserContext();
+      const page = await phoneTab(context);
+      await page.goto(base + file, { waitUntil: 'load' });
+      first.push(await page.evaluate(programShown).then((s) => s.ms));
+      // The service worker fills its cache (the whole site) unthrottled,
+      // which a phone would do in the background over a minute or so.
+      await page.emulateNetworkConditions(null);
+      await page.evaluate(() => window.calculatorPage.offline.then(() => navigator.serviceWorker.ready));
+      await page.emulateNetworkConditions(PredefinedNetworkConditions['Slow 4G']);
+      await page.goto(base + file, { waitUntil: 'load' });
+      repeat.push(await page.evaluate(programShown).then((s) => s.ms));
+      if (!enter) enter = await enterToPaint(page);
+      await context.close();
+      const bareContext = await browser.createBrowserContext();
+      const bare = await phoneTab(bareContext);
+      const size = `${base}bare.html?w=390&h=844`;
+      await bare.goto(size, { waitUntil: 'load' });
+      bareFirst.push(await bare.evaluate(bareShown));
+      await bare.goto(size, { waitUntil: 'load' });
+      bareRepeat.push(await bare.evaluate(bareShown));
+      await bareContext.close();
+    }
+    const f = median(first), bf = median(bareFirst), r = median(repeat), br = median(bareRepeat);
+    worst = { first: Math.max(worst.first, f / bf), repeat: Math.max(worst.repeat, r / br),
+              enter: Math.max(worst.enter, enter ? enter.ms : 0) };
+    console.log(`${program.padEnd(12)} ${f.toFixed(0).padStart(9)} ${bf.toFixed(0).padStart(8)} ${(f / bf).toFixed(2).padStart(6)}` +
+                `  ${r.toFixed(0).padStart(10)} ${br.toFixed(0).padStart(8)} ${(r / br).toFixed(2).padStart(6)}` +
+                `   ${enter ? `${enter.ms.toFixed(1)} (${enter.box})` : '-'}`);
+  }
+  console.log(`targets: first visit ratio <= 1.5 (worst ${worst.first.toFixed(2)}), repeat visit <= 1.2` +
+              ` (worst ${worst.repeat.toFixed(2)}), Enter to paint < 50 ms (worst ${worst.enter.toFixed(1)} ms)`);
+}
+
+const profile = process.env.BENCH_PROFILE || 'both';
+if (profile !== 'phone') await desktop();
+if (profile !== 'desktop') await phone();
 await browser.close();
 server.kill();

@@ -38,7 +38,7 @@ std::vector<std::vector<Item>> Strips(std::vector<Item> items, bool vertical) {
   return strips;
 }
 
-void Walk(const Form& form, const Frame* in, std::vector<Control*>& out);
+void Walk(const Form& form, const Frame* in, std::vector<Control*>& out, bool all);
 
 int Span(const std::vector<Item>& part) {
   int top = part.front().r.y, bottom = top;
@@ -67,7 +67,7 @@ bool Columnar(const std::vector<Item>& items, size_t rows) {
 // Rows top to bottom, each left to right; a block of side-by-side columns
 // (a run of rows that together stand in ragged columns) column by column.
 // Each cut leaves fewer items on either side, so this ends.
-void Order(const Form& form, std::vector<Item> items, std::vector<Control*>& out) {
+void Order(const Form& form, std::vector<Item> items, std::vector<Control*>& out, bool all) {
   if (items.size() > 1) {
     const auto rows = Strips(items, true);
     std::vector<std::vector<Item>> parts;
@@ -92,13 +92,13 @@ void Order(const Form& form, std::vector<Item> items, std::vector<Control*>& out
       byColumns = true;
     }
     if (parts.size() > 1) {
-      for (auto& part : parts) Order(form, std::move(part), out);
+      for (auto& part : parts) Order(form, std::move(part), out, all);
       return;
     }
     if (parts.size() == 1 && !byColumns && parts.front().size() == items.size() &&
         rows.size() > 1) {
       // One columnar block: its columns one after the other.
-      for (auto& column : Strips(items, false)) Order(form, std::move(column), out);
+      for (auto& column : Strips(items, false)) Order(form, std::move(column), out, all);
       return;
     }
     // Lying over each other: by their top edges, then left edges.
@@ -107,18 +107,19 @@ void Order(const Form& form, std::vector<Item> items, std::vector<Control*>& out
     });
   }
   for (const Item& item : items) {
-    if (item.control->kind() == Kind::Frame)
-      Walk(form, static_cast<const Frame*>(item.control), out);
-    else
+    if (item.control->kind() == Kind::Frame) {
+      if (all) out.push_back(item.control);
+      Walk(form, static_cast<const Frame*>(item.control), out, all);
+    } else
       out.push_back(item.control);
   }
 }
 
-void Walk(const Form& form, const Frame* in, std::vector<Control*>& out) {
+void Walk(const Form& form, const Frame* in, std::vector<Control*>& out, bool all) {
   std::vector<Item> items;
   for (Control* child : form.Children(in))
-    if (child->visible()) items.push_back({child, child->rect});
-  Order(form, std::move(items), out);
+    if (all || child->visible()) items.push_back({child, child->rect});
+  Order(form, std::move(items), out, all);
 }
 
 bool Overlap(int a0, int a1, int b0, int b1, int least) {
@@ -138,7 +139,13 @@ bool Describes(const Control& c) {
 
 std::vector<Control*> ReadingOrder(const Form& form, const Frame* in) {
   std::vector<Control*> out;
-  Walk(form, in, out);
+  Walk(form, in, out, false);
+  return out;
+}
+
+std::vector<Control*> ElementOrder(const Form& form) {
+  std::vector<Control*> out;
+  Walk(form, nullptr, out, true);
   return out;
 }
 

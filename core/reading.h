@@ -16,6 +16,10 @@ namespace core {
 // in their place: rows top to bottom, left to right within a row, a block of
 // side-by-side columns one column after the other.
 std::vector<Control*> ReadingOrder(const Form& form, const Frame* in = nullptr);
+// The same order over every control, hidden or not, each frame just before
+// what it holds: the order a view keeps its elements in, so that what it
+// shows later already stands in its place.
+std::vector<Control*> ElementOrder(const Form& form);
 
 // The order Tab takes through the shown controls: what the user fills in,
 // as it reads; then the compute buttons, then the other buttons; then the

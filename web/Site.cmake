@@ -120,3 +120,20 @@ site_copy(${plotly_dir}/plotly-basic.min.js plotly-basic.min.js)
 site_copy(${plotly_dir}/LICENSE plotly-LICENSE.txt)
 add_custom_target(web_plot_files ALL DEPENDS ${site_files})
 add_dependencies(web_site web_plot_files)
+
+# Installable and offline: the web app manifest, its icons and the favicon
+# (drawn from the suite's SVG icon by chromium, which the tests use too),
+# and the service worker that keeps every file of the site. sw.js lists
+# what the site holds once everything else is built, so it is made last,
+# every build (written only when the site changed).
+set(site_files "")
+site_copy(${web_dir}/manifest.webmanifest manifest.webmanifest)
+set(puppeteer ${PROJECT_SOURCE_DIR}/node_modules/puppeteer-core/package.json)
+set(icons ${site}/icon-192.png ${site}/icon-512.png ${site}/icon-maskable-512.png ${site}/favicon.ico)
+add_custom_command(OUTPUT ${icons}
+                   COMMAND node ${web_dir}/icons.mjs ${PROJECT_SOURCE_DIR}/launcher/calculators.svg ${site}
+                   DEPENDS ${web_dir}/icons.mjs ${PROJECT_SOURCE_DIR}/launcher/calculators.svg ${puppeteer} VERBATIM)
+list(APPEND site_files ${icons})
+add_custom_target(web_app_files ALL DEPENDS ${site_files})
+add_custom_target(web_offline ALL COMMAND node ${web_dir}/offline.mjs ${site} ${web_dir}/sw.js.in VERBATIM)
+add_dependencies(web_offline web_site web_site_files web_plot_files web_app_files)

@@ -18,6 +18,7 @@ export const bindings = [
   ['web_copy', 'string', ['number']],
   ['web_file', 'number', ['string']],
   ['web_file_size', 'number', ['string']],
+  ['web_layout', 'string', []],
   // Sweeps (the plot panel and its worker).
   ['web_sweep_choices', 'string', ['number']],
   ['web_sweep_offer', 'string', ['string']],

@@ -675,3 +675,30 @@ EMSCRIPTEN_KEEPALIVE const char* web_chart_labels(const char* frame) {
 }
 
 }  // extern "C"
+
+// --- The window as one column, for a narrow screen (core/column.h): each
+// section a frame's number (-1: the window) with its caption and parts, each
+// row its controls' numbers, the row's caption and the captions shown beside
+// its values. ---
+#include "core/column.h"
+
+namespace {
+
+nlohmann::ordered_json ColumnJson(const core::ColumnPart& part) {
+  if (part.IsRow()) {
+    nlohmann::ordered_json row = nlohmann::ordered_json::array();
+    for (const Control* c : part.row) row.push_back(Number(c));
+    return {{"row", std::move(row)}, {"caption", part.rowCaption}, {"captions", part.captions},
+            {"headings", part.headings}};
+  }
+  nlohmann::ordered_json parts = nlohmann::ordered_json::array();
+  for (const core::ColumnPart& p : part.parts) parts.push_back(ColumnJson(p));
+  return {{"frame", part.frame ? Number(part.frame) : -1}, {"caption", part.caption}, {"parts", std::move(parts)}};
+}
+
+}  // namespace
+
+extern "C" EMSCRIPTEN_KEEPALIVE const char* web_layout() {
+  reply = Text(ColumnJson(core::OneColumn(*form)));
+  return reply.c_str();
+}

@@ -33,6 +33,11 @@ function render(markdown) {
   for (const table of holder.querySelectorAll('table')) {
     const wrap = document.createElement('div');
     wrap.className = 'table';
+    // Reached by the keyboard too, to scroll it.
+    wrap.tabIndex = 0;
+    wrap.setAttribute('role', 'region');
+    const head = table.querySelector('th');
+    wrap.setAttribute('aria-label', 'Table' + (head ? ': ' + head.textContent.trim() : ''));
     table.replaceWith(wrap);
     wrap.appendChild(table);
   }
@@ -40,6 +45,11 @@ function render(markdown) {
   const title = main.querySelector('h1');
   if (title) document.title = 'Help: ' + title.textContent.trim();
 }
+
+// The site's service worker (web/view.mjs registers it too), for a help
+// opened first.
+if ('serviceWorker' in navigator && window.isSecureContext)
+  navigator.serviceWorker.register('../sw.js').catch(() => {});
 
 page.ready = fetch(program + '.md')
   .then((response) => {

@@ -1,7 +1,10 @@
-// The window's menu (the right button): Copy, Sweep and plot…, Charts…,
-// Help and About, as on the desktop, with their keys: Ctrl+C copies a frame
-// of results or the whole window as tab-separated rows, Ctrl+L and Ctrl+K
-// open the panels (web/plot.js, loaded on first use), F1 the help page.
+// The window's menu (the right button, a long press, or the page's Menu
+// button): Copy, Sweep and plot…, Charts…, Help and About, as on the
+// desktop, with their keys: Ctrl+C copies a frame of results or the whole
+// window as tab-separated rows, Ctrl+L and Ctrl+K open the panels
+// (web/plot.js, loaded on first use), F1 the help page. More items join
+// through addMenuItem.
+import { chooseLayoutFor } from './window-view.mjs';
 
 function menuItem(text, keys, run) {
   const item = document.createElement('button');
@@ -34,11 +37,24 @@ export function addHelpKey(page) {
   });
 }
 
+// An item of the menu: text, its keys (shown beside it), run(context) when
+// chosen, shown() whether it is offered now; before names the item it goes
+// in front of (by default Help: Help and About end the menu, as on the
+// desktop). context: { frame } (the frame of results the menu was opened
+// on, -1: none). Items may be added before the menu is set up.
+export function addMenuItem(page, item) {
+  page.menuItems = page.menuItems || [];
+  const at = page.menuItems.findIndex((i) => i.text === (item.before || 'Help'));
+  if (at >= 0) page.menuItems.splice(at, 0, item);
+  else page.menuItems.push(item);
+}
+
 // Sets the menu up on root (the window's element); frameOf gives the frame
 // of results an element is in (-1: none).
 export function addPageMenu({ page, api, root, frameOf }) {
   let menu = null;
   let opener = null;  // the control the menu was opened from
+  const button = document.getElementById('menu-button');
 
   // The control a panel or the menu is opened from: the one with the focus,
   // else the control under the pointer, else the window's first.
@@ -60,6 +76,7 @@ export function addPageMenu({ page, api, root, frameOf }) {
   function closeMenu() {
     if (menu) menu.remove();
     menu = null;
+    if (button) button.setAttribute('aria-expanded', 'false');
   }
 
   // Escape leaves the menu for the control it was opened from.
@@ -71,16 +88,36 @@ export function addPageMenu({ page, api, root, frameOf }) {
   }
 
   // --- Sweep and plot, charts: web/plot.js, loaded on first use.
+  // A panel that could not be loaded says so, and the next try loads it
+  // afresh (the network may be back).
+  function loadFailed(error) {
+    if (!page.plot || !page.plot.sweep) page.plotLoaded = null;
+    let note = document.getElementById('load-note');
+    if (!note) {
+      note = document.createElement('p');
+      note.id = 'load-note';
+      note.className = 'load-note sans';
+      note.setAttribute('role', 'alert');
+      document.body.appendChild(note);
+    }
+    note.textContent = 'The panel could not be loaded (' + error.message + '). Try again once the network is back.';
+    note.hidden = false;
+    setTimeout(() => { note.hidden = true; }, 8000);
+    throw error;
+  }
+
   function openPlot(what) {
     const from = menu ? opener : openerOf(null);
     closeMenu();
     page.plotLoaded = page.plotLoaded || new Promise((resolve, reject) => {
       const script = document.createElement('script');
       script.src = 'plot.js';
-      script.onload = resolve;
-      script.onerror = () => reject(new Error('plot.js could not be loaded'));
+      script.onload = () => (page.plot ? resolve() : reject(new Error('plot.js could not be loaded')));
+      script.onerror = () => { script.remove(); reject(new Error('plot.js could not be loaded')); };
       document.head.appendChild(script);
-    });
+    }).then(() => page.plot.ready);
+    const note = document.getElementById('load-note');
+    if (note) note.hidden = true;
     // The panel gives the focus back to from when it closes: a panel made
     // now takes it from page.panelOpener, one made before is told here.
     page.panelOpener = from;
@@ -94,7 +131,7 @@ export function addPageMenu({ page, api, root, frameOf }) {
         tell();
         return result;
       });
-    });
+    }).catch(loadFailed);
   }
   page.openPlot = openPlot;
 
@@ -111,28 +148,71 @@ export function addPageMenu({ page, api, root, frameOf }) {
     if (about && !about.open) about.showModal();
   }
 
-  function openMenu(event) {
-    if (window.getSelection().toString()) return;  // the browser copies a selection
+  // The items every window has; others add theirs (addMenuItem).
+  const items = [
+    { text: 'Copy', run: ({ frame }) => { copyText(frame); closeMenu(); } },
+    { text: 'Sweep and plot…', keys: 'Ctrl+L', run: () => openPlot('sweep') },
+    { text: 'Charts…', keys: 'Ctrl+K', run: () => openPlot('charts'), shown: hasCharts },
+    { text: 'Help', keys: 'F1', run: openHelp, shown: () => Boolean(document.getElementById('help-link')) },
+    { text: 'About', run: openAbout, shown: () => Boolean(document.getElementById('about')) },
+  ];
+  // The layout, chosen on any screen: from the Menu button only, where a
+  // person looks for how the page is shown.
+  const layoutItem = {
+    text: 'Layout',
+    menuButton: true,
+    label: () => (page.layout === 'phone' ? 'Window layout' : 'One-column layout'),
+    run: () => {
+      closeMenu();
+      const wide = document.documentElement.clientWidth >= 700;
+      const want = page.layout === 'phone' ? 'window' : 'phone';
+      // Back to the screen's own choice where that is what was asked for.
+      chooseLayoutFor((want === 'phone') === !wide ? '' : want);
+      if (page.relayout) page.relayout();
+    },
+  };
+  const early = page.menuItems || [];
+  page.menuItems = [...items.slice(0, 3), layoutItem, ...items.slice(3)];
+  for (const item of early) addMenuItem(page, item);
+
+  function openMenu(event, fromButton = false) {
+    if (!fromButton && window.getSelection().toString()) return;  // the browser copies a selection
     event.preventDefault();
     closeMenu();
-    opener = openerOf(event.target);
-    const frame = frameOf(event.target);
+    opener = openerOf(fromButton ? null : event.target);
+    const frame = fromButton ? -1 : frameOf(event.target);
     menu = document.createElement('div');
     menu.className = 'menu sans';
     menu.setAttribute('role', 'menu');
-    const copy = menuItem('Copy', '', () => { copyText(frame); closeMenu(); });
-    menu.appendChild(copy);
-    menu.appendChild(menuItem('Sweep and plot…', 'Ctrl+L', () => openPlot('sweep')));
-    if (hasCharts()) menu.appendChild(menuItem('Charts…', 'Ctrl+K', () => openPlot('charts')));
-    if (document.getElementById('help-link')) menu.appendChild(menuItem('Help', 'F1', openHelp));
-    if (document.getElementById('about')) menu.appendChild(menuItem('About', '', openAbout));
-    menu.style.left = event.pageX + 'px';
-    menu.style.top = event.pageY + 'px';
+    for (const item of page.menuItems) {
+      if (item.menuButton && !fromButton) continue;
+      if (item.shown && !item.shown()) continue;
+      menu.appendChild(menuItem(item.label ? item.label() : item.text, item.keys || '', () => item.run({ frame })));
+    }
+    if (fromButton) {
+      const r = button.getBoundingClientRect();
+      menu.classList.add('from-button');
+      menu.style.right = Math.max(0, document.documentElement.clientWidth - r.right) + 'px';
+      menu.style.top = (r.bottom + window.scrollY) + 'px';
+      button.setAttribute('aria-expanded', 'true');
+    } else {
+      menu.style.left = event.pageX + 'px';
+      menu.style.top = event.pageY + 'px';
+    }
     document.body.appendChild(menu);
-    copy.focus();
+    menu.firstChild.focus();
   }
+  page.openMenu = (fromButton) => openMenu(new Event('menu'), fromButton);
 
   root.addEventListener('contextmenu', openMenu);
+  if (button) {
+    button.hidden = false;
+    button.addEventListener('click', (event) => {
+      event.stopPropagation();
+      if (menu) closeMenu();
+      else openMenu(event, true);
+    });
+  }
   document.addEventListener('click', (event) => { if (menu && !menu.contains(event.target)) closeMenu(); });
   document.addEventListener('keydown', (event) => {
     if (event.key === 'Escape') dismissMenu();

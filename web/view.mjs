@@ -37,6 +37,7 @@ async function start() {
   page.loaded = performance.now();
   page.window = win;
   document.title = win.caption.replace(/\s+/g, ' ');
+  document.getElementById('page-title').textContent = document.title;
   const root = document.getElementById('window');
   const view = showWindow({ page, api, module, win, root });
   page.act = view.act;
@@ -51,15 +52,30 @@ async function start() {
   if (win.ended) view.ended();
   document.body.classList.add('ready');
   // Once the window is painted with its fonts (the start-up benchmark reads
-  // the time), the tab's icon: drawing it is no part of start-up.
+  // the time), the icons, the manifest and the service worker that keeps
+  // the site for offline use: fetching them is no part of start-up.
   document.fonts.ready.then(() => requestAnimationFrame(() => setTimeout(() => {
     page.painted = performance.now();
-    const icon = document.createElement('link');
-    icon.rel = 'icon';
-    icon.type = 'image/svg+xml';
-    icon.href = 'calculators.svg';
-    document.head.appendChild(icon);
+    // The tab's icons and the web app manifest, which the browser would
+    // fetch at once.
+    const links = [['icon', 'favicon.ico', { sizes: '32x32' }], ['icon', 'calculators.svg', { type: 'image/svg+xml' }],
+                   ['apple-touch-icon', 'icon-192.png', {}], ['manifest', 'manifest.webmanifest', {}]];
+    for (const [rel, href, more] of links) {
+      const link = Object.assign(document.createElement('link'), { rel, href }, more);
+      document.head.appendChild(link);
+    }
+    page.offline = registerOffline();
   }, 0)));
+}
+
+// sw.js (made by the build, web/offline.mjs) keeps every file of the site;
+// none where the page is not served over http(s) or the browser has none.
+function registerOffline() {
+  if (!('serviceWorker' in navigator) || !window.isSecureContext) return Promise.resolve(null);
+  return navigator.serviceWorker.register('sw.js').catch((error) => {
+    page.offlineError = String(error);
+    return null;
+  });
 }
 
 // A page the browser brings back from its back-and-forward cache after its

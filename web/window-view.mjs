@@ -6,10 +6,20 @@
 function px(v) { return v + 'px'; }
 
 // Place, size and (for controls with text) font size, in one write.
+// The one-column layout (body.phone, suite.css) sets these aside.
+// The elements stand in reading order, but overlap as the window's own
+// controls do: a later control over an earlier one (z-index).
 function place(el, c, sized) {
-  let css = 'left:' + c.x + 'px;top:' + c.y + 'px;width:' + c.w + 'px;height:' + c.h + 'px';
+  let css = 'left:' + c.x + 'px;top:' + c.y + 'px;width:' + c.w + 'px;height:' + c.h + 'px;z-index:' + c.n;
   if (sized) css += ';font-size:' + (c.look === 'title' ? 18 : c.points) + 'pt';
+  if (c.kind === 'picture' && c.h > 0) css += ';--ratio:' + c.w + '/' + c.h;
   el.style.cssText = css;
+}
+
+// What a box takes: letters where its first text holds any (a name, a
+// choice typed in), else a number, for which a phone shows its number keys.
+function inputMode(c) {
+  return /[a-df-z]/i.test(c.text.replace(/e[+-]?\d/gi, '')) ? 'text' : 'decimal';
 }
 
 const withText = new Set(['label', 'textbox', 'button', 'option', 'list']);
@@ -45,9 +55,8 @@ export function showWindow({ page, api, module, win, root }) {
     };
   }
 
-  function build(c) {
+  function build(c, container) {
     let el;
-    const container = c.parent >= 0 ? elements[c.parent] : root;
     switch (c.kind) {
       case 'label': {
         // A caption that names one box is its <label>.
@@ -80,6 +89,10 @@ export function showWindow({ page, api, module, win, root }) {
         }
         el.addEventListener('input', () => act(api.type(c.n, el.value)));
         el.addEventListener('keydown', enterComputes(c));
+        if (!c.readOnly) {
+          el.inputMode = inputMode(c);
+          if (api.computeFor(c.n) >= 0) el.enterKeyHint = 'go';
+        }
         inputs[c.n] = el;
         break;
       }
@@ -162,6 +175,61 @@ export function showWindow({ page, api, module, win, root }) {
     place(el, c, withText.has(c.kind));
     elements[c.n] = el;
     container.appendChild(el);
+    return el;
+  }
+
+  // The elements in reading order (core/column.h: the window's sections
+  // and rows), so that Tab and a screen reader go as a person reads, in
+  // either layout. A row is a box of its own only in the one-column
+  // layout; over the window's places it leaves its controls to their frame.
+  const rowCaptions = [];  // each control's row caption
+  function buildPart(part, container) {
+    if (part.row) {
+      const row = document.createElement('div');
+      row.className = 'row';
+      // Column headings: in one column each value carries its own.
+      if (part.headings) row.classList.add('headings');
+      container.appendChild(row);
+      // A row of several captioned boxes ("mc3 = [ ]   Nc4 = [ ]"): each
+      // caption with what follows it up to the next caption stays together
+      // when the one column wraps the row.
+      const starts = new Set(part.row.filter((n) => ['textbox', 'list'].includes(controls[n].kind) && controls[n].label >= 0 &&
+                                                    part.row.includes(controls[n].label)).map((n) => controls[n].label));
+      let holder = row;
+      const into = () => holder;
+      part.row.forEach((n, i) => {
+        if (starts.size > 1 && starts.has(n)) {
+          holder = document.createElement('div');
+          holder.className = 'pair';
+          row.appendChild(holder);
+        }
+        const row_ = into();
+        rowCaptions[n] = part.caption;
+        const c = controls[n];
+        // A list under the window's title: the title is no caption of it.
+        const byTitle = c.kind === 'list' && c.label >= 0 && controls[c.label].look === 'title';
+        const caption = byTitle ? '' : (part.captions || [])[i];
+        if (!caption) {
+          build(controls[n], row_);
+          return;
+        }
+        // A value whose caption stands elsewhere (a column's heading): in
+        // one column the caption is shown beside it.
+        const cell = document.createElement('div');
+        cell.className = 'cell';
+        const text = document.createElement('span');
+        text.className = 'cell-caption';
+        text.textContent = caption;
+        // A box is named by its caption already (aria-label).
+        if (controls[n].kind !== 'label') text.setAttribute('aria-hidden', 'true');
+        cell.appendChild(text);
+        row_.appendChild(cell);
+        build(controls[n], cell);
+      });
+      return;
+    }
+    const holder = part.frame >= 0 ? build(controls[part.frame], container) : container;
+    for (const p of part.parts) buildPart(p, holder);
   }
 
   // The caption of each box and list is its label: a <label for> where the
@@ -178,13 +246,59 @@ export function showWindow({ page, api, module, win, root }) {
       if (c.kind === 'textbox' && c.label >= 0 && uses.get(c.label) === 1) labelled.set(c.label, c.n);
   }
 
+  // The name a screen reader gives each box and list: its caption; boxes
+  // that share one (a column's heading, a name used in several frames, a
+  // box and the result of the same name) are told apart by the first of
+  // these that tells them all apart: their rows' captions ("Exit Angle,
+  // Hub"), their frames' captions, their places in their arrays ("Rotor
+  // Exit angle, 5"), being a result.
+  function accessibleNames() {
+    const names = new Map();
+    const groups = new Map();
+    for (const c of controls) {
+      if (c.kind !== 'textbox' && c.kind !== 'list') continue;
+      let name = c.caption || c.id;
+      // The window's title names no list: its choices do.
+      if (c.kind === 'list' && c.label >= 0 && controls[c.label].look === 'title') name = c.items.join(' / ');
+      names.set(c.n, name);
+      if (!groups.has(name)) groups.set(name, []);
+      groups.get(name).push(c.n);
+    }
+    const frameCaption = (n) => {
+      for (let p = controls[n].parent; p >= 0; p = controls[p].parent) if (controls[p].text.trim()) return controls[p].text.trim();
+      return '';
+    };
+    const qualifiers = [
+      (n) => rowCaptions[n] || '',
+      frameCaption,
+      (n) => (/\((\d+)\)$/.exec(controls[n].id) || [])[1] || '',
+      (n) => (controls[n].readOnly ? 'result' : ''),
+    ];
+    for (const [name, group] of groups) {
+      if (group.length < 2) continue;
+      for (const qualify of qualifiers) {
+        const named = group.map((n) => {
+          const q = qualify(n);
+          return q && !name.includes(q) ? name + ', ' + q : name;
+        });
+        if (new Set(named).size === group.length) {
+          group.forEach((n, i) => names.set(n, named[i]));
+          break;
+        }
+      }
+    }
+    return names;
+  }
+
   function connectCaptions() {
+    const names = accessibleNames();
     for (const c of controls) {
       if (c.kind !== 'textbox' && c.kind !== 'list') continue;
       const el = inputs[c.n];
-      if (labelled.get(c.label) === c.n) elements[c.label].htmlFor = el.id;
+      const name = names.get(c.n);
+      if (labelled.get(c.label) === c.n && name === c.caption) elements[c.label].htmlFor = el.id;
       // Named also where the label is hidden with its frame, the box not.
-      el.setAttribute('aria-label', c.caption || c.id);
+      el.setAttribute('aria-label', name);
     }
   }
 
@@ -193,12 +307,6 @@ export function showWindow({ page, api, module, win, root }) {
     Object.assign(c, state);
     const el = elements[c.n];
     el.hidden = !c.visible;
-    // Tab goes as on the desktop: inputs, compute buttons, buttons, results.
-    const focusable = inputs[c.n];
-    if (focusable) {
-      if (c.tab > 0) focusable.tabIndex = c.tab;
-      else focusable.removeAttribute('tabindex');
-    }
     switch (c.kind) {
       case 'label': {
         const span = el.firstChild;
@@ -282,19 +390,45 @@ export function showWindow({ page, api, module, win, root }) {
 
   const holder = root.parentElement;  // the window's place on the page
 
+  // On a touch screen no control of the window may shrink below 24 × 24
+  // px: it scales no further down than that (and up, where a control is
+  // smaller than that to begin with), and the page scrolls sideways.
+  let touchScale = 0;
+  if (window.matchMedia('(pointer: coarse)').matches) {
+    let least = Infinity;
+    for (const c of win.controls)
+      if (['textbox', 'button', 'option', 'list'].includes(c.kind) && c.w > 0 && c.h > 0) least = Math.min(least, c.w, c.h);
+    if (least < Infinity) touchScale = 24 / least;
+  }
+
   // room: the page's width; at start the viewport's, which needs no layout
   // (a scroll bar, if any, is taken off by the resize observer's first call,
   // before anything is painted).
   function fit(room) {
-    // A window wider than the page is scaled down to its width, never cut off.
     if (typeof room !== 'number') room = document.documentElement.clientWidth;
-    const scale = Math.min(1, room / win.width);
-    const transform = scale < 1 ? 'scale(' + scale + ')' : '';
+    const phone = chooseLayout(room);
+    if (phone) {
+      if (root.style.transform) root.style.transform = '';
+      holder.style.height = '';
+      holder.style.width = '';
+      holder.classList.remove('scrolls');
+      return;
+    }
+    // A window wider than the page is scaled down to its width, never cut
+    // off, unless its controls would be too small to touch.
+    const scale = Math.max(Math.min(1, room / win.width), touchScale);
+    const transform = scale !== 1 ? 'scale(' + scale + ')' : '';
     if (root.style.transform !== transform) root.style.transform = transform;
-    const height = px(Math.ceil((win.height + 26) * scale));
-    const width = px(Math.ceil(win.width * scale));
+    // Wider than the page (only ever to keep controls large enough to
+    // touch), the window scrolls sideways in its holder, not the page: the
+    // page keeps the screen's width, and what stands fixed on it (the
+    // panels, the menu) stays on the screen.
+    const wide = win.width * scale > room + 0.5;
+    const height = px(Math.ceil((win.height + 26) * scale) + (wide ? 16 : 0));  // and the scroll bar
+    const width = px(wide ? room : Math.ceil(win.width * scale));
     if (holder.style.height !== height) holder.style.height = height;
     if (holder.style.width !== width) holder.style.width = width;
+    holder.classList.toggle('scrolls', wide);
   }
 
   function frameOf(el) {
@@ -303,8 +437,31 @@ export function showWindow({ page, api, module, win, root }) {
     return elements.indexOf(frame);
   }
 
-  root.style.width = px(win.width);
-  root.style.height = px(win.height + 26);  // the error line sits below the design
+  // The layout: the window's own below about 700 px of width (a phone),
+  // else the window as the desktop draws it; or as the page menu chose.
+  let phoneLayout = null;
+  function chooseLayout(room) {
+    const chosen = layoutChoice();
+    const phone = chosen ? chosen === 'phone' : room < phoneWidth;
+    if (phone !== phoneLayout) {
+      phoneLayout = phone;
+      document.body.classList.toggle('phone', phone);
+      root.style.width = phone ? '' : px(win.width);
+      root.style.height = phone ? '' : px(win.height + 26);  // the error line sits below the design
+      // A list is the phone's own picker there.
+      // A new size makes the browser choose an item where none is chosen:
+      // the model's choice is shown again.
+      for (const c of controls) {
+        if (c.kind !== 'list') continue;
+        const el = elements[c.n];
+        el.size = phone ? 1 : Math.max(2, c.items.length);
+        if (el.selectedIndex !== c.index) el.selectedIndex = c.index;
+      }
+      page.layout = phone ? 'phone' : 'window';
+    }
+    return phone;
+  }
+
   root.setAttribute('aria-label', document.title);
   for (const c of win.controls) controls[c.n] = c;
   findCaptions();
@@ -312,11 +469,29 @@ export function showWindow({ page, api, module, win, root }) {
   // control. Fitted to the viewport's width first (no layout needed); a
   // scroll bar or a new width of the browser fits it again.
   root.remove();
+  buildPart(JSON.parse(api.layout()), root);
   fit(window.innerWidth);
-  for (const c of win.controls) build(c);
   for (const c of win.controls) mirror(c);
   connectCaptions();
   holder.appendChild(root);
   new ResizeObserver(() => fit()).observe(document.documentElement);
+  page.relayout = () => fit();
   return { act, frameOf, ended };
+}
+
+// Below this width (CSS px) a window is shown in one column.
+export const phoneWidth = 700;
+const layoutKey = 'calculator-layout';
+
+// The layout the page menu chose ('phone', 'window'), or '' for the one the
+// screen's width gives.
+export function layoutChoice() {
+  try { return localStorage.getItem(layoutKey) || ''; } catch (e) { return ''; }
+}
+
+export function chooseLayoutFor(choice) {
+  try {
+    if (choice) localStorage.setItem(layoutKey, choice);
+    else localStorage.removeItem(layoutKey);
+  } catch (e) { /* no storage: this page only */ }
 }

@@ -2,7 +2,9 @@
 // drawn in the colours, dashes and mark groups the core gives each chart
 // (core/plot.h), as the desktop's chart window draws them.
 import { bridge, style } from './bindings.js';
-import { below, button, copyToClipboard, dashes, element, font, loadLibrary, makePanel, saveImage } from './panel.js';
+import {
+  below, button, chartConfig, copyToClipboard, dashes, element, fitLayout, font, loadLibrary, makePanel, saveImage,
+} from './panel.js';
 
 export const charts = { panel: null, names: [], current: '', data: null, look: null };
 
@@ -127,7 +129,7 @@ export function drawChart() {
     layout.yaxis.scaleratio = 1;
   }
   charts.arrows = arrows;
-  Plotly.react(ui.chart, traces, layout, { displaylogo: false, responsive: true });
+  Plotly.react(ui.chart, traces, fitLayout(layout), chartConfig());
   if (!ui.chart.placing) {
     // A new size (the panel or the page resized) moves the points: the
     // texts are placed again for it.

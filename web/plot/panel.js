@@ -7,6 +7,25 @@ export const font = { family: 'Liberation Sans, Arial, sans-serif', size: 13 };
 // Below the drawing, clear of a second axis' title on the right.
 export const below = { orientation: 'h', yanchor: 'top', y: -0.3 };
 
+// On a phone the charts take the screen's width: narrow margins, the
+// legend below the drawing, and no tool bar over the title (the panel's own
+// buttons copy and save).
+export function fitLayout(layout) {
+  if (page.layout !== 'phone') return layout;
+  const m = layout.margin;
+  const small = (axis) => axis && { ...axis, title: { ...axis.title, font: { size: 12 } } };
+  const out = { ...layout, margin: { ...m, l: Math.min(m.l, 60), r: Math.min(m.r, layout.yaxis2 ? 60 : 12), b: 60 },
+                xaxis: small(layout.xaxis), yaxis: small(layout.yaxis),
+                legend: layout.showlegend === false ? layout.legend : { orientation: 'h', x: 0, y: -0.16, yanchor: 'top' } };
+  if (layout.yaxis2) out.yaxis2 = small(layout.yaxis2);
+  if (layout.title) out.title = { ...layout.title, font: { size: 13 } };
+  return out;
+}
+
+export function chartConfig() {
+  return { displaylogo: false, responsive: true, displayModeBar: page.layout === 'phone' ? false : 'hover' };
+}
+
 let library = null;
 export function loadLibrary() {
   if (!library) {
@@ -14,7 +33,12 @@ export function loadLibrary() {
       const script = document.createElement('script');
       script.src = 'plotly-basic.min.js';
       script.onload = () => resolve(window.Plotly);
-      script.onerror = () => reject(new Error('The chart library could not be loaded'));
+      script.onerror = () => {
+        // The next panel to open tries again.
+        script.remove();
+        library = null;
+        reject(new Error('The chart library could not be loaded'));
+      };
       document.head.appendChild(script);
     });
   }

@@ -4,8 +4,8 @@
 // core (core/plot.h) through the module.
 import { bridge, style } from './bindings.js';
 import {
-  below, button, checkbox, copyToClipboard, dashes, element, field, font, loadLibrary, makePanel, saveImage,
-  saveText,
+  below, button, chartConfig, checkbox, copyToClipboard, dashes, element, field, fitLayout, font, loadLibrary,
+  makePanel, saveImage, saveText,
 } from './panel.js';
 import { startPool } from './workers.js';
 
@@ -349,7 +349,7 @@ function redraw() {
   for (const line of plot.gaps) ui.gaps.appendChild(element('li', '', line));
   ui.hover.textContent = plot.note;
   if (Plotly) {
-    Plotly.react(ui.chart, traces(plot), layoutOf(plot), { displaylogo: false, responsive: true });
+    Plotly.react(ui.chart, traces(plot), fitLayout(layoutOf(plot)), chartConfig());
     sweep.drawn = (sweep.drawn || 0) + 1;
   } else {
     loadLibrary().then(() => redraw());

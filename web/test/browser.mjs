@@ -15,6 +15,8 @@ import puppeteer from 'puppeteer-core';
 import { serve } from '../serve.mjs';
 import { helpPages } from './help.mjs';
 import { plotTests } from './plot.mjs';
+import { deviceTests } from './devices.mjs';
+import { offlineTests } from './offline.mjs';
 
 const source = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const build = path.resolve(process.env.CALC_WEB_BUILD || path.join(source, 'build-web'));
@@ -157,8 +159,12 @@ async function open(program, { follow = false } = {}) {
   return page;
 }
 
-// Every golden case of the program, carried out through the page.
-async function runCases(program) {
+const addReader = (page) => page.evaluate(`${domLine.toString()}\n${domCommand.toString()}\nwindow.domCommand = domCommand;`);
+
+// Every golden case of the program, carried out through the page; reuse
+// gives a tab (ready, its navigations held) to use case after case instead
+// of a fresh one each.
+async function runCases(program, reuse = null) {
   const dir = caseDir(program);
   if (!dir) return;
   for (const file of fs.readdirSync(dir).filter((f) => f.endsWith('.script')).sort()) {
@@ -167,8 +173,12 @@ async function runCases(program) {
     // A sweep has no page of its own yet: its points are checked through the
     // Node entry, which runs every case.
     if (/^sweep /m.test(fs.readFileSync(path.join(dir, file), 'utf8'))) continue;
-    await check(`${program} case ${stem}`, async () => {
-      const page = await open(program);
+    await check(`${program} case ${stem}${reuse ? ' (one column)' : ''}`, async () => {
+      const page = reuse ? await reuse() : await open(program);
+      if (reuse) {
+        await addReader(page);
+        page.errors.splice(0);
+      }
       try {
         const out = [];
         for (const raw of fs.readFileSync(path.join(dir, file), 'utf8').split('\n')) {
@@ -191,7 +201,7 @@ async function runCases(program) {
         }
         assert.deepEqual(page.errors, []);
       } finally {
-        await page.close();
+        if (!reuse) await page.close();
       }
     });
   }
@@ -215,9 +225,11 @@ async function interact(program) {
     await check(`${program} start-up fetches`, async () => {
       // The page carries its styles and scripts: before the window is shown
       // it fetches its WebAssembly and the two fonts of the window, nothing else.
+      // (The browser's own request for /favicon.ico, which a page without an
+      // icon link in its head gets at its load, is not the page's.)
       const fetched = await page.evaluate(() => performance.getEntriesByType('resource')
         .filter((e) => e.startTime < window.calculatorPage.shown)
-        .map((e) => new URL(e.name).pathname.slice(1)).sort());
+        .map((e) => new URL(e.name).pathname.slice(1)).filter((f) => f !== 'favicon.ico').sort());
       assert.deepEqual(fetched, [`${program}.wasm`, 'fonts/LiberationSans-Bold.ttf', 'fonts/LiberationSerif-Bold.ttf'].sort());
     });
     if (shots) {
@@ -554,20 +566,45 @@ async function navigation() {
       await page.close();
     }
   });
-  await check('a narrow browser scales the window down', async () => {
+  await check('a narrow browser shows one column, or the window scaled down when chosen', async () => {
     const page = await open('thrustdeck');
     try {
       await page.setViewport({ width: 500, height: 700 });
-      // The page hears of its new width by a resize event, a moment later.
-      await page.waitForFunction(() => document.getElementById('window').style.transform !== '', { timeout: 5000 })
-        .catch(() => {});
+      await page.waitForFunction(() => window.calculatorPage.layout === 'phone', { timeout: 5000 });
+      const noSideways = () => page.evaluate(() => document.documentElement.scrollWidth <= document.documentElement.clientWidth);
+      assert.ok(await noSideways(), 'the one column scrolls sideways');
+      // The window layout, chosen from the Menu button.
+      await page.click('#menu-button');
+      const items = await page.$$('.menu button');
+      const texts = await Promise.all(items.map((b) => b.evaluate((e) => e.firstChild.textContent)));
+      assert.ok(texts.includes('Window layout'), `no layout item: ${texts.join(', ')}`);
+      await items[texts.indexOf('Window layout')].click();
+      assert.equal(await page.evaluate(() => window.calculatorPage.layout), 'window');
+      assert.equal(await page.evaluate(() => localStorage.getItem('calculator-layout')), 'window');
       const fit = await page.evaluate(() => {
         const r = document.getElementById('window').getBoundingClientRect();
         return { right: r.right, width: document.documentElement.clientWidth };
       });
       assert.ok(fit.right <= fit.width + 0.5, `window reaches ${fit.right} of ${fit.width}`);
-      const scroll = await page.evaluate(() => document.documentElement.scrollWidth <= document.documentElement.clientWidth);
-      assert.ok(scroll, 'the page scrolls sideways');
+      assert.ok(await noSideways(), 'the page scrolls sideways');
+      // And back to what the width gives; the choice is forgotten.
+      await page.click('#menu-button');
+      await page.evaluate(() => Array.from(document.querySelectorAll('.menu button'))
+        .find((b) => b.firstChild.textContent === 'One-column layout').click());
+      assert.equal(await page.evaluate(() => window.calculatorPage.layout), 'phone');
+      assert.equal(await page.evaluate(() => localStorage.getItem('calculator-layout')), null);
+    } finally {
+      await page.close();
+    }
+  });
+  await check('a list with nothing chosen stays so when the layout changes', async () => {
+    const page = await open('nozzle');
+    try {
+      for (const width of [500, 1280, 500]) {
+        await page.setViewport({ width, height: 800 });
+        await page.waitForFunction((w) => window.calculatorPage.layout === (w < 700 ? 'phone' : 'window'), {}, width);
+        assert.equal(await dump(page), scriptMode('nozzle', 'dump\n').out, `at ${width} px`);
+      }
     } finally {
       await page.close();
     }
@@ -599,6 +636,9 @@ async function main() {
     }
     await helpPages({ browser, base, check, shots, source, site, folders, desktop, programs: ['calculators', ...programs].filter((p) => !only.length || only.includes(p)) });
     await plotTests({ open, check, command, scriptMode, programs: programs.filter((p) => !only.length || only.includes(p)), shots });
+    const pages = ['calculators', ...programs].filter((p) => !only.length || only.includes(p));
+    await deviceTests({ browser, base, check, shots, programs: pages, runCasesOn: runCases });
+    if (!only.length || only.includes('offline')) await offlineTests({ browser, check, site, programs: ['calculators', ...programs], scriptMode });
   } finally {
     await browser.close();
     server.close();
