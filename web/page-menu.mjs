@@ -40,8 +40,8 @@ export function addHelpKey(page) {
 // An item of the menu: text, its keys (shown beside it), run(context) when
 // chosen, shown() whether it is offered now; before names the item it goes
 // in front of (by default Help: Help and About end the menu, as on the
-// desktop). context: { frame } (the frame of results the menu was opened
-// on, -1: none). Items may be added before the menu is set up.
+// desktop). context: { frame, close } (the frame of results the menu was
+// opened on, -1: none; close() closes the menu). Items may be added before the menu is set up.
 export function addMenuItem(page, item) {
   page.menuItems = page.menuItems || [];
   const at = page.menuItems.findIndex((i) => i.text === (item.before || 'Help'));
@@ -187,7 +187,7 @@ export function addPageMenu({ page, api, root, frameOf }) {
     for (const item of page.menuItems) {
       if (item.menuButton && !fromButton) continue;
       if (item.shown && !item.shown()) continue;
-      menu.appendChild(menuItem(item.label ? item.label() : item.text, item.keys || '', () => item.run({ frame })));
+      menu.appendChild(menuItem(item.label ? item.label() : item.text, item.keys || '', () => item.run({ frame, close: closeMenu })));
     }
     if (fromButton) {
       const r = button.getBoundingClientRect();

@@ -4,9 +4,9 @@
 // its menu added (web/page-menu.mjs). Bundled into each page at build time
 // (web/inline-page.mjs), with the module's loader before it.
 import { bind } from './bindings.mjs';
-import { addHelpKey, addPageMenu } from './page-menu.mjs';
+import { addHelpKey, addMenuItem, addPageMenu } from './page-menu.mjs';
 import { showWindow } from './window-view.mjs';
-import { startingUnits, useUnits } from './units.mjs';
+import { startingUnits, unitSystems, useUnits } from './units.mjs';
 
 const page = {};  // what the browser tests, the plot panels and the benchmark look at
 window.calculatorPage = page;
@@ -45,6 +45,15 @@ async function start() {
   page.useUnits = (word, remember = true) => useUnits({ api, act: view.act }, word, remember);
   const units = startingUnits();
   if (units !== 'us' && !win.ended) page.useUnits(units, false);
+  // The other system, offered in the menu; the choice is kept for every page.
+  addMenuItem(page, {
+    text: 'Units',
+    label: () => unitSystems.find(([word]) => word !== api.unitsInUse())[1],
+    run: ({ close }) => {
+      close();
+      page.useUnits(api.unitsInUse() === 'si' ? 'us' : 'si');
+    },
+  });
   addPageMenu({ page, api, root, frameOf: view.frameOf });
   // The close box: the page is left as the window is closed.
   page.closeWindow = () => view.act(api.close());
