@@ -29,6 +29,7 @@ TEST(Actions, EveryTypeReadsBack) {
       {Type::Select, "lstss", "", 12, {}},
       {Type::Select, "lstss", "", -1, {}},
       {Type::Close, "", "", -1, {"Cannot find the program file x"}},
+      {Type::Units, "", "si", -1, {}},
   };
   for (const UserAction& a : cases) {
     const std::vector<UserAction> back = DecodeActions(EncodeActions({a}));
@@ -63,7 +64,7 @@ TEST(Actions, BadEncodingsRefused) {
       {"1:x", "action 1: the type is not a number"},
       {"0:", "action 1: the type is not a number"},
       {"1:-", "action 1: the type is not a number"},
-      {"1:5", "action 1: the type 5 is no action"},
+      {"1:6", "action 1: the type 6 is no action"},
       {"2:-1", "action 1: the type -1 is no action"},
       {"1:2", "action 1: the control has no length"},
       {"1:25:cmd", "action 1: the control is cut short"},
