@@ -112,6 +112,9 @@ function domCommand(line) {
     }
   } else if (verb === 'close') {
     page.closeWindow();
+  } else if (verb === 'units') {
+    // As the page's menu does, without keeping the choice for later pages.
+    page.useUnits(name.toLowerCase(), false);
   } else {
     throw new Error('unknown command ' + verb);
   }
