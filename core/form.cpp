@@ -588,13 +588,12 @@ void Form::Declare(std::string_view name, Quantity quantity, std::string_view us
 }
 
 void Form::Measure(std::string_view name, Quantity quantity, std::string_view usUnit) {
-  const Control* first = Find(name);
-  if (!first) {
-    for (const auto& c : controls_)
-      if (c->name() == name) first = c.get();
-  }
-  const bool value = first && (first->kind() == Kind::TextBox ||
-                               (first->kind() == Kind::Label && first->look == Look::Result));
+  // The first of that name (an array's elements are all of a kind).
+  const auto first = std::find_if(controls_.begin(), controls_.end(),
+                                  [&](const auto& c) { return c->name() == name; });
+  const bool value = first != controls_.end() &&
+                     ((*first)->kind() == Kind::TextBox ||
+                      ((*first)->kind() == Kind::Label && (*first)->look == Look::Result));
   Declare(name, quantity, usUnit, value);
 }
 
@@ -689,13 +688,19 @@ std::pair<const std::string*, bool> Form::Reading(const TextBox* box) const {
 
 namespace {
 
-// A Double read from an SI text, in US units, rounded to a Single: refused
-// by the box's caption as the US text would be when it leaves the range.
-float SingleOf(const Form& form, const TextBox* box, double us) {
-  const float single = static_cast<float>(us);
-  if (std::isinf(single) || std::isnan(single))
-    form.Refuse(box, Why(us > 0 ? StrictFault::TooLarge : StrictFault::TooSmall));
+float Single(const Form& form, const TextBox* box, const LeadingRead& read) {
+  if (read.fault != StrictFault::None) form.Refuse(box, Why(read.fault));
+  const float single = static_cast<float>(read.value);
+  if (std::isinf(single))
+    form.Refuse(box, Why(read.value > 0 ? StrictFault::TooLarge : StrictFault::TooSmall));
   return single;
+}
+
+// A reading of a text typed in SI, in the program's units: converted once,
+// in double precision, before any rounding.
+LeadingRead InUS(LeadingRead read, const TextBox* box, bool si) {
+  if (si && read.fault == StrictFault::None) read.value = ToUS(box->unit()->quantity, read.value);
+  return read;
 }
 
 }  // namespace
@@ -703,14 +708,13 @@ float SingleOf(const Form& form, const TextBox* box, double us) {
 float Form::Strict(const TextBox* box) const {
   const auto [text, si] = Reading(box);
   if (si) {
-    // Read whole as a Double, converted once, rounded once.
-    if (ClassifyStrict(*text) != StrictFault::None &&
-        ClassifyStrict(*text) != StrictFault::TooLarge &&
-        ClassifyStrict(*text) != StrictFault::TooSmall)
-      Refuse(box, Why(ClassifyStrict(*text)));
-    const LeadingRead read = ReadLeading(*text);
-    if (read.fault != StrictFault::None) Refuse(box, Why(read.fault));
-    return SingleOf(*this, box, ToUS(box->unit()->quantity, read.value));
+    // The strict grammar, but read as a Double: the Single range applies
+    // to the converted value, which is rounded once.
+    const StrictFault fault = ClassifyStrict(*text);
+    if (fault != StrictFault::None && fault != StrictFault::TooLarge &&
+        fault != StrictFault::TooSmall)
+      Refuse(box, Why(fault));
+    return Single(*this, box, InUS(ReadLeading(*text), box, true));
   }
   if (auto value = ParseStrict(*text)) return *value;
   Refuse(box, Why(ClassifyStrict(*text)));
@@ -733,35 +737,20 @@ void Form::Writes(std::initializer_list<Control*> results) {
 
 double Form::Leading(const TextBox* box) const {
   const auto [text, si] = Reading(box);
-  const LeadingRead read = ReadLeading(*text);
+  const LeadingRead read = InUS(ReadLeading(*text), box, si);
   if (read.fault != StrictFault::None) Refuse(box, Why(read.fault));
-  return si ? ToUS(box->unit()->quantity, read.value) : read.value;
+  return read.value;
 }
 
-namespace {
-
-float Single(const Form& form, const TextBox* box, const LeadingRead& read) {
-  if (read.fault != StrictFault::None) form.Refuse(box, Why(read.fault));
-  const float single = static_cast<float>(read.value);
-  if (std::isinf(single))
-    form.Refuse(box, Why(read.value > 0 ? StrictFault::TooLarge : StrictFault::TooSmall));
-  return single;
-}
-
-}  // namespace
 
 float Form::LeadingSingle(const TextBox* box) const {
   const auto [text, si] = Reading(box);
-  LeadingRead read = ReadLeading(*text);
-  if (si && read.fault == StrictFault::None) read.value = ToUS(box->unit()->quantity, read.value);
-  return Single(*this, box, read);
+  return Single(*this, box, InUS(ReadLeading(*text), box, si));
 }
 
 float Form::LeadingPartSingle(const TextBox* box) const {
   const auto [text, si] = Reading(box);
-  LeadingRead read = ReadLeadingPart(*text);
-  if (si && read.fault == StrictFault::None) read.value = ToUS(box->unit()->quantity, read.value);
-  return Single(*this, box, read);
+  return Single(*this, box, InUS(ReadLeadingPart(*text), box, si));
 }
 
 void Form::WritePrintFile(const std::string& name, const std::vector<std::string>& lines) {

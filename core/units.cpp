@@ -296,9 +296,13 @@ const std::vector<std::string>& USUnitWords() {
 
 std::string NamedUSUnit(std::string_view text) {
   // The longest first: "deg R" before "R", "in^2" before "in".
-  std::vector<std::string> words = USUnitWords();
-  std::stable_sort(words.begin(), words.end(),
-                   [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+  static const std::vector<std::string> words = [] {
+    std::vector<std::string> sorted = USUnitWords();
+    std::stable_sort(sorted.begin(), sorted.end(), [](const std::string& a, const std::string& b) {
+      return a.size() > b.size();
+    });
+    return sorted;
+  }();
   for (const std::string& word : words) {
     for (std::size_t at = text.find(word); at != std::string_view::npos;
          at = text.find(word, at + 1)) {
