@@ -6,6 +6,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "core/chart_units.h"
 #include "core/files.h"
 #include "core/numtext.h"
 #include "core/printline.h"
@@ -493,6 +494,10 @@ void Form::Boundary(UserAction record, const std::function<void()>& action) {
     lblError->setVisible(true);
   }
   Changed();
+}
+
+ChartData Form::ShownChart(const std::string& name) const {
+  return ChartInUnits(Chart(name), units_);
 }
 
 ChartData Form::Chart(const std::string& name) const {

@@ -330,6 +330,8 @@ class Form {
   // The data of one of them for the window as it stands: from its inputs and
   // its last results, or saying why there is none.
   virtual ChartData Chart(const std::string& name) const;
+  // The same in the window's unit system, as the views and sweeps show it.
+  ChartData ShownChart(const std::string& name) const;
   // changed is called after each user action has run to completion and when
   // a sweep is noted, so that an open chart follows. Returns a key for Unlisten.
   int Listen(std::function<void()> changed);

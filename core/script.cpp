@@ -150,7 +150,7 @@ void ChartCommand(Form& form, std::string_view args, std::ostream& out) {
     throw ScriptError{"this window has no chart \"" + name + "\"" +
                       (known.empty() ? std::string(" (it has none)") : " (it has " + known + ")")};
   }
-  out << ChartJson(form.Chart(name)) << "\n";
+  out << ChartJson(form.ShownChart(name)) << "\n";
 }
 
 void Command(Form& form, const FormFactory& make, std::string_view line, std::ostream& out) {

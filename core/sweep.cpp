@@ -326,7 +326,7 @@ bool IsChartResult(std::string_view id) { return id.substr(0, kChartPrefix.size(
 
 std::string ResultText(const Form& form, const std::string& id) {
   if (const std::optional<ChartCell> cell = CellOf(id)) {
-    const ChartData chart = form.Chart(cell->chart);
+    const ChartData chart = form.ShownChart(cell->chart);
     if (!HasRow(chart, *cell) || cell->column >= chart.table[cell->row].size()) return {};
     return chart.table[cell->row][cell->column];
   }
@@ -339,7 +339,7 @@ std::string ChartResultCaption(const Form& form, const std::string& id, const Fo
   const std::optional<ChartCell> cell = CellOf(id);
   if (!cell) return id;
   auto caption = [&](const Form& from) -> std::optional<std::string> {
-    const ChartData chart = from.Chart(cell->chart);
+    const ChartData chart = from.ShownChart(cell->chart);
     if (!HasRow(chart, *cell) || cell->column >= chart.table.front().size()) return std::nullopt;
     return CellCaption(chart, cell->row, cell->column);
   };
@@ -366,7 +366,7 @@ std::vector<ResultChoice> SweepResults(const Form& form, const FormFactory& make
     return results;
   }
   for (const std::string& name : copy->ChartNames()) {
-    const ChartData chart = copy->Chart(name);
+    const ChartData chart = copy->ShownChart(name);
     if (!chart.available() || chart.table.size() < 2) continue;
     // A quantity's cells together, column by column.
     const auto& headings = chart.table.front();

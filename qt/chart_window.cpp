@@ -731,7 +731,7 @@ void ChartWindow::Refresh() {
   for (size_t i = 0; i < names_.size(); ++i) {
     ChartData data;
     try {
-      data = form_.Chart(names_[i]);
+      data = form_.ShownChart(names_[i]);
     } catch (const std::exception& e) {
       data = Unavailable(names_[i], names_[i], std::string("This chart cannot be drawn: ") + e.what());
     }

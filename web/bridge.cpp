@@ -471,7 +471,7 @@ EMSCRIPTEN_KEEPALIVE const char* web_chart_names() {
 
 EMSCRIPTEN_KEEPALIVE const char* web_chart(const char* name) {
   try {
-    reply = core::ChartJson(form->Chart(name));
+    reply = core::ChartJson(form->ShownChart(name));
   } catch (const std::exception& e) {
     reply = core::ChartJson(core::Unavailable(name, name, std::string("Cannot draw: ") + e.what()));
   }
@@ -637,7 +637,7 @@ EMSCRIPTEN_KEEPALIVE const char* web_plot_table(int separator) {
 EMSCRIPTEN_KEEPALIVE const char* web_chart_drawn(const char* name) {
   core::ChartData data;
   try {
-    data = form->Chart(name);
+    data = form->ShownChart(name);
   } catch (const std::exception& e) {
     data = core::Unavailable(name, name, std::string("Cannot draw: ") + e.what());
   }

@@ -122,7 +122,7 @@ void ExpectChartFollows(const Driver& w, const std::string& chart, std::string_v
     SCOPED_TRACE(std::string(s.box) + " " + s.text);
     w.Type(s.box, s.text);
     w.Calculate(button);
-    const ChartData data = w.window().Chart(chart);
+    const ChartData data = w.window().ShownChart(chart);
     EXPECT_EQ(data.available(), s.drawn) << data.unavailable;
     EXPECT_EQ(w.Visible("lblError"), !s.drawn);
     if (!s.drawn) {
