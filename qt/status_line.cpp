@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLineEdit>
@@ -33,6 +34,7 @@ StatusLine::StatusLine(QWidget* parent) : QWidget(parent) {
   open_ = new QPushButton("Open folder", this);
   open_->setObjectName("statusOpenFolder");
   open_->setToolTip("Show the folder of the print file in the file manager");
+  open_->hide();  // until there is a folder to open
   layout->addWidget(label_, 1);
   layout->addWidget(open_);
   connect(open_, &QPushButton::clicked, this, [this] { OpenFolder(); });
@@ -40,16 +42,33 @@ StatusLine::StatusLine(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::NoFocus);
 }
 
-void StatusLine::ShowFile(const std::string& name) {
+void StatusLine::ShowFile(const std::string& name, bool shownInSI) {
   const QFileInfo file(QDir::current(), QString::fromStdString(name));
   const QString folder = QDir::toNativeSeparators(file.absolutePath());
   text_ = "Wrote \"" + file.fileName() + "\" in the folder " + folder;
+  if (shownInSI) text_ += " (in US customary units)";
   folder_ = QUrl::fromLocalFile(file.absolutePath());
   label_->setToolTip(text_);
   label_->setAccessibleName(text_);
   open_->setAccessibleDescription("Opens " + folder);
+  open_->show();
   Fit();
   show();
+}
+
+QComboBox& StatusLine::unitsChoice() {
+  if (!units_) {
+    units_ = new QComboBox(this);
+    units_->setObjectName("unitsChoice");
+    units_->setAccessibleName("Units");
+    units_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    auto* caption = new QLabel("Units:", this);
+    caption->setBuddy(units_);
+    static_cast<QHBoxLayout*>(layout())->addWidget(caption);
+    static_cast<QHBoxLayout*>(layout())->addWidget(units_);
+    show();
+  }
+  return *units_;
 }
 
 void StatusLine::resizeEvent(QResizeEvent* event) {

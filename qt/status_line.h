@@ -1,7 +1,8 @@
 // The line under a window's own controls that tells where a print file went,
-// with a button that opens its folder in the desktop's file manager. It is
-// made when the first file is written (the window grows by its height) and
-// each new file replaces the notice.
+// with a button that opens its folder in the desktop's file manager, and in a
+// window with quantities the unit system it shows. It is made when first
+// needed (the window grows by its height) and each new file replaces the
+// notice.
 #pragma once
 
 #include <QString>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <string>
 
+class QComboBox;
 class QLabel;
 class QPushButton;
 
@@ -21,8 +23,12 @@ class StatusLine : public QWidget {
  public:
   explicit StatusLine(QWidget* parent);
 
-  // name: a file just written in the working directory.
-  void ShowFile(const std::string& name);
+  // name: a file just written in the working directory. Print files keep
+  // their US customary units: a window showing SI says so.
+  void ShowFile(const std::string& name, bool shownInSI = false);
+  // The unit system choice at the line's right end (made on first use).
+  QComboBox& unitsChoice();
+  QComboBox* unitsChoiceIfAny() const { return units_; }
   // The whole notice, also when the line shows it shortened.
   const QString& text() const { return text_; }
   // The folder the button opens.
@@ -44,6 +50,7 @@ class StatusLine : public QWidget {
 
   QLabel* label_;
   QPushButton* open_;
+  QComboBox* units_ = nullptr;
   QString text_;
   QUrl folder_;
   std::function<bool(const QUrl&)> opener_;

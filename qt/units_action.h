@@ -19,8 +19,13 @@ core::UnitSystem StartingUnits(const QString& asked);
 // Keeps the user's choice for the next start of any program.
 void RememberUnits(core::UnitSystem system);
 
-// Adds the two choices to view's context menu; choosing one shows the
+class View;
+
+// Adds the two choices to view's context menu and, in a window with a
+// quantity to show, to a choice on its status line; choosing one shows the
 // window in it (nothing is recomputed) and remembers it.
-QActionGroup* AddUnitsActions(QWidget& view, Form& form);
+QActionGroup* AddUnitsActions(View& view, Form& form);
+// Whether the window has a box of a quantity (a window of ratios has none).
+bool HasQuantities(const Form& form);
 
 }  // namespace qt

@@ -3,11 +3,14 @@
 // the next start of any program.
 #include <QAction>
 #include <QActionGroup>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QStandardPaths>
 #include <QtTest>
 
 #include "core/form.h"
+#include "qt/guitest.h"
+#include "qt/status_line.h"
 #include "qt/units_action.h"
 #include "qt/view.h"
 
@@ -19,6 +22,15 @@ class Boiler : public core::Form {
     AddLabel("lblT", "Temperature (R)", {10, 10, 150, 22});
     AddTextBox("txtT", {170, 10, 80, 22})->setText("518.67");
     Measure("txtT", core::Quantity::Temperature);
+  }
+};
+
+// Ratios only: nothing to show in another unit.
+class Ratios : public core::Form {
+ public:
+  Ratios() : Form("Ratios", 300, 60) {
+    AddLabel("lblM", "Mach number", {10, 10, 150, 22});
+    AddTextBox("txtM", {170, 10, 80, 22})->setText("2");
   }
 };
 
@@ -52,6 +64,51 @@ class UnitsActionGui : public QObject {
     QVERIFY(group->actions()[0]->isChecked());
     QCOMPARE(box->text(), QString("518.67"));
     qt::RememberUnits(core::UnitSystem::US);
+  }
+
+  // The choice seen on the status line: by keyboard, and following a switch
+  // made in the menu.
+  void statusLineChoice() {
+    qt::RememberUnits(core::UnitSystem::US);
+    Boiler form;
+    form.Load();
+    qt::View view(form);
+    const int before = view.canvas()->height();
+    QActionGroup* group = qt::AddUnitsActions(view, form);
+    auto* choice = view.findChild<QComboBox*>("unitsChoice");
+    QVERIFY(choice);
+    QCOMPARE(choice->count(), 2);
+    QCOMPARE(choice->currentText(), QString("US customary"));
+    QCOMPARE(choice->accessibleName(), QString("Units"));
+    QVERIFY(view.canvas()->height() > before);  // the line adds to the window
+    QVERIFY(qt::ShowAt(view, view.size()));
+    auto* line = view.findChild<qt::StatusLine*>();
+    QVERIFY(line && line->isVisible());
+    QVERIFY(!line->openButton()->isVisible());  // no file written yet
+    QVERIFY(choice->isVisible());
+    QVERIFY(choice->geometry().right() <= line->width());
+    choice->setFocus();
+    QTest::keyClick(choice, Qt::Key_Down);
+    QCOMPARE(form.units(), core::UnitSystem::SI);
+    QCOMPARE(QString::fromStdString(form.FindById("txtT")->text()), QString("288.15"));
+    QVERIFY(group->actions()[1]->isChecked());
+    QCOMPARE(qt::StartingUnits(""), core::UnitSystem::SI);
+    qt::SaveShot(view, "units-status-line");
+    group->actions()[0]->trigger();
+    QCOMPARE(choice->currentIndex(), 0);
+    QCOMPARE(QString::fromStdString(form.FindById("txtT")->text()), QString("518.67"));
+    qt::RememberUnits(core::UnitSystem::US);
+  }
+
+  void noChoiceWithoutQuantities() {
+    Ratios form;
+    form.Load();
+    qt::View view(form);
+    const int before = view.canvas()->height();
+    qt::AddUnitsActions(view, form);
+    QVERIFY(!view.findChild<QComboBox*>("unitsChoice"));
+    QVERIFY(!view.findChild<qt::StatusLine*>());
+    QCOMPARE(view.canvas()->height(), before);
   }
 };
 

@@ -632,7 +632,9 @@ void View::ProgramEnded() {
   QCoreApplication::quit();
 }
 
-void View::FileWritten(const std::string& name) { StatusLineOf(*this).ShowFile(name); }
+void View::FileWritten(const std::string& name) {
+  StatusLineOf(*this).ShowFile(name, form_.units() == core::UnitSystem::SI);
+}
 
 void View::StartProgram(const std::string& program) {
   // Only the program beside this executable, by its full path: never one

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QRegularExpression>
 #include <QtTest>
 #include <unistd.h>
 
@@ -85,6 +86,26 @@ class PrintNoticeGui : public QObject {
     // and the line sits below everything the window describes.
     QCOMPARE(view.findChildren<qt::StatusLine*>().size(), 1);
     auto* line = view.findChild<qt::StatusLine*>();
+
+    // Shown in SI, the window still prints in US customary units, the same
+    // bytes, and says so.
+    {
+      const Press& p = presses.front();
+      QFile us(p.file);
+      QVERIFY(us.open(QIODevice::ReadOnly));
+      const QByteArray usBytes = us.readAll();
+      us.close();
+      form.UserUnits(core::UnitSystem::SI);
+      QTest::mouseClick(qobject_cast<QPushButton*>(view.widget(p.button)), Qt::LeftButton);
+      QVERIFY(line->text().endsWith("\" in the folder " + folder + " (in US customary units)"));
+      // A numbered file is the next of its series, with the same lines.
+      const QString written = line->text().section('"', 1, 1);
+      QVERIFY(written == p.file || written.contains(QRegularExpression(" \\d+\\.txt$")));
+      QFile si(written);
+      QVERIFY(si.open(QIODevice::ReadOnly));
+      QCOMPARE(si.readAll(), usBytes);
+      form.UserUnits(core::UnitSystem::US);
+    }
     QCOMPARE(view.height(), height + line->height());
     QCOMPARE(line->y(), height);
     qt::SaveShot(view, QString(WINDOW_PROGRAM) + "-print-notice");
