@@ -208,6 +208,12 @@ std::string Render(double value, const NumberSpan& like) {
   return text;
 }
 
+// A rendered number without its grouping marks, for strtod.
+std::string Plain(std::string text) {
+  text.erase(std::remove(text.begin(), text.end(), ','), text.end());
+  return text;
+}
+
 std::string ReplaceUnit(std::string text, std::string_view from, std::string_view to) {
   if (from.empty()) return text;
   const std::size_t at = FindUnitWord(text, from);
@@ -277,11 +283,21 @@ std::string ValueText(std::string_view text, const TextUnit& unit, UnitSystem to
                       std::optional<double> usValue) {
   std::string out(text);
   if (const auto number = FindNumber(text)) {
-    const double converted = to == UnitSystem::SI
-                                 ? ToSI(unit.quantity, usValue ? *usValue : number->value)
-                                 : ToUS(unit.quantity, number->value);
-    out = std::string(text.substr(0, number->begin)) + Render(converted, *number) +
-          std::string(text.substr(number->end));
+    const double from = to == UnitSystem::SI && usValue ? *usValue : number->value;
+    const double converted = to == UnitSystem::SI ? ToSI(unit.quantity, from) : ToUS(unit.quantity, from);
+    // As many digits as the text has; one more (or two) where that few would
+    // be off by more than the text's own last digit, relatively: 0.08 s/lbm
+    // is 0.1764 s/kg, which "0.2" would misstate by 13 %; "0.18" does not.
+    NumberSpan like = *number;
+    std::string shown = Render(converted, like);
+    const double step = mathfn::pow(10.0, -number->decimals) / std::fabs(number->value);
+    for (int more = 0; more < 2 && !like.exponent && converted != 0 && std::isfinite(step); ++more) {
+      const double off = std::fabs(std::strtod(Plain(shown).c_str(), nullptr) - converted) / std::fabs(converted);
+      if (off <= step) break;
+      ++like.significant;
+      shown = Render(converted, like);
+    }
+    out = std::string(text.substr(0, number->begin)) + shown + std::string(text.substr(number->end));
   }
   return CaptionText(out, unit, to);
 }
