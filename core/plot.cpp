@@ -134,7 +134,15 @@ SweepCaptions CaptionsOf(const Form& form, const SweepRequest& request, const Fo
   auto caption = [&](const std::string& id) {
     if (IsChartResult(id)) return ChartResultCaption(form, id, make, request.button);
     const Control* c = form.FindById(id);
-    return c ? PlotName(CaptionOf(form, *c)) : id;
+    if (!c) return id;
+    std::string name = PlotName(CaptionOf(form, *c));
+    // A unit written apart from the caption (a column of units) still names
+    // the axis.
+    if (const TextUnit* unit = c->unit()) {
+      const std::string& word = form.units() == UnitSystem::SI ? unit->si : unit->us;
+      if (!word.empty() && FindUnitWord(name, word) == std::string::npos) name += " (" + word + ")";
+    }
+    return name;
   };
   SweepCaptions captions;
   captions.input = caption(request.input);

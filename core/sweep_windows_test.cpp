@@ -19,9 +19,11 @@
 #include "flowtables/isoheat_window.h"
 #include "flowtables/planejump_window.h"
 #include "flowtables/rayleigh_window.h"
+#include "core/plot.h"
 #include "core/script.h"
 #include "core/sweep.h"
 #include "core/testing/driver.h"
+#include "core/units.h"
 #include "kerosene/kerosene_window.h"
 #include "nozzle/nozzle_window.h"
 #include "ringflow/ringflow_window.h"
@@ -206,5 +208,80 @@ TEST_P(Windows, SweepCaseEqualsSeparateRuns) {
 
 INSTANTIATE_TEST_SUITE_P(Suite, Windows, ::testing::ValuesIn(Programs()),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A sweep typed in SI is the US sweep of the converted range: at each point
+// the results read in SI are the US results converted, within the last digit
+// either shows (the typed point texts are the nearest Singles of different
+// numbers); its plot names the SI units.
+TEST(SweepsInSI, EqualTheUSSweepOfTheConvertedRange) {
+  using Q = core::Quantity;
+  struct Output {
+    const char* id;
+    Q quantity;
+    const char* unit;  // in the plot's title
+  };
+  struct Case {
+    core::FormFactory make;
+    const char* input;
+    Q quantity;
+    double from, to;  // SI
+    const char* button;
+    std::vector<Output> outputs;
+    const char* inputUnit;
+  } const cases[] = {
+      {Make<atmosphere::Atmosphere>(), "txtAltitude", Q::Altitude, 0, 30000, "cmdScompute",
+       {{"lblTemp", Q::Temperature, "K"}, {"lblPressure", Q::Pressure, "kPa"}}, "(m)"},
+      {Make<thrustdeck::JetCycle>(), "txttt4", Q::Temperature, 1100, 1800, "cmdCalculate",
+       {{"txtff", Q::Force, "N"}, {"txttsfc", Q::Tsfc, "g/(kN·s)"}}, "K"},
+      {Make<shaftdeck::Shaftdeck>(), "txtma", Q::MassFlow, 5, 50, "cmdCalculate",
+       {{"txtpow", Q::Power, "kW"}, {"txtsfc", Q::PowerSfc, "kg/(kW·h)"}}, "kg/s"},
+  };
+  // The last digit of a number text, as a value.
+  const auto step = [](const std::string& text) {
+    const std::size_t point = text.find('.');
+    const std::size_t end = text.find_first_not_of("0123456789", point == std::string::npos ? 0 : point + 1);
+    const std::size_t decimals = point == std::string::npos ? 0 : (end == std::string::npos ? text.size() : end) - point - 1;
+    return std::pow(10.0, -static_cast<double>(decimals));
+  };
+  const auto number = [](std::string text) {
+    std::erase(text, ',');
+    return std::strtod(text.c_str(), nullptr);
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.input);
+    auto run = [&](core::UnitSystem system, double from, double to) {
+      std::unique_ptr<core::Form> window = c.make();
+      window->Load();
+      if (system == core::UnitSystem::SI) window->UserUnits(system);
+      core::SweepRequest request;
+      request.input = c.input;
+      request.from = from;
+      request.to = to;
+      request.points = 8;
+      request.button = c.button;
+      for (const Output& o : c.outputs) request.outputs.push_back(o.id);
+      core::Sweep sweep(*window, c.make, request);
+      const core::SweepCaptions captions = core::CaptionsOf(*window, request, c.make);
+      return std::pair{sweep.Run(1), captions};
+    };
+    const auto [si, siCaptions] = run(core::UnitSystem::SI, c.from, c.to);
+    const auto [us, usCaptions] = run(core::UnitSystem::US, core::ToUS(c.quantity, c.from), core::ToUS(c.quantity, c.to));
+    ASSERT_EQ(si.size(), us.size());
+    EXPECT_NE(siCaptions.input.find(c.inputUnit), std::string::npos) << siCaptions.input;
+    for (std::size_t k = 0; k < si.size(); ++k) {
+      ASSERT_EQ(si[k].message, us[k].message);
+      for (std::size_t o = 0; o < c.outputs.size(); ++o) {
+        const std::string& a = si[k].outputs[o];
+        const std::string& b = us[k].outputs[o];
+        const double converted = core::ToSI(c.outputs[o].quantity, number(b));
+        const double within = step(a) + core::ToSI(c.outputs[o].quantity, step(b)) + 1e-9 * std::fabs(converted);
+        EXPECT_NEAR(number(a), converted, within) << c.outputs[o].id << " point " << k << ": " << a << " SI, " << b << " US";
+        if (k == 0) {
+          EXPECT_NE(siCaptions.outputs[o].find(c.outputs[o].unit), std::string::npos) << siCaptions.outputs[o];
+        }
+      }
+    }
+  }
+}
 
 }  // namespace

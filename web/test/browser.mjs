@@ -211,6 +211,43 @@ async function runCases(program, reuse = null) {
 }
 
 const dump = async (page) => (await command(page, 'dump')).join('\n') + '\n';
+
+// The other unit system from the window's menu, as a person chooses it:
+// every text as the Node entry shows it after `units si`, the US texts back
+// byte for byte, and the choice kept over a reload (and for every page).
+async function unitsSwitch(program) {
+  await check(`${program} in SI and back from the menu, kept over a reload`, async () => {
+    const page = await open(program);
+    const choose = async (title) => {
+      await page.click('#window', { button: 'right' });
+      const items = await page.$$('[role="menuitem"]');
+      for (const item of items) {
+        if ((await item.evaluate((e) => e.textContent)).startsWith(title)) {
+          await item.click();
+          return;
+        }
+      }
+      throw new Error(`the menu offers no "${title}"`);
+    };
+    try {
+      const us = scriptMode(program, 'dump\n').out;
+      const si = scriptMode(program, 'units si\ndump\n').out;
+      await choose('SI (m, kg, N, kPa, K, kJ)');
+      assert.equal(await dump(page), si, 'in SI');
+      await choose('US customary (ft, lbm, lbf, psia, °R, BTU)');
+      assert.equal(await dump(page), us, 'back in US customary');
+      await choose('SI (m, kg, N, kPa, K, kJ)');
+      await page.reload({ waitUntil: 'load' });
+      await page.evaluate(() => window.calculatorPage.ready);
+      await addReader(page);
+      assert.equal(await dump(page), si, 'after a reload');
+      assert.deepEqual(page.errors, []);
+    } finally {
+      await page.evaluate(() => localStorage.removeItem('calculator-units'));
+      await page.close();
+    }
+  });
+}
 // The script mode's control lines, without its events (print files, ends).
 const controlLines = (out) => out.split('\n').filter((l) => l && !l.startsWith('{"event"')).join('\n') + '\n';
 let errorsShown = 0;
@@ -631,6 +668,7 @@ async function main() {
       if (only.length && !only.includes(program)) continue;
       await interact(program);
       await runCases(program);
+      if (program !== 'calculators') await unitsSwitch(program);
     }
     if (!only.length) {
       await check('lblError shown by most pages', async () => assert.ok(errorsShown >= 12, `only ${errorsShown}`));
