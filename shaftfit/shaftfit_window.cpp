@@ -168,14 +168,7 @@ Form1::Form1()
   for (const char* name : {"txtm1in", "txtm1", "txtm2", "Txtm3", "txtm4", "Txtm5"})
     Measure(name, Quantity::CorrectedFlow);
   Measure("Txtmen", Quantity::MassFlow);
-  // The coefficients of the maps, on flows in lbm/s.
-  Measure("txtc1", Quantity::TimePerMass);
-  Measure("txtc2", Quantity::FlowPerSpeed);
-  Measure("txtc5", Quantity::FlowSquaredPerSpeed);
-  Measure("txtb1", Quantity::PerFlowSquared);
-  Measure("txtb2", Quantity::FlowSquared);
-  Measure("txth", Quantity::HeatingValue);
-  Measure("txtmc4c", Quantity::CorrectedFlow);
+  for (const auto& [box, quantity] : engine_maps::MapBoxQuantities()) Measure(box, quantity);
   Measure("txtd", Quantity::PerFlowSquared);
   Measure("txta", Quantity::PerFlowSquared);
   Measure("txtr1", Quantity::PowerPerSpeedPower);

@@ -170,15 +170,7 @@ Form1::Form1()
   for (const char* name : {"txtmn", "txtm2", "txtm3", "txtm4", "txtm5"})
     Measure(name, Quantity::CorrectedFlow);
   Measure("Txtmen", Quantity::MassFlow);
-  // The coefficients of the maps, on flows in lbm/s.
-  Measure("txtc1", Quantity::TimePerMass);
-  Measure("txtc2", Quantity::FlowPerSpeed);
-  Measure("txtc5", Quantity::FlowSquaredPerSpeed);
-  Measure("txtb1", Quantity::PerFlowSquared);
-  Measure("txtb2", Quantity::FlowSquared);
-  Measure("txth", Quantity::HeatingValue);
-  Measure("txtmc4c", Quantity::CorrectedFlow);
-
+  for (const auto& [box, quantity] : engine_maps::MapBoxQuantities()) Measure(box, quantity);
 }
 
 void Form1::Form_Load() {

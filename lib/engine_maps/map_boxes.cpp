@@ -144,4 +144,15 @@ core::ChartData MatchChart(const std::string& name, const MapInputs& now,
   }
 }
 
+const std::vector<BoxQuantity>& MapBoxQuantities() {
+  using core::Quantity;
+  static const std::vector<BoxQuantity> boxes = {
+      {"txtc1", Quantity::TimePerMass},    {"txtc2", Quantity::FlowPerSpeed},
+      {"txtc5", Quantity::FlowSquaredPerSpeed}, {"txtb1", Quantity::PerFlowSquared},
+      {"txtb2", Quantity::FlowSquared},    {"txth", Quantity::HeatingValue},
+      {"txtmc4c", Quantity::CorrectedFlow},
+  };
+  return boxes;
+}
+
 }  // namespace engine_maps

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/chart.h"
+#include "core/units.h"
 #include "lib/engine_maps/component_maps.h"
 
 namespace engine_maps {
@@ -124,5 +125,13 @@ core::ChartData MatchChart(const std::string& name, const MapInputs& now,
 core::ChartData MatchChart(const std::string& name, const std::function<MapInputs()>& now,
                            const std::optional<MatchedMaps>& last, const ShownText& shown,
                            std::vector<core::ChartPoint> running);
+
+// The quantities of the map boxes both windows show in either unit system:
+// the coefficients act on flows in lbm/s, so each has a unit of its own.
+struct BoxQuantity {
+  const char* box;
+  core::Quantity quantity;
+};
+const std::vector<BoxQuantity>& MapBoxQuantities();
 
 }  // namespace engine_maps
