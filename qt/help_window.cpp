@@ -1,6 +1,8 @@
 #include "qt/help_window.h"
 #include "qt/model.h"
 
+#include "core/help_doc.h"
+
 #include <QAction>
 #include <QMessageBox>
 #include <QTextBlock>
@@ -78,6 +80,28 @@ HelpWindow::HelpWindow(const QString& markdown, QWidget* owner)
     format.setCellPadding(4);
     format.setBorderBrush(QColor(160, 160, 160));
     table->setFormat(format);
+  }
+  // A unit is one word: the unit column wraps between the two systems, never
+  // after a slash or a hyphen inside a unit ("(kg/" over "s)/rpm"), where Qt
+  // would break a line (a word joiner after each keeps it whole).
+  QTextDocument& doc = *browser_->document();
+  for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    QTextTable* table = QTextCursor(block).currentTable();
+    if (!table || table->cellAt(block.position()).row() != 0) continue;
+    const QTextTableCell head = table->cellAt(block.position());
+    if (head.firstCursorPosition().block().text() != QString::fromUtf8(core::kUnitColumn)) continue;
+    for (int row = 1; row < table->rows(); ++row) {
+      const QTextTableCell cell = table->cellAt(row, head.column());
+      const int first = cell.firstCursorPosition().position();
+      for (int at = cell.lastCursorPosition().position() - 1; at > first; --at) {
+        const QChar before = doc.characterAt(at - 1), after = doc.characterAt(at);
+        if ((before == '/' || before == '-') && !after.isSpace() && after != QChar(0x2060)) {
+          QTextCursor cursor(&doc);
+          cursor.setPosition(at);
+          cursor.insertText(QString(QChar(0x2060)));
+        }
+      }
+    }
   }
   // Headings as the help pages of the browser show them: the title blue,
   // the sections dark red, both in the sans face.

@@ -6,9 +6,11 @@
 //   --check SRC.md BUILT.md        every box of the window is in the help's
 //                                  tables; the example is what the case prints
 //   --gui BUILT.md                 F1 opens the help; it renders cleanly
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -255,7 +257,8 @@ std::string CellText(QTextTable& table, int row, int column) {
   if (cell.lastCursorPosition().position() <= cell.firstCursorPosition().position()) return {};
   QTextCursor cursor = cell.firstCursorPosition();
   cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
-  return cursor.selectedText().toStdString();
+  // Word joiners hold units together (qt/help_window.cpp); they read as nothing.
+  return cursor.selectedText().remove(QChar(0x2060)).toStdString();
 }
 
 // How often ch may stand in the rendered cell: as often as it is escaped or
@@ -395,6 +398,18 @@ int Gui(int argc, char** argv, const FormFactory& make, const fs::path& built) {
                            UnitSystemTitle(system) + "\"");
     if (const char* dir = std::getenv("CALC_SHOT_DIR")) {
       help->grab().save(QString("%1/%2_help.png").arg(dir, QCoreApplication::applicationName()));
+      // The window scrolled to its tables of inputs and of results, as a reader finds them.
+      QTextBrowser& browser = *help->browser();
+      for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() != 2 ||
+            (block.text() != "Inputs" && block.text() != "Results"))
+          continue;
+        browser.verticalScrollBar()->setValue(
+            static_cast<int>(doc.documentLayout()->blockBoundingRect(block).top()));
+        help->grab().save(QString("%1/%2_%3.png")
+                              .arg(dir, QCoreApplication::applicationName(), block.text().toLower()));
+      }
+      browser.verticalScrollBar()->setValue(0);
       // The whole text too, as one tall page, to read it through.
       std::unique_ptr<QTextDocument> page(doc.clone());
       page->setTextWidth(740);
