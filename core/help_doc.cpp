@@ -532,24 +532,27 @@ RowUnit RowUnitOf(const std::vector<const Control*>& boxes) {
 std::string UnitsParagraph(bool measured) {
   const std::string us = std::string("\"") + UnitSystemTitle(UnitSystem::US) + "\"";
   const std::string si = std::string("\"") + UnitSystemTitle(UnitSystem::SI) + "\"";
+  // One way a line: a line that ends inside "--units" would read as two words.
   const std::string start =
-      "`--units si` on the command line, `?units=si` in the page's address or the script "
-      "command `units si` ask for SI from the start. Print files stay in US customary units.";
+      " Print files stay in US customary units. To start in SI:\n\n"
+      "- `--units si` as the first option of the command line,\n"
+      "- `?units=si` in a page's address,\n"
+      "- the command `units si` in a script.\n";
   if (!measured)
     return "**Units.** No box of this window changes with the unit system: it reads the same in "
            "US customary units and in SI. The choice between " +
            us + " and " + si +
            " in the window's context menu (in the browser, in the page's menu) is remembered for "
-           "every program of the suite; " +
-           start + "\n";
+           "every program of the suite." +
+           start;
   return "**Units.** The window shows and reads its numbers in US customary units, as this "
          "help's captions, defaults and worked example give them, or in SI: choose " +
          si + " or " + us +
          " in the window's context menu (in the browser, in the page's menu). The captions then "
          "name that system's units, and nothing is computed again; the column \"" +
          std::string(kUnitColumn) +
-         "\" gives both. The choice is remembered for every program of the suite; " +
-         start + "\n";
+         "\" gives both. The choice is remembered for every program of the suite." +
+         start;
 }
 
 namespace {

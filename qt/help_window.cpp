@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextBrowser>
@@ -34,13 +35,27 @@ const char* programHelp = "";
 
 constexpr const char* kSuite = "Compressible Flow and Gas Turbine Calculators";
 
+// The help's page. What it copies is the text as written: the word joiners
+// that hold units together are no part of it.
+class HelpBrowser : public QTextBrowser {
+ public:
+  using QTextBrowser::QTextBrowser;
+
+ protected:
+  QMimeData* createMimeDataFromSelection() const override {
+    QMimeData* data = QTextBrowser::createMimeDataFromSelection();
+    if (data) data->setText(data->text().remove(QChar(0x2060)));
+    return data;
+  }
+};
+
 }  // namespace
 
 const char* ProgramHelp() { return programHelp; }
 void SetProgramHelp(const char* markdown) { programHelp = markdown ? markdown : ""; }
 
 HelpWindow::HelpWindow(const QString& markdown, QWidget* owner)
-    : QWidget(owner, Qt::Window), browser_(new QTextBrowser(this)) {
+    : QWidget(owner, Qt::Window), browser_(new HelpBrowser(this)) {
   setObjectName("helpWindow");
   setAttribute(Qt::WA_DeleteOnClose);
   // The help's own title (its first line, "# ..."), else the suite's name.

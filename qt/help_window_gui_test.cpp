@@ -2,6 +2,8 @@
 // to the front, the context menu offers Help and About, and the help shows
 // its Markdown rendered.
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QTextBrowser>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -162,6 +164,13 @@ class HelpWindowTest : public QObject {
     }
     // Too narrow for the two on one line, the first unit is one.
     QCOMPARE(table->cellAt(1, 1).firstCursorPosition().block().layout()->lineCount(), 2);
+    // A copy is the text as written.
+    QTextCursor cell = table->cellAt(1, 1).firstCursorPosition();
+    cell.setPosition(table->cellAt(1, 1).lastCursorPosition().position(), QTextCursor::KeepAnchor);
+    help.browser()->setTextCursor(cell);
+    QApplication::clipboard()->clear();
+    help.browser()->copy();
+    QCOMPARE(QApplication::clipboard()->text(), want[0]);
   }
 };
 
