@@ -55,12 +55,16 @@ function(suite_window_test name source)
   endforeach()
   target_link_libraries(${name} PRIVATE core_testing GTest::gtest_main calc_flags)
   target_compile_definitions(${name} PRIVATE CALC_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 ${ARGN})
 endfunction()
 
 # One caption for each box: the error line, the sweep offers and the help's
 # tables name every shown box of every program alike.
 suite_window_test(captions_test captions_test.cpp)
+
+# The units of every program's help, in both systems (named help.units.*,
+# so that the help tests run together).
+suite_window_test(help_units_test help_units_test.cpp TEST_PREFIX help.units.)
 
 # What both views show to start with, over every window: the first sweep
 # offered, and every chart's texts where the core places them.

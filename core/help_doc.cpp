@@ -452,21 +452,240 @@ std::string HelpPlaceholder(const Form& fresh) {
   return "# " + Trimmed(title) + "\n\nNo help has been written for this program yet.\n";
 }
 
+namespace {
+
+// Runs work in a scratch folder of its own, removed afterwards (a window may
+// write print files); false when there is none to be had.
+bool InScratchFolder(const std::function<void()>& work) {
+  const std::filesystem::path back = std::filesystem::current_path();
+  char scratch[] = "/tmp/calc-help-XXXXXX";
+  if (!mkdtemp(scratch)) return false;
+  std::filesystem::current_path(scratch);
+  work();
+  std::filesystem::current_path(back);
+  std::error_code ignored;
+  std::filesystem::remove_all(scratch, ignored);
+  return true;
+}
+
+}  // namespace
+
 CaseRunner ScratchCaseRunner(std::function<std::unique_ptr<Form>()> make) {
   return [make = std::move(make)](const std::string& script) {
-    const std::filesystem::path back = std::filesystem::current_path();
-    char scratch[] = "/tmp/calc-help-XXXXXX";
-    if (!mkdtemp(scratch)) return std::string();
-    std::filesystem::current_path(scratch);
-    std::unique_ptr<Form> form = make();
-    std::istringstream in(script);
-    std::ostringstream out, err;
-    RunScript(*form, make, in, out, err);
-    std::filesystem::current_path(back);
-    std::error_code ignored;
-    std::filesystem::remove_all(scratch, ignored);
-    return out.str();
+    std::string printed;
+    InScratchFolder([&] {
+      std::unique_ptr<Form> form = make();
+      std::istringstream in(script);
+      std::ostringstream out, err;
+      RunScript(*form, make, in, out, err);
+      printed = out.str();
+    });
+    return printed;
   };
+}
+
+// ---------------------------------------------------------------- units
+
+const char* const kUnitColumn = "Unit (US / SI)";
+
+std::string UnitCell(Quantity quantity) {
+  const UnitInfo& info = Info(quantity);
+  return MdEscape(info.us) + " / " + MdEscape(info.si);
+}
+
+std::vector<const Control*> BoxesNamed(std::string_view captionCell,
+                                       const std::vector<HelpBox>& boxes) {
+  const std::vector<std::string> named = CaptionsInCell(captionCell);
+  auto names = [&](const std::string& caption) {
+    return std::find(named.begin(), named.end(), caption) != named.end();
+  };
+  std::vector<const Control*> found;
+  for (const HelpBox& box : boxes) {
+    bool match = names(box.caption);
+    if (!match && box.control->kind() == Kind::List) {
+      // A list without a label is named by its choices, each a caption.
+      const auto& items = static_cast<const ListBox*>(box.control)->items();
+      std::string joined;
+      for (const auto& item : items) joined += (joined.empty() ? "" : " / ") + Trimmed(item);
+      if (box.caption == joined)
+        for (const auto& item : items) match = match || names(Trimmed(item));
+    }
+    if (match) found.push_back(box.control);
+  }
+  return found;
+}
+
+RowUnit RowUnitOf(const std::vector<const Control*>& boxes) {
+  std::set<std::string> cells;
+  bool unmeasured = false;
+  for (const Control* box : boxes) {
+    if (const TextUnit* unit = box->unit())
+      cells.insert(UnitCell(unit->quantity));
+    else
+      unmeasured = true;
+  }
+  if (cells.empty()) return {};
+  if (unmeasured || cells.size() > 1) return {"", true};
+  return {*cells.begin(), false};
+}
+
+std::string UnitsParagraph(bool measured) {
+  const std::string us = std::string("\"") + UnitSystemTitle(UnitSystem::US) + "\"";
+  const std::string si = std::string("\"") + UnitSystemTitle(UnitSystem::SI) + "\"";
+  // One way a line: a line that ends inside "--units" would read as two words.
+  const std::string start =
+      " Print files stay in US customary units. To start in SI:\n\n"
+      "- `--units si` as the first option of the command line,\n"
+      "- `?units=si` in a page's address,\n"
+      "- the command `units si` in a script.\n";
+  if (!measured)
+    return "**Units.** No box of this window changes with the unit system: it reads the same in "
+           "US customary units and in SI. The choice between " +
+           us + " and " + si +
+           " in the window's context menu (in the browser, in the page's menu) is remembered for "
+           "every program of the suite." +
+           start;
+  return "**Units.** The window shows and reads its numbers in US customary units, as this "
+         "help's captions, defaults and worked example give them, or in SI: choose " +
+         si + " or " + us +
+         " in the window's context menu (in the browser, in the page's menu). The captions then "
+         "name that system's units, and nothing is computed again; the column \"" +
+         std::string(kUnitColumn) +
+         "\" gives both. The choice is remembered for every program of the suite." +
+         start;
+}
+
+namespace {
+
+// The index of the unit column of a table's header cells, or -1.
+int UnitColumnOf(const std::vector<std::string>& header) {
+  for (size_t i = 0; i < header.size(); ++i)
+    if (header[i] == "Unit" || header[i] == kUnitColumn) return static_cast<int>(i);
+  return -1;
+}
+
+bool IsDelimiterRow(std::string_view line) {
+  line = Trim(line);
+  if (line.find('-') == std::string_view::npos || line.find('|') == std::string_view::npos)
+    return false;
+  return line.find_first_not_of("|-: \t") == std::string_view::npos;
+}
+
+std::string TableRow(const std::vector<std::string>& cells) {
+  std::string row = "|";
+  for (const std::string& cell : cells) row += cell.empty() ? " |" : " " + cell + " |";
+  return row;
+}
+
+}  // namespace
+
+std::string WithUnits(std::string_view markdown, const HelpBoxes& boxes) {
+  bool measured = false;
+  for (const auto* list : {&boxes.inputs, &boxes.results})
+    for (const HelpBox& box : *list) measured = measured || box.control->unit() != nullptr;
+
+  const std::vector<std::string_view> lines = Lines(markdown);
+  std::string out;
+  bool fenced = false;
+  const std::vector<HelpBox>* section = nullptr;  // the boxes of Inputs or Results
+  int unitColumn = -1;                             // within a table of theirs
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string_view line = lines[i];
+    if (line.starts_with("```")) fenced = !fenced;
+    if (!fenced && (line.starts_with("## ") || line.starts_with("# "))) {
+      const std::string heading = line.starts_with("## ") ? Trimmed(line.substr(3)) : "";
+      section = heading == "Inputs" ? &boxes.inputs : heading == "Results" ? &boxes.results : nullptr;
+      unitColumn = -1;
+      out.append(line).push_back('\n');
+      if (heading == "Inputs") out += "\n" + UnitsParagraph(measured);
+      continue;
+    }
+    if (section && !fenced && unitColumn < 0 && i + 1 < lines.size() &&
+        Trim(line).find('|') != std::string_view::npos && IsDelimiterRow(lines[i + 1])) {
+      // A table's header: its unit column takes the heading of both systems.
+      std::vector<std::string> header = MdCells(line);
+      unitColumn = UnitColumnOf(header);
+      if (unitColumn >= 0) {
+        header[static_cast<size_t>(unitColumn)] = kUnitColumn;
+        out += TableRow(header) + "\n";
+        out.append(lines[++i]).push_back('\n');
+        continue;
+      }
+    } else if (unitColumn >= 0) {
+      if (Trim(line).empty() || Trim(line).find('|') == std::string_view::npos) {
+        unitColumn = -1;  // the table ends
+      } else {
+        std::vector<std::string> cells = MdCells(line);
+        const RowUnit unit = RowUnitOf(BoxesNamed(cells.front(), *section));
+        if (!unit.cell.empty() && static_cast<int>(cells.size()) > unitColumn &&
+            cells[static_cast<size_t>(unitColumn)] != unit.cell) {
+          cells[static_cast<size_t>(unitColumn)] = unit.cell;
+          out += TableRow(cells) + "\n";
+          continue;
+        }
+      }
+    }
+    out.append(line).push_back('\n');
+  }
+  return out;
+}
+
+std::vector<std::string> UnitProblems(std::string_view markdown, const HelpBoxes& boxes) {
+  std::vector<std::string> problems;
+  const auto sections = MdSections(markdown);
+  for (const auto& [name, list] : {std::pair{std::string("Inputs"), &boxes.inputs},
+                                   {std::string("Results"), &boxes.results}}) {
+    const auto it = sections.find(name);
+    if (it == sections.end()) continue;
+    for (const MdTable& table : MdTables(it->second)) {
+      const int column = UnitColumnOf(table.header);
+      if (column < 0) continue;
+      for (const auto& row : table.rows) {
+        if (row.empty()) continue;
+        std::string captions;
+        for (const auto& c : CaptionsInCell(row.front()))
+          captions += (captions.empty() ? "" : " / ") + c;
+        const std::vector<const Control*> named = BoxesNamed(row.front(), *list);
+        const RowUnit unit = RowUnitOf(named);
+        if (unit.mixed) {
+          std::string units;
+          for (const Control* box : named)
+            units += (units.empty() ? "" : ", ") + box->id() + " " +
+                     (box->unit() ? UnitCell(box->unit()->quantity) : std::string("no quantity"));
+          problems.push_back("the row \"" + captions + "\" of \"" + name +
+                             "\" names boxes of different units (" + units +
+                             "): give each its own row");
+          continue;
+        }
+        if (!unit.cell.empty() || static_cast<int>(row.size()) <= column) continue;
+        // The cell stays as written: it must hold for both systems.
+        const std::string written = MdPlain(row[static_cast<size_t>(column)]);
+        for (const std::string& word : USUnitWords()) {
+          if (FindUnitWord(written, word) == std::string::npos) continue;
+          problems.push_back("the row \"" + captions + "\" of \"" + name + "\" gives the unit \"" +
+                             written + "\", but " +
+                             (named.empty() ? std::string("names no box of the window")
+                                            : "its box declares no quantity") +
+                             ": the SI help would show the US unit (declare the box's quantity "
+                             "in the window, or write a unit both systems share)");
+          break;
+        }
+      }
+    }
+  }
+  return problems;
+}
+
+HelpExample FinishHelp(const std::function<std::unique_ptr<Form>()>& make,
+                       const std::filesystem::path& source,
+                       const std::optional<std::string>& help, const CaseRunner& run) {
+  std::unique_ptr<Form> fresh = make();
+  if (!help) return {HelpPlaceholder(*fresh), ""};
+  // Which labels the load step writes into (they are results); the load may
+  // write a print file, kept out of the current folder.
+  std::unique_ptr<Form> loaded = make();
+  if (!InScratchFolder([&] { loaded->Load(); })) loaded->Load();
+  return FillExample(*fresh, source, WithUnits(*help, BoxesOf(*fresh, *loaded)), run);
 }
 
 }  // namespace core

@@ -5,7 +5,9 @@
 // A help file is Markdown with "##" sections; its "Inputs" and "Results"
 // sections hold a table whose "Caption" column names each box as the window
 // shows it. The line "@example cases/<folder>/<case>.script" is replaced by
-// the case's steps and the values its expected output shows.
+// the case's steps and the values its expected output shows. The finished
+// help gives each box's unit in both unit systems (US customary and SI), from
+// the quantity the window declares for it, and tells how to switch.
 #pragma once
 
 #include <filesystem>
@@ -110,5 +112,54 @@ HelpExample FillExample(const Form& fresh, const std::filesystem::path& source,
 
 // The help of a program that has no help file yet, titled by its window.
 std::string HelpPlaceholder(const Form& fresh);
+
+// --- units ---
+
+// The heading of the unit column in the finished Inputs and Results tables
+// (the help file's "Unit").
+extern const char* const kUnitColumn;  // "Unit (US / SI)"
+
+// A quantity's units as the unit column gives them: "psia / kPa".
+std::string UnitCell(Quantity quantity);
+
+// The boxes a Caption cell names among boxes (a list without a label by each
+// of its choices).
+std::vector<const Control*> BoxesNamed(std::string_view captionCell,
+                                       const std::vector<HelpBox>& boxes);
+
+// The unit column of a row that names these boxes: UnitCell of their
+// quantity when every box declares one and all give the same units; empty
+// when none declares one (the cell stays as the help file writes it: a unit
+// both systems share, such as "deg" or "rpm", or "–"). mixed: some declare a
+// quantity and others do not, or their units differ (the cell stays as
+// written, and the help check names the row).
+struct RowUnit {
+  std::string cell;
+  bool mixed = false;
+};
+RowUnit RowUnitOf(const std::vector<const Control*>& boxes);
+
+// The paragraph that tells how to switch the unit system, with the menus'
+// own titles (UnitSystemTitle). measured: whether any box of the window
+// declares a quantity (else it says that nothing of this window changes).
+std::string UnitsParagraph(bool measured);
+
+// The help with the unit column of every Inputs and Results table headed
+// kUnitColumn and filled from the boxes' quantities (RowUnitOf), and the
+// units paragraph at the start of "Inputs". Other sections, and the worked
+// example, stay as they are.
+std::string WithUnits(std::string_view markdown, const HelpBoxes& boxes);
+
+// What is wrong with the units of a help file's tables, one problem a line:
+// a row of mixed units, or a row of no quantity whose unit cell names a US
+// customary unit (which the other system would not show).
+std::vector<std::string> UnitProblems(std::string_view markdown, const HelpBoxes& boxes);
+
+// The help as both views show it, made from its file (or the placeholder
+// when there is none): the worked examples filled in (FillExample) and the
+// units added (WithUnits), for the window make builds.
+HelpExample FinishHelp(const std::function<std::unique_ptr<Form>()>& make,
+                       const std::filesystem::path& source,
+                       const std::optional<std::string>& help, const CaseRunner& run);
 
 }  // namespace core

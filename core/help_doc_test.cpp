@@ -194,5 +194,113 @@ TEST(HelpExample, FilledFromWhatTheProgramPrints) {
   std::filesystem::remove_all(dir);
 }
 
+// --- units ---
+
+// A window with boxes of a quantity, of none, and a row naming several.
+class Gauges : public Form {
+ public:
+  Gauges() : Form("Gauges", 600, 400) {
+    AddLabel("lblp", "p (psia)", {10, 10, 80, 24});
+    AddTextBox("txtp", {100, 10, 60, 24});
+    AddLabel("lblt0", "T0 (R)", {10, 40, 80, 24});
+    AddTextBox("txtt0", {100, 40, 60, 24});
+    AddLabel("lblt4", "Tt4 (R)", {10, 70, 80, 24});
+    AddTextBox("txtt4", {100, 70, 60, 24});
+    AddLabel("lblm", "Mach number", {10, 100, 80, 24});
+    AddTextBox("txtm", {100, 100, 60, 24});
+    AddLabel("lbla", "Altitude (ft)", {10, 130, 80, 24});
+    AddTextBox("txta", {100, 130, 60, 24});
+    AddList("lstab", {"Afterburner", "None"}, {400, 200, 120, 40});
+    AddLabel("lblf", "Thrust =", {10, 300, 300, 24});
+    Measure("txtp", Quantity::Pressure);
+    Measure("lblp", Quantity::Pressure);
+    for (const char* name : {"txtt0", "txtt4", "lblt0", "lblt4"}) Measure(name, Quantity::Temperature);
+    Measure("txta", Quantity::Altitude);
+    MeasureValue("lblf", Quantity::Force);
+  }
+  // A label the load step writes a value into is a result.
+  void Form_Load() override { static_cast<Label*>(Find("lblf"))->setCaption("Thrust = 9000 lbf"); }
+};
+
+TEST(HelpUnits, RowOfBoxesTakesTheirUnitsWhenTheyAgree) {
+  Gauges fresh, loaded;
+  loaded.Load();
+  const HelpBoxes boxes = BoxesOf(fresh, loaded);
+  const struct {
+    const char* captions;
+    std::string cell;
+    bool mixed;
+  } rows[] = {
+      {"p (psia)", "psia / kPa", false},
+      {"T0 (R)<br/>Tt4 (R)", "R / K", false},   // several boxes of one quantity
+      {"Mach number", "", false},                // no quantity: kept as written
+      {"Afterburner", "", false},                // a list, by one of its choices
+      {"Not a box", "", false},                  // a frame, a heading: kept
+      {"p (psia)<br/>T0 (R)", "", true},         // two quantities
+      {"Altitude (ft)<br/>Mach number", "", true},  // a quantity and none
+  };
+  for (const auto& row : rows) {
+    const RowUnit unit = RowUnitOf(BoxesNamed(row.captions, boxes.inputs));
+    EXPECT_EQ(unit.cell, row.cell) << row.captions;
+    EXPECT_EQ(unit.mixed, row.mixed) << row.captions;
+  }
+  EXPECT_EQ(BoxesNamed("Afterburner", boxes.inputs).size(), 1u);
+  EXPECT_EQ(RowUnitOf(BoxesNamed("Thrust =", boxes.results)).cell, "lbf / N");
+  EXPECT_EQ(UnitCell(Quantity::Tsfc), "lbm/lbf-hr / g/(kN·s)");
+}
+
+TEST(HelpUnits, InputsAndResultsTablesTakeBothUnits) {
+  Gauges fresh, loaded;
+  loaded.Load();
+  const HelpBoxes boxes = BoxesOf(fresh, loaded);
+  const std::string md =
+      "# Gauges\n\n## What it computes\n\n| Caption | Unit |\n|---|---|\n| p (psia) | psia |\n\n"
+      "## Inputs\n\nText.\n\n| Caption | Symbol | Unit | Default | Meaning |\n|---|---|---|---|---|\n"
+      "| p (psia) | p | psia | 14.69 | Ambient |\n| Mach number | M | – | 0.8 | Flight |\n"
+      "| T0 (R)<br/>Tt4 (R) | T | °R | | Both |\n| Frame | | | | Holds them |\n\nAfter.\n\n"
+      "## Results\n\n| Caption | Symbol | Unit | Default | Meaning |\n|---|---|---|---|---|\n"
+      "| Thrust = | F | lbf | | Net |\n\n"
+      "## Worked example\n\n```\n## Inputs\n| p (psia) | psia |\n```\n@example cases/defaults.script\n";
+  const std::string paragraph = UnitsParagraph(true);
+  EXPECT_EQ(WithUnits(md, boxes),
+            "# Gauges\n\n## What it computes\n\n| Caption | Unit |\n|---|---|\n| p (psia) | psia |\n\n"
+            "## Inputs\n\n" + paragraph + "\nText.\n\n"
+            "| Caption | Symbol | Unit (US / SI) | Default | Meaning |\n|---|---|---|---|---|\n"
+            "| p (psia) | p | psia / kPa | 14.69 | Ambient |\n| Mach number | M | – | 0.8 | Flight |\n"
+            "| T0 (R)<br/>Tt4 (R) | T | R / K | | Both |\n| Frame | | | | Holds them |\n\nAfter.\n\n"
+            "## Results\n\n| Caption | Symbol | Unit (US / SI) | Default | Meaning |\n|---|---|---|---|---|\n"
+            "| Thrust = | F | lbf / N | | Net |\n\n"
+            "## Worked example\n\n```\n## Inputs\n| p (psia) | psia |\n```\n@example cases/defaults.script\n");
+  // The paragraph names the menus' own entries and every other way.
+  for (bool measured : {true, false}) {
+    const std::string text = UnitsParagraph(measured);
+    for (const char* part : {UnitSystemTitle(UnitSystem::US), UnitSystemTitle(UnitSystem::SI),
+                             "`--units si`", "`?units=si`", "`units si`", "remembered",
+                             "Print files stay in US customary units."})
+      EXPECT_NE(text.find(part), std::string::npos) << measured << ": " << part;
+  }
+  EXPECT_NE(UnitsParagraph(false).find("No box of this window changes"), std::string::npos);
+}
+
+TEST(HelpUnits, RowsThatWouldShowAUSUnitInSI) {
+  Gauges fresh, loaded;
+  loaded.Load();
+  const HelpBoxes boxes = BoxesOf(fresh, loaded);
+  const std::string md =
+      "## Inputs\n\n| Caption | Symbol | Unit | Default | Meaning |\n|---|---|---|---|---|\n"
+      "| p (psia) | p | psia | | fine: declared |\n| Mach number | M | deg | | fine: shared |\n"
+      "| Mach number | M | ft/s | | a US unit, no quantity |\n"
+      "| Chart axis | | 1/(lbm/s)<sup>2</sup> | | a US unit, no box |\n"
+      "| p (psia)<br/>T0 (R) | | | | mixed |\n";
+  const std::vector<std::string> problems = UnitProblems(md, boxes);
+  ASSERT_EQ(problems.size(), 3u);
+  EXPECT_NE(problems[0].find("\"Mach number\" of \"Inputs\" gives the unit \"ft/s\", but its box declares no quantity"),
+            std::string::npos) << problems[0];
+  EXPECT_NE(problems[1].find("\"Chart axis\" of \"Inputs\" gives the unit \"1/(lbm/s)2\", but names no box"),
+            std::string::npos) << problems[1];
+  EXPECT_NE(problems[2].find("names boxes of different units (txtp psia / kPa, txtt0 R / K)"),
+            std::string::npos) << problems[2];
+}
+
 }  // namespace
 }  // namespace core

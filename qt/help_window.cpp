@@ -1,8 +1,11 @@
 #include "qt/help_window.h"
 #include "qt/model.h"
 
+#include "core/help_doc.h"
+
 #include <QAction>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextBrowser>
@@ -32,13 +35,27 @@ const char* programHelp = "";
 
 constexpr const char* kSuite = "Compressible Flow and Gas Turbine Calculators";
 
+// The help's page. What it copies is the text as written: the word joiners
+// that hold units together are no part of it.
+class HelpBrowser : public QTextBrowser {
+ public:
+  using QTextBrowser::QTextBrowser;
+
+ protected:
+  QMimeData* createMimeDataFromSelection() const override {
+    QMimeData* data = QTextBrowser::createMimeDataFromSelection();
+    if (data) data->setText(data->text().remove(QChar(0x2060)));
+    return data;
+  }
+};
+
 }  // namespace
 
 const char* ProgramHelp() { return programHelp; }
 void SetProgramHelp(const char* markdown) { programHelp = markdown ? markdown : ""; }
 
 HelpWindow::HelpWindow(const QString& markdown, QWidget* owner)
-    : QWidget(owner, Qt::Window), browser_(new QTextBrowser(this)) {
+    : QWidget(owner, Qt::Window), browser_(new HelpBrowser(this)) {
   setObjectName("helpWindow");
   setAttribute(Qt::WA_DeleteOnClose);
   // The help's own title (its first line, "# ..."), else the suite's name.
@@ -78,6 +95,28 @@ HelpWindow::HelpWindow(const QString& markdown, QWidget* owner)
     format.setCellPadding(4);
     format.setBorderBrush(QColor(160, 160, 160));
     table->setFormat(format);
+  }
+  // A unit is one word: the unit column wraps between the two systems, never
+  // after a slash or a hyphen inside a unit ("(kg/" over "s)/rpm"), where Qt
+  // would break a line (a word joiner after each keeps it whole).
+  QTextDocument& doc = *browser_->document();
+  for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    QTextTable* table = QTextCursor(block).currentTable();
+    if (!table || table->cellAt(block.position()).row() != 0) continue;
+    const QTextTableCell head = table->cellAt(block.position());
+    if (head.firstCursorPosition().block().text() != QString::fromUtf8(core::kUnitColumn)) continue;
+    for (int row = 1; row < table->rows(); ++row) {
+      const QTextTableCell cell = table->cellAt(row, head.column());
+      const int first = cell.firstCursorPosition().position();
+      for (int at = cell.lastCursorPosition().position() - 1; at > first; --at) {
+        const QChar before = doc.characterAt(at - 1), after = doc.characterAt(at);
+        if ((before == '/' || before == '-') && !after.isSpace() && after != QChar(0x2060)) {
+          QTextCursor cursor(&doc);
+          cursor.setPosition(at);
+          cursor.insertText(QString(QChar(0x2060)));
+        }
+      }
+    }
   }
   // Headings as the help pages of the browser show them: the title blue,
   // the sections dark red, both in the sans face.

@@ -2,12 +2,15 @@
 // to the front, the context menu offers Help and About, and the help shows
 // its Markdown rendered.
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QTextBrowser>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextCursor>
 #include <QTextFragment>
+#include <QTextLayout>
 #include <QTextTable>
 #include <QtTest>
 
@@ -127,6 +130,47 @@ class HelpWindowTest : public QObject {
     QVERIFY2(qAbs(groove.lightness() - handle.lightness()) > 60,
              qPrintable(QString("%1 %2").arg(groove.name(), handle.name())));
     qt::SaveShot(help, "help-window");
+  }
+
+  // A narrow window wraps the unit column between the two systems, never
+  // after a slash or a hyphen inside a unit; the cell still reads as written.
+  void unitsStayWholeInTheUnitColumn() {
+    const QString markdown = QString::fromUtf8(
+        "# Units\n\n## Inputs\n\n| Caption | Unit (US / SI) | Meaning |\n|---|---|---|\n"
+        "| c5 | (lbm/s)^2/rpm / (kg/s)^2/rpm | Compressor map: efficiency loss away from the peak "
+        "of a speed line, a long meaning that takes the width it is given |\n"
+        "| TSFC | lbm/lbf-hr / g/(kN·s) | Thrust specific fuel consumption of the whole engine "
+        "with its afterburner |\n| M | – | Mach number |\n");
+    qt::HelpWindow help(markdown);
+    help.resize(420, 400);
+    help.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&help));
+    QTextDocument& doc = *help.browser()->document();
+    QTextTable* table = nullptr;
+    for (QTextBlock block = doc.begin(); block.isValid() && !table; block = block.next())
+      table = QTextCursor(block).currentTable();
+    QVERIFY(table);
+    const QStringList want = {"(lbm/s)^2/rpm / (kg/s)^2/rpm", "lbm/lbf-hr / g/(kN·s)", "–"};
+    for (int row = 1; row < table->rows(); ++row) {
+      const QTextBlock block = table->cellAt(row, 1).firstCursorPosition().block();
+      QCOMPARE(block.text().remove(QChar(0x2060)), want[row - 1]);
+      QTextLayout* layout = block.layout();
+      for (int i = 0; i < layout->lineCount(); ++i) {
+        const QTextLine line = layout->lineAt(i);
+        const QString text = block.text().mid(line.textStart(), line.textLength()).trimmed();
+        QVERIFY2(!text.endsWith('-') && (!text.endsWith('/') || text.endsWith(" /")),
+                 qPrintable(text));
+      }
+    }
+    // Too narrow for the two on one line, the first unit is one.
+    QCOMPARE(table->cellAt(1, 1).firstCursorPosition().block().layout()->lineCount(), 2);
+    // A copy is the text as written.
+    QTextCursor cell = table->cellAt(1, 1).firstCursorPosition();
+    cell.setPosition(table->cellAt(1, 1).lastCursorPosition().position(), QTextCursor::KeepAnchor);
+    help.browser()->setTextCursor(cell);
+    QApplication::clipboard()->clear();
+    help.browser()->copy();
+    QCOMPARE(QApplication::clipboard()->text(), want[0]);
   }
 };
 

@@ -6,9 +6,11 @@
 //   --check SRC.md BUILT.md        every box of the window is in the help's
 //                                  tables; the example is what the case prints
 //   --gui BUILT.md                 F1 opens the help; it renders cleanly
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -84,11 +86,9 @@ std::string Source(const std::string& markdown) {
 
 int Build(const FormFactory& make, const fs::path& source, const fs::path& md,
           const fs::path& cpp) {
-  const auto help = ReadFileText(source);
   // The examples show what the program prints for them now.
   const CaseRunner run = [&make](const std::string& script) { return RunCase(make, script); };
-  std::string text =
-      help ? FillExample(*make(), source, *help, run).markdown : HelpPlaceholder(*make());
+  const std::string text = FinishHelp(make, source, ReadFileText(source), run).markdown;
   if (!Write(md, text) || !Write(cpp, Source(text))) {
     std::cerr << "cannot write " << md << " or " << cpp << "\n";
     return 1;
@@ -185,6 +185,8 @@ std::vector<std::string> Check(const FormFactory& make, const std::string& progr
                            ") is not in the Caption column of \"" + section + "\"");
     }
   }
+  // Each row's units hold in both systems.
+  for (auto& p : UnitProblems(*help, boxes)) problems.push_back(std::move(p));
   // A list's items are its choices: each is explained.
   for (const HelpBox& box : boxes.inputs) {
     if (box.control->kind() != Kind::List) continue;
@@ -237,11 +239,12 @@ std::vector<std::string> Check(const FormFactory& make, const std::string& progr
     problems.push_back("no worked example types a change from the defaults");
   if (!markers.empty()) {
     const CaseRunner run = [&make](const std::string& script) { return RunCase(make, script); };
-    const HelpExample now = FillExample(*make(), source, *help, run);
+    const HelpExample now = FinishHelp(make, source, help, run);
     if (!now.problem.empty()) problems.push_back(now.problem);
     if (ReadFileText(built) != now.markdown)
       problems.push_back("the built help " + built.string() +
-                         " does not hold the examples the cases print now");
+                         " does not hold the examples the cases print now, or the units of the"
+                         " window's boxes");
   }
   return problems;
 }
@@ -250,9 +253,12 @@ std::vector<std::string> Check(const FormFactory& make, const std::string& progr
 
 std::string CellText(QTextTable& table, int row, int column) {
   const QTextTableCell cell = table.cellAt(row, column);
+  // An empty cell ends where it starts (its last position is no later).
+  if (cell.lastCursorPosition().position() <= cell.firstCursorPosition().position()) return {};
   QTextCursor cursor = cell.firstCursorPosition();
   cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
-  return cursor.selectedText().toStdString();
+  // Word joiners hold units together (qt/help_window.cpp); they read as nothing.
+  return cursor.selectedText().remove(QChar(0x2060)).toStdString();
 }
 
 // How often ch may stand in the rendered cell: as often as it is escaped or
@@ -311,6 +317,20 @@ std::vector<std::string> RenderProblems(QTextDocument& doc, const std::string& m
       problems.push_back("table " + std::to_string(t + 1) + " (\"" + md.header[0] +
                          "\") is shown with another shape");
       continue;
+    }
+    // The unit column reads as written ("psia / kPa"), heading and cells.
+    const auto unitColumn = std::find(md.header.begin(), md.header.end(), kUnitColumn);
+    if (unitColumn != md.header.end()) {
+      const int c = static_cast<int>(unitColumn - md.header.begin());
+      for (int r = 0; r < table.rows(); ++r) {
+        const auto& row = r == 0 ? md.header : md.rows[r - 1];
+        // Qt joins an empty cell to the one before it.
+        if (c >= static_cast<int>(row.size()) || row[c].empty()) continue;
+        const std::string text = CellText(table, r, c), want = Trimmed(MdPlain(row[c]));
+        if (text != want)
+          problems.push_back("the unit cell \"" + want + "\" of table " + std::to_string(t + 1) +
+                             " shows \"" + text + "\"");
+      }
     }
     for (int r = 0; r < table.rows(); ++r) {
       const auto& row = r == 0 ? md.header : md.rows[r - 1];
@@ -371,8 +391,25 @@ int Gui(int argc, char** argv, const FormFactory& make, const fs::path& built) {
           shown.find(section) == std::string::npos)
         problems.push_back("the help window does not show \"" + section + "\"");
     for (auto& p : RenderProblems(doc, *markdown)) problems.push_back(std::move(p));
+    // How to switch the units, by the menus' own titles.
+    for (UnitSystem system : {UnitSystem::US, UnitSystem::SI})
+      if (shown.find(UnitSystemTitle(system)) == std::string::npos)
+        problems.push_back(std::string("the help window does not name the menu entry \"") +
+                           UnitSystemTitle(system) + "\"");
     if (const char* dir = std::getenv("CALC_SHOT_DIR")) {
       help->grab().save(QString("%1/%2_help.png").arg(dir, QCoreApplication::applicationName()));
+      // The window scrolled to its tables of inputs and of results, as a reader finds them.
+      QTextBrowser& browser = *help->browser();
+      for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() != 2 ||
+            (block.text() != "Inputs" && block.text() != "Results"))
+          continue;
+        browser.verticalScrollBar()->setValue(
+            static_cast<int>(doc.documentLayout()->blockBoundingRect(block).top()));
+        help->grab().save(QString("%1/%2_%3.png")
+                              .arg(dir, QCoreApplication::applicationName(), block.text().toLower()));
+      }
+      browser.verticalScrollBar()->setValue(0);
       // The whole text too, as one tall page, to read it through.
       std::unique_ptr<QTextDocument> page(doc.clone());
       page->setTextWidth(740);

@@ -1,7 +1,8 @@
 // The help of one program for the web pages, made as the desktop build makes
-// it: node help_PROGRAM.js SOURCE.md OUT.md writes the help file with its
-// worked examples filled in from what the program prints for their cases (a
-// program without a help file gets a placeholder titled by its window).
+// it (core::FinishHelp): node help_PROGRAM.js SOURCE.md OUT.md writes the help
+// file with its worked examples filled in from what the program prints for
+// their cases and its units in both systems (a program without a help file
+// gets a placeholder titled by its window).
 #include <clocale>
 #include <fstream>
 #include <iostream>
@@ -18,18 +19,13 @@ int main(int argc, char** argv) {
     std::cerr << "usage: help_" << web::kProgram << " SOURCE.md OUT.md\n";
     return 2;
   }
-  const std::unique_ptr<core::Form> fresh = web::MakeWindow();
-  const auto help = core::ReadFileText(argv[1]);
-  std::string text = core::HelpPlaceholder(*fresh);
-  if (help) {
-    const core::CaseRunner run = core::ScratchCaseRunner([] { return web::MakeWindow(); });
-    const core::HelpExample filled = core::FillExample(*fresh, argv[1], *help, run);
-    // The desktop's help tests name what is missing; the page shows the rest.
-    if (!filled.problem.empty()) std::cerr << argv[1] << ": " << filled.problem << "\n";
-    text = filled.markdown;
-  }
+  const auto make = [] { return web::MakeWindow(); };
+  const core::HelpExample filled = core::FinishHelp(make, argv[1], core::ReadFileText(argv[1]),
+                                                    core::ScratchCaseRunner(make));
+  // The desktop's help tests name what is missing; the page shows the rest.
+  if (!filled.problem.empty()) std::cerr << argv[1] << ": " << filled.problem << "\n";
   std::ofstream out(argv[2], std::ios::binary);
-  out << text;
+  out << filled.markdown;
   if (!out) {
     std::cerr << "cannot write " << argv[2] << "\n";
     return 1;
