@@ -42,7 +42,8 @@ target_compile_definitions(chart_windows_gui_test PRIVATE CALC_HELP_DIR="${PROJE
 add_dependencies(chart_windows_gui_test calc_plot)
 foreach(program ${CALC_PROGRAMS})
   add_test(NAME ${program}.charts.gui COMMAND chart_windows_gui_test everyChart:${program})
-  set_tests_properties(${program}.charts.gui PROPERTIES ENVIRONMENT
+  add_test(NAME ${program}.charts.si.gui COMMAND chart_windows_gui_test "everyChart:${program} si")
+  set_tests_properties(${program}.charts.gui ${program}.charts.si.gui PROPERTIES ENVIRONMENT
                        "${CALC_OFFSCREEN};ASAN_OPTIONS=detect_leaks=0")
 endforeach()
 
