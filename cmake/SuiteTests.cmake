@@ -62,6 +62,10 @@ endfunction()
 # tables name every shown box of every program alike.
 suite_window_test(captions_test captions_test.cpp)
 
+# A case saved after each golden script opens as the very same window, in
+# every program, and fits in an address.
+suite_window_test(case_windows_test case_windows_test.cpp)
+
 # What both views show to start with, over every window: the first sweep
 # offered, and every chart's texts where the core places them.
 suite_window_test(window_defaults_test window_defaults_test.cpp)
