@@ -32,6 +32,7 @@ struct Program {
   std::string name;  // as programs.txt lists it; names its cases
   FormFactory make;
   QString help;  // the help's Markdown
+  bool cases = true;  // offers Save and Open case
 };
 
 // Shows a window of program over form (loaded), with every action of its
