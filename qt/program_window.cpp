@@ -14,6 +14,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "qt/exit_when_painted.h"
 #include "qt/help_window.h"
 #include "qt/plot_action.h"
 #include "qt/units_action.h"
@@ -152,6 +153,8 @@ View* ShowProgramWindow(std::unique_ptr<Form> form, std::shared_ptr<const Progra
   AddChartAction(*view, model);
   AddUnitsActions(*view, model);
   if (program->cases) AddCaseActions(*view, program);
+  // Before it is shown: a platform may paint it as it shows it.
+  ExitWhenPainted::InstallIfAsked(*view);
   auto& windows = Windows();
   const auto old = std::find_if(windows.begin(), windows.end(), [&](const Shown& s) { return s.view == replacing; });
   if (replacing && old != windows.end()) {
