@@ -71,7 +71,7 @@ int RunProgram(int argc, char** argv, const FormFactory& make) {
     argv += 2;
   }
   if (argc >= 2 && std::strcmp(argv[1], "--script") == 0) {
-    if (argc != 3) return Usage(argv[0]);
+    if (argc != 3 || casePath) return Usage(argv[0]);
     // The script mode reads no settings: US unless asked.
     const core::UnitSystem units =
         asked ? *core::UnitSystemNamed(asked) : core::UnitSystem::US;
