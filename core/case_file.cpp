@@ -196,7 +196,17 @@ size_t CodePoints(std::string_view text) {
   return n;
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+// A text of the file as a message quotes it: a line may be as long as the
+// file, a message box is not; cut on a character's first byte.
+std::string Shortened(std::string_view text) {
+  constexpr size_t kLongest = 60;
+  if (text.size() <= kLongest) return std::string(text);
+  size_t cut = kLongest;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xc0) == 0x80) --cut;
+  return std::string(text.substr(0, cut)) + "…";
+}
+
+std::string Quoted(std::string_view text) { return "\"" + Shortened(text) + "\""; }
 
 // Carries out one line of a case on window; why it cannot, or nothing.
 std::optional<std::string> Apply(Form& window, std::string_view line) {
@@ -262,7 +272,7 @@ OpenedCase Replay(std::string_view text, std::string_view program, const FormFac
   }
   const CaseHeader header = *ReadHeader(lines[0]);
   if (header.program != program)
-    return {nullptr, At(1, "this case is for " + header.program + ", not for " + std::string(program))};
+    return {nullptr, At(1, "this case is for " + Shortened(header.program) + ", not for " + std::string(program))};
   if (!UnitSystemNamed(header.units) || header.units != UnitSystemWord(*UnitSystemNamed(header.units)))
     return {nullptr, At(1, "the unit system must be us or si, not " + Quoted(header.units))};
 
@@ -409,7 +419,8 @@ FragmentRead CaseOfFragment(std::string_view fragment, std::string_view program)
   }
   const auto named = Decode(parts[0].substr(5));
   if (!named || *named != program)
-    return fail("holds a case for " + named.value_or("another program") + ", not for " + std::string(program));
+    return fail("holds a case for " + (named ? Shortened(*named) : "another program") + ", not for " +
+                std::string(program));
   std::vector<CaseLine> lines;
   std::string units = "us";
   for (size_t i = 1; i < parts.size(); ++i) {

@@ -121,17 +121,6 @@ TEST_P(CaseWindows, EveryGoldenCaseOpensAsTheSameWindow) {
   }
 }
 
-// A case of one program is refused by every other: no control is taken for
-// another's by its name.
-TEST_P(CaseWindows, ACaseOfAnotherProgramIsRefused) {
-  const WindowProgram& p = GetParam();
-  const WindowProgram& other = kWindowPrograms[p.name == std::string(kWindowPrograms[0].name) ? 1 : 0];
-  std::unique_ptr<Form> form = other.make();
-  form->Load();
-  const CaseRead read = ReadCase(CaseText(*form, other.name), p.name, [m = p.make] { return m(); });
-  EXPECT_EQ(read.error, "Line 1: this case is for " + std::string(other.name) + ", not for " + p.name);
-}
-
 std::string NameOf(const ::testing::TestParamInfo<WindowProgram>& info) { return info.param.name; }
 
 INSTANTIATE_TEST_SUITE_P(Suite, CaseWindows, ::testing::ValuesIn(kWindowPrograms), NameOf);

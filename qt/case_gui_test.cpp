@@ -166,13 +166,8 @@ class CaseGui : public QObject {
     const QByteArray header = "# flow-calculators case: program isentropic, version 1.0, units us\n";
     QTest::newRow("unknown control") << header + "type txtm1 2\ntype txtq 3\n"
                                      << "bad.flowcase: Line 3: this window has no control named \"txtq\"";
-    QTest::newRow("another program") << QByteArray("# flow-calculators case: program shock, version 1.0, units us\n")
-                                     << "bad.flowcase: Line 1: this case is for shock, not for isentropic";
     QTest::newRow("binary") << header + QByteArray("click\0cmd", 9)
                             << "bad.flowcase: Line 2: a NUL byte: this is a binary file, not a case";
-    QTest::newRow("over 1 MB") << header + QByteArray(int(core::kMaxCaseBytes), '#')
-                               << "bad.flowcase: Line 2: the case is larger than 1 MB; no window's actions come "
-                                  "near that";
   }
 
   void refusedCaseLeavesTheWindowAsItWas() {
