@@ -93,6 +93,8 @@ function(calculator_program name)
   endif()
   add_executable(${name} ${C_MAIN})
   target_link_libraries(${name} PRIVATE ${name}_window ${view} calc_flags)
+  # Its name, which its saved cases carry.
+  target_compile_definitions(${name} PRIVATE CALC_PROGRAM="${name}")
   install(TARGETS ${name} RUNTIME DESTINATION ${C_INSTALL_DIR})
   add_dependencies(programs ${name})
   calculator_help(${name} ${C_MAIN})

@@ -67,6 +67,10 @@ suite_window_test(captions_test captions_test.cpp)
 # so that the help tests run together).
 suite_window_test(help_units_test help_units_test.cpp TEST_PREFIX help.units.)
 
+# A case saved after each golden script opens as the very same window, in
+# every program, and fits in an address.
+suite_window_test(case_windows_test case_windows_test.cpp)
+
 # What both views show to start with, over every window: the first sweep
 # offered, and every chart's texts where the core places them.
 suite_window_test(window_defaults_test window_defaults_test.cpp)

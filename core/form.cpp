@@ -620,6 +620,10 @@ void Form::UserClick(Control& control) {
 void Form::UserSelect(ListBox& list, int index) {
   UserAction action = Action(UserAction::Type::Select, &list);
   action.index = index;
+  // The item by its text too: a list may hold other items when a case of
+  // this window is opened again.
+  if (index >= 0 && static_cast<size_t>(index) < list.items().size())
+    action.text = list.items()[static_cast<size_t>(index)];
   Boundary(std::move(action), [&] { list.setListIndex(index); });
 }
 

@@ -51,7 +51,7 @@ struct UserAction {
   enum class Type { Load, Type, Click, Select, Close, Units };
   Type type = Type::Load;
   std::string id;    // the control
-  std::string text;  // what was typed; for Units, "us" or "si"
+  std::string text;  // what was typed; the item selected; for Units, "us" or "si"
   int index = -1;    // the item selected
   // What became of each print file and program start the action asked for,
   // in order: empty when done, else the failure it raised.
@@ -321,6 +321,9 @@ class Form {
   // that, each is taken as done.
   void MakeCopy() { copy_ = true; }
   bool isCopy() const { return copy_; }
+  // A copy that becomes a window of its own (an opened case, once replayed):
+  // from now on its print files are written and its programs started.
+  void EndCopy() { copy_ = false; }
   // Runs the actions on this fresh window, effects included as recorded.
   void Replay(const std::vector<UserAction>& actions);
 

@@ -2,6 +2,9 @@
 #include "qt/model.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QTimer>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +15,7 @@
 #include "qt/exit_when_painted.h"
 #include "qt/help_window.h"
 #include "qt/plot_action.h"
+#include "qt/program_window.h"
 #include "core/script.h"
 #include "qt/style.h"
 #include "qt/units_action.h"
@@ -28,15 +32,23 @@ void ClassicLocale() {
 }
 
 int Usage(const char* program) {
-  std::cerr << "usage: " << program << " [--units us|si] [--script FILE]\n"
+  std::cerr << "usage: " << program << " [--units us|si] [--case FILE | --script FILE]\n"
             << "  --units us|si  show and read US customary or SI units (the window\n"
             << "                 otherwise opens in the user's last choice)\n"
+            << "  --case FILE    open the window as a saved case left it\n"
             << "  --script FILE  run the window without a display, reading commands\n"
             << "                 from FILE (- for standard input)\n";
   return 2;
 }
 
+std::string& Name() {
+  static std::string name;
+  return name;
+}
+
 }  // namespace
+
+void SetProgramName(const char* name) { Name() = name ? name : ""; }
 
 int RunProgram(int argc, char** argv, const FormFactory& make) {
   ClassicLocale();
@@ -49,8 +61,17 @@ int RunProgram(int argc, char** argv, const FormFactory& make) {
     argc -= 2;
     argv += 2;
   }
-  if (argc >= 2 && std::strcmp(argv[1], "--script") == 0) {
+  // --case FILE: the window as the case left it.
+  const char* casePath = nullptr;
+  if (argc >= 2 && std::strcmp(argv[1], "--case") == 0) {
     if (argc != 3) return Usage(argv[0]);
+    casePath = argv[2];
+    argv[2] = argv[0];
+    argc -= 2;
+    argv += 2;
+  }
+  if (argc >= 2 && std::strcmp(argv[1], "--script") == 0) {
+    if (argc != 3 || casePath) return Usage(argv[0]);
     // The script mode reads no settings: US unless asked.
     const core::UnitSystem units =
         asked ? *core::UnitSystemNamed(asked) : core::UnitSystem::US;
@@ -75,21 +96,36 @@ int RunProgram(int argc, char** argv, const FormFactory& make) {
   // The suite's text font is every widget's default: a widget that lays out
   // text before its own font is set (a box does) then needs no other font.
   QApplication::setFont(FontFor(Look::Text, 10));
-  std::unique_ptr<Form> form = make();
-  // The first computation runs before the view exists: the view then builds
-  // only the widgets of what the loaded window shows.
-  form->Load();
-  if (form->ended()) return 0;
-  if (const auto units = StartingUnits(asked ? asked : ""); units != core::UnitSystem::US)
-    form->UserUnits(units);
-  View view(*form);
-  AddHelpActions(view, QString::fromUtf8(ProgramHelp()));
-  AddSweepAction(view, *form, make);
-  AddChartAction(view, *form);
-  AddUnitsActions(view, *form);
-  ExitWhenPainted::InstallIfAsked(view);
-  view.show();
-  return app.exec();
+  auto program = std::make_shared<Program>();
+  program->name = Name().empty() ? QFileInfo(QString::fromLocal8Bit(argv[0])).fileName().toStdString() : Name();
+  program->make = make;
+  program->help = QString::fromUtf8(ProgramHelp());
+  // The launcher's window is a menu of programs: it has no case to keep.
+  program->cases = program->name != "calculators";
+  std::unique_ptr<Form> form;
+  QString refused;
+  if (casePath) {
+    core::OpenedCase opened = OpenCaseFile(QString::fromLocal8Bit(casePath), *program);
+    if (opened.ok()) form = std::move(opened.window);
+    else refused = QString::fromStdString(opened.error);
+  }
+  if (!form) {
+    form = make();
+    // The first computation runs before the view exists: the view then
+    // builds only the widgets of what the loaded window shows.
+    form->Load();
+    if (form->ended()) return 0;
+    if (const auto units = StartingUnits(asked ? asked : ""); units != core::UnitSystem::US)
+      form->UserUnits(units);
+  }
+  View* view = ShowProgramWindow(std::move(form), program);
+  ExitWhenPainted::InstallIfAsked(*view);
+  // A case that cannot be opened leaves the window as it opens, and says why.
+  if (!refused.isEmpty())
+    QTimer::singleShot(0, view, [view, refused] { QMessageBox::warning(view, "Open case", refused); });
+  const int status = app.exec();
+  DeleteProgramWindows();
+  return status;
 }
 
 }  // namespace qt
