@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 
 #include "core/failure.h"
 #include "core/reading.h"
@@ -140,9 +141,18 @@ std::string RunScript(Form& form, const std::string& script, int* status) {
   return out.str();
 }
 
+// The folder is the test's and this process's alone: the same test run at
+// once by another build (or another checkout) must not empty it.
+static std::string ScratchName(const std::string& prefix) {
+  std::string name = prefix + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                     std::to_string(::getpid());
+  for (char& c : name)
+    if (c == '/') c = '-';
+  return name;
+}
+
 ScratchFolder::ScratchFolder(const std::string& prefix)
-    : dir_(std::filesystem::temp_directory_path() /
-           (prefix + ::testing::UnitTest::GetInstance()->current_test_info()->name())),
+    : dir_(std::filesystem::temp_directory_path() / ScratchName(prefix)),
       old_(std::filesystem::current_path()) {
   std::filesystem::remove_all(dir_);
   std::filesystem::create_directories(dir_);
