@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "core/printline.h"
+
 #ifndef CALC_VERSION
 #define CALC_VERSION "0"
 #endif
@@ -150,21 +152,6 @@ std::optional<std::string> CheckBytes(std::string_view text) {
   return std::nullopt;
 }
 
-// The text's lines, each without its line end.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    start = end + 1;
-  }
-  return lines;
-}
-
 struct CaseHeader {
   std::string program, version, units;
 };
@@ -265,7 +252,7 @@ OpenedCase Replay(std::string_view text, std::string_view program, const FormFac
   if (auto bad = CheckBytes(text)) return {nullptr, *bad};
   // A byte order mark some editors put first.
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-  const std::vector<std::string_view> lines = SplitLines(text);
+  const std::vector<std::string_view> lines = TextLines(text);
   if (lines.empty() || !ReadHeader(lines[0])) {
     return {nullptr, At(1, "not a case of these calculators (a case begins with " +
                                Quoted(std::string(kCaseMark) + "program ...") + ")")};

@@ -1,5 +1,6 @@
 #include "core/help_doc.h"
 
+#include "core/printline.h"
 #include "core/reading.h"
 #include "core/script.h"
 
@@ -21,20 +22,6 @@ std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
-}
-
-std::vector<std::string_view> Lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t at = 0;
-  while (at < text.size()) {
-    size_t end = text.find('\n', at);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    at = end + 1;
-  }
-  return lines;
 }
 
 int Overlap(int a0, int a1, int b0, int b1) { return std::min(a1, b1) - std::max(a0, b0); }
@@ -107,7 +94,7 @@ HelpBoxes BoxesOf(Form& fresh, Form& loaded) {
 std::vector<std::string> MdHeadings(std::string_view markdown) {
   std::vector<std::string> headings;
   bool fenced = false;
-  for (std::string_view line : Lines(markdown)) {
+  for (std::string_view line : TextLines(markdown)) {
     if (line.starts_with("```")) fenced = !fenced;
     if (!fenced && line.starts_with("## ")) headings.push_back(Trimmed(line.substr(3)));
   }
@@ -118,7 +105,7 @@ std::map<std::string, std::string> MdSections(std::string_view markdown) {
   std::map<std::string, std::string> sections;
   std::string* body = nullptr;
   bool fenced = false;
-  for (std::string_view line : Lines(markdown)) {
+  for (std::string_view line : TextLines(markdown)) {
     if (line.starts_with("```")) fenced = !fenced;
     if (!fenced && line.starts_with("## ")) {
       body = &sections[Trimmed(line.substr(3))];
@@ -164,7 +151,7 @@ std::vector<std::string> MdCells(std::string_view row) {
 
 std::vector<MdTable> MdTables(std::string_view markdown) {
   std::vector<MdTable> tables;
-  const auto lines = Lines(markdown);
+  const auto lines = TextLines(markdown);
   auto isDelimiter = [](std::string_view line) {
     line = Trim(line);
     if (line.find('-') == std::string_view::npos || line.find('|') == std::string_view::npos)
@@ -248,7 +235,7 @@ std::string MdEscape(std::string_view text) {
 
 std::vector<std::string> ExamplesOf(std::string_view markdown) {
   std::vector<std::string> paths;
-  for (std::string_view line : Lines(markdown))
+  for (std::string_view line : TextLines(markdown))
     if (Trim(line).starts_with("@example ")) paths.emplace_back(Trim(Trim(line).substr(9)));
   return paths;
 }
@@ -261,7 +248,7 @@ std::string ExampleOf(std::string_view markdown) {
 std::string WithExamples(std::string_view markdown, const std::vector<std::string>& examples) {
   std::string out;
   size_t n = 0;
-  for (std::string_view line : Lines(markdown)) {
+  for (std::string_view line : TextLines(markdown)) {
     if (Trim(line).starts_with("@example ") && n < examples.size()) {
       out += examples[n++];
       continue;
@@ -274,7 +261,7 @@ std::string WithExamples(std::string_view markdown, const std::vector<std::strin
 
 std::string WithExample(std::string_view markdown, std::string_view example) {
   std::string out;
-  for (std::string_view line : Lines(markdown)) {
+  for (std::string_view line : TextLines(markdown)) {
     if (Trim(line).starts_with("@example ")) {
       out += example;
       continue;
@@ -337,7 +324,7 @@ std::string ExampleCaption(const Form& form, std::string_view id) {
 
 std::string RenderExample(const Form& fresh, std::string_view script, std::string_view output) {
   // The action that ended the program ("Done!") is no step of the example.
-  std::vector<std::string_view> lines = Lines(script);
+  std::vector<std::string_view> lines = TextLines(script);
   if (output.find("{\"event\":\"end\"}") != std::string_view::npos) {
     for (size_t i = lines.size(); i-- > 0;) {
       const std::string_view line = Trim(lines[i]);
@@ -377,7 +364,7 @@ std::string RenderExample(const Form& fresh, std::string_view script, std::strin
   }
 
   std::string shows;
-  for (std::string_view line : Lines(output)) {
+  for (std::string_view line : TextLines(output)) {
     const auto m = JsonMembers(line);
     if (const auto event = m.find("event"); event != m.end()) {
       // What the window does besides showing values.
@@ -584,7 +571,7 @@ std::string WithUnits(std::string_view markdown, const HelpBoxes& boxes) {
   for (const auto* list : {&boxes.inputs, &boxes.results})
     for (const HelpBox& box : *list) measured = measured || box.control->unit() != nullptr;
 
-  const std::vector<std::string_view> lines = Lines(markdown);
+  const std::vector<std::string_view> lines = TextLines(markdown);
   std::string out;
   bool fenced = false;
   const std::vector<HelpBox>* section = nullptr;  // the boxes of Inputs or Results

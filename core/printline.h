@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace core {
 
@@ -28,5 +29,9 @@ class PrintLine {
 
 // Print-file name for the counter-th file of a run: "map 1.txt".
 std::string PrintFileName(std::string_view base, int counter);
+
+// The lines of a text, each without its line end (LF or CR LF); a last line
+// without an end counts, an empty text has none.
+std::vector<std::string_view> TextLines(std::string_view text);
 
 }  // namespace core

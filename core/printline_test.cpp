@@ -88,3 +88,25 @@ TEST(PrintFileName, CounterInSignedForm) {
 
 }  // namespace
 }  // namespace core
+
+namespace core {
+namespace {
+
+TEST(TextLines, EndsOfLineAreLeftOut) {
+  using V = std::vector<std::string_view>;
+  struct Case {
+    std::string_view text;
+    V lines;
+  } const cases[] = {
+      {"", {}},
+      {"a", {"a"}},
+      {"a\n", {"a"}},
+      {"a\r\nb", {"a", "b"}},
+      {"\n\n", {"", ""}},
+      {"a\rb\n", {"a\rb"}},  // a lone CR is no line end
+  };
+  for (const Case& c : cases) EXPECT_EQ(TextLines(c.text), c.lines) << c.text;
+}
+
+}  // namespace
+}  // namespace core
