@@ -88,3 +88,6 @@ foreach(program ${CALC_PROGRAMS} calculators)
 endforeach()
 add_test(NAME qt.sweepkeys.gui COMMAND suite_windows_gui_test sweepAndChartKeys)
 set_tests_properties(qt.sweepkeys.gui PROPERTIES ENVIRONMENT "${small_screen};ASAN_OPTIONS=detect_leaks=0")
+
+# The printed report of a window: every shown caption and value, in US and SI.
+suite_window_test(print_report_test print_report_test.cpp)
