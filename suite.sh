@@ -15,7 +15,8 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config nlohmann-json3-dev qt6-base-dev qt6-svg-dev qt6-qpa-plugins
           qt6-charts-dev libqt6opengl6-dev
-          libgtest-dev fonts-liberation fontconfig desktop-file-utils clang libclang-rt-14-dev)
+          libgtest-dev fonts-liberation fontconfig desktop-file-utils clang libclang-rt-14-dev
+          poppler-utils)
 
 install_missing() {  # [PACKAGES...], by default the desktop's
   local wanted=("$@") missing=()

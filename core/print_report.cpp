@@ -76,7 +76,11 @@ std::vector<std::string> SplitTabs(const std::string& line) {
 
 PrintReport ReportOf(const Form& form) {
   PrintReport report;
-  report.title = Trimmed(form.caption());
+  // A caption names the program, then, after a run of blanks, its notice.
+  const std::string& caption = form.caption();
+  const size_t gap = caption.find("  ", caption.find_first_not_of(' '));
+  report.title = Trimmed(caption.substr(0, gap));
+  if (gap != std::string::npos) report.notice = Trimmed(caption.substr(gap));
   report.units = UnitSystemTitle(form.units());
 
   const std::vector<Control*> order = ReadingOrder(form);
@@ -163,6 +167,23 @@ PrintReport ReportOf(const Form& form) {
   return report;
 }
 
+std::vector<ReportChart> ReportCharts(const Form& form, const std::vector<std::string>& names) {
+  std::vector<ReportChart> charts;
+  for (const std::string& name : names) {
+    const ChartData data = form.ShownChart(name);
+    ReportChart chart;
+    chart.name = name;
+    chart.title = data.title.empty() ? name : data.title;
+    chart.note = data.unavailable;
+    if (data.available()) {
+      chart.table = data.table;
+      chart.drawn = !data.series.empty() || !data.marks.empty();
+    }
+    charts.push_back(std::move(chart));
+  }
+  return charts;
+}
+
 std::string HtmlEscaped(std::string_view text) {
   std::string out;
   out.reserve(text.size());
@@ -181,13 +202,49 @@ std::string HtmlEscaped(std::string_view text) {
 
 namespace {
 
+// Cell styles inline: Qt's rich text takes no padding from a style sheet's
+// class rules.
+constexpr const char* kCaptionCell = "<td style=\"padding: 1px 10px 1px 0px;\">";
+constexpr const char* kValueCell = "<td align=\"right\" style=\"padding: 1px 4px 1px 0px;\">";
+constexpr const char* kUnitCell = "<td style=\"padding: 1px 18px 1px 0px;\">";
+constexpr const char* kChoiceCell = "<td style=\"padding: 1px 18px 1px 0px;\">";
+
+// Rows above this many stand in two columns side by side (down the left,
+// then down the right), so that a large window prints on one or two pages.
+constexpr size_t kOneColumnRows = 14;
+
+std::string Cells(const ReportRow& r, bool units) {
+  if (!units) return kCaptionCell + HtmlEscaped(r.caption) + "</td>" + kChoiceCell + HtmlEscaped(r.value) + "</td>";
+  return kCaptionCell + HtmlEscaped(r.caption) + "</td>" + kValueCell + HtmlEscaped(r.value) + "</td>" +
+         kUnitCell + HtmlEscaped(r.unit) + "</td>";
+}
+
 std::string Rows(const std::string& heading, const std::vector<ReportRow>& rows, bool units) {
   if (rows.empty()) return {};
-  std::string html = "<h2>" + HtmlEscaped(heading) + "</h2>\n<table class=\"rows\" cellspacing=\"0\" cellpadding=\"2\">\n";
-  for (const ReportRow& r : rows) {
-    html += "<tr><td class=\"caption\">" + HtmlEscaped(r.caption) + "</td><td class=\"value\">" +
-            HtmlEscaped(r.value) + "</td>";
-    if (units) html += "<td class=\"unit\">" + HtmlEscaped(r.unit) + "</td>";
+  std::string html = "<h2>" + HtmlEscaped(heading) + "</h2>\n<table cellspacing=\"0\" cellpadding=\"0\">\n";
+  const size_t half = rows.size() > kOneColumnRows ? (rows.size() + 1) / 2 : rows.size();
+  for (size_t i = 0; i < half; ++i) {
+    html += "<tr>" + Cells(rows[i], units);
+    if (half < rows.size()) {
+      if (half + i < rows.size())
+        html += Cells(rows[half + i], units);
+      else
+        html += units ? "<td></td><td></td><td></td>" : "<td></td><td></td>";
+    }
+    html += "</tr>\n";
+  }
+  return html + "</table>\n";
+}
+
+// A table of headings, then rows.
+std::string Grid(const std::vector<std::vector<std::string>>& rows) {
+  if (rows.empty()) return {};
+  std::string html = "<table cellspacing=\"0\" cellpadding=\"0\">\n";
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const std::string cell = i == 0 ? "th" : "td";
+    html += "<tr>";
+    for (const std::string& text : rows[i])
+      html += "<" + cell + " align=\"right\" style=\"padding: 1px 6px 1px 6px;\">" + HtmlEscaped(text) + "</" + cell + ">";
     html += "</tr>\n";
   }
   return html + "</table>\n";
@@ -203,14 +260,13 @@ std::string ReportHtml(const PrintReport& report, std::string_view date,
       "h1 { font-size: 15pt; margin-bottom: 2pt; }\n"
       "h2 { font-size: 11pt; margin-top: 8pt; margin-bottom: 2pt; }\n"
       "p.meta { font-size: 9pt; margin-top: 0; }\n"
-      "table { font-size: 9pt; border-collapse: collapse; }\n"
-      "td, th { padding: 1pt 6pt 1pt 0; vertical-align: top; }\n"
-      "th { text-align: left; font-weight: bold; }\n"
-      "td.value { text-align: right; }\n"
+      "table { font-size: 9pt; }\n"
+      "th { font-weight: bold; }\n"
       "p.message { color: #c00000; font-size: 9pt; }\n"
       "p.note { font-size: 9pt; font-style: italic; }\n"
       "</style></head>\n<body>\n";
   html += "<h1>" + HtmlEscaped(report.title) + "</h1>\n";
+  if (!report.notice.empty()) html += "<p class=\"meta\">" + HtmlEscaped(report.notice) + "</p>\n";
   html += "<p class=\"meta\">" + HtmlEscaped(date) + (date.empty() ? "" : " &#8212; ") + "Units: " +
           HtmlEscaped(report.units) + "</p>\n";
   if (!report.messages.empty()) {
@@ -223,22 +279,18 @@ std::string ReportHtml(const PrintReport& report, std::string_view date,
   html += Rows("Results", report.results, true);
   for (const ReportTable& t : report.tables) {
     html += "<h2>" + HtmlEscaped(t.caption.empty() ? "Table" : t.caption) + "</h2>\n";
-    html += "<table class=\"grid\" cellspacing=\"0\" cellpadding=\"2\">\n";
-    for (size_t i = 0; i < t.rows.size(); ++i) {
-      const char* cell = i == 0 ? "th" : "td";
-      html += "<tr>";
-      for (const std::string& text : t.rows[i])
-        html += std::string("<") + cell + ">" + HtmlEscaped(text) + "</" + cell + ">";
-      html += "</tr>\n";
-    }
-    html += "</table>\n";
+    html += Grid(t.rows);
   }
   for (const ReportChart& c : charts) {
-    html += "<h2>" + HtmlEscaped(c.title) + "</h2>\n";
     if (!c.src.empty()) {
-      html += "<p><img src=\"" + HtmlEscaped(c.src) + "\" width=\"" + std::to_string(c.width) +
-              "\" height=\"" + std::to_string(c.height) + "\" alt=\"" + HtmlEscaped(c.title) + "\"></p>\n";
+      // Title and picture in one cell, so that a page never ends between them.
+      html += "<table class=\"chart\" cellspacing=\"0\" cellpadding=\"0\"><tr><td><h2>" + HtmlEscaped(c.title) +
+              "</h2><img src=\"" + HtmlEscaped(c.src) + "\" width=\"" + std::to_string(c.width) + "\" height=\"" +
+              std::to_string(c.height) + "\" alt=\"" + HtmlEscaped(c.title) + "\"></td></tr></table>\n";
+    } else {
+      html += "<h2>" + HtmlEscaped(c.title) + "</h2>\n";
     }
+    html += Grid(c.table);
     if (!c.note.empty()) html += "<p class=\"note\">" + HtmlEscaped(c.note) + "</p>\n";
   }
   html += "</body></html>\n";
@@ -246,7 +298,8 @@ std::string ReportHtml(const PrintReport& report, std::string_view date,
 }
 
 std::string ReportText(const PrintReport& report) {
-  std::string text = report.title + "\nUnits: " + report.units + "\n";
+  std::string text = report.title + "\n" + (report.notice.empty() ? "" : report.notice + "\n") +
+                     "Units: " + report.units + "\n";
   for (const std::string& m : report.messages) text += m + "\n";
   auto rows = [&text](const std::vector<ReportRow>& list) {
     for (const ReportRow& r : list)

@@ -26,7 +26,8 @@ struct ReportTable {
 };
 
 struct PrintReport {
-  std::string title;  // the window's caption
+  std::string title;   // the window's caption, up to the notice it ends with
+  std::string notice;  // that notice ("FOR EDUCATIONAL PURPOSES ONLY ..."), if any
   std::string units;  // the unit system shown (UnitSystemTitle)
   std::vector<ReportRow> inputs;   // shown boxes a person types into
   std::vector<ReportRow> choices;  // the chosen option of each group, each list's item
@@ -38,15 +39,21 @@ struct PrintReport {
 // The report of the window as it stands, in reading order.
 PrintReport ReportOf(const Form& form);
 
-// A chart drawn into the report by a view: its title and either an image the
-// view supplies (src, as the view's HTML resolves it, with its size in
-// pixels) or a note saying why it has none.
+// A chart of the report: its title, the picture a view draws of it (src, as
+// the view's HTML resolves it, with its size in pixels; empty when none),
+// its table as text (headings, then rows) and why it has nothing to show.
 struct ReportChart {
-  std::string title;
+  std::string name, title;
   std::string src;
   int width = 0, height = 0;
+  std::vector<std::vector<std::string>> table;
   std::string note;
+  bool drawn = false;  // has curves or points a view can draw
 };
+
+// The charts named, as the window shows them now (its unit system); a view
+// adds the pictures.
+std::vector<ReportChart> ReportCharts(const Form& form, const std::vector<std::string>& names);
 
 // The report as one HTML document (every text escaped), dated `date`.
 std::string ReportHtml(const PrintReport& report, std::string_view date,

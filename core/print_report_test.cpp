@@ -24,7 +24,7 @@ namespace {
 // options, a list, a table of results and a warning frame.
 class Toy : public Form {
  public:
-  Toy() : Form("Toy <Flow> & Co", 600, 400) {
+  Toy() : Form("Toy <Flow> & Co    FOR  <TEACHING>", 600, 400) {
     AddLabel("Label1", "Pressure", {0, 0, 90, 20});
     pressure = AddTextBox("txtp", {100, 0, 60, 20});
     Measure("txtp", Quantity::Pressure);
@@ -82,6 +82,7 @@ TEST(PrintReport, ToyWindowByCaptions) {
   w.Click("cmdCalculate");
   const PrintReport r = ReportOf(toy);
   EXPECT_EQ(r.title, "Toy <Flow> & Co");
+  EXPECT_EQ(r.notice, "FOR <TEACHING>");
   EXPECT_EQ(r.units, UnitSystemTitle(UnitSystem::US));
   struct Case {
     const std::vector<ReportRow>* rows;
@@ -156,6 +157,17 @@ TEST(PrintReport, FailureAndWarningsAreReported) {
   }
 }
 
+ReportChart Chart(std::string title, std::string src, std::vector<std::vector<std::string>> table,
+                  std::string note) {
+  ReportChart chart;
+  chart.title = std::move(title);
+  chart.src = std::move(src);
+  if (!chart.src.empty()) chart.width = 400, chart.height = 300;
+  chart.table = std::move(table);
+  chart.note = std::move(note);
+  return chart;
+}
+
 TEST(PrintReport, HtmlEscapesEveryText) {
   struct Case {
     const char *text, *escaped;
@@ -173,13 +185,13 @@ TEST(PrintReport, HtmlEscapesEveryText) {
   w.Click("optB");
   w.Click("cmdCalculate");
   const std::string html = ReportHtml(ReportOf(toy), "9 December 2026 <today>",
-                                      {{"Map <1>", "chart:0", 400, 300, ""}, {"T-s", "", 0, 0, "Nothing <yet>"}});
-  for (const char* raw : {"<Flow>", "<img src=x", "<T>", "<flow>", "<today>", "<1>", "<yet>"})
+                                      {Chart("Map <1>", "chart:0", {}, ""), Chart("T-s", "", {{"s <kJ>"}, {"1 & 2"}}, "Nothing <yet>")});
+  for (const char* raw : {"<Flow>", "<TEACHING>", "<kJ>", "<img src=x", "<T>", "<flow>", "<today>", "<1>", "<yet>"})
     EXPECT_EQ(html.find(raw), std::string::npos) << raw;
   for (const char* shown : {"Toy &lt;Flow&gt; &amp; Co", "&lt;img src=x onerror=alert(1)&gt;",
-                            "Isothermal &lt;T&gt;", "Choked &lt;flow&gt; &amp; more",
+                            "Isothermal &lt;T&gt;", "FOR &lt;TEACHING&gt;", "Choked &lt;flow&gt; &amp; more",
                             "9 December 2026 &lt;today&gt;", "<img src=\"chart:0\" width=\"400\" height=\"300\"",
-                            "Nothing &lt;yet&gt;", "Units: "})
+                            "Nothing &lt;yet&gt;", "Units: ", "s &lt;kJ&gt;</th>", "1 &amp; 2</td>"})
     EXPECT_NE(html.find(shown), std::string::npos) << shown;
 }
 
@@ -246,7 +258,8 @@ TEST_P(Report, EveryShownCaptionAndValueIsInTheReport) {
       const PrintReport r = ReportOf(*form);
       const std::string text = ReportText(r);
       const std::string html = ReportHtml(r, "today");
-      EXPECT_EQ(r.title, Trimmed(form->caption()));
+      EXPECT_EQ(Trimmed(r.title + " " + r.notice), Trimmed(form->caption()));
+      EXPECT_EQ(r.notice.find("  "), std::string::npos);
       EXPECT_EQ(r.units, UnitSystemTitle(units));
       const std::string unitWord = units == UnitSystem::SI ? "si" : "us";
       std::vector<const Control*> outputs = SweepOutputs(*form);
@@ -319,6 +332,47 @@ TEST(PrintReport, ATableIsPrintedAsATable) {
     ASSERT_FALSE(last.empty());
     EXPECT_EQ(last.front(), "2.");
     for (const auto& row : t.rows) EXPECT_EQ(row.size(), t.rows.front().size());
+  }
+}
+
+// The charts in the report: each by its title with its table as text, or why
+// it has nothing to show once the computation failed.
+TEST(PrintReport, ChartsGiveTheirTablesOrWhyNot) {
+  for (const WindowProgram& p : kWindowPrograms) {
+    if (std::string(p.name) != "thrustdeck") continue;
+    const std::vector<std::vector<std::string>> states = {
+        Actions(CaseOf(p, "defaults")), {"type txtal abc", "click cmdCalculate"}};
+    for (const auto& actions : states) {
+      SCOPED_TRACE(actions.back());
+      auto form = RunCase(p, actions, UnitSystem::SI);
+      ASSERT_NE(form, nullptr);
+      const std::vector<std::string> names = form->ChartNames();
+      ASSERT_FALSE(names.empty());
+      const std::vector<ReportChart> charts = ReportCharts(*form, names);
+      ASSERT_EQ(charts.size(), names.size());
+      const bool failed = form->lblError->shown();
+      EXPECT_EQ(failed, actions.back() == "click cmdCalculate" && actions.size() == 2);
+      for (size_t i = 0; i < charts.size(); ++i) {
+        const ChartData data = form->ShownChart(names[i]);
+        EXPECT_EQ(charts[i].name, names[i]);
+        EXPECT_EQ(charts[i].title, data.title);
+        EXPECT_EQ(charts[i].table, data.table);
+        EXPECT_EQ(charts[i].note, data.unavailable);
+        EXPECT_EQ(failed, !charts[i].note.empty()) << names[i];
+        if (failed) {
+          EXPECT_FALSE(charts[i].drawn);
+        }
+      }
+      if (!failed) {
+        bool tables = false, drawn = false;
+        for (const ReportChart& c : charts) tables = tables || !c.table.empty(), drawn = drawn || c.drawn;
+        EXPECT_TRUE(tables);
+        EXPECT_TRUE(drawn);
+        // In SI: the table names SI units.
+        const std::string html = ReportHtml(ReportOf(*form), "", charts);
+        EXPECT_NE(html.find("(K)"), std::string::npos);
+      }
+    }
   }
 }
 

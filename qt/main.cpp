@@ -12,6 +12,7 @@
 #include "qt/exit_when_painted.h"
 #include "qt/help_window.h"
 #include "qt/plot_action.h"
+#include "qt/print_action.h"
 #include "core/script.h"
 #include "qt/style.h"
 #include "qt/units_action.h"
@@ -87,6 +88,7 @@ int RunProgram(int argc, char** argv, const FormFactory& make) {
   AddSweepAction(view, *form, make);
   AddChartAction(view, *form);
   AddUnitsActions(view, *form);
+  AddPrintAction(view, *form);
   ExitWhenPainted::InstallIfAsked(view);
   view.show();
   return app.exec();
