@@ -1,6 +1,7 @@
 #include "core/print_report.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <set>
 
@@ -105,10 +106,12 @@ PrintReport ReportOf(const Form& form) {
     }
   }
   std::vector<const Frame*> tables;
-  for (const Control* c : results)
-    if (const Frame* f = form.ResultFrameOf(*c);
-        f && std::find(tables.begin(), tables.end(), f) == tables.end() && IsTable(form, f, results))
-      tables.push_back(f);
+  std::map<const Frame*, bool> judged;  // each frame once
+  for (const Control* c : results) {
+    const Frame* f = form.ResultFrameOf(*c);
+    if (!f || judged.count(f)) continue;
+    if ((judged[f] = IsTable(form, f, results))) tables.push_back(f);
+  }
 
   for (const Control* c : order) {
     if (c->kind() == Kind::TextBox && IsInput(*c)) {
@@ -254,18 +257,22 @@ std::string Grid(const std::vector<std::vector<std::string>>& rows) {
 
 std::string ReportHtml(const PrintReport& report, std::string_view date,
                        const std::vector<ReportChart>& charts) {
-  std::string html =
-      "<html><head><meta charset=\"utf-8\"><title>" + HtmlEscaped(report.title) +
-      "</title>\n<style>\n"
-      "h1 { font-size: 15pt; margin-bottom: 2pt; }\n"
-      "h2 { font-size: 11pt; margin-top: 8pt; margin-bottom: 2pt; }\n"
-      "p.meta { font-size: 9pt; margin-top: 0; }\n"
-      "table { font-size: 9pt; }\n"
-      "th { font-weight: bold; }\n"
-      "p.message { color: #c00000; font-size: 9pt; }\n"
-      "p.note { font-size: 9pt; font-style: italic; }\n"
-      "</style></head>\n<body>\n";
-  html += "<h1>" + HtmlEscaped(report.title) + "</h1>\n";
+  return "<html><head><meta charset=\"utf-8\"><title>" + HtmlEscaped(report.title) +
+         "</title>\n<style>\n"
+         "h1 { font-size: 15pt; margin-bottom: 2pt; }\n"
+         "h2 { font-size: 11pt; margin-top: 8pt; margin-bottom: 2pt; }\n"
+         "p.meta { font-size: 9pt; margin-top: 0; }\n"
+         "table { font-size: 9pt; }\n"
+         "th { font-weight: bold; }\n"
+         "p.message { color: #c00000; font-size: 9pt; }\n"
+         "p.note { font-size: 9pt; font-style: italic; }\n"
+         "</style></head>\n<body>\n" +
+         ReportBodyHtml(report, date, charts) + "</body></html>\n";
+}
+
+std::string ReportBodyHtml(const PrintReport& report, std::string_view date,
+                           const std::vector<ReportChart>& charts) {
+  std::string html = "<h1>" + HtmlEscaped(report.title) + "</h1>\n";
   if (!report.notice.empty()) html += "<p class=\"meta\">" + HtmlEscaped(report.notice) + "</p>\n";
   html += "<p class=\"meta\">" + HtmlEscaped(date) + (date.empty() ? "" : " &#8212; ") + "Units: " +
           HtmlEscaped(report.units) + "</p>\n";
@@ -293,7 +300,6 @@ std::string ReportHtml(const PrintReport& report, std::string_view date,
     html += Grid(c.table);
     if (!c.note.empty()) html += "<p class=\"note\">" + HtmlEscaped(c.note) + "</p>\n";
   }
-  html += "</body></html>\n";
   return html;
 }
 

@@ -36,6 +36,11 @@ struct PrintReport {
   std::vector<std::string> messages;  // the failure line, then each warning
 };
 
+// The shown labels of the window's warning frames (a frame of red text), in
+// the window's order: what ShownMessage (core/sweep.h) joins when lblError
+// is not shown.
+std::vector<const Label*> ShownWarnings(const Form& form);
+
 // The report of the window as it stands, in reading order.
 PrintReport ReportOf(const Form& form);
 
@@ -58,6 +63,9 @@ std::vector<ReportChart> ReportCharts(const Form& form, const std::vector<std::s
 // The report as one HTML document (every text escaped), dated `date`.
 std::string ReportHtml(const PrintReport& report, std::string_view date,
                        const std::vector<ReportChart>& charts = {});
+// Its body alone, for a page that has its own style sheet.
+std::string ReportBodyHtml(const PrintReport& report, std::string_view date,
+                           const std::vector<ReportChart>& charts = {});
 // The report as plain lines, for a test or a screen reader.
 std::string ReportText(const PrintReport& report);
 

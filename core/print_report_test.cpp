@@ -193,6 +193,12 @@ TEST(PrintReport, HtmlEscapesEveryText) {
                             "9 December 2026 &lt;today&gt;", "<img src=\"chart:0\" width=\"400\" height=\"300\"",
                             "Nothing &lt;yet&gt;", "Units: ", "s &lt;kJ&gt;</th>", "1 &amp; 2</td>"})
     EXPECT_NE(html.find(shown), std::string::npos) << shown;
+  // The body a page takes into its own document: the same, without the head.
+  const std::string body = ReportBodyHtml(ReportOf(toy), "9 December 2026 <today>");
+  EXPECT_EQ(body.find("<html"), std::string::npos);
+  EXPECT_EQ(body.find("<style"), std::string::npos);
+  EXPECT_EQ(body.rfind("<h1>", 0), 0u);
+  EXPECT_NE(ReportHtml(ReportOf(toy), "9 December 2026 <today>").find(body), std::string::npos);
 }
 
 // --- every program: what the window shows after its golden cases' actions

@@ -1,4 +1,5 @@
 #include "core/sweep.h"
+#include "core/print_report.h"
 
 #include "core/reading.h"
 

@@ -81,8 +81,6 @@ struct SweepPoint {
 // else the labels of each shown warning frame (a frame of red text), joined
 // by one blank; empty when nothing is wrong.
 std::string ShownMessage(const Form& form);
-// The shown labels of the window's warning frames, in the window's order.
-std::vector<const Label*> ShownWarnings(const Form& form);
 
 class Sweep {
  public:

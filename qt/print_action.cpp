@@ -103,6 +103,7 @@ bool PrintReportToPdf(QWidget& view, const Form& form, const QString& path, QStr
   printer.setPageMargins(QMarginsF(18, 15, 18, 15), QPageLayout::Millimeter);
   Print(view, form, printer);
   if (printer.printerState() == QPrinter::Error || QFileInfo(full).size() == 0) {
+    QFile::remove(full);  // no empty file left to pass for a report
     if (why) *why = "Cannot write " + full;
     return false;
   }
