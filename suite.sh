@@ -33,7 +33,7 @@ install_missing() {  # [PACKAGES...], by default the desktop's
 }
 
 # The web build: Emscripten, Node and npm, Debian's chromium for the tests.
-web_packages=(cmake ninja-build emscripten chromium fonts-liberation nlohmann-json3-dev)
+web_packages=(cmake ninja-build emscripten chromium fonts-liberation nlohmann-json3-dev poppler-utils)
 
 web_build() {
   install_missing "${web_packages[@]}"
