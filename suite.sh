@@ -15,7 +15,8 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config nlohmann-json3-dev qt6-base-dev qt6-svg-dev qt6-qpa-plugins
           qt6-charts-dev libqt6opengl6-dev
-          libgtest-dev fonts-liberation fontconfig desktop-file-utils clang libclang-rt-14-dev)
+          libgtest-dev fonts-liberation fontconfig desktop-file-utils clang libclang-rt-14-dev
+          poppler-utils)
 
 install_missing() {  # [PACKAGES...], by default the desktop's
   local wanted=("$@") missing=()
@@ -32,7 +33,7 @@ install_missing() {  # [PACKAGES...], by default the desktop's
 }
 
 # The web build: Emscripten, Node and npm, Debian's chromium for the tests.
-web_packages=(cmake ninja-build emscripten chromium fonts-liberation nlohmann-json3-dev)
+web_packages=(cmake ninja-build emscripten chromium fonts-liberation nlohmann-json3-dev poppler-utils)
 
 web_build() {
   install_missing "${web_packages[@]}"

@@ -97,3 +97,14 @@ foreach(program ${CALC_PROGRAMS} calculators)
 endforeach()
 add_test(NAME qt.sweepkeys.gui COMMAND suite_windows_gui_test sweepAndChartKeys)
 set_tests_properties(qt.sweepkeys.gui PROPERTIES ENVIRONMENT "${small_screen};ASAN_OPTIONS=detect_leaks=0")
+
+# The printed report of a window: every shown caption and value, in US and SI.
+suite_window_test(print_report_test print_report_test.cpp)
+
+# "Print…": the report of three windows as PDF, read back with poppler-utils.
+add_executable(print_action_gui_test ${PROJECT_SOURCE_DIR}/qt/print_action_gui_test.cpp)
+target_link_libraries(print_action_gui_test PRIVATE qt_plot qt_view isentropic_window
+                      thrustdeck_window thrustfit_window Qt6::Test calc_flags)
+target_compile_definitions(print_action_gui_test PRIVATE CALC_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+add_test(NAME qt.print.gui COMMAND print_action_gui_test)
+set_tests_properties(qt.print.gui PROPERTIES ENVIRONMENT "${CALC_OFFSCREEN};ASAN_OPTIONS=detect_leaks=0")

@@ -1,4 +1,5 @@
 #include "core/sweep.h"
+#include "core/print_report.h"
 
 #include "core/reading.h"
 
@@ -126,19 +127,26 @@ void CheckRequest(const Form& form, const SweepRequest& request) {
   }
 }
 
-std::string ShownMessage(const Form& form) {
-  if (form.lblError->shown()) return form.lblError->caption();
+std::vector<const Label*> ShownWarnings(const Form& form) {
   std::vector<const Frame*> warnings;
   for (const auto& c : form.controls()) {
     if (c->kind() != Kind::Label || c->look != Look::Warning || !c->parent()) continue;
     if (c->parent()->shown()) warnings.push_back(c->parent());
   }
-  std::string message;
+  std::vector<const Label*> labels;
   for (const auto& c : form.controls()) {
     if (c->kind() != Kind::Label || !c->shown() || c->text().empty()) continue;
-    if (!InsideWarningFrame(*c, warnings)) continue;
+    if (InsideWarningFrame(*c, warnings)) labels.push_back(static_cast<const Label*>(c.get()));
+  }
+  return labels;
+}
+
+std::string ShownMessage(const Form& form) {
+  if (form.lblError->shown()) return form.lblError->caption();
+  std::string message;
+  for (const Label* label : ShownWarnings(form)) {
     if (!message.empty()) message += ' ';
-    message += c->text();
+    message += label->text();
   }
   return message;
 }

@@ -17,6 +17,7 @@
 #include "qt/exit_when_painted.h"
 #include "qt/help_window.h"
 #include "qt/plot_action.h"
+#include "qt/print_action.h"
 #include "qt/units_action.h"
 #include "qt/view.h"
 
@@ -152,7 +153,10 @@ View* ShowProgramWindow(std::unique_ptr<Form> form, std::shared_ptr<const Progra
   AddSweepAction(*view, model, program->make);
   AddChartAction(*view, model);
   AddUnitsActions(*view, model);
-  if (program->cases) AddCaseActions(*view, program);
+  if (program->cases) {
+    AddCaseActions(*view, program);
+    AddPrintAction(*view, model);
+  }
   // Before it is shown: a platform may paint it as it shows it.
   ExitWhenPainted::InstallIfAsked(*view);
   auto& windows = Windows();

@@ -19,6 +19,7 @@ export const bindings = [
   ['web_file', 'number', ['string']],
   ['web_file_size', 'number', ['string']],
   ['web_layout', 'string', []],
+  ['web_report', 'string', ['string', 'number']],
   // Sweeps (the plot panel and its worker).
   ['web_sweep_choices', 'string', ['number']],
   ['web_sweep_offer', 'string', ['string']],

@@ -20,6 +20,7 @@
 #include "core/actions.h"
 #include "core/chart.h"
 #include "core/chart_labels.h"
+#include "core/print_report.h"
 #include "core/reading.h"
 #include "core/script.h"
 #include "core/sweep.h"
@@ -285,6 +286,16 @@ EMSCRIPTEN_KEEPALIVE const char* web_copy(int number) {
     reply = form->TableText(static_cast<core::Frame*>(c));
   else
     reply = core::WindowText(*form);
+  return reply.c_str();
+}
+
+// "Print…": the report of the window as the body of an HTML document, dated
+// as the page gives it; with charts, each chart's table (or why it has
+// none) follows.
+EMSCRIPTEN_KEEPALIVE const char* web_report(const char* date, int charts) {
+  std::vector<core::ReportChart> entries;
+  if (charts) entries = core::ReportCharts(*form, form->ChartNames());
+  reply = core::ReportBodyHtml(core::ReportOf(*form), date, entries);
   return reply.c_str();
 }
 

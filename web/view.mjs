@@ -54,6 +54,7 @@ async function start() {
       page.useUnits(api.unitsInUse() === 'si' ? 'us' : 'si');
     },
   });
+  addPrint({ page, api });
   addPageMenu({ page, api, root, frameOf: view.frameOf });
   // The close box: the page is left as the window is closed.
   page.closeWindow = () => view.act(api.close());
@@ -75,6 +76,42 @@ async function start() {
     }
     page.offline = registerOffline();
   }, 0)));
+}
+
+// "Print…" (the menu and Ctrl+P, and the browser's own Print): what a page
+// prints is the window's report (core/print_report.h, every text escaped
+// there), filled in just before; the print style sheet shows it alone.
+function addPrint({ page, api }) {
+  const report = document.createElement('section');
+  report.id = 'print-report';
+  report.className = 'print-report';
+  report.setAttribute('aria-hidden', 'true');
+  document.body.appendChild(report);
+  page.fillReport = () => {
+    const charts = document.querySelector('.chart-panel:not([hidden])') ? 1 : 0;
+    const date = new Date().toLocaleString('en-GB', { day: 'numeric', month: 'long', year: 'numeric',
+                                                      hour: '2-digit', minute: '2-digit' });
+    report.innerHTML = api.report(date, charts);
+  };
+  page.print = () => {
+    page.fillReport();
+    window.print();
+  };
+  window.addEventListener('beforeprint', () => page.fillReport());
+  addMenuItem(page, {
+    text: 'Print…',
+    keys: 'Ctrl+P',
+    run: ({ close }) => {
+      close();
+      page.print();
+    },
+  });
+  document.addEventListener('keydown', (event) => {
+    if ((event.ctrlKey || event.metaKey) && !event.altKey && (event.key === 'p' || event.key === 'P')) {
+      event.preventDefault();
+      page.print();
+    }
+  });
 }
 
 // sw.js (made by the build, web/offline.mjs) keeps every file of the site;

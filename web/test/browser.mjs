@@ -17,6 +17,7 @@ import { helpPages } from './help.mjs';
 import { plotTests } from './plot.mjs';
 import { deviceTests } from './devices.mjs';
 import { offlineTests } from './offline.mjs';
+import { printedPrograms, printTests } from './print.mjs';
 
 const source = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const build = path.resolve(process.env.CALC_WEB_BUILD || path.join(source, 'build-web'));
@@ -677,6 +678,8 @@ async function main() {
     }
     await helpPages({ browser, base, check, shots, source, site, folders, desktop, programs: ['calculators', ...programs].filter((p) => !only.length || only.includes(p)) });
     await plotTests({ open, check, command, scriptMode, programs: programs.filter((p) => !only.length || only.includes(p)), shots });
+    await printTests({ open, check, command, source, folders, shots,
+                       programs: printedPrograms.filter((p) => !only.length || only.includes(p) || only.includes('print')) });
     const pages = ['calculators', ...programs].filter((p) => !only.length || only.includes(p));
     await deviceTests({ browser, base, check, shots, programs: pages, runCasesOn: runCases });
     if (!only.length || only.includes('offline')) await offlineTests({ browser, check, site, programs: ['calculators', ...programs], scriptMode });
