@@ -136,7 +136,9 @@ TEST(PolarChartCone, ComputedConeLiesOnTheCurveOrIsDetached) {
     const auto began = std::chrono::steady_clock::now();
     const core::ChartData chart = w.Polar();
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-    EXPECT_LT(seconds, 1.0) << c.m1;
+    // A chart is drawn at once; the bound is generous for a loaded machine
+    // and a sanitizer build, and still catches a search that runs away.
+    EXPECT_LT(seconds, 10.0) << c.m1;
     ASSERT_TRUE(chart.available()) << chart.unavailable;
     const core::ChartMark* cone = FindMark(chart, "Computed cone");
     const core::ChartMark* largest = FindMark(chart, "Largest cone");
