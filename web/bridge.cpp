@@ -18,6 +18,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/actions.h"
+#include "core/case_file.h"
 #include "core/chart.h"
 #include "core/chart_labels.h"
 #include "core/reading.h"
@@ -194,14 +195,17 @@ const char* Report() {
 
 extern "C" {
 
-// Makes the window, runs its load step and describes every control.
-EMSCRIPTEN_KEEPALIVE const char* web_start() {
-  form = web::MakeWindow();
+}  // extern "C"
+
+namespace {
+
+// Takes window (loaded) as the page's and describes every control.
+const char* Begin(std::unique_ptr<core::Form> window) {
+  form = std::move(window);
   numbers.clear();
   for (size_t i = 0; i < form->controls().size(); ++i)
     numbers[form->controls()[i].get()] = static_cast<int>(i);
   form->SetObserver(&recorder);
-  form->Load();
   recorder.changed.clear();
   shown.clear();
   for (const auto& c : form->controls()) shown.push_back(c->visible());
@@ -218,6 +222,18 @@ EMSCRIPTEN_KEEPALIVE const char* web_start() {
                 {"ended", form->ended()},
                 {"controls", std::move(controls)}});
   return reply.c_str();
+}
+
+}  // namespace
+
+extern "C" {
+
+// Makes the window, runs its load step and describes every control.
+EMSCRIPTEN_KEEPALIVE const char* web_start() {
+  std::unique_ptr<core::Form> window = web::MakeWindow();
+  window->SetObserver(&recorder);
+  window->Load();
+  return Begin(std::move(window));
 }
 
 EMSCRIPTEN_KEEPALIVE const char* web_type(int number, const char* text) {
@@ -702,3 +718,97 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* web_layout() {
   reply = Text(ColumnJson(core::OneColumn(*form)));
   return reply.c_str();
 }
+
+// --- Cases (core/case_file.h): the window in the page's address, saved as
+// the desktop's file, opened from a file or an address. ---
+namespace {
+
+const core::FormFactory kMake = [] { return web::MakeWindow(); };
+
+// A file's bytes come as hexadecimal, so a NUL or a byte that is not UTF-8
+// reaches the case's check as it is instead of ending or changing the text.
+std::optional<std::string> FromHex(std::string_view hex) {
+  if (hex.size() % 2 != 0) return std::nullopt;
+  std::string bytes;
+  bytes.reserve(hex.size() / 2);
+  const auto digit = [](char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  };
+  for (size_t i = 0; i < hex.size(); i += 2) {
+    const int hi = digit(hex[i]), lo = digit(hex[i + 1]);
+    if (hi < 0 || lo < 0) return std::nullopt;
+    bytes += static_cast<char>(hi * 16 + lo);
+  }
+  return bytes;
+}
+
+}  // namespace
+
+extern "C" {
+
+// The page's start from the case an address fragment holds: the window as
+// web_start describes it, or {"error": why} with no window made.
+EMSCRIPTEN_KEEPALIVE const char* web_start_fragment(const char* fragment) {
+  const core::FragmentRead read = core::CaseOfFragment(fragment, web::kProgram);
+  if (!read.ok()) {
+    reply = Text({{"error", read.error}});
+    return reply.c_str();
+  }
+  core::OpenedCase opened = core::OpenCase(read.text, web::kProgram, kMake);
+  if (!opened.ok()) {
+    reply = Text({{"error", "The case in the address cannot be opened: " + opened.error}});
+    return reply.c_str();
+  }
+  return Begin(std::move(opened.window));
+}
+
+// The window's case as an address fragment; empty when it cannot be written
+// (a text typed with a line break in it).
+EMSCRIPTEN_KEEPALIVE const char* web_fragment() {
+  try {
+    reply = core::FragmentOf(*form, web::kProgram);
+  } catch (const std::exception&) {
+    reply.clear();
+  }
+  return reply.c_str();
+}
+
+// The window's case file: {"name", "type", "text"} or {"error"}.
+EMSCRIPTEN_KEEPALIVE const char* web_case_text() {
+  try {
+    reply = Text({{"name", std::string(web::kProgram) + std::string(core::kCaseExtension)},
+                  {"type", core::kCaseMimeType},
+                  {"text", core::CaseText(*form, web::kProgram)}});
+  } catch (const std::exception& e) {
+    reply = Text({{"error", e.what()}});
+  }
+  return reply.c_str();
+}
+
+// A case file's bytes (hexadecimal) checked as the desktop checks them:
+// {"fragment"} of the window it opens, or {"error": "Line N: why"}. The
+// page's window is left as it is either way.
+EMSCRIPTEN_KEEPALIVE const char* web_case_fragment(const char* hex) {
+  const std::optional<std::string> bytes = FromHex(hex);
+  if (!bytes) {
+    reply = Text({{"error", "the file could not be read"}});
+    return reply.c_str();
+  }
+  // Read, checked and replayed as ReadCase does it, on a window of its own.
+  const core::OpenedCase opened = core::OpenCase(*bytes, web::kProgram, kMake);
+  if (!opened.ok()) {
+    reply = Text({{"error", opened.error}});
+    return reply.c_str();
+  }
+  try {
+    reply = Text({{"fragment", core::FragmentOf(*opened.window, web::kProgram)}});
+  } catch (const std::exception& e) {
+    reply = Text({{"error", e.what()}});
+  }
+  return reply.c_str();
+}
+
+}  // extern "C"
