@@ -725,34 +725,17 @@ namespace {
 
 const core::FormFactory kMake = [] { return web::MakeWindow(); };
 
-// A file's bytes come as hexadecimal, so a NUL or a byte that is not UTF-8
-// reaches the case's check as it is instead of ending or changing the text.
-std::optional<std::string> FromHex(std::string_view hex) {
-  if (hex.size() % 2 != 0) return std::nullopt;
-  std::string bytes;
-  bytes.reserve(hex.size() / 2);
-  const auto digit = [](char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-  };
-  for (size_t i = 0; i < hex.size(); i += 2) {
-    const int hi = digit(hex[i]), lo = digit(hex[i + 1]);
-    if (hi < 0 || lo < 0) return std::nullopt;
-    bytes += static_cast<char>(hi * 16 + lo);
-  }
-  return bytes;
-}
-
 }  // namespace
 
 extern "C" {
 
 // The page's start from the case an address fragment holds: the window as
 // web_start describes it, or {"error": why} with no window made.
-EMSCRIPTEN_KEEPALIVE const char* web_start_fragment(const char* fragment) {
-  const core::FragmentRead read = core::CaseOfFragment(fragment, web::kProgram);
+// The fragment comes as size bytes at fragment (the page's own copy, not on
+// the stack: an address may be long).
+EMSCRIPTEN_KEEPALIVE const char* web_start_fragment(const char* fragment, int size) {
+  const core::FragmentRead read =
+      core::CaseOfFragment(std::string_view(fragment, static_cast<size_t>(std::max(size, 0))), web::kProgram);
   if (!read.ok()) {
     reply = Text({{"error", read.error}});
     return reply.c_str();
@@ -780,7 +763,7 @@ EMSCRIPTEN_KEEPALIVE const char* web_fragment() {
 EMSCRIPTEN_KEEPALIVE const char* web_case_text() {
   try {
     reply = Text({{"name", std::string(web::kProgram) + std::string(core::kCaseExtension)},
-                  {"type", core::kCaseMimeType},
+                  {"type", std::string(core::kCaseMimeType)},
                   {"text", core::CaseText(*form, web::kProgram)}});
   } catch (const std::exception& e) {
     reply = Text({{"error", e.what()}});
@@ -788,17 +771,14 @@ EMSCRIPTEN_KEEPALIVE const char* web_case_text() {
   return reply.c_str();
 }
 
-// A case file's bytes (hexadecimal) checked as the desktop checks them:
+// A case file's size bytes at bytes (any bytes: a NUL or a byte that is
+// not UTF-8 reaches the check as it is) checked as the desktop checks them:
 // {"fragment"} of the window it opens, or {"error": "Line N: why"}. The
 // page's window is left as it is either way.
-EMSCRIPTEN_KEEPALIVE const char* web_case_fragment(const char* hex) {
-  const std::optional<std::string> bytes = FromHex(hex);
-  if (!bytes) {
-    reply = Text({{"error", "the file could not be read"}});
-    return reply.c_str();
-  }
+EMSCRIPTEN_KEEPALIVE const char* web_case_fragment(const char* bytes, int size) {
+  const std::string_view text(bytes, static_cast<size_t>(std::max(size, 0)));
   // Read, checked and replayed as ReadCase does it, on a window of its own.
-  const core::OpenedCase opened = core::OpenCase(*bytes, web::kProgram, kMake);
+  const core::OpenedCase opened = core::OpenCase(text, web::kProgram, kMake);
   if (!opened.ok()) {
     reply = Text({{"error", opened.error}});
     return reply.c_str();

@@ -44,24 +44,32 @@ const addressWith = (fragment) => bare() + (fragment ? '#' + fragment : '');
 // The start: the window the address's case leaves, or null where the
 // address holds none. A fragment that is no case is refused with a message,
 // taken off the address, and the page starts plain.
-export function startFromAddress(page, api) {
+export function startFromAddress(page, api, module) {
   const fragment = window.location.hash.replace(/^#/, '');
   if (!fragment) return null;
-  const opened = JSON.parse(api.startFragment(fragment));
+  const bytes = new TextEncoder().encode(fragment);
+  const opened = JSON.parse(withBytes(module, bytes, (at, size) => api.startFragment(at, size)));
   if (!opened.error) return opened;
   window.history.replaceState(window.history.state, '', addressWith(''));
   page.caseRefused = opened.error;
   return null;
 }
 
-function hexOf(bytes) {
-  let hex = '';
-  for (let i = 0; i < bytes.length; i++) hex += (bytes[i] < 16 ? '0' : '') + bytes[i].toString(16);
-  return hex;
+// call(address, size) with bytes copied into the module's memory: a long
+// address or a whole file would not fit on its stack, where a string
+// argument goes.
+function withBytes(module, bytes, call) {
+  const at = module._malloc(Math.max(1, bytes.length));
+  try {
+    module.HEAPU8.set(bytes, at);
+    return call(at, bytes.length);
+  } finally {
+    module._free(at);
+  }
 }
 
 // The menu's items, the address kept up to date and a dropped file.
-export function addCases({ page, api }) {
+export function addCases({ page, api, module }) {
   const fragment = () => api.fragment();
   // After every action; a window whose case cannot be written (a line break
   // typed by a script) keeps the last address it had.
@@ -101,7 +109,7 @@ export function addCases({ page, api }) {
   // as it is; else the page opens at the case's address.
   async function openFile(file) {
     const bytes = new Uint8Array(await file.slice(0, maxCaseBytes + 1).arrayBuffer());
-    const read = JSON.parse(api.caseFragment(hexOf(bytes)));
+    const read = JSON.parse(withBytes(module, bytes, (at, size) => api.caseFragment(at, size)));
     if (read.error) {
       showCaseNote(page, file.name + ': ' + read.error);
       return false;

@@ -38,7 +38,7 @@ async function start() {
   // The launcher's window is a menu of programs: it has no case to keep.
   const cases = document.body.dataset.program !== 'calculators';
   // A case in the address: its window in place of the plain one.
-  const opened = cases ? startFromAddress(page, api) : null;
+  const opened = cases ? startFromAddress(page, api, module) : null;
   const win = opened || JSON.parse(api.start());
   page.openedCase = Boolean(opened);
   page.loaded = performance.now();
@@ -62,7 +62,7 @@ async function start() {
       page.useUnits(api.unitsInUse() === 'si' ? 'us' : 'si');
     },
   });
-  if (cases) addCases({ page, api });
+  if (cases) addCases({ page, api, module });
   addPageMenu({ page, api, root, frameOf: view.frameOf });
   // The close box: the page is left as the window is closed.
   page.closeWindow = () => view.act(api.close());

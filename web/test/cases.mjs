@@ -83,6 +83,7 @@ export async function caseTests({ browser, base, open, addReader, check, command
       await Promise.all([page.waitForNavigation(), input.uploadFile(file)]);
       await ready(page);
     } else {
+      await page.evaluate(() => { window.calculatorPage.caseOpening = null; });
       await input.uploadFile(file);
       await page.waitForFunction(() => window.calculatorPage.caseOpening);
       assert.equal(await page.evaluate(() => window.calculatorPage.caseOpening), false);
