@@ -85,7 +85,7 @@ export async function caseTests({ browser, base, open, addReader, check, command
     } else {
       await page.evaluate(() => { window.calculatorPage.caseOpening = null; });
       await input.uploadFile(file);
-      await page.waitForFunction(() => window.calculatorPage.caseOpening);
+      await page.waitForFunction(() => window.calculatorPage.caseOpening !== null);
       assert.equal(await page.evaluate(() => window.calculatorPage.caseOpening), false);
     }
   }
@@ -101,9 +101,13 @@ export async function caseTests({ browser, base, open, addReader, check, command
       await check(`${program} case ${stem}: address, reload, file`, async () => {
         // The actions through the page; one that ends the window is left
         // out (a case keeps what came before it), on a fresh page.
+        // A line the page takes as no action (a list's item chosen again)
+        // is none for the Node entry either.
         let page = await open(program);
+        const actions = () => page.evaluate(() => window.calculatorPage.actions);
         let done = [];
         for (const line of lines) {
+          const before = await actions();
           await command(page, line);
           if (await page.evaluate(() => window.calculatorPage.ended)) {
             await page.close();
@@ -111,7 +115,7 @@ export async function caseTests({ browser, base, open, addReader, check, command
             for (const again of done) await command(page, again);
             break;
           }
-          done.push(line);
+          if (await actions() > before) done.push(line);
         }
         const pages = [page];
         let folder = null;
@@ -120,7 +124,8 @@ export async function caseTests({ browser, base, open, addReader, check, command
           const address = page.url();
           assert.ok(address.length < 2000, `the address is ${address.length} characters long`);
           if (done.length) assert.ok(address.includes('#case=' + program + ';'), `no case in ${address}`);
-          assert.equal(await page.evaluate(() => window.calculatorPage.caseLink()), address);
+          const link = await page.evaluate(() => window.calculatorPage.caseLink());
+          if (done.length) assert.equal(link, address);
           // (d) the file is the Node entry's case for the same actions.
           const saved = await saveCase(page, program);
           folder = saved.folder;
@@ -141,7 +146,7 @@ export async function caseTests({ browser, base, open, addReader, check, command
           pages.push(plain);
           await openFile(plain, saved.file);
           assert.equal(await dump(plain), want, 'the saved file opened');
-          assert.equal(plain.url(), address);
+          assert.equal(plain.url(), link);
           for (const p of pages) assert.deepEqual(p.errors, []);
         } finally {
           for (const p of pages) await p.close();
@@ -170,7 +175,7 @@ export async function caseTests({ browser, base, open, addReader, check, command
       const header = (p = program) => `# flow-calculators case: program ${p}, version 1.0, units us\n`;
       const files = [
         ['another program\'s case', header(other) + 'units us\n', `Line 1: this case is for ${other}, not for ${program}`],
-        ['an unknown control', header() + 'units us\ntype txtNoSuchBox 2\n', 'Line 2: this window has no control named "txtNoSuchBox"'],
+        ['an unknown control', header() + 'units us\ntype txtNoSuchBox 2\n', 'Line 3: this window has no control named "txtNoSuchBox"'],
         ['a list item the list lacks', list && header() + `select ${list.id} No such item\n`,
          list && `Line 2: list ${list.id} holds no item "No such item"`],
         ['a text typed into a result', result && header() + `type ${result.id} 2\n`,
