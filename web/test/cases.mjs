@@ -259,6 +259,8 @@ export async function caseTests({ browser, base, open, addReader, check, command
           const fresh = await openAt(`${base}${program}.html#${bad}`);
           try {
             assert.equal(await message(fresh), want);
+            if (shots && what === 'a cut address' && program === 'isentropic')
+              await fresh.screenshot({ path: path.join(shots, 'case-refused.png') });
             assert.equal(await dump(fresh), plain);
             assert.equal(fresh.url(), `${base}${program}.html`);
             assert.deepEqual(fresh.errors, []);
