@@ -20,6 +20,12 @@ export const bindings = [
   ['web_file_size', 'number', ['string']],
   ['web_layout', 'string', []],
   ['web_report', 'string', ['string', 'number']],
+  // Cases: the start from an address, the address and the file of the
+  // window, a file's bytes checked (bytes passed by address and size).
+  ['web_start_fragment', 'string', ['number', 'number']],
+  ['web_fragment', 'string', []],
+  ['web_case_text', 'string', []],
+  ['web_case_fragment', 'string', ['number', 'number']],
   // Sweeps (the plot panel and its worker).
   ['web_sweep_choices', 'string', ['number']],
   ['web_sweep_offer', 'string', ['string']],

@@ -18,6 +18,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/actions.h"
+#include "core/case_file.h"
 #include "core/chart.h"
 #include "core/chart_labels.h"
 #include "core/print_report.h"
@@ -195,14 +196,17 @@ const char* Report() {
 
 extern "C" {
 
-// Makes the window, runs its load step and describes every control.
-EMSCRIPTEN_KEEPALIVE const char* web_start() {
-  form = web::MakeWindow();
+}  // extern "C"
+
+namespace {
+
+// Takes window (loaded) as the page's and describes every control.
+const char* Begin(std::unique_ptr<core::Form> window) {
+  form = std::move(window);
   numbers.clear();
   for (size_t i = 0; i < form->controls().size(); ++i)
     numbers[form->controls()[i].get()] = static_cast<int>(i);
   form->SetObserver(&recorder);
-  form->Load();
   recorder.changed.clear();
   shown.clear();
   for (const auto& c : form->controls()) shown.push_back(c->visible());
@@ -219,6 +223,18 @@ EMSCRIPTEN_KEEPALIVE const char* web_start() {
                 {"ended", form->ended()},
                 {"controls", std::move(controls)}});
   return reply.c_str();
+}
+
+}  // namespace
+
+extern "C" {
+
+// Makes the window, runs its load step and describes every control.
+EMSCRIPTEN_KEEPALIVE const char* web_start() {
+  std::unique_ptr<core::Form> window = web::MakeWindow();
+  window->SetObserver(&recorder);
+  window->Load();
+  return Begin(std::move(window));
 }
 
 EMSCRIPTEN_KEEPALIVE const char* web_type(int number, const char* text) {
@@ -713,3 +729,77 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* web_layout() {
   reply = Text(ColumnJson(core::OneColumn(*form)));
   return reply.c_str();
 }
+
+// --- Cases (core/case_file.h): the window in the page's address, saved as
+// the desktop's file, opened from a file or an address. ---
+namespace {
+
+const core::FormFactory kMake = [] { return web::MakeWindow(); };
+
+}  // namespace
+
+extern "C" {
+
+// The page's start from the case an address fragment holds: the window as
+// web_start describes it, or {"error": why} with no window made.
+// The fragment comes as size bytes at fragment (the page's own copy, not on
+// the stack: an address may be long).
+EMSCRIPTEN_KEEPALIVE const char* web_start_fragment(const char* fragment, int size) {
+  const core::FragmentRead read =
+      core::CaseOfFragment(std::string_view(fragment, static_cast<size_t>(std::max(size, 0))), web::kProgram);
+  if (!read.ok()) {
+    reply = Text({{"error", read.error}});
+    return reply.c_str();
+  }
+  core::OpenedCase opened = core::OpenCase(read.text, web::kProgram, kMake);
+  if (!opened.ok()) {
+    reply = Text({{"error", "The case in the address cannot be opened: " + opened.error}});
+    return reply.c_str();
+  }
+  return Begin(std::move(opened.window));
+}
+
+// The window's case as an address fragment; empty when it cannot be written
+// (a text typed with a line break in it).
+EMSCRIPTEN_KEEPALIVE const char* web_fragment() {
+  try {
+    reply = core::FragmentOf(*form, web::kProgram);
+  } catch (const std::exception&) {
+    reply.clear();
+  }
+  return reply.c_str();
+}
+
+// The window's case file: {"name", "type", "text"} or {"error"}.
+EMSCRIPTEN_KEEPALIVE const char* web_case_text() {
+  try {
+    reply = Text({{"name", std::string(web::kProgram) + std::string(core::kCaseExtension)},
+                  {"type", std::string(core::kCaseMimeType)},
+                  {"text", core::CaseText(*form, web::kProgram)}});
+  } catch (const std::exception& e) {
+    reply = Text({{"error", e.what()}});
+  }
+  return reply.c_str();
+}
+
+// A case file's size bytes at bytes (any bytes: a NUL or a byte that is
+// not UTF-8 reaches the check as it is) checked as the desktop checks them:
+// {"fragment"} of the window it opens, or {"error": "Line N: why"}. The
+// page's window is left as it is either way.
+EMSCRIPTEN_KEEPALIVE const char* web_case_fragment(const char* bytes, int size) {
+  const std::string_view text(bytes, static_cast<size_t>(std::max(size, 0)));
+  // Read, checked and replayed as ReadCase does it, on a window of its own.
+  const core::OpenedCase opened = core::OpenCase(text, web::kProgram, kMake);
+  if (!opened.ok()) {
+    reply = Text({{"error", opened.error}});
+    return reply.c_str();
+  }
+  try {
+    reply = Text({{"fragment", core::FragmentOf(*opened.window, web::kProgram)}});
+  } catch (const std::exception& e) {
+    reply = Text({{"error", e.what()}});
+  }
+  return reply.c_str();
+}
+
+}  // extern "C"

@@ -4,18 +4,22 @@
 // system).
 #include <clocale>
 #include <cstring>
+#include <exception>
 #include <fstream>
 #include <iostream>
 #include <locale>
+#include <string>
 
+#include "core/case_file.h"
 #include "core/script.h"
 #include "web/window.h"
 
 namespace {
 
 int Usage() {
-  std::cerr << "usage: " << web::kProgram << " [--units us|si] [--script FILE]\n"
+  std::cerr << "usage: " << web::kProgram << " [--units us|si] [--save-case CASE] [--script FILE]\n"
             << "  --units us|si  show and read US customary (the default) or SI units\n"
+            << "  --save-case CASE  after the script, write the window's case to CASE\n"
             << "  --script FILE  run the window without a display, reading commands\n"
             << "                 from FILE (- for standard input)\n";
   return 2;
@@ -38,15 +42,43 @@ int main(int argc, char** argv) {
     argv += 2;
     argc -= 2;
   }
+  // The case the page's Save case… gives for the same actions.
+  const char* casePath = nullptr;
+  if (argc >= 3 && std::strcmp(argv[1], "--save-case") == 0) {
+    casePath = argv[2];
+    argv += 2;
+    argc -= 2;
+  }
   if (argc != 3 || std::strcmp(argv[1], "--script") != 0) return Usage();
   const core::FormFactory make = [] { return web::MakeWindow(); };
   std::unique_ptr<core::Form> form = make();
-  if (std::strcmp(argv[2], "-") == 0)
-    return core::RunScript(*form, make, std::cin, std::cout, std::cerr, units);
-  std::ifstream in(argv[2]);
-  if (!in) {
-    std::cerr << web::kProgram << ": cannot read " << argv[2] << "\n";
-    return 2;
+  int status = 0;
+  if (std::strcmp(argv[2], "-") == 0) {
+    status = core::RunScript(*form, make, std::cin, std::cout, std::cerr, units);
+  } else {
+    std::ifstream in(argv[2]);
+    if (!in) {
+      std::cerr << web::kProgram << ": cannot read " << argv[2] << "\n";
+      return 2;
+    }
+    status = core::RunScript(*form, make, in, std::cout, std::cerr, units);
   }
-  return core::RunScript(*form, make, in, std::cout, std::cerr, units);
+  if (casePath) {
+    std::string text;
+    try {
+      text = core::CaseText(*form, web::kProgram);
+    } catch (const std::exception& e) {
+      std::cerr << web::kProgram << ": " << e.what() << "\n";
+      return 2;
+    }
+    std::ofstream out(casePath, std::ios::binary);
+    out << text;
+    out.close();
+    // A case cut short must not pass for the window's.
+    if (!out) {
+      std::cerr << web::kProgram << ": cannot write " << casePath << "\n";
+      return 2;
+    }
+  }
+  return status;
 }

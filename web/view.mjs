@@ -7,12 +7,14 @@ import { bind } from './bindings.mjs';
 import { addHelpKey, addMenuItem, addPageMenu } from './page-menu.mjs';
 import { showWindow } from './window-view.mjs';
 import { startingUnits, unitSystems, useUnits } from './units.mjs';
+import { addCases, showCaseNote, startFromAddress } from './cases.mjs';
 
 const page = {};  // what the browser tests, the plot panels and the benchmark look at
 window.calculatorPage = page;
 
 // Where a page goes (the tests look on instead).
 page.navigate = (url) => window.location.assign(url);
+page.reload = () => window.location.reload();
 addHelpKey(page);
 
 async function start() {
@@ -33,7 +35,12 @@ async function start() {
   const api = bind(module);
   page.api = api;
   page.module = module;
-  const win = JSON.parse(api.start());
+  // The launcher's window is a menu of programs: it has no case to keep.
+  const cases = document.body.dataset.program !== 'calculators';
+  // A case in the address: its window in place of the plain one.
+  const opened = cases ? startFromAddress(page, api, module) : null;
+  const win = opened || JSON.parse(api.start());
+  page.openedCase = Boolean(opened);
   page.loaded = performance.now();
   page.window = win;
   document.title = win.caption.replace(/\s+/g, ' ');
@@ -43,8 +50,9 @@ async function start() {
   page.act = view.act;
   // The unit system asked for or last chosen (US customary at first).
   page.useUnits = (word, remember = true) => useUnits({ api, act: view.act }, word, remember);
+  // A case shows the units it was left in.
   const units = startingUnits();
-  if (units !== 'us' && !win.ended) page.useUnits(units, false);
+  if (units !== 'us' && !win.ended && !opened) page.useUnits(units, false);
   // The other system, offered in the menu; the choice is kept for every page.
   addMenuItem(page, {
     text: 'Units',
@@ -54,12 +62,14 @@ async function start() {
       page.useUnits(api.unitsInUse() === 'si' ? 'us' : 'si');
     },
   });
+  if (cases) addCases({ page, api, module });
   addPrint({ page, api });
   addPageMenu({ page, api, root, frameOf: view.frameOf });
   // The close box: the page is left as the window is closed.
   page.closeWindow = () => view.act(api.close());
   page.shown = performance.now();
   if (win.ended) view.ended();
+  if (page.caseRefused) showCaseNote(page, page.caseRefused);
   document.body.classList.add('ready');
   // Once the window is painted with its fonts (the start-up benchmark reads
   // the time), the icons, the manifest and the service worker that keeps

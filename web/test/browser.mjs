@@ -18,6 +18,7 @@ import { plotTests } from './plot.mjs';
 import { deviceTests } from './devices.mjs';
 import { offlineTests } from './offline.mjs';
 import { printedPrograms, printTests } from './print.mjs';
+import { caseTests } from './cases.mjs';
 
 const source = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const build = path.resolve(process.env.CALC_WEB_BUILD || path.join(source, 'build-web'));
@@ -676,6 +677,8 @@ async function main() {
       await printFiles();
       await navigation();
     }
+    await caseTests({ browser, base, open, addReader, check, command, dump, scriptMode, caseDir, build, shots,
+                      programs: programs.filter((p) => !only.length || only.includes(p)) });
     await helpPages({ browser, base, check, shots, source, site, folders, desktop, programs: ['calculators', ...programs].filter((p) => !only.length || only.includes(p)) });
     await plotTests({ open, check, command, scriptMode, programs: programs.filter((p) => !only.length || only.includes(p)), shots });
     await printTests({ open, check, command, source, folders, shots,
