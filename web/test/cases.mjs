@@ -147,6 +147,13 @@ export async function caseTests({ browser, base, open, addReader, check, command
           await openFile(plain, saved.file);
           assert.equal(await dump(plain), want, 'the saved file opened');
           assert.equal(plain.url(), link);
+          // The browser's file on the desktop: its script mode runs it to the
+          // same window (print files it writes aside).
+          if (process.env.CALC_DESKTOP_BIN) {
+            const { out } = scriptMode(program, bytes.toString('utf8') + 'dump\n', { useDesktop: true });
+            const shown = out.split('\n').filter((l) => l && !l.startsWith('{"event"')).join('\n') + '\n';
+            assert.equal(shown, want, 'the saved file in the desktop program');
+          }
           for (const p of pages) assert.deepEqual(p.errors, []);
         } finally {
           for (const p of pages) await p.close();
