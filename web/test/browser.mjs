@@ -558,7 +558,8 @@ async function navigation() {
       await page.click('[data-name="txtm1"]', { clickCount: 3 });
       await page.keyboard.type('2');
       await page.keyboard.press('Enter');
-      assert.ok(page.url().endsWith('/isentropic.html'), `typing left the page for ${page.url()}`);
+      // The address keeps the case in its fragment; the page is the same.
+      assert.ok(page.url().replace(/#.*$/, '').endsWith('/isentropic.html'), `typing left the page for ${page.url()}`);
       const want = controlLines(scriptMode('isentropic', 'type txtm1 2\nclick cmdscompute\ndump\n').out);
       assert.equal(await dump(page), want);
     } finally {
