@@ -226,6 +226,9 @@ async function unitsSwitch(program) {
       for (const item of items) {
         if ((await item.evaluate((e) => e.textContent)).startsWith(title)) {
           await item.click();
+          // Done once the address's case ends with the switch.
+          const word = title.startsWith('SI') ? 'si' : 'us';
+          await page.waitForFunction((w) => new RegExp(`u\\.${w};k=[0-9a-f]{8}$`).test(window.location.hash), {}, word);
           return;
         }
       }
