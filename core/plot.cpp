@@ -138,10 +138,8 @@ SweepCaptions CaptionsOf(const Form& form, const SweepRequest& request, const Fo
     std::string name = PlotName(CaptionOf(form, *c));
     // A unit written apart from the caption (a column of units) still names
     // the axis.
-    if (const TextUnit* unit = c->unit()) {
-      const std::string& word = form.units() == UnitSystem::SI ? unit->si : unit->us;
-      if (!word.empty() && FindUnitWord(name, word) == std::string::npos) name += " (" + word + ")";
-    }
+    const std::string unit = ShownUnit(form, *c);
+    if (!unit.empty() && FindUnitWord(name, unit) == std::string::npos) name += " (" + unit + ")";
     return name;
   };
   SweepCaptions captions;

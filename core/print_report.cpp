@@ -12,13 +12,6 @@ namespace core {
 
 namespace {
 
-// The unit the window's system writes for a control's quantity.
-std::string UnitWord(const Form& form, const Control& control) {
-  const TextUnit* unit = control.unit();
-  if (!unit) return {};
-  return form.units() == UnitSystem::SI ? unit->si : unit->us;
-}
-
 bool Names(const std::string& text, const std::string& unit) {
   return FindUnitWord(text, unit) != std::string::npos;
 }
@@ -46,7 +39,7 @@ std::string LabelBeside(const Form& form, const Control& box,
 // box, when the caption and the value do not already name it.
 std::string UnitOfRow(const Form& form, const Control& c, const std::string& caption,
                       const std::set<const Control*>& captions) {
-  std::string unit = UnitWord(form, c);
+  std::string unit = ShownUnit(form, c);
   if (unit.empty()) unit = LabelBeside(form, c, captions);
   if (unit.empty() || Names(caption, unit) || Names(c.text(), unit)) return {};
   return unit;

@@ -263,6 +263,12 @@ std::string Trimmed(std::string_view text) {
   return out;
 }
 
+std::string ShownUnit(const Form& form, const Control& control) {
+  const TextUnit* unit = control.unit();
+  if (!unit) return {};
+  return form.units() == UnitSystem::SI ? unit->si : unit->us;
+}
+
 std::string CaptionOf(const Form& form, const Control& control) {
   switch (control.kind()) {
     case Kind::Option:

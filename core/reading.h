@@ -44,6 +44,9 @@ const Control* CaptionControl(const Form& form, const Control& control);
 // box or list without a label of its own takes the frame around it. When
 // nothing describes it: a list by its choices ("a / b"), else "A box".
 std::string CaptionOf(const Form& form, const Control& control);
+// The unit a control of a quantity is shown in, in the window's system
+// ("kPa"); empty for a control of no quantity.
+std::string ShownUnit(const Form& form, const Control& control);
 // A text with the blanks that pad it trimmed and runs of blanks made one.
 std::string Trimmed(std::string_view text);
 
