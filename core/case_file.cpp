@@ -349,6 +349,25 @@ std::string CaseText(const Form& form, std::string_view program) {
   return TextOf(program, form.units(), LinesOf(form));
 }
 
+std::string WriteCaseFile(const Form& form, std::string_view program, const std::string& path) {
+  std::string text;
+  try {
+    text = CaseText(form, program);
+  } catch (const Failure& f) {
+    return f.what();
+  }
+  // Written beside, then renamed over the name: a reader never sees half.
+  const std::string part = path + ".part";
+  std::FILE* out = std::fopen(part.c_str(), "wb");
+  if (!out) return "cannot write the case " + path;
+  const bool whole = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+  if (std::fclose(out) != 0 || !whole || std::rename(part.c_str(), path.c_str()) != 0) {
+    std::remove(part.c_str());
+    return "cannot write the case " + path;
+  }
+  return "";
+}
+
 std::string CaseProgram(std::string_view text) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   const size_t end = text.find('\n');

@@ -46,6 +46,11 @@ std::string SuiteVersion();
 // text typed with a line break in it).
 std::string CaseText(const Form& form, std::string_view program);
 
+// Writes the case of form to the file at path (the script mode's
+// --save-case): whole or not at all, since a case cut short would open as
+// another window. Empty when written, else why not.
+std::string WriteCaseFile(const Form& form, std::string_view program, const std::string& path);
+
 // The program a case names in its header; empty when the text does not begin
 // with one (so a launcher can route a file without reading it all).
 std::string CaseProgram(std::string_view text);

@@ -225,6 +225,25 @@ TEST(CaseFile, TextWithALineBreakCannotBeSaved) {
   EXPECT_THROW(CaseText(*w, "tank"), Failure);
 }
 
+TEST(CaseFile, WrittenWholeOrNotAtAll) {
+  testing::ScratchFolder scratch("case-write-");
+  auto w = Used();
+  EXPECT_EQ(WriteCaseFile(*w, "tank", "used.flowcase"), "");
+  std::FILE* in = std::fopen("used.flowcase", "rb");
+  ASSERT_NE(in, nullptr);
+  std::string read(4096, '\0');
+  read.resize(std::fread(read.data(), 1, read.size(), in));
+  std::fclose(in);
+  EXPECT_EQ(read, CaseText(*w, "tank"));
+  // No folder to write in, and a case that cannot be written as lines:
+  // the reason, and no file (not even the half one beside it).
+  EXPECT_EQ(WriteCaseFile(*w, "tank", "missing/used.flowcase"), "cannot write the case missing/used.flowcase");
+  w->UserType(static_cast<TextBox&>(*w->FindById("txtDepth")), "1\n2");
+  EXPECT_NE(WriteCaseFile(*w, "tank", "broken.flowcase"), "");
+  EXPECT_FALSE(std::filesystem::exists("broken.flowcase"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 1);
+}
+
 TEST(CaseFragment, RoundTripGivesTheSameCase) {
   auto w = Used();
   w->UserType(static_cast<TextBox&>(*w->FindById("txtDepth")), "a;b=c%d+e #f\xc3\xa9");

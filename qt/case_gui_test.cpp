@@ -136,6 +136,9 @@ class CaseGui : public QObject {
     const QByteArray text = saved.readAll();
     QVERIFY(text.startsWith("# flow-calculators case: program isentropic, version "));
     QVERIFY(text.contains("\ntype txtm1 2\nclick cmdscompute\nunits si\n"));
+    // Byte for byte what --save-case writes after the same script, which the
+    // browser tests open in the page.
+    QCOMPARE(text, QByteArray::fromStdString(core::CaseText(used->form(), "isentropic")));
 
     qt::View* other = Fresh();
     qt::TypeInto(*other, other->form(), "txtm1", "3");

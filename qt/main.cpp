@@ -16,6 +16,7 @@
 #include "qt/help_window.h"
 #include "qt/plot_action.h"
 #include "qt/program_window.h"
+#include "core/case_file.h"
 #include "core/script.h"
 #include "qt/style.h"
 #include "qt/units_action.h"
@@ -32,18 +33,24 @@ void ClassicLocale() {
 }
 
 int Usage(const char* program) {
-  std::cerr << "usage: " << program << " [--units us|si] [--case FILE | --script FILE]\n"
+  std::cerr << "usage: " << program << " [--units us|si] [--case FILE | [--save-case CASE] --script FILE]\n"
             << "  --units us|si  show and read US customary or SI units (the window\n"
             << "                 otherwise opens in the user's last choice)\n"
             << "  --case FILE    open the window as a saved case left it\n"
             << "  --script FILE  run the window without a display, reading commands\n"
-            << "                 from FILE (- for standard input)\n";
+            << "                 from FILE (- for standard input)\n"
+            << "  --save-case CASE  after the script, write the window's case to CASE\n";
   return 2;
 }
 
 std::string& Name() {
   static std::string name;
   return name;
+}
+
+// The program's name, as its cases and settings know it.
+std::string ProgramName(const char* argv0) {
+  return Name().empty() ? QFileInfo(QString::fromLocal8Bit(argv0)).fileName().toStdString() : Name();
 }
 
 }  // namespace
@@ -70,20 +77,40 @@ int RunProgram(int argc, char** argv, const FormFactory& make) {
     argc -= 2;
     argv += 2;
   }
+  // --save-case CASE: after the script, the case "Save case…" would write.
+  const char* savePath = nullptr;
+  if (argc >= 2 && std::strcmp(argv[1], "--save-case") == 0) {
+    if (argc < 3 || casePath) return Usage(argv[0]);
+    savePath = argv[2];
+    argv[2] = argv[0];
+    argc -= 2;
+    argv += 2;
+    if (argc < 2 || std::strcmp(argv[1], "--script") != 0) return Usage(argv[0]);
+  }
   if (argc >= 2 && std::strcmp(argv[1], "--script") == 0) {
     if (argc != 3 || casePath) return Usage(argv[0]);
     // The script mode reads no settings: US unless asked.
     const core::UnitSystem units =
         asked ? *core::UnitSystemNamed(asked) : core::UnitSystem::US;
     std::unique_ptr<Form> form = make();
-    if (std::strcmp(argv[2], "-") == 0)
-      return RunScript(*form, make, std::cin, std::cout, std::cerr, units);
-    std::ifstream in(argv[2]);
-    if (!in) {
-      std::cerr << argv[0] << ": cannot read " << argv[2] << "\n";
-      return 2;
+    int status = 0;
+    if (std::strcmp(argv[2], "-") == 0) {
+      status = RunScript(*form, make, std::cin, std::cout, std::cerr, units);
+    } else {
+      std::ifstream in(argv[2]);
+      if (!in) {
+        std::cerr << argv[0] << ": cannot read " << argv[2] << "\n";
+        return 2;
+      }
+      status = RunScript(*form, make, in, std::cout, std::cerr, units);
     }
-    return RunScript(*form, make, in, std::cout, std::cerr, units);
+    if (savePath) {
+      if (const std::string error = core::WriteCaseFile(*form, ProgramName(argv[0]), savePath); !error.empty()) {
+        std::cerr << argv[0] << ": " << error << "\n";
+        return 2;
+      }
+    }
+    return status;
   }
   if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
     Usage(argv[0]);
@@ -97,7 +124,7 @@ int RunProgram(int argc, char** argv, const FormFactory& make) {
   // text before its own font is set (a box does) then needs no other font.
   QApplication::setFont(FontFor(Look::Text, 10));
   auto program = std::make_shared<Program>();
-  program->name = Name().empty() ? QFileInfo(QString::fromLocal8Bit(argv[0])).fileName().toStdString() : Name();
+  program->name = ProgramName(argv[0]);
   program->make = make;
   program->help = QString::fromUtf8(ProgramHelp());
   // The launcher's window is a menu of programs: it has no case to keep.

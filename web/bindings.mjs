@@ -19,7 +19,7 @@ export const bindings = [
   ['web_file', 'number', ['string']],
   ['web_file_size', 'number', ['string']],
   ['web_layout', 'string', []],
-  ['web_report', 'string', ['string', 'number']],
+  ['web_report', 'string', ['string', 'string']],
   // Cases: the start from an address, the address and the file of the
   // window, a file's bytes checked (bytes passed by address and size).
   ['web_start_fragment', 'string', ['number', 'number']],

@@ -306,11 +306,28 @@ EMSCRIPTEN_KEEPALIVE const char* web_copy(int number) {
 }
 
 // "Print…": the report of the window as the body of an HTML document, dated
-// as the page gives it; with charts, each chart's table (or why it has
-// none) follows.
-EMSCRIPTEN_KEEPALIVE const char* web_report(const char* date, int charts) {
+// as the page gives it. `charts` is empty when the chart panel is closed;
+// open, it is a list of the pictures the panel drew for paper, {name, src,
+// width, height}: every chart's table (or why it has none) follows, each
+// under its picture where there is one.
+EMSCRIPTEN_KEEPALIVE const char* web_report(const char* date, const char* charts) {
   std::vector<core::ReportChart> entries;
-  if (charts) entries = core::ReportCharts(*form, form->ChartNames());
+  const Json pictures = Json::parse(charts, nullptr, false);
+  if (pictures.is_array()) {
+    entries = core::ReportCharts(*form, form->ChartNames());
+    for (const Json& p : pictures) {
+      auto has = [&](const char* key, bool text) {
+        return p.is_object() && p.contains(key) && (text ? p.at(key).is_string() : p.at(key).is_number());
+      };
+      if (!has("name", true) || !has("src", true) || !has("width", false) || !has("height", false)) continue;
+      for (core::ReportChart& e : entries) {
+        if (e.name != p.at("name").get<std::string>() || !e.drawn) continue;
+        e.src = p.at("src").get<std::string>();
+        e.width = p.at("width").get<int>();
+        e.height = p.at("height").get<int>();
+      }
+    }
+  }
   reply = core::ReportBodyHtml(core::ReportOf(*form), date, entries);
   return reply.c_str();
 }

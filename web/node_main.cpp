@@ -4,7 +4,6 @@
 // system).
 #include <clocale>
 #include <cstring>
-#include <exception>
 #include <fstream>
 #include <iostream>
 #include <locale>
@@ -64,19 +63,8 @@ int main(int argc, char** argv) {
     status = core::RunScript(*form, make, in, std::cout, std::cerr, units);
   }
   if (casePath) {
-    std::string text;
-    try {
-      text = core::CaseText(*form, web::kProgram);
-    } catch (const std::exception& e) {
-      std::cerr << web::kProgram << ": " << e.what() << "\n";
-      return 2;
-    }
-    std::ofstream out(casePath, std::ios::binary);
-    out << text;
-    out.close();
-    // A case cut short must not pass for the window's.
-    if (!out) {
-      std::cerr << web::kProgram << ": cannot write " << casePath << "\n";
+    if (const std::string error = core::WriteCaseFile(*form, web::kProgram, casePath); !error.empty()) {
+      std::cerr << web::kProgram << ": " << error << "\n";
       return 2;
     }
   }

@@ -90,24 +90,39 @@ async function start() {
 
 // "Print…" (the menu and Ctrl+P, and the browser's own Print): what a page
 // prints is the window's report (core/print_report.h, every text escaped
-// there), filled in just before; the print style sheet shows it alone.
+// there), filled in just before; the print style sheet shows it alone. With
+// the chart panel open, each chart's picture stands over its table: every
+// chart drawn for paper from the menu and Ctrl+P, the one on the screen
+// from the browser's own Print (which cannot wait for a drawing).
 function addPrint({ page, api }) {
   const report = document.createElement('section');
   report.id = 'print-report';
   report.className = 'print-report';
   report.setAttribute('aria-hidden', 'true');
   document.body.appendChild(report);
-  page.fillReport = () => {
-    const charts = document.querySelector('.chart-panel:not([hidden])') ? 1 : 0;
+  const panelOpen = () => Boolean(document.querySelector('.chart-panel:not([hidden])'));
+  page.fillReport = (pictures) => {
     const date = new Date().toLocaleString('en-GB', { day: 'numeric', month: 'long', year: 'numeric',
                                                       hour: '2-digit', minute: '2-digit' });
-    report.innerHTML = api.report(date, charts);
+    report.innerHTML = api.report(date, JSON.stringify(panelOpen() ? pictures || [] : null));
   };
-  page.print = () => {
-    page.fillReport();
-    window.print();
+  let printing = false;
+  page.print = async () => {
+    if (printing) return;
+    printing = true;
+    try {
+      let pictures = null;
+      // A chart that cannot be drawn still prints its table.
+      if (panelOpen() && page.plot.chartPictures) pictures = await page.plot.chartPictures().catch(() => null);
+      page.fillReport(pictures);
+      window.print();
+    } finally {
+      printing = false;
+    }
   };
-  window.addEventListener('beforeprint', () => page.fillReport());
+  window.addEventListener('beforeprint', () => {
+    if (!printing) page.fillReport(page.plot && page.plot.shownChartPicture ? page.plot.shownChartPicture() : null);
+  });
   addMenuItem(page, {
     text: 'Print…',
     keys: 'Ctrl+P',

@@ -99,7 +99,7 @@ export function drawChart() {
   ui.message.hidden = !data.message;
   ui.copy.hidden = !data.table;
   fillTable(data);
-  const drawing = !data.message && data.series.length + data.marks.length > 0;
+  const drawing = drawable(data);
   ui.chart.hidden = !drawing;
   for (const b of ui.images) b.hidden = !drawing;
   if (!drawing) {
@@ -107,10 +107,27 @@ export function drawChart() {
     charts.drawn = data.message ? 'message' : (data.table ? 'table' : 'empty');
     return;
   }
+  const { traces, layout, arrows } = figure(data, look);
+  charts.arrows = arrows;
+  Plotly.react(ui.chart, traces, fitLayout(layout), chartConfig());
+  if (!ui.chart.placing) {
+    // A new size (the panel or the page resized) moves the points: the
+    // texts are placed again for it.
+    ui.chart.placing = true;
+    ui.chart.on('plotly_relayout', (change) => { if (!('annotations' in change)) placeLabels(); });
+  }
+  placeLabels();
+  charts.drawn = 'chart';
+}
+
+const drawable = (data) => !data.message && data.series.length + data.marks.length > 0;
+
+// A chart as the library's traces and layout, with the core's ranges,
+// ticks, colours and dashes, as the desktop draws it.
+function figure(data, look) {
   const arrows = [];
   const traces = data.series.map((s, i) => seriesTrace(s, look.series[i], arrows));
   traces.push(...markTraces(data, look));
-  // The core's ranges and ticks, as the desktop draws them.
   const axis = (a, r) => {
     const out = { title: { text: a.label }, type: a.log ? 'log' : 'linear', zeroline: false };
     out.range = a.log ? [Math.log10(r.lo), Math.log10(r.hi)] : [r.lo, r.hi];
@@ -128,39 +145,82 @@ export function drawChart() {
     layout.yaxis.scaleanchor = 'x';
     layout.yaxis.scaleratio = 1;
   }
-  charts.arrows = arrows;
-  Plotly.react(ui.chart, traces, fitLayout(layout), chartConfig());
-  if (!ui.chart.placing) {
-    // A new size (the panel or the page resized) moves the points: the
-    // texts are placed again for it.
-    ui.chart.placing = true;
-    ui.chart.on('plotly_relayout', (change) => { if (!('annotations' in change)) placeLabels(); });
-  }
-  placeLabels();
-  charts.drawn = 'chart';
+  return { traces, layout, arrows };
 }
 
 // The library reads a text as markup: its own signs as entities.
 const escaped = (text) => text.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
 
 // The texts beside points where the core places them for the plot area as
-// laid out (core/chart_labels.h), each in a box of the core's size.
-export function placeLabels() {
+// laid out (core/chart_labels.h), each in a box of the core's size; for the
+// chart the bridge drew last, in div (the panel's, unless a picture's).
+export function placeLabels(div = charts.ui.chart, arrows = charts.arrows) {
   const Plotly = window.Plotly;
-  const ui = charts.ui;
-  const full = ui.chart._fullLayout;
-  if (!full || !full._size || ui.chart.hidden) return;
+  const full = div._fullLayout;
+  if (!full || !full._size || div.hidden) return Promise.resolve();
   const size = full._size;
   const range = (a) => (a ? (a.type === 'log' ? a.range.map((v) => 10 ** v) : a.range.slice()) : undefined);
   const frame = { left: size.l, top: size.t, width: size.w, height: size.h,
                   x: range(full.xaxis), y: range(full.yaxis), y2: range(full.yaxis2) };
-  charts.labels = JSON.parse(bridge.chartLabels(JSON.stringify(frame)));
-  const texts = charts.labels.map((l) => ({
+  const labels = JSON.parse(bridge.chartLabels(JSON.stringify(frame)));
+  if (div === charts.ui.chart) charts.labels = labels;
+  const texts = labels.map((l) => ({
     xref: 'paper', yref: 'paper', x: (l.left - size.l) / size.w, y: 1 - (l.top - size.t) / size.h,
     xanchor: 'left', yanchor: 'top', showarrow: false, text: escaped(l.text), borderpad: 0, borderwidth: 1,
     bordercolor: 'rgba(0,0,0,0)', font: { family: font.family, size: style.labelFontPixels, color: l.colour },
   }));
-  Plotly.relayout(ui.chart, { annotations: [...charts.arrows, ...texts] });
+  return Plotly.relayout(div, { annotations: [...arrows, ...texts] });
+}
+
+// The size a chart is drawn at for paper, whatever the screen, and the most
+// it stands on the page (two fit one above the other with the window's
+// texts, as on the desktop's).
+const paper = { width: 720, height: 430, most: { width: 560, height: 330 } };
+
+// Pictures of the charts for a printed report, while the panel is open: each
+// chart that has something to draw, drawn out of sight at the paper size and
+// kept as SVG, {name, src, width, height}; none while the panel is closed.
+// The panel itself is left as it is.
+export async function chartPictures() {
+  if (!charts.panel || charts.panel.hidden) return null;
+  const Plotly = await loadLibrary();
+  const div = element('div', 'print-chart');
+  Object.assign(div.style, { position: 'fixed', left: '-10000px', top: '0', width: paper.width + 'px',
+                             height: paper.height + 'px' });
+  document.body.appendChild(div);
+  const pictures = [];
+  try {
+    for (const name of charts.names) {
+      const { data, look } = JSON.parse(bridge.chartDrawn(name));
+      if (!drawable(data)) continue;
+      const { traces, layout, arrows } = figure(data, look);
+      await Plotly.react(div, traces, layout, { staticPlot: true });
+      await placeLabels(div, arrows);
+      const src = await Plotly.toImage(div, { format: 'svg', width: paper.width, height: paper.height });
+      const scale = Math.min(1, paper.most.width / paper.width, paper.most.height / paper.height);
+      pictures.push({ name, src, width: Math.round(paper.width * scale), height: Math.round(paper.height * scale) });
+    }
+  } finally {
+    if (div.data) Plotly.purge(div);
+    div.remove();
+    // The bridge's chart is the panel's again (its labels follow a resize).
+    if (charts.current) bridge.chartDrawn(charts.current);
+  }
+  return pictures;
+}
+
+// The picture of the chart the panel shows, at once (the browser's own
+// Print, which cannot wait): its drawing as it stands on the screen.
+export function shownChartPicture() {
+  const Plotly = window.Plotly;
+  if (!charts.panel || charts.panel.hidden) return null;
+  const div = charts.ui.chart;
+  if (!Plotly || charts.drawn !== 'chart' || !div.data || !Plotly.Snapshot) return [];
+  const svg = Plotly.Snapshot.toSVG(div);
+  const { clientWidth: width, clientHeight: height } = div;
+  const scale = Math.min(1, paper.most.width / width, paper.most.height / height);
+  return [{ name: charts.current, src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(svg),
+            width: Math.round(width * scale), height: Math.round(height * scale) }];
 }
 
 // A series as the library's trace: a gap (null) breaks a curve; arrows are

@@ -1,6 +1,6 @@
 // The plot and chart panels as the page knows them (window.calculatorPage.plot),
 // and the hook that makes them follow the window after each action.
-import { chartNames, charts, drawChart, openCharts, showChart } from './chart-panel.js';
+import { chartNames, chartPictures, charts, drawChart, openCharts, shownChartPicture, showChart } from './chart-panel.js';
 import { cancel, configure, gapLines, openSweep, refreshChoices, start, sweep, tableText } from './sweep-panel.js';
 import { style } from './bindings.js';
 
@@ -8,7 +8,7 @@ const page = window.calculatorPage;
 
 export const plot = {
   sweep, charts, style, openSweep, configure, start, cancel, tableText, gapLines, chartNames, openCharts,
-  showChart,
+  showChart, chartPictures, shownChartPicture,
 };
 
 function follow() {

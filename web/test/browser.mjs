@@ -40,17 +40,21 @@ function caseDir(program) {
 }
 
 // Runs a script through a program's script mode in a fresh folder: the
-// Node entry of the web build, or the desktop program when asked.
-function scriptMode(program, script, { useDesktop = false } = {}) {
+// Node entry of the web build, or the desktop program when asked; with
+// saveCase, also the case it writes after the script (--save-case).
+function scriptMode(program, script, { useDesktop = false, saveCase = false } = {}) {
   const work = fs.mkdtempSync(path.join(os.tmpdir(), 'calc-web-'));
   const command = useDesktop ? [path.join(desktop, program)] : ['node', path.join(build, 'bin', program + '.js')];
-  const run = spawnSync(command[0], [...command.slice(1), '--script', '-'],
+  const caseFile = 'saved.flowcase';
+  const run = spawnSync(command[0], [...command.slice(1), ...(saveCase ? ['--save-case', caseFile] : []), '--script', '-'],
                         { cwd: work, input: script, encoding: 'utf8', env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
   assert.equal(run.status, 0, `${program} script mode failed: ${run.stderr}`);
   const files = {};
   for (const f of fs.readdirSync(work)) files[f] = fs.readFileSync(path.join(work, f));
   fs.rmSync(work, { recursive: true, force: true });
-  return { out: run.stdout, files };
+  const saved = files[caseFile];
+  delete files[caseFile];
+  return { out: run.stdout, files, saved };
 }
 
 // In the page: what the DOM shows of a control, as the script mode's JSON
@@ -681,7 +685,7 @@ async function main() {
       await printFiles();
       await navigation();
     }
-    await caseTests({ browser, base, open, addReader, check, command, dump, scriptMode, caseDir, build, shots,
+    await caseTests({ browser, base, open, addReader, check, command, dump, scriptMode, caseDir, shots,
                       programs: programs.filter((p) => !only.length || only.includes(p)) });
     await helpPages({ browser, base, check, shots, source, site, folders, desktop, programs: ['calculators', ...programs].filter((p) => !only.length || only.includes(p)) });
     await plotTests({ open, check, command, scriptMode, programs: programs.filter((p) => !only.length || only.includes(p)), shots });

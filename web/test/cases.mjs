@@ -1,10 +1,10 @@
 // Cases in the browser: every golden case carried out through a page, then
 // the same window again from a reload, from its address in a fresh page,
 // and from its saved file opened through the file input; the file is the
-// Node entry's CaseText for the same actions, byte for byte. Bad files and
+// Node entry's and the desktop program's for the same actions, byte for
+// byte, and the desktop's opens in the page too. Bad files and
 // addresses are refused with the core's message and change nothing.
 import assert from 'node:assert/strict';
-import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -24,21 +24,7 @@ function crc32(text) {
 }
 const signed = (body) => `${body};k=${crc32(body)}`;
 
-// The Node entry's case for a script's actions (--save-case).
-function nodeCase(build, program, script) {
-  const work = fs.mkdtempSync(path.join(os.tmpdir(), 'calc-case-'));
-  try {
-    const file = path.join(work, 'out' + '.flowcase');
-    const run = spawnSync('node', [path.join(build, 'bin', program + '.js'), '--save-case', file, '--script', '-'],
-                          { cwd: work, input: script, encoding: 'utf8' });
-    assert.equal(run.status, 0, `${program} --save-case failed: ${run.stderr}`);
-    return fs.readFileSync(file);
-  } finally {
-    fs.rmSync(work, { recursive: true, force: true });
-  }
-}
-
-export async function caseTests({ browser, base, open, addReader, check, command, dump, scriptMode, caseDir, build,
+export async function caseTests({ browser, base, open, addReader, check, command, dump, scriptMode, caseDir,
                                   programs, shots }) {
   // A page at an address, ready and with the test's reader.
   async function openAt(url, viewport = { width: 1280, height: 900 }) {
@@ -134,12 +120,21 @@ export async function caseTests({ browser, base, open, addReader, check, command
           if (full) travelled = true;
           let saved = null;
           let bytes = null;
+          let desktopFile = null;
           if (full) {
             // (d) the file is the Node entry's case for the same actions.
             saved = await saveCase(page, program);
             folder = saved.folder;
             bytes = fs.readFileSync(saved.file);
-            assert.ok(bytes.equals(nodeCase(build, program, done.join('\n') + '\n')), 'the saved case differs from the Node entry\'s');
+            const script = done.join('\n') + '\n';
+            assert.ok(bytes.equals(scriptMode(program, script, { saveCase: true }).saved),
+                      'the saved case differs from the Node entry\'s');
+            // The desktop's file for the same actions: the same bytes.
+            if (process.env.CALC_DESKTOP_BIN) {
+              desktopFile = path.join(folder, 'desktop.flowcase');
+              fs.writeFileSync(desktopFile, scriptMode(program, script, { useDesktop: true, saveCase: true }).saved);
+              assert.ok(bytes.equals(fs.readFileSync(desktopFile)), 'the desktop\'s case differs from the page\'s');
+            }
           }
           // (a) a reload keeps the window.
           await page.reload({ waitUntil: 'load' });
@@ -161,6 +156,14 @@ export async function caseTests({ browser, base, open, addReader, check, command
           await openFile(plain, saved.file);
           assert.equal(await dump(plain), want, 'the saved file opened');
           assert.equal(plain.url(), link);
+          // (e) the desktop's file opened in a plain page.
+          if (desktopFile) {
+            const other = await openAt(base + program + '.html');
+            pages.push(other);
+            await openFile(other, desktopFile);
+            assert.equal(await dump(other), want, 'the desktop\'s file opened in the page');
+            assert.equal(other.url(), link);
+          }
           // The browser's file on the desktop: its script mode runs it to the
           // same window (print files it writes aside).
           if (process.env.CALC_DESKTOP_BIN) {

@@ -39,11 +39,15 @@ function pages(pdf) {
 }
 
 export async function printTests({ open, check, command, source, folders, programs, shots }) {
-  for (const program of programs) {
+  const defaultActions = (program) => {
     const dir = [path.join(source, folders[program], 'cases', program), path.join(source, folders[program], 'cases')]
       .find((d) => fs.existsSync(path.join(d, 'defaults.script')));
-    const actions = fs.readFileSync(path.join(dir, 'defaults.script'), 'utf8').split('\n')
+    return fs.readFileSync(path.join(dir, 'defaults.script'), 'utf8').split('\n')
       .filter((l) => /^(type|click|select) /.test(l) && !/^click cmdEnd$/i.test(l.trim()));
+  };
+  if (programs.includes('thrustdeck')) await chartsPrinted();
+  for (const program of programs) {
+    const actions = defaultActions(program);
     for (const units of ['us', 'si']) {
       await check(`${program} printed in ${units}: every caption and value`, async () => {
         const page = await open(program);
@@ -111,5 +115,74 @@ export async function printTests({ open, check, command, source, folders, progra
         }
       });
     }
+  }
+
+  // With the chart panel open, the report carries each chart the panel can
+  // draw as a picture over its table; the panel and the window stay as they
+  // were. The browser's own Print takes the chart on the screen.
+  async function chartsPrinted() {
+    await check('thrustdeck printed with its charts open: a picture of every drawn chart', async () => {
+      const page = await open('thrustdeck');
+      const work = fs.mkdtempSync(path.join(os.tmpdir(), 'calc-print-'));
+      try {
+        for (const line of defaultActions('thrustdeck')) await command(page, line);
+        await page.evaluate(() => window.calculatorPage.plot.openCharts());
+        const names = await page.evaluate(() => window.calculatorPage.plot.charts.names);
+        const last = names[names.length - 1];
+        await page.evaluate((name) => window.calculatorPage.plot.showChart(name), last);
+        await page.evaluate(() => {
+          window.calculatorPage.printed = 0;
+          window.print = () => { window.calculatorPage.printed += 1; };
+        });
+        const before = (await command(page, 'dump')).join('\n');
+        await page.keyboard.down('Control');
+        await page.keyboard.press('KeyP');
+        await page.keyboard.up('Control');
+        await page.waitForFunction(() => window.calculatorPage.printed === 1, { timeout: 20000 });
+        const pictures = () => page.evaluate(async () => {
+          const imgs = [...document.querySelectorAll('#print-report img')];
+          await Promise.all(imgs.map((i) => i.decode().catch(() => null)));
+          return imgs.map((i) => ({ alt: i.alt, src: i.getAttribute('src').slice(0, 26), width: i.naturalWidth,
+                                    fits: i.width <= 560 && i.height <= 330 }));
+        });
+        const printed = await pictures();
+        assert.equal(await page.evaluate(() => window.calculatorPage.plot.charts.current), last, 'the panel\'s chart changed');
+        assert.equal((await command(page, 'dump')).join('\n'), before, 'printing changed the window');
+        // Which charts the panel draws, tab by tab.
+        const drawn = [];
+        for (const name of names) {
+          await page.evaluate((n) => window.calculatorPage.plot.showChart(n), name);
+          if (await page.evaluate(() => window.calculatorPage.plot.charts.drawn) === 'chart')
+            drawn.push(await page.evaluate(() => window.calculatorPage.plot.charts.data.title));
+        }
+        assert.ok(drawn.length >= 2, `thrustdeck draws ${drawn.length} charts`);
+        assert.deepEqual(printed.map((p) => p.alt), drawn, 'one picture for each drawn chart, in the panel\'s order');
+        for (const p of printed) {
+          assert.ok(p.src.startsWith('data:image/svg+xml'), p.src);
+          assert.ok(p.width > 0, `the picture of "${p.alt}" does not load`);
+          assert.ok(p.fits, `the picture of "${p.alt}" is larger than its place`);
+        }
+        // The browser's own Print: the chart the panel shows.
+        await page.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
+        const own = await pictures();
+        const shown = await page.evaluate(() => window.calculatorPage.plot.charts.data.title);
+        assert.deepEqual(own.map((p) => p.alt), [shown]);
+        assert.ok(own[0].width > 0, 'the shown chart\'s picture does not load');
+        // On paper: the report with every picture (a person looks at it).
+        await page.keyboard.down('Control');
+        await page.keyboard.press('KeyP');
+        await page.keyboard.up('Control');
+        await page.waitForFunction(() => window.calculatorPage.printed === 2, { timeout: 20000 });
+        await pictures();
+        const pdf = path.join(work, 'thrustdeck-charts.pdf');
+        fs.writeFileSync(pdf, await page.pdf({ format: 'A4', margin: { top: '15mm', bottom: '15mm', left: '18mm', right: '18mm' } }));
+        const text = flat(pdfText(pdf));
+        for (const title of drawn) assert.ok(text.includes(flat(title)), `"${title}" is not printed`);
+        if (shots) spawnSync('pdftoppm', ['-png', '-r', '60', pdf, path.join(shots, 'print-thrustdeck-charts')]);
+      } finally {
+        fs.rmSync(work, { recursive: true, force: true });
+        await page.close();
+      }
+    });
   }
 }
