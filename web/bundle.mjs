@@ -13,6 +13,8 @@ export function bundle(entry) {
   const result = buildSync({
     entryPoints: [entry], bundle: true, format: 'iife', target: 'es2020', write: false,
     metafile: true, charset: 'utf8', legalComments: 'none', logLevel: 'error',
+    // Fewer bytes before a phone can start the window.
+    minify: true,
   });
   return { text: result.outputFiles[0].text, inputs: Object.keys(result.metafile.inputs).map((f) => path.resolve(f)) };
 }

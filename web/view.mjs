@@ -78,8 +78,8 @@ async function start() {
     page.painted = performance.now();
     // The tab's icons and the web app manifest, which the browser would
     // fetch at once.
-    const links = [['icon', 'favicon.ico', { sizes: '32x32' }], ['icon', 'calculators.svg', { type: 'image/svg+xml' }],
-                   ['apple-touch-icon', 'icon-192.png', {}], ['manifest', 'manifest.webmanifest', {}]];
+    const links = [['icon', 'favicon.ico', { sizes: '32x32' }], ['apple-touch-icon', 'icon-192.png', {}],
+                   ['manifest', 'manifest.webmanifest', {}]];
     for (const [rel, href, more] of links) {
       const link = Object.assign(document.createElement('link'), { rel, href }, more);
       document.head.appendChild(link);
