@@ -4,7 +4,8 @@
 // read back with pdftotext of poppler-utils) holds every caption and value
 // of the report, every box and choice the window shows, in US and in SI, and
 // printing leaves the window as it was. The first page of each is saved as
-// print-PROGRAM-UNITS.png in $CALC_WEB_SHOT_DIR.
+// print-PROGRAM-UNITS.png in $CALC_WEB_SHOT_DIR; thrustdeck printed with its
+// chart panel open, a picture of each drawn chart, as print-thrustdeck-charts-N.png.
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
