@@ -48,6 +48,19 @@ std::string& Name() {
   return name;
 }
 
+// Whether the arguments begin with option. With its value after it, both
+// are taken off the front (the program's name stays first) and value is
+// set; without one, value stays null.
+bool TakeOption(int& argc, char**& argv, const char* option, const char*& value) {
+  if (argc < 2 || std::strcmp(argv[1], option) != 0) return false;
+  if (argc < 3) return true;
+  value = argv[2];
+  argv[2] = argv[0];
+  argc -= 2;
+  argv += 2;
+  return true;
+}
+
 // The program's name, as its cases and settings know it.
 std::string ProgramName(const char* argv0) {
   return Name().empty() ? QFileInfo(QString::fromLocal8Bit(argv0)).fileName().toStdString() : Name();
@@ -61,32 +74,15 @@ int RunProgram(int argc, char** argv, const FormFactory& make) {
   ClassicLocale();
   // --units us|si, before anything else.
   const char* asked = nullptr;
-  if (argc >= 2 && std::strcmp(argv[1], "--units") == 0) {
-    if (argc < 3 || !core::UnitSystemNamed(argv[2])) return Usage(argv[0]);
-    asked = argv[2];
-    argv[2] = argv[0];
-    argc -= 2;
-    argv += 2;
-  }
+  if (TakeOption(argc, argv, "--units", asked) && (!asked || !core::UnitSystemNamed(asked))) return Usage(argv[0]);
   // --case FILE: the window as the case left it.
   const char* casePath = nullptr;
-  if (argc >= 2 && std::strcmp(argv[1], "--case") == 0) {
-    if (argc != 3) return Usage(argv[0]);
-    casePath = argv[2];
-    argv[2] = argv[0];
-    argc -= 2;
-    argv += 2;
-  }
+  if (TakeOption(argc, argv, "--case", casePath) && (!casePath || argc != 1)) return Usage(argv[0]);
   // --save-case CASE: after the script, the case "Save case…" would write.
   const char* savePath = nullptr;
-  if (argc >= 2 && std::strcmp(argv[1], "--save-case") == 0) {
-    if (argc < 3 || casePath) return Usage(argv[0]);
-    savePath = argv[2];
-    argv[2] = argv[0];
-    argc -= 2;
-    argv += 2;
-    if (argc < 2 || std::strcmp(argv[1], "--script") != 0) return Usage(argv[0]);
-  }
+  if (TakeOption(argc, argv, "--save-case", savePath) &&
+      (!savePath || casePath || argc < 2 || std::strcmp(argv[1], "--script") != 0))
+    return Usage(argv[0]);
   if (argc >= 2 && std::strcmp(argv[1], "--script") == 0) {
     if (argc != 3 || casePath) return Usage(argv[0]);
     // The script mode reads no settings: US unless asked.

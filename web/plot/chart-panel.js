@@ -177,6 +177,12 @@ export function placeLabels(div = charts.ui.chart, arrows = charts.arrows) {
 // texts, as on the desktop's).
 const paper = { width: 720, height: 430, most: { width: 560, height: 330 } };
 
+// A drawing's size on the page: its own, scaled down to fit its place.
+function onPaper(width, height) {
+  const scale = Math.min(1, paper.most.width / width, paper.most.height / height);
+  return { width: Math.round(width * scale), height: Math.round(height * scale) };
+}
+
 // Pictures of the charts for a printed report, while the panel is open: each
 // chart that has something to draw, drawn out of sight at the paper size and
 // kept as SVG, {name, src, width, height}; none while the panel is closed.
@@ -197,8 +203,7 @@ export async function chartPictures() {
       await Plotly.react(div, traces, layout, { staticPlot: true });
       await placeLabels(div, arrows);
       const src = await Plotly.toImage(div, { format: 'svg', width: paper.width, height: paper.height });
-      const scale = Math.min(1, paper.most.width / paper.width, paper.most.height / paper.height);
-      pictures.push({ name, src, width: Math.round(paper.width * scale), height: Math.round(paper.height * scale) });
+      pictures.push({ name, src, ...onPaper(paper.width, paper.height) });
     }
   } finally {
     if (div.data) Plotly.purge(div);
@@ -217,10 +222,8 @@ export function shownChartPicture() {
   const div = charts.ui.chart;
   if (!Plotly || charts.drawn !== 'chart' || !div.data || !Plotly.Snapshot) return [];
   const svg = Plotly.Snapshot.toSVG(div);
-  const { clientWidth: width, clientHeight: height } = div;
-  const scale = Math.min(1, paper.most.width / width, paper.most.height / height);
   return [{ name: charts.current, src: 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(svg),
-            width: Math.round(width * scale), height: Math.round(height * scale) }];
+            ...onPaper(div.clientWidth, div.clientHeight) }];
 }
 
 // A series as the library's trace: a gap (null) breaks a curve; arrows are
