@@ -54,6 +54,28 @@ web_test() {
   CALC_DESKTOP_BIN=$PWD/build/bin CALC_WEB_SHOT_DIR=$PWD/build-web/shots node web/test/browser.mjs
 }
 
+# The browser's checks keep about one core busy: the sanitizer build runs
+# beside the web build and its checks, at a lower priority so that their
+# pages keep their pace; its output is shown once both have ended. (Each runs
+# as a job of its own, where a failing command still ends it.)
+web_test_with_asan_build() {
+  configure asan
+  local log=build-asan/build.log asan=0 web=0
+  nice -n 10 cmake --build --preset asan >"$log" 2>&1 &
+  local asan_pid=$!
+  web_test &
+  local web_pid=$!
+  wait "$web_pid" || web=$?
+  wait "$asan_pid" || asan=$?
+  if [ "$asan" != 0 ]; then
+    cat "$log" >&2
+    echo "$0: the sanitizer build failed (output above)" >&2
+  else
+    tail -n 1 "$log"
+  fi
+  [ "$web" = 0 ] && [ "$asan" = 0 ]
+}
+
 # Configures with a preset of CMakePresets.json; its output is shown only
 # when it fails.
 configure() {  # configure PRESET
@@ -122,8 +144,7 @@ EOF
     install_missing
     build default
     ctest --preset default
-    web_test
-    build asan
+    web_test_with_asan_build
     ctest --preset asan
     fuzz 6 0
     ;;

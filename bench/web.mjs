@@ -116,6 +116,8 @@ for (const program of programs) {
       bytes = p.bytes;
       const size = await p.page.evaluate(() => [window.calculatorPage.window.width, window.calculatorPage.window.height + 26]);
       p.page.size = size;
+      // The presses on the module that serves them from then on.
+      await p.page.evaluate(() => window.calculatorPage.whole());
       handlers = await p.page.evaluate(handlerTimes);
       bytes.size = size;
     }
@@ -198,7 +200,10 @@ async function phone() {
       await page.emulateNetworkConditions(PredefinedNetworkConditions['Slow 4G']);
       await page.goto(base + file, { waitUntil: 'load' });
       repeat.push(await page.evaluate(programShown).then((s) => s.ms));
-      if (!enter) enter = await enterToPaint(page);
+      if (!enter) {
+        await page.evaluate(() => window.calculatorPage.whole());
+        enter = await enterToPaint(page);
+      }
       await context.close();
       const bareContext = await browser.createBrowserContext();
       const bare = await phoneTab(bareContext);

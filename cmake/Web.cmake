@@ -66,13 +66,21 @@ function(web_targets)
   # never linked): no file system in the page.
   add_library(web_bridge OBJECT ${web_dir}/bridge.cpp ${web_dir}/page_files.cpp)
   target_link_libraries(web_bridge PUBLIC core PRIVATE calc_flags calc_json)
+  # The window's own module, which a page starts on: the same bridge without
+  # the sweeps, charts and report, a third smaller over the network.
+  add_library(web_bridge_start OBJECT ${web_dir}/bridge.cpp ${web_dir}/page_files.cpp)
+  target_link_libraries(web_bridge_start PUBLIC core PRIVATE calc_flags calc_json)
+  target_compile_definitions(web_bridge_start PRIVATE CALC_WEB_WINDOW_ONLY)
   # The exports the page's view and panels call (web/bridge.cpp): those of
-  # the table in web/bindings.mjs, read from it.
-  execute_process(COMMAND node --input-type=module -e
-                          "import { bindings } from '${web_dir}/bindings.mjs'; console.log(bindings.map((b) => \"'_\" + b[0] + \"'\").join())"
-                  OUTPUT_VARIABLE exports OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  # the table in web/bindings.mjs, read from it, for each module.
+  foreach(table bindings startBindings)
+    execute_process(COMMAND node --input-type=module -e
+                            "import { ${table} } from '${web_dir}/bindings.mjs'; console.log(${table}.map((b) => \"'_\" + b[0] + \"'\").join())"
+                    OUTPUT_VARIABLE ${table} OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  endforeach()
   set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${web_dir}/bindings.mjs)
-  set(exports "[${exports},'_malloc','_free']")
+  set(exports "[${bindings},'_malloc','_free']")
+  set(start_exports "[${startBindings},'_malloc','_free']")
 
   add_custom_target(web_site ALL)
   foreach(program ${programs})
@@ -114,7 +122,17 @@ const std::vector<std::string> kPrograms = {${names}};
                         -sEXPORT_NAME=createWindow
                         "-sEXPORTED_FUNCTIONS=${exports}"
                         "-sEXPORTED_RUNTIME_METHODS=['ccall','cwrap','UTF8ToString']")
-    add_dependencies(web_site page_${program})
+    # site/PROGRAM-start.js and .wasm: the window's own module, which the
+    # page starts on; the whole module above takes the window over.
+    add_executable(page_${program}_start $<TARGET_OBJECTS:web_bridge_start>)
+    target_link_libraries(page_${program}_start PRIVATE web_${program})
+    set_target_properties(page_${program}_start PROPERTIES OUTPUT_NAME ${program}-start LINKER_LANGUAGE CXX
+                          RUNTIME_OUTPUT_DIRECTORY ${site})
+    target_link_options(page_${program}_start PRIVATE -sENVIRONMENT=web -sMODULARIZE=1
+                        -sEXPORT_NAME=createStartWindow
+                        "-sEXPORTED_FUNCTIONS=${start_exports}"
+                        "-sEXPORTED_RUNTIME_METHODS=['ccall','cwrap','UTF8ToString']")
+    add_dependencies(web_site page_${program} page_${program}_start)
 
     # Every golden case through the Node entry, with the desktop's expected output.
     file(GLOB cases CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/cases/${program}/*.script

@@ -63,7 +63,7 @@ foreach(PROGRAM ${programs})
     set(PAGE_TITLE "${CALC_${PROGRAM}_TITLE}")
     set(PAGE ${PROGRAM}.html)
   endif()
-  # The page carries its styles, its module's loader and the view (its ES
+  # The page carries its styles, its window's module's loader and the view (its ES
   # modules bundled into one script by esbuild, from the lock file's npm
   # packages), so that nothing but the WebAssembly and the fonts is fetched
   # before it starts. The depfile names every module the bundle read.
@@ -71,10 +71,10 @@ foreach(PROGRAM ${programs})
   configure_file(${web_dir}/page.html.in ${template} @ONLY)
   add_custom_command(OUTPUT ${site}/${PAGE}
                      COMMAND node ${web_dir}/inline-page.mjs ${template} ${site}/${PAGE}
-                             --depfile=${template}.d suite.css=${web_dir}/suite.css ${PROGRAM}.js=$<TARGET_FILE:page_${PROGRAM}>
+                             --depfile=${template}.d suite.css=${web_dir}/suite.css ${PROGRAM}-start.js=$<TARGET_FILE:page_${PROGRAM}_start>
                              view.js=${web_dir}/view.mjs
                      DEPENDS ${template} ${web_dir}/inline-page.mjs ${web_dir}/bundle.mjs ${web_dir}/suite.css ${web_dir}/view.mjs
-                             ${esbuild} page_${PROGRAM}
+                             ${esbuild} page_${PROGRAM}_start
                      DEPFILE ${template}.d VERBATIM)
   list(APPEND site_files ${site}/${PAGE})
 

@@ -5,8 +5,12 @@
 // from the module's memory, 'number' is a number (or an address), null
 // nothing. The view, the plot panels and the sweep worker all call the
 // module through these.
+const whole = 'whole';
+
 export const bindings = [
-  // The window (the view).
+  // The window (the view), in both of a program's modules: the page starts
+  // on the window's own module (PROGRAM-start.wasm) and the whole module
+  // (PROGRAM.wasm) takes the window over once it has come (web/view.mjs).
   ['web_start', 'string', []],
   ['web_type', 'string', ['number', 'string']],
   ['web_click', 'string', ['number']],
@@ -19,42 +23,50 @@ export const bindings = [
   ['web_file', 'number', ['string']],
   ['web_file_size', 'number', ['string']],
   ['web_layout', 'string', []],
-  ['web_report', 'string', ['string', 'string']],
   // Cases: the start from an address, the address and the file of the
   // window, a file's bytes checked (bytes passed by address and size).
   ['web_start_fragment', 'string', ['number', 'number']],
   ['web_fragment', 'string', []],
   ['web_case_text', 'string', []],
   ['web_case_fragment', 'string', ['number', 'number']],
-  // Sweeps (the plot panel and its worker).
-  ['web_sweep_choices', 'string', ['number']],
-  ['web_sweep_offer', 'string', ['string']],
+  // The window's action record and the key of what it shows; the window
+  // taken over from them.
   ['web_actions', 'string', []],
   ['web_state_key', 'string', []],
-  ['web_request_clear', null, []],
-  ['web_request_input', null, ['string', 'number', 'number', 'number', 'number']],
-  ['web_request_button', null, ['string']],
-  ['web_request_output', null, ['string']],
-  ['web_request_family', null, ['string']],
-  ['web_request_family_text', null, ['string']],
-  ['web_sweep_begin', 'string', ['string', 'string']],
-  ['web_sweep_point', 'string', ['number']],
-  ['web_trace_point', null, ['number', 'number']],
-  ['web_trace_text', null, ['string']],
-  ['web_note_sweep', 'string', []],
-  // The plot description (core/plot.h): palette and limits, the request's
-  // checks, the points so far, the curves and the table.
-  ['web_plot_style', 'string', []],
-  ['web_plot_request', 'string', ['string']],
-  ['web_plot_point', null, ['string']],
-  ['web_plot', 'string', ['number', 'number']],
-  ['web_plot_table', 'string', ['number']],
-  // Charts.
+  ['web_take_over', 'string', ['string', 'string']],
+  // The window's charts, by name.
   ['web_chart_names', 'string', []],
-  ['web_chart', 'string', ['string']],
-  ['web_chart_drawn', 'string', ['string']],
-  ['web_chart_labels', 'string', ['string']],
+  // Only in the whole module: the printed report, ...
+  ['web_report', 'string', ['string', 'string'], whole],
+  // ... sweeps (the plot panel and its worker), ...
+  ['web_sweep_choices', 'string', ['number'], whole],
+  ['web_sweep_offer', 'string', ['string'], whole],
+  ['web_request_clear', null, [], whole],
+  ['web_request_input', null, ['string', 'number', 'number', 'number', 'number'], whole],
+  ['web_request_button', null, ['string'], whole],
+  ['web_request_output', null, ['string'], whole],
+  ['web_request_family', null, ['string'], whole],
+  ['web_request_family_text', null, ['string'], whole],
+  ['web_sweep_begin', 'string', ['string', 'string'], whole],
+  ['web_sweep_point', 'string', ['number'], whole],
+  ['web_trace_point', null, ['number', 'number'], whole],
+  ['web_trace_text', null, ['string'], whole],
+  ['web_note_sweep', 'string', [], whole],
+  // ... the plot description (core/plot.h): palette and limits, the
+  // request's checks, the points so far, the curves and the table; ...
+  ['web_plot_style', 'string', [], whole],
+  ['web_plot_request', 'string', ['string'], whole],
+  ['web_plot_point', null, ['string'], whole],
+  ['web_plot', 'string', ['number', 'number'], whole],
+  ['web_plot_table', 'string', ['number'], whole],
+  // ... and charts.
+  ['web_chart', 'string', ['string'], whole],
+  ['web_chart_drawn', 'string', ['string'], whole],
+  ['web_chart_labels', 'string', ['string'], whole],
 ];
+
+// The exports of the window's own module (the build reads these).
+export const startBindings = bindings.filter((b) => b[3] !== whole);
 
 // web_compute_for -> computeFor
 export function bindingName(symbol) {
@@ -70,8 +82,11 @@ export function bind(module) {
     const heap = module.HEAPU8;
     return decoder.decode(heap.subarray(at, heap.indexOf(0, at)));
   };
-  const api = {};
+  // The module itself, for bytes passed through its memory.
+  const api = { module };
   for (const [symbol, result, args] of bindings) {
+    // The window's own module has the window's exports only.
+    if (typeof module['_' + symbol] !== 'function') continue;
     const call = module.cwrap(symbol, result === 'string' ? 'number' : result, args);
     api[bindingName(symbol)] = result === 'string' ? text(call) : call;
   }

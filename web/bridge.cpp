@@ -305,6 +305,7 @@ EMSCRIPTEN_KEEPALIVE const char* web_copy(int number) {
   return reply.c_str();
 }
 
+#ifndef CALC_WEB_WINDOW_ONLY
 // "Print…": the report of the window as the body of an HTML document, dated
 // as the page gives it. `charts` is empty when the chart panel is closed;
 // open, it is a list of the pictures the panel drew for paper, {name, src,
@@ -331,21 +332,97 @@ EMSCRIPTEN_KEEPALIVE const char* web_report(const char* date, const char* charts
   reply = core::ReportBodyHtml(core::ReportOf(*form), date, entries);
   return reply.c_str();
 }
+#endif  // CALC_WEB_WINDOW_ONLY
 
 }  // extern "C"
 
+// --- The window's copies: a sweep's worker and the page's whole module
+// replay the page's window from its action record (core/form.h). ---
+namespace {
+
+// What a window shows, as a short key: a replayed window must show exactly
+// what the page's window shows.
+std::string StateKey(const core::Form& f) {
+  return std::to_string(std::hash<std::string>{}(core::StateText(f)));
+}
+
+// A replayed window behaves as the page's does when a program is started.
+class CopyObserver : public core::FormObserver {
+ public:
+  void ControlChanged(Control&) override {}
+  void ProgramEnded() override {}
+  void FileWritten(const std::string&) override {}
+  void StartProgram(const std::string& program) override { CheckProgram(program); }
+};
+CopyObserver copyObserver;
+
+// A fresh window brought to the page's window's state by its action record,
+// or a failure saying why it cannot be. As a copy, it redoes no print file
+// and no program start, each ending as it did on the page.
+std::unique_ptr<core::Form> Copied(const char* actions, const char* key, bool copy) {
+  std::vector<core::UserAction> record;
+  try {
+    record = core::DecodeActions(actions);
+  } catch (const core::Failure&) {
+    throw core::Failure("The window's actions did not come through");
+  }
+  std::unique_ptr<core::Form> window = web::MakeWindow();
+  window->SetObserver(&copyObserver);
+  if (copy) window->MakeCopy();
+  window->Replay(record);
+  if (StateKey(*window) != key)
+    throw core::Failure("The window cannot be copied: its actions do not repeat the same way");
+  return window;
+}
+
+}  // namespace
+
+extern "C" {
+
+// The window's action record and the key of what it shows.
+EMSCRIPTEN_KEEPALIVE const char* web_actions() {
+  reply = core::EncodeActions(form->actions());
+  return reply.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* web_state_key() {
+  reply = StateKey(*form);
+  return reply.c_str();
+}
+
+// The window's charts: their names (JSON array; the menu offers "Charts…"
+// where there are any).
+EMSCRIPTEN_KEEPALIVE const char* web_chart_names() {
+  reply = Text(form->ChartNames());
+  return reply.c_str();
+}
+
+// The page's window taken over by this module: the page starts on the
+// window's own module (the window and its handlers, the sooner shown), and
+// the program's whole module, with its sweeps, charts and report, takes the
+// window over once it has come. Its print files and program starts stay
+// done as they were. The window as web_start describes it, or {"error"}.
+EMSCRIPTEN_KEEPALIVE const char* web_take_over(const char* actions, const char* key) {
+  std::unique_ptr<core::Form> window;
+  try {
+    window = Copied(actions, key, true);
+  } catch (const std::exception& e) {
+    reply = Text({{"error", e.what()}});
+    return reply.c_str();
+  }
+  window->EndCopy();
+  return Begin(std::move(window));
+}
+
+}  // extern "C"
+
+#ifndef CALC_WEB_WINDOW_ONLY
 // --- Sweeps and charts: the plot panel and the chart panel (web/plot.js) ---
 // A sweep runs in a Web Worker holding its own module of the same program:
 // the page hands it the window's action record, the worker replays it on a
 // fresh window and runs the points there (core/sweep.h), so the page never
 // waits for a point.
 namespace {
-
-// What a window shows, as a short key: the worker's replayed window must show
-// exactly what the page's window shows.
-std::string StateKey(const core::Form& f) {
-  return std::to_string(std::hash<std::string>{}(core::StateText(f)));
-}
 
 // A number, or null where there is none (JSON has no infinity or NaN).
 Json NumberJson(std::optional<double> value) {
@@ -358,15 +435,6 @@ std::unique_ptr<core::Form> sweepWindow;  // the worker's replayed window
 std::unique_ptr<core::Sweep> sweep;
 core::SweepTrace trace;  // the points the page received, for NoteSweep
 
-// The worker's window behaves as the page's does when a program is started.
-class WorkerObserver : public core::FormObserver {
- public:
-  void ControlChanged(Control&) override {}
-  void ProgramEnded() override {}
-  void FileWritten(const std::string&) override {}
-  void StartProgram(const std::string& program) override { CheckProgram(program); }
-};
-WorkerObserver workerObserver;
 
 Json ControlChoice(const core::Form& f, const Control& c) {
   return {{"id", c.id()}, {"caption", core::CaptionOf(f, c)}};
@@ -420,17 +488,6 @@ EMSCRIPTEN_KEEPALIVE const char* web_sweep_offer(const char* id) {
   return reply.c_str();
 }
 
-// The window's action record and the key of what it shows, for a worker.
-EMSCRIPTEN_KEEPALIVE const char* web_actions() {
-  reply = core::EncodeActions(form->actions());
-  return reply.c_str();
-}
-
-EMSCRIPTEN_KEEPALIVE const char* web_state_key() {
-  reply = StateKey(*form);
-  return reply.c_str();
-}
-
 EMSCRIPTEN_KEEPALIVE void web_request_clear() { request = core::SweepRequest{}; }
 
 EMSCRIPTEN_KEEPALIVE void web_request_input(const char* id, double from, double to, int points, int log) {
@@ -454,17 +511,7 @@ EMSCRIPTEN_KEEPALIVE const char* web_sweep_begin(const char* actions, const char
   sweep.reset();
   reply.clear();
   try {
-    std::vector<core::UserAction> record;
-    try {
-      record = core::DecodeActions(actions);
-    } catch (const core::Failure&) {
-      throw core::Failure("The window's actions did not reach the sweep");
-    }
-    sweepWindow = web::MakeWindow();
-    sweepWindow->SetObserver(&workerObserver);
-    sweepWindow->Replay(record);
-    if (StateKey(*sweepWindow) != key)
-      throw core::Failure("The window cannot be copied: its actions do not repeat the same way");
+    sweepWindow = Copied(actions, key, false);
     sweep = std::make_unique<core::Sweep>(*sweepWindow, [] { return web::MakeWindow(); }, request);
   } catch (const std::exception& e) {
     reply = e.what();
@@ -507,12 +554,7 @@ EMSCRIPTEN_KEEPALIVE const char* web_note_sweep() {
   return Report();
 }
 
-// The window's charts: their names (JSON array), and each one's data.
-EMSCRIPTEN_KEEPALIVE const char* web_chart_names() {
-  reply = Text(form->ChartNames());
-  return reply.c_str();
-}
-
+// A chart's data.
 EMSCRIPTEN_KEEPALIVE const char* web_chart(const char* name) {
   try {
     reply = core::ChartJson(form->ShownChart(name));
@@ -719,6 +761,8 @@ EMSCRIPTEN_KEEPALIVE const char* web_chart_labels(const char* frame) {
 }
 
 }  // extern "C"
+
+#endif  // CALC_WEB_WINDOW_ONLY
 
 // --- The window as one column, for a narrow screen (core/column.h): each
 // section a frame's number (-1: the window) with its caption and parts, each

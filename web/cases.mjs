@@ -44,21 +44,22 @@ const addressWith = (fragment) => bare() + (fragment ? '#' + fragment : '');
 // The start: the window the address's case leaves, or null where the
 // address holds none. A fragment that is no case is refused with a message,
 // taken off the address, and the page starts plain.
-export function startFromAddress(page, api, module) {
+export function startFromAddress(page, api) {
   const fragment = window.location.hash.replace(/^#/, '');
   if (!fragment) return null;
   const bytes = new TextEncoder().encode(fragment);
-  const opened = JSON.parse(withBytes(module, bytes, (at, size) => api.startFragment(at, size)));
+  const opened = JSON.parse(withBytes(api, bytes, (at, size) => api.startFragment(at, size)));
   if (!opened.error) return opened;
   window.history.replaceState(window.history.state, '', addressWith(''));
   page.caseRefused = opened.error;
   return null;
 }
 
-// call(address, size) with bytes copied into the module's memory: a long
-// address or a whole file would not fit on its stack, where a string
+// call(address, size) with bytes copied into the memory of the api's module:
+// a long address or a whole file would not fit on its stack, where a string
 // argument goes.
-function withBytes(module, bytes, call) {
+function withBytes(api, bytes, call) {
+  const module = api.module;
   const at = module._malloc(Math.max(1, bytes.length));
   try {
     module.HEAPU8.set(bytes, at);
@@ -69,7 +70,7 @@ function withBytes(module, bytes, call) {
 }
 
 // The menu's items, the address kept up to date and a dropped file.
-export function addCases({ page, api, module }) {
+export function addCases({ page, api }) {
   const fragment = () => api.fragment();
   // After every action; a window whose case cannot be written (a line break
   // typed by a script) keeps the last address it had.
@@ -109,7 +110,7 @@ export function addCases({ page, api, module }) {
   // as it is; else the page opens at the case's address.
   async function openFile(file) {
     const bytes = new Uint8Array(await file.slice(0, maxCaseBytes + 1).arrayBuffer());
-    const read = JSON.parse(withBytes(module, bytes, (at, size) => api.caseFragment(at, size)));
+    const read = JSON.parse(withBytes(api, bytes, (at, size) => api.caseFragment(at, size)));
     if (read.error) {
       showCaseNote(page, file.name + ': ' + read.error);
       return false;

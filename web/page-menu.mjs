@@ -109,13 +109,10 @@ export function addPageMenu({ page, api, root, frameOf }) {
   function openPlot(what) {
     const from = menu ? opener : openerOf(null);
     closeMenu();
-    page.plotLoaded = page.plotLoaded || new Promise((resolve, reject) => {
-      const script = document.createElement('script');
-      script.src = 'plot.js';
-      script.onload = () => (page.plot ? resolve() : reject(new Error('plot.js could not be loaded')));
-      script.onerror = () => { script.remove(); reject(new Error('plot.js could not be loaded')); };
-      document.head.appendChild(script);
-    }).then(() => page.plot.ready);
+    page.plotLoaded = page.plotLoaded || loadScript('plot.js').then(() => {
+      if (!page.plot) throw new Error('plot.js could not be loaded');
+      return page.plot.ready;
+    });
     const note = document.getElementById('load-note');
     if (note) note.hidden = true;
     // The panel gives the focus back to from when it closes: a panel made
@@ -232,5 +229,21 @@ export function addPageMenu({ page, api, root, frameOf }) {
       event.preventDefault();
       copyText(frameOf(active));
     }
+  });
+}
+
+// A classic script added to the page: resolves once it has run; a script
+// that could not be fetched is taken out again, so that a later try fetches
+// it anew.
+export function loadScript(src) {
+  return new Promise((resolve, reject) => {
+    const script = document.createElement('script');
+    script.src = src;
+    script.onload = () => resolve();
+    script.onerror = () => {
+      script.remove();
+      reject(new Error(src + ' could not be loaded'));
+    };
+    document.head.appendChild(script);
   });
 }

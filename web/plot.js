@@ -12,7 +12,8 @@
   // A try after a failed one asks anew: the browser keeps a module that
   // failed to load as failed under its address.
   page.plotTries = (page.plotTries || 0) + 1;
-  const ready = import('./plot/main.js' + (page.plotTries > 1 ? '?try=' + page.plotTries : ''));
+  // They draw on the program's whole module (web/view.mjs).
+  const ready = page.whole().then(() => import('./plot/main.js' + (page.plotTries > 1 ? '?try=' + page.plotTries : '')));
   const later = (name) => (...args) => ready.then(() => page.plot[name](...args));
   page.plot = { openSweep: later('openSweep'), openCharts: later('openCharts'), ready };
 })();

@@ -1,10 +1,12 @@
-// The web view of a window model: the page's start-up. The program's module
-// (web/bridge.cpp), compiled while the page loaded, is instantiated and
-// bound (web/bindings.mjs); the window is built (web/window-view.mjs) and
-// its menu added (web/page-menu.mjs). Bundled into each page at build time
-// (web/inline-page.mjs), with the module's loader before it.
+// The web view of a window model: the page's start-up. The window's own
+// module (web/bridge.cpp without the sweeps, charts and report), compiled
+// while the page loaded, is instantiated and bound (web/bindings.mjs); the
+// window is built (web/window-view.mjs) and its menu added
+// (web/page-menu.mjs). After the first paint the program's whole module
+// takes the window over. Bundled into each page at build time
+// (web/inline-page.mjs), with the window's module's loader before it.
 import { bind } from './bindings.mjs';
-import { addHelpKey, addMenuItem, addPageMenu } from './page-menu.mjs';
+import { addHelpKey, addMenuItem, addPageMenu, loadScript } from './page-menu.mjs';
 import { showWindow } from './window-view.mjs';
 import { startingUnits, unitSystems, useUnits } from './units.mjs';
 import { addCases, showCaseNote, startFromAddress } from './cases.mjs';
@@ -23,7 +25,7 @@ async function start() {
   page.downloads = [];
   page.files = new Map();
   const compiled = window.calculatorWasm;
-  const module = await createWindow(compiled ? {
+  const module = await createStartWindow(compiled ? {
     // The module compiled while the page loaded.
     instantiateWasm(imports, receive) {
       compiled.then((wasm) => WebAssembly.instantiate(wasm, imports).then((instance) => receive(instance, wasm)))
@@ -38,7 +40,7 @@ async function start() {
   // The launcher's window is a menu of programs: it has no case to keep.
   const cases = document.body.dataset.program !== 'calculators';
   // A case in the address: its window in place of the plain one.
-  const opened = cases ? startFromAddress(page, api, module) : null;
+  const opened = cases ? startFromAddress(page, api) : null;
   const win = opened || JSON.parse(api.start());
   page.openedCase = Boolean(opened);
   page.loaded = performance.now();
@@ -46,7 +48,7 @@ async function start() {
   document.title = win.caption.replace(/\s+/g, ' ');
   document.getElementById('page-title').textContent = document.title;
   const root = document.getElementById('window');
-  const view = showWindow({ page, api, module, win, root });
+  const view = showWindow({ page, api, win, root });
   page.act = view.act;
   // The unit system asked for or last chosen (US customary at first).
   page.useUnits = (word, remember = true) => useUnits({ api, act: view.act }, word, remember);
@@ -62,7 +64,8 @@ async function start() {
       page.useUnits(api.unitsInUse() === 'si' ? 'us' : 'si');
     },
   });
-  if (cases) addCases({ page, api, module });
+  if (cases) addCases({ page, api });
+  addWhole(page, api);
   addPrint({ page, api });
   addPageMenu({ page, api, root, frameOf: view.frameOf });
   // The close box: the page is left as the window is closed.
@@ -84,8 +87,52 @@ async function start() {
       const link = Object.assign(document.createElement('link'), { rel, href }, more);
       document.head.appendChild(link);
     }
-    page.offline = registerOffline();
+    // The whole module first (the panels and the report wait for it), then
+    // the offline copy of the site, which would hold the network long.
+    const whole = window.calculatorHoldWhole ? Promise.resolve() : page.whole().catch(() => {});
+    page.offline = whole.then(registerOffline);
   }, 0)));
+}
+
+// The program's whole module (PROGRAM.wasm and its loader PROGRAM.js: the
+// sweeps, charts and report besides the window) takes the window over: it
+// replays the window's action record, and where it then shows what the page
+// shows, every call of the page goes to it from then on (the same api,
+// filled anew). page.whole() does that once; again after a failure (no
+// network, say). Sweeps, charts and the report wait for it.
+function addWhole(page, api) {
+  const program = document.body.dataset.program;
+  let taking = null;
+  page.whole = () => {
+    taking = taking || takeWhole().catch((error) => {
+      taking = null;
+      throw error;
+    });
+    return taking;
+  };
+  async function takeWhole() {
+    if (api.report) return;
+    const compiled = window.compileModule(program + '.wasm');
+    compiled.catch(() => {});  // reported below, once awaited
+    if (typeof createWindow !== 'function') await loadScript(program + '.js');
+    const wasm = await compiled;
+    const module = await new Promise((resolve, reject) => {
+      createWindow({
+        instantiateWasm(imports, receive) {
+          WebAssembly.instantiate(wasm, imports).then((instance) => receive(instance, wasm), reject);
+          return {};
+        },
+      }).then(resolve, reject);
+    });
+    const whole = bind(module);
+    // In one step, between two of the user's actions.
+    const taken = JSON.parse(whole.takeOver(api.actions(), api.stateKey()));
+    if (taken.error) throw new Error(taken.error);
+    Object.assign(api, whole);
+    page.module = module;
+    page.wholeWasm = wasm;
+    page.wholeAt = performance.now();
+  }
 }
 
 // "Print…" (the menu and Ctrl+P, and the browser's own Print): what a page
@@ -102,6 +149,14 @@ function addPrint({ page, api }) {
   document.body.appendChild(report);
   const panelOpen = () => Boolean(document.querySelector('.chart-panel:not([hidden])'));
   page.fillReport = (pictures) => {
+    // Before the whole module has come (the browser's own Print in the
+    // page's first moments): the window's text.
+    if (!api.report) {
+      const text = document.createElement('pre');
+      text.textContent = api.copy(-1);
+      report.replaceChildren(text);
+      return;
+    }
     const date = new Date().toLocaleString('en-GB', { day: 'numeric', month: 'long', year: 'numeric',
                                                       hour: '2-digit', minute: '2-digit' });
     report.innerHTML = api.report(date, JSON.stringify(panelOpen() ? pictures || [] : null));
@@ -111,6 +166,7 @@ function addPrint({ page, api }) {
     if (printing) return;
     printing = true;
     try {
+      await page.whole().catch(() => {});
       let pictures = null;
       // A chart that cannot be drawn still prints its table.
       if (panelOpen() && page.plot.chartPictures) pictures = await page.plot.chartPictures().catch(() => null);

@@ -39,7 +39,7 @@ function domId(c) { return 'c-' + c.id.replace(/[()]/g, '-'); }
 // and returns what the page reaches: act (mirrors an action's reply),
 // frameOf (the frame of results an element is in, for Copy) and ended (the
 // window's end, as its close box or its own Exit brings it).
-export function showWindow({ page, api, module, win, root }) {
+export function showWindow({ page, api, win, root }) {
   const controls = [];       // model descriptions, by control number
   const elements = [];       // the element of each control (its outer box)
   const inputs = [];         // the focusable element, where there is one
@@ -349,7 +349,7 @@ export function showWindow({ page, api, module, win, root }) {
     const size = api.fileSize(name);
     if (size < 0) throw new Error('the print file ' + name + ' is missing');
     const at = api.file(name);
-    const bytes = module.HEAPU8.slice(at, at + size);
+    const bytes = api.module.HEAPU8.slice(at, at + size);
     // What the tests read: the names in order, the last bytes of each.
     page.downloads.push(name);
     page.files.set(name, bytes);

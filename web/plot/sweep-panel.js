@@ -242,7 +242,7 @@ export function start() {
   const key = bridge.stateKey();
   redraw();
   ui.status.textContent = sweep.plot.status.computing;
-  Promise.resolve(window.calculatorWasm).catch(() => null).then((wasm) => {
+  Promise.resolve(page.wholeWasm).then((wasm) => {
     if (!sweep.running || sweep.request !== request) return;
     sweep.pool = startPool({
       program: page.window.program, wasm, actions, key, request,

@@ -148,15 +148,19 @@ async function check(what, body) {
   }
 }
 
-async function open(program, { follow = false } = {}) {
+// A page, ready; by default once its whole module has taken the window over,
+// with hold on the window's own module alone (until page.whole()).
+async function open(program, { follow = false, hold = false } = {}) {
   const page = await browser.newPage();
   await page.setViewport({ width: 1280, height: 900 });
   const errors = [];
   page.on('pageerror', (e) => errors.push(String(e)));
+  if (hold) await page.evaluateOnNewDocument(() => { window.calculatorHoldWhole = true; });
   const file = program === 'calculators' ? 'index.html' : program + '.html';
   await page.goto(base + file, { waitUntil: 'load' });
   await page.evaluate(() => window.calculatorPage.ready);
   await page.evaluate(() => document.fonts.ready);
+  if (!hold) await page.evaluate(() => window.calculatorPage.whole());
   if (!follow) {
     await page.evaluate(() => {
       window.calculatorPage.navigate = (url) => { window.calculatorPage.requested = url; };
@@ -172,10 +176,13 @@ const addReader = (page) => page.evaluate(`${domLine.toString()}\n${domCommand.t
 
 // Every golden case of the program, carried out through the page; reuse
 // gives a tab (ready, its navigations held) to use case after case instead
-// of a fresh one each.
+// of a fresh one each. A fresh page runs on the window's own module; in the
+// first case, the whole module takes the window over halfway, showing the
+// same, and carries on.
 async function runCases(program, reuse = null) {
   const dir = caseDir(program);
   if (!dir) return;
+  let first = true;
   for (const file of fs.readdirSync(dir).filter((f) => f.endsWith('.script')).sort()) {
     const stem = file.replace(/\.script$/, '');
     if (fs.existsSync(path.join(dir, stem + '.status'))) continue;  // faults of the script itself
@@ -183,16 +190,24 @@ async function runCases(program, reuse = null) {
     // Node entry, which runs every case.
     if (/^sweep /m.test(fs.readFileSync(path.join(dir, file), 'utf8'))) continue;
     await check(`${program} case ${stem}${reuse ? ' (one column)' : ''}`, async () => {
-      const page = reuse ? await reuse() : await open(program);
+      const page = reuse ? await reuse() : await open(program, { hold: true });
       if (reuse) {
         await addReader(page);
         page.errors.splice(0);
       }
+      const takeOver = !reuse && first;
+      first = false;
       try {
         const out = [];
-        for (const raw of fs.readFileSync(path.join(dir, file), 'utf8').split('\n')) {
-          const line = raw.replace(/\r$/, '');
-          if (!line.trim() || line.trim().startsWith('#')) continue;
+        const lines = fs.readFileSync(path.join(dir, file), 'utf8').split('\n')
+          .map((raw) => raw.replace(/\r$/, '')).filter((line) => line.trim() && !line.trim().startsWith('#'));
+        for (const [n, line] of lines.entries()) {
+          if (takeOver && n === Math.floor(lines.length / 2)) {
+            const before = await dump(page);
+            await page.evaluate(() => window.calculatorPage.whole());
+            assert.ok(await page.evaluate(() => Boolean(window.calculatorPage.api.report)), 'not taken over');
+            assert.equal(await dump(page), before, 'the whole module shows another window');
+          }
           out.push(...await command(page, line));
           if (await page.evaluate(() => window.calculatorPage.ended)) break;
         }
@@ -278,7 +293,11 @@ async function interact(program) {
       const fetched = await page.evaluate(() => performance.getEntriesByType('resource')
         .filter((e) => e.startTime < window.calculatorPage.shown)
         .map((e) => new URL(e.name).pathname.slice(1)).filter((f) => !['favicon.ico', 'calculators.svg'].includes(f)).sort());
-      assert.deepEqual(fetched, [`${program}.wasm`, 'fonts/LiberationSans-Bold.ttf', 'fonts/LiberationSerif-Bold.ttf'].sort());
+      assert.deepEqual(fetched, [`${program}-start.wasm`, 'fonts/LiberationSans-Bold.ttf', 'fonts/LiberationSerif-Bold.ttf'].sort());
+      // The whole module and its loader once the window is shown.
+      const later = await page.evaluate(() => performance.getEntriesByType('resource')
+        .filter((e) => e.startTime >= window.calculatorPage.shown).map((e) => new URL(e.name).pathname.slice(1)));
+      assert.ok(later.includes(`${program}.wasm`) && later.includes(`${program}.js`), later.join(' '));
     });
     if (shots) {
       fs.mkdirSync(shots, { recursive: true });

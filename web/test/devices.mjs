@@ -40,6 +40,9 @@ export async function goTo(page, base, program, { follow = false } = {}) {
   await page.goto(base + (program === 'calculators' ? 'index.html' : program + '.html'), { waitUntil: 'load' });
   await page.evaluate(() => window.calculatorPage.ready);
   await page.evaluate(() => document.fonts.ready);
+  // On the program's whole module (the fresh pages of the golden cases run
+  // on the window's own).
+  await page.evaluate(() => window.calculatorPage.whole());
   if (!follow) {
     await page.evaluate(() => {
       window.calculatorPage.navigate = (url) => { window.calculatorPage.requested = url; };

@@ -110,6 +110,8 @@ export async function offlineTests({ browser, check, site, programs, scriptMode 
         const file = program === 'calculators' ? '' : program + '.html';
         await page.goto(base + file, { waitUntil: 'load' });
         await page.evaluate(() => window.calculatorPage.ready);
+        // The whole module too, from the cache.
+        await page.evaluate(() => window.calculatorPage.whole());
         const texts = await page.evaluate(() => window.calculatorPage.window.controls.map((c) => {
           const el = document.querySelector(`[data-name="${CSS.escape(c.id)}"]`);
           return c.kind === 'textbox' ? el.value : c.kind === 'label' ? el.firstChild.textContent : null;
