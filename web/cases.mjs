@@ -72,11 +72,26 @@ function withBytes(api, bytes, call) {
 // The menu's items, the address kept up to date and a dropped file.
 export function addCases({ page, api }) {
   const fragment = () => api.fragment();
-  // After every action; a window whose case cannot be written (a line break
-  // typed by a script) keeps the last address it had.
-  const follow = () => {
+  // After every action, once its answer is painted (the browser's history
+  // costs a phone tens of milliseconds), for all the actions since; at once
+  // where the page is left (a program started, the window ended). A window
+  // whose case cannot be written (a line break typed by a script) keeps the
+  // last address it had.
+  const write = () => {
+    page.addressPending = false;
     const f = fragment();
     if (f) window.history.replaceState(window.history.state, '', addressWith(f));
+  };
+  const follow = (report) => {
+    if (report && (report.start || report.ended)) {
+      write();
+      return;
+    }
+    if (page.addressPending) return;
+    page.addressPending = true;
+    requestAnimationFrame(() => setTimeout(() => {
+      if (page.addressPending) write();
+    }, 0));
   };
   page.changedHooks = page.changedHooks || [];
   page.changedHooks.push(follow);

@@ -383,7 +383,7 @@ export function showWindow({ page, api, win, root }) {
     for (const state of report.changed) mirror(state);
     for (const name of report.files) download(name);
     page.actions += 1;
-    for (const hook of page.changedHooks || []) hook();  // open panels follow
+    for (const hook of page.changedHooks || []) hook(report);  // open panels follow
     if (report.start) page.navigate(report.start + '.html');
     else if (report.ended) ended();
   }

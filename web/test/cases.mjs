@@ -36,6 +36,8 @@ export async function caseTests({ browser, base, open, addReader, check, command
     await ready(page);
     return page;
   }
+  // The address brought up to date after the last action.
+  const settled = (page) => page.waitForFunction(() => !window.calculatorPage.addressPending);
   async function ready(page) {
     await page.waitForFunction(() => window.calculatorPage && window.calculatorPage.shown, { timeout: 20000 });
     await page.evaluate(() => window.calculatorPage.ready);
@@ -111,6 +113,7 @@ export async function caseTests({ browser, base, open, addReader, check, command
         let folder = null;
         try {
           const want = await dump(page);
+          await settled(page);
           const address = page.url();
           assert.ok(address.length < 2000, `the address is ${address.length} characters long`);
           if (done.length) assert.ok(address.includes('#case=' + program + ';'), `no case in ${address}`);
@@ -226,6 +229,7 @@ export async function caseTests({ browser, base, open, addReader, check, command
         if (compute) await command(page, `click ${compute}`);
       }
       const before = await dump(page);
+      await settled(page);
       const address = page.url();
       for (const [what, bytes, want] of files) {
         if (!bytes) continue;
