@@ -690,9 +690,31 @@ Scaled<TD> Widen(const Scaled<DD>& v) { return {{v.m.hi, v.m.lo, 0}, v.e}; }
 // |x|^y for finite x != 0 and finite y, as m 2^e (or an overflow or
 // underflow beyond doubt, flagged by e).
 constexpr int kOver = 100000, kUnder = -100000;
+// ln ax for pow, kept for the last few bases: the engines raise one base
+// again and again (a gas law's e, a pressure ratio to two exponents), and
+// the logarithm, a pure function of the base's bits, is the dearer half.
+template <class T, int LogTerms>
+T LogOfBase(double ax) {
+  constexpr int kKept = 4;
+  struct Kept {
+    std::uint64_t bits = 0;  // +0 is never a base here
+    T log{};
+  };
+  thread_local Kept kept[kKept];
+  thread_local int next = 0;
+  const auto bits = BitCast<std::uint64_t>(ax);
+  for (const Kept& k : kept)
+    if (k.bits == bits) return k.log;
+  Kept& k = kept[next];
+  next = (next + 1) % kKept;
+  k.log = LogCore<T, LogTerms>(ax);
+  k.bits = bits;
+  return k.log;
+}
+
 template <class T, int ExpTerms, int LogTerms>
 Scaled<T> PowCore(double ax, double y, double& zlead) {
-  const T z = Mul(LogCore<T, LogTerms>(ax), y);
+  const T z = Mul(LogOfBase<T, LogTerms>(ax), y);
   zlead = Lead(z);
   if (zlead > 710) return {Pick<T>(TD{1, 0, 0}), kOver};
   if (zlead < -746) return {Pick<T>(TD{1, 0, 0}), kUnder};

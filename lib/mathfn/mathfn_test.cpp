@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 namespace mathfn {
 namespace {
@@ -97,6 +98,39 @@ TEST(mathfn, ExpLogPowRoundCorrectlyWhereTheLibrariesDiffer) {
     const std::string fn = c.fn;
     const double got = fn == "exp" ? exp(c.x) : fn == "log" ? log(c.x) : fn == "log10" ? log10(c.x) : pow(c.x, c.y);
     EXPECT_EQ(got, c.want) << c.fn << " " << std::hexfloat << c.x << " " << c.y;
+  }
+}
+
+// pow keeps the logarithms of its last few bases: any order of calls, a base
+// again at once, more bases than it keeps, a float pow between, gives the
+// correctly rounded value every time.
+TEST(mathfn, PowGivesTheSameWhateverCameBefore) {
+  struct Case {
+    double x, y, want;
+  } cases[] = {
+      {0x1.3684b4e580355p+0, 0x1.629a2d4c01314p+2, 0x1.750f9362026abp+1},
+      {0x1.9f04075d01d7dp+0, -0x1.44ed9a8ff5c10p+0, 0x1.154cd11e7222bp-1},
+      {0x1.f62fa32a77748p-1, 0x1.7fb2e82c04e6cp+0, 0x1.f15c78ba07a37p-1},
+      {0x1.43a1c91b2c30ap-1, 0x1.a7a8ca7a7ef80p+1, 0x1.c0b1438422748p-3},
+      {0x1.6ffad7a0d1c50p+0, -0x1.75f3c7c9e4dcap+2, 0x1.eb94dd74cc30ap-4},
+      {0x1.faca3b1c82ab8p+0, -0x1.0ff9f46e78020p-2, 0x1.ab110c595afcep-1},
+  };
+  constexpr int n = sizeof(cases) / sizeof(cases[0]);
+  const std::vector<std::vector<int>> orders = {
+      {0, 0, 0, 1, 1, 0},                    // a base again at once, and back
+      {0, 1, 2, 3, 4, 5, 0, 1, 2, 3, 4, 5},  // more bases than are kept, round and round
+      {5, 4, 3, 2, 1, 0, 5, 0, 5},
+  };
+  for (const auto& order : orders) {
+    for (int i : order) {
+      ASSERT_LT(i, n);
+      const Case& c = cases[i];
+      EXPECT_EQ(pow(c.x, c.y), c.want) << std::hexfloat << c.x << " " << c.y;
+      // The same base at another exponent, and a float pow, in between.
+      EXPECT_EQ(pow(c.x, 2.0), c.x * c.x);
+      const float f = static_cast<float>(c.x);
+      EXPECT_EQ(pow(f, 0.5f), std::sqrt(f));
+    }
   }
 }
 
