@@ -344,7 +344,7 @@ export function showWindow({ page, api, win, root }) {
 
   // A print file: a download with the desktop's name and bytes. The bytes are
   // taken at once (the next action may write the file again); the browser is
-  // handed them after the action, which the results do not wait for.
+  // handed them once the results are painted, which do not wait for it.
   function download(name) {
     const size = api.fileSize(name);
     if (size < 0) throw new Error('the print file ' + name + ' is missing');
@@ -353,7 +353,7 @@ export function showWindow({ page, api, win, root }) {
     // What the tests read: the names in order, the last bytes of each.
     page.downloads.push(name);
     page.files.set(name, bytes);
-    setTimeout(() => {
+    requestAnimationFrame(() => setTimeout(() => {
       const link = document.createElement('a');
       link.href = URL.createObjectURL(new Blob([bytes], { type: 'text/plain' }));
       link.download = name;
@@ -361,7 +361,7 @@ export function showWindow({ page, api, win, root }) {
       link.click();
       link.remove();
       setTimeout(() => URL.revokeObjectURL(link.href), 60000);
-    }, 0);
+    }, 0));
   }
 
   function ended() {
