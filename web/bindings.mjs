@@ -73,6 +73,22 @@ export function bindingName(symbol) {
   return symbol.replace(/^web_/, '').replace(/_(\w)/g, (_, letter) => letter.toUpperCase());
 }
 
+// The module of an Emscripten factory (create) on compiled WebAssembly (a
+// WebAssembly.Module, or its promise), once its runtime has started; a
+// failure to instantiate rejects.
+export function instantiate(create, compiled) {
+  return new Promise((resolve, reject) => {
+    create({
+      instantiateWasm(imports, receive) {
+        Promise.resolve(compiled)
+          .then((wasm) => WebAssembly.instantiate(wasm, imports).then((instance) => receive(instance, wasm)))
+          .catch(reject);
+        return {};
+      },
+    }).then(resolve, reject);
+  });
+}
+
 export function bind(module) {
   // Replies are read from the module's memory at once: a native search for
   // their end and one decode (the runtime's reader steps through the bytes).

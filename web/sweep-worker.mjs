@@ -4,19 +4,14 @@
 // (web/bridge.cpp, core/sweep.h). The page ends it to cancel. Bundled into
 // one classic script (web/bundle.mjs), so it can still importScripts the
 // program's loader.
-import { bind } from './bindings.mjs';
+import { bind, instantiate } from './bindings.mjs';
 
 let api = null;
 
 async function load(message) {
   importScripts(message.program + '.js');
-  const module = await createWindow(message.wasm ? {
-    instantiateWasm(imports, receive) {
-      WebAssembly.instantiate(message.wasm, imports).then((instance) => receive(instance, message.wasm));
-      return {};
-    },
-  } : {});
-  const bound = bind(module);
+  // The page's compiled whole module.
+  const bound = bind(await instantiate(createWindow, message.wasm));
   return {
     clear: bound.requestClear,
     input: bound.requestInput,

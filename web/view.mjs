@@ -5,7 +5,7 @@
 // (web/page-menu.mjs). After the first paint the program's whole module
 // takes the window over. Bundled into each page at build time
 // (web/inline-page.mjs), with the window's module's loader before it.
-import { bind } from './bindings.mjs';
+import { bind, instantiate } from './bindings.mjs';
 import { addHelpKey, addMenuItem, addPageMenu, loadScript } from './page-menu.mjs';
 import { showWindow } from './window-view.mjs';
 import { startingUnits, unitSystems, useUnits } from './units.mjs';
@@ -24,15 +24,8 @@ async function start() {
   page.actions = 0;
   page.downloads = [];
   page.files = new Map();
-  const compiled = window.calculatorWasm;
-  const module = await createStartWindow(compiled ? {
-    // The module compiled while the page loaded.
-    instantiateWasm(imports, receive) {
-      compiled.then((wasm) => WebAssembly.instantiate(wasm, imports).then((instance) => receive(instance, wasm)))
-        .catch((error) => { page.error = String(error); });
-      return {};
-    },
-  } : {});
+  // The window's module, compiled while the page loaded.
+  const module = await instantiate(createStartWindow, window.calculatorWasm);
   page.moduleReady = performance.now();
   const api = bind(module);
   page.api = api;
@@ -116,14 +109,7 @@ function addWhole(page, api) {
     compiled.catch(() => {});  // reported below, once awaited
     if (typeof createWindow !== 'function') await loadScript(program + '.js');
     const wasm = await compiled;
-    const module = await new Promise((resolve, reject) => {
-      createWindow({
-        instantiateWasm(imports, receive) {
-          WebAssembly.instantiate(wasm, imports).then((instance) => receive(instance, wasm), reject);
-          return {};
-        },
-      }).then(resolve, reject);
-    });
+    const module = await instantiate(createWindow, wasm);
     const whole = bind(module);
     // In one step, between two of the user's actions.
     const taken = JSON.parse(whole.takeOver(api.actions(), api.stateKey()));
